@@ -1,0 +1,22 @@
+#pragma once
+
+// Limits that keep hostile input from crashing or stalling the engine. Past any of them a solve
+// ends with error code 8 and comment 31 ("the problem is too large"). Every limit lives here so
+// that it can be found and tuned in one place.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace EngineLimits {
+
+// Longest problem text handed to the dispatcher, in bytes.
+inline constexpr std::size_t kMaxProblemTextLength = 100'000;
+
+// Deepest nesting of brackets and operations the parser accepts.
+inline constexpr int kMaxNestingDepth = 200;
+
+// Most decimal digits an exact number may carry (integer part, fractional part, numerator or
+// denominator); arithmetic that would produce more stops with the "too large" error.
+inline constexpr std::size_t kMaxNumberDigits = 5'000;
+
+} // namespace EngineLimits
