@@ -175,4 +175,6 @@ using CommentIDType = CommentID;
 // Identifiers 0 to 83 have a text and a voice clip in the language files.
 inline constexpr std::int32_t kCommentIDCount = 84;
 
-constexpr std::int32_t ToNumber(CommentID id) { return static_cast<std::int32_t>(id); }
+constexpr std::int32_t ToNumber(CommentID id) {
+    return static_cast<std::int32_t>(id);
+}

@@ -1,0 +1,56 @@
+#include "output/COutputRecord.h"
+
+COutputRecord::COutputRecord(const LineBlockList* lineBlocks) {
+    if (lineBlocks != nullptr) {
+        this->lineBlocks = *lineBlocks;
+    }
+}
+
+COutputRecord::COutputRecord(const LineBlockList* lineBlocks, std::unique_ptr<OutputBlock> block)
+    : COutputRecord(lineBlocks) {
+    if (block) {
+        blocks.push_back(std::move(block));
+    }
+}
+
+COutputRecord::COutputRecord(COutputRecord& other, ListTransfer transfer) : lineBlocks(other.lineBlocks) {
+    if (transfer == ListTransfer::Move) {
+        blocks.splice(blocks.end(), other.blocks);
+        return;
+    }
+    for (const auto& block : other.blocks) {
+        blocks.push_back(block->Clone());
+    }
+}
+
+std::unique_ptr<COutputRecord> COutputRecord::Clone() const {
+    auto copy = std::make_unique<COutputRecord>(&lineBlocks);
+    for (const auto& block : blocks) {
+        copy->blocks.push_back(block->Clone());
+    }
+    return copy;
+}
+
+COutputRecord::Position COutputRecord::AddFormula(std::string text, bool spoken) {
+    return AddBlock(std::make_unique<OutputBlockFormula>(std::move(text), spoken));
+}
+
+COutputRecord::Position COutputRecord::AddComment(CommentIDType id, bool alwaysShown, bool spoken) {
+    return AddBlock(std::make_unique<OutputBlockComment>(id, alwaysShown, spoken));
+}
+
+COutputRecord::Position COutputRecord::AddBlock(std::unique_ptr<OutputBlock> block) {
+    if (!block) {
+        return blocks.end();
+    }
+    blocks.push_back(std::move(block));
+    return std::prev(blocks.end());
+}
+
+bool COutputRecord::IsFormulaOnly() const {
+    return blocks.size() == 1 && blocks.front()->IsFormula();
+}
+
+std::size_t COutputRecord::IndentLevel() const {
+    return lineBlocks.empty() ? 0 : lineBlocks.size() - 1;
+}
