@@ -103,6 +103,7 @@ enum class CommentID : std::int32_t {
     SignMovedOutOfFraction = 47,
     // e.g. 2x - 4 = 0 -> 2x = 4
     ConstantTermMovedRight = 48,
+    // not emitted; the language files give it a general text ("We simplify.")
     Unused49 = 49,
     // any value of the unknown is a root (after 82)
     AnyValueIsRoot = 50,
@@ -124,12 +125,13 @@ enum class CommentID : std::int32_t {
     RootMakesDenominatorZero = 58,
     // e.g. 2(x + 1) -> 2x + 2
     BracketsOpened = 59,
+    // not emitted; general text ("We transform the expression.")
     Unused60 = 60,
-    // partial: with 63 gives 62
+    // partial, the numerator simplified: with 63 gives 62
     MergePartner61 = 61,
     // 61 and 63 in one step
     MergedFrom61And63 = 62,
-    // partial: with 61 gives 62
+    // partial, the denominator simplified: with 61 gives 62
     MergePartner63 = 63,
     // e.g. 2x + 3x -> 5x
     LikeTermsCombined = 64,
@@ -141,6 +143,7 @@ enum class CommentID : std::int32_t {
     LeftSideFactorised = 67,
     // between two roots of an answer
     BetweenRoots = 68,
+    // not emitted; general text ("We continue.")
     Unused69 = 69,
     // e.g. (a^2)^3 -> a^6; a^2 a^3 -> a^5
     PowersJoined = 70,
@@ -160,9 +163,11 @@ enum class CommentID : std::int32_t {
     DiscriminantNotNegative = 77,
     // e.g. x^{-2} -> 1/x^2
     NegativeExponentAsDenominator = 78,
+    // not emitted; general text ("We rewrite the expression.")
     Unused79 = 79,
     // e.g. (a/b)(c/d) -> (ac)/(bd)
     FractionsMultiplied = 80,
+    // not emitted; general text ("We check the result.")
     Unused81 = 81,
     // the answer is every number
     AnswerEveryNumber = 82,

@@ -1,5 +1,7 @@
 #include "output/LanguageTables.h"
 
+#include "output/Windows1251.h"
+
 #include <limits>
 
 namespace {
@@ -27,6 +29,26 @@ void LoadNumberedTable(const CIniFile& file, const char* section, std::array<std
 
 const char* LanguageFileName(int language) {
     return language == kEnglishLanguage ? "Res/English.ini" : "Res/Russian.ini";
+}
+
+std::string BuiltInToolTipText(std::uint32_t command, int language) {
+    struct ToolTip {
+        std::uint32_t command;
+        const char* english;
+        const char* russianUtf8;
+    };
+    static constexpr ToolTip kToolTips[] = {
+        {32775, "Solve", "Решить"},
+        {32818, "Copy", "Копировать"},
+        {32819, "Paste", "Вставить"},
+        {32826, "Cut", "Вырезать"},
+    };
+    for (const auto& tip : kToolTips) {
+        if (tip.command == command) {
+            return language == kEnglishLanguage ? tip.english : Utf8ToWindows1251(tip.russianUtf8);
+        }
+    }
+    return {};
 }
 
 bool CLanguageTables::LoadLanguage(const std::string& baseFolder, int language, CLanguageHost* host) {

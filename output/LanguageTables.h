@@ -33,6 +33,11 @@ inline constexpr int kEnglishLanguage = 1;
 // "Res/Russian.ini" for any other value.
 const char* LanguageFileName(int language);
 
+// The tool tip of a toolbar button, built into the program rather than read from the language file:
+// Solve (32775), Copy (32818), Paste (32819) and Cut (32826), in English for language 1 and in
+// Russian (Windows-1251) otherwise. Empty for any other command.
+std::string BuiltInToolTipText(std::uint32_t command, int language);
+
 class CLanguageTables;
 
 // What a language load needs from the program that shows it. The engine shows nothing itself.

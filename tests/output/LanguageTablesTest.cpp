@@ -209,4 +209,13 @@ TEST(CLanguageTables, FileNames) {
     EXPECT_STREQ(LanguageFileName(7), "Res/Russian.ini");
 }
 
+TEST(BuiltInToolTipText, BothLanguagesAndUnknownCommands) {
+    EXPECT_EQ(BuiltInToolTipText(32775, kEnglishLanguage), "Solve");
+    EXPECT_EQ(BuiltInToolTipText(32826, kEnglishLanguage), "Cut");
+    // "Решить" and "Вставить" in Windows-1251; any language but English is Russian.
+    EXPECT_EQ(BuiltInToolTipText(32775, kRussianLanguage), "\xD0\xE5\xF8\xE8\xF2\xFC");
+    EXPECT_EQ(BuiltInToolTipText(32819, 5), "\xC2\xF1\xF2\xE0\xE2\xE8\xF2\xFC");
+    EXPECT_EQ(BuiltInToolTipText(32810, kEnglishLanguage), "");
+}
+
 } // namespace
