@@ -20,3 +20,11 @@ inline constexpr int kMaxNestingDepth = 200;
 inline constexpr std::size_t kMaxNumberDigits = 5'000;
 
 } // namespace EngineLimits
+
+namespace EngineLimits {
+
+// Deepest nesting of constructs (fractions, powers, brackets, commands) that formula layout follows;
+// deeper markup is not shown. Chains of sums and relations do not count, whatever their length.
+inline constexpr int kMaxLayoutDepth = 1'000;
+
+} // namespace EngineLimits

@@ -1,0 +1,34 @@
+#pragma once
+
+// The layout function of each kind of markup piece. Each lays its piece out into a box with its top
+// left corner at (0, 0) and returns a result code (see LayoutCode); FormulaLayout.cpp dispatches.
+
+#include "display/FormulaLayout.h"
+
+#include <string_view>
+#include <vector>
+
+// A run of top-level operators of one class (relations, sums, the at sign), with the pieces between
+// them: pieces.size() == operators.size() + 1.
+struct OperatorChain {
+    std::vector<std::string_view> pieces;
+    std::vector<unsigned char> operators;
+};
+
+int LayoutOperatorChain(const OperatorChain& chain, const LayoutContext& context, LayoutBox& box);
+int LayoutFraction(std::string_view numerator, std::string_view denominator, const LayoutContext& context,
+                   LayoutBox& box);
+int LayoutSuperscript(std::string_view base, std::string_view exponent, const LayoutContext& context,
+                      LayoutBox& box);
+int LayoutSubscript(std::string_view base, std::string_view index, const LayoutContext& context,
+                    LayoutBox& box);
+
+// "!name(...)", "!name{...}": functions, bracket references, roots, systems, crossed-out parts.
+int LayoutCommand(std::string_view markup, const LayoutContext& context, LayoutBox& box);
+
+// "(C)" and "[C]", and the bracket kinds 0 "( )", 1 "[ ]", 2 "{ }" of a bracket reference.
+int LayoutBracketed(std::string_view inner, unsigned char open, unsigned char close,
+                    const LayoutContext& context, LayoutBox& box);
+
+// Splits text at ";" characters that stand outside all brackets.
+std::vector<std::string_view> SplitAtSemicolons(std::string_view text);

@@ -1,0 +1,34 @@
+#pragma once
+
+// A device together with its font cache: what layout measures with and painting draws with. The
+// cache belongs to the device because metrics depend on it (a printer's units are not a screen's).
+
+#include "display/LayoutDevice.h"
+#include "display/OpisShrift.h"
+
+#include <string_view>
+
+// Languages: the decimal separator and the division sign follow them when formulas are painted.
+inline constexpr int kLanguageRussian = 0;
+inline constexpr int kLanguageEnglish = 1;
+
+class CGraphics {
+public:
+    explicit CGraphics(CLayoutDevice& device) : device_(device), fonts_(device) {}
+
+    CLayoutDevice& Device() { return device_; }
+    CFontCache& Fonts() { return fonts_; }
+
+    DeviceTextMetrics Metrics(int kind, int height) {
+        fonts_.Select(kind, height);
+        return device_.GetTextMetrics();
+    }
+    TextExtent Extent(int kind, int height, std::string_view text, bool narrow = false) {
+        fonts_.Select(kind, height, narrow);
+        return device_.GetTextExtent(text);
+    }
+
+private:
+    CLayoutDevice& device_;
+    CFontCache fonts_;
+};

@@ -1,0 +1,165 @@
+#include "display/MyWord.h"
+
+#include "display/FormulaLayout.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr unsigned char kDivisionSign = 0xB8;
+
+std::string WithoutBlanks(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (const char c : text) {
+        if (c != ' ') {
+            result.push_back(c);
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+MyWord::MyWord(std::string_view text, int fontKind, int fontHeight, Rgb color)
+    : color_(color), fontKind_(fontKind), fontHeight_(fontHeight), text_(WithoutBlanks(text)) {}
+
+void MyWord::MarkDirty() {
+    metricsDirty_ = true;
+    symbolsDirty_ = true;
+    symbols_.clear();
+}
+
+void MyWord::SetText(std::string_view text) {
+    std::string stripped = WithoutBlanks(text);
+    if (stripped != text_) {
+        text_ = std::move(stripped);
+        MarkDirty();
+    }
+}
+
+void MyWord::SetFont(int fontKind, int fontHeight) {
+    if (fontKind != fontKind_ || fontHeight != fontHeight_) {
+        fontKind_ = fontKind;
+        fontHeight_ = fontHeight;
+        MarkDirty();
+    }
+}
+
+void MyWord::SetColor(Rgb color) {
+    if (color != color_) {
+        color_ = color;
+        MarkDirty();
+    }
+}
+
+int MyWord::Measure(CGraphics& graphics) {
+    if (!metricsDirty_ && !symbolsDirty_) {
+        return resultCode_;
+    }
+    graphics.Fonts().ResetSelection();
+    metricsDirty_ = false;
+    symbolsDirty_ = false;
+    width_ = height_ = axis_ = 0;
+    symbols_.clear();
+
+    LayoutContext context;
+    context.graphics = &graphics;
+    context.fontKind = fontKind_;
+    context.fontHeight = fontHeight_;
+    context.color = color_;
+    LayoutBox box;
+    if (text_.empty()) {
+        resultCode_ = LayoutCode::kEmptyText;
+        return resultCode_;
+    }
+    if (text_.front() == '$') {
+        if (text_.size() < 2 || text_.back() != '$') {
+            resultCode_ = LayoutCode::kUnclosedFormula;
+            return resultCode_;
+        }
+        const std::string_view markup = std::string_view(text_).substr(1, text_.size() - 2);
+        if (markup.empty()) {
+            resultCode_ = LayoutCode::kEmptyText;
+            return resultCode_;
+        }
+        resultCode_ = LayoutMarkup(markup, context, box);
+    } else {
+        LayoutPlainToken(text_, context, box);
+        resultCode_ = LayoutCode::kSuccess;
+    }
+    if (resultCode_ == LayoutCode::kSuccess) {
+        width_ = box.width;
+        height_ = box.height;
+        axis_ = box.axis;
+        symbols_ = std::move(box.symbols);
+    }
+    return resultCode_;
+}
+
+int MyWord::Width(CGraphics& graphics) {
+    Measure(graphics);
+    return width_;
+}
+
+int MyWord::Height(CGraphics& graphics) {
+    Measure(graphics);
+    return height_;
+}
+
+int MyWord::Axis(CGraphics& graphics) {
+    Measure(graphics);
+    return axis_;
+}
+
+std::vector<MySymbol>& MyWord::Symbols(CGraphics& graphics) {
+    Measure(graphics);
+    return symbols_;
+}
+
+unsigned char LanguageCharacter(unsigned char character, int language) {
+    if (language == kLanguageEnglish) {
+        if (character == ',') {
+            return '.';
+        }
+        if (character == ':') {
+            return kDivisionSign;
+        }
+    } else {
+        if (character == '.') {
+            return ',';
+        }
+        if (character == kDivisionSign) {
+            return ':';
+        }
+    }
+    return character;
+}
+
+void PaintSymbol(CGraphics& graphics, MySymbol& symbol, int language, int originX, int originY) {
+    CLayoutDevice& device = graphics.Device();
+    if (symbol.type == kSymbolGlyph) {
+        if (symbol.fontKind != kFontKindText) {
+            symbol.character = LanguageCharacter(symbol.character, language);
+        }
+        graphics.Fonts().Select(symbol.fontKind, symbol.fontHeight, symbol.narrow != 0);
+        device.SetTextColor(symbol.color);
+        const char text[1] = {static_cast<char>(symbol.character)};
+        device.TextOut(originX + symbol.x, originY + symbol.y, {text, 1});
+    } else {
+        device.DrawLine(originX + symbol.x, originY + symbol.y, originX + symbol.x2, originY + symbol.y2,
+                        symbol.color);
+    }
+}
+
+void PaintSymbols(CGraphics& graphics, MyWord& word, int language, int offsetX, int offsetY,
+                  std::size_t first, std::size_t last) {
+    std::vector<MySymbol>& symbols = word.Symbols(graphics);
+    if (symbols.empty() || first >= symbols.size()) {
+        return;
+    }
+    last = std::min(last, symbols.size() - 1);
+    for (std::size_t i = first; i <= last; ++i) {
+        PaintSymbol(graphics, symbols[i], language, word.x + offsetX, word.y + offsetY);
+    }
+}

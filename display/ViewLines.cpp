@@ -1,0 +1,149 @@
+#include "display/ViewLines.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr Rgb kYellow = MakeRgb(255, 255, 0);
+constexpr int kDomainStage = 9;
+constexpr int kCheckStage = 10;
+
+// The items of one block: a formula is one word; a shown comment is one word per word of its text.
+struct BlockItems {
+    int words = 0;
+    bool spoken = false;
+    bool soundCue = false;
+    CommentIDType comment{};
+};
+
+} // namespace
+
+Rgb BandColor(int indentLevel, int blockKind) {
+    const int w = 100 - 8 * indentLevel;
+    if (blockKind == kDomainStage || blockKind == kCheckStage) {
+        return MakeRgb(std::clamp(static_cast<int>(w * 0.01 * 160), 0, 255), 255, 255);
+    }
+    const int grey = std::clamp(static_cast<int>(w * 0.01 * 255), 0, 255);
+    return MakeRgb(grey, grey, grey);
+}
+
+std::string RecordText(const COutputRecord& record, bool textComments,
+                       const CommentTextFunction& commentText) {
+    std::string text;
+    bool first = true;
+    for (const auto& block : record.Blocks()) {
+        if (!first) {
+            text += "  ";
+        }
+        first = false;
+        if (const OutputBlockFormula* formula = block->AsFormula()) {
+            text += '$';
+            text += formula->text;
+            text += '$';
+        } else if (const OutputBlockComment* comment = block->AsComment()) {
+            if ((comment->alwaysShown || textComments) && commentText) {
+                text += commentText(comment->id);
+            }
+        }
+    }
+    return text;
+}
+
+void CViewList::Build(const COutputList& solution, bool textComments, const CommentTextFunction& commentText,
+                      CGraphics& graphics, int screenWidth) {
+    lines_.clear();
+    lines_.reserve(solution.Size());
+    scrollWidth_ = 0;
+    int top = 0;
+    int recordNumber = 0;
+    for (const auto& record : solution.Records()) {
+        LineStruct& line = lines_.emplace_back();
+        line.recordNumber = recordNumber++;
+        line.indentLevel = static_cast<int>(record->IndentLevel());
+        line.blockKind = record->lineBlocks.empty() ? 0 : record->lineBlocks.back().kind;
+        line.textLeft = line.indentLevel * kIndentStep;
+
+        // 1. The line's text and its items.
+        std::vector<BlockItems> blocks;
+        for (const auto& block : record->Blocks()) {
+            if (const OutputBlockFormula* formula = block->AsFormula()) {
+                blocks.push_back({1, formula->spoken, false, {}});
+            } else if (const OutputBlockComment* comment = block->AsComment()) {
+                if (comment->spoken) {
+                    blocks.push_back({0, false, true, comment->id});
+                }
+                if ((comment->alwaysShown || textComments) && commentText) {
+                    std::vector<std::string_view> words;
+                    const std::string text = commentText(comment->id);
+                    SplitParagraphWords(text, words);
+                    blocks.push_back({static_cast<int>(words.size()), false, false, {}});
+                }
+            }
+        }
+
+        // 2. The paragraph, one pixel below the band's top.
+        line.paragraph.SetText(RecordText(*record, textComments, commentText));
+        line.paragraph.SetFontHeight(kViewFontHeight);
+        line.paragraph.x = 0;
+        line.paragraph.y = top + 1;
+        line.paragraph.Layout(graphics);
+        MyString& row = line.paragraph.Row();
+        std::size_t nextWord = 0;
+        for (const BlockItems& block : blocks) {
+            if (block.soundCue) {
+                TypeStruct cue;
+                cue.kind = TypeStruct::Kind::SoundCue;
+                cue.comment = block.comment;
+                cue.repaintsPrevious = block.comment == CommentID::Cancellation;
+                line.items.push_back(cue);
+                continue;
+            }
+            for (int i = 0; i < block.words && nextWord < row.words.size(); ++i, ++nextWord) {
+                MyWord& word = *row.words[nextWord];
+                TypeStruct item;
+                item.word = &word;
+                item.x = word.x + line.textLeft;
+                item.y = word.y + row.y + line.paragraph.y;
+                item.spoken = block.spoken;
+                line.items.push_back(item);
+            }
+        }
+
+        // 3. Where the band lies.
+        line.band.top = top;
+        line.band.bottom = top + line.paragraph.TotalHeight();
+        line.textRight = line.textLeft + row.width;
+        top = line.band.bottom;
+        scrollWidth_ = std::max(scrollWidth_, line.textRight);
+    }
+
+    // 4. Backgrounds; 5. the scroll size and the bands' width.
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        LineStruct& line = lines_[i];
+        const bool firstOrLast = i == 0 || i + 1 == lines_.size();
+        line.background = firstOrLast ? kYellow : BandColor(line.indentLevel, line.blockKind);
+        line.hasBackground = true;
+        line.band.left = 0;
+        line.band.right = std::max(scrollWidth_, screenWidth);
+    }
+    scrollHeight_ = top;
+}
+
+void CViewList::PaintAll(CGraphics& graphics, int language) {
+    CLayoutDevice& device = graphics.Device();
+    for (LineStruct& line : lines_) {
+        if (line.band.bottom > line.band.top) {
+            device.FillRect(line.band.left, line.band.top, line.band.right, line.band.bottom,
+                            line.background);
+        }
+        for (TypeStruct& item : line.items) {
+            if (item.kind != TypeStruct::Kind::Word || item.word == nullptr) {
+                continue;
+            }
+            // The item's position already holds the word's own; paint relative to the word's origin.
+            PaintSymbols(graphics, *item.word, language, item.x - item.word->x, item.y - item.word->y);
+            item.lastShown = static_cast<int>(item.word->Symbols(graphics).size()) - 1;
+        }
+        line.shown = true;
+    }
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+// The solution laid out as a column of bands, one per output record: the record's formulas and
+// comment texts on one row, indented by its nesting level, on a background that tells the first and
+// last records, the nesting level and the domain and check stages apart.
+
+#include "display/Paragraph.h"
+#include "output/COutputList.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The text of a comment in the current language (single-byte, Windows-1251), empty when it has none.
+using CommentTextFunction = std::function<std::string(CommentIDType)>;
+
+// Builds the text of one record: formulas between "$", then comment texts that are shown (all of them
+// with text comments on, otherwise only those marked always shown), two blanks between blocks.
+std::string RecordText(const COutputRecord& record, bool textComments,
+                       const CommentTextFunction& commentText);
+
+inline constexpr int kViewFontHeight = 26;
+inline constexpr int kIndentStep = 25;
+
+// What a view line holds, in order: drawn words, and sound cues of spoken comments.
+struct TypeStruct {
+    enum class Kind { Word = 0, SoundCue = 1 };
+    Kind kind = Kind::Word;
+    // A drawn word: where it is drawn in the view, the word (owned by the line's row), the last symbol
+    // shown (-1 none) and whether its formula is read aloud.
+    int x = 0;
+    int y = 0;
+    MyWord* word = nullptr;
+    int lastShown = -1;
+    bool spoken = false;
+    // A sound cue: the comment, and whether it is the cancellation comment that repaints the band
+    // before it.
+    CommentIDType comment{};
+    bool repaintsPrevious = false;
+};
+
+struct BandRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+struct LineStruct {
+    int recordNumber = 0;
+    int indentLevel = 0;
+    // The kind of the innermost entry of the record's line-block stack (0 without entries).
+    int blockKind = 0;
+    BandRect band;
+    int textLeft = 0;
+    int textRight = 0;
+    Rgb background = 0;
+    bool hasBackground = true;
+    bool shown = false;
+    CParagraph paragraph;
+    std::vector<TypeStruct> items;
+};
+
+class CViewList {
+public:
+    // Lays the solution out at font height 26; bands reach at least screenWidth to the right.
+    void Build(const COutputList& solution, bool textComments, const CommentTextFunction& commentText,
+               CGraphics& graphics, int screenWidth);
+
+    std::vector<LineStruct>& Lines() { return lines_; }
+    const std::vector<LineStruct>& Lines() const { return lines_; }
+    int ScrollWidth() const { return scrollWidth_; }
+    int ScrollHeight() const { return scrollHeight_; }
+
+    // Paints the whole solution as the view shows it when complete: every band's background across
+    // its width, then every word.
+    void PaintAll(CGraphics& graphics, int language);
+
+private:
+    std::vector<LineStruct> lines_;
+    int scrollWidth_ = 0;
+    int scrollHeight_ = 0;
+};
+
+// The background of a band that is neither the first nor the last: grey that darkens with the indent
+// level, or cyan-green for the domain (kind 9) and check (kind 10) stages.
+Rgb BandColor(int indentLevel, int blockKind);
