@@ -1,0 +1,189 @@
+#include "display/SolutionRenderer.h"
+
+#include "display/PrintPages.h"
+#include "display/QtLayoutDevice.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+constexpr int kPdfResolution = 600;
+
+// The screen the layout of the view is measured for: an image at the usual 96 dots per inch.
+QImage ScreenImage() {
+    QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    return image;
+}
+
+// Room to the right of the widest line for the overhang of its last italic letter.
+constexpr int kRightMargin = 16;
+
+// Lays the view out for a window as wide as the widest line (with a margin) or the screen width,
+// whichever is larger; the bands reach across it.
+QSize PrepareView(CViewList& view, const COutputList& solution, const CommentTextFunction& commentText,
+                  const RenderOptions& options, QPaintDevice* measureOn) {
+    CQtLayoutDevice device(measureOn);
+    CGraphics graphics(device);
+    view.Build(solution, options.textComments, commentText, graphics, options.screenWidth);
+    const int width = std::max({view.ScrollWidth() + kRightMargin, options.screenWidth, 1});
+    for (LineStruct& line : view.Lines()) {
+        line.band.right = std::max(line.band.right, width);
+    }
+    return {width, std::max(view.ScrollHeight(), 1)};
+}
+
+// Paints the view with fonts measured on the same device they were laid out for.
+void PaintView(CViewList& view, QPaintDevice* device, QPainter& painter, int language) {
+    CQtLayoutDevice qtDevice(device, &painter);
+    CGraphics graphics(qtDevice);
+    view.PaintAll(graphics, language);
+}
+
+std::string RenderImage(const COutputList& solution, const CommentTextFunction& commentText,
+                        const std::string& path, const RenderOptions& options) {
+    QImage screen = ScreenImage();
+    CViewList view;
+    QImage image(PrepareView(view, solution, commentText, options, &screen), QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        PaintView(view, &image, painter, options.language);
+    }
+    if (!image.save(QString::fromStdString(path), "PNG")) {
+        return "cannot write " + path;
+    }
+    return {};
+}
+
+std::string RenderSvg(const COutputList& solution, const CommentTextFunction& commentText,
+                      const std::string& path, const RenderOptions& options) {
+    QImage screen = ScreenImage();
+    CViewList view;
+    const QSize size = PrepareView(view, solution, commentText, options, &screen);
+    QSvgGenerator generator;
+    generator.setFileName(QString::fromStdString(path));
+    generator.setResolution(96);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setTitle(QStringLiteral("Solution"));
+    QPainter painter;
+    if (!painter.begin(&generator)) {
+        return "cannot write " + path;
+    }
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    // The view is laid out for the screen; the drawing keeps the screen's fonts and units.
+    PaintView(view, &screen, painter, options.language);
+    painter.end();
+    return {};
+}
+
+std::string RenderPdf(const COutputList& solution, const CommentTextFunction& commentText,
+                      const std::string& path, const RenderOptions& options) {
+    QPdfWriter writer(QString::fromStdString(path));
+    writer.setResolution(kPdfResolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+    writer.setTitle(QStringLiteral("Solution"));
+    writer.setCreator(QStringLiteral("Orbelin"));
+
+    // The scale of the printer against the screen: the height of one and the same font on each.
+    QImage screen = ScreenImage();
+    const QFont standard = QGuiApplication::font();
+    const double screenHeight = QFontMetricsF(standard, &screen).height();
+    const double printerHeight = QFontMetricsF(standard, &writer).height();
+    const double scale = screenHeight > 0 ? printerHeight / screenHeight : 1.0;
+
+    CQtLayoutDevice device(&writer);
+    CGraphics graphics(device);
+    CPrintPages pages;
+    pages.Build(solution, options.textComments, commentText, graphics, scale, writer.width(),
+                writer.height());
+
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        return "cannot write " + path;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    device.SetPainter(&painter);
+    for (int page = 1; page <= pages.PageCount(); ++page) {
+        if (page > 1) {
+            writer.newPage();
+        }
+        graphics.Fonts().ResetSelection();
+        pages.PaintPage(page, graphics, options.language);
+    }
+    painter.end();
+    return {};
+}
+
+} // namespace
+
+RenderFormat RenderFormatOf(const std::string& path) {
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos) {
+        return RenderFormat::Unknown;
+    }
+    std::string extension = path.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == "png") {
+        return RenderFormat::Png;
+    }
+    if (extension == "svg") {
+        return RenderFormat::Svg;
+    }
+    if (extension == "pdf") {
+        return RenderFormat::Pdf;
+    }
+    return RenderFormat::Unknown;
+}
+
+void EnsureGuiApplication() {
+    if (QCoreApplication::instance() != nullptr) {
+        return;
+    }
+    const bool hasDisplay = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
+    if (!hasDisplay && std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    // The application lives until the program ends; Qt keeps pointers to its arguments.
+    static int argc = 1;
+    static char name[] = "orbelin";
+    static char* argv[] = {name, nullptr};
+    // Deliberately never destroyed: Qt's own clean-up at exit must find it alive.
+    static QGuiApplication* application = new QGuiApplication(argc, argv);
+    (void)application;
+}
+
+std::string RenderSolution(const COutputList& solution, const CommentTextFunction& commentText,
+                           const std::string& path, const RenderOptions& options) {
+    EnsureGuiApplication();
+    switch (RenderFormatOf(path)) {
+    case RenderFormat::Png:
+        return RenderImage(solution, commentText, path, options);
+    case RenderFormat::Svg:
+        return RenderSvg(solution, commentText, path, options);
+    case RenderFormat::Pdf:
+        return RenderPdf(solution, commentText, path, options);
+    case RenderFormat::Unknown:
+        break;
+    }
+    return "the output file must end in .png, .svg or .pdf: " + path;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+// Writes a solution to a file: a PNG image or an SVG drawing of the solution view as it stands when
+// everything is shown, or a PDF of the printed pages.
+
+#include "display/ViewLines.h"
+
+#include <string>
+
+struct RenderOptions {
+    int language = 1;
+    bool textComments = true;
+    // The width the bands reach at least, as a window would show them.
+    int screenWidth = 640;
+};
+
+enum class RenderFormat { Png, Svg, Pdf, Unknown };
+
+// The format named by the file's extension (case does not matter).
+RenderFormat RenderFormatOf(const std::string& path);
+
+// Makes sure a GUI application object exists for fonts and painting; without a display it runs on the
+// off-screen platform. Call it first thing in a program that has none of its own.
+void EnsureGuiApplication();
+
+// Renders the solution into path. Returns an empty string on success, otherwise what went wrong.
+std::string RenderSolution(const COutputList& solution, const CommentTextFunction& commentText,
+                           const std::string& path, const RenderOptions& options);

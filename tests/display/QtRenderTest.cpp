@@ -1,0 +1,161 @@
+// The Qt device and real renderings of a solution to PNG, SVG and PDF.
+
+#include "SampleSolution.h"
+
+#include "display/Graphics.h"
+#include "display/MyWord.h"
+#include "display/QtLayoutDevice.h"
+#include "display/SolutionRenderer.h"
+#include "output/LanguageTables.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QRawFont>
+#include <QTemporaryDir>
+
+namespace {
+
+class QtRenderTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { EnsureGuiApplication(); }
+
+    void SetUp() override {
+        ASSERT_TRUE(directory.isValid());
+        ASSERT_TRUE(english.LoadFile(std::string(ORBELIN_SOURCE_DIR) + "/res/English.ini", nullptr));
+        AddSampleSolution(solution);
+    }
+
+    std::string PathOf(const char* name) const { return directory.filePath(name).toStdString(); }
+    CommentTextFunction Texts() const {
+        return [this](CommentIDType id) { return english.CommentText(id); };
+    }
+
+    QTemporaryDir directory;
+    CLanguageTables english;
+    COutputList solution;
+};
+
+TEST_F(QtRenderTest, FontsHaveTheRequestedCellHeightAndTheSigns) {
+    QImage image(10, 10, QImage::Format_RGB32);
+    CQtLayoutDevice device(&image);
+    for (const int kind : {kFontKindText, kFontKindFormula, kFontKindSymbol}) {
+        for (const int height : {8, 26, 100}) {
+            SCOPED_TRACE(std::to_string(kind) + " at " + std::to_string(height));
+            device.SelectFont(device.CreateFont({kind, height, 0}));
+            const DeviceTextMetrics metrics = device.GetTextMetrics();
+            EXPECT_NEAR(metrics.height, height, 1 + height / 20);
+            EXPECT_GT(metrics.aveCharWidth, 0);
+            EXPECT_GT(device.GetTextExtent("x").width, 0);
+        }
+    }
+    // The symbol face holds every sign of the symbol set itself, without falling back to another face.
+    const QRawFont symbols = QRawFont::fromFont(device.FontFor({kFontKindSymbol, 26, 0}));
+    for (const unsigned char byte : {0xB9, 0xBB, 0xB3, 0xA3, 0xB1, 0xB8}) {
+        SCOPED_TRACE(byte);
+        EXPECT_TRUE(symbols.supportsCharacter(DisplayCharacter(byte, kFontKindSymbol)));
+    }
+    const QRawFont formulas = QRawFont::fromFont(device.FontFor({kFontKindFormula, 26, 0}));
+    EXPECT_TRUE(formulas.supportsCharacter(DisplayCharacter(0xB8, kFontKindFormula)));
+    EXPECT_TRUE(formulas.supportsCharacter(DisplayCharacter('-', kFontKindFormula)));
+}
+
+TEST_F(QtRenderTest, NarrowedBraceIsNarrower) {
+    QImage image(10, 10, QImage::Format_RGB32);
+    CQtLayoutDevice device(&image);
+    device.SelectFont(device.CreateFont({kFontKindSymbol, 70, 0}));
+    const int normal = device.GetTextExtent("{").width;
+    device.SelectFont(device.CreateFont({kFontKindSymbol, 70, 10}));
+    EXPECT_LT(device.GetTextExtent("{").width, normal);
+}
+
+TEST_F(QtRenderTest, BytesShowAsTheirSigns) {
+    EXPECT_EQ(DisplayCharacter(0xB9, kFontKindSymbol), QChar(0x2260));
+    EXPECT_EQ(DisplayCharacter(0xB1, kFontKindFormula), QChar(0x00B1));
+    EXPECT_EQ(DisplayCharacter(0xB5, kFontKindFormula), QChar(','));
+    // In plain text the same bytes are Windows-1251 letters and signs.
+    EXPECT_EQ(DisplayCharacter(0xB8, kFontKindText), QChar(0x0451));
+    EXPECT_EQ(DisplayCharacter(0xC0, kFontKindText), QChar(0x0410));
+    EXPECT_EQ(DisplayText("x-1", kFontKindText), QStringLiteral("x-1"));
+}
+
+// Pixels that are neither white nor a band background: the drawn text and lines.
+int InkPixels(const QImage& image) {
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.blue() > c.red() + 60 && c.blue() > c.green() + 60) {
+                ++ink;
+            }
+        }
+    }
+    return ink;
+}
+
+TEST_F(QtRenderTest, PngShowsTheBandsAndTheirWords) {
+    const std::string path = PathOf("solution.png");
+    ASSERT_EQ(RenderSolution(solution, Texts(), path, RenderOptions{}), "");
+    QImage image(QString::fromStdString(path));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GE(image.width(), 640);
+    // Fourteen records, each band at least one line of 26.
+    EXPECT_GT(image.height(), 14 * 26);
+    EXPECT_LT(image.height(), 14 * 200);
+    EXPECT_EQ(image.pixelColor(image.width() - 1, 0), QColor(255, 255, 0));
+    EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), QColor(255, 255, 0));
+    EXPECT_GT(InkPixels(image), 5'000);
+}
+
+TEST_F(QtRenderTest, PngMatchesTheViewLayout) {
+    QImage screen(1, 1, QImage::Format_RGB32);
+    CQtLayoutDevice device(&screen);
+    CGraphics graphics(device);
+    CViewList view;
+    view.Build(solution, true, Texts(), graphics, 640);
+    const std::string path = PathOf("solution.png");
+    ASSERT_EQ(RenderSolution(solution, Texts(), path, RenderOptions{}), "");
+    QImage image(QString::fromStdString(path));
+    EXPECT_EQ(image.height(), view.ScrollHeight());
+    // The second band (indent 1, grey of level 1) shows its grey at its right end.
+    const LineStruct& second = view.Lines()[1];
+    EXPECT_EQ(image.pixelColor(image.width() - 1, (second.band.top + second.band.bottom) / 2),
+              ToQColor(second.background));
+}
+
+TEST_F(QtRenderTest, SvgIsADrawingWithText) {
+    const std::string path = PathOf("solution.svg");
+    ASSERT_EQ(RenderSolution(solution, Texts(), path, RenderOptions{}), "");
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    EXPECT_TRUE(content.contains("<svg"));
+    // Glyph by glyph: the comment words in the text face, the formulas' signs as Unicode.
+    EXPECT_TRUE(content.contains(">A</text>"));
+    EXPECT_TRUE(content.contains("font-style=\"italic\""));
+    EXPECT_TRUE(content.contains(QString(QChar(0x2260)).toUtf8()));
+    EXPECT_GT(content.count("<text"), 100);
+}
+
+TEST_F(QtRenderTest, PdfHasNumberedPages) {
+    COutputList longSolution;
+    AddSampleSolution(longSolution, 8);
+    const std::string path = PathOf("solution.pdf");
+    ASSERT_EQ(RenderSolution(longSolution, Texts(), path, RenderOptions{}), "");
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    EXPECT_TRUE(content.startsWith("%PDF"));
+    EXPECT_GE(content.count("/Type /Page\n") + content.count("/Type /Page "), 2);
+}
+
+TEST_F(QtRenderTest, UnknownFormatsAndUnwritablePathsAreReported) {
+    EXPECT_NE(RenderSolution(solution, Texts(), PathOf("solution.bmp"), RenderOptions{}), "");
+    EXPECT_NE(RenderSolution(solution, Texts(), "/nonexistent-folder/solution.png", RenderOptions{}), "");
+    EXPECT_EQ(RenderFormatOf("A.PNG"), RenderFormat::Png);
+    EXPECT_EQ(RenderFormatOf("a.Svg"), RenderFormat::Svg);
+    EXPECT_EQ(RenderFormatOf("pdf"), RenderFormat::Unknown);
+}
+
+} // namespace
