@@ -11,6 +11,17 @@ constexpr int kMaxFractionDigits = static_cast<int>(EngineLimits::kMaxNumberDigi
 } // namespace
 
 CLongDecimal::CLongDecimal(std::string_view text) {
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) {
+        text.remove_prefix(1);
+    }
+    ReadText(text);
+    if (negative) {
+        m_mantissa.Negate();
+    }
+}
+
+void CLongDecimal::ReadText(std::string_view text) {
     const size_t comma = text.find(',');
     if (comma == std::string_view::npos) {
         m_mantissa = CLongInteger(text);

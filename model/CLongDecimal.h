@@ -20,7 +20,7 @@ class CLongDecimal {
 public:
     // Zero.
     CLongDecimal() = default;
-    // Integer digits, a comma and fraction digits ("3,25", "0,50", "7"); digits only otherwise.
+    // An optional "-", integer digits, a comma and fraction digits ("3,25", "-0,50", "7").
     // The value is kept as written (not normalized).
     explicit CLongDecimal(std::string_view text);
     explicit CLongDecimal(const CLongInteger& value) : m_mantissa(value) {}
@@ -65,6 +65,7 @@ public:
     std::string ToText() const;
 
 private:
+    void ReadText(std::string_view text);
     // Brings both to the same count of fraction digits.
     static void Align(CLongInteger& a, int fa, CLongInteger& b, int fb);
     void SetFractionDigits(int count);

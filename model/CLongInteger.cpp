@@ -249,6 +249,17 @@ CLongInteger::CLongInteger(int32_t value, int minCapacity) : m_small(value) {
 }
 
 CLongInteger::CLongInteger(std::string_view digits) {
+    const bool negative = !digits.empty() && digits[0] == '-';
+    if (negative) {
+        digits.remove_prefix(1);
+    }
+    ReadDigits(digits);
+    if (negative) {
+        Negate();
+    }
+}
+
+void CLongInteger::ReadDigits(std::string_view digits) {
     size_t first = 0;
     while (first < digits.size() && digits[first] == '0') {
         ++first;

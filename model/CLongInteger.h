@@ -27,8 +27,9 @@ public:
     // The capacity hint is accepted for symmetry with fixed-capacity digit stores; storage grows
     // on demand here.
     CLongInteger(int32_t value, int minCapacity);
-    // Decimal digits, most significant first; every character must be '0'..'9'. An empty range
-    // gives 0. More digits than the limit set the limit flag and give the placeholder 1.
+    // Decimal digits, most significant first, after an optional "-"; every other character must be
+    // '0'..'9'. An empty range gives 0. More digits than the limit set the limit flag and give the
+    // placeholder 1.
     explicit CLongInteger(std::string_view digits);
     static CLongInteger FromInt64(int64_t value);
 
@@ -118,6 +119,7 @@ public:
 private:
     using Limbs = std::vector<uint32_t>;
 
+    void ReadDigits(std::string_view digits);
     Limbs Magnitude() const;
     static CLongInteger FromMagnitude(bool negative, Limbs&& magnitude);
     void AssignMagnitude(bool negative, Limbs&& magnitude);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -302,6 +303,141 @@ void CNumber::NormalizeSign() {
 
 // --- arithmetic -------------------------------------------------------------------------------
 
+namespace {
+
+constexpr int64_t kPowersOfTen[19] = {1,
+                                      10,
+                                      100,
+                                      1000,
+                                      10000,
+                                      100000,
+                                      1000000,
+                                      10000000,
+                                      100000000,
+                                      1000000000,
+                                      10000000000,
+                                      100000000000,
+                                      1000000000000,
+                                      10000000000000,
+                                      100000000000000,
+                                      1000000000000000,
+                                      10000000000000000,
+                                      100000000000000000,
+                                      1000000000000000000};
+
+} // namespace
+
+bool CNumber::SmallFraction(int64_t& numerator, int64_t& denominator) const {
+    switch (m_kind) {
+    case kInteger:
+        numerator = m_numerator.SmallValue();
+        denominator = 1;
+        return m_numerator.FitsInt64();
+    case kDecimal:
+        if (!m_decimal.Mantissa().FitsInt64() || m_decimal.FractionDigits() > 18) {
+            return false;
+        }
+        numerator = m_decimal.Mantissa().SmallValue();
+        denominator = kPowersOfTen[m_decimal.FractionDigits()];
+        return true;
+    case kFraction:
+        numerator = m_numerator.SmallValue();
+        denominator = m_denominator.SmallValue();
+        return m_numerator.FitsInt64() && m_denominator.FitsInt64() && denominator != 0;
+    case kMixed: {
+        if (!m_whole.FitsInt64() || !m_numerator.FitsInt64() || !m_denominator.FitsInt64()) {
+            return false;
+        }
+        denominator = m_denominator.SmallValue();
+        int64_t scaled = 0;
+        return denominator != 0 && !__builtin_mul_overflow(m_whole.SmallValue(), denominator, &scaled) &&
+               !__builtin_add_overflow(scaled, m_numerator.SmallValue(), &numerator);
+    }
+    }
+    return false;
+}
+
+void CNumber::SetFromSmallFraction(int64_t numerator, int64_t denominator) {
+    if (denominator < 0) {
+        if (__builtin_sub_overflow(0, numerator, &numerator) ||
+            __builtin_sub_overflow(0, denominator, &denominator)) {
+            SetFromFraction(CLongInteger::FromInt64(numerator), CLongInteger::FromInt64(denominator));
+            return;
+        }
+    }
+    if (numerator == INT64_MIN) {
+        SetFromFraction(CLongInteger::FromInt64(numerator), CLongInteger::FromInt64(denominator));
+        return;
+    }
+    const int64_t g = std::gcd(numerator, denominator);
+    numerator /= g;
+    denominator /= g;
+    if (denominator == 1) {
+        SetKind(kInteger);
+        m_numerator = CLongInteger::FromInt64(numerator);
+        return;
+    }
+    const int twos = __builtin_ctzll(static_cast<uint64_t>(denominator));
+    int64_t rest = denominator >> twos;
+    int fives = 0;
+    while (rest % 5 == 0) {
+        rest /= 5;
+        ++fives;
+    }
+    if (rest != 1) {
+        SetKind(kFraction);
+        m_numerator = CLongInteger::FromInt64(numerator);
+        m_denominator = CLongInteger::FromInt64(denominator);
+        return;
+    }
+    const int k = std::max(twos, fives);
+    int64_t mantissa = 0;
+    if (k > 18 || __builtin_mul_overflow(numerator, kPowersOfTen[k] / denominator, &mantissa)) {
+        SetFromFraction(CLongInteger::FromInt64(numerator), CLongInteger::FromInt64(denominator));
+        return;
+    }
+    SetKind(kDecimal);
+    m_decimal = CLongDecimal(CLongInteger::FromInt64(mantissa), k);
+}
+
+bool CNumber::CombineSmall(const CNumber& other, Operation operation) {
+    int64_t n1 = 0;
+    int64_t d1 = 1;
+    int64_t n2 = 0;
+    int64_t d2 = 1;
+    if (!SmallFraction(n1, d1) || !other.SmallFraction(n2, d2)) {
+        return false;
+    }
+    int64_t numerator = 0;
+    int64_t denominator = 0;
+    bool overflow = false;
+    switch (operation) {
+    case Operation::kAdd:
+    case Operation::kSubtract: {
+        int64_t left = 0;
+        int64_t right = 0;
+        overflow = __builtin_mul_overflow(n1, d2, &left) || __builtin_mul_overflow(n2, d1, &right) ||
+                   __builtin_mul_overflow(d1, d2, &denominator);
+        if (!overflow) {
+            overflow = operation == Operation::kAdd ? __builtin_add_overflow(left, right, &numerator)
+                                                    : __builtin_sub_overflow(left, right, &numerator);
+        }
+        break;
+    }
+    case Operation::kMultiply:
+        overflow = __builtin_mul_overflow(n1, n2, &numerator) || __builtin_mul_overflow(d1, d2, &denominator);
+        break;
+    case Operation::kDivide:
+        overflow = __builtin_mul_overflow(n1, d2, &numerator) || __builtin_mul_overflow(d1, n2, &denominator);
+        break;
+    }
+    if (overflow || denominator == 0) {
+        return false;
+    }
+    SetFromSmallFraction(numerator, denominator);
+    return true;
+}
+
 void CNumber::Combine(const CNumber& other, Operation operation) {
     if (operation == Operation::kDivide && other.IsZero()) {
         SetInteger(0);
@@ -319,9 +455,16 @@ void CNumber::Combine(const CNumber& other, Operation operation) {
             m_numerator.MultiplyInPlace(other.m_numerator);
             return;
         case Operation::kDivide:
-            SetFromFraction(m_numerator, other.m_numerator);
+            if (m_numerator.FitsInt64() && other.m_numerator.FitsInt64()) {
+                SetFromSmallFraction(m_numerator.SmallValue(), other.m_numerator.SmallValue());
+            } else {
+                SetFromFraction(m_numerator, other.m_numerator);
+            }
             return;
         }
+    }
+    if (CombineSmall(other, operation)) {
+        return;
     }
     const bool decimalPair =
         (m_kind == kInteger || m_kind == kDecimal) && (other.m_kind == kInteger || other.m_kind == kDecimal);
@@ -533,6 +676,20 @@ std::optional<CNumber> CNumber::ExactRoot(int32_t degree) const {
 int CNumber::Compare(const CNumber& a, const CNumber& b) {
     if (a.m_kind == kInteger && b.m_kind == kInteger) {
         return CLongInteger::Compare(a.m_numerator, b.m_numerator);
+    }
+    int64_t sn1 = 0;
+    int64_t sd1 = 1;
+    int64_t sn2 = 0;
+    int64_t sd2 = 1;
+    if (a.SmallFraction(sn1, sd1) && b.SmallFraction(sn2, sd2)) {
+        // Cross products of two words always fit 128 bits.
+        __extension__ typedef __int128 Int128;
+        Int128 left = static_cast<Int128>(sn1) * sd2;
+        Int128 right = static_cast<Int128>(sn2) * sd1;
+        if ((sd1 < 0) != (sd2 < 0)) {
+            std::swap(left, right);
+        }
+        return left < right ? -1 : (left > right ? 1 : 0);
     }
     const bool decimalPair =
         (a.m_kind == kInteger || a.m_kind == kDecimal) && (b.m_kind == kInteger || b.m_kind == kDecimal);

@@ -205,6 +205,12 @@ private:
     int CompareInt(int32_t value) const;
     enum class Operation { kAdd, kSubtract, kMultiply, kDivide };
     void Combine(const CNumber& other, Operation operation);
+    // Fast path for values whose parts fit machine words: false when it does not apply.
+    bool CombineSmall(const CNumber& other, Operation operation);
+    // The value as a fraction of two machine integers, when it fits.
+    bool SmallFraction(int64_t& numerator, int64_t& denominator) const;
+    // Becomes the normal form of numerator / denominator (denominator non-zero).
+    void SetFromSmallFraction(int64_t numerator, int64_t denominator);
 
     Kind m_kind = kInteger;
     CLongInteger m_whole;

@@ -391,3 +391,39 @@ TEST(NumberRandom, TextRoundTrips) {
         }
     }
 }
+
+TEST(NumberRandom, LongAndWordPathsAgree) {
+    // The same values written with long parts (a fraction scaled by a 25-digit factor, a decimal
+    // with 25 extra trailing zeros) must give exactly the results of the word-sized forms.
+    Generator gen(8080);
+    const CLongInteger scale{std::string_view("1000000000000000000000000000007")};
+    auto widen = [&](const Sample& s) {
+        if (s.number.IsDecimal()) {
+            CLongInteger mantissa = s.number.Decimal().Mantissa();
+            mantissa.MultiplyByPowerOfTen(25);
+            return CNumber(CLongDecimal(mantissa, s.number.Decimal().FractionDigits() + 25));
+        }
+        return CNumber(Long(s.p).Multiply(scale), Long(s.q).Multiply(scale));
+    };
+    for (int i = 0; i < 5000; ++i) {
+        const Sample a = gen.Any();
+        const Sample b = gen.Any();
+        const CNumber wideA = widen(a);
+        const CNumber wideB = widen(b);
+        SCOPED_TRACE(a.number.ToText() + " , " + b.number.ToText());
+        EXPECT_EQ(wideA.Sum(wideB).ToText(), a.number.Sum(b.number).ToText());
+        EXPECT_EQ(wideA.Difference(b.number).ToText(), a.number.Difference(b.number).ToText());
+        EXPECT_EQ(wideA.Product(wideB).ToText(), a.number.Product(b.number).ToText());
+        if (b.p != 0) {
+            EXPECT_EQ(a.number.Quotient(wideB).ToText(), a.number.Quotient(b.number).ToText());
+        }
+        EXPECT_EQ(CNumber::Compare(wideA, wideB), CNumber::Compare(a.number, b.number));
+        EXPECT_EQ(wideA.PowerOf(3)->ToText(), a.number.PowerOf(3)->ToText());
+        EXPECT_EQ(wideA.IsWhole(), a.number.IsWhole());
+        CNumber truncatedWide = wideA;
+        CNumber truncated = a.number;
+        truncatedWide.TruncateToInteger();
+        truncated.TruncateToInteger();
+        EXPECT_EQ(truncatedWide.ToText(), truncated.ToText());
+    }
+}
