@@ -144,3 +144,32 @@ void ExactSquareRoot(benchmark::State& state) {
 BENCHMARK(ExactSquareRoot)->Arg(2)->Arg(50)->Arg(1000);
 
 } // namespace
+
+namespace {
+
+void LongGcd(benchmark::State& state) {
+    // Consecutive Fibonacci-like pairs are the slowest case for Euclid's algorithm.
+    CLongInteger a(1);
+    CLongInteger b(1);
+    while (b.DigitCount() < state.range(0)) {
+        CLongInteger next = a.Add(b);
+        a = b;
+        b = next;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CLongInteger::Gcd(b, a));
+    }
+}
+BENCHMARK(LongGcd)->Arg(50)->Arg(500)->Arg(4000)->Unit(benchmark::kMicrosecond);
+
+void PrimeTest(benchmark::State& state) {
+    // 2^k - 1 style numbers near the given digit count, odd and free of small factors or not.
+    CNumber candidate = CNumber(10).PowerOf(static_cast<int32_t>(state.range(0))).value();
+    candidate.AddInPlace(CNumber(7));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(candidate.IsPrime());
+    }
+}
+BENCHMARK(PrimeTest)->Arg(15)->Arg(40)->Arg(290)->Unit(benchmark::kMicrosecond);
+
+} // namespace

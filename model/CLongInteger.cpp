@@ -617,18 +617,64 @@ CLongInteger CLongInteger::Gcd(const CLongInteger& a, const CLongInteger& b) {
     if (a.m_limbs.empty() && b.m_limbs.empty()) {
         return FromInt64(static_cast<int64_t>(std::gcd(MagnitudeOf(a.m_small), MagnitudeOf(b.m_small))));
     }
-    Limbs x = a.Magnitude();
-    Limbs y = b.Magnitude();
-    while (!y.empty()) {
-        if (y.size() <= 2 && x.size() <= 2) {
-            CLongInteger small = Gcd(FromMagnitude(false, std::move(x)), FromMagnitude(false, std::move(y)));
-            return small;
+    // Lehmer's algorithm: run Euclid's steps on the leading 18 digits alone while their quotients
+    // are certain to be those of the full values, then apply the collected steps to the full values
+    // at once. Each round removes about nine digits for the price of a few long multiplications.
+    CLongInteger x = a.Abs();
+    CLongInteger y = b.Abs();
+    for (;;) {
+        if (Compare(x, y) < 0) {
+            std::swap(x, y);
         }
-        Limbs r = DivModMag(x, y).second;
-        x = std::move(y);
-        y = std::move(r);
+        if (y.IsZero()) {
+            return x;
+        }
+        if (x.m_limbs.empty()) {
+            return Gcd(x, y);
+        }
+        const size_t n = x.m_limbs.size();
+        const Limbs yLimbs = y.Magnitude();
+        if (yLimbs.size() + 1 < n) {
+            // Very different sizes: one ordinary division step.
+            Limbs r = DivModMag(x.m_limbs, yLimbs).second;
+            x = std::move(y);
+            y = FromMagnitude(false, std::move(r));
+            continue;
+        }
+        int64_t xh = static_cast<int64_t>(x.m_limbs[n - 1]) * kBase + x.m_limbs[n - 2];
+        int64_t yh = static_cast<int64_t>(yLimbs.size() >= n ? yLimbs[n - 1] : 0) * kBase + yLimbs[n - 2];
+        int64_t A = 1;
+        int64_t B = 0;
+        int64_t C = 0;
+        int64_t D = 1;
+        while (yh + C != 0 && yh + D != 0) {
+            const int64_t q = (xh + A) / (yh + C);
+            if (q != (xh + B) / (yh + D)) {
+                break;
+            }
+            int64_t t = A - q * C;
+            A = C;
+            C = t;
+            t = B - q * D;
+            B = D;
+            D = t;
+            t = xh - q * yh;
+            xh = yh;
+            yh = t;
+        }
+        if (B == 0) {
+            Limbs r = DivModMag(x.m_limbs, yLimbs).second;
+            x = std::move(y);
+            y = FromMagnitude(false, std::move(r));
+            continue;
+        }
+        CLongInteger nextX = x.Multiply(FromInt64(A));
+        nextX.AddInPlace(y.Multiply(FromInt64(B)));
+        CLongInteger nextY = x.Multiply(FromInt64(C));
+        nextY.AddInPlace(y.Multiply(FromInt64(D)));
+        x = std::move(nextX);
+        y = std::move(nextY);
     }
-    return FromMagnitude(false, std::move(x));
 }
 
 std::optional<CLongInteger> CLongInteger::Lcm(const CLongInteger& a, const CLongInteger& b) {

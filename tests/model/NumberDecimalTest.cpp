@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -175,4 +178,45 @@ TEST(LongInteger, SmallHelpers) {
     EXPECT_FALSE(CLongInteger::Lcm(CLongInteger(0), CLongInteger(3)).has_value());
     EXPECT_EQ(CLongInteger::Lcm(CLongInteger(-4), CLongInteger(6))->ToText(), "12");
     EXPECT_EQ(CLongInteger(-2).Power(Int("1000000000000000000000000")).ToText(), "1");
+}
+
+TEST(LongInteger, GcdOfLongValuesMatchesPlainEuclid) {
+    // gcd(F(m), F(n)) = F(gcd(m, n)) for Fibonacci numbers, the slowest inputs for Euclid.
+    std::vector<CLongInteger> fibonacci{CLongInteger(0), CLongInteger(1)};
+    while (fibonacci.size() < 3000) {
+        fibonacci.push_back(fibonacci[fibonacci.size() - 1].Add(fibonacci[fibonacci.size() - 2]));
+    }
+    const std::pair<int, int> pairs[] = {{2999, 2998}, {2400, 1800}, {2997, 999}, {1024, 768}, {2310, 2100}};
+    for (auto [m, n] : pairs) {
+        SCOPED_TRACE(std::to_string(m) + ", " + std::to_string(n));
+        EXPECT_EQ(CLongInteger::Gcd(fibonacci[static_cast<size_t>(m)], fibonacci[static_cast<size_t>(n)]),
+                  fibonacci[static_cast<size_t>(std::gcd(m, n))]);
+    }
+    // Against Euclid's algorithm written with DivMod, on values sharing a long common factor.
+    std::mt19937_64 engine(5);
+    auto randomValue = [&engine](int digits) {
+        std::string text(static_cast<size_t>(digits), '0');
+        for (char& c : text) {
+            c = static_cast<char>('0' + engine() % 10);
+        }
+        text[0] = '1';
+        return CLongInteger(std::string_view(text));
+    };
+    for (int i = 0; i < 200; ++i) {
+        const CLongInteger common = randomValue(1 + static_cast<int>(engine() % 80));
+        CLongInteger a = randomValue(1 + static_cast<int>(engine() % 200)).Multiply(common);
+        CLongInteger b = randomValue(1 + static_cast<int>(engine() % 200)).Multiply(common);
+        if (engine() % 3 == 0) {
+            a.Negate();
+        }
+        CLongInteger x = a.Abs();
+        CLongInteger y = b.Abs();
+        while (!y.IsZero()) {
+            CLongInteger r = x.DivMod(y)->second;
+            x = y;
+            y = r;
+        }
+        SCOPED_TRACE(a.ToText() + " , " + b.ToText());
+        EXPECT_EQ(CLongInteger::Gcd(a, b), x);
+    }
 }
