@@ -171,10 +171,13 @@ int CLongDecimal::Compare(const CLongDecimal& a, const CLongDecimal& b) {
     if (a.Sign() != b.Sign()) {
         return a.Sign() < b.Sign() ? -1 : 1;
     }
-    CLongInteger x = a.m_mantissa;
-    CLongInteger y = b.m_mantissa;
-    Align(x, a.m_fractionDigits, y, b.m_fractionDigits);
-    return CLongInteger::Compare(x, y);
+    // ma / 10^fa against mb / 10^fb: ma * 10^(fb - f) against mb * 10^(fa - f), f the smaller count.
+    const int common = std::min(a.m_fractionDigits, b.m_fractionDigits);
+    CLongInteger scaleA(1);
+    CLongInteger scaleB(1);
+    scaleA.MultiplyByPowerOfTen(b.m_fractionDigits - common);
+    scaleB.MultiplyByPowerOfTen(a.m_fractionDigits - common);
+    return CLongInteger::CompareProducts(a.m_mantissa, scaleA, b.m_mantissa, scaleB);
 }
 
 bool CLongDecimal::IsOne() const {

@@ -980,6 +980,20 @@ int CLongInteger::Compare(const CLongInteger& a, const CLongInteger& b) {
     return signA < 0 ? -magnitudeOrder : magnitudeOrder;
 }
 
+int CLongInteger::CompareProducts(const CLongInteger& a, const CLongInteger& b, const CLongInteger& c,
+                                  const CLongInteger& d) {
+    const int left = a.Sign() * b.Sign();
+    const int right = c.Sign() * d.Sign();
+    if (left != right) {
+        return left < right ? -1 : 1;
+    }
+    if (left == 0) {
+        return 0;
+    }
+    const int order = CompareMag(MulMag(a.Magnitude(), b.Magnitude()), MulMag(c.Magnitude(), d.Magnitude()));
+    return left < 0 ? -order : order;
+}
+
 // --- text and machine values ------------------------------------------------------------------
 
 void CLongInteger::WriteText(std::string& text) const {

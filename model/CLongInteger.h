@@ -94,6 +94,10 @@ public:
     bool Equal(int32_t value) const { return m_limbs.empty() && m_small == value; }
     // -1, 0 or +1.
     static int Compare(const CLongInteger& a, const CLongInteger& b);
+    // Compares a * b with c * d. The products are formed only for the comparison, so they may be
+    // longer than the size limit without setting the limit flag.
+    static int CompareProducts(const CLongInteger& a, const CLongInteger& b, const CLongInteger& c,
+                               const CLongInteger& d);
     bool operator==(const CLongInteger& other) const { return Equal(other); }
 
     // --- text and machine values --------------------------------------------------------------

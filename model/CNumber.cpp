@@ -712,7 +712,7 @@ int CNumber::Compare(const CNumber& a, const CNumber& b) {
         n2.Negate();
         d2.Negate();
     }
-    return CLongInteger::Compare(n1.Multiply(d2), n2.Multiply(d1));
+    return CLongInteger::CompareProducts(n1, d2, n2, d1);
 }
 
 int CNumber::CompareInt(int32_t value) const {

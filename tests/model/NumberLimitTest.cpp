@@ -108,3 +108,16 @@ TEST_F(NumberLimit, RootsAndPrimesOfLongNumbersStayFast) {
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 2000);
 }
+
+TEST_F(NumberLimit, ComparisonsOfLongValuesNeverReport) {
+    const std::string digits(static_cast<size_t>(kLimit - 10), '8');
+    const CNumber bigFraction = Num(digits + "/" + digits.substr(1) + "7");
+    const CNumber otherFraction = Num(digits.substr(1) + "9/" + digits);
+    const CNumber bigDecimal = Num(digits + ",5");
+    const CNumber tinyDecimal = Num("0," + std::string(static_cast<size_t>(kLimit - 10), '0') + "1");
+    EXPECT_TRUE(bigFraction.Greater(otherFraction));
+    EXPECT_TRUE(tinyDecimal.Less(bigDecimal));
+    EXPECT_TRUE(tinyDecimal.Greater(0));
+    EXPECT_TRUE(bigDecimal.Greater(bigFraction));
+    EXPECT_FALSE(CNumber::LimitExceeded());
+}
