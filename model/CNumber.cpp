@@ -606,6 +606,7 @@ std::optional<CNumber> CNumber::PowerOf(const CNumber& exponent) const {
         CLongInteger numerator;
         CLongInteger denominator;
         FractionParts(numerator, denominator);
+        CLongInteger::ReduceByGcd(numerator, denominator); // 2/2 to a huge power is 1, not too large
         result = CNumber(numerator.Power(n), denominator.Power(n));
         break;
     }

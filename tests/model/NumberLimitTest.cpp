@@ -59,6 +59,8 @@ TEST_F(NumberLimit, ResultsWithinTheLimitAreExact) {
     EXPECT_EQ(CNumber(-1).PowerOf(Num("99999999999999999999999"))->ToText(), "-1");
     EXPECT_EQ(CNumber(0).PowerOf(Num("99999999999999999999999"))->ToText(), "0");
     EXPECT_EQ(Num("1,0").PowerOf(Num("99999999999999999999999"))->ToText(), "1");
+    EXPECT_EQ(Num("2/2").PowerOf(Num("99999999999999999999999"))->ToText(), "1");
+    EXPECT_EQ(Num("0@{3/3}").PowerOf(Num("99999999999999999999999"))->ToText(), "1");
     EXPECT_FALSE(CNumber::LimitExceeded());
 }
 
