@@ -27,4 +27,14 @@ namespace EngineLimits {
 // deeper markup is not shown. Chains of sums and relations do not count, whatever their length.
 inline constexpr int kMaxLayoutDepth = 1'000;
 
+// Highest exponent of a letter that the polynomial arithmetic works with (products, powers,
+// expansions); a larger one ends the solve with the "too large" error.
+inline constexpr std::int64_t kMaxPolynomialDegree = 2'000;
+
+// Most terms a polynomial made by the arithmetic may have.
+inline constexpr std::size_t kMaxPolynomialTerms = 2'000;
+
+// Most pairs of terms one polynomial product may multiply (a 200-term by 200-term product).
+inline constexpr std::size_t kMaxTermProducts = 40'000;
+
 } // namespace EngineLimits

@@ -1,0 +1,638 @@
+#include "model/CPolynomValue.h"
+
+#include "model/EngineLimits.h"
+#include "model/PolynomNumber.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace PN = PolynomNumber;
+
+// --- letter parts --------------------------------------------------------------------------------
+
+std::int64_t PolynomTerm::Degree() const {
+    std::int64_t degree = 0;
+    for (const LetterPower& power : powers) {
+        degree += power.exponent;
+    }
+    return degree;
+}
+
+std::int64_t PolynomTerm::ExponentOf(unsigned char letter) const {
+    for (const LetterPower& power : powers) {
+        if (power.letter == letter) {
+            return power.exponent;
+        }
+        if (power.letter > letter) {
+            break;
+        }
+    }
+    return 0;
+}
+
+int CompareLexicographic(const LetterPowers& a, const LetterPowers& b) {
+    auto ia = a.begin();
+    auto ib = b.begin();
+    while (ia != a.end() || ib != b.end()) {
+        // The smaller letter of the two heads is the next letter of the union; a side that lacks
+        // it has exponent 0 there.
+        if (ib == b.end() || (ia != a.end() && ia->letter < ib->letter)) {
+            return 1;
+        }
+        if (ia == a.end() || ib->letter < ia->letter) {
+            return -1;
+        }
+        if (ia->exponent != ib->exponent) {
+            return ia->exponent < ib->exponent ? -1 : 1;
+        }
+        ++ia;
+        ++ib;
+    }
+    return 0;
+}
+
+bool PrecedesCanonically(const LetterPowers& a, std::int64_t degreeA, const LetterPowers& b,
+                         std::int64_t degreeB) {
+    if (degreeA != degreeB) {
+        return degreeA > degreeB;
+    }
+    return CompareLexicographic(a, b) > 0;
+}
+
+LetterPowers MultiplyPowers(const LetterPowers& a, const LetterPowers& b) {
+    LetterPowers result;
+    result.reserve(a.size() + b.size());
+    auto ia = a.begin();
+    auto ib = b.begin();
+    while (ia != a.end() || ib != b.end()) {
+        if (ib == b.end() || (ia != a.end() && ia->letter < ib->letter)) {
+            result.push_back(*ia++);
+        } else if (ia == a.end() || ib->letter < ia->letter) {
+            result.push_back(*ib++);
+        } else {
+            std::int64_t exponent = ia->exponent + ib->exponent;
+            if (DegreeTooLarge(exponent)) {
+                exponent = EngineLimits::kMaxPolynomialDegree;
+            }
+            result.push_back({ia->letter, exponent});
+            ++ia;
+            ++ib;
+        }
+    }
+    return result;
+}
+
+bool DividesPowers(const LetterPowers& divisor, const LetterPowers& dividend) {
+    auto id = dividend.begin();
+    for (const LetterPower& power : divisor) {
+        while (id != dividend.end() && id->letter < power.letter) {
+            ++id;
+        }
+        if (id == dividend.end() || id->letter != power.letter || id->exponent < power.exponent) {
+            return false;
+        }
+    }
+    return true;
+}
+
+LetterPowers DividePowers(const LetterPowers& dividend, const LetterPowers& divisor) {
+    LetterPowers result;
+    result.reserve(dividend.size());
+    auto id = divisor.begin();
+    for (const LetterPower& power : dividend) {
+        while (id != divisor.end() && id->letter < power.letter) {
+            ++id;
+        }
+        std::int64_t exponent = power.exponent;
+        if (id != divisor.end() && id->letter == power.letter) {
+            exponent -= id->exponent;
+        }
+        if (exponent > 0) {
+            result.push_back({power.letter, exponent});
+        }
+    }
+    return result;
+}
+
+bool PolynomTooLarge(std::size_t termCount) {
+    if (termCount > EngineLimits::kMaxPolynomialTerms) {
+        PN::ReportLimitExceeded();
+        return true;
+    }
+    return false;
+}
+
+bool DegreeTooLarge(std::int64_t degree) {
+    if (degree > EngineLimits::kMaxPolynomialDegree) {
+        PN::ReportLimitExceeded();
+        return true;
+    }
+    return false;
+}
+
+// --- construction and canonical form -------------------------------------------------------------
+
+CPolynomValue::CPolynomValue(const CNumber& constant) {
+    if (!constant.IsZero()) {
+        terms.push_back({constant, {}});
+    }
+}
+
+CPolynomValue::CPolynomValue(std::int32_t constant) : CPolynomValue(CNumber(constant)) {}
+
+CPolynomValue CPolynomValue::Letter(unsigned char letter, std::int64_t exponent) {
+    CPolynomValue result;
+    if (exponent <= 0) {
+        result.terms.push_back({CNumber(1), {}});
+    } else {
+        DegreeTooLarge(exponent);
+        result.terms.push_back(
+            {CNumber(1), {{letter, std::min(exponent, EngineLimits::kMaxPolynomialDegree)}}});
+    }
+    return result;
+}
+
+CPolynomValue CPolynomValue::FromTerm(PolynomTerm term) {
+    CPolynomValue result;
+    result.Append(std::move(term));
+    result.Normalize();
+    return result;
+}
+
+void CPolynomValue::Append(PolynomTerm term) {
+    terms.push_back(std::move(term));
+}
+
+void CPolynomValue::Normalize(bool* reordered, bool* combined) {
+    // Sort a table of positions with the degrees computed once, then rebuild in that order,
+    // folding each run of like terms (they are neighbours after sorting) into its first term.
+    struct Key {
+        std::size_t index;
+        std::int64_t degree;
+    };
+    std::vector<Key> keys;
+    keys.reserve(terms.size());
+    for (std::size_t i = 0; i < terms.size(); ++i) {
+        if (!terms[i].coefficient.IsZero()) {
+            keys.push_back({i, terms[i].Degree()});
+        }
+    }
+    auto before = [this](const Key& a, const Key& b) {
+        return PrecedesCanonically(terms[a.index].powers, a.degree, terms[b.index].powers, b.degree);
+    };
+    if (reordered != nullptr) {
+        *reordered = false;
+        for (std::size_t k = 1; k < keys.size() && !*reordered; ++k) {
+            *reordered = before(keys[k], keys[k - 1]);
+        }
+    }
+    if (combined != nullptr) {
+        *combined = false;
+    }
+    std::sort(keys.begin(), keys.end(), before);
+    std::vector<PolynomTerm> result;
+    result.reserve(keys.size());
+    for (std::size_t k = 0; k < keys.size();) {
+        PolynomTerm term = std::move(terms[keys[k].index]);
+        std::size_t next = k + 1;
+        while (next < keys.size() && keys[next].degree == keys[k].degree &&
+               terms[keys[next].index].powers == term.powers) {
+            term.coefficient.AddInPlace(terms[keys[next].index].coefficient);
+            ++next;
+            if (combined != nullptr) {
+                *combined = true;
+            }
+        }
+        if (!term.coefficient.IsZero()) {
+            result.push_back(std::move(term));
+        }
+        k = next;
+    }
+    terms = std::move(result);
+    if (PolynomTooLarge(terms.size())) {
+        terms.clear();
+    }
+}
+
+// --- tests and shape -----------------------------------------------------------------------------
+
+bool CPolynomValue::IsConstant() const {
+    return terms.empty() || (terms.size() == 1 && terms[0].IsConstant());
+}
+
+bool CPolynomValue::IsNumber(const CNumber& value) const {
+    if (terms.empty()) {
+        return value.IsZero();
+    }
+    return terms.size() == 1 && terms[0].IsConstant() && PN::Equal(terms[0].coefficient, value);
+}
+
+bool CPolynomValue::IsOne() const {
+    return terms.size() == 1 && terms[0].IsConstant() && terms[0].coefficient.IsOne();
+}
+
+CNumber CPolynomValue::ConstantValue() const {
+    for (const PolynomTerm& term : terms) {
+        if (term.IsConstant()) {
+            return term.coefficient;
+        }
+    }
+    return CNumber(0);
+}
+
+bool CPolynomValue::operator==(const CPolynomValue& other) const {
+    if (terms.size() != other.terms.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < terms.size(); ++i) {
+        if (terms[i].powers != other.terms[i].powers ||
+            !PN::Equal(terms[i].coefficient, other.terms[i].coefficient)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string CPolynomValue::Letters() const {
+    std::string letters;
+    for (const PolynomTerm& term : terms) {
+        for (const LetterPower& power : term.powers) {
+            const char letter = static_cast<char>(power.letter);
+            auto at = std::lower_bound(letters.begin(), letters.end(), letter, [](char a, char b) {
+                return static_cast<unsigned char>(a) < static_cast<unsigned char>(b);
+            });
+            if (at == letters.end() || *at != letter) {
+                letters.insert(at, letter);
+            }
+        }
+    }
+    return letters;
+}
+
+bool CPolynomValue::HasLetter(unsigned char letter) const {
+    for (const PolynomTerm& term : terms) {
+        if (term.ExponentOf(letter) > 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::int64_t CPolynomValue::DegreeIn(unsigned char letter) const {
+    std::int64_t degree = 0;
+    for (const PolynomTerm& term : terms) {
+        degree = std::max(degree, term.ExponentOf(letter));
+    }
+    return degree;
+}
+
+std::int64_t CPolynomValue::TotalDegree() const {
+    // Canonical order puts the highest total degree first.
+    return terms.empty() ? 0 : terms.front().Degree();
+}
+
+const PolynomTerm& CPolynomValue::LeadingTerm() const {
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < terms.size(); ++i) {
+        if (CompareLexicographic(terms[i].powers, terms[best].powers) > 0) {
+            best = i;
+        }
+    }
+    return terms[best];
+}
+
+int CPolynomValue::LeadingSign() const {
+    return terms.empty() ? 0 : LeadingTerm().coefficient.Sign();
+}
+
+// --- arithmetic ----------------------------------------------------------------------------------
+
+CPolynomValue CPolynomValue::Sum(const CPolynomValue& other) const {
+    CPolynomValue result(*this);
+    result.AddInPlace(other);
+    return result;
+}
+
+CPolynomValue CPolynomValue::Difference(const CPolynomValue& other) const {
+    CPolynomValue result(*this);
+    result.SubtractInPlace(other);
+    return result;
+}
+
+void CPolynomValue::AddInPlace(const CPolynomValue& other) {
+    terms.insert(terms.end(), other.terms.begin(), other.terms.end());
+    Normalize();
+}
+
+void CPolynomValue::SubtractInPlace(const CPolynomValue& other) {
+    terms.reserve(terms.size() + other.terms.size());
+    for (const PolynomTerm& term : other.terms) {
+        terms.push_back({PN::Negated(term.coefficient), term.powers});
+    }
+    Normalize();
+}
+
+CPolynomValue CPolynomValue::Product(const CPolynomValue& other) const {
+    CPolynomValue result;
+    if (terms.size() * other.terms.size() > EngineLimits::kMaxTermProducts) {
+        PN::ReportLimitExceeded();
+        return result;
+    }
+    result.terms.reserve(terms.size() * other.terms.size());
+    for (const PolynomTerm& a : terms) {
+        for (const PolynomTerm& b : other.terms) {
+            result.terms.push_back(
+                {PN::Product(a.coefficient, b.coefficient), MultiplyPowers(a.powers, b.powers)});
+        }
+    }
+    result.Normalize();
+    return result;
+}
+
+void CPolynomValue::MultiplyInPlace(const CPolynomValue& other) {
+    *this = Product(other);
+}
+
+CPolynomValue CPolynomValue::ProductWithTerm(const PolynomTerm& term) const {
+    CPolynomValue result;
+    if (term.coefficient.IsZero()) {
+        return result;
+    }
+    result.terms.reserve(terms.size());
+    for (const PolynomTerm& a : terms) {
+        result.terms.push_back(
+            {PN::Product(a.coefficient, term.coefficient), MultiplyPowers(a.powers, term.powers)});
+    }
+    // Multiplying by one term keeps the order and creates no like terms, unless an exponent was
+    // clipped at the limit (then the flag is set and the value no longer matters).
+    result.Normalize();
+    return result;
+}
+
+CPolynomValue CPolynomValue::Scaled(const CNumber& factor) const {
+    CPolynomValue result(*this);
+    result.Scale(factor);
+    return result;
+}
+
+void CPolynomValue::Scale(const CNumber& factor) {
+    if (factor.IsZero()) {
+        terms.clear();
+        return;
+    }
+    for (PolynomTerm& term : terms) {
+        term.coefficient.MultiplyInPlace(factor);
+    }
+}
+
+void CPolynomValue::Negate() {
+    for (PolynomTerm& term : terms) {
+        term.coefficient.Negate();
+    }
+}
+
+int CPolynomValue::MakeLeadingSignPositive() {
+    if (LeadingSign() < 0) {
+        Negate();
+        return -1;
+    }
+    return 1;
+}
+
+CPolynomValue CPolynomValue::Power(std::int64_t exponent) const {
+    if (exponent <= 0) {
+        return CPolynomValue(1);
+    }
+    if (exponent == 1) {
+        return *this;
+    }
+    if (terms.size() == 1) {
+        // A single term: raise the coefficient, multiply the exponents.
+        if (DegreeTooLarge(terms[0].Degree() *
+                           std::min<std::int64_t>(exponent, EngineLimits::kMaxPolynomialDegree + 1))) {
+            return CPolynomValue();
+        }
+        PolynomTerm term{PN::Power(terms[0].coefficient, exponent), terms[0].powers};
+        for (LetterPower& power : term.powers) {
+            power.exponent *= exponent;
+        }
+        return FromTerm(std::move(term));
+    }
+    if (terms.empty()) {
+        return CPolynomValue();
+    }
+    if (DegreeTooLarge(exponent)) {
+        return CPolynomValue();
+    }
+    CPolynomValue half = Power(exponent / 2);
+    CPolynomValue result = half.Product(half);
+    if (exponent % 2 == 1) {
+        result = result.Product(*this);
+    }
+    return result;
+}
+
+std::optional<CPolynomValue> CPolynomValue::DivideExact(const CPolynomValue& divisor) const {
+    if (divisor.IsZero()) {
+        return std::nullopt;
+    }
+    CPolynomValue quotient;
+    if (IsZero()) {
+        return quotient;
+    }
+    const PolynomTerm& lead = divisor.LeadingTerm();
+    CPolynomValue remainder(*this);
+    // Each step removes the lexicographically greatest term of the remainder, and the
+    // lexicographic order has no infinite falling chains; the bound only guards the limits.
+    std::size_t steps = 0;
+    while (!remainder.IsZero()) {
+        const PolynomTerm& top = remainder.LeadingTerm();
+        if (!DividesPowers(lead.powers, top.powers) || PN::LimitExceeded() ||
+            ++steps > EngineLimits::kMaxPolynomialTerms * 4) {
+            return std::nullopt;
+        }
+        PolynomTerm step{PN::Quotient(top.coefficient, lead.coefficient),
+                         DividePowers(top.powers, lead.powers)};
+        remainder.SubtractInPlace(divisor.ProductWithTerm(step));
+        quotient.terms.push_back(std::move(step));
+    }
+    quotient.Normalize();
+    return quotient;
+}
+
+CPolynomValue CPolynomValue::Derivative(unsigned char letter) const {
+    CPolynomValue result;
+    for (const PolynomTerm& term : terms) {
+        const std::int64_t exponent = term.ExponentOf(letter);
+        if (exponent <= 0) {
+            continue;
+        }
+        PolynomTerm derived{PN::Product(term.coefficient, PN::FromInt(exponent)), {}};
+        for (const LetterPower& power : term.powers) {
+            if (power.letter != letter) {
+                derived.powers.push_back(power);
+            } else if (power.exponent > 1) {
+                derived.powers.push_back({letter, power.exponent - 1});
+            }
+        }
+        result.terms.push_back(std::move(derived));
+    }
+    result.Normalize();
+    return result;
+}
+
+CPolynomValue CPolynomValue::Antiderivative(unsigned char letter) const {
+    CPolynomValue result;
+    for (const PolynomTerm& term : terms) {
+        const std::int64_t exponent = term.ExponentOf(letter) + 1;
+        PolynomTerm raised{PN::Quotient(term.coefficient, PN::FromInt(exponent)), {}};
+        bool placed = false;
+        for (const LetterPower& power : term.powers) {
+            if (!placed && power.letter >= letter) {
+                raised.powers.push_back({letter, exponent});
+                placed = true;
+                if (power.letter == letter) {
+                    continue;
+                }
+            }
+            raised.powers.push_back(power);
+        }
+        if (!placed) {
+            raised.powers.push_back({letter, exponent});
+        }
+        DegreeTooLarge(exponent);
+        result.terms.push_back(std::move(raised));
+    }
+    result.Normalize();
+    return result;
+}
+
+CNumber CPolynomValue::ValueAt(const std::vector<std::pair<unsigned char, CNumber>>& point) const {
+    CNumber total(0);
+    for (const PolynomTerm& term : terms) {
+        CNumber value(term.coefficient);
+        for (const LetterPower& power : term.powers) {
+            auto at = std::find_if(point.begin(), point.end(),
+                                   [&](const auto& entry) { return entry.first == power.letter; });
+            if (at == point.end()) {
+                value = CNumber(0);
+                break;
+            }
+            value.MultiplyInPlace(PN::Power(at->second, power.exponent));
+        }
+        total.AddInPlace(value);
+    }
+    return total;
+}
+
+CNumber CPolynomValue::ValueAt(unsigned char letter, const CNumber& value) const {
+    return ValueAt({{letter, value}});
+}
+
+// --- contents ------------------------------------------------------------------------------------
+
+std::optional<CNumber> CPolynomValue::IntegerContent() const {
+    if (terms.empty()) {
+        return std::nullopt;
+    }
+    CNumber content(0);
+    for (const PolynomTerm& term : terms) {
+        if (!PN::IsInteger(term.coefficient)) {
+            return std::nullopt;
+        }
+    }
+    for (const PolynomTerm& term : terms) {
+        content = content.IsZero() ? PN::Abs(term.coefficient) : PN::Gcd(content, term.coefficient);
+        if (content.IsOne()) {
+            break;
+        }
+    }
+    return content;
+}
+
+CNumber CPolynomValue::RemoveIntegerContent() {
+    std::optional<CNumber> content = IntegerContent();
+    if (!content || content->IsOne() || content->IsZero()) {
+        return CNumber(1);
+    }
+    for (PolynomTerm& term : terms) {
+        term.coefficient.DivideInPlace(*content);
+    }
+    return *content;
+}
+
+CNumber CPolynomValue::ClearDenominators() {
+    CNumber multiple(1);
+    for (const PolynomTerm& term : terms) {
+        if (!PN::IsInteger(term.coefficient)) {
+            multiple = PN::Lcm(multiple, PN::Denominator(term.coefficient));
+        }
+    }
+    if (multiple.IsOne()) {
+        return multiple;
+    }
+    Scale(multiple);
+    return PN::Quotient(CNumber(1), multiple);
+}
+
+CNumber CPolynomValue::MakePrimitive() {
+    CNumber factor = ClearDenominators();
+    factor.MultiplyInPlace(RemoveIntegerContent());
+    return factor;
+}
+
+// --- polynomial in one letter --------------------------------------------------------------------
+
+LetterCoefficients SplitByLetter(const CPolynomValue& polynom, unsigned char letter) {
+    LetterCoefficients records;
+    for (const PolynomTerm& term : polynom.Terms()) {
+        PolynomTerm rest{term.coefficient, {}};
+        std::int64_t exponent = 0;
+        for (const LetterPower& power : term.powers) {
+            if (power.letter == letter) {
+                exponent = power.exponent;
+            } else {
+                rest.powers.push_back(power);
+            }
+        }
+        auto at = std::find_if(records.begin(), records.end(),
+                               [exponent](const LetterCoefficient& r) { return r.exponent == exponent; });
+        if (at == records.end()) {
+            records.push_back({exponent, CPolynomValue()});
+            at = std::prev(records.end());
+        }
+        at->coefficient.Append(std::move(rest));
+    }
+    for (LetterCoefficient& record : records) {
+        record.coefficient.Normalize();
+    }
+    return records;
+}
+
+CPolynomValue JoinByLetter(const LetterCoefficients& records, unsigned char letter) {
+    CPolynomValue result;
+    for (const LetterCoefficient& record : records) {
+        if (record.exponent == 0) {
+            for (const PolynomTerm& term : record.coefficient.Terms()) {
+                result.Append(term);
+            }
+            continue;
+        }
+        PolynomTerm power{CNumber(1), {{letter, record.exponent}}};
+        for (const PolynomTerm& term : record.coefficient.Terms()) {
+            result.Append({term.coefficient, MultiplyPowers(term.powers, power.powers)});
+        }
+    }
+    result.Normalize();
+    return result;
+}
+
+std::size_t HighestRecord(const LetterCoefficients& records) {
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        if (records[i].exponent > records[best].exponent) {
+            best = i;
+        }
+    }
+    return best;
+}

@@ -1,0 +1,262 @@
+#include "solver/PolynomialGcd.h"
+
+#include "model/EngineLimits.h"
+#include "model/PolynomNumber.h"
+
+#include <algorithm>
+#include <string>
+
+namespace PN = PolynomNumber;
+
+namespace {
+
+// The common letters of a and b, then of b, in ascending byte order.
+std::string UnionOfLetters(const CPolynomValue& a, const CPolynomValue& b) {
+    std::string letters = a.Letters();
+    for (char letter : b.Letters()) {
+        auto at = std::lower_bound(letters.begin(), letters.end(), letter, [](char x, char y) {
+            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+        });
+        if (at == letters.end() || *at != letter) {
+            letters.insert(at, letter);
+        }
+    }
+    return letters;
+}
+
+// A polynomial in one letter as its coefficients by exponent (index 0 the constant term), without
+// zero coefficients at the top; the zero polynomial is empty.
+using DenseCoefficients = std::vector<CNumber>;
+
+DenseCoefficients ToDense(const CPolynomValue& p, unsigned char letter) {
+    DenseCoefficients dense(static_cast<std::size_t>(p.DegreeIn(letter)) + (p.IsZero() ? 0 : 1));
+    for (const PolynomTerm& term : p.Terms()) {
+        dense[static_cast<std::size_t>(term.ExponentOf(letter))] = term.coefficient;
+    }
+    return dense;
+}
+
+CPolynomValue FromDense(const DenseCoefficients& dense, unsigned char letter) {
+    CPolynomValue p;
+    for (std::size_t e = 0; e < dense.size(); ++e) {
+        if (!dense[e].IsZero()) {
+            p.Append(
+                {dense[e], e > 0 ? LetterPowers{{letter, static_cast<std::int64_t>(e)}} : LetterPowers{}});
+        }
+    }
+    p.Normalize();
+    return p;
+}
+
+void TrimTop(DenseCoefficients& dense) {
+    while (!dense.empty() && dense.back().IsZero()) {
+        dense.pop_back();
+    }
+}
+
+// Integer coefficients without a common factor and a positive leading coefficient.
+void MakeDensePrimitive(DenseCoefficients& dense) {
+    CNumber multiple(1);
+    for (const CNumber& c : dense) {
+        if (!c.IsZero() && !c.IsWhole()) {
+            multiple = PN::Lcm(multiple, PN::Denominator(c));
+        }
+    }
+    CNumber content(0);
+    for (CNumber& c : dense) {
+        if (!multiple.IsOne()) {
+            c.MultiplyInPlace(multiple);
+        }
+        if (!c.IsZero() && !content.IsOne()) {
+            content = content.IsZero() ? PN::Abs(c) : PN::Gcd(content, c);
+        }
+    }
+    if (!dense.empty() && dense.back().Sign() < 0) {
+        content.Negate();
+    }
+    if (!content.IsZero() && !content.IsOne()) {
+        for (CNumber& c : dense) {
+            c.DivideInPlace(content);
+        }
+    }
+}
+
+// One letter: copies q of a and r of b; while q is not 0, swap so that q's leading term is not the
+// smaller one, then eliminate q's leading term with r (both scaled to meet at the least common
+// multiple of their leading coefficients) and make q primitive with a positive leading sign. Every
+// elimination lowers the degree of q, so the loop ends after at most deg a + deg b rounds. The
+// polynomials are held as coefficient arrays by exponent, which is the same algorithm without the
+// sorting of terms.
+CPolynomValue OneLetterGcd(const CPolynomValue& a, const CPolynomValue& b, unsigned char letter) {
+    DenseCoefficients q = ToDense(a, letter);
+    DenseCoefficients r = ToDense(b, letter);
+    while (!q.empty() && !PN::LimitExceeded()) {
+        if (q.size() < r.size()) {
+            std::swap(q, r);
+        }
+        const std::size_t shift = q.size() - r.size();
+        const CNumber meet = PN::Lcm(q.back(), r.back());
+        const CNumber scaleQ = PN::Quotient(meet, q.back());
+        const CNumber scaleR = PN::Quotient(meet, r.back());
+        if (!scaleQ.IsOne()) {
+            for (CNumber& c : q) {
+                c.MultiplyInPlace(scaleQ);
+            }
+        }
+        for (std::size_t i = 0; i < r.size(); ++i) {
+            if (!r[i].IsZero()) {
+                q[i + shift].SubtractInPlace(scaleR.IsOne() ? r[i] : PN::Product(r[i], scaleR));
+            }
+        }
+        TrimTop(q);
+        MakeDensePrimitive(q);
+    }
+    if (r.size() <= 1) {
+        return CPolynomValue(1);
+    }
+    MakeDensePrimitive(r);
+    return FromDense(r, letter);
+}
+
+// The leading coefficient (in the letter) and its exponent.
+const LetterCoefficient& Leading(const LetterCoefficients& records) {
+    return records[HighestRecord(records)];
+}
+
+// Divides the content of the coefficients out of a polynomial written in one letter, and then its
+// numeric content (the gcd of coefficient polynomials in one letter leaves numbers out, and numbers
+// left in would grow from one pseudo-remainder to the next).
+CPolynomValue PrimitivePart(const CPolynomValue& p, unsigned char letter) {
+    LetterCoefficients records = SplitByLetter(p, letter);
+    if (records.empty()) {
+        return p;
+    }
+    CPolynomValue content = ContentOfCoefficients(records);
+    CPolynomValue result(p);
+    if (!content.IsConstant()) {
+        for (LetterCoefficient& record : records) {
+            record.coefficient = record.coefficient.DivideExact(content).value_or(record.coefficient);
+        }
+        result = JoinByLetter(records, letter);
+    }
+    result.MakePrimitive();
+    return result;
+}
+
+// Pseudo-remainders over polynomials in one letter with polynomial coefficients. A and B are
+// primitive. While A is not 0: keep A of the higher degree, bring both leading coefficients to their
+// least common multiple, subtract (the leading coefficient cancels, the degree of A falls) and
+// divide out A's content. The last non-zero B is the gcd of the primitive parts.
+CPolynomValue PseudoRemainderGcd(CPolynomValue A, CPolynomValue B, unsigned char letter) {
+    while (!A.IsZero() && !PN::LimitExceeded()) {
+        LetterCoefficients recordsA = SplitByLetter(A, letter);
+        LetterCoefficients recordsB = SplitByLetter(B, letter);
+        if (Leading(recordsA).exponent < Leading(recordsB).exponent) {
+            std::swap(A, B);
+            std::swap(recordsA, recordsB);
+        }
+        const LetterCoefficient& p = Leading(recordsA);
+        const LetterCoefficient& q = Leading(recordsB);
+        CPolynomValue ca;
+        CPolynomValue cb;
+        LcmCofactors(p.coefficient, q.coefficient, ca, cb);
+        CPolynomValue next = A.Product(ca);
+        next.SubtractInPlace(B.Product(cb).ProductWithTerm(
+            {CNumber(1),
+             p.exponent > q.exponent ? LetterPowers{{letter, p.exponent - q.exponent}} : LetterPowers{}}));
+        A = PrimitivePart(next, letter);
+    }
+    B.RemoveIntegerContent();
+    return B;
+}
+
+} // namespace
+
+CPolynomValue ContentOfCoefficients(const LetterCoefficients& records) {
+    if (records.size() == 1) {
+        return records.front().coefficient;
+    }
+    CPolynomValue content;
+    for (const LetterCoefficient& record : records) {
+        content = content.IsZero() ? record.coefficient : PolynomialGcd(content, record.coefficient);
+        if (content.IsOne()) {
+            break;
+        }
+    }
+    return content;
+}
+
+CPolynomValue PolynomialGcd(const CPolynomValue& a, const CPolynomValue& b) {
+    if (a.IsZero()) {
+        return b;
+    }
+    if (b.IsZero()) {
+        return a;
+    }
+    const std::string letters = UnionOfLetters(a, b);
+    if (letters.empty() || a.IsConstant() || b.IsConstant()) {
+        return CPolynomValue(1);
+    }
+    if (letters.size() == 1) {
+        return OneLetterGcd(a, b, static_cast<unsigned char>(letters.front()));
+    }
+    const auto letter = static_cast<unsigned char>(letters.front());
+    LetterCoefficients recordsA = SplitByLetter(a, letter);
+    LetterCoefficients recordsB = SplitByLetter(b, letter);
+    const CPolynomValue contentA = ContentOfCoefficients(recordsA);
+    const CPolynomValue contentB = ContentOfCoefficients(recordsB);
+    for (LetterCoefficient& record : recordsA) {
+        record.coefficient = record.coefficient.DivideExact(contentA).value_or(record.coefficient);
+    }
+    for (LetterCoefficient& record : recordsB) {
+        record.coefficient = record.coefficient.DivideExact(contentB).value_or(record.coefficient);
+    }
+    CPolynomValue g = PolynomialGcd(contentA, contentB);
+    CPolynomValue primitiveA = JoinByLetter(recordsA, letter);
+    CPolynomValue primitiveB = JoinByLetter(recordsB, letter);
+    primitiveA.MakePrimitive();
+    primitiveB.MakePrimitive();
+    CPolynomValue h = PseudoRemainderGcd(std::move(primitiveA), std::move(primitiveB), letter);
+    if (g.IsConstant() && h.IsConstant()) {
+        g = h;
+    } else {
+        g = g.Product(h);
+    }
+    if (g.IsConstant() && !g.IsZero()) {
+        g = CPolynomValue(1);
+    }
+    g.MakePrimitive();
+    g.MakeLeadingSignPositive();
+    const std::optional<CNumber> numberA = a.IntegerContent();
+    const std::optional<CNumber> numberB = b.IntegerContent();
+    if (numberA && numberB) {
+        g.Scale(PN::Gcd(*numberA, *numberB));
+    }
+    return g;
+}
+
+CPolynomValue PolynomialLcm(const CPolynomValue& a, const CPolynomValue& b) {
+    const CPolynomValue g = PolynomialGcd(a, b);
+    if (g.IsConstant()) {
+        return a.Product(b);
+    }
+    std::optional<CPolynomValue> part = a.DivideExact(g);
+    return part ? part->Product(b) : a.Product(b);
+}
+
+void LcmCofactors(const CPolynomValue& a, const CPolynomValue& b, CPolynomValue& ca, CPolynomValue& cb) {
+    const CPolynomValue l = PolynomialLcm(a, b);
+    ca = l.DivideExact(a).value_or(b);
+    cb = l.DivideExact(b).value_or(a);
+}
+
+CPolynomValue GcdUnlessDisjoint(const CPolynomValue& a, const CPolynomValue& b) {
+    const std::string lettersA = a.Letters();
+    const std::string lettersB = b.Letters();
+    const bool shared = std::any_of(lettersA.begin(), lettersA.end(),
+                                    [&](char letter) { return lettersB.find(letter) != std::string::npos; });
+    if (!shared) {
+        return CPolynomValue(1);
+    }
+    return PolynomialGcd(a, b);
+}
