@@ -3,10 +3,13 @@
 
 #include "model/CPolynomValue.h"
 #include "model/EngineLimits.h"
+#include "model/EngineRandom.h"
 #include "model/PolynomTestSupport.h"
+#include "model/RandomQuickSort.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 
@@ -168,6 +171,47 @@ TEST(PolynomValueLimits, HugeDegreesAndProductsStopAtTheLimit) {
     CNumber::ResetLimitExceeded();
     EXPECT_FALSE(wide.IsZero());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+} // namespace
+
+namespace {
+
+TEST(RandomQuickSort, SortsWhateverThePivotsAndReportsMoves) {
+    std::mt19937 generator(3);
+    for (int round = 0; round < 200; ++round) {
+        std::uniform_int_distribution<int> size(0, 40);
+        std::uniform_int_distribution<int> value(0, 9); // many equal elements
+        std::vector<int> items(static_cast<std::size_t>(size(generator)));
+        for (int& item : items) {
+            item = value(generator);
+        }
+        std::vector<int> expected = items;
+        std::sort(expected.begin(), expected.end(), std::greater<>());
+        const bool wasSorted = std::is_sorted(items.begin(), items.end(), std::greater<>());
+        EngineRandom::Seed(static_cast<std::uint32_t>(round));
+        EXPECT_EQ(RandomQuickSort(items, std::greater<>()), !wasSorted);
+        EXPECT_EQ(items, expected);
+    }
+}
+
+TEST(EngineRandom, SeedRepeatsTheDraws) {
+    EngineRandom::Seed(42);
+    std::vector<int> first;
+    for (int i = 0; i < 10; ++i) {
+        first.push_back(EngineRandom::Next());
+    }
+    EngineRandom::Seed(42);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(EngineRandom::Next(), first[static_cast<std::size_t>(i)]);
+    }
+    for (int i = 0; i < 1000; ++i) {
+        const int position = EngineRandom::DrawPosition(7);
+        EXPECT_GE(position, 0);
+        EXPECT_LE(position, 6);
+        EXPECT_LE(EngineRandom::Next(), EngineRandom::kMax);
+    }
+    EXPECT_EQ(EngineRandom::DrawPosition(1), 0);
 }
 
 } // namespace
