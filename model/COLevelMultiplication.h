@@ -1,0 +1,25 @@
+#pragma once
+
+// A product or fraction of rational monomials worked on one visible step at a time. It remembers
+// the exact code of the node it replaced: written as a product when that was a product, otherwise
+// as a fraction.
+
+#include "model/COMultiplication.h"
+
+class COLevelMultiplication : public COMultiplication {
+public:
+    explicit COLevelMultiplication(NodeType replaced = NodeType::Multiplication) : replacedType(replaced) {}
+
+    NodeType GetType() const override { return NodeType::LevelMultiplication; }
+    // Copies the counter and the replaced code, not the scratch value.
+    NodePtr Clone() const override { return NodePtr(new COLevelMultiplication(*this)); }
+
+    std::int32_t counter = 0; // working counter of the stepping
+    std::int32_t scratch = 0; // second working value, not carried by clones
+    NodeType replacedType;
+
+protected:
+    COLevelMultiplication(const COLevelMultiplication& other)
+        : COMultiplication(other), counter(other.counter), replacedType(other.replacedType) {}
+    void WriteBody(std::string& text, TextContext context) const override;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+// A power of a rational monomial with a positive number exponent, worked on step by step.
+
+#include "model/COPower.h"
+
+class COLevelPower : public COPower {
+public:
+    COLevelPower(NodePtr base, NodePtr exponent) : COPower(std::move(base), std::move(exponent)) {}
+
+    NodeType GetType() const override { return NodeType::LevelPower; }
+    NodePtr Clone() const override { return NodePtr(new COLevelPower(*this)); }
+
+    std::int32_t workValue = 0; // carried by clones
+
+protected:
+    COLevelPower(const COLevelPower& other) = default;
+    // With exponent 1 only the base, in the power's own context; otherwise "base^exponent",
+    // never bracketed as a whole.
+    void WriteBody(std::string& text, TextContext context) const override;
+};

@@ -1,0 +1,72 @@
+#include "model/CONumber.h"
+
+CONumber::CONumber(std::int32_t number) : value(number) {}
+
+CONumber::CONumber(const CNumber& number) : value(number) {}
+
+CONumber::CONumber(CNumber&& number) : value(std::move(number)) {}
+
+CONumber::CONumber(const COperation& fieldsFrom, CNumber&& number)
+    : COperation(fieldsFrom), value(std::move(number)) {}
+
+std::unique_ptr<CONumber> CONumber::ZeroLike(const COperation& fieldsFrom) {
+    return std::unique_ptr<CONumber>(new CONumber(fieldsFrom, CNumber(0)));
+}
+
+bool CONumber::IsEqual(const COperation& other) const {
+    const CONumber* number = AsNumber(&other);
+    return number != nullptr && value.Equal(number->value);
+}
+
+bool CONumber::IsDefined() const {
+    return value.IsComplete();
+}
+
+NodePtr CONumber::Clone() const {
+    return NodePtr(new CONumber(*this));
+}
+
+void CONumber::WriteBody(std::string& text, TextContext context) const {
+    const bool negative = value.Sign() < 0;
+    bool parentheses = false;
+    bool braces = false;
+    switch (context) {
+    case TextContext::Term:
+    case TextContext::Factor:
+    case TextContext::SoleFactor:
+    case TextContext::Base:
+        parentheses = negative;
+        braces = !negative && (value.IsFraction() || value.IsMixed()) && context != TextContext::Term;
+        break;
+    case TextContext::Exponent:
+        braces = negative || value.IsFraction() || value.IsMixed();
+        break;
+    case TextContext::Free:
+        break;
+    }
+    if (parentheses) {
+        text += '(';
+    } else if (braces) {
+        text += '{';
+    }
+    value.WriteText(text);
+    if (parentheses) {
+        text += ')';
+    } else if (braces) {
+        text += '}';
+    }
+}
+
+const CONumber* AsNumber(const COperation* node) {
+    if (node == nullptr || node->GetType() != NodeType::Number) {
+        return nullptr;
+    }
+    return static_cast<const CONumber*>(node);
+}
+
+CONumber* AsNumber(COperation* node) {
+    if (node == nullptr || node->GetType() != NodeType::Number) {
+        return nullptr;
+    }
+    return static_cast<CONumber*>(node);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+// A number leaf: one exact value held by value.
+
+#include "model/CNumber.h"
+#include "model/COperation.h"
+
+class CONumber : public COperation {
+public:
+    explicit CONumber(std::int32_t value);
+    explicit CONumber(const CNumber& value);
+    explicit CONumber(CNumber&& value);
+    // A zero leaf carrying the common fields (cross-out number, pass mark) of another node.
+    static std::unique_ptr<CONumber> ZeroLike(const COperation& fieldsFrom);
+
+    bool IsEqual(const COperation& other) const override;
+    NodeFamily GetFamily() const override { return NodeFamily::Number; }
+    NodeType GetType() const override { return NodeType::Number; }
+    bool HasZeroDivisor() const override { return false; }
+    bool IsDefined() const override;
+    NodePtr Clone() const override;
+    void DetachChildren(std::vector<NodePtr>&) override {}
+
+    const CNumber& Value() const { return value; }
+    CNumber& Value() { return value; }
+
+protected:
+    CONumber(const CONumber& other) = default;
+    void WriteBody(std::string& text, TextContext context) const override;
+
+private:
+    CONumber(const COperation& fieldsFrom, CNumber&& value);
+
+    CNumber value;
+};
+
+// The number leaf at `node`, or null when the node is not a number leaf.
+const CONumber* AsNumber(const COperation* node);
+CONumber* AsNumber(COperation* node);

@@ -1,0 +1,83 @@
+#include "model/COPower.h"
+
+#include "model/CONumber.h"
+
+COPower::COPower(NodePtr base, NodePtr exponent) : base(std::move(base)), exponent(std::move(exponent)) {}
+
+COPower::~COPower() {
+    DeleteChildren();
+}
+
+COPower::COPower(const COPower& other)
+    : COperation(other), base(other.base ? other.base->Clone() : nullptr),
+      exponent(other.exponent ? other.exponent->Clone() : nullptr) {}
+
+NodePtr COPower::Clone() const {
+    return NodePtr(new COPower(*this));
+}
+
+void COPower::DetachChildren(std::vector<NodePtr>& out) {
+    if (base) {
+        out.push_back(std::move(base));
+    }
+    if (exponent) {
+        out.push_back(std::move(exponent));
+    }
+}
+
+bool COPower::IsEqual(const COperation& other) const {
+    return IsEqualPower(other);
+}
+
+// x^1 = x, y^0 = 1, 1^z = 1 and 0^z = 0; otherwise a power equals only a power with an equal base
+// and an equal exponent (x^2 is not x*x).
+bool COPower::IsEqualPower(const COperation& other) const {
+    if (!base || !exponent) {
+        return false;
+    }
+    const CONumber* exponentNumber = AsNumber(exponent.get());
+    if (exponentNumber != nullptr && exponentNumber->Value().IsOne()) {
+        return IsEqualNodes(*base, other);
+    }
+    if (exponentNumber != nullptr && exponentNumber->Value().IsZero()) {
+        return IsEqualNodes(CONumber(1), other);
+    }
+    const CONumber* baseNumber = AsNumber(base.get());
+    if (baseNumber != nullptr && baseNumber->Value().IsOne()) {
+        return IsEqualNodes(CONumber(1), other);
+    }
+    if (baseNumber != nullptr && baseNumber->Value().IsZero()) {
+        return IsEqualNodes(CONumber(0), other);
+    }
+    if (other.GetFamily() != NodeFamily::Power) {
+        return false;
+    }
+    const auto& power = static_cast<const COPower&>(other);
+    return power.base && power.exponent && IsEqualNodes(*base, *power.base) &&
+           IsEqualNodes(*exponent, *power.exponent);
+}
+
+bool COPower::HasZeroDivisor() const {
+    return (base && base->HasZeroDivisor()) || (exponent && exponent->HasZeroDivisor());
+}
+
+bool COPower::IsDefined() const {
+    return base && exponent && base->IsDefined() && exponent->IsDefined();
+}
+
+void COPower::WriteBody(std::string& text, TextContext context) const {
+    const bool enclosed = context == TextContext::Base || context == TextContext::Exponent;
+    if (enclosed) {
+        text += '(';
+    }
+    if (base) {
+        base->WriteText(text, TextContext::Base);
+    }
+    text += '^';
+    if (exponent) {
+        exponent->WriteText(text, TextContext::Exponent);
+    }
+    if (enclosed) {
+        text += ')';
+    }
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+// A variable leaf: one letter byte. Two variables are the same variable exactly when their letter
+// bytes are equal.
+
+#include "model/COperation.h"
+
+class COVariable : public COperation {
+public:
+    explicit COVariable(char letter) : letter(letter) {}
+
+    bool IsEqual(const COperation& other) const override;
+    NodeFamily GetFamily() const override { return NodeFamily::Variable; }
+    NodeType GetType() const override { return NodeType::Variable; }
+    bool HasZeroDivisor() const override { return false; }
+    bool IsDefined() const override { return true; }
+    NodePtr Clone() const override { return NodePtr(new COVariable(*this)); }
+    void DetachChildren(std::vector<NodePtr>&) override {}
+
+    char Letter() const { return letter; }
+    void SetLetter(char value) { letter = value; }
+
+protected:
+    COVariable(const COVariable& other) = default;
+    void WriteBody(std::string& text, TextContext) const override { text += letter; }
+
+private:
+    char letter;
+};
