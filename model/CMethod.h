@@ -1,0 +1,58 @@
+#pragma once
+
+// Visitors called by the tree walks at every node they reach. Each receives the handle of the node
+// and may replace the node through it; the walks then go on with the replacement.
+
+#include "model/COperation.h"
+
+#include <cstdint>
+#include <functional>
+#include <utility>
+
+class CMethod {
+public:
+    virtual ~CMethod() = default;
+    virtual void Apply(NodeHandle handle) = 0;
+};
+
+// Calls a function of the handle.
+class CSimpleMethod : public CMethod {
+public:
+    using Callback = std::function<void(NodeHandle)>;
+    explicit CSimpleMethod(Callback callback) : callback(std::move(callback)) {}
+    void Apply(NodeHandle handle) override { callback(handle); }
+
+private:
+    Callback callback;
+};
+
+// Calls a function of the handle and of the visitor's own flag. The flag starts at the value given
+// at construction and keeps its value when the function is exchanged between walks; the caller
+// reads it after the walk.
+class CTestMethod : public CMethod {
+public:
+    using Callback = std::function<void(NodeHandle, std::int32_t*)>;
+    CTestMethod(Callback callback, std::int32_t initialFlag)
+        : callback(std::move(callback)), flag(initialFlag) {}
+    void Apply(NodeHandle handle) override { callback(handle, &flag); }
+
+    void SetCallback(Callback value) { callback = std::move(value); }
+    std::int32_t Flag() const { return flag; }
+    void SetFlag(std::int32_t value) { flag = value; }
+
+private:
+    Callback callback;
+    std::int32_t flag;
+};
+
+// Calls a function of the handle and of a pointer the caller gave at construction.
+class CVariableMethod : public CMethod {
+public:
+    using Callback = std::function<void(NodeHandle, void*)>;
+    CVariableMethod(Callback callback, void* data) : callback(std::move(callback)), data(data) {}
+    void Apply(NodeHandle handle) override { callback(handle, data); }
+
+private:
+    Callback callback;
+    void* data;
+};

@@ -1,0 +1,161 @@
+#include "model/TreeQueries.h"
+
+#include "model/COMultiplication.h"
+#include "model/CONumber.h"
+#include "model/COPower.h"
+#include "model/COperationList.h"
+#include "model/Walkers.h"
+
+#include <functional>
+
+namespace {
+
+// True when `test` holds for some node reached; with `plainOnly` specialised nodes are tested but
+// not entered. Stops at the first hit.
+bool AnyNode(const COperation& node, bool plainOnly, const std::function<bool(const COperation&)>& test) {
+    if (test(node)) {
+        return true;
+    }
+    if (plainOnly && !node.IsPlain()) {
+        return false;
+    }
+    bool found = false;
+    ForEachChildSlot(const_cast<COperation&>(node), false, [&](NodeHandle child) {
+        if (!found && *child) {
+            found = AnyNode(**child, plainOnly, test);
+        }
+    });
+    return found;
+}
+
+void EveryNode(COperation& node, bool plainOnly, const std::function<void(COperation&)>& action) {
+    action(node);
+    if (plainOnly && !node.IsPlain()) {
+        return;
+    }
+    ForEachChildSlot(node, false, [&](NodeHandle child) {
+        if (*child) {
+            EveryNode(**child, plainOnly, action);
+        }
+    });
+}
+
+bool IsNegativeNumberExponent(const COperation& exponent) {
+    if (const CONumber* number = AsNumber(&exponent)) {
+        return number->Value().Sign() < 0;
+    }
+    if (exponent.GetFamily() == NodeFamily::Addition) {
+        const COperationList& terms = *exponent.AsList();
+        if (terms.GetCount() == 1) {
+            const CONumber* number = AsNumber(terms.begin()->child.get());
+            return number != nullptr && terms.begin()->sign * number->Value().Sign() < 0;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool HasDivision(const COperation& node) {
+    return AnyNode(node, false, [](const COperation& n) {
+        return IsProductFamily(n.GetFamily()) && n.AsList()->CountWithSign(-1) > 0;
+    });
+}
+
+bool HasDenominator(const COperation& node) {
+    return AnyNode(node, false, [](const COperation& n) {
+        return n.GetFamily() == NodeFamily::Fraction && n.AsList()->CountWithSign(-1) > 0;
+    });
+}
+
+bool HasNegativeExponent(const COperation& node) {
+    return AnyNode(node, true, [](const COperation& n) {
+        if (n.GetType() != NodeType::Power) {
+            return false;
+        }
+        const COperation* exponent = static_cast<const COPower&>(n).Exponent();
+        return exponent != nullptr && IsNegativeNumberExponent(*exponent);
+    });
+}
+
+bool IsIntegralForm(const COperation& node) {
+    return !HasDivision(node) && !HasNegativeExponent(node);
+}
+
+bool HasNoVariableOrRoot(const COperation& node) {
+    return !AnyNode(node, false, [](const COperation& n) {
+        return n.GetFamily() == NodeFamily::Variable || n.GetFamily() == NodeFamily::Root;
+    });
+}
+
+bool IsPurelyNumeric(const COperation& node) {
+    return !AnyNode(node, false, [](const COperation& n) {
+        const NodeFamily family = n.GetFamily();
+        return family == NodeFamily::Variable || family == NodeFamily::Root || family == NodeFamily::Relation;
+    });
+}
+
+bool IsSumOfHyperMonoms(const COperation& node) {
+    if (node.GetFamily() != NodeFamily::Addition) {
+        return false;
+    }
+    for (const ListCell& cell : *node.AsList()) {
+        if (!cell.child || cell.child->GetType() != NodeType::HyperMonom) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void SetMarks(COperation& node, std::int32_t value) {
+    EveryNode(node, true, [value](COperation& n) { n.SetPassMark(value); });
+}
+
+void SetMarksAll(COperation& node, std::int32_t value) {
+    EveryNode(node, false, [value](COperation& n) { n.SetPassMark(value); });
+}
+
+void ClearAllComments(COperation& node) {
+    EveryNode(node, false, [](COperation& n) { n.RemoveAllComments(); });
+}
+
+namespace {
+
+bool IsProductOrPowerFamily(const COperation& node) {
+    return node.GetFamily() == NodeFamily::Multiplication || node.GetFamily() == NodeFamily::Power;
+}
+
+} // namespace
+
+bool IsProductOrPower(const COperation& node, bool allowWrapped) {
+    if (IsProductOrPowerFamily(node)) {
+        return true;
+    }
+    if (!allowWrapped || node.GetFamily() != NodeFamily::Addition) {
+        return false;
+    }
+    const COperationList& terms = *node.AsList();
+    return terms.GetCount() == 1 && terms.begin()->child && IsProductOrPowerFamily(*terms.begin()->child);
+}
+
+std::int32_t NormalizeToProduct(NodeHandle cell) {
+    if (cell == nullptr || !*cell) {
+        return 1;
+    }
+    std::int32_t sign = 1;
+    if ((*cell)->GetFamily() == NodeFamily::Addition) {
+        COperationList& terms = *(*cell)->AsList();
+        if (terms.GetCount() != 1 || !terms.begin()->child ||
+            !IsProductOrPowerFamily(*terms.begin()->child)) {
+            return 1;
+        }
+        sign = terms.begin()->sign;
+        NodePtr term = terms.RemoveHead();
+        *cell = std::move(term); // frees the emptied sum
+    }
+    if ((*cell)->GetFamily() == NodeFamily::Power) {
+        NodePtr power = std::move(*cell);
+        *cell = std::make_unique<COMultiplication>(std::move(power), 1);
+    }
+    return sign;
+}
