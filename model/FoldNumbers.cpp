@@ -1,0 +1,280 @@
+#include "model/FoldNumbers.h"
+
+#include "model/CONumber.h"
+#include "model/COPower.h"
+#include "model/COperationList.h"
+#include "model/TreeQueries.h"
+#include "model/Walkers.h"
+
+#include <optional>
+
+namespace {
+
+constexpr std::int32_t kNumeric = 1;
+
+// Stage 1, children first: a number leaf is numeric; a plain power, product, fraction or sum is
+// numeric when all its children are; variables, roots, relations and specialised nodes are not.
+void MarkNumeric(NodeHandle handle) {
+    COperation& node = **handle;
+    std::int32_t mark = 0;
+    if (node.GetType() == NodeType::Number) {
+        mark = kNumeric;
+    } else if (node.IsPlain()) {
+        switch (node.GetFamily()) {
+        case NodeFamily::Number:
+        case NodeFamily::Variable:
+        case NodeFamily::Root:
+        case NodeFamily::Relation:
+            break;
+        case NodeFamily::Power:
+        case NodeFamily::Multiplication:
+        case NodeFamily::Fraction:
+        case NodeFamily::Addition: {
+            bool allNumeric = true;
+            ForEachChildSlot(node, false, [&allNumeric](NodeHandle child) {
+                allNumeric = allNumeric && *child && (*child)->PassMark() == kNumeric;
+            });
+            mark = allNumeric ? kNumeric : 0;
+            break;
+        }
+        }
+    }
+    node.SetPassMark(mark);
+}
+
+// The value of a power whose children are number leaves; none when it cannot be evaluated exactly
+// (an exponent that is not whole stays written as a power). 0^(-n) raises the error and gives 0.
+std::optional<CNumber> EvaluatePower(const COPower& power, bool& error) {
+    const CONumber* base = AsNumber(power.Base());
+    const CONumber* exponent = AsNumber(power.Exponent());
+    if (base == nullptr || exponent == nullptr || !exponent->Value().IsWhole()) {
+        return std::nullopt;
+    }
+    if (base->Value().IsZero() && exponent->Value().Sign() < 0) {
+        error = true;
+        return CNumber(0);
+    }
+    return base->Value().PowerOf(exponent->Value());
+}
+
+// The value of a list whose elements are number leaves; none when some element is not one.
+std::optional<CNumber> EvaluateList(const COperation& node, bool& error) {
+    const bool sum = node.GetFamily() == NodeFamily::Addition;
+    CNumber value(sum ? 0 : 1);
+    for (const ListCell& cell : *node.AsList()) {
+        const CONumber* number = AsNumber(cell.child.get());
+        if (number == nullptr) {
+            return std::nullopt;
+        }
+        if (sum) {
+            if (cell.sign == -1) {
+                value.SubtractInPlace(number->Value());
+            } else {
+                value.AddInPlace(number->Value());
+            }
+        } else if (cell.sign == -1) {
+            if (number->Value().IsZero()) {
+                error = true; // the zero divisor is skipped
+            } else {
+                value.DivideInPlace(number->Value());
+            }
+        } else {
+            value.MultiplyInPlace(number->Value());
+        }
+    }
+    return value;
+}
+
+// Stage 2, children first: a marked node other than a number leaf becomes a number leaf.
+void Evaluate(NodeHandle handle, bool& error) {
+    COperation& node = **handle;
+    if (node.PassMark() != kNumeric || node.GetType() == NodeType::Number) {
+        return;
+    }
+    std::optional<CNumber> value;
+    switch (node.GetFamily()) {
+    case NodeFamily::Power:
+        value = EvaluatePower(static_cast<const COPower&>(node), error);
+        break;
+    case NodeFamily::Multiplication:
+    case NodeFamily::Fraction:
+    case NodeFamily::Addition:
+        value = EvaluateList(node, error);
+        break;
+    case NodeFamily::Number:
+    case NodeFamily::Variable:
+    case NodeFamily::Root:
+    case NodeFamily::Relation:
+        break;
+    }
+    if (!value) {
+        node.SetPassMark(0);
+        return;
+    }
+    auto leaf = std::make_unique<CONumber>(std::move(*value));
+    leaf->SetPassMark(kNumeric);
+    leaf->TakeCommentsFrom(node);
+    *handle = std::move(leaf);
+}
+
+bool IsNumberCell(const ListCell& cell) {
+    return AsNumber(cell.child.get()) != nullptr;
+}
+
+// Moves every number cell of the given sign (0 = any sign) directly behind the first of them,
+// keeping their order and the order of the other cells.
+void GatherNumbers(COperationList& list, std::int32_t sign) {
+    auto& cells = list.GetCells();
+    auto matches = [sign](const ListCell& cell) {
+        return IsNumberCell(cell) && (sign == 0 || cell.sign == sign);
+    };
+    auto first = cells.begin();
+    while (first != cells.end() && !matches(*first)) {
+        ++first;
+    }
+    if (first == cells.end()) {
+        return;
+    }
+    auto insertAt = std::next(first);
+    for (auto it = insertAt; it != cells.end();) {
+        auto next = std::next(it);
+        if (matches(*it)) {
+            if (it != insertAt) {
+                cells.splice(insertAt, cells, it);
+            } else {
+                ++insertAt;
+            }
+        }
+        it = next;
+    }
+}
+
+std::int32_t CountNumbers(const COperationList& list, std::int32_t sign) {
+    std::int32_t count = 0;
+    for (const ListCell& cell : list) {
+        if (IsNumberCell(cell) && (sign == 0 || cell.sign == sign)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+// Stage 3, children first: clears the mark, then brings the number elements of a plain sum,
+// product or fraction together and marks the node when there is something to combine.
+void Gather(NodeHandle handle) {
+    COperation& node = **handle;
+    node.SetPassMark(0);
+    if (!node.IsPlain()) {
+        return;
+    }
+    COperationList* list = node.AsList();
+    if (list == nullptr) {
+        return;
+    }
+    if (node.GetFamily() == NodeFamily::Addition) {
+        if (CountNumbers(*list, 0) > 1) {
+            GatherNumbers(*list, 0);
+            node.SetPassMark(kNumeric);
+        }
+        return;
+    }
+    if (CountNumbers(*list, 1) > 1 || CountNumbers(*list, -1) >= 2) {
+        GatherNumbers(*list, 1);
+        GatherNumbers(*list, -1);
+        node.SetPassMark(kNumeric);
+    }
+}
+
+// Replaces the number cells of the given sign (0 = any) by one cell holding `combine` of their
+// values, at the place of the first of them. Returns the cell, or End() when there was no number.
+template <typename Combine>
+COperationList::Position CombineNumbers(COperationList& list, std::int32_t sign, CNumber start,
+                                        Combine combine) {
+    auto& cells = list.GetCells();
+    auto place = cells.end();
+    for (auto it = cells.begin(); it != cells.end();) {
+        if (IsNumberCell(*it) && (sign == 0 || it->sign == sign)) {
+            combine(start, *it);
+            if (place == cells.end()) {
+                place = it;
+                ++it;
+            } else {
+                place->child->TakeCommentsFrom(*it->child);
+                it = cells.erase(it);
+            }
+        } else {
+            ++it;
+        }
+    }
+    if (place != cells.end()) {
+        NodePtr& slot = place->child;
+        auto leaf = std::make_unique<CONumber>(std::move(start));
+        leaf->TakeCommentsFrom(*slot);
+        slot = std::move(leaf);
+    }
+    return place;
+}
+
+// Stage 4, children first: a marked node combines its gathered numbers.
+void Combine(NodeHandle handle) {
+    COperation& node = **handle;
+    if (node.PassMark() != kNumeric) {
+        return;
+    }
+    COperationList& list = *node.AsList();
+    if (node.GetFamily() == NodeFamily::Addition) {
+        auto place = CombineNumbers(list, 0, CNumber(0), [](CNumber& sum, const ListCell& cell) {
+            const CNumber& term = AsNumber(cell.child.get())->Value();
+            if (cell.sign == -1) {
+                sum.SubtractInPlace(term);
+            } else {
+                sum.AddInPlace(term);
+            }
+        });
+        if (place != list.End()) {
+            place->sign = static_cast<CONumber&>(*place->child).Value().TakeSign();
+        }
+        return;
+    }
+    auto multiply = [](CNumber& product, const ListCell& cell) {
+        product.MultiplyInPlace(AsNumber(cell.child.get())->Value());
+    };
+    if (list.CountWithSign(1) > 1) {
+        CombineNumbers(list, 1, CNumber(1), multiply);
+    }
+    if (list.CountWithSign(-1) >= 2) {
+        CombineNumbers(list, -1, CNumber(1), multiply);
+    }
+}
+
+} // namespace
+
+bool FoldNumbers(NodeHandle handle, const std::function<void()>& afterStage) {
+    if (handle == nullptr || !*handle) {
+        return false;
+    }
+    bool error = false;
+    CSimpleMethod mark([](NodeHandle h) { MarkNumeric(h); });
+    WalkPlainPost(handle, mark);
+
+    CSimpleMethod evaluate([&error](NodeHandle h) { Evaluate(h, error); });
+    WalkPlainPost(handle, evaluate);
+    if (afterStage) {
+        afterStage();
+    }
+
+    CSimpleMethod gather([](NodeHandle h) { Gather(h); });
+    WalkPlainPost(handle, gather);
+    if (afterStage) {
+        afterStage();
+    }
+
+    CSimpleMethod combine([](NodeHandle h) { Combine(h); });
+    WalkPlainPost(handle, combine);
+    if (afterStage) {
+        afterStage();
+    }
+
+    SetMarks(**handle, 0);
+    return error;
+}
