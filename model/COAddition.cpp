@@ -15,7 +15,7 @@ COAddition::COAddition(const COAddition& other) : COperation(other), COperationL
 }
 
 NodePtr COAddition::Clone() const {
-    return NodePtr(new COAddition(*this));
+    return std::make_unique<COAddition>(*this);
 }
 
 bool COAddition::IsEqual(const COperation& other) const {

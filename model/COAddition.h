@@ -19,7 +19,9 @@ public:
     void DetachChildren(std::vector<NodePtr>& out) override { DetachCells(out); }
     COperationList* AsList() override { return this; }
 
-protected:
+    // A deep copy, as Clone makes it (comments are not copied).
     COAddition(const COAddition& other);
+
+protected:
     void WriteBody(std::string& text, TextContext context) const override;
 };

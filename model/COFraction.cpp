@@ -15,7 +15,7 @@ COFraction::COFraction(const COFraction& other) : COperation(other), COperationL
 }
 
 NodePtr COFraction::Clone() const {
-    return NodePtr(new COFraction(*this));
+    return std::make_unique<COFraction>(*this);
 }
 
 bool COFraction::IsEqual(const COperation& other) const {

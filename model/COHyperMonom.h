@@ -11,10 +11,12 @@ public:
     COHyperMonom(NodePtr first, std::int32_t sign) : COFraction(std::move(first), sign) {}
 
     NodeType GetType() const override { return NodeType::HyperMonom; }
-    NodePtr Clone() const override { return NodePtr(new COHyperMonom(*this)); }
+    NodePtr Clone() const override { return std::make_unique<COHyperMonom>(*this); }
+
+    // A deep copy, as Clone makes it (comments are not copied).
+    COHyperMonom(const COHyperMonom& other) = default;
 
 protected:
-    COHyperMonom(const COHyperMonom& other) = default;
     // Written as a fraction; a factor (p)^1 is written as p.
     void WriteBody(std::string& text, TextContext context) const override;
 };

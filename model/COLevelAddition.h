@@ -16,7 +16,7 @@ public:
 
     NodeType GetType() const override { return NodeType::LevelAddition; }
     // Copies the counts and stages, not the common denominator.
-    NodePtr Clone() const override { return NodePtr(new COLevelAddition(*this)); }
+    NodePtr Clone() const override { return std::make_unique<COLevelAddition>(*this); }
     void DetachChildren(std::vector<NodePtr>& out) override;
 
     std::int32_t plainTermCount = 0;    // terms without denominator
@@ -27,6 +27,6 @@ public:
     // brought to it; otherwise null. Freed with the node.
     NodePtr commonDenominator;
 
-protected:
+    // A deep copy, as Clone makes it (comments are not copied).
     COLevelAddition(const COLevelAddition& other);
 };

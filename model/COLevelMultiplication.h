@@ -12,14 +12,16 @@ public:
 
     NodeType GetType() const override { return NodeType::LevelMultiplication; }
     // Copies the counter and the replaced code, not the scratch value.
-    NodePtr Clone() const override { return NodePtr(new COLevelMultiplication(*this)); }
+    NodePtr Clone() const override { return std::make_unique<COLevelMultiplication>(*this); }
 
     std::int32_t counter = 0; // working counter of the stepping
     std::int32_t scratch = 0; // second working value, not carried by clones
     NodeType replacedType;
 
-protected:
+    // A deep copy, as Clone makes it (comments are not copied).
     COLevelMultiplication(const COLevelMultiplication& other)
         : COMultiplication(other), counter(other.counter), replacedType(other.replacedType) {}
+
+protected:
     void WriteBody(std::string& text, TextContext context) const override;
 };

@@ -9,12 +9,14 @@ public:
     COLevelPower(NodePtr base, NodePtr exponent) : COPower(std::move(base), std::move(exponent)) {}
 
     NodeType GetType() const override { return NodeType::LevelPower; }
-    NodePtr Clone() const override { return NodePtr(new COLevelPower(*this)); }
+    NodePtr Clone() const override { return std::make_unique<COLevelPower>(*this); }
 
     std::int32_t workValue = 0; // carried by clones
 
-protected:
+    // A deep copy, as Clone makes it (comments are not copied).
     COLevelPower(const COLevelPower& other) = default;
+
+protected:
     // With exponent 1 only the base, in the power's own context; otherwise "base^exponent",
     // never bracketed as a whole.
     void WriteBody(std::string& text, TextContext context) const override;

@@ -11,10 +11,12 @@ public:
     COMonom(NodePtr first, std::int32_t sign) : COMultiplication(std::move(first), sign) {}
 
     NodeType GetType() const override { return NodeType::Monom; }
-    NodePtr Clone() const override { return NodePtr(new COMonom(*this)); }
+    NodePtr Clone() const override { return std::make_unique<COMonom>(*this); }
+
+    // A deep copy, as Clone makes it (comments are not copied).
+    COMonom(const COMonom& other) = default;
 
 protected:
-    COMonom(const COMonom& other) = default;
     // The coefficient is left out when it is 1 and other elements follow; a power with exponent 1
     // is written as its letter alone: 1*x^2*y^1 is "x^2*y".
     void WriteBody(std::string& text, TextContext context) const override;

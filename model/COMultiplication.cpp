@@ -15,7 +15,7 @@ COMultiplication::COMultiplication(const COMultiplication& other) : COperation(o
 }
 
 NodePtr COMultiplication::Clone() const {
-    return NodePtr(new COMultiplication(*this));
+    return std::make_unique<COMultiplication>(*this);
 }
 
 bool COMultiplication::IsEqual(const COperation& other) const {

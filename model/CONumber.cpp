@@ -6,11 +6,11 @@ CONumber::CONumber(const CNumber& number) : value(number) {}
 
 CONumber::CONumber(CNumber&& number) : value(std::move(number)) {}
 
-CONumber::CONumber(const COperation& fieldsFrom, CNumber&& number)
+CONumber::CONumber(const COperation& fieldsFrom, CNumber number)
     : COperation(fieldsFrom), value(std::move(number)) {}
 
 std::unique_ptr<CONumber> CONumber::ZeroLike(const COperation& fieldsFrom) {
-    return std::unique_ptr<CONumber>(new CONumber(fieldsFrom, CNumber(0)));
+    return std::make_unique<CONumber>(fieldsFrom, CNumber(0));
 }
 
 bool CONumber::IsEqual(const COperation& other) const {
@@ -23,7 +23,7 @@ bool CONumber::IsDefined() const {
 }
 
 NodePtr CONumber::Clone() const {
-    return NodePtr(new CONumber(*this));
+    return std::make_unique<CONumber>(*this);
 }
 
 void CONumber::WriteBody(std::string& text, TextContext context) const {

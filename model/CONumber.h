@@ -10,7 +10,9 @@ public:
     explicit CONumber(std::int32_t value);
     explicit CONumber(const CNumber& value);
     explicit CONumber(CNumber&& value);
-    // A zero leaf carrying the common fields (cross-out number, pass mark) of another node.
+    // A leaf carrying the common fields (cross-out number, pass mark) of another node.
+    CONumber(const COperation& fieldsFrom, CNumber value);
+    // A zero leaf carrying the common fields of another node.
     static std::unique_ptr<CONumber> ZeroLike(const COperation& fieldsFrom);
 
     bool IsEqual(const COperation& other) const override;
@@ -24,13 +26,13 @@ public:
     const CNumber& Value() const { return value; }
     CNumber& Value() { return value; }
 
-protected:
+    // A deep copy, as Clone makes it (comments are not copied).
     CONumber(const CONumber& other) = default;
+
+protected:
     void WriteBody(std::string& text, TextContext context) const override;
 
 private:
-    CONumber(const COperation& fieldsFrom, CNumber&& value);
-
     CNumber value;
 };
 

@@ -10,8 +10,8 @@ public:
     COPolynom(NodePtr first, std::int32_t sign) : COAddition(std::move(first), sign) {}
 
     NodeType GetType() const override { return NodeType::Polynom; }
-    NodePtr Clone() const override { return NodePtr(new COPolynom(*this)); }
+    NodePtr Clone() const override { return std::make_unique<COPolynom>(*this); }
 
-protected:
+    // A deep copy, as Clone makes it (comments are not copied).
     COPolynom(const COPolynom& other) = default;
 };

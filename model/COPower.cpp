@@ -13,7 +13,7 @@ COPower::COPower(const COPower& other)
       exponent(other.exponent ? other.exponent->Clone() : nullptr) {}
 
 NodePtr COPower::Clone() const {
-    return NodePtr(new COPower(*this));
+    return std::make_unique<COPower>(*this);
 }
 
 void COPower::DetachChildren(std::vector<NodePtr>& out) {
@@ -25,13 +25,9 @@ void COPower::DetachChildren(std::vector<NodePtr>& out) {
     }
 }
 
-bool COPower::IsEqual(const COperation& other) const {
-    return IsEqualPower(other);
-}
-
 // x^1 = x, y^0 = 1, 1^z = 1 and 0^z = 0; otherwise a power equals only a power with an equal base
 // and an equal exponent (x^2 is not x*x).
-bool COPower::IsEqualPower(const COperation& other) const {
+bool COPower::IsEqual(const COperation& other) const {
     if (!base || !exponent) {
         return false;
     }

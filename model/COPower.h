@@ -22,11 +22,11 @@ public:
     NodePtr& BaseSlot() { return base; }
     NodePtr& ExponentSlot() { return exponent; }
 
-protected:
+    // A deep copy, as Clone makes it (comments are not copied).
     COPower(const COPower& other);
+
+protected:
     void WriteBody(std::string& text, TextContext context) const override;
-    // The equality of every power class; `other` is of family Power or lower.
-    bool IsEqualPower(const COperation& other) const;
 
 private:
     NodePtr base;

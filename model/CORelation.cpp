@@ -12,7 +12,7 @@ CORelation::CORelation(const CORelation& other)
       right(other.right ? other.right->Clone() : nullptr), code(other.code) {}
 
 NodePtr CORelation::Clone() const {
-    return NodePtr(new CORelation(*this));
+    return std::make_unique<CORelation>(*this);
 }
 
 void CORelation::DetachChildren(std::vector<NodePtr>& out) {

@@ -33,8 +33,10 @@ public:
     NodePtr& LeftSlot() { return left; }
     NodePtr& RightSlot() { return right; }
 
-protected:
+    // A deep copy, as Clone makes it (comments are not copied).
     CORelation(const CORelation& other);
+
+protected:
     void WriteBody(std::string& text, TextContext context) const override;
 
 private:

@@ -15,7 +15,7 @@ CORoot::CORoot(const CORoot& other)
     : COperation(other), radicand(other.radicand ? other.radicand->Clone() : nullptr), degree(other.degree) {}
 
 NodePtr CORoot::Clone() const {
-    return NodePtr(new CORoot(*this));
+    return std::make_unique<CORoot>(*this);
 }
 
 void CORoot::DetachChildren(std::vector<NodePtr>& out) {

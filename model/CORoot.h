@@ -25,8 +25,10 @@ public:
     const CNumber& Degree() const { return degree; }
     void SetDegree(const CNumber& value) { degree = value; }
 
-protected:
+    // A deep copy, as Clone makes it (comments are not copied).
     CORoot(const CORoot& other);
+
+protected:
     void WriteBody(std::string& text, TextContext context) const override;
 
 private:

@@ -14,14 +14,16 @@ public:
     NodeType GetType() const override { return NodeType::Variable; }
     bool HasZeroDivisor() const override { return false; }
     bool IsDefined() const override { return true; }
-    NodePtr Clone() const override { return NodePtr(new COVariable(*this)); }
+    NodePtr Clone() const override { return std::make_unique<COVariable>(*this); }
     void DetachChildren(std::vector<NodePtr>&) override {}
 
     char Letter() const { return letter; }
     void SetLetter(char value) { letter = value; }
 
-protected:
+    // A deep copy, as Clone makes it (comments are not copied).
     COVariable(const COVariable& other) = default;
+
+protected:
     void WriteBody(std::string& text, TextContext) const override { text += letter; }
 
 private:
