@@ -63,6 +63,16 @@ void EqualityOfReorderedSums(benchmark::State& state) {
 }
 BENCHMARK(EqualityOfReorderedSums)->Arg(10)->Arg(300);
 
+void EqualityOfCopies(benchmark::State& state) {
+    NodePtr tree = WideSum(static_cast<int>(state.range(0)));
+    NodePtr copy = tree->Clone();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(IsEqualNodes(*tree, *copy));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(EqualityOfCopies)->Arg(300)->Arg(10000);
+
 void FoldNumbersPass(benchmark::State& state) {
     NodePtr tree = WideSum(static_cast<int>(state.range(0)));
     for (auto _ : state) {

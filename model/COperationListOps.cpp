@@ -34,24 +34,37 @@ bool Flatten(const COperationList& list, std::int32_t sign, const std::function<
     return true;
 }
 
-// Removes each element of `a` together with its first equal partner of the same sign in `b`;
-// equal when nothing is left on either side.
+// Removes each element of `a` together with an equal partner of the same sign in `b`; equal when
+// nothing is left on either side. The partner standing at the same place is tried first, so that
+// comparing a list with a copy of itself costs one comparison per element; otherwise the first
+// unused equal element is taken.
 bool SameMultiset(const std::vector<SignedElement>& a, const std::vector<SignedElement>& b) {
     if (a.size() != b.size()) {
         return false;
     }
+    auto matches = [](const SignedElement& x, const SignedElement& y) {
+        return x.sign == y.sign && IsEqualNodes(*x.node, *y.node);
+    };
     std::vector<bool> used(b.size(), false);
-    for (const SignedElement& element : a) {
-        bool matched = false;
-        for (std::size_t j = 0; j < b.size(); ++j) {
-            if (!used[j] && b[j].sign == element.sign && IsEqualNodes(*element.node, *b[j].node)) {
-                used[j] = true;
-                matched = true;
-                break;
+    std::size_t firstUnused = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        std::size_t partner = b.size();
+        if (!used[i] && matches(a[i], b[i])) {
+            partner = i;
+        } else {
+            for (std::size_t j = firstUnused; j < b.size(); ++j) {
+                if (!used[j] && j != i && matches(a[i], b[j])) {
+                    partner = j;
+                    break;
+                }
             }
         }
-        if (!matched) {
+        if (partner == b.size()) {
             return false;
+        }
+        used[partner] = true;
+        while (firstUnused < used.size() && used[firstUnused]) {
+            ++firstUnused;
         }
     }
     return true;
