@@ -254,6 +254,28 @@ void WriteFactorOmittingUnitExponent(const COperation& factor, std::string& text
 
 namespace {
 
+bool IsDigitCharacter(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsIntegerLeaf(const COperation* node) {
+    const CONumber* number = AsNumber(node);
+    return number != nullptr && number->Value().IsInteger() && number->CrossOut() == 0;
+}
+
+// At most one numerator element and exactly one denominator element, all integer leaves.
+bool IsIntegerOverInteger(const COperationList& list) {
+    std::int32_t above = 0;
+    std::int32_t below = 0;
+    for (const ListCell& cell : list) {
+        if (!IsIntegerLeaf(cell.child.get())) {
+            return false;
+        }
+        ++(cell.sign == 1 ? above : below);
+    }
+    return above <= 1 && below == 1;
+}
+
 void WriteFactorRun(const COperationList& list, std::int32_t sign, std::string& text, TextContext context,
                     bool unitExponentAsBase) {
     bool first = true;
@@ -305,6 +327,7 @@ void WriteFractionList(const COperationList& list, std::string& text, TextContex
         break;
     }
     Open(text, bracket);
+    const std::size_t numeratorStart = text.size();
     if (above == 0) {
         text += '1';
     } else {
@@ -316,12 +339,26 @@ void WriteFractionList(const COperationList& list, std::string& text, TextContex
         Close(text, grouped ? '{' : 0);
     }
     if (below >= 1) {
+        const bool numeratorEndsInDigit = text.size() > numeratorStart && IsDigitCharacter(text.back());
         text += '/';
+        std::string denominator;
         const bool grouped = below >= 2;
-        Open(text, grouped ? '{' : 0);
-        WriteFactorRun(list, -1, text, below == 1 ? TextContext::SoleFactor : TextContext::Factor,
+        Open(denominator, grouped ? '{' : 0);
+        WriteFactorRun(list, -1, denominator, below == 1 ? TextContext::SoleFactor : TextContext::Factor,
                        unitExponentAsBase);
-        Close(text, grouped ? '{' : 0);
+        Close(denominator, grouped ? '{' : 0);
+        // Digits on both sides of the bar would be read back as one fraction literal: x^2/3 as
+        // x^{2/3}, 1/3^x as (1/3)^x, 2/0,5 not at all. The denominator is then grouped (x^2/{3}),
+        // except for an integer over an integer, which reads back as the same value.
+        const bool ambiguous =
+            numeratorEndsInDigit && !denominator.empty() && IsDigitCharacter(denominator[0]);
+        if (ambiguous && !IsIntegerOverInteger(list)) {
+            text += '{';
+            text += denominator;
+            text += '}';
+        } else {
+            text += denominator;
+        }
     }
     Close(text, bracket);
 }

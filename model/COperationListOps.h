@@ -24,7 +24,8 @@ bool ListIsDefined(const COperationList& list);
 void WriteSumList(const COperationList& list, std::string& text, TextContext context);
 // "a*b:c"; "1:a" when the first factor divides.
 void WriteProductList(const COperationList& list, std::string& text, TextContext context);
-// "{a*b}/c"; "1/b" with an empty numerator. With `unitExponentAsBase`, a factor that is a power with
+// "{a*b}/c"; "1/b" with an empty numerator; "x^2/{3}" where digits would meet at the bar (see the
+// implementation). With `unitExponentAsBase`, a factor that is a power with
 // exponent the number 1 is written as its base alone.
 void WriteFractionList(const COperationList& list, std::string& text, TextContext context,
                        bool unitExponentAsBase);

@@ -215,3 +215,20 @@ TEST(TreeText, SpecialisedSumsAndFractions) {
     levelSum->AddTail(hyper->Clone(), -1);
     EXPECT_EQ(Text(*levelSum), "(x+1)-{x+1}/(x-1)^2");
 }
+
+// Regression: "x^2/3" was written for the fraction x^2 over 3, which reads back as x^{2/3}, because a
+// digit run, "/" and a digit form one fraction literal.
+TEST(TreeText, DigitsAroundTheFractionBarAreKeptApart) {
+    TextCase cases[] = {
+        {"x^2/{3}", Frac(Pow(Var('x'), Num(2)), Den(Num(3)))},
+        {"1/{3^x}", Frac(Den(Pow(Num(3), Var('x'))))},
+        {"2/{0,5}", Frac(Num(2), Den(NumText("0,5")))},
+        {"2/{3*x}", Frac(Num(2), Den(Num(3)), Den(Var('x')))},
+        {"x^2/y", Frac(Pow(Var('x'), Num(2)), Den(Var('y')))},
+        {"0,5/x", Frac(NumText("0,5"), Den(Var('x')))},
+        {"2/3", Frac(Num(2), Den(Num(3)))}, // reads back as the literal 2/3, the same value
+        {"1/3", Frac(Den(Num(3)))},
+        {"{2*3}/5", Frac(Num(2), Num(3), Den(Num(5)))},
+    };
+    CheckTexts(std::begin(cases), std::end(cases));
+}
