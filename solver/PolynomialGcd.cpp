@@ -1,5 +1,6 @@
 #include "solver/PolynomialGcd.h"
 
+#include "model/COPolynom.h"
 #include "model/EngineLimits.h"
 #include "model/PolynomNumber.h"
 
@@ -259,4 +260,25 @@ CPolynomValue GcdUnlessDisjoint(const CPolynomValue& a, const CPolynomValue& b) 
         return CPolynomValue(1);
     }
     return PolynomialGcd(a, b);
+}
+
+std::unique_ptr<COPolynom> PolynomialGcd(const COPolynom& a, const COPolynom& b) {
+    return COPolynom::FromValue(PolynomialGcd(a.Value(), b.Value()));
+}
+
+std::unique_ptr<COPolynom> PolynomialLcm(const COPolynom& a, const COPolynom& b) {
+    return COPolynom::FromValue(PolynomialLcm(a.Value(), b.Value()));
+}
+
+void LcmCofactors(const COPolynom& a, const COPolynom& b, std::unique_ptr<COPolynom>& ca,
+                  std::unique_ptr<COPolynom>& cb) {
+    CPolynomValue va;
+    CPolynomValue vb;
+    LcmCofactors(a.Value(), b.Value(), va, vb);
+    ca = COPolynom::FromValue(va);
+    cb = COPolynom::FromValue(vb);
+}
+
+std::unique_ptr<COPolynom> GcdUnlessDisjoint(const COPolynom& a, const COPolynom& b) {
+    return COPolynom::FromValue(GcdUnlessDisjoint(a.Value(), b.Value()));
 }

@@ -18,6 +18,10 @@
 
 #include "model/CPolynomValue.h"
 
+#include <memory>
+
+class COPolynom;
+
 CPolynomValue PolynomialGcd(const CPolynomValue& a, const CPolynomValue& b);
 // a·b when the gcd is a constant, otherwise (a / gcd)·b.
 CPolynomValue PolynomialLcm(const CPolynomValue& a, const CPolynomValue& b);
@@ -25,6 +29,13 @@ CPolynomValue PolynomialLcm(const CPolynomValue& a, const CPolynomValue& b);
 void LcmCofactors(const CPolynomValue& a, const CPolynomValue& b, CPolynomValue& ca, CPolynomValue& cb);
 // The polynomial 1 when a and b have no letter in common, otherwise PolynomialGcd(a, b).
 CPolynomValue GcdUnlessDisjoint(const CPolynomValue& a, const CPolynomValue& b);
+
+// The same on tree polynomials: a new owned canonical COPolynom, operands unchanged.
+std::unique_ptr<COPolynom> PolynomialGcd(const COPolynom& a, const COPolynom& b);
+std::unique_ptr<COPolynom> PolynomialLcm(const COPolynom& a, const COPolynom& b);
+void LcmCofactors(const COPolynom& a, const COPolynom& b, std::unique_ptr<COPolynom>& ca,
+                  std::unique_ptr<COPolynom>& cb);
+std::unique_ptr<COPolynom> GcdUnlessDisjoint(const COPolynom& a, const COPolynom& b);
 
 // The greatest common divisor of all coefficients of a polynomial in one letter (the content);
 // with a single record it is that whole coefficient.

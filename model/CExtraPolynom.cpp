@@ -1,0 +1,96 @@
+#include "model/CExtraPolynom.h"
+
+#include "model/COMonom.h"
+#include "solver/PolynomialGcd.h"
+
+#include <algorithm>
+
+CExtraPolynom::CExtraPolynom(const COPolynom& source, char letter) : letter(letter) {
+    for (const ListCell& cell : source) {
+        if (!cell.child || cell.child->GetType() != NodeType::Monom) {
+            continue;
+        }
+        const auto& monom = static_cast<const COMonom&>(*cell.child);
+        const CNumber exponent = monom.ExponentOf(letter);
+        auto rest = std::unique_ptr<COMonom>(static_cast<COMonom*>(monom.Clone().release()));
+        rest->RemoveLetter(letter);
+        auto at = std::find_if(records.begin(), records.end(),
+                               [&](const CExtraMonom& record) { return record.exponent.Equal(exponent); });
+        if (at == records.end()) {
+            records.push_back({std::make_unique<COPolynom>(std::move(rest), cell.sign), exponent});
+        } else {
+            at->coefficient->AddTail(std::move(rest), cell.sign);
+        }
+    }
+}
+
+CExtraPolynom::CExtraPolynom(const CExtraPolynom& other) : letter(other.letter) {
+    for (const CExtraMonom& record : other.records) {
+        records.push_back(
+            {std::unique_ptr<COPolynom>(static_cast<COPolynom*>(record.coefficient->Clone().release())),
+             record.exponent});
+    }
+}
+
+CExtraPolynom::CExtraPolynom(const CPolynomValue& value, char letter) : letter(letter) {
+    for (const LetterCoefficient& record : SplitByLetter(value, static_cast<unsigned char>(letter))) {
+        records.push_back(
+            {COPolynom::FromValue(record.coefficient), CNumber(static_cast<std::int32_t>(record.exponent))});
+    }
+}
+
+const CExtraMonom* CExtraPolynom::HighestRecord() const {
+    const CExtraMonom* best = nullptr;
+    for (const CExtraMonom& record : records) {
+        if (best == nullptr || record.exponent.Greater(best->exponent)) {
+            best = &record;
+        }
+    }
+    return best;
+}
+
+CPolynomValue CExtraPolynom::Value() const {
+    LetterCoefficients split;
+    for (const CExtraMonom& record : records) {
+        CNumber exponent(record.exponent);
+        exponent.ToInteger();
+        split.push_back({exponent.Numerator().ToInt64Clamped(), record.coefficient->Value()});
+    }
+    return JoinByLetter(split, static_cast<unsigned char>(letter));
+}
+
+std::unique_ptr<COPolynom> CExtraPolynom::ToPolynom() const {
+    return COPolynom::FromValue(Value());
+}
+
+std::unique_ptr<COPolynom> CExtraPolynom::TakeOutCommonFactor() {
+    if (records.empty()) {
+        return COPolynom::Constant(CNumber(1));
+    }
+    if (records.size() == 1) {
+        std::unique_ptr<COPolynom> whole = std::move(records.front().coefficient);
+        records.front().coefficient = COPolynom::Constant(CNumber(1));
+        return whole;
+    }
+    LetterCoefficients split;
+    for (const CExtraMonom& record : records) {
+        split.push_back({0, record.coefficient->Value()});
+    }
+    const CPolynomValue common = ContentOfCoefficients(split);
+    if (!common.IsOne()) {
+        for (CExtraMonom& record : records) {
+            if (auto quotient = record.coefficient->Value().DivideExact(common)) {
+                record.coefficient = COPolynom::FromValue(*quotient);
+            }
+        }
+    }
+    return COPolynom::FromValue(common);
+}
+
+CExtraPolynom CExtraPolynom::Product(const CExtraPolynom& other) const {
+    return CExtraPolynom(Value().Product(other.Value()), letter);
+}
+
+CExtraPolynom CExtraPolynom::Difference(const CExtraPolynom& other) const {
+    return CExtraPolynom(Value().Difference(other.Value()), letter);
+}
