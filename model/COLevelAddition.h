@@ -29,4 +29,12 @@ public:
 
     // A deep copy, as Clone makes it (comments are not copied).
     COLevelAddition(const COLevelAddition& other);
+
+    // A plain sum of more than one term, every term a hyper-monomial.
+    static bool Qualifies(const COperation& node);
+    // Builds the level sum in place: the terms without denominator keep their order at the front,
+    // the terms with a denominator follow in theirs; the counts are set, each part's stage is 0 or
+    // its finished value when the part is empty; comment 10 when a term without denominator stood
+    // after one with a denominator. Returns the new node.
+    static COLevelAddition* Build(NodeHandle handle);
 };

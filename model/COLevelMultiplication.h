@@ -22,6 +22,12 @@ public:
     COLevelMultiplication(const COLevelMultiplication& other)
         : COMultiplication(other), counter(other.counter), replacedType(other.replacedType) {}
 
+    // A plain product or fraction whose elements are all hyper-monomials.
+    static bool Qualifies(const COperation& node);
+    // Takes over the elements and signs in order and remembers the exact code of the node it
+    // replaced. Returns the new node.
+    static COLevelMultiplication* Build(NodeHandle handle);
+
 protected:
     void WriteBody(std::string& text, TextContext context) const override;
 };

@@ -16,6 +16,11 @@ public:
     // A deep copy, as Clone makes it (comments are not copied).
     COLevelPower(const COLevelPower& other) = default;
 
+    // A plain power whose base is a hyper-monomial and whose exponent is a positive number leaf.
+    static bool Qualifies(const COperation& node);
+    // Takes over base and exponent. Returns the new node.
+    static COLevelPower* Build(NodeHandle handle);
+
 protected:
     // With exponent 1 only the base, in the power's own context; otherwise "base^exponent",
     // never bracketed as a whole.
