@@ -65,48 +65,48 @@ std::vector<std::size_t> MatchPairs(const std::string& text, char open, char clo
 // time while a pass walks on; the surviving characters are gathered at the end.
 class CCharacterChain {
 public:
-    explicit CCharacterChain(const std::string& text)
-        : text_(text), next_(text.size()), previous_(text.size()), alive_(text.size(), true) {
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            next_[i] = i + 1 < text.size() ? i + 1 : kNone;
-            previous_[i] = i > 0 ? i - 1 : kNone;
+    explicit CCharacterChain(const std::string& source)
+        : text(source), nextOf(source.size()), previousOf(source.size()), alive(source.size(), true) {
+        for (std::size_t i = 0; i < source.size(); ++i) {
+            nextOf[i] = i + 1 < source.size() ? i + 1 : kNone;
+            previousOf[i] = i > 0 ? i - 1 : kNone;
         }
     }
 
-    std::size_t First() const { return text_.empty() ? kNone : firstAlive_; }
-    std::size_t Next(std::size_t i) const { return next_[i]; }
-    std::size_t Previous(std::size_t i) const { return previous_[i]; }
-    char At(std::size_t i) const { return text_[i]; }
+    std::size_t First() const { return text.empty() ? kNone : firstAlive; }
+    std::size_t Next(std::size_t i) const { return nextOf[i]; }
+    std::size_t Previous(std::size_t i) const { return previousOf[i]; }
+    char At(std::size_t i) const { return text[i]; }
 
     void Remove(std::size_t i) {
-        if (previous_[i] != kNone) {
-            next_[previous_[i]] = next_[i];
+        if (previousOf[i] != kNone) {
+            nextOf[previousOf[i]] = nextOf[i];
         } else {
-            firstAlive_ = next_[i];
+            firstAlive = nextOf[i];
         }
-        if (next_[i] != kNone) {
-            previous_[next_[i]] = previous_[i];
+        if (nextOf[i] != kNone) {
+            previousOf[nextOf[i]] = previousOf[i];
         }
-        alive_[i] = false;
+        alive[i] = false;
     }
 
     std::string Gather() const {
         std::string result;
-        result.reserve(text_.size());
-        for (std::size_t i = 0; i < text_.size(); ++i) {
-            if (alive_[i]) {
-                result.push_back(text_[i]);
+        result.reserve(text.size());
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (alive[i]) {
+                result.push_back(text[i]);
             }
         }
         return result;
     }
 
 private:
-    const std::string& text_;
-    std::vector<std::size_t> next_;
-    std::vector<std::size_t> previous_;
-    std::vector<bool> alive_;
-    std::size_t firstAlive_ = 0;
+    const std::string& text;
+    std::vector<std::size_t> nextOf;
+    std::vector<std::size_t> previousOf;
+    std::vector<bool> alive;
+    std::size_t firstAlive = 0;
 };
 
 // Pass 1: "{" + letters and digits + "}" -> the letters and digits.
