@@ -1,0 +1,303 @@
+#include "markup/CFormulaParser.h"
+
+#include "markup/MarkupCharacters.h"
+#include "model/CNumber.h"
+#include "model/COAddition.h"
+#include "model/COFraction.h"
+#include "model/COMultiplication.h"
+#include "model/CONumber.h"
+#include "model/COPower.h"
+#include "model/CORelation.h"
+#include "model/COVariable.h"
+#include "model/EngineLimits.h"
+
+#include <memory>
+#include <utility>
+
+NodePtr CFormulaParser::Fail(int code) {
+    if (errorCode == ParseError::kNone) {
+        errorCode = code;
+    }
+    return nullptr;
+}
+
+// relation := sum "=" sum
+NodePtr CFormulaParser::ParseRelation() {
+    NodePtr left = ParseSum();
+    if (!left) {
+        return Fail(ParseError::kMissingOperand);
+    }
+    if (Peek() != '=') {
+        return Fail(ParseError::kCharactersLeftOver);
+    }
+    ++position;
+    NodePtr right = ParseSum();
+    if (!right) {
+        return Fail(ParseError::kMissingOperand);
+    }
+    return std::make_unique<CORelation>(RelationCode::Equal, std::move(left), std::move(right));
+}
+
+// sum := ["+" | "-"] term { ("+" | "-") term }
+// A leading "-" makes the sum node at once (first term with sign -1); otherwise the node is made at
+// the second term, and a single term without a leading "-" is returned as it is.
+NodePtr CFormulaParser::ParseSum() {
+    const char lead = Peek();
+    const bool leadingMinus = lead == '-';
+    if (lead == '+' || lead == '-') {
+        ++position;
+    }
+    NodePtr first = ParseTerm();
+    if (!first) {
+        return Fail(ParseError::kMissingOperand);
+    }
+    std::unique_ptr<COAddition> sum;
+    if (leadingMinus) {
+        sum = std::make_unique<COAddition>(std::move(first), -1);
+    }
+    while (Peek() == '+' || Peek() == '-') {
+        const std::int32_t sign = Peek() == '+' ? 1 : -1;
+        ++position;
+        if (!sum) {
+            sum = std::make_unique<COAddition>(std::move(first), 1);
+        }
+        NodePtr term = ParseTerm();
+        if (!term) {
+            return Fail(ParseError::kMissingOperand);
+        }
+        sum->AddTail(std::move(term), sign);
+    }
+    if (sum) {
+        return sum;
+    }
+    return first;
+}
+
+// term := fraction { ("*" | ":") fraction }
+NodePtr CFormulaParser::ParseTerm() {
+    NodePtr first = ParseFraction();
+    if (!first) {
+        return Fail(ParseError::kMissingOperand);
+    }
+    std::unique_ptr<COMultiplication> product;
+    while (Peek() == '*' || Peek() == ':') {
+        const std::int32_t sign = Peek() == '*' ? 1 : -1;
+        ++position;
+        if (!product) {
+            product = std::make_unique<COMultiplication>(std::move(first), 1);
+        }
+        NodePtr factor = ParseFraction();
+        if (!factor) {
+            return Fail(ParseError::kMissingOperand);
+        }
+        product->AddTail(std::move(factor), sign);
+    }
+    if (product) {
+        return product;
+    }
+    return first;
+}
+
+// fraction := power ["/" power]
+NodePtr CFormulaParser::ParseFraction() {
+    NodePtr numerator = ParsePower();
+    if (!numerator) {
+        return Fail(ParseError::kMissingOperand);
+    }
+    if (Peek() != '/') {
+        return numerator;
+    }
+    ++position;
+    NodePtr denominator = ParsePower();
+    if (!denominator) {
+        return Fail(ParseError::kMissingOperand);
+    }
+    auto fraction = std::make_unique<COFraction>(std::move(numerator), 1);
+    fraction->AddTail(std::move(denominator), -1);
+    return fraction;
+}
+
+// power := operand ["^" operand]
+NodePtr CFormulaParser::ParsePower() {
+    NodePtr base = ParseOperand();
+    if (!base) {
+        return Fail(ParseError::kMissingOperand);
+    }
+    if (Peek() != '^') {
+        return base;
+    }
+    ++position;
+    NodePtr exponent = ParseOperand();
+    if (!exponent) {
+        return Fail(ParseError::kMissingOperand);
+    }
+    return std::make_unique<COPower>(std::move(base), std::move(exponent));
+}
+
+// operand := number | letter | "{" sum "}" | "(" sum ")"
+// Any other character of the markup set (a sign, ";", "=", a closing bracket) and the end of the
+// text start no operand and set no code here: the caller reports the missing operand. A character
+// outside the markup set is an invalid character.
+NodePtr CFormulaParser::ParseOperand() {
+    const char c = Peek();
+    if (IsDigit(c)) {
+        return ParseNumber();
+    }
+    if (IsLetter(c)) {
+        ++position;
+        return std::make_unique<COVariable>(c);
+    }
+    if (c == '{') {
+        return ParseGroup('}');
+    }
+    if (c == '(') {
+        return ParseGroup(')');
+    }
+    if (AtEnd() || IsMarkupCharacter(c)) {
+        return nullptr;
+    }
+    return Fail(ParseError::kInvalidCharacter);
+}
+
+// "{" sum "}" | "(" sum ")": the character after the sum is consumed whatever it is, and it must be
+// the closer of the opening bracket.
+NodePtr CFormulaParser::ParseGroup(char closer) {
+    if (nesting >= EngineLimits::kMaxNestingDepth) {
+        return Fail(ParseError::kTooLarge);
+    }
+    ++position;
+    ++nesting;
+    NodePtr inner = ParseSum();
+    --nesting;
+    if (!inner) {
+        return Fail(ParseError::kMissingOperand);
+    }
+    const bool closed = !AtEnd() && Peek() == closer;
+    if (!AtEnd()) {
+        ++position;
+    }
+    if (!closed) {
+        return Fail(ParseError::kWrongClosingBracket);
+    }
+    return inner;
+}
+
+bool CFormulaParser::NumberWithinLimit() const {
+    // Mirrors the shape of a number literal (digits, then "," digits, "/" digits or "@" ["{"]
+    // digits "/" digits) only far enough to measure its runs of digits before any is converted.
+    std::size_t at = position;
+    const auto runWithinLimit = [&] {
+        const std::size_t start = at;
+        while (at < text.size() && IsDigit(text[at])) {
+            ++at;
+        }
+        return at - start <= EngineLimits::kMaxNumberDigits;
+    };
+    const auto digitAt = [&](std::size_t i) { return i < text.size() && IsDigit(text[i]); };
+    if (!runWithinLimit()) {
+        return false;
+    }
+    if (at < text.size() && (text[at] == ',' || text[at] == '/') && digitAt(at + 1)) {
+        ++at;
+        return runWithinLimit();
+    }
+    if (at < text.size() && text[at] == '@') {
+        ++at;
+        if (at < text.size() && text[at] == '{') {
+            ++at;
+        }
+        if (!runWithinLimit()) {
+            return false;
+        }
+        if (at < text.size() && text[at] == '/') {
+            ++at;
+            return runWithinLimit();
+        }
+    }
+    return true;
+}
+
+// number: read by the number itself; a bad character after it or a "," without digits is an invalid
+// character, "@" without "/" a missing operand, "@{" without "}" a wrong closing bracket.
+NodePtr CFormulaParser::ParseNumber() {
+    if (!NumberWithinLimit()) {
+        return Fail(ParseError::kTooLarge);
+    }
+    CNumber value;
+    switch (value.ParseText(text, position)) {
+    case CNumber::kParseOk:
+        return std::make_unique<CONumber>(std::move(value));
+    case CNumber::kParseMixedNoSlash:
+        return Fail(ParseError::kMissingOperand);
+    case CNumber::kParseMixedUnclosed:
+        return Fail(ParseError::kWrongClosingBracket);
+    case CNumber::kParseBadFollower:
+    default:
+        return Fail(ParseError::kInvalidCharacter);
+    }
+}
+
+namespace {
+
+using ParseLevel = NodePtr (CFormulaParser::*)();
+
+NodePtr ParseAtLevel(ParseLevel level, const std::string& text, std::size_t& position, int& errorCode) {
+    if (text.size() > EngineLimits::kMaxProblemTextLength) {
+        if (errorCode == ParseError::kNone) {
+            errorCode = ParseError::kTooLarge;
+        }
+        return nullptr;
+    }
+    CFormulaParser parser(text, position, errorCode);
+    return (parser.*level)();
+}
+
+// The parse must stop exactly at the final ";" of the text.
+ParseResult ParseWhole(ParseLevel level, const std::string& text) {
+    ParseResult result;
+    result.tree = ParseAtLevel(level, text, result.position, result.errorCode);
+    const bool atFinalMark =
+        !text.empty() && result.position + 1 == text.size() && text.back() == MarkupBytes::kRecordEnd;
+    if (result.tree && !atFinalMark) {
+        result.tree.reset();
+        result.errorCode = ParseError::kCharactersLeftOver;
+    }
+    if (!result.tree && result.errorCode == ParseError::kNone) {
+        result.errorCode = ParseError::kMissingOperand;
+    }
+    return result;
+}
+
+} // namespace
+
+NodePtr ParseRelation(const std::string& text, std::size_t& position, int& errorCode) {
+    return ParseAtLevel(&CFormulaParser::ParseRelation, text, position, errorCode);
+}
+
+NodePtr ParseSum(const std::string& text, std::size_t& position, int& errorCode) {
+    return ParseAtLevel(&CFormulaParser::ParseSum, text, position, errorCode);
+}
+
+NodePtr ParseTerm(const std::string& text, std::size_t& position, int& errorCode) {
+    return ParseAtLevel(&CFormulaParser::ParseTerm, text, position, errorCode);
+}
+
+NodePtr ParseFraction(const std::string& text, std::size_t& position, int& errorCode) {
+    return ParseAtLevel(&CFormulaParser::ParseFraction, text, position, errorCode);
+}
+
+NodePtr ParsePower(const std::string& text, std::size_t& position, int& errorCode) {
+    return ParseAtLevel(&CFormulaParser::ParsePower, text, position, errorCode);
+}
+
+NodePtr ParseOperand(const std::string& text, std::size_t& position, int& errorCode) {
+    return ParseAtLevel(&CFormulaParser::ParseOperand, text, position, errorCode);
+}
+
+ParseResult ParseExpressionText(const std::string& text) {
+    return ParseWhole(&CFormulaParser::ParseSum, text);
+}
+
+ParseResult ParseEquationText(const std::string& text) {
+    return ParseWhole(&CFormulaParser::ParseRelation, text);
+}
