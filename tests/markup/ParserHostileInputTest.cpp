@@ -2,6 +2,7 @@
 // tree and code 0 or with no tree and a known code, and stay within the engine limits.
 
 #include "markup/CFormulaParser.h"
+#include "markup/EditorConversion.h"
 #include "markup/ProblemText.h"
 #include "model/EngineLimits.h"
 
@@ -83,6 +84,25 @@ TEST(ParserHostileInput, RandomMarkupTextsGiveACodeOrATree) {
         ExpectWellFormedResult(ParseEquationText(text));
     }
     EXPECT_GT(parsed, 100); // the alphabet does produce valid texts too
+}
+
+TEST(ParserHostileInput, RandomEditorTextsConvertAndParse) {
+    // The path of a typed problem end to end, over texts the editor could hold and worse.
+    const std::string alphabet = "{{}}(())//^^x y2 7@+-.*:=,~$\xB1\xB9";
+    std::mt19937 random(11);
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    std::uniform_int_distribution<int> length(0, 40);
+    for (int round = 0; round < 20000; ++round) {
+        std::string text(static_cast<std::size_t>(length(random)), ' ');
+        for (char& c : text) {
+            c = alphabet[pick(random)];
+        }
+        SCOPED_TRACE("editor text \"" + text + "\"");
+        ConvertEditorText(text);
+        PrepareProblemText(text);
+        ExpectWellFormedResult(ParseExpressionText(text));
+        ExpectWellFormedResult(ParseEquationText(text));
+    }
 }
 
 TEST(ParserHostileInput, NestingUpToTheLimitParsesBeyondItIsTooLarge) {

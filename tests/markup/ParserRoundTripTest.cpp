@@ -120,8 +120,7 @@ bool EndsWithInteger(const std::string& text) {
 }
 
 // True when some node of the tree satisfies the test.
-template <typename Test>
-bool HasNode(const COperation& node, const Test& test) {
+template <typename Test> bool HasNode(const COperation& node, const Test& test) {
     if (test(node)) {
         return true;
     }
@@ -150,7 +149,8 @@ bool HasNode(const COperation& node, const Test& test) {
 // trees cannot be read back as the same tree (see FractionOfIntegersReadsAsLiteral).
 bool IsLiteralLikeFraction(const COperation& node) {
     const COperationList* list = node.AsList();
-    if (node.GetFamily() != NodeFamily::Fraction || list->CountWithSign(-1) != 1 || list->CountWithSign(1) > 1) {
+    if (node.GetFamily() != NodeFamily::Fraction || list->CountWithSign(-1) != 1 ||
+        list->CountWithSign(1) > 1) {
         return false;
     }
     std::string numerator = list->CountWithSign(1) == 0 ? "1" : "";

@@ -3,6 +3,7 @@
 
 #include "TreeDescription.h"
 #include "markup/CFormulaParser.h"
+#include "markup/EditorConversion.h"
 #include "markup/ProblemText.h"
 
 #include <gtest/gtest.h>
@@ -217,4 +218,30 @@ TEST(ParserLevels, StartsAtTheGivenPosition) {
     EXPECT_EQ(DescribeTree(tree.get()), "prod(+int:2,+y)");
     EXPECT_EQ(position, 5u);
     EXPECT_EQ(errorCode, 0);
+}
+
+TEST(Parser, EditorTextsParseAfterConversion) {
+    // The whole path of a typed problem: editor form, compact form, prepared text, tree.
+    const std::vector<TreeCase> cases = {
+        {"( x - 4 ) ( x + 1 ) + 8 = 0", kEq, "rel(sum(+prod(+sum(+x,-int:4),+sum(+x,+int:1)),+int:8)=int:0)"},
+        {" {{ 1 }/{ {{ x }^{ 2 }} - 2 x + 2 }}", kExpr,
+         "frac(+int:1,/sum(+pow(x,int:2),-prod(+int:2,+x),+int:2))"},
+        {"2 {{ 1 }/{ 3 }} + x", kExpr, "sum(+mixed:2@{1/3},+x)"},
+        {"{{ 1 }/{ 4 }} x", kExpr, "prod(+frac:1/4,+x)"},
+        {"{{ x }^{ 4 }} - 4 {{ x }^{ 2 }} = 0", kEq,
+         "rel(sum(+pow(x,int:4),-prod(+int:4,+pow(x,int:2)))=int:0)"},
+        {"{{ b }^{ - 1 }}", kExpr, "pow(b,sum(-int:1))"},
+        {"x 2", kExpr, "prod(+x,+int:2)"},
+        {"1 0 8 : ( 0 , 5 x )", kExpr, "prod(+int:108,:prod(+dec:0,5,+x))"},
+    };
+    for (const TreeCase& c : cases) {
+        SCOPED_TRACE("editor text \"" + c.text + "\"");
+        std::string text = c.text;
+        ConvertEditorText(text);
+        PrepareProblemText(text);
+        SCOPED_TRACE("prepared \"" + text + "\"");
+        const ParseResult result = ParseAs(c.reading, text);
+        EXPECT_EQ(result.errorCode, ParseError::kNone);
+        EXPECT_EQ(DescribeTree(result.tree.get()), c.tree);
+    }
 }
