@@ -1,0 +1,33 @@
+#include "cli/Render.h"
+
+#ifdef ORBELIN_WITH_RENDER
+
+#include "display/SolutionRenderer.h"
+#include "output/LanguageTables.h"
+
+#include <ostream>
+
+std::optional<std::string> CheckRenderPath(const std::string& path) {
+    if (RenderFormatOf(path) == RenderFormat::Unknown) {
+        return "--render needs a file name ending in .png, .svg or .pdf, not \"" + path + "\"";
+    }
+    return std::nullopt;
+}
+
+int RenderSolutionFile(const COutputList& solution, int language, const std::filesystem::path& baseFolder,
+                       const std::string& path, std::ostream& err) {
+    // The drawing takes the language file's texts as they are, in Windows-1251.
+    CLanguageTables tables;
+    tables.LoadLanguage((baseFolder / "").string(), language, nullptr);
+    RenderOptions options;
+    options.language = language;
+    const std::string problem = RenderSolution(
+        solution, [&tables](CommentIDType id) { return tables.CommentText(id); }, path, options);
+    if (!problem.empty()) {
+        err << "orbelin-solve: " << problem << '\n';
+        return 2;
+    }
+    return 0;
+}
+
+#endif
