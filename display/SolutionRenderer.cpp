@@ -15,10 +15,24 @@
 #include <cctype>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 namespace {
 
 constexpr int kPdfResolution = 600;
+// The largest image drawn: a side the raster painter can address, and a bound on the memory taken.
+constexpr int kMaxImageSide = 32'767;
+constexpr long long kMaxImagePixels = 64LL * 1024 * 1024;
+
+bool ImageTooLarge(const QSize& size) {
+    return size.width() > kMaxImageSide || size.height() > kMaxImageSide ||
+           static_cast<long long>(size.width()) * size.height() > kMaxImagePixels;
+}
+
+std::string TooLargeMessage(const QSize& size) {
+    return "the solution is too large to draw as an image (" + std::to_string(size.width()) + " x " +
+           std::to_string(size.height()) + " pixels); a PDF fits it to the page width";
+}
 
 // The screen the layout of the view is measured for: an image at the usual 96 dots per inch.
 QImage ScreenImage() {
@@ -56,7 +70,14 @@ std::string RenderImage(const COutputList& solution, const CommentTextFunction& 
                         const std::string& path, const RenderOptions& options) {
     QImage screen = ScreenImage();
     CViewList view;
-    QImage image(PrepareView(view, solution, commentText, options, &screen), QImage::Format_RGB32);
+    const QSize size = PrepareView(view, solution, commentText, options, &screen);
+    if (ImageTooLarge(size)) {
+        return TooLargeMessage(size);
+    }
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull()) {
+        return TooLargeMessage(size);
+    }
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
     image.fill(Qt::white);
@@ -77,6 +98,9 @@ std::string RenderSvg(const COutputList& solution, const CommentTextFunction& co
     QImage screen = ScreenImage();
     CViewList view;
     const QSize size = PrepareView(view, solution, commentText, options, &screen);
+    if (ImageTooLarge(size)) {
+        return TooLargeMessage(size);
+    }
     QSvgGenerator generator;
     generator.setFileName(QString::fromStdString(path));
     generator.setResolution(96);

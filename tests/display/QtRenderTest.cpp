@@ -150,6 +150,20 @@ TEST_F(QtRenderTest, PdfHasNumberedPages) {
     EXPECT_GE(content.count("/Type /Page\n") + content.count("/Type /Page "), 2);
 }
 
+TEST_F(QtRenderTest, ImagesTooLargeToDrawAreRefusedButPrintedPagesFit) {
+    COutputList wide;
+    std::string sum = "1";
+    for (int i = 0; i < 2'000; ++i) {
+        sum += "+1";
+    }
+    wide.AddFormula(nullptr, sum, false);
+    const std::string message = RenderSolution(wide, Texts(), PathOf("wide.png"), RenderOptions{});
+    EXPECT_NE(message.find("too large"), std::string::npos) << message;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(PathOf("wide.png"))));
+    EXPECT_NE(RenderSolution(wide, Texts(), PathOf("wide.svg"), RenderOptions{}), "");
+    EXPECT_EQ(RenderSolution(wide, Texts(), PathOf("wide.pdf"), RenderOptions{}), "");
+}
+
 TEST_F(QtRenderTest, UnknownFormatsAndUnwritablePathsAreReported) {
     EXPECT_NE(RenderSolution(solution, Texts(), PathOf("solution.bmp"), RenderOptions{}), "");
     EXPECT_NE(RenderSolution(solution, Texts(), "/nonexistent-folder/solution.png", RenderOptions{}), "");
