@@ -1,0 +1,154 @@
+#include "cli/CommandLine.h"
+
+#include <algorithm>
+
+namespace {
+
+std::optional<std::string> ApplyKind(CommandLine& commandLine, const std::string& value) {
+    const std::optional<int> kind = ParseKindName(value);
+    if (!kind) {
+        return "unknown kind \"" + value + "\" (equation, factor, factor-full, simplify or 0 to 3)";
+    }
+    commandLine.kind = *kind;
+    return std::nullopt;
+}
+
+std::optional<std::string> ApplyLanguage(CommandLine& commandLine, const std::string& value) {
+    if (value == "en") {
+        commandLine.language = kLanguageEnglish;
+    } else if (value == "ru") {
+        commandLine.language = kLanguageRussian;
+    } else {
+        return "unknown language \"" + value + "\" (en or ru)";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ApplyBatch(CommandLine& commandLine, const std::string& value) {
+    if (value.empty()) {
+        return "--batch needs a file name or \"-\"";
+    }
+    commandLine.batchSource = value;
+    return std::nullopt;
+}
+
+const CommandLineOption* FindOption(std::string_view name) {
+    const auto& options = CommandLineOptions();
+    const auto found = std::find_if(options.begin(), options.end(),
+                                    [name](const CommandLineOption& option) { return option.name == name; });
+    return found == options.end() ? nullptr : &*found;
+}
+
+void AppendProblemWord(CommandLine& commandLine, const std::string& word) {
+    if (commandLine.problem) {
+        *commandLine.problem += ' ';
+        *commandLine.problem += word;
+    } else {
+        commandLine.problem = word;
+    }
+}
+
+CommandLineResult Failure(std::string message) { return CommandLineResult{std::nullopt, std::move(message)}; }
+
+// Combinations that no single option can judge.
+std::optional<std::string> CheckCombination(const CommandLine& commandLine) {
+    if (commandLine.helpRequested) {
+        return std::nullopt;
+    }
+    if (commandLine.batchSource && commandLine.problem) {
+        return "--batch reads its problems from the batch; no PROBLEM may follow";
+    }
+    if (!commandLine.batchSource && !commandLine.problem) {
+        return "no PROBLEM given";
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+const std::vector<CommandLineOption>& CommandLineOptions() {
+    static const std::vector<CommandLineOption> options = {
+        {"--kind", true, ApplyKind},
+        {"--lang", true, ApplyLanguage},
+        {"--batch", true, ApplyBatch},
+        {"--json", false,
+         [](CommandLine& commandLine, const std::string&) -> std::optional<std::string> {
+             commandLine.json = true;
+             return std::nullopt;
+         }},
+        {"--compact", false,
+         [](CommandLine& commandLine, const std::string&) -> std::optional<std::string> {
+             commandLine.compact = true;
+             return std::nullopt;
+         }},
+        {"--help", false,
+         [](CommandLine& commandLine, const std::string&) -> std::optional<std::string> {
+             commandLine.helpRequested = true;
+             return std::nullopt;
+         }},
+    };
+    return options;
+}
+
+std::optional<int> ParseKindName(std::string_view text) {
+    static constexpr std::string_view names[] = {"equation", "factor", "factor-full", "simplify"};
+    for (int kind = 0; kind < 4; ++kind) {
+        if (text == names[kind] || (text.size() == 1 && text[0] == '0' + kind)) {
+            return kind;
+        }
+    }
+    return std::nullopt;
+}
+
+CommandLineResult ParseCommandLine(const std::vector<std::string>& words) {
+    CommandLine commandLine;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (optionsEnded || word.size() < 2 || word.compare(0, 2, "--") != 0) {
+            AppendProblemWord(commandLine, word);
+            continue;
+        }
+        if (word == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const std::size_t equals = word.find('=');
+        const std::string name = word.substr(0, equals);
+        const CommandLineOption* option = FindOption(name);
+        if (!option) {
+            return Failure("unknown option " + name);
+        }
+        std::string value;
+        if (equals != std::string::npos) {
+            if (!option->takesValue) {
+                return Failure(name + " takes no value");
+            }
+            value = word.substr(equals + 1);
+        } else if (option->takesValue) {
+            if (i + 1 >= words.size()) {
+                return Failure(name + " needs a value");
+            }
+            value = words[++i];
+        }
+        if (std::optional<std::string> error = option->apply(commandLine, value)) {
+            return Failure(std::move(*error));
+        }
+    }
+    if (std::optional<std::string> error = CheckCombination(commandLine)) {
+        return Failure(std::move(*error));
+    }
+    return CommandLineResult{std::move(commandLine), {}};
+}
+
+std::string UsageText() {
+    return "usage: orbelin-solve [--kind equation|factor|factor-full|simplify|0|1|2|3] [--lang en|ru]\n"
+           "                     [--json] [--compact] PROBLEM\n"
+           "       orbelin-solve --batch FILE|-     one problem a line: KIND<TAB>PROBLEM\n"
+           "\n"
+           "PROBLEM is typed as in the formula editor; blanks are optional (\"2x^2 - 3x + 1 = 0\").\n"
+           "It is converted as the editor converts it before solving; --compact hands it over as\n"
+           "typed. Words that start with a single \"-\" belong to the problem; \"--\" ends the options.\n"
+           "--batch writes one JSON object a line. Exit status: 0 when a solution was produced,\n"
+           "1 when a batch had lines that could not be used, 2 for a command line that cannot be used.\n";
+}

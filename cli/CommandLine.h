@@ -1,0 +1,69 @@
+#pragma once
+
+// The command line of orbelin-solve:
+//
+//   orbelin-solve [--kind equation|factor|factor-full|simplify|0|1|2|3] [--lang en|ru]
+//                 [--json] [--compact] PROBLEM
+//   orbelin-solve --batch FILE|-          one problem a line: KIND<TAB>PROBLEM
+//
+// Options are described by one table (CommandLineOptions); an option is added by adding an entry
+// to it and a field to CommandLine.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Kinds of problem, as the dispatcher numbers them.
+inline constexpr int kKindEquation = 0;
+inline constexpr int kKindFactorise = 1;
+inline constexpr int kKindFactoriseCompletely = 2;
+inline constexpr int kKindSimplify = 3;
+
+// Languages, as the language tables number them.
+inline constexpr int kLanguageRussian = 0;
+inline constexpr int kLanguageEnglish = 1;
+
+struct CommandLine {
+    int kind = kKindEquation;
+    int language = kLanguageEnglish;
+    bool json = false;
+    // Hand the problem to the dispatcher as typed, without the editor's conversion.
+    bool compact = false;
+    // "-" reads the batch from standard input.
+    std::optional<std::string> batchSource;
+    // The problem: the words that are not options, joined by single blanks. Absent when there were
+    // none (an empty word is a problem: the empty one).
+    std::optional<std::string> problem;
+    bool helpRequested = false;
+};
+
+struct CommandLineResult {
+    // Present when the command line can be used.
+    std::optional<CommandLine> commandLine;
+    // Why it cannot, for standard error.
+    std::string error;
+};
+
+// One option of the table. A value option takes the next word or the text after "=".
+// apply returns an error message, or nothing when the value was taken.
+struct CommandLineOption {
+    std::string_view name;
+    bool takesValue = false;
+    std::function<std::optional<std::string>(CommandLine&, const std::string& value)> apply;
+};
+
+// The option table.
+const std::vector<CommandLineOption>& CommandLineOptions();
+
+// Reads the words after the program name. A word that starts with "--" is an option ("--" alone
+// ends the options); any other word, including one that starts with a single "-" such as "-x+1=0",
+// is part of the problem.
+CommandLineResult ParseCommandLine(const std::vector<std::string>& words);
+
+// The kind named by text ("equation", "factor", "factor-full", "simplify" or a digit 0 to 3).
+std::optional<int> ParseKindName(std::string_view text);
+
+// The usage text printed by --help and after a command line that cannot be used.
+std::string UsageText();
