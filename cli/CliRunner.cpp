@@ -1,0 +1,137 @@
+#include "cli/CliRunner.h"
+
+#include "cli/SolutionWriter.h"
+#include "markup/EditorConversion.h"
+#include "solver/SolveProblem.h"
+
+#include <chrono>
+#include <fstream>
+#include <istream>
+#include <ostream>
+
+std::string ProblemForDispatcher(const std::string& typed, bool compact) {
+    if (compact) {
+        return typed;
+    }
+    // The editor converts its text between formula delimiters, which keep the first and the last
+    // character from getting a product dot before or after them, and removes the delimiters
+    // before it hands the text over.
+    std::string text = "$" + typed + "$";
+    RemoveBlanks(text);
+    MarkMixedNumbers(text);
+    InsertProductDots(text);
+    text = text.substr(1, text.size() - 2);
+    RemoveRedundantBraces(text);
+    return text;
+}
+
+std::int64_t SolveTimed(int kind, const std::string& problem, COutputList& solution) {
+    const auto start = std::chrono::steady_clock::now();
+    SolveProblem(kind, problem, &solution);
+    const auto end = std::chrono::steady_clock::now();
+    return std::chrono::duration_cast<std::chrono::microseconds>(end - start).count();
+}
+
+BatchLine ParseBatchLine(const std::string& line, int defaultKind) {
+    BatchLine batchLine;
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string::npos) {
+        batchLine.kind = defaultKind;
+        batchLine.problem = line;
+        return batchLine;
+    }
+    batchLine.kindText = line.substr(0, tab);
+    batchLine.kind = ParseKindName(batchLine.kindText);
+    batchLine.problem = line.substr(tab + 1);
+    return batchLine;
+}
+
+namespace {
+
+void WriteUnusableLine(std::ostream& out, std::ostream& err, std::size_t lineNumber,
+                       const std::string& kindText) {
+    const std::string message = "unknown kind \"" + kindText + "\"";
+    std::string object = "{\"line\":" + std::to_string(lineNumber) + ",\"error\":";
+    AppendJsonByteString(object, message);
+    object += "}\n";
+    out << object;
+    err << "orbelin-solve: batch line " << lineNumber << ": " << message << '\n';
+}
+
+void StripLineEnd(std::string& line) {
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+}
+
+int SolveOne(const CommandLine& commandLine, const CommentTexts& texts, std::ostream& out) {
+    const std::string problem = ProblemForDispatcher(*commandLine.problem, commandLine.compact);
+    COutputList solution;
+    const std::int64_t micros = SolveTimed(commandLine.kind, problem, solution);
+    if (commandLine.json) {
+        out << SolutionAsJson(commandLine.kind, problem, micros, solution, texts) << '\n';
+    } else {
+        out << SolutionAsText(solution, texts);
+    }
+    return kExitSolved;
+}
+
+int SolveBatchSource(const CommandLine& commandLine, const CommentTexts& texts, std::istream& in,
+                     std::ostream& out, std::ostream& err) {
+    if (*commandLine.batchSource == "-") {
+        return RunBatch(in, out, err, commandLine, texts);
+    }
+    std::ifstream file(*commandLine.batchSource, std::ios::binary);
+    if (!file) {
+        err << "orbelin-solve: cannot read " << *commandLine.batchSource << '\n';
+        return kExitCommandLineUnusable;
+    }
+    return RunBatch(file, out, err, commandLine, texts);
+}
+
+} // namespace
+
+int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const CommandLine& commandLine,
+             const CommentTexts& texts) {
+    int status = kExitSolved;
+    std::string line;
+    std::string object;
+    for (std::size_t lineNumber = 1; std::getline(in, line); ++lineNumber) {
+        StripLineEnd(line);
+        const BatchLine batchLine = ParseBatchLine(line, commandLine.kind);
+        if (!batchLine.kind) {
+            WriteUnusableLine(out, err, lineNumber, batchLine.kindText);
+            status = kExitBatchLinesUnusable;
+            continue;
+        }
+        const std::string problem = ProblemForDispatcher(batchLine.problem, commandLine.compact);
+        COutputList solution;
+        const std::int64_t micros = SolveTimed(*batchLine.kind, problem, solution);
+        object = SolutionAsJson(*batchLine.kind, problem, micros, solution, texts);
+        object += '\n';
+        out << object;
+    }
+    out.flush();
+    return status;
+}
+
+int RunCommandLine(const std::vector<std::string>& words, const std::filesystem::path& baseFolder,
+                   std::istream& in, std::ostream& out, std::ostream& err) {
+    const CommandLineResult parsed = ParseCommandLine(words);
+    if (!parsed.commandLine) {
+        err << "orbelin-solve: " << parsed.error << "\n\n" << UsageText();
+        return kExitCommandLineUnusable;
+    }
+    const CommandLine& commandLine = *parsed.commandLine;
+    if (commandLine.helpRequested) {
+        out << UsageText();
+        return kExitSolved;
+    }
+    const CommentTexts texts = CommentTexts::Load(commandLine.language, baseFolder);
+    if (commandLine.batchSource) {
+        return SolveBatchSource(commandLine, texts, in, out, err);
+    }
+    const int status = SolveOne(commandLine, texts, out);
+    out.flush();
+    return status;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+// What orbelin-solve does with a command line: solve one problem and write its solution as text
+// or JSON, or solve a batch, one problem a line, writing one JSON object a line.
+
+#include "cli/CommandLine.h"
+#include "cli/CommentTexts.h"
+#include "output/COutputList.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Exit statuses.
+inline constexpr int kExitSolved = 0;
+inline constexpr int kExitBatchLinesUnusable = 1;
+inline constexpr int kExitCommandLineUnusable = 2;
+
+// The text handed to the dispatcher: the problem as typed in the editor, converted as the
+// editor's Solve converts it (blanks removed, mixed numbers marked, product dots inserted,
+// redundant braces removed); with compact, the problem unchanged.
+std::string ProblemForDispatcher(const std::string& typed, bool compact);
+
+// Solves problem (already in the dispatcher's form) of the given kind into solution, which must
+// be empty, and returns the time the solve itself took, in microseconds.
+std::int64_t SolveTimed(int kind, const std::string& problem, COutputList& solution);
+
+// One line of a batch: KIND<TAB>PROBLEM. A line without a tab is a problem of defaultKind.
+struct BatchLine {
+    std::optional<int> kind; // absent when KIND names no kind
+    std::string kindText;
+    std::string problem;
+};
+BatchLine ParseBatchLine(const std::string& line, int defaultKind);
+
+// Solves every line of in and writes one JSON object a line to out, in order. A line whose kind
+// cannot be used gets {"line":N,"error":"…"} instead, and a note on err. Returns the exit status.
+int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const CommandLine& commandLine,
+             const CommentTexts& texts);
+
+// The whole program after its start: words are the arguments after the program name, baseFolder
+// the folder of the program's files (where "Res/" lies). Returns the exit status.
+int RunCommandLine(const std::vector<std::string>& words, const std::filesystem::path& baseFolder,
+                   std::istream& in, std::ostream& out, std::ostream& err);

@@ -1,0 +1,259 @@
+#include "solver/CExpression.h"
+
+#include "markup/Parser.h"
+#include "markup/ProblemText.h"
+#include "model/CNumber.h"
+#include "model/CommentMerge.h"
+#include "model/EngineLimits.h"
+#include "solver/ProblemError.h"
+
+#include <algorithm>
+
+namespace {
+
+// The deepest nesting of brackets and braces in text. The parser descends one level per bracket,
+// so this bounds the depth of its recursion and of the tree it builds.
+int BracketDepth(const std::string& text) {
+    int depth = 0;
+    int deepest = 0;
+    for (const char c : text) {
+        if (c == '(' || c == '{') {
+            deepest = std::max(deepest, ++depth);
+        } else if ((c == ')' || c == '}') && depth > 0) {
+            --depth;
+        }
+    }
+    return deepest;
+}
+
+} // namespace
+
+std::optional<CommentIDType> ErrorComment(int code) {
+    switch (code) {
+    case ProblemError::kInvalidCharacter:
+        return CommentID::ErrorInvalidCharacter;
+    case ProblemError::kMissingOperand:
+        return CommentID::ErrorMissingOperand;
+    case ProblemError::kWrongClosingBracket:
+        return CommentID::ErrorWrongClosingBracket;
+    case ProblemError::kIncompleteExpression:
+        return CommentID::ErrorIncompleteExpression;
+    case ProblemError::kExponentNotInteger:
+        return CommentID::ErrorExponentNotInteger;
+    case ProblemError::kCharactersLeftOver:
+        return CommentID::ErrorCharactersLeftOver;
+    case ProblemError::kNoExpression:
+        return CommentID::ErrorNoExpression;
+    case ProblemError::kProblemTooLarge:
+        return CommentID::ErrorProblemTooLarge;
+    default:
+        return std::nullopt;
+    }
+}
+
+CExpression::CExpression() : rootSlot(&root) {}
+
+CExpression::CExpression(const std::string& text, COutputList* solutionList)
+    : CExpression(text, solutionList, ParseLevel::Sum) {}
+
+CExpression::CExpression(const std::string& text, COutputList* solutionList, ParseLevel level)
+    : rootSlot(&root), solution(solutionList) {
+    Parse(text, level);
+}
+
+CExpression::CExpression(COutputList* solutionList, NodePtr tree, NodeHandle slot)
+    : root(std::move(tree)), rootSlot(slot ? slot : &root), solution(solutionList) {}
+
+CExpression::~CExpression() = default;
+
+void CExpression::Parse(const std::string& text, ParseLevel level) {
+    if (text.size() > EngineLimits::kMaxProblemTextLength ||
+        BracketDepth(text) > EngineLimits::kMaxNestingDepth) {
+        SetError(ProblemError::kProblemTooLarge);
+        return;
+    }
+    std::size_t position = 0;
+    int code = 0;
+    root = level == ParseLevel::Sum ? ParseSum(text, position, code) : ParseRelation(text, position, code);
+    // End test: everything up to the closing ";" must have been read.
+    if (code == 0 && position + 1 != text.size()) {
+        code = ProblemError::kCharactersLeftOver;
+    }
+    if (code != 0) {
+        root.reset();
+        SetError(code);
+        return;
+    }
+    CheckLimits();
+}
+
+void CExpression::SetRootSlot(NodeHandle handle) { rootSlot = handle ? handle : &root; }
+
+const COperation* CExpression::WrittenTree() const { return root ? root.get() : rootSlot->get(); }
+
+bool CExpression::IsValid() {
+    if (CheckLimits()) {
+        return false;
+    }
+    const COperation* tree = WrittenTree();
+    if (tree && tree->IsDefined() && !tree->HasZeroDivisor()) {
+        return true;
+    }
+    SetError(tree ? ProblemError::kIncompleteExpression : ProblemError::kNoExpression);
+    return false;
+}
+
+void CExpression::SetError(int code) {
+    if (errorCode == 0) {
+        errorCode = code;
+    }
+}
+
+bool CExpression::CheckLimits() {
+    if (CNumber::LimitExceeded()) {
+        SetError(ProblemError::kProblemTooLarge);
+    }
+    return errorCode != 0;
+}
+
+void CExpression::QueueComment(CommentIDType id) { MergeComment(pendingComments, id); }
+
+void CExpression::DiscardComments() {
+    pendingComments.clear();
+    if (COperation* tree = root ? root.get() : rootSlot->get()) {
+        ClearAllComments(*tree);
+    }
+}
+
+void CExpression::WriteMarkup(std::string& text) const {
+    text.clear();
+    if (const COperation* tree = WrittenTree()) {
+        tree->WriteText(text, TextContext::Free);
+    }
+    DotProducts(text);
+}
+
+void CExpression::RefreshLastText() { WriteMarkup(lastText); }
+
+bool CExpression::PrepareStep(std::string& text) {
+    if (COperation* tree = rootSlot->get()) {
+        CollectComments(*tree, pendingComments);
+    }
+    // A number past its limit may no longer hold its true value: nothing more is written.
+    if (CNumber::LimitExceeded()) {
+        SetError(ProblemError::kProblemTooLarge);
+        pendingComments.clear();
+        return false;
+    }
+    WriteMarkup(text);
+    if (!solution) {
+        pendingComments.clear();
+        return false;
+    }
+    return true;
+}
+
+void CExpression::RecordStep(bool forced) {
+    std::string text;
+    if (!PrepareStep(text)) {
+        return;
+    }
+    if (text == lastText && pendingComments.empty() && !forced) {
+        return;
+    }
+    lastText = std::move(text);
+    for (const CommentIDType id : pendingComments) {
+        solution->AddComment(&lineBlocks, id, false, true);
+    }
+    pendingComments.clear();
+    solution->AddFormula(&lineBlocks, lastText, false);
+}
+
+void CExpression::RecordStepAfter(std::optional<COutputList::Position> position) {
+    std::string text;
+    if (!PrepareStep(text)) {
+        return;
+    }
+    if (text != lastText) {
+        lastText = std::move(text);
+        solution->InsertFormulaAfter(&lineBlocks, position, lastText, false);
+    }
+    // Each comment goes right after position, so taking them from the last keeps queue order.
+    for (auto id = pendingComments.rbegin(); id != pendingComments.rend(); ++id) {
+        solution->InsertCommentAfter(&lineBlocks, position, *id, false, true);
+    }
+    pendingComments.clear();
+}
+
+void CExpression::AddFormulaRecord(std::string text, bool spoken) {
+    if (solution) {
+        solution->AddFormula(&lineBlocks, std::move(text), spoken);
+    }
+}
+
+void CExpression::AddCommentRecord(std::optional<CommentIDType> id, bool alwaysShown, bool spoken) {
+    if (!id || !solution) {
+        return;
+    }
+    solution->AddComment(&lineBlocks, *id, alwaysShown, spoken);
+    if (errorCode != 0 && id == ErrorComment(errorCode)) {
+        errorRecorded = true;
+    }
+}
+
+void CExpression::AddErrorRecord() {
+    if (!errorRecorded) {
+        AddCommentRecord(ErrorComment(errorCode), true, false);
+    }
+}
+
+void CExpression::ClearPendingRecord() { pendingRecord.reset(); }
+
+COutputRecord& CExpression::PendingRecord() {
+    if (!pendingRecord) {
+        pendingRecord = std::make_unique<COutputRecord>(&lineBlocks);
+    }
+    return *pendingRecord;
+}
+
+void CExpression::AddPendingFormula(std::string text, bool spoken) {
+    PendingRecord().AddFormula(std::move(text), spoken);
+}
+
+void CExpression::AddPendingComment(CommentIDType id, bool alwaysShown, bool spoken) {
+    PendingRecord().AddComment(id, alwaysShown, spoken);
+}
+
+void CExpression::FlushPendingRecord() {
+    if (pendingRecord && solution) {
+        solution->AddRecord(std::move(pendingRecord));
+    }
+    pendingRecord.reset();
+}
+
+void CExpression::PushLineBlock(std::int32_t kind, std::int32_t number) {
+    lineBlocks.push_back(LineBlockInfo{kind, number});
+}
+
+std::int32_t CExpression::PopLineBlock() {
+    if (lineBlocks.empty()) {
+        return -1;
+    }
+    const std::int32_t number = lineBlocks.back().number;
+    lineBlocks.pop_back();
+    return number;
+}
+
+void CExpression::NextLineBlock() {
+    if (!lineBlocks.empty()) {
+        ++lineBlocks.back().number;
+    }
+}
+
+std::int32_t CExpression::TopKind() const { return lineBlocks.empty() ? -1 : lineBlocks.back().kind; }
+
+void CExpression::SetTopKind(std::int32_t kind) {
+    if (!lineBlocks.empty()) {
+        lineBlocks.back().kind = kind;
+    }
+}

@@ -1,0 +1,162 @@
+#pragma once
+
+// The problem workspace: the operation tree of one problem while it is being solved, and
+// everything that turns its changes into a written solution. Every solver works on a workspace
+// and drives the solution only through the operations here:
+//
+//   - the tree: the whole formula (root) and the slot of the part being worked on (RootSlot);
+//   - the error code: 0 until something fails, then the code for ever; IsValid tests it;
+//   - the comment queue: comments waiting to precede the next recorded formula;
+//   - the line-block stack, copied into every record made;
+//   - the step recorder: RecordStep writes the tree as compact markup and appends the pending
+//     comments and the formula to the solution, unless nothing changed;
+//   - one pending record assembled block by block (answer lines).
+//
+// A workspace lives for one solve (or one part of it) on the stack of its maker. It is neither
+// copied nor moved: RootSlot may point at its own root.
+
+#include "model/COperation.h"
+#include "output/COutputList.h"
+#include "output/COutputRecord.h"
+#include "output/LineBlockInfo.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class CExpression {
+public:
+    // An empty workspace: no tree, no solution list.
+    CExpression();
+
+    // Parses text (prepared, ending with ";") as a sum into root, then applies the end test. A text
+    // longer than the engine's limit is not parsed and gets the "too large" error. The workspace
+    // records into solution when it is not null.
+    CExpression(const std::string& text, COutputList* solution);
+
+    // A workspace over an existing tree (no parse): root takes tree (which may be null); RootSlot
+    // is slot when given, else the slot of root. Over a slot of a tree that the workspace does not
+    // own (tree null), the formula written is the one at the slot, and the slot is left alone when
+    // the workspace ends. Without a solution list nothing is recorded: the solvers use this to work
+    // on a part of a tree silently.
+    CExpression(COutputList* solution, NodePtr tree, NodeHandle slot = nullptr);
+
+    virtual ~CExpression();
+
+    CExpression(const CExpression&) = delete;
+    CExpression& operator=(const CExpression&) = delete;
+
+    // --- the tree -------------------------------------------------------------------------------
+
+    // The slot that holds the tree being worked on; the solvers read and replace the tree through
+    // it. Never null.
+    NodeHandle RootSlot() const { return rootSlot; }
+    // The tree in that slot (null when there is none).
+    COperation* Root() const { return rootSlot->get(); }
+    // Points the working slot at handle (null: back at root), e.g. to simplify one part of the
+    // whole formula while every step still writes the whole formula.
+    void SetRootSlot(NodeHandle handle);
+    // The whole formula that every step writes: root, or the tree at the slot when root is empty.
+    const COperation* WrittenTree() const;
+
+    // --- errors ---------------------------------------------------------------------------------
+
+    // 1. false when an error code is set (the "too large" error is set here when an exact number
+    //    has grown past its limit);
+    // 2. true when the tree exists, is complete (IsDefined) and divides by no zero number;
+    // 3. otherwise the error code becomes 4 when the tree exists, 7 when it does not; false.
+    bool IsValid();
+    int ErrorCode() const { return errorCode; }
+    // Sets the error code unless one is set already: a code never changes once set.
+    void SetError(int code);
+    // Sets the "too large" error when an exact number has grown past its limit since the solve
+    // began. Returns true when an error code is set.
+    bool CheckLimits();
+    // True once the record of the current error code has been appended to the solution.
+    bool ErrorRecorded() const { return errorRecorded; }
+
+    // --- the comment queue and the recorded steps --------------------------------------------------
+
+    // Merges id into the pending comments by the merge rules of the comment lists.
+    void QueueComment(CommentIDType id);
+    const CommentList& PendingComments() const { return pendingComments; }
+    // Empties the pending comments and removes every comment from every node of the tree.
+    void DiscardComments();
+
+    // Records the current formula with the comments pending:
+    //   1. the comments attached to nodes under RootSlot are taken off and merged, in tree order,
+    //      behind the comments queued;
+    //   2. the whole formula is written (WriteMarkup);
+    //   3. without a solution list the comments are dropped and nothing is recorded;
+    //   4. when the formula equals the last one recorded, no comment is pending and forced is
+    //      false, nothing is recorded;
+    //   5. otherwise every pending comment becomes a record (alwaysShown 0, spoken 1), then the
+    //      formula (spoken 0), each with a copy of the line-block stack.
+    // A number grown past its limit ends the solve with the "too large" error instead.
+    void RecordStep(bool forced);
+    // The same, but the records are inserted right after position (at the front when there is
+    // none): the pending comments in queue order, then the formula when it changed.
+    void RecordStepAfter(std::optional<COutputList::Position> position);
+
+    const std::string& LastText() const { return lastText; }
+    // Sub-problems that continue a parent's written solution take over its last formula.
+    void SetLastText(std::string text) { lastText = std::move(text); }
+    // Writes the tree into the last text without recording anything, so that the next
+    // RecordStep compares against the current formula.
+    void RefreshLastText();
+    // Writes the whole formula in compact markup, with dots for the products shown to the reader.
+    void WriteMarkup(std::string& text) const;
+
+    // --- records ----------------------------------------------------------------------------------
+
+    COutputList* Solution() const { return solution; }
+    // Appends a record with one formula block.
+    void AddFormulaRecord(std::string text, bool spoken);
+    // Appends a record with one comment block; nothing when id is none.
+    void AddCommentRecord(std::optional<CommentIDType> id, bool alwaysShown, bool spoken);
+    // Appends the record of the current error code, once.
+    void AddErrorRecord();
+
+    // One record of several blocks: the first block added creates it with a copy of the line-block
+    // stack; Flush appends it to the solution (or drops it without one); Clear drops what was
+    // assembled so far.
+    void ClearPendingRecord();
+    void AddPendingFormula(std::string text, bool spoken);
+    void AddPendingComment(CommentIDType id, bool alwaysShown, bool spoken);
+    void FlushPendingRecord();
+
+    // --- the line-block stack --------------------------------------------------------------------
+
+    void PushLineBlock(std::int32_t kind, std::int32_t number);
+    // Removes the top entry and returns its number; -1 when the stack is empty.
+    std::int32_t PopLineBlock();
+    // Adds 1 to the number of the top entry; nothing when the stack is empty.
+    void NextLineBlock();
+    // The kind of the top entry (-1 when the stack is empty), and its change (nothing when empty).
+    std::int32_t TopKind() const;
+    void SetTopKind(std::int32_t kind);
+    const LineBlockList& LineBlocks() const { return lineBlocks; }
+    // Sub-problems continue with a copy of their parent's stack.
+    void SetLineBlocks(LineBlockList blocks) { lineBlocks = std::move(blocks); }
+
+protected:
+    // For the equation workspace: parse text with the relation parser instead of the sum parser.
+    enum class ParseLevel { Sum, Relation };
+    CExpression(const std::string& text, COutputList* solution, ParseLevel level);
+
+private:
+    void Parse(const std::string& text, ParseLevel level);
+    // Steps 1 to 3 of RecordStep; false when nothing is to be recorded.
+    bool PrepareStep(std::string& text);
+    COutputRecord& PendingRecord();
+
+    NodePtr root;
+    NodeHandle rootSlot;
+    std::string lastText;
+    CommentList pendingComments;
+    COutputList* solution = nullptr;
+    std::unique_ptr<COutputRecord> pendingRecord;
+    LineBlockList lineBlocks;
+    int errorCode = 0;
+    bool errorRecorded = false;
+};

@@ -1,0 +1,282 @@
+#include "solver/SolveProblem.h"
+
+#include "markup/ProblemText.h"
+#include "model/CNumber.h"
+#include "model/EngineLimits.h"
+#include "model/EngineRandom.h"
+#include "model/NodeKind.h"
+#include "solver/CExEquation.h"
+#include "solver/CExpression.h"
+#include "solver/EquationAnswer.h"
+#include "solver/ProblemChecks.h"
+#include "solver/ProblemError.h"
+#include "solver/SolverEntries.h"
+
+namespace {
+
+// Line-block kinds the entries give their one top-level entry.
+constexpr std::int32_t kBlockProblem = 0;
+constexpr std::int32_t kBlockSteps = 1;
+constexpr std::int32_t kBlockAnswer = 2;
+
+// A text past the engine's length limit ends the solve before anything else is done with it.
+bool RefuseTooLongText(const std::string& text, COutputList* solution) {
+    if (text.size() <= EngineLimits::kMaxProblemTextLength) {
+        return false;
+    }
+    if (solution) {
+        solution->AddComment(nullptr, CommentID::ErrorProblemTooLarge, true, false);
+    }
+    return true;
+}
+
+// The checks of a freshly made workspace, before anything is recorded:
+//   1. an invalid tree ends the solve with its error record;
+//   2. negative number exponents are folded into numbers, then every exponent must be an integer;
+//   3. an error of step 2 ends the solve with its error record.
+bool CheckNewProblem(CExpression& workspace) {
+    if (!workspace.IsValid()) {
+        workspace.AddErrorRecord();
+        return false;
+    }
+    FoldNegativeExponents(workspace);
+    CheckExponents(workspace);
+    if (!workspace.IsValid()) {
+        workspace.AddErrorRecord();
+        return false;
+    }
+    return true;
+}
+
+// The common start of the expression entries, after the workspace was made: the checks, then the
+// problem itself as the first formula record. False when the solve ended with an error.
+bool StartExpressionSolve(CExpression& workspace) {
+    if (!CheckNewProblem(workspace)) {
+        return false;
+    }
+    workspace.PushLineBlock(kBlockProblem, 0);
+    workspace.RecordStep(true);
+    return true;
+}
+
+// An error met by the solver ends the solution with its record (the solvers append it
+// themselves; it is appended here when they did not). True when the solve ended with an error.
+bool EndWithError(CExpression& workspace) {
+    if (!workspace.CheckLimits()) {
+        return false;
+    }
+    workspace.AddErrorRecord();
+    return true;
+}
+
+// The answer of an expression problem repeats the last recorded formula.
+void WriteExpressionAnswer(CExpression& workspace) {
+    workspace.ClearPendingRecord();
+    workspace.AddPendingComment(CommentID::AnswerHeadingExpression, true, true);
+    workspace.AddPendingComment(CommentID::AnswerJoint, true, false);
+    workspace.AddPendingFormula(workspace.LastText(), true);
+    workspace.FlushPendingRecord();
+}
+
+// A polynomial of one monomial that is a single number: a constant counts as factorised.
+bool IsConstantPolynomial(const COperation* tree) {
+    if (!tree || tree->GetType() != NodeType::Polynom) {
+        return false;
+    }
+    const COperationList* terms = tree->AsList();
+    if (terms->GetCount() != 1) {
+        return false;
+    }
+    const COperation* monom = terms->GetAt(1);
+    if (!monom || monom->GetType() != NodeType::Monom) {
+        return false;
+    }
+    const COperationList* factors = monom->AsList();
+    return factors->GetCount() == 1 && factors->GetAt(1)->GetFamily() == NodeFamily::Number;
+}
+
+// The close of both factorisation entries, after the factoriser ran with the top kind 1.
+void FinishFactorisation(CExpression& workspace, bool factorised) {
+    factorised = factorised || IsConstantPolynomial(workspace.Root());
+    ChainEqualities(workspace.Solution());
+    if (EndWithError(workspace)) {
+        return;
+    }
+    workspace.NextLineBlock();
+    workspace.SetTopKind(kBlockAnswer);
+    if (factorised) {
+        WriteExpressionAnswer(workspace);
+    } else {
+        workspace.AddCommentRecord(CommentID::NothingToFactorise, true, true);
+    }
+}
+
+// Steps 1 to 3 of every entry: nothing for an empty text, the "too large" record for a text past
+// the limit; otherwise the prepared copy.
+std::optional<std::string> PreparedCopy(const std::string& problemText, COutputList* solution) {
+    if (problemText.empty() || RefuseTooLongText(problemText, solution)) {
+        return std::nullopt;
+    }
+    std::string copy = problemText;
+    PrepareProblemText(copy);
+    return copy;
+}
+
+void EnterSolverStage(CExpression& workspace) {
+    workspace.NextLineBlock();
+    workspace.SetTopKind(kBlockSteps);
+}
+
+} // namespace
+
+void SolveProblem(int kind, const std::string& problemText, COutputList* solution) {
+    // The limit flag of the exact numbers is per thread and sticky: each solve starts clean.
+    CNumber::ResetLimitExceeded();
+    switch (kind) {
+    case kProblemEquation:
+        SolveEquation(problemText, solution);
+        break;
+    case kProblemFactorise:
+        Factorise(problemText, solution);
+        break;
+    case kProblemFactoriseCompletely:
+        FactoriseCompletely(problemText, solution);
+        break;
+    case kProblemSimplify:
+        Simplify(problemText, solution);
+        break;
+    default:
+        break;
+    }
+}
+
+void Simplify(const std::string& problemText, COutputList* solution) {
+    if (problemText.empty()) {
+        return;
+    }
+    EngineRandom::SeedFromClock();
+    const std::optional<std::string> copy = PreparedCopy(problemText, solution);
+    if (!copy) {
+        return;
+    }
+    CExpression workspace(*copy, solution);
+    if (!StartExpressionSolve(workspace)) {
+        return;
+    }
+    EnterSolverStage(workspace);
+    SimplifyExpression(workspace);
+    ChainEqualities(solution);
+    if (EndWithError(workspace)) {
+        return;
+    }
+    workspace.NextLineBlock();
+    workspace.SetTopKind(kBlockAnswer);
+    WriteExpressionAnswer(workspace);
+}
+
+void Factorise(const std::string& problemText, COutputList* solution) {
+    if (problemText.empty()) {
+        return;
+    }
+    EngineRandom::SeedFromClock();
+    const std::optional<std::string> copy = PreparedCopy(problemText, solution);
+    if (!copy) {
+        return;
+    }
+    CExpression workspace(*copy, solution);
+    if (!StartExpressionSolve(workspace)) {
+        return;
+    }
+    EnterSolverStage(workspace);
+    BuildMonoms(workspace.RootSlot());
+    BuildPolynoms(workspace.RootSlot());
+    const bool factorised = FactorExpression(workspace, workspace.RootSlot());
+    FinishFactorisation(workspace, factorised);
+}
+
+void FactoriseCompletely(const std::string& problemText, COutputList* solution) {
+    if (problemText.empty()) {
+        return;
+    }
+    EngineRandom::SeedFromClock();
+    const std::optional<std::string> copy = PreparedCopy(problemText, solution);
+    if (!copy) {
+        return;
+    }
+    CExpression workspace(*copy, solution);
+    if (!StartExpressionSolve(workspace)) {
+        return;
+    }
+    // Here the normalisations run while the problem block is still the top.
+    BuildMonoms(workspace.RootSlot());
+    BuildPolynoms(workspace.RootSlot());
+    EnterSolverStage(workspace);
+    const bool factorised = FactorFully(workspace, workspace.RootSlot());
+    FinishFactorisation(workspace, factorised);
+}
+
+void SolveEquation(const std::string& problemText, COutputList* solution) {
+    const std::optional<std::string> copy = PreparedCopy(problemText, solution);
+    if (!copy) {
+        return;
+    }
+    char letter = 0;
+    if (FindUnknown(*copy, letter)) {
+        if (solution) {
+            solution->AddComment(nullptr, CommentID::ErrorCharactersLeftOver, true, false);
+        }
+        return;
+    }
+    if (letter == 0) {
+        letter = 'x';
+    }
+    CExEquation workspace(*copy, solution, letter);
+    if (!CheckNewProblem(workspace)) {
+        return;
+    }
+    workspace.PushLineBlock(kBlockProblem, 0);
+    // Recorded anyway: the last text is still empty.
+    workspace.RecordStep(false);
+    EnterSolverStage(workspace);
+    SolveRelation(workspace, true, true);
+    if (EndWithError(workspace)) {
+        return;
+    }
+    workspace.NextLineBlock();
+    workspace.SetTopKind(kBlockAnswer);
+    WriteAnswer(workspace);
+}
+
+void ChainEqualities(COutputList* solution) {
+    if (!solution) {
+        return;
+    }
+    COutputList::Position first = solution->end();
+    COutputList::Position last = solution->end();
+    for (auto record = solution->begin(); record != solution->end(); ++record) {
+        if ((*record)->IsFormulaOnly()) {
+            if (first == solution->end()) {
+                first = record;
+            }
+            last = record;
+        }
+    }
+    if (last == solution->end()) {
+        return;
+    }
+    for (auto record = first;; ++record) {
+        if ((*record)->IsFormulaOnly()) {
+            std::string& text = (*record)->Blocks().front()->AsFormula()->text;
+            if (record == last) {
+                text.insert(0, "=");
+            } else if (record == first) {
+                text += '=';
+            } else {
+                text = "=" + text + "=";
+            }
+        }
+        if (record == last) {
+            break;
+        }
+    }
+}

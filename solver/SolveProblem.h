@@ -1,0 +1,29 @@
+#pragma once
+
+// The solve dispatcher and the four solve entries. Each entry works on its own copy of the problem
+// text and writes its whole result as records into solution (which the caller has emptied; with
+// no list nothing is recorded). An empty problem text yields an empty solution. Nothing is thrown.
+
+#include "output/COutputList.h"
+
+#include <string>
+
+// Kinds of problem.
+inline constexpr int kProblemEquation = 0;
+inline constexpr int kProblemFactorise = 1;
+inline constexpr int kProblemFactoriseCompletely = 2;
+inline constexpr int kProblemSimplify = 3;
+
+// Calls the entry of kind (0 SolveEquation, 1 Factorise, 2 FactoriseCompletely, 3 Simplify);
+// any other kind does nothing.
+void SolveProblem(int kind, const std::string& problemText, COutputList* solution);
+
+void SolveEquation(const std::string& problemText, COutputList* solution);
+void Factorise(const std::string& problemText, COutputList* solution);
+void FactoriseCompletely(const std::string& problemText, COutputList* solution);
+void Simplify(const std::string& problemText, COutputList* solution);
+
+// Joins the recorded steps of an expression solution into one chain A= =B= =C: among the records
+// that hold exactly one block, a formula, the last gets "=" in front, the first (when it is not
+// also the last) gets "=" appended, and every one between gets both.
+void ChainEqualities(COutputList* solution);
