@@ -1,5 +1,6 @@
 #include "cli/CliRunner.h"
 
+#include "cli/JsonText.h"
 #include "cli/SolutionWriter.h"
 #include "markup/EditorConversion.h"
 #include "solver/SolveProblem.h"

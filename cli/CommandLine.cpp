@@ -15,9 +15,9 @@ std::optional<std::string> ApplyKind(CommandLine& commandLine, const std::string
 
 std::optional<std::string> ApplyLanguage(CommandLine& commandLine, const std::string& value) {
     if (value == "en") {
-        commandLine.language = kLanguageEnglish;
+        commandLine.language = kEnglishLanguage;
     } else if (value == "ru") {
-        commandLine.language = kLanguageRussian;
+        commandLine.language = kRussianLanguage;
     } else {
         return "unknown language \"" + value + "\" (en or ru)";
     }

@@ -9,25 +9,18 @@
 // Options are described by one table (CommandLineOptions); an option is added by adding an entry
 // to it and a field to CommandLine.
 
+#include "output/LanguageTables.h"
+#include "solver/SolveProblem.h"
+
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Kinds of problem, as the dispatcher numbers them.
-inline constexpr int kKindEquation = 0;
-inline constexpr int kKindFactorise = 1;
-inline constexpr int kKindFactoriseCompletely = 2;
-inline constexpr int kKindSimplify = 3;
-
-// Languages, as the language tables number them.
-inline constexpr int kLanguageRussian = 0;
-inline constexpr int kLanguageEnglish = 1;
-
 struct CommandLine {
-    int kind = kKindEquation;
-    int language = kLanguageEnglish;
+    int kind = kProblemEquation;
+    int language = kEnglishLanguage;
     bool json = false;
     // Hand the problem to the dispatcher as typed, without the editor's conversion.
     bool compact = false;

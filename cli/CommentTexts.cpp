@@ -1,5 +1,8 @@
 #include "cli/CommentTexts.h"
 
+#include "output/LanguageTables.h"
+#include "output/Windows1251.h"
+
 std::string_view CommentTexts::Text(CommentIDType id) const {
     const auto index = static_cast<std::size_t>(ToNumber(id));
     if (ToNumber(id) < 0 || index >= texts.size()) {
@@ -19,7 +22,18 @@ void CommentTexts::SetText(CommentIDType id, std::string text) {
     texts[index] = std::move(text);
 }
 
-CommentTexts CommentTexts::Load(int /*language*/, const std::filesystem::path& /*baseFolder*/) {
-    // The language files are read once their loader exists; until then no comment has a text.
-    return CommentTexts();
+CommentTexts CommentTexts::Load(int language, const std::filesystem::path& baseFolder) {
+    CommentTexts result;
+    CLanguageTables tables;
+    std::string folder = baseFolder.string();
+    if (!folder.empty() && folder.back() != '/') {
+        folder += '/';
+    }
+    if (!tables.LoadLanguage(folder, language, nullptr)) {
+        return result;
+    }
+    for (const CommentSound& comment : tables.Comments()) {
+        result.SetText(static_cast<CommentIDType>(comment.number), Windows1251ToUtf8(comment.text));
+    }
+    return result;
 }
