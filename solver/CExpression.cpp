@@ -1,29 +1,30 @@
 #include "solver/CExpression.h"
 
-#include "markup/Parser.h"
+#include "markup/CFormulaParser.h"
 #include "markup/ProblemText.h"
 #include "model/CNumber.h"
 #include "model/CommentMerge.h"
-#include "model/EngineLimits.h"
+#include "model/CONumber.h"
+#include "model/TreeQueries.h"
+#include "model/Walkers.h"
 #include "solver/ProblemError.h"
-
-#include <algorithm>
 
 namespace {
 
-// The deepest nesting of brackets and braces in text. The parser descends one level per bracket,
-// so this bounds the depth of its recursion and of the tree it builds.
-int BracketDepth(const std::string& text) {
-    int depth = 0;
-    int deepest = 0;
-    for (const char c : text) {
-        if (c == '(' || c == '{') {
-            deepest = std::max(deepest, ++depth);
-        } else if ((c == ')' || c == '}') && depth > 0) {
-            --depth;
-        }
-    }
-    return deepest;
+// A number literal written as a fraction over zero ("1/0", "2@{1/0}") divides by zero as surely as
+// the fraction node x/0 does, and no later stage could compute with it.
+bool HasZeroDenominatorLiteral(NodeHandle tree) {
+    CTestMethod test(
+        [](NodeHandle handle, std::int32_t* flag) {
+            const CONumber* number = AsNumber(handle->get());
+            if (number && (number->Value().IsFraction() || number->Value().IsMixed()) &&
+                number->Value().DenominatorPart().IsZero()) {
+                *flag = 1;
+            }
+        },
+        0);
+    WalkAll(tree, test);
+    return test.Flag() != 0;
 }
 
 } // namespace
@@ -67,23 +68,13 @@ CExpression::CExpression(COutputList* solutionList, NodePtr tree, NodeHandle slo
 CExpression::~CExpression() = default;
 
 void CExpression::Parse(const std::string& text, ParseLevel level) {
-    if (text.size() > EngineLimits::kMaxProblemTextLength ||
-        BracketDepth(text) > EngineLimits::kMaxNestingDepth) {
-        SetError(ProblemError::kProblemTooLarge);
+    // The parser applies the end test and refuses texts past the engine's limits.
+    ParseResult parsed = level == ParseLevel::Sum ? ParseExpressionText(text) : ParseEquationText(text);
+    if (parsed.errorCode != ParseError::kNone) {
+        SetError(parsed.errorCode);
         return;
     }
-    std::size_t position = 0;
-    int code = 0;
-    root = level == ParseLevel::Sum ? ParseSum(text, position, code) : ParseRelation(text, position, code);
-    // End test: everything up to the closing ";" must have been read.
-    if (code == 0 && position + 1 != text.size()) {
-        code = ProblemError::kCharactersLeftOver;
-    }
-    if (code != 0) {
-        root.reset();
-        SetError(code);
-        return;
-    }
+    root = std::move(parsed.tree);
     CheckLimits();
 }
 
@@ -91,12 +82,14 @@ void CExpression::SetRootSlot(NodeHandle handle) { rootSlot = handle ? handle : 
 
 const COperation* CExpression::WrittenTree() const { return root ? root.get() : rootSlot->get(); }
 
+NodeHandle CExpression::WrittenSlot() { return root ? &root : rootSlot; }
+
 bool CExpression::IsValid() {
     if (CheckLimits()) {
         return false;
     }
     const COperation* tree = WrittenTree();
-    if (tree && tree->IsDefined() && !tree->HasZeroDivisor()) {
+    if (tree && tree->IsDefined() && !tree->HasZeroDivisor() && !HasZeroDenominatorLiteral(WrittenSlot())) {
         return true;
     }
     SetError(tree ? ProblemError::kIncompleteExpression : ProblemError::kNoExpression);

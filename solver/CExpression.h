@@ -63,7 +63,8 @@ public:
 
     // 1. false when an error code is set (the "too large" error is set here when an exact number
     //    has grown past its limit);
-    // 2. true when the tree exists, is complete (IsDefined) and divides by no zero number;
+    // 2. true when the tree exists, is complete (IsDefined) and divides by no zero number (neither
+    //    as a divisor nor as the denominator of a number literal such as 1/0);
     // 3. otherwise the error code becomes 4 when the tree exists, 7 when it does not; false.
     bool IsValid();
     int ErrorCode() const { return errorCode; }
@@ -146,6 +147,7 @@ protected:
 
 private:
     void Parse(const std::string& text, ParseLevel level);
+    NodeHandle WrittenSlot();
     // Steps 1 to 3 of RecordStep; false when nothing is to be recorded.
     bool PrepareStep(std::string& text);
     COutputRecord& PendingRecord();

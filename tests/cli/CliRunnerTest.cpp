@@ -1,0 +1,220 @@
+#include "cli/CliRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct RunResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+RunResult Run(const std::vector<std::string>& words, const std::string& input = "",
+              const std::filesystem::path& baseFolder = "/nonexistent-orbelin-folder") {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    RunResult result;
+    result.status = RunCommandLine(words, baseFolder, in, out, err);
+    result.out = out.str();
+    result.err = err.str();
+    return result;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// A folder holding Res/<file> with comment texts 0 to 83 ("text N", or given ones) and clip names.
+class LanguageFolder {
+public:
+    LanguageFolder(const std::string& fileName, const std::string& answerText) {
+        folder = std::filesystem::temp_directory_path() /
+                 ("orbelin-cli-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                  fileName);
+        std::filesystem::create_directories(folder / "Res");
+        std::ofstream file(folder / "Res" / fileName, std::ios::binary);
+        file << "[CommentsText]\r\n";
+        for (int id = 0; id < 84; ++id) {
+            file << id << "=" << (id == 3 ? answerText : "text " + std::to_string(id)) << "\r\n";
+        }
+        file << "[CommentsSound]\r\n";
+        for (int id = 0; id < 84; ++id) {
+            file << id << "=Comm" << id << "\r\n";
+        }
+    }
+    ~LanguageFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    std::filesystem::path folder;
+};
+
+// --- conversion of typed problems -----------------------------------------------------------------
+
+TEST(ProblemForDispatcher, ConvertsEditorTextAsTheEditorsSolveDoes) {
+    const struct {
+        const char* typed;
+        const char* compact;
+    } cases[] = {
+        {" 2 x + 1", "2.x+1"},
+        {"2x+1", "2.x+1"},
+        {"( x - 4 ) ( x - 2 ) ( x - 1 ) ( x + 1 ) + 8 = 0", "(x-4).(x-2).(x-1).(x+1)+8=0"},
+        {" 2 {{ 1 }/{ 3 }} + x", "2@{1/3}+x"},
+        {" {{ 1 }/{ {{ x }^{ 2 }} - 2 x + 2 }}", "1/{x^2-2.x+2}"},
+        {"{{ 1 }/{ 4 }}", "1/4"},
+        {"x(x+1)", "x.(x+1)"},
+        {"1 0 8", "108"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(ProblemForDispatcher(c.typed, false), c.compact);
+    }
+    EXPECT_EQ(ProblemForDispatcher(" 2 x", true), " 2 x");
+}
+
+// --- one problem ----------------------------------------------------------------------------------
+
+TEST(RunCommandLine, WritesOneLinePerRecordAsText) {
+    const RunResult result = Run({"--kind", "simplify", "2x", "+", "1"});
+    EXPECT_EQ(result.status, kExitSolved);
+    EXPECT_EQ(result.err, "");
+    const std::vector<std::string> lines = SplitLines(result.out);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines.front(), "=2.x+1");
+    // No language file: the answer's comments are named by number.
+    EXPECT_EQ(lines.back().substr(0, 9), "[3] [15] ");
+}
+
+TEST(RunCommandLine, ShowsCommentTextsOfTheChosenLanguage) {
+    const LanguageFolder english("English.ini", "Answer:");
+    const RunResult en = Run({"--kind", "3", "x"}, "", english.folder);
+    EXPECT_EQ(SplitLines(en.out).back().substr(0, 7), "Answer:");
+
+    // The Russian file is Windows-1251; the terminal gets UTF-8.
+    const LanguageFolder russian("Russian.ini", "\xCE\xF2\xE2\xE5\xF2:");
+    const RunResult ru = Run({"--lang", "ru", "--kind", "3", "x"}, "", russian.folder);
+    EXPECT_EQ(SplitLines(ru.out).back().substr(0, 11), "\xD0\x9E\xD1\x82\xD0\xB2\xD0\xB5\xD1\x82:");
+}
+
+TEST(RunCommandLine, WritesOneJsonObjectWithTheConvertedProblem) {
+    const RunResult result = Run({"--json", "--kind", "factor", "2x"});
+    EXPECT_EQ(result.status, kExitSolved);
+    const std::vector<std::string> lines = SplitLines(result.out);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].substr(0, 35), "{\"kind\":1,\"problem\":\"2.x\",\"micros\":");
+    EXPECT_NE(lines[0].find("\"records\":[{\"lineBlocks\":[[0,0]],\"blocks\":[{\"formula\":\"=2.x\""),
+              std::string::npos)
+        << lines[0];
+    EXPECT_EQ(lines[0].back(), '}');
+}
+
+TEST(RunCommandLine, CompactHandsTheProblemOverUnchanged) {
+    const RunResult result = Run({"--json", "--compact", "--kind=3", "2 x"});
+    // "2 x" is no compact text: the blank is an invalid character.
+    EXPECT_EQ(result.status, kExitSolved);
+    EXPECT_NE(result.out.find("\"problem\":\"2 x\""), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("{\"comment\":30,\"alwaysShown\":1,\"spoken\":0"), std::string::npos) << result.out;
+}
+
+TEST(RunCommandLine, AnEmptyProblemIsAnEmptySolution) {
+    const RunResult text = Run({""});
+    EXPECT_EQ(text.status, kExitSolved);
+    EXPECT_EQ(text.out, "");
+    const RunResult json = Run({"--json", ""});
+    EXPECT_NE(json.out.find("\"records\":[]}"), std::string::npos) << json.out;
+}
+
+TEST(RunCommandLine, RefusesAnUnusableCommandLineWithStatusTwo) {
+    for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+             {}, {"--kind", "cube", "x"}, {"--lang", "fr", "x"}, {"--bogus", "x"}}) {
+        SCOPED_TRACE(words.empty() ? "(nothing)" : words.front());
+        const RunResult result = Run(words);
+        EXPECT_EQ(result.status, kExitCommandLineUnusable);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find("usage:"), std::string::npos);
+    }
+    const RunResult missing = Run({"--batch", "/nonexistent/orbelin/batch.txt"});
+    EXPECT_EQ(missing.status, kExitCommandLineUnusable);
+    EXPECT_NE(missing.err.find("cannot read"), std::string::npos);
+}
+
+TEST(RunCommandLine, HelpPrintsTheUsage) {
+    const RunResult result = Run({"--help"});
+    EXPECT_EQ(result.status, kExitSolved);
+    EXPECT_EQ(result.out.substr(0, 6), "usage:");
+}
+
+// --- batches --------------------------------------------------------------------------------------
+
+TEST(ParseBatchLine, SplitsAtTheFirstTab) {
+    const BatchLine line = ParseBatchLine("factor-full\tx\t1", 0);
+    EXPECT_EQ(line.kind, 2);
+    EXPECT_EQ(line.problem, "x\t1");
+    const BatchLine bare = ParseBatchLine("x+1=0", 3);
+    EXPECT_EQ(bare.kind, 3);
+    EXPECT_EQ(bare.problem, "x+1=0");
+    EXPECT_FALSE(ParseBatchLine("cube\tx", 0).kind);
+}
+
+TEST(RunBatch, WritesOneObjectPerLineInOrder) {
+    const std::string input = "simplify\t2x+1\n"
+                              "0\tx+y=1\n"
+                              "cube\tx\n"
+                              "\n"
+                              "factor\tx^2-1\r\n"
+                              "3\t";
+    const RunResult result = Run({"--batch", "-"}, input);
+    EXPECT_EQ(result.status, kExitBatchLinesUnusable);
+    const std::vector<std::string> lines = SplitLines(result.out);
+    ASSERT_EQ(lines.size(), 6u) << result.out;
+    EXPECT_EQ(lines[0].substr(0, 39), "{\"kind\":3,\"problem\":\"2.x+1\",\"micros\":");
+    EXPECT_NE(lines[1].find("\"records\":[{\"lineBlocks\":[],\"blocks\":[{\"comment\":26,"), std::string::npos)
+        << lines[1];
+    EXPECT_EQ(lines[2], "{\"line\":3,\"error\":\"unknown kind \\\"cube\\\"\"}");
+    EXPECT_NE(lines[3].find("\"kind\":0,\"problem\":\"\""), std::string::npos) << lines[3];
+    EXPECT_NE(lines[3].find("\"records\":[]}"), std::string::npos) << lines[3];
+    EXPECT_NE(lines[4].find("\"kind\":1,\"problem\":\"x^2-1\""), std::string::npos) << lines[4];
+    EXPECT_NE(lines[5].find("\"kind\":3,\"problem\":\"\""), std::string::npos) << lines[5];
+    EXPECT_NE(result.err.find("line 3"), std::string::npos);
+}
+
+TEST(RunBatch, ReadsAFileAndKeepsHighBytesRecoverable) {
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        ("orbelin-batch-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".txt");
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << "3\tx+\xE9\n";
+        for (int i = 0; i < 200; ++i) {
+            file << "equation\tx^2-" << i << "=0\n";
+        }
+    }
+    const RunResult result = Run({"--batch", path.string(), "--compact"});
+    std::filesystem::remove(path);
+    EXPECT_EQ(result.status, kExitSolved);
+    const std::vector<std::string> lines = SplitLines(result.out);
+    ASSERT_EQ(lines.size(), 201u);
+    EXPECT_NE(lines[0].find("\"problem\":\"x+\\u00e9\""), std::string::npos) << lines[0];
+    EXPECT_NE(lines[200].find("\"problem\":\"x^2-199=0\""), std::string::npos) << lines[200];
+    for (const std::string& line : lines) {
+        for (const char c : line) {
+            ASSERT_LT(static_cast<unsigned char>(c), 0x80) << line;
+        }
+    }
+}
+
+} // namespace
