@@ -268,11 +268,12 @@ void ChainEqualities(COutputList* solution) {
         if ((*record)->IsFormulaOnly()) {
             std::string& text = (*record)->Blocks().front()->AsFormula()->text;
             if (record == last) {
-                text.insert(0, "=");
+                text.insert(text.begin(), '=');
             } else if (record == first) {
                 text += '=';
             } else {
-                text = "=" + text + "=";
+                text.insert(text.begin(), '=');
+                text += '=';
             }
         }
         if (record == last) {

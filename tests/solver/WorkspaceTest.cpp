@@ -258,7 +258,7 @@ TEST(IsValid, SetsCodeFourForZeroDivisorsAndSevenWithoutATree) {
         EXPECT_EQ(workspace->IsValid(), c.valid);
         EXPECT_EQ(workspace->ErrorCode(), c.code);
     }
-    CExpression empty(nullptr, nullptr);
+    CExpression empty(static_cast<COutputList*>(nullptr), NodePtr());
     EXPECT_FALSE(empty.IsValid());
     EXPECT_EQ(empty.ErrorCode(), ProblemError::kNoExpression);
 }
@@ -274,7 +274,7 @@ TEST(IsValid, AnErrorCodeNeverChanges) {
 TEST(WorkspaceOverASlot, WritesTheWholeTreeAndLeavesAForeignSlotAlone) {
     NodePtr foreign = std::make_unique<COVariable>('z');
     {
-        CExpression workspace(nullptr, nullptr, &foreign);
+        CExpression workspace(static_cast<COutputList*>(nullptr), NodePtr(), &foreign);
         EXPECT_TRUE(workspace.IsValid());
         std::string text;
         workspace.WriteMarkup(text);

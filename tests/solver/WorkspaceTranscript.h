@@ -11,24 +11,34 @@
 #include <string>
 #include <vector>
 
+// Built by appending only: g++ 12 warns falsely (-Wrestrict) about some chains of operator+.
 inline std::string DescribeBlock(const OutputBlock& block) {
+    std::string text;
     if (const OutputBlockFormula* formula = block.AsFormula()) {
-        return "F(" + formula->text + ")" + (formula->spoken ? "s" : "");
+        text.append("F(").append(formula->text).append(")");
+        if (formula->spoken) {
+            text.append("s");
+        }
+        return text;
     }
     const OutputBlockComment* comment = block.AsComment();
-    return "C" + std::to_string(ToNumber(comment->id)) + "/" + (comment->alwaysShown ? "1" : "0") +
-           (comment->spoken ? "1" : "0");
+    text.append("C").append(std::to_string(ToNumber(comment->id))).append("/");
+    text.append(comment->alwaysShown ? "1" : "0").append(comment->spoken ? "1" : "0");
+    return text;
 }
 
 inline std::string DescribeRecord(const COutputRecord& record) {
     std::string text = "[";
     for (std::size_t i = 0; i < record.lineBlocks.size(); ++i) {
-        text += (i ? "," : "") + std::to_string(record.lineBlocks[i].kind) + "." +
-                std::to_string(record.lineBlocks[i].number);
+        if (i > 0) {
+            text.append(",");
+        }
+        text.append(std::to_string(record.lineBlocks[i].kind)).append(".");
+        text.append(std::to_string(record.lineBlocks[i].number));
     }
-    text += "]";
+    text.append("]");
     for (const auto& block : record.Blocks()) {
-        text += " " + DescribeBlock(*block);
+        text.append(" ").append(DescribeBlock(*block));
     }
     return text;
 }
