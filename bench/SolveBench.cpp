@@ -17,8 +17,12 @@ void SolveOnce(benchmark::State& state, int kind, const std::string& problem) {
     }
 }
 
-void BM_SolveEquation(benchmark::State& state) { SolveOnce(state, kProblemEquation, "x^2-5*x+6=0"); }
-void BM_Factorise(benchmark::State& state) { SolveOnce(state, kProblemFactorise, "x^4-4*x^3+6*x^2-4*x+1"); }
+void BM_SolveEquation(benchmark::State& state) {
+    SolveOnce(state, kProblemEquation, "x^2-5*x+6=0");
+}
+void BM_Factorise(benchmark::State& state) {
+    SolveOnce(state, kProblemFactorise, "x^4-4*x^3+6*x^2-4*x+1");
+}
 void BM_FactoriseCompletely(benchmark::State& state) {
     SolveOnce(state, kProblemFactoriseCompletely, "a^2*x-b^2*x+a^2*y-b^2*y");
 }
@@ -32,8 +36,12 @@ void BM_SimplifyLong(benchmark::State& state) {
     }
     SolveOnce(state, kProblemSimplify, problem);
 }
-void BM_RejectMalformed(benchmark::State& state) { SolveOnce(state, kProblemSimplify, "(x+1)*(x-#)"); }
-void BM_RejectTwoLetters(benchmark::State& state) { SolveOnce(state, kProblemEquation, "x+y=1"); }
+void BM_RejectMalformed(benchmark::State& state) {
+    SolveOnce(state, kProblemSimplify, "(x+1)*(x-#)");
+}
+void BM_RejectTwoLetters(benchmark::State& state) {
+    SolveOnce(state, kProblemEquation, "x+y=1");
+}
 
 } // namespace
 

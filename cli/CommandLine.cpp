@@ -48,7 +48,9 @@ void AppendProblemWord(CommandLine& commandLine, const std::string& word) {
     }
 }
 
-CommandLineResult Failure(std::string message) { return CommandLineResult{std::nullopt, std::move(message)}; }
+CommandLineResult Failure(std::string message) {
+    return CommandLineResult{std::nullopt, std::move(message)};
+}
 
 // Combinations that no single option can judge.
 std::optional<std::string> CheckCombination(const CommandLine& commandLine) {

@@ -12,4 +12,3 @@ void AppendJsonByteString(std::string& out, std::string_view text);
 
 // Appends UTF-8 text as a JSON string literal; bytes of 0x80 and above are copied as they are.
 void AppendJsonUtf8String(std::string& out, std::string_view text);
-

@@ -3,8 +3,8 @@
 #include "markup/CFormulaParser.h"
 #include "markup/ProblemText.h"
 #include "model/CNumber.h"
-#include "model/CommentMerge.h"
 #include "model/CONumber.h"
+#include "model/CommentMerge.h"
 #include "model/TreeQueries.h"
 #include "model/Walkers.h"
 #include "solver/ProblemError.h"
@@ -78,11 +78,17 @@ void CExpression::Parse(const std::string& text, ParseLevel level) {
     CheckLimits();
 }
 
-void CExpression::SetRootSlot(NodeHandle handle) { rootSlot = handle ? handle : &root; }
+void CExpression::SetRootSlot(NodeHandle handle) {
+    rootSlot = handle ? handle : &root;
+}
 
-const COperation* CExpression::WrittenTree() const { return root ? root.get() : rootSlot->get(); }
+const COperation* CExpression::WrittenTree() const {
+    return root ? root.get() : rootSlot->get();
+}
 
-NodeHandle CExpression::WrittenSlot() { return root ? &root : rootSlot; }
+NodeHandle CExpression::WrittenSlot() {
+    return root ? &root : rootSlot;
+}
 
 bool CExpression::IsValid() {
     if (CheckLimits()) {
@@ -109,7 +115,9 @@ bool CExpression::CheckLimits() {
     return errorCode != 0;
 }
 
-void CExpression::QueueComment(CommentIDType id) { MergeComment(pendingComments, id); }
+void CExpression::QueueComment(CommentIDType id) {
+    MergeComment(pendingComments, id);
+}
 
 void CExpression::DiscardComments() {
     pendingComments.clear();
@@ -126,7 +134,9 @@ void CExpression::WriteMarkup(std::string& text) const {
     DotProducts(text);
 }
 
-void CExpression::RefreshLastText() { WriteMarkup(lastText); }
+void CExpression::RefreshLastText() {
+    WriteMarkup(lastText);
+}
 
 bool CExpression::PrepareStep(std::string& text) {
     if (COperation* tree = rootSlot->get()) {
@@ -200,7 +210,9 @@ void CExpression::AddErrorRecord() {
     }
 }
 
-void CExpression::ClearPendingRecord() { pendingRecord.reset(); }
+void CExpression::ClearPendingRecord() {
+    pendingRecord.reset();
+}
 
 COutputRecord& CExpression::PendingRecord() {
     if (!pendingRecord) {
@@ -243,7 +255,9 @@ void CExpression::NextLineBlock() {
     }
 }
 
-std::int32_t CExpression::TopKind() const { return lineBlocks.empty() ? -1 : lineBlocks.back().kind; }
+std::int32_t CExpression::TopKind() const {
+    return lineBlocks.empty() ? -1 : lineBlocks.back().kind;
+}
 
 void CExpression::SetTopKind(std::int32_t kind) {
     if (!lineBlocks.empty()) {

@@ -12,8 +12,12 @@ void BuildMonoms(NodeHandle) {}
 
 void BuildPolynoms(NodeHandle) {}
 
-bool FactorExpression(CExpression&, NodeHandle) { return false; }
+bool FactorExpression(CExpression&, NodeHandle) {
+    return false;
+}
 
-bool FactorFully(CExpression&, NodeHandle) { return false; }
+bool FactorFully(CExpression&, NodeHandle) {
+    return false;
+}
 
 void SolveRelation(CExEquation&, bool, bool) {}

@@ -1,7 +1,8 @@
 #pragma once
 
-// Error codes of a problem (the parser's codes and the workspace's own). The parser and the solvers set one in the problem workspace (0 = no
-// error); every later stage tests it, and the solve ends with one comment record for the code.
+// Error codes of a problem (the parser's codes and the workspace's own). The parser and the solvers set one
+// in the problem workspace (0 = no error); every later stage tests it, and the solve ends with one comment
+// record for the code.
 
 #include "markup/ParseError.h"
 #include "output/CommentID.h"

@@ -17,7 +17,7 @@ struct RunResult {
 };
 
 RunResult RunProgram(const std::vector<std::string>& words, const std::string& input = "",
-              const std::filesystem::path& baseFolder = "/nonexistent-orbelin-folder") {
+                     const std::filesystem::path& baseFolder = "/nonexistent-orbelin-folder") {
     std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
@@ -28,7 +28,9 @@ RunResult RunProgram(const std::vector<std::string>& words, const std::string& i
     return result;
 }
 
-bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+bool StartsWith(const std::string& text, const std::string& prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
 
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -44,8 +46,8 @@ class LanguageFolder {
 public:
     LanguageFolder(const std::string& fileName, const std::string& answerText) {
         folder = std::filesystem::temp_directory_path() /
-                 ("orbelin-cli-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                  fileName);
+                 ("orbelin-cli-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                  "-" + fileName);
         std::filesystem::create_directories(folder / "Res");
         std::ofstream file(folder / "Res" / fileName, std::ios::binary);
         file << "[CommentsText]\r\n";
@@ -109,7 +111,8 @@ TEST(RunCommandLine, ShowsCommentTextsOfTheChosenLanguage) {
     // The Russian file is Windows-1251; the terminal gets UTF-8.
     const LanguageFolder russian("Russian.ini", "\xCE\xF2\xE2\xE5\xF2:");
     const RunResult ru = RunProgram({"--lang", "ru", "--kind", "3", "x"}, "", russian.folder);
-    EXPECT_TRUE(StartsWith(SplitLines(ru.out).back(), "\xD0\x9E\xD1\x82\xD0\xB2\xD0\xB5\xD1\x82:")) << SplitLines(ru.out).back();
+    EXPECT_TRUE(StartsWith(SplitLines(ru.out).back(), "\xD0\x9E\xD1\x82\xD0\xB2\xD0\xB5\xD1\x82:"))
+        << SplitLines(ru.out).back();
 }
 
 TEST(RunCommandLine, WritesOneJsonObjectWithTheConvertedProblem) {
@@ -129,7 +132,8 @@ TEST(RunCommandLine, CompactHandsTheProblemOverUnchanged) {
     // "2 x" is no compact text: the blank is an invalid character.
     EXPECT_EQ(result.status, kExitSolved);
     EXPECT_NE(result.out.find("\"problem\":\"2 x\""), std::string::npos) << result.out;
-    EXPECT_NE(result.out.find("{\"comment\":30,\"alwaysShown\":1,\"spoken\":0"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("{\"comment\":30,\"alwaysShown\":1,\"spoken\":0"), std::string::npos)
+        << result.out;
 }
 
 TEST(RunCommandLine, AnEmptyProblemIsAnEmptySolution) {
@@ -184,7 +188,8 @@ TEST(RunBatch, WritesOneObjectPerLineInOrder) {
     const std::vector<std::string> lines = SplitLines(result.out);
     ASSERT_EQ(lines.size(), 6u) << result.out;
     EXPECT_TRUE(StartsWith(lines[0], "{\"kind\":3,\"problem\":\"2.x+1\",\"micros\":")) << lines[0];
-    EXPECT_NE(lines[1].find("\"records\":[{\"lineBlocks\":[],\"blocks\":[{\"comment\":26,"), std::string::npos)
+    EXPECT_NE(lines[1].find("\"records\":[{\"lineBlocks\":[],\"blocks\":[{\"comment\":26,"),
+              std::string::npos)
         << lines[1];
     EXPECT_EQ(lines[2], "{\"line\":3,\"error\":\"unknown kind \\\"cube\\\"\"}");
     EXPECT_NE(lines[3].find("\"kind\":0,\"problem\":\"\""), std::string::npos) << lines[3];

@@ -7,7 +7,9 @@
 
 namespace {
 
-CommandLineResult Parse(std::vector<std::string> words) { return ParseCommandLine(words); }
+CommandLineResult Parse(std::vector<std::string> words) {
+    return ParseCommandLine(words);
+}
 
 TEST(ParseCommandLine, DefaultsAreEquationEnglishText) {
     const CommandLineResult result = Parse({"x+1=0"});

@@ -1,6 +1,6 @@
+#include "cli/SolutionWriter.h"
 #include "cli/FormulaText.h"
 #include "cli/JsonText.h"
-#include "cli/SolutionWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +63,9 @@ TEST(JsonByteString, WritesHighBytesAsLowercaseEscapes) {
         std::string bytes;
         std::string json;
     } cases[] = {
-        {"x\xB9" "0", "\"x\\u00b90\""},
+        {"x\xB9"
+         "0",
+         "\"x\\u00b90\""},
         {"\x80\xFF", "\"\\u0080\\u00ff\""},
         {"a\"b\\c", "\"a\\\"b\\\\c\""},
         {std::string("\0\n", 2), "\"\\u0000\\n\""},
@@ -88,8 +90,13 @@ TEST(FormulaToUtf8, ShowsSymbolFontSignsAsUnicode) {
         std::string formula;
         std::string shown;
     } cases[] = {
-        {"x\xB9" "0 (1)", "x\u2260" "0 (1)"},
-        {"x_{1\xB5" "2}={-b\xB1!sq2{D}}/{2.a}=", "x_{1,2}={-b\u00B1!sq2{D}}/{2.a}="},
+        {"x\xB9"
+         "0 (1)",
+         "x\u2260"
+         "0 (1)"},
+        {"x_{1\xB5"
+         "2}={-b\xB1!sq2{D}}/{2.a}=",
+         "x_{1,2}={-b\u00B1!sq2{D}}/{2.a}="},
         {"\xA3\xB3\xBB\xB8", "\u2264\u2265\u2248\u00F7"},
         {"\xE9", "\u00E9"},
         {"2.x+1", "2.x+1"},
@@ -103,7 +110,10 @@ TEST(FormulaToUtf8, ShowsSymbolFontSignsAsUnicode) {
 // problem x:0 recorded as: the problem statement, a step with a comment, an answer record.
 void FillSample(COutputList& solution) {
     LineBlockList blocks{{0, 0}};
-    solution.AddFormula(&blocks, "2.x\xB9" "0", false);
+    solution.AddFormula(&blocks,
+                        "2.x\xB9"
+                        "0",
+                        false);
     blocks = {{1, 1}, {9, 0}};
     solution.AddComment(&blocks, CommentID::LikeTermsCombined, false, true);
     auto answer = std::make_unique<COutputRecord>(&blocks);
@@ -118,7 +128,10 @@ TEST(SolutionAsJson, WritesTheContractShape) {
     FillSample(solution);
     CommentTexts texts;
     texts.SetText(CommentID::AnswerHeadingExpression, "Answer \"A\"");
-    const std::string json = SolutionAsJson(3, "2.x\xB9" "0;", 17, solution, texts);
+    const std::string json = SolutionAsJson(3,
+                                            "2.x\xB9"
+                                            "0;",
+                                            17, solution, texts);
     EXPECT_EQ(json, "{\"kind\":3,\"problem\":\"2.x\\u00b90;\",\"micros\":17,\"records\":["
                     "{\"lineBlocks\":[[0,0]],\"blocks\":[{\"formula\":\"2.x\\u00b90\",\"spoken\":0}]},"
                     "{\"lineBlocks\":[[1,1],[9,0]],\"blocks\":[{\"comment\":64,\"alwaysShown\":0,"
@@ -140,7 +153,8 @@ TEST(SolutionAsText, IndentsByNestingAndNamesCommentsWithoutText) {
     FillSample(solution);
     CommentTexts texts;
     texts.SetText(CommentID::AnswerHeadingExpression, "Answer:");
-    EXPECT_EQ(SolutionAsText(solution, texts), "2.x\u2260" "0\n"
+    EXPECT_EQ(SolutionAsText(solution, texts), "2.x\u2260"
+                                               "0\n"
                                                "  [64]\n"
                                                "  Answer: x\n"
                                                "[31]\n");

@@ -58,21 +58,21 @@ void ExpectErrorOnly(int kind, const ErrorCase& c) {
 
 TEST(SolveProblem, ExpressionErrorsEndTheSolveWithTheirComment) {
     const ErrorCase cases[] = {
-        {"x+#", 30},      // 1: invalid character
-        {"0,x", 30},      // 1: a comma without digits
-        {"x+", 28},       // 2: missing operand
-        {"x^-1", 28},     // 2: an exponent must be grouped
-        {"2@{1}", 28},    // 2: a mixed number without "/"
-        {"(x+1", 24},     // 3: the final ";" is read as the closer
-        {"(a+b}", 24},    // 3
-        {"x:0", 25},      // 4: division by zero
-        {"1/0+x", 25},    // 4: a number literal over zero
-        {"x^{1/2}", 27},  // 5: exponent not an integer
-        {"x^y", 27},      // 5
-        {"a/b/c", 26},    // 6: characters left over
-        {"x^2^3", 26},    // 6
-        {"x=1", 26},      // 6: a relation is no expression
-        {"x+1;;", 26},    // 6
+        {"x+#", 30},     // 1: invalid character
+        {"0,x", 30},     // 1: a comma without digits
+        {"x+", 28},      // 2: missing operand
+        {"x^-1", 28},    // 2: an exponent must be grouped
+        {"2@{1}", 28},   // 2: a mixed number without "/"
+        {"(x+1", 24},    // 3: the final ";" is read as the closer
+        {"(a+b}", 24},   // 3
+        {"x:0", 25},     // 4: division by zero
+        {"1/0+x", 25},   // 4: a number literal over zero
+        {"x^{1/2}", 27}, // 5: exponent not an integer
+        {"x^y", 27},     // 5
+        {"a/b/c", 26},   // 6: characters left over
+        {"x^2^3", 26},   // 6
+        {"x=1", 26},     // 6: a relation is no expression
+        {"x+1;;", 26},   // 6
     };
     for (const int kind : {kProblemFactorise, kProblemFactoriseCompletely, kProblemSimplify}) {
         for (const ErrorCase& c : cases) {
@@ -83,9 +83,8 @@ TEST(SolveProblem, ExpressionErrorsEndTheSolveWithTheirComment) {
 
 TEST(SolveProblem, EquationErrorsEndTheSolveWithTheirComment) {
     const ErrorCase cases[] = {
-        {"x+#=1", 30},   {"x+=1", 28},    {"(x+1=0", 24},  {"x:0=1", 25},
-        {"x=1:0", 25},   {"x^{1/2}=1", 27}, {"x=1=2", 26}, {"x+1", 26},
-        {"x/x/x=1", 26}, {"x+y=1", 26}, // two letters: refused before any parse
+        {"x+#=1", 30}, {"x+=1", 28}, {"(x+1=0", 24},  {"x:0=1", 25}, {"x=1:0", 25}, {"x^{1/2}=1", 27},
+        {"x=1=2", 26}, {"x+1", 26},  {"x/x/x=1", 26}, {"x+y=1", 26}, // two letters: refused before any parse
         {"a+b=a", 26},
     };
     for (const ErrorCase& c : cases) {
@@ -129,8 +128,7 @@ TEST(SolveProblem, AStaleLimitFlagDoesNotSpillIntoTheNextSolve) {
 // --- whole transcripts of solves --------------------------------------------------------------------
 
 TEST(SolveProblem, SimplificationRecordsTheProblemAndClosesWithTheAnswer) {
-    EXPECT_EQ(Solve(kProblemSimplify, "2*x+1"),
-              Lines({"[0.0] F(=2.x+1)", "[2.2] C3/11 C15/10 F(2.x+1)s"}));
+    EXPECT_EQ(Solve(kProblemSimplify, "2*x+1"), Lines({"[0.0] F(=2.x+1)", "[2.2] C3/11 C15/10 F(2.x+1)s"}));
     // A negative number exponent is accepted and shown folded.
     EXPECT_EQ(Solve(kProblemSimplify, "x^{-2}"),
               Lines({"[0.0] F(=x^{-2})", "[2.2] C3/11 C15/10 F(x^{-2})s"}));
@@ -224,7 +222,9 @@ TEST(SolveProblem, EquationSolutionsOpenWithTheProblemAndCloseInTheAnswerBlock) 
 
 // --- hostile input ----------------------------------------------------------------------------------
 
-bool IsErrorComment(int id) { return id >= 24 && id <= 31; }
+bool IsErrorComment(int id) {
+    return id >= 24 && id <= 31;
+}
 
 // Whatever the text, a solve ends: empty (empty text), with one error record, or in the answer
 // block with no error left unreported.
@@ -284,7 +284,8 @@ std::string RandomExpression(std::mt19937& random, int depth) {
     case 5:
         return "(" + RandomExpression(random, depth + 1) + ")*(" + RandomExpression(random, depth + 1) + ")";
     case 6:
-        return "{" + RandomExpression(random, depth + 1) + "}/{" + RandomExpression(random, depth + 1) + "+1}";
+        return "{" + RandomExpression(random, depth + 1) + "}/{" + RandomExpression(random, depth + 1) +
+               "+1}";
     default:
         return "(" + RandomExpression(random, depth + 1) + ")^" + std::to_string(random() % 4);
     }
@@ -303,7 +304,8 @@ TEST(SolveProblem, RandomExpressionsReachTheAnswerBlock) {
             const OutputBlock& block = *last.Blocks().front();
             // Either the answer block, or an error (a division by zero the random text happened to
             // hold, or a number past its limit).
-            if (last.BlockCount() == 1 && block.IsComment() && IsErrorComment(ToNumber(block.AsComment()->id))) {
+            if (last.BlockCount() == 1 && block.IsComment() &&
+                IsErrorComment(ToNumber(block.AsComment()->id))) {
                 continue;
             }
             ASSERT_FALSE(last.lineBlocks.empty()) << DescribeRecord(last);

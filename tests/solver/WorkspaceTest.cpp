@@ -241,11 +241,19 @@ TEST(IsValid, SetsCodeFourForZeroDivisorsAndSevenWithoutATree) {
         bool valid;
         int code;
     } cases[] = {
-        {"x:0", false, false, 4},       {"x/0", false, false, 4},   {"x/(2*0)", false, true, 0},
-        {"0/x", false, true, 0},        {"x:(1-1)", false, true, 0}, {"x=1:0", true, false, 4},
-        {"1:0=x", true, false, 4},      {"x^{1/0}", false, false, 4}, {"x+1", false, true, 0},
+        {"x:0", false, false, 4},
+        {"x/0", false, false, 4},
+        {"x/(2*0)", false, true, 0},
+        {"0/x", false, true, 0},
+        {"x:(1-1)", false, true, 0},
+        {"x=1:0", true, false, 4},
+        {"1:0=x", true, false, 4},
+        {"x^{1/0}", false, false, 4},
+        {"x+1", false, true, 0},
         // a number literal over zero divides by zero just as a fraction node does
-        {"1/0+x", false, false, 4},     {"x=2@{1/0}", true, false, 4}, {"0/1+x", false, true, 0},
+        {"1/0+x", false, false, 4},
+        {"x=2@{1/0}", true, false, 4},
+        {"0/1+x", false, true, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -321,8 +329,8 @@ TEST(CheckExponents, AcceptsOnlyIntegerNumberExponents) {
         const char* text;
         int code;
     } cases[] = {
-        {"x^2", 0},     {"x^{-2}", 0},   {"(x^2)^3", 0},   {"x^{+3}", 0},  {"x^0", 0},
-        {"x^{1/2}", 5}, {"x^{2,5}", 5},  {"x^{-0,5}", 5},  {"x^y", 5},     {"x^{2+1}", 5},
+        {"x^2", 0},     {"x^{-2}", 0},     {"(x^2)^3", 0},     {"x^{+3}", 0}, {"x^0", 0},
+        {"x^{1/2}", 5}, {"x^{2,5}", 5},    {"x^{-0,5}", 5},    {"x^y", 5},    {"x^{2+1}", 5},
         {"2^{x^2}", 5}, {"(x+1)^{-y}", 5}, {"x^{2@{1/2}}", 5}, {"2*x+3", 0},
     };
     for (const auto& c : cases) {
