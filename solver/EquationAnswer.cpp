@@ -29,12 +29,12 @@ std::string RootFormula(char unknown, const COperation& root) {
 
 void AddRoots(CExEquation& workspace) {
     bool first = true;
-    for (const COperation* root : workspace.roots.Elements()) {
+    for (const ListCell& cell : workspace.roots) {
         if (!first) {
             workspace.AddPendingComment(CommentID::BetweenRoots, true, true);
         }
         first = false;
-        workspace.AddPendingFormula(RootFormula(workspace.unknown, *root), true);
+        workspace.AddPendingFormula(RootFormula(workspace.unknown, *cell.child), true);
     }
 }
 

@@ -1,0 +1,66 @@
+#include "WorkspaceTranscript.h"
+
+#include "model/CONumber.h"
+#include "model/CORelation.h"
+#include "model/COVariable.h"
+#include "solver/CExEquation.h"
+#include "solver/EquationAnswer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The answer of an equation workspace in the answer block, with the given state and roots.
+Lines Answer(std::int32_t heading, std::int32_t state, const std::vector<NodePtr*>& roots, bool every = false) {
+    COutputList solution;
+    CExEquation workspace(heading, nullptr, &solution, 'y');
+    workspace.PushLineBlock(2, 2);
+    workspace.resultState = state;
+    if (!every) {
+        workspace.roots.SetComplementFlag(0);
+    }
+    for (NodePtr* root : roots) {
+        workspace.roots.AddTail(std::move(*root), 1);
+    }
+    WriteAnswer(workspace);
+    return Transcript(solution);
+}
+
+TEST(WriteAnswer, AnUnsolvedEquationSaysSoInTwoRecords) {
+    EXPECT_EQ(Answer(0, 0, {}), Lines({"[2.2] C83/11", "[2.2] C2/11"}));
+    EXPECT_EQ(Answer(0, 2, {}), Lines({"[2.2] C83/11", "[2.2] C2/11"}));
+    EXPECT_EQ(Answer(2, 3, {}), Lines({"[2.2] C22/11", "[2.2] C2/11"}));
+}
+
+TEST(WriteAnswer, HeadsTheRootsByTheKindOfEquation) {
+    const struct {
+        std::int32_t heading;
+        int comment;
+    } cases[] = {{0, 6}, {1, 5}, {2, 4}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.heading);
+        NodePtr two = std::make_unique<CONumber>(2);
+        EXPECT_EQ(Answer(c.heading, 1, {&two}),
+                  Lines({"[2.2] C" + std::to_string(c.comment) + "/11 C15/10 F(y=2)s"}));
+    }
+}
+
+TEST(WriteAnswer, ListsEveryRootWithTheJoinBetweenThem) {
+    NodePtr minusThird = std::make_unique<CONumber>(CNumber(CLongInteger(-1), CLongInteger(3)));
+    NodePtr three = std::make_unique<CONumber>(3);
+    NodePtr letterless = std::make_unique<CONumber>(CNumber(0));
+    EXPECT_EQ(Answer(0, 1, {&minusThird, &three, &letterless}),
+              Lines({"[2.2] C6/11 C15/10 F(y=-1/3)s C68/11 F(y=3)s C68/11 F(y=0)s"}));
+}
+
+TEST(WriteAnswer, NamesNoRootsAndEveryNumber) {
+    EXPECT_EQ(Answer(0, 1, {}), Lines({"[2.2] C6/11 C15/10 C56/11"}));
+    EXPECT_EQ(Answer(1, 1, {}, true), Lines({"[2.2] C5/11 C15/10 F(y)s C82/11 C50/11"}));
+}
+
+} // namespace
