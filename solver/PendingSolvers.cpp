@@ -8,10 +8,6 @@
 
 void SimplifyExpression(CExpression&) {}
 
-void BuildMonoms(NodeHandle) {}
-
-void BuildPolynoms(NodeHandle) {}
-
 bool FactorExpression(CExpression&, NodeHandle) {
     return false;
 }

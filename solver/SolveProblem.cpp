@@ -8,6 +8,7 @@
 #include "solver/CExEquation.h"
 #include "solver/CExpression.h"
 #include "solver/EquationAnswer.h"
+#include "solver/Methods.h"
 #include "solver/ProblemChecks.h"
 #include "solver/ProblemError.h"
 #include "solver/SolverEntries.h"

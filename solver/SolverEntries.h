@@ -12,11 +12,6 @@ class CExEquation;
 // (or a polynomial), recording every visible change.
 void SimplifyExpression(CExpression& workspace);
 
-// The two normalisations that open every factorisation: products that qualify become monomials,
-// then sums that qualify become polynomials.
-void BuildMonoms(NodeHandle handle);
-void BuildPolynoms(NodeHandle handle);
-
 // One factorisation pass over the node at handle. True when a factorisation was applied or the
 // expression became a product through the preparatory simplification.
 bool FactorExpression(CExpression& workspace, NodeHandle handle);
