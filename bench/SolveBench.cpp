@@ -32,7 +32,11 @@ void BM_Simplify(benchmark::State& state) {
 void BM_SimplifyLong(benchmark::State& state) {
     std::string problem = "1";
     for (int i = 1; i < 60; ++i) {
-        problem.append("+").append(std::to_string(i)).append("*x^").append(std::to_string(i % 7)).append("*y");
+        problem.append("+")
+            .append(std::to_string(i))
+            .append("*x^")
+            .append(std::to_string(i % 7))
+            .append("*y");
     }
     SolveOnce(state, kProblemSimplify, problem);
 }

@@ -16,7 +16,8 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // The answer of an equation workspace in the answer block, with the given state and roots.
-Lines Answer(std::int32_t heading, std::int32_t state, const std::vector<NodePtr*>& roots, bool every = false) {
+Lines Answer(std::int32_t heading, std::int32_t state, const std::vector<NodePtr*>& roots,
+             bool every = false) {
     COutputList solution;
     CExEquation workspace(heading, nullptr, &solution, 'y');
     workspace.PushLineBlock(2, 2);
