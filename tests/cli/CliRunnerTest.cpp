@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -220,6 +221,34 @@ TEST(RunBatch, ReadsAFileAndKeepsHighBytesRecoverable) {
     for (const std::string& line : lines) {
         for (const char c : line) {
             ASSERT_LT(static_cast<unsigned char>(c), 0x80) << line;
+        }
+    }
+}
+
+TEST(RunBatch, RandomBytesGiveOneAsciiObjectPerLine) {
+    std::mt19937 random(1207);
+    std::string input;
+    const int lineCount = 300;
+    for (int line = 0; line < lineCount; ++line) {
+        input += "0123"[line % 4];
+        input += '\t';
+        const int length = static_cast<int>(random() % 30);
+        for (int i = 0; i < length; ++i) {
+            char c = static_cast<char>(random() % 256);
+            input += c == '\n' ? '\r' : c;
+        }
+        input += '\n';
+    }
+    const RunResult result = RunProgram({"--batch", "-"}, input);
+    EXPECT_EQ(result.status, kExitSolved) << result.err;
+    const std::vector<std::string> lines = SplitLines(result.out);
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(lineCount));
+    for (const std::string& line : lines) {
+        EXPECT_TRUE(StartsWith(line, "{\"kind\":")) << line;
+        EXPECT_EQ(line.back(), '}') << line;
+        for (const char c : line) {
+            const auto byte = static_cast<unsigned char>(c);
+            ASSERT_TRUE(byte >= 0x20 && byte < 0x7F) << line;
         }
     }
 }
