@@ -179,14 +179,33 @@ RenderFormat RenderFormatOf(const std::string& path) {
     return RenderFormat::Unknown;
 }
 
+namespace {
+
+bool IsSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+// Qt's notes about its environment (no runtime folder, ...) are not for the user of a command line;
+// only its critical messages pass.
+QtMessageHandler previousHandler = nullptr;
+
+void QuietMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if ((type == QtCriticalMsg || type == QtFatalMsg) && previousHandler != nullptr) {
+        previousHandler(type, context, message);
+    }
+}
+
+} // namespace
+
 void EnsureGuiApplication() {
     if (QCoreApplication::instance() != nullptr) {
         return;
     }
-    const bool hasDisplay = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
-    if (!hasDisplay && std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    if (!IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY") && !IsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    previousHandler = qInstallMessageHandler(QuietMessageHandler);
     // The application lives until the program ends; Qt keeps pointers to its arguments.
     static int argc = 1;
     static char name[] = "orbelin";
