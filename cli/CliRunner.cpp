@@ -1,6 +1,7 @@
 #include "cli/CliRunner.h"
 
 #include "cli/JsonText.h"
+#include "cli/Render.h"
 #include "cli/SolutionWriter.h"
 #include "markup/EditorConversion.h"
 #include "solver/SolveProblem.h"
@@ -132,6 +133,11 @@ int RunCommandLine(const std::vector<std::string>& words, const std::filesystem:
     if (commandLine.batchSource) {
         return SolveBatchSource(commandLine, texts, in, out, err);
     }
+#ifdef ORBELIN_WITH_RENDER
+    if (commandLine.renderPath) {
+        return SolveAndRender(commandLine, baseFolder, err);
+    }
+#endif
     const int status = SolveOne(commandLine, texts, out);
     out.flush();
     return status;

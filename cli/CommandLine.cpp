@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "cli/Render.h"
+
 #include <algorithm>
 
 namespace {
@@ -32,6 +34,16 @@ std::optional<std::string> ApplyBatch(CommandLine& commandLine, const std::strin
     return std::nullopt;
 }
 
+#ifdef ORBELIN_WITH_RENDER
+std::optional<std::string> ApplyRender(CommandLine& commandLine, const std::string& value) {
+    if (std::optional<std::string> problem = CheckRenderPath(value)) {
+        return problem;
+    }
+    commandLine.renderPath = value;
+    return std::nullopt;
+}
+#endif
+
 const CommandLineOption* FindOption(std::string_view name) {
     const auto& options = CommandLineOptions();
     const auto found = std::find_if(options.begin(), options.end(),
@@ -60,6 +72,9 @@ std::optional<std::string> CheckCombination(const CommandLine& commandLine) {
     if (commandLine.batchSource && commandLine.problem) {
         return "--batch reads its problems from the batch; no PROBLEM may follow";
     }
+    if (commandLine.batchSource && commandLine.renderPath) {
+        return "--render draws the solution of one PROBLEM, not a batch";
+    }
     if (!commandLine.batchSource && !commandLine.problem) {
         return "no PROBLEM given";
     }
@@ -73,6 +88,9 @@ const std::vector<CommandLineOption>& CommandLineOptions() {
         {"--kind", true, ApplyKind},
         {"--lang", true, ApplyLanguage},
         {"--batch", true, ApplyBatch},
+#ifdef ORBELIN_WITH_RENDER
+        {"--render", true, ApplyRender},
+#endif
         {"--json", false,
          [](CommandLine& commandLine, const std::string&) -> std::optional<std::string> {
              commandLine.json = true;
@@ -147,6 +165,9 @@ std::string UsageText() {
     return "usage: orbelin-solve [--kind equation|factor|factor-full|simplify|0|1|2|3] [--lang en|ru]\n"
            "                     [--json] [--compact] PROBLEM\n"
            "       orbelin-solve --batch FILE|-     one problem a line: KIND<TAB>PROBLEM\n"
+#ifdef ORBELIN_WITH_RENDER
+           "       orbelin-solve --render OUT.png|OUT.svg|OUT.pdf [--kind ...] [--lang ...] PROBLEM\n"
+#endif
            "\n"
            "PROBLEM is typed as in the formula editor; blanks are optional (\"2x^2 - 3x + 1 = 0\").\n"
            "It is converted as the editor converts it before solving; --compact hands it over as\n"

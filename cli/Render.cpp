@@ -2,6 +2,7 @@
 
 #ifdef ORBELIN_WITH_RENDER
 
+#include "cli/CliRunner.h"
 #include "display/SolutionRenderer.h"
 #include "output/LanguageTables.h"
 
@@ -25,9 +26,17 @@ int RenderSolutionFile(const COutputList& solution, int language, const std::fil
         solution, [&tables](CommentIDType id) { return tables.CommentText(id); }, path, options);
     if (!problem.empty()) {
         err << "orbelin-solve: " << problem << '\n';
-        return 2;
+        return kExitCommandLineUnusable;
     }
-    return 0;
+    return kExitSolved;
+}
+
+int SolveAndRender(const CommandLine& commandLine, const std::filesystem::path& baseFolder,
+                   std::ostream& err) {
+    const std::string problem = ProblemForDispatcher(*commandLine.problem, commandLine.compact);
+    COutputList solution;
+    SolveTimed(commandLine.kind, problem, solution);
+    return RenderSolutionFile(solution, commandLine.language, baseFolder, *commandLine.renderPath, err);
 }
 
 #endif

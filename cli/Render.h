@@ -12,6 +12,8 @@
 #include <optional>
 #include <string>
 
+struct CommandLine;
+
 // Checks the file name given to --render: why it cannot be used, or nothing when it names a format.
 std::optional<std::string> CheckRenderPath(const std::string& path);
 
@@ -20,5 +22,10 @@ std::optional<std::string> CheckRenderPath(const std::string& path);
 // file cannot be written.
 int RenderSolutionFile(const COutputList& solution, int language, const std::filesystem::path& baseFolder,
                        const std::string& path, std::ostream& err);
+
+// Solves the command line's problem and draws its solution into the command line's render path.
+// Returns the exit status.
+int SolveAndRender(const CommandLine& commandLine, const std::filesystem::path& baseFolder,
+                   std::ostream& err);
 
 #endif

@@ -1,0 +1,80 @@
+// orbelin-solve --render: the solution of one problem drawn into a PNG, SVG or PDF file.
+
+#ifdef ORBELIN_WITH_RENDER
+
+#include "cli/CliRunner.h"
+#include "cli/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <sstream>
+
+namespace {
+
+struct RenderRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// The folder of the test program, which holds "Res/" with the language files as beside orbelin-solve.
+std::filesystem::path ProgramFolder() {
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path();
+}
+
+RenderRun Solve(const std::vector<std::string>& words) {
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    RenderRun run;
+    run.status = RunCommandLine(words, ProgramFolder(), in, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+TEST(RenderCommand, DrawsTheSolutionIntoEachFormat) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    for (const char* name : {"x.png", "x.svg", "x.pdf"}) {
+        SCOPED_TRACE(name);
+        const std::string path = folder.filePath(name).toStdString();
+        const RenderRun run = Solve({"--render", path, "--lang", "ru", "x^2 - 1 = 0"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, "");
+        QFile file(QString::fromStdString(path));
+        ASSERT_TRUE(file.exists());
+        EXPECT_GT(file.size(), 500);
+    }
+    const QImage image(folder.filePath("x.png"));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GE(image.width(), 640);
+    EXPECT_EQ(image.pixelColor(image.width() - 1, 0), QColor(255, 255, 0)) << "the first band is yellow";
+}
+
+TEST(RenderCommand, RefusesWhatItCannotDraw) {
+    QTemporaryDir folder;
+    const RenderRun wrongFormat = Solve({"--render", folder.filePath("x.jpg").toStdString(), "x=1"});
+    EXPECT_EQ(wrongFormat.status, kExitCommandLineUnusable);
+    EXPECT_NE(wrongFormat.err.find(".png"), std::string::npos) << wrongFormat.err;
+
+    const RenderRun withBatch = Solve({"--render", folder.filePath("x.png").toStdString(), "--batch", "-"});
+    EXPECT_EQ(withBatch.status, kExitCommandLineUnusable);
+
+    const RenderRun unwritable = Solve({"--render", "/nonexistent-orbelin-folder/x.png", "x=1"});
+    EXPECT_EQ(unwritable.status, kExitCommandLineUnusable);
+    EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos) << unwritable.err;
+}
+
+TEST(RenderCommand, UsageNamesTheOption) {
+    EXPECT_NE(UsageText().find("--render OUT.png|OUT.svg|OUT.pdf"), std::string::npos);
+}
+
+} // namespace
+
+#endif
