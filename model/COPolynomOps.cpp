@@ -390,30 +390,21 @@ std::unique_ptr<COPolynom> COPolynom::Product(const COPolynom& other) const {
 }
 
 std::unique_ptr<COPolynom> COPolynom::NormalizedProduct(const COPolynom& other, bool comment) const {
-    // The raw product as values, in the order Product makes it, then normalized with the same
-    // report Normalize gives; only the final terms become nodes.
-    CPolynomValue product;
-    if (static_cast<std::size_t>(GetCount()) * static_cast<std::size_t>(other.GetCount()) >
-        EngineLimits::kMaxTermProducts) {
-        PN::ReportLimitExceeded();
-        return Constant(CNumber(0));
+    // The raw product as values, then normalized with the same report Normalize gives; only the
+    // final terms become nodes.
+    std::vector<PolynomTerm> termsA;
+    std::vector<PolynomTerm> termsB;
+    termsA.reserve(static_cast<std::size_t>(GetCount()));
+    termsB.reserve(static_cast<std::size_t>(other.GetCount()));
+    for (const ListCell& cell : *this) {
+        termsA.push_back(TermOfCell(cell));
     }
-    std::vector<PolynomTerm> otherTerms;
-    otherTerms.reserve(static_cast<std::size_t>(other.GetCount()));
-    for (const ListCell& b : other) {
-        otherTerms.push_back(TermOfCell(b));
-    }
-    product.Reserve(static_cast<std::size_t>(GetCount()) * otherTerms.size());
-    for (const ListCell& a : *this) {
-        const PolynomTerm ta = TermOfCell(a);
-        for (const PolynomTerm& tb : otherTerms) {
-            product.Append(
-                {PN::Product(ta.coefficient, tb.coefficient), MultiplyPowers(ta.powers, tb.powers)});
-        }
+    for (const ListCell& cell : other) {
+        termsB.push_back(TermOfCell(cell));
     }
     bool reordered = false;
     bool combined = false;
-    product.Normalize(&reordered, &combined);
+    const CPolynomValue product = CPolynomValue::ProductOf(termsA, termsB, &reordered, &combined);
     std::unique_ptr<COPolynom> result = FromValue(product);
     if (comment && reordered) {
         result->AddComment(CommentID::TermsReordered);
@@ -440,6 +431,9 @@ std::unique_ptr<COPolynom> COPolynom::Power(const CNumber& exponent) const {
     CNumber whole(exponent);
     whole.ToInteger();
     const std::int64_t n = whole.Numerator().ToInt64Clamped();
+    if (n == 1) {
+        return std::unique_ptr<COPolynom>(static_cast<COPolynom*>(Clone().release()));
+    }
     return FromValue(Value().Power(n));
 }
 

@@ -4,6 +4,7 @@
 #include "model/PolynomNumber.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 
 namespace PN = PolynomNumber;
@@ -332,21 +333,146 @@ void CPolynomValue::SubtractInPlace(const CPolynomValue& other) {
     Normalize();
 }
 
-CPolynomValue CPolynomValue::Product(const CPolynomValue& other) const {
+namespace {
+
+// Letters of both factors when there are at most four of them, in ascending byte order.
+bool SmallLetterSet(const std::vector<PolynomTerm>& a, const std::vector<PolynomTerm>& b,
+                    std::array<unsigned char, 4>& letters, std::size_t& count) {
+    count = 0;
+    for (const std::vector<PolynomTerm>* side : {&a, &b}) {
+        for (const PolynomTerm& term : *side) {
+            for (const LetterPower& power : term.powers) {
+                auto end = letters.begin() + static_cast<std::ptrdiff_t>(count);
+                auto at = std::lower_bound(letters.begin(), end, power.letter);
+                if (at != end && *at == power.letter) {
+                    continue;
+                }
+                if (count == letters.size()) {
+                    return false;
+                }
+                std::copy_backward(at, end, end + 1);
+                *at = power.letter;
+                ++count;
+            }
+        }
+    }
+    return true;
+}
+
+// The exponents of a term packed into one word, 16 bits a letter, the first letter highest: the
+// lexicographic order of monomials is then the order of the words.
+std::uint64_t PackPowers(const LetterPowers& powers, const std::array<unsigned char, 4>& letters) {
+    std::uint64_t key = 0;
+    std::size_t slot = 0;
+    for (const LetterPower& power : powers) {
+        while (letters[slot] != power.letter) {
+            ++slot;
+        }
+        key |= static_cast<std::uint64_t>(power.exponent) << (16 * (3 - slot));
+    }
+    return key;
+}
+
+std::int64_t MaxExponent(const std::vector<PolynomTerm>& terms) {
+    std::int64_t highest = 0;
+    for (const PolynomTerm& term : terms) {
+        for (const LetterPower& power : term.powers) {
+            highest = std::max(highest, power.exponent);
+        }
+    }
+    return highest;
+}
+
+} // namespace
+
+CPolynomValue CPolynomValue::ProductOf(const std::vector<PolynomTerm>& a, const std::vector<PolynomTerm>& b,
+                                       bool* reordered, bool* combined) {
     CPolynomValue result;
-    if (terms.size() * other.terms.size() > EngineLimits::kMaxTermProducts) {
+    if (a.size() * b.size() > EngineLimits::kMaxTermProducts) {
         PN::ReportLimitExceeded();
         return result;
     }
-    result.terms.reserve(terms.size() * other.terms.size());
-    for (const PolynomTerm& a : terms) {
-        for (const PolynomTerm& b : other.terms) {
+    std::array<unsigned char, 4> letters{};
+    std::size_t letterCount = 0;
+    const bool noZero =
+        std::none_of(a.begin(), a.end(), [](const PolynomTerm& t) { return t.coefficient.IsZero(); }) &&
+        std::none_of(b.begin(), b.end(), [](const PolynomTerm& t) { return t.coefficient.IsZero(); });
+    if (noZero && SmallLetterSet(a, b, letters, letterCount) &&
+        MaxExponent(a) + MaxExponent(b) <= EngineLimits::kMaxPolynomialDegree) {
+        // Each product term as (packed exponents, degree, i, j): sorting these small records and
+        // summing the coefficient products of each run gives the canonical form without making the
+        // raw terms. The order of the raw terms (i major, j minor) decides whether a term moved.
+        struct Entry {
+            std::uint64_t key;
+            std::int64_t degree;
+            std::uint32_t i;
+            std::uint32_t j;
+        };
+        std::vector<std::uint64_t> keysB(b.size());
+        std::vector<std::int64_t> degreesB(b.size());
+        for (std::size_t j = 0; j < b.size(); ++j) {
+            keysB[j] = PackPowers(b[j].powers, letters);
+            degreesB[j] = b[j].Degree();
+        }
+        std::vector<Entry> entries;
+        entries.reserve(a.size() * b.size());
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            const std::uint64_t keyA = PackPowers(a[i].powers, letters);
+            const std::int64_t degreeA = a[i].Degree();
+            for (std::size_t j = 0; j < b.size(); ++j) {
+                entries.push_back({keyA + keysB[j], degreeA + degreesB[j], static_cast<std::uint32_t>(i),
+                                   static_cast<std::uint32_t>(j)});
+            }
+        }
+        auto before = [](const Entry& x, const Entry& y) {
+            return x.degree != y.degree ? x.degree > y.degree : x.key > y.key;
+        };
+        if (reordered != nullptr) {
+            *reordered = false;
+            for (std::size_t k = 1; k < entries.size() && !*reordered; ++k) {
+                *reordered = before(entries[k], entries[k - 1]);
+            }
+        }
+        std::sort(entries.begin(), entries.end(), before);
+        if (combined != nullptr) {
+            *combined = false;
+        }
+        for (std::size_t first = 0; first < entries.size();) {
+            std::size_t next = first + 1;
+            CNumber coefficient =
+                PN::Product(a[entries[first].i].coefficient, b[entries[first].j].coefficient);
+            while (next < entries.size() && entries[next].key == entries[first].key) {
+                coefficient.AddInPlace(
+                    PN::Product(a[entries[next].i].coefficient, b[entries[next].j].coefficient));
+                ++next;
+                if (combined != nullptr) {
+                    *combined = true;
+                }
+            }
+            if (!coefficient.IsZero()) {
+                result.terms.push_back({std::move(coefficient), MultiplyPowers(a[entries[first].i].powers,
+                                                                               b[entries[first].j].powers)});
+            }
+            first = next;
+        }
+        if (PolynomTooLarge(result.terms.size())) {
+            result.terms.clear();
+        }
+        return result;
+    }
+    result.terms.reserve(a.size() * b.size());
+    for (const PolynomTerm& x : a) {
+        for (const PolynomTerm& y : b) {
             result.terms.push_back(
-                {PN::Product(a.coefficient, b.coefficient), MultiplyPowers(a.powers, b.powers)});
+                {PN::Product(x.coefficient, y.coefficient), MultiplyPowers(x.powers, y.powers)});
         }
     }
-    result.Normalize();
+    result.Normalize(reordered, combined);
     return result;
+}
+
+CPolynomValue CPolynomValue::Product(const CPolynomValue& other) const {
+    return ProductOf(terms, other.terms);
 }
 
 void CPolynomValue::MultiplyInPlace(const CPolynomValue& other) {

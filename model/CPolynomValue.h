@@ -115,6 +115,11 @@ public:
     CPolynomValue Sum(const CPolynomValue& other) const;
     CPolynomValue Difference(const CPolynomValue& other) const;
     CPolynomValue Product(const CPolynomValue& other) const;
+    // The canonical product of two term lists (every term of a times every term of b, in that
+    // order, then normalized); `reordered` and `combined` report what Normalize would report on the
+    // raw product.
+    static CPolynomValue ProductOf(const std::vector<PolynomTerm>& a, const std::vector<PolynomTerm>& b,
+                                   bool* reordered = nullptr, bool* combined = nullptr);
     CPolynomValue ProductWithTerm(const PolynomTerm& term) const;
     CPolynomValue Scaled(const CNumber& factor) const;
     CPolynomValue Power(std::int64_t exponent) const;

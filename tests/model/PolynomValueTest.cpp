@@ -147,6 +147,39 @@ TEST(PolynomValueRandom, ArithmeticAgreesWithEvaluation) {
     }
 }
 
+// The product of two term lists reports what normalizing the raw product reports, and gives the
+// same canonical value, whether it takes the packed path (up to four letters) or the general one.
+TEST(PolynomValueRandom, ProductReportsLikeNormalizingTheRawProduct) {
+    std::mt19937 generator(31);
+    for (int round = 0; round < 300; ++round) {
+        const int letters = 1 + round % 3;
+        CPolynomValue a = RandomPoly(generator, letters, true, 6, 3);
+        CPolynomValue b = RandomPoly(generator, letters, true, 6, 3);
+        // Raw, unsorted inputs: the report must see the order as given.
+        std::vector<PolynomTerm> rawA(a.Terms().rbegin(), a.Terms().rend());
+        std::vector<PolynomTerm> rawB(b.Terms().begin(), b.Terms().end());
+        std::shuffle(rawB.begin(), rawB.end(), generator);
+        CPolynomValue raw;
+        for (const PolynomTerm& x : rawA) {
+            for (const PolynomTerm& y : rawB) {
+                raw.Append({x.coefficient.Product(y.coefficient), MultiplyPowers(x.powers, y.powers)});
+            }
+        }
+        bool expectedReordered = false;
+        bool expectedCombined = false;
+        raw.Normalize(&expectedReordered, &expectedCombined);
+        bool reordered = false;
+        bool combined = false;
+        const CPolynomValue product = CPolynomValue::ProductOf(rawA, rawB, &reordered, &combined);
+        SCOPED_TRACE(Describe({{"a", &a}, {"b", &b}}));
+        EXPECT_EQ(product, raw);
+        EXPECT_EQ(reordered, expectedReordered);
+        EXPECT_EQ(combined, expectedCombined);
+    }
+    // Five letters take the general path.
+    EXPECT_EQ(Text(Poly("a + b + c").Product(Poly("d - e"))), "ad-ae+bd-be+cd-ce");
+}
+
 // Sizes past the limits report the number limit flag quickly instead of running away.
 TEST(PolynomValueLimits, HugeDegreesAndProductsStopAtTheLimit) {
     const auto start = std::chrono::steady_clock::now();
