@@ -12,6 +12,7 @@
 #include "model/PolynomTestSupport.h"
 #include "model/TreeTestHelpers.h"
 #include "solver/Methods.h"
+#include "solver/PolynomialGcd.h"
 
 #include <gtest/gtest.h>
 
@@ -420,6 +421,84 @@ TEST(PolynomLimits, HugeExponentsReportTheLimit) {
     auto square = wide->NormalizedProduct(*wide, false);
     EXPECT_TRUE(CNumber::LimitExceeded());
     CNumber::ResetLimitExceeded();
+}
+
+} // namespace
+
+namespace {
+
+// The value of a hyper-monomial at a point: numerator factors multiplied, denominator factors
+// divided; none when a denominator factor vanishes there.
+std::optional<CNumber> HyperValue(const COHyperMonom& hyper, const polytest::Point& point) {
+    CNumber value(1);
+    for (const ListCell& cell : hyper) {
+        const COPolynom* base = hyper.FactorBase(cell);
+        if (base == nullptr) {
+            return std::nullopt;
+        }
+        CNumber factor = polytest::Evaluate(base->Value(), point);
+        const CNumber exponent = hyper.FactorExponent(cell);
+        for (std::int32_t k = 0; k < exponent.ToInt(); ++k) {
+            if (cell.sign > 0) {
+                value.MultiplyInPlace(factor);
+            } else if (factor.IsZero()) {
+                return std::nullopt;
+            } else {
+                value.DivideInPlace(factor);
+            }
+        }
+    }
+    return value;
+}
+
+// Cancelling and removing the pairs keeps the value of the hyper-monomial, and leaves numerator and
+// denominator without a common factor.
+TEST(HyperMonom, CancellationKeepsTheValue) {
+    std::mt19937 generator(17);
+    int checked = 0;
+    for (int round = 0; round < 120; ++round) {
+        const int letters = 1 + round % 2;
+        const CPolynomValue a = polytest::RandomPoly(generator, letters, true, 3, 2);
+        const CPolynomValue b = polytest::RandomPoly(generator, letters, true, 3, 2);
+        const CPolynomValue c = polytest::RandomPoly(generator, letters, true, 2, 2);
+        if (a.IsConstant() || b.IsConstant() || c.IsConstant()) {
+            continue;
+        }
+        SCOPED_TRACE(polytest::Describe({{"a", &a}, {"b", &b}, {"c", &c}}));
+        auto hyper = std::make_unique<COHyperMonom>();
+        hyper->AddTail(Pow(COPolynom::FromValue(a.Product(c)), Num(2)), 1);
+        hyper->AddTail(Pow(COPolynom::FromValue(b.Product(c)), Num(1)), -1);
+        const auto original =
+            std::unique_ptr<COHyperMonom>(static_cast<COHyperMonom*>(hyper->Clone().release()));
+        for (int pass = 0; pass < 6; ++pass) {
+            const bool paired =
+                round % 3 == 0 ? hyper->CancelByDivisibility() || hyper->CancelByGcd() : hyper->CancelByGcd();
+            if (!paired) {
+                break;
+            }
+            hyper->RemoveCrossedOutPairs();
+        }
+        for (int trial = 0; trial < 3; ++trial) {
+            const polytest::Point point = polytest::RandomPoint(generator);
+            const std::optional<CNumber> before = HyperValue(*original, point);
+            const std::optional<CNumber> after = HyperValue(*hyper, point);
+            if (before && after) {
+                EXPECT_TRUE(before->Equal(*after)) << Text(*original) << " became " << Text(*hyper);
+            }
+        }
+        // No numerator factor shares a letter-carrying factor with a denominator factor any more.
+        for (const ListCell& n : *hyper) {
+            for (const ListCell& d : *hyper) {
+                if (n.sign == 1 && d.sign == -1) {
+                    EXPECT_TRUE(PolynomialGcd(hyper->FactorBase(n)->Value(), hyper->FactorBase(d)->Value())
+                                    .IsConstant())
+                        << Text(*hyper);
+                }
+            }
+        }
+        ++checked;
+    }
+    EXPECT_GT(checked, 50);
 }
 
 } // namespace
