@@ -26,24 +26,27 @@ void COPower::DetachChildren(std::vector<NodePtr>& out) {
 }
 
 // x^1 = x, y^0 = 1, 1^z = 1 and 0^z = 0; otherwise a power equals only a power with an equal base
-// and an equal exponent (x^2 is not x*x).
+// and an equal exponent (x^2 is not x*x). When one of the first four rules applies but does not find
+// the nodes equal, a power is still compared as a power: (a+b)^1 equals (a+b)^1, although the sum
+// a+b only ever equals sums.
 bool COPower::IsEqual(const COperation& other) const {
     if (!base || !exponent) {
         return false;
     }
     const CONumber* exponentNumber = AsNumber(exponent.get());
-    if (exponentNumber != nullptr && exponentNumber->Value().IsOne()) {
-        return IsEqualNodes(*base, other);
-    }
-    if (exponentNumber != nullptr && exponentNumber->Value().IsZero()) {
-        return IsEqualNodes(CONumber(1), other);
-    }
     const CONumber* baseNumber = AsNumber(base.get());
-    if (baseNumber != nullptr && baseNumber->Value().IsOne()) {
-        return IsEqualNodes(CONumber(1), other);
+    bool reduced = false;
+    if (exponentNumber != nullptr && exponentNumber->Value().IsOne()) {
+        reduced = IsEqualNodes(*base, other);
+    } else if (exponentNumber != nullptr && exponentNumber->Value().IsZero()) {
+        reduced = IsEqualNodes(CONumber(1), other);
+    } else if (baseNumber != nullptr && baseNumber->Value().IsOne()) {
+        reduced = IsEqualNodes(CONumber(1), other);
+    } else if (baseNumber != nullptr && baseNumber->Value().IsZero()) {
+        reduced = IsEqualNodes(CONumber(0), other);
     }
-    if (baseNumber != nullptr && baseNumber->Value().IsZero()) {
-        return IsEqualNodes(CONumber(0), other);
+    if (reduced) {
+        return true;
     }
     if (other.GetFamily() != NodeFamily::Power) {
         return false;

@@ -35,8 +35,8 @@ bool CORoot::IsEqual(const COperation& other) const {
     if (!radicand) {
         return false;
     }
-    if (degree.IsOne()) {
-        return IsEqualNodes(*radicand, other);
+    if (degree.IsOne() && IsEqualNodes(*radicand, other)) {
+        return true; // otherwise still compared as a root below
     }
     if (const CONumber* number = AsNumber(radicand.get())) {
         if (std::optional<CNumber> root = number->Value().ExactRoot(degree)) {

@@ -52,6 +52,25 @@ TEST(TreeEquality, PowersReduceTrivialExponentsAndBases) {
     });
 }
 
+// Regression: (a+b)^1 was not equal to its own copy, because the exponent-1 rule compared the sum
+// a+b with the other power, and a sum only ever equals sums.
+TEST(TreeEquality, TrivialExponentsAndDegreesStillCompareAsPowersAndRoots) {
+    CheckEqualityCases({
+        {"(a+b)^1 = (a+b)^1", [] { return Pow(Sum(Var('a'), Var('b')), Num(1)); },
+         [] { return Pow(Sum(Var('a'), Var('b')), Num(1)); }, true},
+        {"(a+b)^1 = (b+a)^1", [] { return Pow(Sum(Var('a'), Var('b')), Num(1)); },
+         [] { return Pow(Sum(Var('b'), Var('a')), Num(1)); }, true},
+        {"(a+b)^1 != (a+b)^2", [] { return Pow(Sum(Var('a'), Var('b')), Num(1)); },
+         [] { return Pow(Sum(Var('a'), Var('b')), Num(2)); }, false},
+        {"(a+b)^1 != a+b (the sum decides)", [] { return Pow(Sum(Var('a'), Var('b')), Num(1)); },
+         [] { return Sum(Var('a'), Var('b')); }, false},
+        {"(a+b)^0 = (a-c)^0", [] { return Pow(Sum(Var('a'), Var('b')), Num(0)); },
+         [] { return Pow(Sum(Var('a'), Minus(Var('c'))), Num(0)); }, true},
+        {"first root of a+b = itself", [] { return Root(Sum(Var('a'), Var('b')), 1); },
+         [] { return Root(Sum(Var('a'), Var('b')), 1); }, true},
+    });
+}
+
 TEST(TreeEquality, RootsMatchExactRootsPowersAndRoots) {
     CheckEqualityCases({
         {"sqrt 9 = 3", [] { return Root(Num(9), 2); }, [] { return Num(3); }, true},

@@ -88,4 +88,37 @@ inline std::string Text(const COperation& node, TextContext context = TextContex
     return text;
 }
 
+// The shape of a tree for failure messages: S[+a -b] sum, P[..] product, F[..] fraction,
+// Pow(base,exponent), Root(radicand), Rel(left,right); leaves as their text.
+inline std::string Structure(const COperation& node) {
+    if (const COperationList* list = node.AsList()) {
+        std::string text = node.GetFamily() == NodeFamily::Addition   ? "S["
+                           : node.GetFamily() == NodeFamily::Fraction ? "F["
+                                                                      : "P[";
+        for (const ListCell& cell : *list) {
+            text += cell.sign == 1 ? " +" : " -";
+            text += cell.child ? Structure(*cell.child) : "null";
+        }
+        return text + " ]";
+    }
+    auto part = [](const COperation* child) { return child ? Structure(*child) : std::string("null"); };
+    switch (node.GetFamily()) {
+    case NodeFamily::Power:
+        return "Pow(" + part(static_cast<const COPower&>(node).Base()) + "," +
+               part(static_cast<const COPower&>(node).Exponent()) + ")";
+    case NodeFamily::Root:
+        return "Root(" + part(static_cast<const CORoot&>(node).Radicand()) + ")";
+    case NodeFamily::Relation:
+        return "Rel(" + part(static_cast<const CORelation&>(node).Left()) + "," +
+               part(static_cast<const CORelation&>(node).Right()) + ")";
+    case NodeFamily::Number:
+    case NodeFamily::Variable:
+    case NodeFamily::Multiplication:
+    case NodeFamily::Fraction:
+    case NodeFamily::Addition:
+        break;
+    }
+    return Text(node);
+}
+
 } // namespace treetest
