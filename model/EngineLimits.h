@@ -37,4 +37,16 @@ inline constexpr std::size_t kMaxPolynomialTerms = 2'000;
 // Most pairs of terms one polynomial product may multiply (a 200-term by 200-term product).
 inline constexpr std::size_t kMaxTermProducts = 40'000;
 
+// Most rounds of one repeated pass of the simplifier (removing neutral elements, cancelling
+// opposite pairs, taking numbers out of factors); each round must change the tree, so a school
+// problem needs a handful.
+inline constexpr int kMaxSimplifyPasses = 1'000;
+
+// Most rounds of the simplifier's main loop (rational forms built, level nodes stepped).
+inline constexpr int kMaxSimplifyRounds = 200;
+
+// Most passes of the level-node stepping in one call; each pass moves every level node on by one
+// visible step.
+inline constexpr int kMaxLevelSteps = 2'000;
+
 } // namespace EngineLimits

@@ -1,0 +1,683 @@
+// The stage machine of a level sum: a sum of rational monomials becomes one rational monomial, one
+// visible step at a time. The terms without denominator (the plain part) stand first and are
+// multiplied out and added; the terms with a denominator (the fraction part) are brought over their
+// common denominator, added, and their numerator multiplied out. When both parts are down to one
+// term each, the two are joined into one part of two terms and worked on again.
+//
+// Plain part (stages 0 to 5, finished at 6), and the numerator of the fraction part (stages 5 to 8):
+//   0: 2*x*(x+1)^2    -> 2x * (x^2+2x+1)        single-term factors joined, powers written out
+//   1: (x+1)*P^2      -> ((x+1)*P)*P           higher powers multiplied in one at a time
+//   2: 2x*(x^2+2x+1)  -> 2x^3+4x^2+2x           the first two factors of every term multiplied
+//   3: raw products normalized (like terms combined)
+//   4: the terms added into one polynomial
+//   5: that polynomial normalized
+// Fraction part (stages 0 to 10, finished at 11):
+//   0: monomial factors split, equal factors merged
+//   1, 2: denominators sharing a common factor split (x^2-1 next to x+1 -> (x+1)*(x-1)), merged
+//   3: 1/(x-1) + 1/(x+1) -> (x+1)/((x-1)(x+1)) + (x-1)/((x-1)(x+1))   extended to the common
+//      denominator
+//   4: -> {(x+1)+(x-1)}/{(x-1)(x+1)}            one fraction over the common denominator
+//   5 to 8: the numerator multiplied out as stages 0 to 3 above
+//   9: the numerator terms added, the fraction becomes one rational monomial
+//   10: its polynomials normalized
+
+#include "model/CNumber.h"
+#include "model/COAddition.h"
+#include "model/COFraction.h"
+#include "model/COHyperMonom.h"
+#include "model/COLevelAddition.h"
+#include "model/COMonom.h"
+#include "model/CONumber.h"
+#include "model/COPolynom.h"
+#include "model/COPower.h"
+#include "solver/HyperMonomSteps.h"
+#include "solver/LevelSteps.h"
+#include "solver/PolynomialGcd.h"
+#include "solver/SimplifySupport.h"
+
+#include <vector>
+
+namespace {
+
+constexpr std::int32_t kPlainDone = COLevelAddition::kPlainPartFinished;
+constexpr std::int32_t kFractionDone = COLevelAddition::kFractionPartFinished;
+
+using Terms = std::vector<ListCell*>;
+
+COHyperMonom& Monom(ListCell& cell) {
+    return static_cast<COHyperMonom&>(*cell.child);
+}
+COPower& Factor(ListCell& cell) {
+    return static_cast<COPower&>(*cell.child);
+}
+COPolynom& Polynom(ListCell& cell) {
+    return static_cast<COPolynom&>(*Factor(cell).Base());
+}
+CNumber ExponentOf(ListCell& cell) {
+    return AsNumber(Factor(cell).Exponent())->Value();
+}
+
+Terms PlainTerms(COLevelAddition& sum) {
+    Terms terms;
+    auto position = sum.Head();
+    for (std::int32_t i = 0; i < sum.plainTermCount && position != sum.End(); ++i, ++position) {
+        terms.push_back(&*position);
+    }
+    return terms;
+}
+
+COperationList::Position FractionPartStart(COLevelAddition& sum) {
+    auto position = sum.Head();
+    for (std::int32_t i = 0; i < sum.plainTermCount && position != sum.End(); ++i) {
+        ++position;
+    }
+    return position;
+}
+
+Terms FractionTerms(COLevelAddition& sum) {
+    Terms terms;
+    auto position = FractionPartStart(sum);
+    for (std::int32_t i = 0; i < sum.fractionTermCount && position != sum.End(); ++i, ++position) {
+        terms.push_back(&*position);
+    }
+    return terms;
+}
+
+// --- multiplying out -----------------------------------------------------------------------------
+
+// Every single-term factor joined into one monomial factor, raised to its exponent.
+bool JoinSingleTermFactors(COHyperMonom& monom) {
+    int count = 0;
+    bool raised = false;
+    for (ListCell& cell : monom) {
+        if (Polynom(cell).GetCount() == 1) {
+            ++count;
+            raised = raised || !ExponentOf(cell).IsOne();
+        }
+    }
+    if (count < 2 && !raised) {
+        return false;
+    }
+    CPolynomValue product(1);
+    auto first = monom.End();
+    for (auto position = monom.Head(); position != monom.End();) {
+        if (Polynom(*position).GetCount() != 1) {
+            ++position;
+            continue;
+        }
+        const std::int64_t exponent = ExponentOf(*position).ToInt();
+        product = product.Product(Polynom(*position).Value().Power(exponent));
+        if (first == monom.End()) {
+            first = position++;
+        } else {
+            monom.RemoveAt(position, 1);
+        }
+    }
+    first->child = MakeFactor(COPolynom::FromValue(product), CNumber(1));
+    return true;
+}
+
+int TermSign(const ListCell& cell) {
+    const auto& monom = static_cast<const COMonom&>(*cell.child);
+    return cell.sign * monom.Coefficient().Sign();
+}
+
+// A factor P^e (e not 1) written out: squares and powers of binomials by their formulas, other
+// powers one multiplication at a time. Returns whether it expanded anything.
+bool ExpandFactor(COHyperMonom& monom, COperationList::Position position, COperation& commentTarget) {
+    const CNumber exponent = ExponentOf(*position);
+    COPolynom& polynom = Polynom(*position);
+    if (exponent.IsOne()) {
+        return false;
+    }
+    if (exponent.IsZero()) {
+        position->child = MakeConstantFactor(CNumber(1), CNumber(1));
+        return true;
+    }
+    const std::int32_t terms = polynom.GetCount();
+    if ((terms == 2) || (terms == 3 && exponent.Equal(2))) {
+        std::unique_ptr<COPolynom> power = polynom.Power(exponent);
+        if (!power) {
+            return false;
+        }
+        if (terms == 2 && exponent.Equal(2)) {
+            const bool equalSigns = TermSign(*polynom.Head()) == TermSign(*std::next(polynom.Head()));
+            commentTarget.AddComment(equalSigns ? CommentID::SquareOfSum : CommentID::SquareOfDifference);
+        } else {
+            commentTarget.AddComment(CommentID::OtherPowerFormula);
+        }
+        position->child = MakeFactor(std::move(power), CNumber(1));
+        return true;
+    }
+    std::unique_ptr<COPolynom> square = polynom.Product(polynom);
+    square->Normalize(false);
+    CNumber rest = exponent;
+    rest.SubtractInPlace(2);
+    monom.InsertBefore(position, MakeFactor(std::move(square), CNumber(1)), position->sign);
+    if (rest.IsZero()) {
+        monom.RemoveAt(position, 1);
+    } else {
+        static_cast<COPower&>(*position->child).ExponentSlot() = MakeNumber(rest);
+    }
+    commentTarget.AddComment(CommentID::BracketsOpened);
+    return true;
+}
+
+bool ExpandPowers(COHyperMonom& monom, COperation& commentTarget) {
+    bool changed = JoinSingleTermFactors(monom);
+    for (auto position = monom.Head(); position != monom.End(); ++position) {
+        changed = ExpandFactor(monom, position, commentTarget) || changed;
+    }
+    return changed;
+}
+
+struct Product {
+    std::unique_ptr<COPolynom> polynom;
+    bool raw = false;
+};
+
+// P*Q: a formula when P equals Q, or when the product of two polynomials of at least two terms has
+// only two terms; a formula product is normalized without comments (comment 76 instead), a raw
+// product of two longer polynomials is left for the next stage when `deferLong` is set, any other
+// product is normalized with comments.
+Product Multiply(const COPolynom& p, const COPolynom& q, bool deferLong, COperation& commentTarget) {
+    Product result;
+    result.polynom = p.Product(q);
+    const bool bothLong = p.GetCount() >= 2 && q.GetCount() >= 2;
+    if (bothLong) {
+        std::unique_ptr<COPolynom> normal = p.Product(q);
+        normal->Normalize(false);
+        if (IsEqualNodes(p, q) || normal->GetCount() == 2) {
+            commentTarget.AddComment(CommentID::OtherPowerFormula);
+            result.polynom = std::move(normal);
+            return result;
+        }
+        if (deferLong) {
+            result.raw = true;
+            return result;
+        }
+    }
+    result.polynom->Normalize(true);
+    return result;
+}
+
+// Stage 1: a factor with exponent above 1 multiplied once into the factor before it.
+bool MultiplyHigherPowers(COHyperMonom& monom, COperation& commentTarget) {
+    bool changed = false;
+    for (auto position = monom.Head(); position != monom.End(); ++position) {
+        CNumber exponent = ExponentOf(*position);
+        if (!exponent.Greater(1)) {
+            continue;
+        }
+        if (monom.GetCount() == 1) {
+            monom.AddTail(MakeFactor(std::unique_ptr<COPolynom>(
+                                         static_cast<COPolynom*>(Polynom(*position).Clone().release())),
+                                     CNumber(1)),
+                          1);
+        }
+        auto partner = position == monom.Head() ? std::next(position) : std::prev(position);
+        Product product = Multiply(Polynom(*partner), Polynom(*position), false, commentTarget);
+        const CNumber partnerExponent = ExponentOf(*partner);
+        partner->child = MakeFactor(std::move(product.polynom), partnerExponent);
+        exponent.SubtractInPlace(1);
+        static_cast<COPower&>(*position->child).ExponentSlot() = MakeNumber(exponent);
+        changed = true;
+    }
+    return changed;
+}
+
+struct MultiplyResult {
+    bool multiplied = false;
+    bool raw = false;
+};
+
+// Stage 2: the first two factors of every term multiplied into one.
+MultiplyResult MultiplyFirstTwo(const Terms& terms, COperation& commentTarget) {
+    MultiplyResult result;
+    for (ListCell* term : terms) {
+        COHyperMonom& monom = Monom(*term);
+        if (monom.GetCount() < 2) {
+            continue;
+        }
+        auto first = monom.Head();
+        auto second = std::next(first);
+        Product product = Multiply(Polynom(*first), Polynom(*second), true, commentTarget);
+        result.raw = result.raw || product.raw;
+        first->child = MakeFactor(std::move(product.polynom), CNumber(1));
+        monom.RemoveAt(second, 1);
+        result.multiplied = true;
+    }
+    if (result.multiplied) {
+        commentTarget.AddComment(CommentID::BracketsOpened);
+    }
+    return result;
+}
+
+bool AnyTermWithSeveralFactors(const Terms& terms) {
+    for (ListCell* term : terms) {
+        if (Monom(*term).GetCount() > 1) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Runs stage `stage` (0 to 3) of multiplying out on the terms; returns the next stage, where 4
+// means "the terms are single polynomials now".
+std::int32_t MultiplyOutStage(std::int32_t stage, const Terms& terms, COperation& commentTarget) {
+    switch (stage) {
+    case 0: {
+        bool expanded = false;
+        for (ListCell* term : terms) {
+            expanded = ExpandPowers(Monom(*term), commentTarget) || expanded;
+        }
+        return expanded ? 1 : 2;
+    }
+    case 1: {
+        bool changed = false;
+        for (ListCell* term : terms) {
+            changed = MultiplyHigherPowers(Monom(*term), commentTarget) || changed;
+        }
+        return changed ? 1 : 2;
+    }
+    case 2: {
+        const MultiplyResult result = MultiplyFirstTwo(terms, commentTarget);
+        if (result.raw) {
+            return 3;
+        }
+        return result.multiplied ? 2 : 4;
+    }
+    default:
+        for (ListCell* term : terms) {
+            NormalizeFactors(Monom(*term));
+        }
+        return AnyTermWithSeveralFactors(terms) ? 2 : 4;
+    }
+}
+
+// The terms (each one polynomial) added, with their signs, into one raw polynomial. `hadLong` tells
+// whether an added polynomial had more than one term, `normal` whether the sum is already in normal
+// form.
+std::unique_ptr<COPolynom> AddTerms(const Terms& terms, bool& hadLong, bool& normal) {
+    auto sum = std::make_unique<COPolynom>();
+    hadLong = false;
+    for (ListCell* term : terms) {
+        COPolynom& polynom = Polynom(*Monom(*term).Head());
+        hadLong = hadLong || polynom.GetCount() > 1;
+        for (const ListCell& cell : polynom) {
+            sum->AddTail(cell.child->Clone(), cell.sign * term->sign);
+        }
+    }
+    auto check = std::unique_ptr<COPolynom>(static_cast<COPolynom*>(sum->Clone().release()));
+    normal = !check->Normalize(false);
+    return sum;
+}
+
+std::unique_ptr<COHyperMonom> SinglePolynomialMonom(std::unique_ptr<COPolynom> polynom) {
+    return std::make_unique<COHyperMonom>(MakeFactor(std::move(polynom), CNumber(1)), 1);
+}
+
+// --- the plain part ------------------------------------------------------------------------------
+
+void PlainStage(COLevelAddition& sum) {
+    const Terms terms = PlainTerms(sum);
+    if (sum.plainStage <= 3) {
+        sum.plainStage = MultiplyOutStage(sum.plainStage, terms, sum);
+        return;
+    }
+    if (sum.plainStage == 4) {
+        bool hadLong = false;
+        bool normal = false;
+        std::unique_ptr<COPolynom> added = AddTerms(terms, hadLong, normal);
+        auto position = sum.Head();
+        for (std::int32_t i = 0; i < sum.plainTermCount; ++i) {
+            sum.RemoveAt(position, 1);
+        }
+        sum.InsertBefore(position, SinglePolynomialMonom(std::move(added)), 1);
+        sum.plainTermCount = 1;
+        if (hadLong || !normal) {
+            sum.AddComment(CommentID::BracketsOpened);
+            sum.plainStage = 5;
+        } else {
+            sum.plainStage = kPlainDone;
+        }
+        return;
+    }
+    NormalizeFactors(Monom(*terms.front()));
+    sum.plainStage = kPlainDone;
+}
+
+// --- the fraction part ---------------------------------------------------------------------------
+
+// Denominator factors of different terms (or of one term) that share a non-constant common factor
+// are split into that factor and the rest.
+bool SplitSharedDenominators(const Terms& terms) {
+    struct Place {
+        COHyperMonom* monom;
+        COperationList::Position position;
+    };
+    std::vector<Place> places;
+    for (ListCell* term : terms) {
+        COHyperMonom& monom = Monom(*term);
+        for (auto position = monom.Head(); position != monom.End(); ++position) {
+            if (position->sign == -1 && !Polynom(*position).IsConstant()) {
+                places.push_back({&monom, position});
+            }
+        }
+    }
+    std::vector<bool> split(places.size(), false);
+    bool changed = false;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        for (std::size_t j = i + 1; j < places.size() && !split[i]; ++j) {
+            if (split[j]) {
+                continue;
+            }
+            COPolynom& a = Polynom(*places[i].position);
+            COPolynom& b = Polynom(*places[j].position);
+            if (IsEqualNodes(a, b)) {
+                continue;
+            }
+            const CPolynomValue gcd = PolynomialGcd(a.Value(), b.Value());
+            if (gcd.IsConstant()) {
+                continue;
+            }
+            for (std::size_t k : {i, j}) {
+                COPolynom& polynom = Polynom(*places[k].position);
+                const std::optional<CPolynomValue> rest = polynom.Value().DivideExact(gcd);
+                if (!rest || rest->IsConstant() && rest->IsOne()) {
+                    continue;
+                }
+                const CNumber exponent = ExponentOf(*places[k].position);
+                places[k].monom->InsertBefore(places[k].position,
+                                              MakeFactor(COPolynom::FromValue(gcd), exponent), -1);
+                places[k].position->child = MakeFactor(COPolynom::FromValue(*rest), exponent);
+                split[k] = true;
+                changed = true;
+            }
+        }
+    }
+    return changed;
+}
+
+struct DenominatorFactor {
+    std::unique_ptr<COPolynom> polynom;
+    CNumber exponent;
+};
+
+// The product of the constants below the bar of a term (exponents applied).
+CNumber DenominatorConstant(COHyperMonom& monom) {
+    CNumber value(1);
+    for (ListCell& cell : monom) {
+        if (cell.sign == -1 && Polynom(cell).IsConstant()) {
+            CNumber constant = Polynom(cell).Value().ConstantValue();
+            value.MultiplyInPlace(constant.PowerOf(ExponentOf(cell)).value_or(constant));
+        }
+    }
+    return value;
+}
+
+CNumber ExponentBelow(COHyperMonom& monom, const COPolynom& polynom) {
+    CNumber total(0);
+    for (ListCell& cell : monom) {
+        if (cell.sign == -1 && IsEqualNodes(Polynom(cell), polynom)) {
+            total.AddInPlace(ExponentOf(cell));
+        }
+    }
+    return total;
+}
+
+std::unique_ptr<COPolynom> ClonePolynom(const COPolynom& polynom) {
+    return std::unique_ptr<COPolynom>(static_cast<COPolynom*>(polynom.Clone().release()));
+}
+
+// Stage 3: the least common multiple of the denominators, factor by factor; every term that lacks
+// factors of it is multiplied above and below by them and shown over the common denominator.
+void ExtendToCommonDenominator(COLevelAddition& sum, const Terms& terms) {
+    std::vector<DenominatorFactor> common;
+    CNumber constant(1);
+    for (ListCell* term : terms) {
+        COHyperMonom& monom = Monom(*term);
+        for (ListCell& cell : monom) {
+            if (cell.sign != -1 || Polynom(cell).IsConstant()) {
+                continue;
+            }
+            bool held = false;
+            for (DenominatorFactor& factor : common) {
+                if (IsEqualNodes(*factor.polynom, Polynom(cell))) {
+                    if (ExponentOf(cell).Greater(factor.exponent)) {
+                        factor.exponent = ExponentOf(cell);
+                    }
+                    held = true;
+                    break;
+                }
+            }
+            if (!held) {
+                common.push_back({ClonePolynom(Polynom(cell)), ExponentOf(cell)});
+            }
+        }
+        const CNumber termConstant = DenominatorConstant(monom);
+        constant = CNumber::LcmOf(constant, termConstant).value_or(constant.Product(termConstant));
+    }
+    auto denominator = std::make_unique<COHyperMonom>();
+    if (!constant.IsOne()) {
+        denominator->AddTail(MakeConstantFactor(constant, CNumber(1)), 1);
+    }
+    for (DenominatorFactor& factor : common) {
+        denominator->AddTail(MakeFactor(ClonePolynom(*factor.polynom), factor.exponent), 1);
+    }
+    bool extended = false;
+    for (ListCell* term : terms) {
+        COHyperMonom& monom = Monom(*term);
+        std::vector<NodePtr> missing;
+        const CNumber termConstant = DenominatorConstant(monom);
+        const CNumber constantFactor = constant.Quotient(termConstant);
+        if (!constantFactor.IsOne()) {
+            missing.push_back(MakeConstantFactor(constantFactor, CNumber(1)));
+        }
+        for (DenominatorFactor& factor : common) {
+            CNumber lacking = factor.exponent;
+            lacking.SubtractInPlace(ExponentBelow(monom, *factor.polynom));
+            if (lacking.Greater(0)) {
+                missing.push_back(MakeFactor(ClonePolynom(*factor.polynom), lacking));
+            }
+        }
+        if (missing.empty()) {
+            continue;
+        }
+        for (auto position = monom.Head(); position != monom.End();) {
+            if (position->sign == -1) {
+                monom.RemoveAt(position, 1);
+            } else {
+                ++position;
+            }
+        }
+        for (NodePtr& factor : missing) {
+            monom.AddTail(std::move(factor), 1);
+        }
+        for (const ListCell& cell : *denominator) {
+            monom.AddTail(cell.child->Clone(), -1);
+        }
+        RemoveUnitFactors(monom);
+        extended = true;
+    }
+    if (extended) {
+        sum.AddComment(CommentID::FractionsExtendedToCommonDenominator);
+    }
+    sum.commonDenominator = std::move(denominator);
+}
+
+// Stage 4: the terms replaced by one fraction, the sum of their numerators over the common
+// denominator.
+void JoinOverCommonDenominator(COLevelAddition& sum) {
+    auto numerator = std::make_unique<COAddition>();
+    auto start = FractionPartStart(sum);
+    for (std::int32_t i = 0; i < sum.fractionTermCount && start != sum.End(); ++i) {
+        const std::int32_t sign = start->sign;
+        NodePtr term = sum.RemoveAt(start, 1);
+        auto above = std::make_unique<COHyperMonom>();
+        COperationList& factors = *term->AsList();
+        for (auto position = factors.Head(); position != factors.End();) {
+            if (position->sign == 1) {
+                above->AddTail(factors.RemoveAt(position, 1), 1);
+            } else {
+                ++position;
+            }
+        }
+        if (above->IsEmpty()) {
+            above->AddTail(MakeConstantFactor(CNumber(1), CNumber(1)), 1);
+        }
+        numerator->AddTail(std::move(above), sign);
+    }
+    NodePtr denominatorNode = std::move(sum.commonDenominator);
+    if (!denominatorNode) {
+        denominatorNode = std::make_unique<COHyperMonom>(MakeConstantFactor(CNumber(1), CNumber(1)), 1);
+    }
+    auto& denominator = static_cast<COHyperMonom&>(*denominatorNode);
+    GatherConstants(denominator);
+    SplitMonomialFactors(denominator);
+    MergeEqualFactors(denominator);
+    auto fraction = std::make_unique<COFraction>(std::move(numerator), 1);
+    fraction->AddTail(std::move(denominatorNode), -1);
+    sum.AddTail(std::move(fraction), 1);
+    sum.fractionTermCount = 1;
+    sum.AddComment(CommentID::FractionsOverCommonDenominator);
+}
+
+// The fraction term of stages 5 to 10: {sum of numerators}/{common denominator}.
+COFraction& JoinedFraction(COLevelAddition& sum) {
+    return static_cast<COFraction&>(*FractionPartStart(sum)->child);
+}
+
+Terms NumeratorTerms(COFraction& fraction) {
+    Terms terms;
+    for (ListCell& cell : *fraction.Head()->child->AsList()) {
+        terms.push_back(&cell);
+    }
+    return terms;
+}
+
+// Stage 9: the numerator terms added into one polynomial over the common denominator.
+void AddNumerator(COLevelAddition& sum) {
+    COFraction& fraction = JoinedFraction(sum);
+    bool hadLong = false;
+    bool normal = false;
+    std::unique_ptr<COPolynom> added = AddTerms(NumeratorTerms(fraction), hadLong, normal);
+    std::unique_ptr<COHyperMonom> monom = SinglePolynomialMonom(std::move(added));
+    COperationList& denominator = *std::next(fraction.Head())->child->AsList();
+    while (!denominator.IsEmpty()) {
+        monom->AddTail(denominator.RemoveHead(), -1);
+    }
+    GatherConstants(*monom);
+    SplitMonomialFactors(*monom);
+    MergeEqualFactors(*monom);
+    FractionPartStart(sum)->child = std::move(monom);
+    if (!normal) {
+        if (hadLong) {
+            sum.AddComment(CommentID::BracketsOpened);
+        }
+        sum.fractionStage = 10;
+    } else {
+        sum.fractionStage = kFractionDone;
+    }
+}
+
+void FractionStage(COLevelAddition& sum) {
+    const Terms terms = FractionTerms(sum);
+    switch (sum.fractionStage) {
+    case 0:
+        for (ListCell* term : terms) {
+            SplitMonomialFactors(Monom(*term));
+            MergeEqualFactors(Monom(*term));
+        }
+        sum.fractionStage = 1;
+        return;
+    case 1:
+        if (SplitSharedDenominators(terms)) {
+            sum.AddComment(CommentID::SplitOffDenominator);
+            sum.fractionStage = 2;
+        } else {
+            sum.fractionStage = 3;
+        }
+        return;
+    case 2:
+        for (ListCell* term : terms) {
+            MergeEqualFactors(Monom(*term));
+        }
+        sum.fractionStage = 1;
+        return;
+    case 3:
+        ExtendToCommonDenominator(sum, terms);
+        sum.fractionStage = 4;
+        return;
+    case 4:
+        JoinOverCommonDenominator(sum);
+        sum.fractionStage = 5;
+        return;
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+        sum.fractionStage =
+            5 + MultiplyOutStage(sum.fractionStage - 5, NumeratorTerms(JoinedFraction(sum)), sum);
+        return;
+    case 9:
+        AddNumerator(sum);
+        return;
+    default: {
+        COHyperMonom& monom = Monom(*terms.front());
+        NormalizeFactors(monom);
+        ApplyZeroNumerator(monom);
+        sum.fractionStage = kFractionDone;
+        return;
+    }
+    }
+}
+
+bool HasDenominator(ListCell& cell) {
+    return cell.child->AsList()->CountWithSign(-1) > 0;
+}
+
+} // namespace
+
+bool StepLevelAddition(NodeHandle handle) {
+    auto& sum = static_cast<COLevelAddition&>(**handle);
+    if (sum.plainTermCount == 1 && sum.plainStage == 0) {
+        sum.plainStage = kPlainDone;
+    }
+    if (sum.fractionTermCount == 1 && sum.fractionStage == 0) {
+        sum.fractionStage = kFractionDone;
+    }
+    bool changed = false;
+    if (sum.plainTermCount > 0 && sum.plainStage < kPlainDone) {
+        PlainStage(sum);
+        changed = true;
+    }
+    if (sum.fractionTermCount > 0 && sum.fractionStage < kFractionDone) {
+        FractionStage(sum);
+        changed = true;
+    }
+    if (changed) {
+        return true;
+    }
+    if (sum.plainTermCount == 0 || sum.fractionTermCount == 0) {
+        const std::int32_t sign = sum.Head()->sign;
+        NodePtr term = sum.RemoveHead();
+        ReplaceNode(handle, std::move(term));
+        if (sign == -1) {
+            WrapNegated(handle);
+        }
+        return true;
+    }
+    if (HasDenominator(*sum.Tail())) {
+        sum.fractionTermCount += sum.plainTermCount;
+        sum.plainTermCount = 0;
+        sum.plainStage = kPlainDone;
+        sum.fractionStage = 0;
+    } else {
+        sum.plainTermCount += sum.fractionTermCount;
+        sum.fractionTermCount = 0;
+        sum.fractionStage = kFractionDone;
+        sum.plainStage = 0;
+    }
+    return true;
+}

@@ -1,0 +1,77 @@
+// The stage machine of a level product: a product or quotient of rational monomials becomes one
+// rational monomial in lowest terms, one visible step at a time.
+//
+//   0: x/(x+1) * (x+1)^2/x^3  -> {x*(x+1)^2}/{(x+1)*x^3}   all factors moved into one monomial
+//   1: numbers taken out of the factors (repeated while it changes something)
+//   2: common factors marked as crossed-out pairs, then removed (repeated while pairs are found)
+//   3: the level product is replaced by its rational monomial
+
+#include "model/COHyperMonom.h"
+#include "model/COLevelMultiplication.h"
+#include "solver/HyperMonomSteps.h"
+#include "solver/LevelSteps.h"
+#include "solver/SimplifySupport.h"
+
+namespace {
+
+constexpr std::int32_t kCancellationPending = 1;
+
+void GatherIntoOne(COLevelMultiplication& product) {
+    auto gathered = std::make_unique<COHyperMonom>();
+    int withDenominator = 0;
+    while (!product.IsEmpty()) {
+        const std::int32_t sign = product.Head()->sign;
+        NodePtr element = product.RemoveHead();
+        if (element->AsList()->CountWithSign(-1) > 0) {
+            ++withDenominator;
+        }
+        gathered->TakeCommentsFrom(*element);
+        SpliceCells(*gathered, gathered->End(), *element->AsList(), sign);
+    }
+    if (gathered->IsEmpty()) {
+        gathered->AddTail(MakeConstantFactor(CNumber(1), CNumber(1)), 1);
+    }
+    gathered->OrderFactors();
+    SplitMonomialFactors(*gathered);
+    GatherConstants(*gathered);
+    product.AddTail(std::move(gathered), 1);
+    if (withDenominator > 1) {
+        product.AddComment(CommentID::FractionsMultiplied);
+    }
+}
+
+COHyperMonom& OnlyElement(COLevelMultiplication& product) {
+    return static_cast<COHyperMonom&>(*product.Head()->child);
+}
+
+} // namespace
+
+bool StepLevelMultiplication(NodeHandle handle) {
+    auto& product = static_cast<COLevelMultiplication&>(**handle);
+    switch (product.counter) {
+    case 0:
+        GatherIntoOne(product);
+        product.counter = 1;
+        return true;
+    case 1:
+        if (!TakeOutNumbers(OnlyElement(product), NumberMode::ClearNumerators)) {
+            product.counter = 2;
+        }
+        return true;
+    case 2:
+        if (product.scratch == kCancellationPending) {
+            RemoveCancelledPairs(OnlyElement(product));
+            product.scratch = 0;
+        } else if (CancelCommonFactors(OnlyElement(product))) {
+            product.scratch = kCancellationPending;
+        } else {
+            product.counter = 3;
+        }
+        return true;
+    default: {
+        NodePtr monom = product.RemoveHead();
+        ReplaceNode(handle, std::move(monom));
+        return true;
+    }
+    }
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+// Helpers for the simplifier's tests: an evaluator of formula texts at rational points that knows
+// nothing of the engine's parser or tree (only its exact numbers), and a runner that simplifies a
+// problem in a workspace the way the simplification entry does and keeps the final tree.
+
+#include "model/CNumber.h"
+#include "output/COutputList.h"
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+using Point = std::map<char, CNumber>;
+
+// The value of a formula written in compact markup (crossed-out parts count as written, "=" at
+// either end is ignored, "." multiplies). None when the text cannot be read or the value is not
+// defined at the point (a division by zero).
+//
+//   sum      = ["+"|"-"] term {("+"|"-") term}
+//   term     = fraction {("*"|":") fraction}
+//   fraction = power ["/" power]
+//   power    = operand ["^" operand]
+//   operand  = number | letter | "(" sum ")" | "{" sum "}" | "!cross{" k ";" sum "}"
+class FormulaEvaluator {
+public:
+    FormulaEvaluator(const std::string& formula, const Point& point);
+    std::optional<CNumber> Value();
+
+private:
+    std::optional<CNumber> Sum();
+    std::optional<CNumber> Term();
+    std::optional<CNumber> Fraction();
+    std::optional<CNumber> Power();
+    std::optional<CNumber> Operand();
+    char Peek() const { return position < text.size() ? text[position] : '\0'; }
+
+    std::string text;
+    const Point& point;
+    std::size_t position = 0;
+    bool failed = false;
+};
+
+std::optional<CNumber> EvaluateFormula(const std::string& formula, const Point& point);
+
+// A few points with different non-integer rational values for each letter of the text.
+std::vector<Point> SamplePoints(const std::string& text, int count);
+
+// The formula texts of the records that hold exactly one formula (the steps), in order.
+std::vector<std::string> StepFormulas(const COutputList& solution);
+// The formula of the answer record, or "" when there is none.
+std::string AnswerFormula(const COutputList& solution);
+// The comment identifiers of all comment blocks, in order.
+std::vector<int> CommentIds(const COutputList& solution);
+
+// Checks that every step formula and the answer have the problem's value at the sample points;
+// returns a description of the first difference, or "" when all agree.
+std::string CheckValues(const std::string& problem, const COutputList& solution);
+
+class COperation;
+
+// A problem simplified in a workspace exactly as the simplification entry prepares it, keeping the
+// final tree and the error code for inspection.
+struct SimplifyRun {
+    std::unique_ptr<COutputList> solution;
+    std::unique_ptr<COperation> tree;
+    int errorCode = 0;
+};
+SimplifyRun RunSimplifier(const std::string& problem);
+
+// The whole solution of the simplification entry (records, chained steps, answer line).
+std::unique_ptr<COutputList> SolveSimplification(const std::string& problem);
+
+// "" when the tree is a polynomial or one fraction of polynomials in lowest terms (numerator and
+// denominator without a common polynomial factor or common number, nothing left crossed out);
+// otherwise what is wrong.
+std::string CheckAnswerForm(const COperation& tree);
