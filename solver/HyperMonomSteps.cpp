@@ -31,6 +31,12 @@ CNumber ConstantValue(const COHyperMonom& monom, const ListCell& cell) {
 void SplitNumber(const CNumber& value, CNumber& numerator, CNumber& denominator) {
     denominator = CNumber(value.Denominator());
     numerator = value.Product(denominator);
+    // A decimal's denominator is a power of 10: 0,5 is 5/10, reduced to 1/2.
+    const CNumber gcd = CNumber::GcdOf(numerator, denominator);
+    if (!gcd.IsZero() && !gcd.IsOne()) {
+        numerator = numerator.Quotient(gcd);
+        denominator = denominator.Quotient(gcd);
+    }
 }
 
 struct ConstantLayout {
@@ -358,6 +364,7 @@ bool CancelCommonFactors(COHyperMonom& monom) {
 
 void RemoveCancelledPairs(COHyperMonom& monom) {
     monom.RemoveCrossedOutPairs();
+    RemoveUnitFactors(monom);
     monom.AddComment(CommentID::Cancellation);
     MergeEqualFactors(monom);
 }

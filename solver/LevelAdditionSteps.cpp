@@ -30,6 +30,7 @@
 #include "model/CONumber.h"
 #include "model/COPolynom.h"
 #include "model/COPower.h"
+#include "model/EngineLimits.h"
 #include "solver/HyperMonomSteps.h"
 #include "solver/LevelSteps.h"
 #include "solver/PolynomialGcd.h"
@@ -89,8 +90,12 @@ Terms FractionTerms(COLevelAddition& sum) {
 bool JoinSingleTermFactors(COHyperMonom& monom) {
     int count = 0;
     bool raised = false;
+    const CNumber limit(static_cast<std::int32_t>(EngineLimits::kMaxPolynomialDegree));
     for (ListCell& cell : monom) {
         if (Polynom(cell).GetCount() == 1) {
+            if (ExponentOf(cell).Greater(limit)) {
+                return false; // left for the size check of the stepping to report
+            }
             ++count;
             raised = raised || !ExponentOf(cell).IsOne();
         }
@@ -384,7 +389,7 @@ bool SplitSharedDenominators(const Terms& terms) {
             for (std::size_t k : {i, j}) {
                 COPolynom& polynom = Polynom(*places[k].position);
                 const std::optional<CPolynomValue> rest = polynom.Value().DivideExact(gcd);
-                if (!rest || rest->IsConstant() && rest->IsOne()) {
+                if (!rest || rest->IsOne()) {
                     continue;
                 }
                 const CNumber exponent = ExponentOf(*places[k].position);

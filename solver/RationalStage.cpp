@@ -117,12 +117,6 @@ void GatherAndSplit(COHyperMonom& monom, const std::function<void()>& record) {
     }
 }
 
-bool IsLevelNode(const COperation& node) {
-    const NodeType type = node.GetType();
-    return type == NodeType::LevelAddition || type == NodeType::LevelMultiplication ||
-           type == NodeType::LevelPower;
-}
-
 bool StepEveryLevelNode(NodeHandle tree) {
     bool changed = false;
     CSimpleMethod visit([&changed](NodeHandle handle) {
@@ -227,6 +221,9 @@ void StepLevels(CExpression& workspace, LevelStepping mode, bool* stop) {
         }
         if (!StepEveryLevelNode(tree)) {
             return;
+        }
+        if (!PowersWithinLimits(tree)) {
+            workspace.SetError(SimplifyError::kProblemTooLarge);
         }
         workspace.RecordStep(false);
         if (!CheckLimits(workspace)) {

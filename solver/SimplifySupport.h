@@ -13,10 +13,14 @@
 class CExpression;
 class CNumber;
 
+#include "solver/ProblemError.h"
+
 // Error codes the simplifier sets itself.
 namespace SimplifyError {
-inline constexpr int kDivisionByZero = 4;
-inline constexpr int kProblemTooLarge = 8;
+// A division by the number zero met while folding numbers.
+inline constexpr int kDivisionByZero = ProblemError::kIncompleteExpression;
+// A bound of a repeated pass or a size limit was reached.
+inline constexpr int kProblemTooLarge = ProblemError::kProblemTooLarge;
 } // namespace SimplifyError
 
 // The workspace a pass records into, or none for a pass run on a bare tree.

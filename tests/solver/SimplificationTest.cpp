@@ -6,6 +6,8 @@
 #include "markup/CFormulaParser.h"
 #include "model/COHyperMonom.h"
 #include "model/COperation.h"
+#include "output/COutputRecord.h"
+#include "output/OutputBlock.h"
 #include "solver/HyperMonomSteps.h"
 #include "solver/Methods.h"
 #include "solver/Simplification.h"
@@ -235,6 +237,43 @@ TEST(SplitMonomialFactors, ConstantAndOneFactorPerLetter) {
     EXPECT_TRUE(SplitMonomialFactors(AsMonom(tree)));
     EXPECT_EQ(tree->ToText(), "{6^2*x^4*y^2}/{x+1}");
     EXPECT_FALSE(SplitMonomialFactors(AsMonom(tree)));
+}
+
+} // namespace
+
+namespace {
+
+// The whole written solution of a difference of two fractions: every record, in order.
+TEST(SimplifyTranscript, DifferenceOfTwoFractions) {
+    const std::unique_ptr<COutputList> solution = SolveSimplification("1/(x-1)-1/(x+1)");
+    std::vector<std::string> lines;
+    for (const auto& record : solution->Records()) {
+        for (const auto& block : record->Blocks()) {
+            if (const OutputBlockFormula* formula = block->AsFormula()) {
+                lines.push_back(formula->text);
+            } else {
+                std::string line = "#";
+                line += std::to_string(ToNumber(block->AsComment()->id));
+                lines.push_back(line);
+            }
+        }
+    }
+    const std::vector<std::string> expected = {
+        "1/{x-1}-1/{x+1}=",
+        "#53",
+        "={x+1}/{(x-1).(x+1)}-{x-1}/{(x-1).(x+1)}=",
+        "#0",
+        "={(x+1)-(x-1)}/{(x-1).(x+1)}=",
+        "#59",
+        "={x+1-x+1}/{(x-1).(x+1)}=",
+        "#10",
+        "#64",
+        "=2/{(x-1).(x+1)}",
+        "#3",
+        "#15",
+        "2/{(x-1).(x+1)}",
+    };
+    EXPECT_EQ(lines, expected);
 }
 
 } // namespace

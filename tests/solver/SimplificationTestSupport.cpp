@@ -217,7 +217,9 @@ std::vector<int> CommentIds(const COutputList& solution) {
 
 std::string CheckValues(const std::string& problem, const COutputList& solution) {
     std::vector<std::string> formulas = StepFormulas(solution);
-    formulas.push_back(AnswerFormula(solution));
+    if (!AnswerFormula(solution).empty()) {
+        formulas.push_back(AnswerFormula(solution));
+    }
     int checked = 0;
     for (const Point& point : SamplePoints(problem, 4)) {
         const std::optional<CNumber> expected = EvaluateFormula(problem, point);
