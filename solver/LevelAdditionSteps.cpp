@@ -84,6 +84,10 @@ Terms FractionTerms(COLevelAddition& sum) {
     return terms;
 }
 
+std::unique_ptr<COPolynom> ClonePolynom(const COPolynom& polynom) {
+    return std::unique_ptr<COPolynom>(static_cast<COPolynom*>(polynom.Clone().release()));
+}
+
 // --- multiplying out -----------------------------------------------------------------------------
 
 // Every single-term factor joined into one monomial factor, raised to its exponent.
@@ -128,21 +132,25 @@ int TermSign(const ListCell& cell) {
 }
 
 // A factor P^e (e not 1) written out: squares and powers of binomials by their formulas, other
-// powers one multiplication at a time. Returns whether it expanded anything.
-bool ExpandFactor(COHyperMonom& monom, COperationList::Position position, COperation& commentTarget) {
+// powers one multiplication at a time. Moves `position` on to the next factor to look at; returns
+// whether it expanded anything.
+bool ExpandFactor(COHyperMonom& monom, COperationList::Position& position, COperation& commentTarget) {
     const CNumber exponent = ExponentOf(*position);
     COPolynom& polynom = Polynom(*position);
     if (exponent.IsOne()) {
+        ++position;
         return false;
     }
     if (exponent.IsZero()) {
         position->child = MakeConstantFactor(CNumber(1), CNumber(1));
+        ++position;
         return true;
     }
     const std::int32_t terms = polynom.GetCount();
     if ((terms == 2) || (terms == 3 && exponent.Equal(2))) {
         std::unique_ptr<COPolynom> power = polynom.Power(exponent);
         if (!power) {
+            ++position;
             return false;
         }
         if (terms == 2 && exponent.Equal(2)) {
@@ -152,8 +160,10 @@ bool ExpandFactor(COHyperMonom& monom, COperationList::Position position, COpera
             commentTarget.AddComment(CommentID::OtherPowerFormula);
         }
         position->child = MakeFactor(std::move(power), CNumber(1));
+        ++position;
         return true;
     }
+    // P^e -> (P*P) * P^(e-2): the product goes in front, the rest is multiplied in later.
     std::unique_ptr<COPolynom> square = polynom.Product(polynom);
     square->Normalize(false);
     CNumber rest = exponent;
@@ -163,6 +173,7 @@ bool ExpandFactor(COHyperMonom& monom, COperationList::Position position, COpera
         monom.RemoveAt(position, 1);
     } else {
         static_cast<COPower&>(*position->child).ExponentSlot() = MakeNumber(rest);
+        ++position;
     }
     commentTarget.AddComment(CommentID::BracketsOpened);
     return true;
@@ -170,7 +181,7 @@ bool ExpandFactor(COHyperMonom& monom, COperationList::Position position, COpera
 
 bool ExpandPowers(COHyperMonom& monom, COperation& commentTarget) {
     bool changed = JoinSingleTermFactors(monom);
-    for (auto position = monom.Head(); position != monom.End(); ++position) {
+    for (auto position = monom.Head(); position != monom.End();) {
         changed = ExpandFactor(monom, position, commentTarget) || changed;
     }
     return changed;
@@ -214,17 +225,22 @@ bool MultiplyHigherPowers(COHyperMonom& monom, COperation& commentTarget) {
         if (!exponent.Greater(1)) {
             continue;
         }
-        if (monom.GetCount() == 1) {
-            monom.AddTail(MakeFactor(std::unique_ptr<COPolynom>(
-                                         static_cast<COPolynom*>(Polynom(*position).Clone().release())),
-                                     CNumber(1)),
-                          1);
+        // The partner is a neighbour with exponent 1 (the one before it when there is one).
+        auto partner = monom.End();
+        if (position != monom.Head() && ExponentOf(*std::prev(position)).IsOne()) {
+            partner = std::prev(position);
+        } else if (std::next(position) != monom.End() && ExponentOf(*std::next(position)).IsOne()) {
+            partner = std::next(position);
         }
-        auto partner = position == monom.Head() ? std::next(position) : std::prev(position);
-        Product product = Multiply(Polynom(*partner), Polynom(*position), false, commentTarget);
-        const CNumber partnerExponent = ExponentOf(*partner);
-        partner->child = MakeFactor(std::move(product.polynom), partnerExponent);
         exponent.SubtractInPlace(1);
+        if (partner == monom.End()) {
+            // P^e -> P^(e-1) * P: the next round multiplies the two.
+            monom.InsertAfter(position, MakeFactor(ClonePolynom(Polynom(*position)), CNumber(1)),
+                              position->sign);
+        } else {
+            Product product = Multiply(Polynom(*partner), Polynom(*position), false, commentTarget);
+            partner->child = MakeFactor(std::move(product.polynom), CNumber(1));
+        }
         static_cast<COPower&>(*position->child).ExponentSlot() = MakeNumber(exponent);
         changed = true;
     }
@@ -429,10 +445,6 @@ CNumber ExponentBelow(COHyperMonom& monom, const COPolynom& polynom) {
         }
     }
     return total;
-}
-
-std::unique_ptr<COPolynom> ClonePolynom(const COPolynom& polynom) {
-    return std::unique_ptr<COPolynom>(static_cast<COPolynom*>(polynom.Clone().release()));
 }
 
 // Stage 3: the least common multiple of the denominators, factor by factor; every term that lacks
