@@ -6,7 +6,6 @@
 #include "solver/CExpression.h"
 #include "solver/SolverEntries.h"
 
-void SimplifyExpression(CExpression&) {}
 
 bool FactorExpression(CExpression&, NodeHandle) {
     return false;

@@ -129,9 +129,9 @@ TEST(SolveProblem, AStaleLimitFlagDoesNotSpillIntoTheNextSolve) {
 
 TEST(SolveProblem, SimplificationRecordsTheProblemAndClosesWithTheAnswer) {
     EXPECT_EQ(Solve(kProblemSimplify, "2*x+1"), Lines({"[0.0] F(=2.x+1)", "[2.2] C3/11 C15/10 F(2.x+1)s"}));
-    // A negative number exponent is accepted and shown folded.
+    // A negative number exponent is accepted; the simplifier turns it into a denominator.
     EXPECT_EQ(Solve(kProblemSimplify, "x^{-2}"),
-              Lines({"[0.0] F(=x^{-2})", "[2.2] C3/11 C15/10 F(x^{-2})s"}));
+              Lines({"[0.0] F(x^{-2}=)", "[1.1] C78/01", "[1.1] F(=1/x^2)", "[2.2] C3/11 C15/10 F(1/x^2)s"}));
 }
 
 TEST(SolveProblem, FactorisationThatFindsNothingClosesWithItsComment) {
