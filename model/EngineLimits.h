@@ -49,4 +49,8 @@ inline constexpr int kMaxSimplifyRounds = 200;
 // visible step.
 inline constexpr int kMaxLevelSteps = 2'000;
 
+// Most work one polynomial greatest common divisor may do (coefficient operations of its
+// eliminations and terms of its remainders, nested calls included); about a second.
+inline constexpr std::int64_t kMaxGcdWork = 3'000'000;
+
 } // namespace EngineLimits

@@ -11,6 +11,55 @@ namespace PN = PolynomNumber;
 
 namespace {
 
+// The work of one top-level gcd: coefficient operations of the one-letter eliminations and terms of
+// the pseudo-remainders, shared by the nested calls on contents and leading coefficients. Past
+// EngineLimits::kMaxGcdWork the number limit flag is reported and the loops stop, so that
+// polynomials whose remainders swell (high degrees in several letters) end a solve with the "too
+// large" error instead of running for minutes.
+struct GcdWork {
+    int depth = 0;
+    std::int64_t spent = 0;
+};
+
+thread_local GcdWork gcdWork;
+
+class GcdWorkScope {
+public:
+    GcdWorkScope() {
+        if (gcdWork.depth++ == 0) {
+            gcdWork.spent = 0;
+        }
+    }
+    ~GcdWorkScope() { --gcdWork.depth; }
+    GcdWorkScope(const GcdWorkScope&) = delete;
+    GcdWorkScope& operator=(const GcdWorkScope&) = delete;
+};
+
+// The cost of one operation on a coefficient, growing with the square of its digits as long
+// multiplication and division do.
+std::int64_t DigitWeight(const CNumber& c) {
+    const std::int64_t digits = c.IsInteger() ? c.Numerator().DigitCount() : 20;
+    return 1 + digits * digits / 400;
+}
+
+std::int64_t DigitWeight(const CPolynomValue& p) {
+    std::int64_t weight = 1;
+    for (const PolynomTerm& term : p.Terms()) {
+        weight = std::max(weight, DigitWeight(term.coefficient));
+    }
+    return weight;
+}
+
+// Counts work; false (and the limit flag reported) once the budget is spent.
+bool Charge(std::size_t count, std::int64_t weight) {
+    gcdWork.spent += static_cast<std::int64_t>(count) * weight;
+    if (gcdWork.spent > EngineLimits::kMaxGcdWork) {
+        PN::ReportLimitExceeded();
+        return false;
+    }
+    return true;
+}
+
 // The common letters of a and b, then of b, in ascending byte order.
 std::string UnionOfLetters(const CPolynomValue& a, const CPolynomValue& b) {
     std::string letters = a.Letters();
@@ -91,7 +140,9 @@ void MakeDensePrimitive(DenseCoefficients& dense) {
 CPolynomValue OneLetterGcd(const CPolynomValue& a, const CPolynomValue& b, unsigned char letter) {
     DenseCoefficients q = ToDense(a, letter);
     DenseCoefficients r = ToDense(b, letter);
-    while (!q.empty() && !PN::LimitExceeded()) {
+    while (
+        !q.empty() && !PN::LimitExceeded() &&
+        Charge(q.size() + r.size(), std::max(DigitWeight(q.back()), r.empty() ? 1 : DigitWeight(r.back())))) {
         if (q.size() < r.size()) {
             std::swap(q, r);
         }
@@ -149,7 +200,8 @@ CPolynomValue PrimitivePart(const CPolynomValue& p, unsigned char letter) {
 // least common multiple, subtract (the leading coefficient cancels, the degree of A falls) and
 // divide out A's content. The last non-zero B is the gcd of the primitive parts.
 CPolynomValue PseudoRemainderGcd(CPolynomValue A, CPolynomValue B, unsigned char letter) {
-    while (!A.IsZero() && !PN::LimitExceeded()) {
+    while (!A.IsZero() && !PN::LimitExceeded() &&
+           Charge(A.TermCount() + B.TermCount(), std::max(DigitWeight(A), DigitWeight(B)))) {
         LetterCoefficients recordsA = SplitByLetter(A, letter);
         LetterCoefficients recordsB = SplitByLetter(B, letter);
         if (Leading(recordsA).exponent < Leading(recordsB).exponent) {
@@ -188,6 +240,7 @@ CPolynomValue ContentOfCoefficients(const LetterCoefficients& records) {
 }
 
 CPolynomValue PolynomialGcd(const CPolynomValue& a, const CPolynomValue& b) {
+    const GcdWorkScope scope;
     if (a.IsZero()) {
         return b;
     }

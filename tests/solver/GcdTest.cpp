@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 using namespace polytest;
 
 namespace {
@@ -94,6 +96,26 @@ TEST(PolynomialGcd, RandomProductsWithACommonFactor) {
         ++checked;
     }
     EXPECT_GT(checked, 100);
+}
+
+} // namespace
+
+namespace {
+
+// Remainders that swell (high degrees in two letters) end at the work limit instead of running for
+// minutes; high degrees in one letter are still fine.
+TEST(PolynomialGcd, SwellingRemaindersStopAtTheWorkLimit) {
+    const auto start = std::chrono::steady_clock::now();
+    CNumber::ResetLimitExceeded();
+    PolynomialGcd(Poly("x^30 + y^30 + 1"), Poly("x^29 + y^31 + 2"));
+    EXPECT_TRUE(CNumber::LimitExceeded());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+
+    CNumber::ResetLimitExceeded();
+    EXPECT_EQ(Text(PolynomialGcd(Poly("x^2000 - 1"), Poly("x^1999 - 1"))), "x-1");
+    EXPECT_EQ(Text(PolynomialGcd(Poly("x + 3").Power(100), Poly("x + 3").Power(40).Product(Poly("x - 1")))),
+              Text(Poly("x + 3").Power(40)));
+    EXPECT_FALSE(CNumber::LimitExceeded());
 }
 
 } // namespace
