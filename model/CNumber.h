@@ -124,7 +124,8 @@ public:
     // --- tests --------------------------------------------------------------------------------
     bool IsZero() const;
     bool IsOne() const;
-    // -1, 0 or +1 of the value.
+    // -1, 0 or +1 of the value. Leaves the number as it is (a mixed number stays mixed); call
+    // NormalizeSign to bring the sign onto the numerator explicitly.
     int Sign() const;
     // The value is an integer (of whatever kind).
     bool IsWhole() const;
