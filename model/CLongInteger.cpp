@@ -1,6 +1,7 @@
 #include "model/CLongInteger.h"
 
 #include "model/EngineLimits.h"
+#include "model/PowersOfTen.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,26 +18,6 @@ constexpr int64_t kSmallBound = 1'000'000'000'000'000'000; // 10^18, exclusive
 constexpr int kMaxDigits = static_cast<int>(EngineLimits::kMaxNumberDigits);
 
 thread_local bool tLimitExceeded = false;
-
-constexpr int64_t kPow10[19] = {1,
-                                10,
-                                100,
-                                1000,
-                                10000,
-                                100000,
-                                1000000,
-                                10000000,
-                                100000000,
-                                1000000000,
-                                10000000000,
-                                100000000000,
-                                1000000000000,
-                                10000000000000,
-                                100000000000000,
-                                1000000000000000,
-                                10000000000000000,
-                                100000000000000000,
-                                1000000000000000000};
 
 int DigitsOf(uint64_t value) {
     int digits = 1;
@@ -560,7 +541,7 @@ void CLongInteger::MultiplyByPowerOfTen(int count) {
     }
     if (m_limbs.empty() && count <= 18) {
         int64_t product = 0;
-        if (!__builtin_mul_overflow(m_small, kPow10[count], &product) && product > -kSmallBound &&
+        if (!__builtin_mul_overflow(m_small, kPowersOfTen[count], &product) && product > -kSmallBound &&
             product < kSmallBound) {
             m_small = product;
             return;
@@ -568,7 +549,7 @@ void CLongInteger::MultiplyByPowerOfTen(int count) {
     }
     const bool negative = IsNegative();
     Limbs magnitude = Magnitude();
-    magnitude = MulSmall(magnitude, static_cast<uint32_t>(kPow10[count % kLimbDigits]));
+    magnitude = MulSmall(magnitude, static_cast<uint32_t>(kPowersOfTen[count % kLimbDigits]));
     magnitude.insert(magnitude.begin(), static_cast<size_t>(count / kLimbDigits), 0u);
     AssignMagnitude(negative, std::move(magnitude));
 }
@@ -605,7 +586,7 @@ int CLongInteger::RemoveTrailingZeros(int limit) {
     Limbs magnitude = m_limbs;
     magnitude.erase(magnitude.begin(), magnitude.begin() + removed / kLimbDigits);
     if (removed % kLimbDigits != 0) {
-        DivSmallInPlace(magnitude, static_cast<uint32_t>(kPow10[removed % kLimbDigits]));
+        DivSmallInPlace(magnitude, static_cast<uint32_t>(kPowersOfTen[removed % kLimbDigits]));
     }
     AssignMagnitude(negative, std::move(magnitude));
     return removed;
@@ -1024,7 +1005,7 @@ std::string CLongInteger::ToText() const {
 
 uint32_t CLongInteger::LowDigitsValue(uint32_t& power) const {
     const int digits = std::min(DigitCount(), kLimbDigits);
-    power = static_cast<uint32_t>(kPow10[digits]);
+    power = static_cast<uint32_t>(kPowersOfTen[digits]);
     if (m_limbs.empty()) {
         return static_cast<uint32_t>(MagnitudeOf(m_small) % power);
     }

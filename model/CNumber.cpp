@@ -1,6 +1,7 @@
 #include "model/CNumber.h"
 
 #include "model/EngineLimits.h"
+#include "model/PowersOfTen.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -302,30 +303,6 @@ void CNumber::NormalizeSign() {
 }
 
 // --- arithmetic -------------------------------------------------------------------------------
-
-namespace {
-
-constexpr int64_t kPowersOfTen[19] = {1,
-                                      10,
-                                      100,
-                                      1000,
-                                      10000,
-                                      100000,
-                                      1000000,
-                                      10000000,
-                                      100000000,
-                                      1000000000,
-                                      10000000000,
-                                      100000000000,
-                                      1000000000000,
-                                      10000000000000,
-                                      100000000000000,
-                                      1000000000000000,
-                                      10000000000000000,
-                                      100000000000000000,
-                                      1000000000000000000};
-
-} // namespace
 
 bool CNumber::SmallFraction(int64_t& numerator, int64_t& denominator) const {
     switch (m_kind) {
