@@ -11,6 +11,9 @@
 // The Unicode code point of one Windows-1251 byte.
 char32_t Windows1251ToUnicode(unsigned char byte);
 
+// Appends the UTF-8 form of a code point below U+10000.
+void AppendUtf8(std::string& out, char32_t code);
+
 // text, byte for byte, as UTF-8.
 std::string Windows1251ToUtf8(std::string_view text);
 
