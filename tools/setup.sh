@@ -41,6 +41,8 @@ configure_and_build() {
 
 install_missing_packages
 configure_and_build build -DCMAKE_BUILD_TYPE=Release
+# The voice recordings live in the base folder beside the programs, as the language files do.
+tools/voice.sh build/bin
 if [ "${1:-}" = "--asan" ]; then
     configure_and_build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBELIN_ENGINE_ONLY=ON \
         -DORBELIN_SANITIZE=ON -DORBELIN_BENCH=OFF
