@@ -14,11 +14,7 @@ bool IsClosing(unsigned char c) {
     return c == ')' || c == ']' || c == '}';
 }
 
-// The loosest top-level operator class of the markup, and where the first operator of that class is.
-struct SplitPoint {
-    int operatorClass = 0;
-    std::size_t position = 0;
-};
+} // namespace
 
 SplitPoint FindSplitPoint(std::string_view markup) {
     SplitPoint best;
@@ -39,8 +35,6 @@ SplitPoint FindSplitPoint(std::string_view markup) {
     return best;
 }
 
-// Every top-level operator of the given class cuts the markup; laying the chain out piece by piece is
-// the same as splitting at the leftmost operator again and again, without recursing once per operator.
 OperatorChain CutChain(std::string_view markup, int operatorClass) {
     OperatorChain chain;
     int depth = 0;
@@ -60,6 +54,8 @@ OperatorChain CutChain(std::string_view markup, int operatorClass) {
     chain.pieces.push_back(markup.substr(start));
     return chain;
 }
+
+namespace {
 
 // How deeply brackets nest; every level costs at least one level of layout.
 int BracketDepth(std::string_view markup) {

@@ -5,6 +5,7 @@
 
 #include "display/FormulaLayout.h"
 
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +15,29 @@ struct OperatorChain {
     std::vector<std::string_view> pieces;
     std::vector<unsigned char> operators;
 };
+
+// The loosest top-level operator class of the markup, and where the first operator of that class is.
+struct SplitPoint {
+    int operatorClass = 0;
+    std::size_t position = 0;
+};
+SplitPoint FindSplitPoint(std::string_view markup);
+
+// Every top-level operator of the given class cuts the markup; laying the chain out piece by piece is
+// the same as splitting at the leftmost operator again and again, without recursing once per operator.
+OperatorChain CutChain(std::string_view markup, int operatorClass);
+
+// A command "!name(...)" or "!name{...}" cut into its name and its argument.
+struct CommandParts {
+    std::string_view name;
+    // The argument with its brackets, and without them.
+    std::string_view argument;
+    std::string_view inner;
+};
+// A result code: the command has an argument and it is closed by the mate of its opening bracket.
+int SplitCommand(std::string_view markup, CommandParts& parts);
+// Splits "k;C" at its first top-level ";".
+bool SplitPair(std::string_view inner, std::string_view& first, std::string_view& second);
 
 int LayoutOperatorChain(const OperatorChain& chain, const LayoutContext& context, LayoutBox& box);
 int LayoutFraction(std::string_view numerator, std::string_view denominator, const LayoutContext& context,

@@ -8,13 +8,6 @@
 
 namespace {
 
-struct CommandParts {
-    std::string_view name;
-    // The argument with its brackets, and without them.
-    std::string_view argument;
-    std::string_view inner;
-};
-
 unsigned char MateOf(unsigned char open) {
     switch (open) {
     case '(':
@@ -25,6 +18,8 @@ unsigned char MateOf(unsigned char open) {
         return '}';
     }
 }
+
+} // namespace
 
 int SplitCommand(std::string_view markup, CommandParts& parts) {
     const std::size_t open = markup.find_first_of("([{", 1);
@@ -40,7 +35,6 @@ int SplitCommand(std::string_view markup, CommandParts& parts) {
     return LayoutCode::kSuccess;
 }
 
-// Splits "k;C" at its first top-level ";".
 bool SplitPair(std::string_view inner, std::string_view& first, std::string_view& second) {
     const std::vector<std::string_view> parts = SplitAtSemicolons(inner);
     if (parts.size() < 2) {
@@ -50,6 +44,8 @@ bool SplitPair(std::string_view inner, std::string_view& first, std::string_view
     second = inner.substr(first.size() + 1);
     return true;
 }
+
+namespace {
 
 // The decimal value of a small number written in markup; anything that is not digits counts as 0,
 // and a value too long to matter is read only as far as its remainder needs.
