@@ -68,14 +68,14 @@ make_folder() {
 # "CommNN<TAB>text" for every comment of a language file whose text has a letter to speak.
 comment_list() {
     local ini=$1
-    iconv -f WINDOWS-1251 -t UTF-8 "$ini" | tr -d '\r' | awk -F= '
+    iconv -f WINDOWS-1251 -t UTF-8 "$ini" | tr -d '\r' | LC_ALL=C awk -F= '
         /^\[/ { section = $0; next }
         section == "[CommentsText]" && /^[0-9]+=/ { key = $1; sub(/^[^=]*=/, ""); text[key] = $0 }
         section == "[CommentsSound]" && /^[0-9]+=/ { key = $1; sub(/^[^=]*=/, ""); sound[key] = $0; order[++n] = key }
         END {
             for (i = 1; i <= n; ++i) {
                 key = order[i]
-                if (sound[key] != "" && text[key] ~ /[[:alpha:]]/) print sound[key] "\t" text[key]
+                if (sound[key] != "" && text[key] ~ /[A-Za-z\200-\377]/) print sound[key] "\t" text[key]
             }
         }'
 }
