@@ -126,34 +126,9 @@ std::string RenderPdf(const COutputList& solution, const CommentTextFunction& co
                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
     writer.setTitle(QStringLiteral("Solution"));
     writer.setCreator(QStringLiteral("Orbelin"));
-
-    // The scale of the printer against the screen: the height of one and the same font on each.
-    QImage screen = ScreenImage();
-    const QFont standard = QGuiApplication::font();
-    const double screenHeight = QFontMetricsF(standard, &screen).height();
-    const double printerHeight = QFontMetricsF(standard, &writer).height();
-    const double scale = screenHeight > 0 ? printerHeight / screenHeight : 1.0;
-
-    CQtLayoutDevice device(&writer);
-    CGraphics graphics(device);
-    CPrintPages pages;
-    pages.Build(solution, options.textComments, commentText, graphics, scale, writer.width(),
-                writer.height());
-
-    QPainter painter;
-    if (!painter.begin(&writer)) {
+    if (PrintSolutionPages(writer, solution, commentText, options) < 0) {
         return "cannot write " + path;
     }
-    painter.setRenderHint(QPainter::Antialiasing);
-    device.SetPainter(&painter);
-    for (int page = 1; page <= pages.PageCount(); ++page) {
-        if (page > 1) {
-            writer.newPage();
-        }
-        graphics.Fonts().ResetSelection();
-        pages.PaintPage(page, graphics, options.language);
-    }
-    painter.end();
     return {};
 }
 
@@ -213,6 +188,38 @@ void EnsureGuiApplication() {
     // Deliberately never destroyed: Qt's own clean-up at exit must find it alive.
     static QGuiApplication* application = new QGuiApplication(argc, argv);
     (void)application;
+}
+
+int PrintSolutionPages(QPagedPaintDevice& device, const COutputList& solution,
+                       const CommentTextFunction& commentText, const RenderOptions& options) {
+    // The scale of the printer against the screen: the height of one and the same font on each.
+    QImage screen = ScreenImage();
+    const QFont standard = QGuiApplication::font();
+    const double screenHeight = QFontMetricsF(standard, &screen).height();
+    const double printerHeight = QFontMetricsF(standard, &device).height();
+    const double scale = screenHeight > 0 ? printerHeight / screenHeight : 1.0;
+
+    CQtLayoutDevice layoutDevice(&device);
+    CGraphics graphics(layoutDevice);
+    CPrintPages pages;
+    pages.Build(solution, options.textComments, commentText, graphics, scale, device.width(),
+                device.height());
+
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return -1;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    layoutDevice.SetPainter(&painter);
+    for (int page = 1; page <= pages.PageCount(); ++page) {
+        if (page > 1) {
+            device.newPage();
+        }
+        graphics.Fonts().ResetSelection();
+        pages.PaintPage(page, graphics, options.language);
+    }
+    painter.end();
+    return pages.PageCount();
 }
 
 std::string RenderSolution(const COutputList& solution, const CommentTextFunction& commentText,

@@ -7,6 +7,8 @@
 
 #include <string>
 
+class QPagedPaintDevice;
+
 struct RenderOptions {
     int language = 1;
     bool textComments = true;
@@ -26,3 +28,9 @@ void EnsureGuiApplication();
 // Renders the solution into path. Returns an empty string on success, otherwise what went wrong.
 std::string RenderSolution(const COutputList& solution, const CommentTextFunction& commentText,
                            const std::string& path, const RenderOptions& options);
+
+// Prints the solution's pages on a paged device (a PDF writer, a printer): each line fitted to the
+// page width, the pages numbered at their foot. Returns the number of pages, or -1 when the device
+// cannot be painted on.
+int PrintSolutionPages(QPagedPaintDevice& device, const COutputList& solution,
+                       const CommentTextFunction& commentText, const RenderOptions& options);

@@ -14,9 +14,11 @@ packages=(
 )
 
 install_missing_packages() {
-    local missing=()
+    # One query for all packages: one run per package costs a second on a busy machine.
+    local installed missing=()
+    installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null | awk '/ok installed/ { print $1 }')
     for package in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")
+        grep -qxF "$package" <<<"$installed" || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "setup: installing ${missing[*]}"
@@ -39,10 +41,25 @@ configure_and_build() {
     cmake --build "$dir" --parallel "$(nproc)"
 }
 
+# The desktop program's settings store names the base folder of this tree (Res/, Samples/ and the voice
+# folders beside the programs); the program's own settings in it are kept.
+write_settings_store() {
+    local base="$root/build/bin/"
+    local store="${XDG_CONFIG_HOME:-$HOME/.config}/Vantor Kastrel/Orbelin.conf"
+    local line="PathProg=\"${base//\\/\\\\}\""
+    mkdir -p "$(dirname "$store")" "${base}Samples"
+    [ -f "$store" ] && grep -qxF "$line" "$store" && return 0
+    [ -f "$store" ] || printf '[General]\n' >"$store"
+    grep -q '^\[General\]' "$store" || printf '[General]\n' >>"$store"
+    awk -v line="$line" '/^PathProg=/ { next } { print } /^\[General\]$/ { print line }' "$store" >"$store.new"
+    mv "$store.new" "$store"
+}
+
 install_missing_packages
 configure_and_build build -DCMAKE_BUILD_TYPE=Release
 # The voice recordings live in the base folder beside the programs, as the language files do.
 tools/voice.sh build/bin
+write_settings_store
 if [ "${1:-}" = "--asan" ]; then
     configure_and_build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBELIN_ENGINE_ONLY=ON \
         -DORBELIN_SANITIZE=ON -DORBELIN_BENCH=OFF

@@ -1,0 +1,474 @@
+#include "app/CCorvaneView.h"
+
+#include "app/CCorvaneDoc.h"
+#include "app/SolutionVoice.h"
+#include "output/LanguageTables.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+// The area a symbol covers, relative to its word's origin; lines are two units wide.
+QRect SymbolRect(const MySymbol& symbol, int originX, int originY) {
+    if (symbol.type == kSymbolGlyph) {
+        return QRect(originX + symbol.x, originY + symbol.y, symbol.width + 2, symbol.height + 1);
+    }
+    const QRect line = QRect(QPoint(originX + symbol.x, originY + symbol.y),
+                             QPoint(originX + symbol.x2, originY + symbol.y2))
+                           .normalized();
+    return line.adjusted(-2, -2, 2, 2);
+}
+
+int ScreenWidth() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->geometry().width() : 0;
+}
+
+} // namespace
+
+CCorvaneView::CCorvaneView(const CCorvaneDoc& document, const CLanguageTables& texts, QWidget* parent)
+    : QAbstractScrollArea(parent), m_document(document), m_texts(texts), m_device(viewport()),
+      m_graphics(m_device) {
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAutoFillBackground(false);
+    m_timer.setInterval(kOutputIntervalMs);
+    QObject::connect(&m_timer, &QTimer::timeout, this, [this] { AdvanceOutput(); });
+    m_splashTimer.setInterval(kSplashFrameMs);
+    QObject::connect(&m_splashTimer, &QTimer::timeout, this, [this] {
+        if (!m_splash.RevealNextFrame()) {
+            m_splashTimer.stop();
+        }
+        viewport()->update();
+    });
+}
+
+CCorvaneView::~CCorvaneView() = default;
+
+void CCorvaneView::SetLineByLine(bool on) {
+    m_lineByLine = on;
+    if (!on) {
+        ResumeOutput();
+    }
+}
+
+void CCorvaneView::SetComplete(bool complete) {
+    const bool changed = complete != m_complete;
+    m_complete = complete;
+    if (changed && m_outputStateListener) {
+        m_outputStateListener();
+    }
+}
+
+// --- layout ----------------------------------------------------------------------------------------
+
+void CCorvaneView::Build() {
+    const CLanguageTables& texts = m_texts;
+    m_lines.Build(
+        m_document.solution, m_textComments, [&texts](CommentIDType id) { return texts.CommentText(id); },
+        m_graphics, ScreenWidth());
+    m_strikesShown.assign(m_lines.Lines().size(), false);
+}
+
+void CCorvaneView::LayOutNewSolution() {
+    Build();
+    m_currentLine = LineCount() > 0 ? 0 : -1;
+    m_currentItem = 0;
+    m_scrollSize = QSize();
+    UpdateScrollBars();
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+    viewport()->update();
+}
+
+void CCorvaneView::LayOutAgain() {
+    const int keep = m_currentLine;
+    Build();
+    if (LineCount() == 0) {
+        m_currentLine = -1;
+        m_currentItem = 0;
+        viewport()->update();
+        return;
+    }
+    m_currentLine = std::clamp(keep, 0, LineCount() - 1);
+    int width = 0;
+    for (int line = 0; line <= m_currentLine; ++line) {
+        ShowLineWhole(line);
+        width = std::max(width, m_lines.Lines()[line].textRight);
+    }
+    m_currentItem = m_lines.Lines()[m_currentLine].items.size();
+    m_scrollSize = QSize(width, m_lines.Lines()[m_currentLine].band.bottom);
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+void CCorvaneView::ShowLineWhole(int line) {
+    LineStruct& viewLine = m_lines.Lines()[line];
+    viewLine.shown = true;
+    for (TypeStruct& item : viewLine.items) {
+        if (item.kind == TypeStruct::Kind::Word && item.word != nullptr) {
+            item.lastShown = static_cast<int>(item.word->Symbols(m_graphics).size()) - 1;
+        }
+    }
+    m_strikesShown[line] = true;
+}
+
+// --- output ----------------------------------------------------------------------------------------
+
+void CCorvaneView::StartOutput() {
+    if (m_currentLine < 0) {
+        SetComplete(true);
+        return;
+    }
+    SetComplete(false);
+    m_timer.start();
+}
+
+void CCorvaneView::AdvanceOutput() {
+    std::vector<LineStruct>& lines = m_lines.Lines();
+    for (;;) {
+        if (m_currentLine < 0 || m_currentLine >= LineCount()) {
+            FinishOutput();
+            return;
+        }
+        LineStruct& line = lines[m_currentLine];
+        if (!line.shown) {
+            RevealLine(m_currentLine);
+        }
+        if (m_currentItem >= line.items.size()) {
+            if (VoicePlaying()) {
+                return;
+            }
+            if (m_currentLine + 1 >= LineCount()) {
+                FinishOutput();
+                return;
+            }
+            ++m_currentLine;
+            m_currentItem = 0;
+            if (m_lineByLine) {
+                m_timer.stop();
+                return;
+            }
+            continue;
+        }
+        TypeStruct& item = line.items[m_currentItem];
+        if (item.kind == TypeStruct::Kind::SoundCue) {
+            if (m_soundComments && m_voice != nullptr) {
+                if (m_voice->IsPlaying()) {
+                    return;
+                }
+                m_voice->PlayComment(item.comment);
+            }
+            if (item.repaintsPrevious && m_currentLine > 0) {
+                RevealStrikes(m_currentLine - 1);
+            }
+            ++m_currentItem;
+            continue;
+        }
+        if (ShowNextSymbol(item)) {
+            return;
+        }
+        ++m_currentItem;
+    }
+}
+
+bool CCorvaneView::ShowNextSymbol(TypeStruct& item) {
+    if (item.word == nullptr) {
+        return false;
+    }
+    std::vector<MySymbol>& symbols = item.word->Symbols(m_graphics);
+    const int count = static_cast<int>(symbols.size());
+    if (item.spoken && m_soundComments && m_voice != nullptr && item.lastShown < count - 1) {
+        // A formula read aloud appears whole while it is read; the output waits for the voice.
+        if (m_voice->IsPlaying()) {
+            return true;
+        }
+        item.lastShown = count - 1;
+        const std::string& text = item.word->Text();
+        m_voice->ReadFormula(text.size() >= 2 ? text.substr(1, text.size() - 2) : text);
+        viewport()->update();
+        return true;
+    }
+    const QPoint offset = ScrollOffset();
+    const int visibleLeft = offset.x();
+    const int visibleRight = offset.x() + viewport()->width();
+    while (item.lastShown + 1 < count) {
+        const MySymbol& symbol = symbols[++item.lastShown];
+        const QRect area = SymbolRect(symbol, item.x, item.y);
+        if (area.right() < visibleLeft || area.left() > visibleRight) {
+            continue;
+        }
+        if (symbol.type != kSymbolStrikeLine) {
+            viewport()->update(area.translated(-offset));
+        }
+        return true;
+    }
+    return false;
+}
+
+void CCorvaneView::RevealLine(int line) {
+    LineStruct& viewLine = m_lines.Lines()[line];
+    const QPoint offset = ScrollOffset();
+    bool resized = false;
+    if (viewLine.band.bottom > offset.y() + viewport()->height()) {
+        m_scrollSize.setHeight(std::max(m_scrollSize.height(), viewLine.band.bottom));
+        resized = true;
+    }
+    if (viewLine.textRight > offset.x() + viewport()->width()) {
+        m_scrollSize.setWidth(std::max(m_scrollSize.width(), viewLine.textRight));
+        resized = true;
+    }
+    if (resized) {
+        UpdateScrollBars();
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    }
+    viewLine.shown = true;
+    viewport()->update(BandArea(line));
+}
+
+void CCorvaneView::RevealStrikes(int line) {
+    m_strikesShown[line] = true;
+    viewport()->update(BandArea(line));
+}
+
+void CCorvaneView::FinishOutput() {
+    m_timer.stop();
+    SetComplete(true);
+    m_currentLine = LineCount() - 1;
+    std::fill(m_strikesShown.begin(), m_strikesShown.end(), true);
+    viewport()->update();
+}
+
+void CCorvaneView::ResumeOutput() {
+    if (!m_complete && m_currentLine >= 0 && !m_timer.isActive()) {
+        m_timer.start();
+    }
+}
+
+void CCorvaneView::ShowAll() {
+    m_timer.stop();
+    StopVoice();
+    int width = 0;
+    for (int line = 0; line < LineCount(); ++line) {
+        ShowLineWhole(line);
+        width = std::max(width, m_lines.Lines()[line].textRight);
+    }
+    SetComplete(true);
+    m_currentLine = LineCount() - 1;
+    m_currentItem = m_currentLine >= 0 ? m_lines.Lines()[m_currentLine].items.size() : 0;
+    m_scrollSize = QSize(width, m_lines.ScrollHeight());
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+bool CCorvaneView::ReplayAt(QPoint point) {
+    const QPoint content = point + ScrollOffset();
+    const std::vector<LineStruct>& lines = m_lines.Lines();
+    for (int line = 0; line < LineCount(); ++line) {
+        const ::BandRect& band = lines[line].band;
+        if (lines[line].shown && content.y() >= band.top && content.y() < band.bottom &&
+            content.x() >= band.left &&
+            content.x() < std::max(band.right, ScrollOffset().x() + viewport()->width())) {
+            Replay(line);
+            return true;
+        }
+    }
+    return false;
+}
+
+void CCorvaneView::Replay(int line) {
+    if (line < 0 || line >= LineCount()) {
+        return;
+    }
+    m_timer.stop();
+    StopVoice();
+    m_currentLine = line;
+    m_currentItem = 0;
+    for (int later = line; later < LineCount(); ++later) {
+        LineStruct& viewLine = m_lines.Lines()[later];
+        viewLine.shown = false;
+        for (TypeStruct& item : viewLine.items) {
+            item.lastShown = -1;
+        }
+        m_strikesShown[later] = false;
+    }
+    SetComplete(false);
+    viewport()->update();
+    m_timer.start();
+}
+
+void CCorvaneView::StopVoice() {
+    if (m_voice != nullptr) {
+        m_voice->Stop();
+    }
+}
+
+bool CCorvaneView::VoicePlaying() const {
+    return m_soundComments && m_voice != nullptr && m_voice->IsPlaying();
+}
+
+// --- splash ----------------------------------------------------------------------------------------
+
+bool CCorvaneView::LoadSplash(const QString& path) {
+    const bool loaded = m_splash.Load(path);
+    viewport()->update();
+    return loaded;
+}
+
+void CCorvaneView::SplashOff() {
+    m_splashTimer.stop();
+    m_splash.Unload();
+    viewport()->update();
+}
+
+void CCorvaneView::RevealSplashAtOnce() {
+    m_splashTimer.stop();
+    m_splash.RevealAll();
+    viewport()->update();
+}
+
+void CCorvaneView::PaintSplash(QPainter& painter) {
+    if (!m_splash.IsRevealed() && !m_splashTimer.isActive()) {
+        m_splashTimer.start();
+    }
+    const QImage& shown = m_splash.Shown();
+    const QPoint topLeft((viewport()->width() - shown.width()) / 2,
+                         (viewport()->height() - shown.height()) / 2);
+    painter.drawImage(topLeft, shown);
+}
+
+// --- painting and scrolling ------------------------------------------------------------------------
+
+QPoint CCorvaneView::ScrollOffset() const {
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+QRect CCorvaneView::BandArea(int line) const {
+    const LineStruct& viewLine = m_lines.Lines()[line];
+    const QPoint offset = ScrollOffset();
+    const int right = std::max(viewLine.band.right, offset.x() + viewport()->width());
+    return QRect(QPoint(viewLine.band.left, viewLine.band.top), QPoint(right, viewLine.band.bottom - 1))
+        .translated(-offset);
+}
+
+void CCorvaneView::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    painter.fillRect(event->rect(), Qt::white);
+    if (m_splash.IsLoaded()) {
+        PaintSplash(painter);
+        return;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QPoint offset = ScrollOffset();
+    painter.translate(-offset);
+    PaintBands(painter, event->rect().translated(offset));
+}
+
+void CCorvaneView::PaintBands(QPainter& painter, const QRect& area) {
+    m_device.SetPainter(&painter);
+    m_graphics.Fonts().ResetSelection();
+    const int visibleRight = ScrollOffset().x() + viewport()->width();
+    std::vector<LineStruct>& lines = m_lines.Lines();
+    for (int line = 0; line < LineCount(); ++line) {
+        LineStruct& viewLine = lines[line];
+        if (viewLine.band.bottom <= area.top() || viewLine.band.top > area.bottom()) {
+            continue;
+        }
+        if (viewLine.shown && viewLine.band.bottom > viewLine.band.top) {
+            const int right = std::max(viewLine.band.right, visibleRight);
+            painter.fillRect(
+                QRect(QPoint(viewLine.band.left, viewLine.band.top), QPoint(right, viewLine.band.bottom - 1)),
+                ToQColor(viewLine.background));
+        }
+        for (TypeStruct& item : viewLine.items) {
+            PaintItem(item, area, m_strikesShown[line]);
+        }
+    }
+    m_device.SetPainter(nullptr);
+}
+
+void CCorvaneView::PaintItem(TypeStruct& item, const QRect& area, bool withStrikes) {
+    if (item.kind != TypeStruct::Kind::Word || item.word == nullptr || item.lastShown < 0) {
+        return;
+    }
+    std::vector<MySymbol>& symbols = item.word->Symbols(m_graphics);
+    const int last = std::min(item.lastShown, static_cast<int>(symbols.size()) - 1);
+    for (int i = 0; i <= last; ++i) {
+        MySymbol& symbol = symbols[i];
+        if (symbol.type == kSymbolStrikeLine && !withStrikes) {
+            continue;
+        }
+        const QRect symbolArea = SymbolRect(symbol, item.x, item.y);
+        if (symbolArea.right() < area.left() || symbolArea.left() > area.right()) {
+            continue;
+        }
+        PaintSymbol(m_graphics, symbol, m_language, item.x, item.y);
+    }
+}
+
+void CCorvaneView::UpdateScrollBars() {
+    const QSize page = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, m_scrollSize.width() - page.width()));
+    horizontalScrollBar()->setPageStep(page.width());
+    horizontalScrollBar()->setSingleStep(kLineStep);
+    verticalScrollBar()->setRange(0, std::max(0, m_scrollSize.height() - page.height()));
+    verticalScrollBar()->setPageStep(page.height());
+    verticalScrollBar()->setSingleStep(kLineStep);
+}
+
+void CCorvaneView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+void CCorvaneView::keyPressEvent(QKeyEvent* event) {
+    const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    QScrollBar* pageBar = shift ? horizontalScrollBar() : verticalScrollBar();
+    switch (event->key()) {
+    case Qt::Key_PageUp:
+        pageBar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        return;
+    case Qt::Key_PageDown:
+        pageBar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        return;
+    case Qt::Key_Home:
+        pageBar->triggerAction(QAbstractSlider::SliderToMinimum);
+        return;
+    case Qt::Key_End:
+        pageBar->triggerAction(QAbstractSlider::SliderToMaximum);
+        return;
+    case Qt::Key_Up:
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return;
+    case Qt::Key_Down:
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return;
+    case Qt::Key_Left:
+        horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return;
+    case Qt::Key_Right:
+        horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return;
+    default:
+        break;
+    }
+    if (!event->text().isEmpty() && event->text().front().isPrint()) {
+        if (m_lineByLine) {
+            ResumeOutput();
+        }
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CCorvaneView::mouseDoubleClickEvent(QMouseEvent* event) {
+    ReplayAt(event->position().toPoint());
+}

@@ -1,0 +1,126 @@
+#pragma once
+
+// The solution view: the document's solution as a column of coloured bands in a scrolling area,
+// written out progressively one glyph per tick of a 100 ms timer, optionally pausing after each band
+// until a character key is pressed, and optionally waiting for the voice. Before the first solution
+// it shows the splash picture.
+//
+// Output states: running (timer on), paused at a band's end (line-by-line output), waiting for the
+// voice, complete. Show all and the end of the last band make it complete; a double click on a shown
+// band replays the solution from there.
+
+#include "app/SplashPicture.h"
+#include "display/Graphics.h"
+#include "display/QtLayoutDevice.h"
+#include "display/ViewLines.h"
+
+#include <QAbstractScrollArea>
+#include <QTimer>
+
+#include <functional>
+#include <vector>
+
+class CCorvaneDoc;
+class CLanguageTables;
+class CSolutionVoice;
+
+class CCorvaneView final : public QAbstractScrollArea {
+public:
+    static constexpr int kOutputIntervalMs = 100;
+    static constexpr int kSplashFrameMs = 40;
+    // How far an arrow key scrolls.
+    static constexpr int kLineStep = 20;
+
+    CCorvaneView(const CCorvaneDoc& document, const CLanguageTables& texts, QWidget* parent = nullptr);
+    ~CCorvaneView() override;
+
+    // The output settings. Changing the language or the text comments takes effect at the next layout.
+    void SetLanguage(int language) { m_language = language; }
+    void SetTextComments(bool on) { m_textComments = on; }
+    void SetSoundComments(bool on) { m_soundComments = on; }
+    // Turning line-by-line output off goes on with the output.
+    void SetLineByLine(bool on);
+    void SetVoice(CSolutionVoice* voice) { m_voice = voice; }
+
+    // Lays a new solution out: the first band is current and nothing is shown.
+    void LayOutNewSolution();
+    // Lays the solution out again (another language or text comments) without losing the current band:
+    // every band up to it is shown whole, and the scroll position stays.
+    void LayOutAgain();
+
+    // Starts the output timer when the solution has bands; without bands the output is complete.
+    void StartOutput();
+    // One tick of the output timer.
+    void AdvanceOutput();
+    void ShowAll();
+    // Replays the solution from the first shown band that contains the point (in viewport
+    // coordinates); returns false, doing nothing, when no shown band contains it.
+    bool ReplayAt(QPoint point);
+    void Replay(int line);
+
+    // Whether everything is shown; the main window also sets it while the editor is shown.
+    bool IsComplete() const { return m_complete; }
+    void SetComplete(bool complete);
+    // Called whenever the output becomes complete or starts again.
+    void SetOutputStateListener(std::function<void()> listener) {
+        m_outputStateListener = std::move(listener);
+    }
+    bool IsRunning() const { return m_timer.isActive(); }
+    int CurrentLine() const { return m_currentLine; }
+    const CViewList& Lines() const { return m_lines; }
+    // The scrollable size reached so far.
+    QSize ScrollSize() const { return m_scrollSize; }
+    // The band of a line in viewport coordinates.
+    QRect BandArea(int line) const;
+
+    // The splash picture: loaded from a file, revealed the first time the view is painted, and turned
+    // off for good when the editor or a solution is first shown.
+    bool LoadSplash(const QString& path);
+    void SplashOff();
+    bool SplashOn() const { return m_splash.IsLoaded(); }
+    void RevealSplashAtOnce();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void Build();
+    void PaintSplash(QPainter& painter);
+    void PaintBands(QPainter& painter, const QRect& area);
+    void PaintItem(TypeStruct& item, const QRect& area, bool withStrikes);
+    bool ShowNextSymbol(TypeStruct& item);
+    void RevealLine(int line);
+    void RevealStrikes(int line);
+    void ShowLineWhole(int line);
+    void FinishOutput();
+    void ResumeOutput();
+    void StopVoice();
+    bool VoicePlaying() const;
+    void UpdateScrollBars();
+    QPoint ScrollOffset() const;
+    int LineCount() const { return static_cast<int>(m_lines.Lines().size()); }
+
+    const CCorvaneDoc& m_document;
+    const CLanguageTables& m_texts;
+    CQtLayoutDevice m_device;
+    CGraphics m_graphics;
+    CViewList m_lines;
+    // Per line: whether the strike lines of its crossed-out parts are drawn yet.
+    std::vector<bool> m_strikesShown;
+    QTimer m_timer;
+    QTimer m_splashTimer;
+    CSplashPicture m_splash;
+    CSolutionVoice* m_voice = nullptr;
+    std::function<void()> m_outputStateListener;
+    QSize m_scrollSize;
+    int m_currentLine = -1;
+    std::size_t m_currentItem = 0;
+    int m_language = 0;
+    bool m_textComments = false;
+    bool m_soundComments = false;
+    bool m_lineByLine = false;
+    bool m_complete = true;
+};

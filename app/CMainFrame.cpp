@@ -1,0 +1,435 @@
+#include "app/CMainFrame.h"
+
+#include "app/CCorvaneView.h"
+#include "app/ToolBarIcons.h"
+#include "cli/CliRunner.h"
+#include "display/SolutionRenderer.h"
+#include "output/Windows1251.h"
+#include "solver/SolveProblem.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QToolBar>
+#include <QUrl>
+
+#include <cstdlib>
+#include <iostream>
+
+namespace {
+
+QString FromSingleByte(const std::string& text) {
+    return QString::fromStdString(Windows1251ToUtf8(text));
+}
+
+constexpr MenuCommand kKindCommands[kKindCount] = {MenuCommand::KindEquations, MenuCommand::KindFactorisation,
+                                                   MenuCommand::KindCompleteFactorisation,
+                                                   MenuCommand::KindSimplification};
+
+} // namespace
+
+CMainFrame::CMainFrame(const MainFrameOptions& options)
+    : m_options(options),
+      m_store(options.settingsPath.isEmpty() ? CSettingsStore() : CSettingsStore(options.settingsPath)) {
+    m_settings = m_store.Read();
+    m_baseFolder = m_store.ReadBaseFolder();
+    if (m_baseFolder.empty()) {
+        m_baseFolder = options.fallbackBaseFolder;
+    }
+    if (options.kind) {
+        m_settings.mathType = *options.kind;
+    }
+    if (options.language) {
+        m_settings.language = *options.language;
+    }
+
+    m_pane = new QStackedWidget(this);
+    m_view = new CCorvaneView(m_document, m_texts, m_pane);
+    m_view->SetOutputStateListener([this] { UpdateCommandStates(); });
+    m_pane->addWidget(m_view);
+    setCentralWidget(m_pane);
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBars();
+
+    m_view->SetTextComments(m_settings.commentText);
+    m_view->SetSoundComments(m_settings.commentSound);
+    SwitchLanguage(m_settings.language);
+    SwitchKind(m_settings.mathType);
+
+    if (!m_baseFolder.empty()) {
+        m_view->LoadSplash(QString::fromStdString(m_baseFolder + "Res/mirel.bmp"));
+    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        resize(screen->size());
+    }
+    UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame() {
+    if (m_options.writeSettings) {
+        m_store.Write(m_settings);
+    }
+}
+
+// --- commands and menus ----------------------------------------------------------------------------
+
+void CMainFrame::CreateActions() {
+    auto make = [this](MenuCommand command) {
+        auto* action = new QAction(this);
+        m_actions[CommandNumber(command)] = action;
+        return action;
+    };
+    m_kindGroup = new QActionGroup(this);
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        QAction* action = make(kKindCommands[kind]);
+        action->setCheckable(true);
+        m_kindGroup->addAction(action);
+        connect(action, &QAction::triggered, this, [this, kind] { SwitchKind(kind); });
+    }
+    m_languageGroup = new QActionGroup(this);
+    const std::pair<MenuCommand, int> languages[] = {{MenuCommand::LanguageRussian, kRussianLanguage},
+                                                     {MenuCommand::LanguageEnglish, kEnglishLanguage}};
+    for (const auto& [command, language] : languages) {
+        QAction* action = make(command);
+        action->setCheckable(true);
+        m_languageGroup->addAction(action);
+        connect(action, &QAction::triggered, this, [this, language = language] { SwitchLanguage(language); });
+    }
+
+    connect(make(MenuCommand::NewExample), &QAction::triggered, this,
+            [this] { ShowEditorWithExample(kEmptyProblem); });
+    connect(make(MenuCommand::LoadLastExample), &QAction::triggered, this, [this] { LoadLastExample(); });
+    // Putting an example into the collection has no handler: the item stays disabled.
+    make(MenuCommand::PutIntoCollection)->setEnabled(false);
+    // The example library and its classifier connect to these two.
+    make(MenuCommand::ChooseExample);
+    make(MenuCommand::EditClassifier);
+
+    QAction* spoken = make(MenuCommand::SpokenComments);
+    spoken->setCheckable(true);
+    connect(spoken, &QAction::triggered, this, [this](bool on) {
+        m_settings.commentSound = on;
+        m_view->SetSoundComments(on);
+    });
+    QAction* text = make(MenuCommand::TextComments);
+    text->setCheckable(true);
+    connect(text, &QAction::triggered, this, [this] { ToggleTextComments(); });
+    QAction* lineByLine = make(MenuCommand::LineByLine);
+    lineByLine->setCheckable(true);
+    connect(lineByLine, &QAction::triggered, this, [this] { ToggleLineByLine(); });
+
+    connect(make(MenuCommand::ShowAll), &QAction::triggered, this, [this] { m_view->ShowAll(); });
+    connect(make(MenuCommand::Print), &QAction::triggered, this, [this] { PrintWithDialog(); });
+    connect(make(MenuCommand::PrintPreview), &QAction::triggered, this, [this] { PrintPreview(); });
+    connect(make(MenuCommand::PrintSetup), &QAction::triggered, this, [this] { PageSetup(); });
+    QAction* help = make(MenuCommand::Help);
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(help);
+    connect(help, &QAction::triggered, this, [this] { OpenHelp(); });
+    connect(make(MenuCommand::About), &QAction::triggered, this, [this] { ShowAbout(); });
+
+    // The editor's commands: the menu and the toolbars trigger them in the editor.
+    for (const MenuCommand command :
+         {MenuCommand::Cut, MenuCommand::Copy, MenuCommand::Paste, MenuCommand::Solve}) {
+        make(command);
+    }
+}
+
+QAction* CMainFrame::CommandAction(MenuCommand command) const {
+    const auto found = m_actions.find(CommandNumber(command));
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+QMenu* CMainFrame::AddPopup() {
+    QMenu* popup = menuBar()->addMenu(QString());
+    m_menuItems.push_back(popup->menuAction());
+    return popup;
+}
+
+QMenu* CMainFrame::AddPopup(QMenu* parent) {
+    QMenu* popup = parent->addMenu(QString());
+    m_menuItems.push_back(popup->menuAction());
+    return popup;
+}
+
+QAction* CMainFrame::AddCommand(QMenu* menu, MenuCommand command) {
+    QAction* action = CommandAction(command);
+    menu->addAction(action);
+    m_menuItems.push_back(action);
+    return action;
+}
+
+// The walk order of the items is the order of the language file's "Menu" keys 0 to 31.
+void CMainFrame::CreateMenus() {
+    QMenu* kinds = AddPopup();
+    for (const MenuCommand command : kKindCommands) {
+        AddCommand(kinds, command);
+    }
+    QMenu* example = AddPopup();
+    for (const MenuCommand command : {MenuCommand::NewExample, MenuCommand::LoadLastExample,
+                                      MenuCommand::PutIntoCollection, MenuCommand::ChooseExample}) {
+        AddCommand(example, command);
+    }
+    QMenu* edit = AddPopup();
+    for (const MenuCommand command : {MenuCommand::Cut, MenuCommand::Copy, MenuCommand::Paste}) {
+        AddCommand(edit, command);
+    }
+    QMenu* tools = AddPopup();
+    QMenu* language = AddPopup(tools);
+    AddCommand(language, MenuCommand::LanguageRussian);
+    AddCommand(language, MenuCommand::LanguageEnglish);
+    QMenu* comments = AddPopup(tools);
+    AddCommand(comments, MenuCommand::SpokenComments);
+    AddCommand(comments, MenuCommand::TextComments);
+    for (const MenuCommand command :
+         {MenuCommand::LineByLine, MenuCommand::EditClassifier, MenuCommand::ShowAll}) {
+        AddCommand(tools, command);
+    }
+    QMenu* print = AddPopup();
+    for (const MenuCommand command :
+         {MenuCommand::Print, MenuCommand::PrintPreview, MenuCommand::PrintSetup}) {
+        AddCommand(print, command);
+    }
+    QMenu* help = AddPopup();
+    AddCommand(help, MenuCommand::Help);
+    AddCommand(help, MenuCommand::About);
+    // The menu bar shows the solve item as text; the toolbar button with its icon is the command itself.
+    QAction* solve = menuBar()->addAction(QString());
+    connect(solve, &QAction::triggered, CommandAction(MenuCommand::Solve), &QAction::trigger);
+    m_menuItems.push_back(solve);
+    connect(tools, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
+}
+
+QAction* CMainFrame::ToolBarAction(std::uint32_t command) {
+    const auto found = m_actions.find(command);
+    if (found != m_actions.end()) {
+        return found->second;
+    }
+    auto* action = new QAction(this);
+    m_actions[command] = action;
+    return action;
+}
+
+void CMainFrame::CreateToolBars() {
+    m_editingToolBar = addToolBar(QStringLiteral("editing"));
+    m_keypadToolBar = addToolBar(QStringLiteral("keypad"));
+    auto fill = [this](QToolBar* bar, const auto& commands) {
+        bar->setIconSize(QSize(24, 24));
+        bar->setMovable(false);
+        for (const std::uint32_t command : commands) {
+            if (command == 0) {
+                bar->addSeparator();
+                continue;
+            }
+            QAction* action = ToolBarAction(command);
+            action->setIcon(QIcon(ToolBarIconPath(command, m_settings.language)));
+            bar->addAction(action);
+        }
+        bar->hide();
+    };
+    fill(m_editingToolBar, kEditingToolbar);
+    fill(m_keypadToolBar, kKeypadToolbar);
+}
+
+void CMainFrame::ApplyMenuTexts() {
+    for (std::size_t k = 0; k < m_menuItems.size(); ++k) {
+        m_menuItems[k]->setText(FromSingleByte(m_texts.MenuText(k)));
+    }
+}
+
+// Only the four buttons with built-in texts have tool tips; the others show none.
+void CMainFrame::ApplyToolTips() {
+    for (const auto& [command, action] : m_actions) {
+        const std::string tip = BuiltInToolTipText(command, m_settings.language);
+        action->setToolTip(tip.empty() ? QStringLiteral(" ") : FromSingleByte(tip));
+    }
+}
+
+void CMainFrame::ApplyKeypadIcons() {
+    for (const std::uint32_t command : kKeypadToolbar) {
+        if (command != 0) {
+            ToolBarAction(command)->setIcon(QIcon(ToolBarIconPath(command, m_settings.language)));
+        }
+    }
+}
+
+void CMainFrame::UpdateWindowTitle() {
+    setWindowTitle(FromSingleByte(m_texts.WindowTitleText(static_cast<std::size_t>(m_settings.mathType))));
+}
+
+void CMainFrame::UpdateCommandStates() {
+    CommandAction(MenuCommand::TextComments)->setEnabled(m_view->IsComplete());
+    CommandAction(MenuCommand::TextComments)->setChecked(m_settings.commentText);
+    CommandAction(MenuCommand::SpokenComments)->setChecked(m_settings.commentSound);
+    CommandAction(MenuCommand::LineByLine)->setChecked(m_lineByLine);
+}
+
+// --- kind and language -----------------------------------------------------------------------------
+
+void CMainFrame::SwitchKind(int kind) {
+    if (kind < 0 || kind >= kKindCount) {
+        kind = 0;
+    }
+    CommandAction(kKindCommands[kind])->setChecked(true);
+    m_groupFilters[static_cast<std::size_t>(m_files.group - 1)] = m_filter;
+    m_settings.mathType = kind;
+    m_files = FilesOfKind(kind, m_settings.language, m_baseFolder);
+    m_filter = m_groupFilters[static_cast<std::size_t>(m_files.group - 1)];
+    UpdateWindowTitle();
+}
+
+void CMainFrame::SwitchLanguage(int language) {
+    language = language == kEnglishLanguage ? kEnglishLanguage : kRussianLanguage;
+    CommandAction(language == kEnglishLanguage ? MenuCommand::LanguageEnglish : MenuCommand::LanguageRussian)
+        ->setChecked(true);
+    m_settings.language = language;
+    ApplyKeypadIcons();
+    m_voiceFolder = VoiceFolder(language);
+    m_files = FilesOfKind(m_settings.mathType, language, m_baseFolder);
+    m_texts.LoadLanguage(m_baseFolder, language, this);
+    ApplyToolTips();
+    m_view->SetLanguage(language);
+    m_view->LayOutAgain();
+    if (m_editor != nullptr) {
+        m_editor->update();
+    }
+}
+
+void CMainFrame::LanguageFileMissing(const std::string& text, const std::string& caption) {
+    if (m_options.headless) {
+        std::cerr << "orbelin: " << text << '\n';
+        std::exit(2);
+    }
+    QMessageBox::critical(nullptr, QString::fromStdString(caption), QString::fromStdString(text));
+    std::exit(0);
+}
+
+void CMainFrame::LanguageLoaded(const CLanguageTables&) {
+    ApplyMenuTexts();
+    UpdateWindowTitle();
+}
+
+// --- editor and view -------------------------------------------------------------------------------
+
+void CMainFrame::ShowEditorWithExample(const std::string& text) {
+    m_pendingText = text;
+    ShowEditor();
+    m_view->ShowAll();
+}
+
+void CMainFrame::LoadLastExample() {
+    ShowEditorWithExample(ReadLastProblem(m_files.lastProblemFile));
+}
+
+void CMainFrame::ShowEditor() {
+    m_view->SplashOff();
+    if (m_editor != nullptr) {
+        m_pane->setCurrentWidget(m_editor);
+    }
+    m_editingToolBar->show();
+    m_keypadToolBar->show();
+    m_view->SetComplete(true);
+    UpdateCommandStates();
+}
+
+void CMainFrame::ShowView() {
+    m_view->SetComplete(false);
+    m_pane->setCurrentWidget(m_view);
+    m_editingToolBar->hide();
+    m_keypadToolBar->hide();
+    m_view->StartOutput();
+    m_view->setFocus();
+    UpdateCommandStates();
+}
+
+void CMainFrame::SolveNow(const std::string& problem) {
+    m_document.problemText = problem;
+    m_document.solution.RemoveAll();
+    SolveProblem(m_settings.mathType, ProblemForDispatcher(problem, false), &m_document.solution);
+    SolutionReady();
+}
+
+void CMainFrame::SolutionReady() {
+    m_view->SplashOff();
+    m_view->LayOutNewSolution();
+    ShowView();
+}
+
+void CMainFrame::ToggleTextComments() {
+    if (!m_view->IsComplete()) {
+        return;
+    }
+    m_settings.commentText = !m_settings.commentText;
+    m_view->SetTextComments(m_settings.commentText);
+    m_view->LayOutAgain();
+    UpdateCommandStates();
+}
+
+void CMainFrame::ToggleLineByLine() {
+    m_lineByLine = !m_lineByLine;
+    m_view->SetLineByLine(m_lineByLine);
+    UpdateCommandStates();
+}
+
+// --- help and about --------------------------------------------------------------------------------
+
+void CMainFrame::OpenHelp() {
+    const QString path = QString::fromStdString(m_baseFolder + HelpFileName(m_settings.language));
+    if (QFileInfo(path).isFile()) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    }
+}
+
+void CMainFrame::ShowAbout() {
+    QMessageBox::about(this, QStringLiteral("Orbelin"),
+                       QStringLiteral("Orbelin %1\nVantor Kastrel").arg(QStringLiteral(ORBELIN_VERSION)));
+}
+
+// --- printing --------------------------------------------------------------------------------------
+
+QPrinter& CMainFrame::Printer() {
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *m_printer;
+}
+
+int CMainFrame::PrintTo(QPagedPaintDevice& device) {
+    RenderOptions options;
+    options.language = m_settings.language;
+    options.textComments = m_settings.commentText;
+    const CLanguageTables& texts = m_texts;
+    return PrintSolutionPages(
+        device, m_document.solution, [&texts](CommentIDType id) { return texts.CommentText(id); }, options);
+}
+
+void CMainFrame::PrintWithDialog() {
+    QPrintDialog dialog(&Printer(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        PrintTo(Printer());
+    }
+}
+
+void CMainFrame::PrintPreview() {
+    QPrintPreviewDialog preview(&Printer(), this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { PrintTo(*printer); });
+    preview.exec();
+}
+
+void CMainFrame::PageSetup() {
+    QPageSetupDialog dialog(&Printer(), this);
+    dialog.exec();
+}

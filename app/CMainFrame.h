@@ -1,0 +1,145 @@
+#pragma once
+
+// The main window: the menu with every command, the editing and keypad toolbars (shown only while the
+// editor is shown), and one pane that shows either the formula editor or the solution view. It holds
+// the program-wide state: the settings read at start and written back at exit, the language tables,
+// the kind of problem with the files of its group, the library filter of each group and the voice
+// folder.
+
+#include "app/CCorvaneDoc.h"
+#include "app/KindFiles.h"
+#include "app/MenuCommands.h"
+#include "app/ProgramSettings.h"
+#include "output/LanguageTables.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CCorvaneView;
+class QAction;
+class QActionGroup;
+class QMenu;
+class QPagedPaintDevice;
+class QPrinter;
+class QStackedWidget;
+class QToolBar;
+
+struct MainFrameOptions {
+    // The settings store; empty for the user's own.
+    QString settingsPath;
+    // Whether the settings are written back when the window goes.
+    bool writeSettings = true;
+    // The base folder when the store names none (empty: the current folder).
+    std::string fallbackBaseFolder;
+    // Settings that replace the stored ones for this run.
+    std::optional<int> kind;
+    std::optional<int> language;
+    // No window is ever shown: problems are reported on standard error, not in message boxes.
+    bool headless = false;
+};
+
+class CMainFrame final : public QMainWindow, private CLanguageHost {
+public:
+    // The filter string of a group without a filter.
+    static constexpr char kNoFilter[] = "NULL";
+
+    explicit CMainFrame(const MainFrameOptions& options = {});
+    ~CMainFrame() override;
+
+    QAction* CommandAction(MenuCommand command) const;
+    // The menu items in the order of the language file's "Menu" keys, popups included.
+    const std::vector<QAction*>& MenuItems() const { return m_menuItems; }
+    QToolBar* EditingToolBar() const { return m_editingToolBar; }
+    QToolBar* KeypadToolBar() const { return m_keypadToolBar; }
+
+    CCorvaneDoc& Document() { return m_document; }
+    CCorvaneView& View() { return *m_view; }
+    QWidget* Editor() const { return m_editor; }
+    const CLanguageTables& Texts() const { return m_texts; }
+    const ProgramSettings& Settings() const { return m_settings; }
+    const std::string& BaseFolder() const { return m_baseFolder; }
+    const KindFiles& Files() const { return m_files; }
+    const std::string& VoiceFolderName() const { return m_voiceFolder; }
+    bool LineByLine() const { return m_lineByLine; }
+
+    // The example library's filter of the current group ("NULL": none).
+    const std::string& LibraryFilter() const { return m_filter; }
+    void SetLibraryFilter(std::string filter) { m_filter = std::move(filter); }
+    bool LibraryFilterActive() const { return m_filter != kNoFilter; }
+
+    void SwitchKind(int kind);
+    void SwitchLanguage(int language);
+
+    // Shows the editor with a problem text in the editor's form (the example library's entry point):
+    // the view is told to show all.
+    void ShowEditorWithExample(const std::string& text);
+    void ShowEditor();
+    void ShowView();
+
+    // Solves a problem (as typed, in the editor's form or linear notation) at once, on this thread,
+    // and shows its solution as a finished solve does.
+    void SolveNow(const std::string& problem);
+    // A solve has filled the document's solution: lay it out and show the view.
+    void SolutionReady();
+
+    // Prints the document's solution on a paged device; returns the page count (-1: cannot print).
+    int PrintTo(QPagedPaintDevice& device);
+    QPrinter& Printer();
+
+    // Enables and checks the commands that follow the output and the settings.
+    void UpdateCommandStates();
+
+private:
+    void LanguageFileMissing(const std::string& text, const std::string& caption) override;
+    void LanguageLoaded(const CLanguageTables& tables) override;
+
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBars();
+    QAction* AddCommand(QMenu* menu, MenuCommand command);
+    QMenu* AddPopup(QMenu* parent);
+    QMenu* AddPopup();
+    QAction* ToolBarAction(std::uint32_t command);
+    void ApplyMenuTexts();
+    void ApplyToolTips();
+    void ApplyKeypadIcons();
+    void UpdateWindowTitle();
+    void ToggleTextComments();
+    void ToggleLineByLine();
+    void OpenHelp();
+    void ShowAbout();
+    void PrintWithDialog();
+    void PrintPreview();
+    void PageSetup();
+    void LoadLastExample();
+
+    MainFrameOptions m_options;
+    CSettingsStore m_store;
+    ProgramSettings m_settings;
+    std::string m_baseFolder;
+    CLanguageTables m_texts;
+    CCorvaneDoc m_document;
+    KindFiles m_files;
+    std::string m_voiceFolder;
+    std::array<std::string, kGroupCount> m_groupFilters{kNoFilter, kNoFilter, kNoFilter};
+    std::string m_filter = kNoFilter;
+    std::string m_pendingText = kEmptyProblem;
+    bool m_lineByLine = false;
+
+    QStackedWidget* m_pane = nullptr;
+    CCorvaneView* m_view = nullptr;
+    QWidget* m_editor = nullptr;
+    QToolBar* m_editingToolBar = nullptr;
+    QToolBar* m_keypadToolBar = nullptr;
+    std::map<std::uint32_t, QAction*> m_actions;
+    std::vector<QAction*> m_menuItems;
+    QActionGroup* m_kindGroup = nullptr;
+    QActionGroup* m_languageGroup = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
+};

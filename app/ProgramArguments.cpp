@@ -1,0 +1,79 @@
+#include "app/ProgramArguments.h"
+
+#include "cli/CommandLine.h"
+
+namespace {
+
+std::optional<int> ParseLanguageName(const std::string& text) {
+    if (text == "en") {
+        return kEnglishLanguage;
+    }
+    if (text == "ru") {
+        return kRussianLanguage;
+    }
+    return std::nullopt;
+}
+
+// Takes the value of the option at words[i]; an error when there is none.
+bool TakeValue(const std::vector<std::string>& words, std::size_t& i, std::string& value,
+               ProgramArguments& arguments) {
+    if (i + 1 >= words.size()) {
+        arguments.error = words[i] + " needs a value";
+        return false;
+    }
+    value = words[++i];
+    return true;
+}
+
+bool ApplyOption(const std::vector<std::string>& words, std::size_t& i, ProgramArguments& arguments) {
+    const std::string& option = words[i];
+    if (option == "--quit-when-shown") {
+        arguments.quitWhenShown = true;
+        return true;
+    }
+    std::string value;
+    if (option != "--screenshot" && option != "--kind" && option != "--lang") {
+        arguments.error = "unknown option " + option;
+        return false;
+    }
+    if (!TakeValue(words, i, value, arguments)) {
+        return false;
+    }
+    if (option == "--screenshot") {
+        arguments.screenshotPath = value;
+    } else if (option == "--kind") {
+        arguments.kind = ParseKindName(value);
+        if (!arguments.kind) {
+            arguments.error = "unknown kind \"" + value + "\"";
+        }
+    } else {
+        arguments.language = ParseLanguageName(value);
+        if (!arguments.language) {
+            arguments.error = "unknown language \"" + value + "\" (en or ru)";
+        }
+    }
+    return arguments.error.empty();
+}
+
+} // namespace
+
+ProgramArguments ParseProgramArguments(const std::vector<std::string>& words) {
+    ProgramArguments arguments;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (!optionsEnded && word == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && word.starts_with("--")) {
+            if (!ApplyOption(words, i, arguments)) {
+                return arguments;
+            }
+        } else {
+            arguments.problem = arguments.problem ? *arguments.problem + " " + word : word;
+        }
+    }
+    if (!arguments.screenshotPath && (arguments.kind || arguments.language || arguments.problem)) {
+        arguments.error = "--kind, --lang and a problem go with --screenshot";
+    }
+    return arguments;
+}

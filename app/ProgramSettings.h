@@ -1,0 +1,53 @@
+#pragma once
+
+// The settings the program keeps between runs, and the store they live in. The store is a settings
+// file of organisation "Vantor Kastrel", application "Orbelin" with the values "Language",
+// "MathType", "CommentText", "CommentSound" and "PathProg" (the base folder that holds Res/, Samples/
+// and the voice folders). The set-up step creates the store; the program reads it at start and writes
+// the four settings back at exit, but never creates it: without a store the defaults apply and
+// nothing is written.
+
+#include <QString>
+
+#include <string>
+
+struct ProgramSettings {
+    // 0 Russian, 1 English.
+    int language = 0;
+    // The kind of problem: 0 equations, 1 factorisation, 2 complete factorisation, 3 simplification.
+    int mathType = 0;
+    bool commentText = false;
+    bool commentSound = false;
+};
+
+class CSettingsStore {
+public:
+    // The user's store in its usual place.
+    CSettingsStore();
+    // A store at an explicit path (tests, other installations).
+    explicit CSettingsStore(QString path);
+
+    const QString& Path() const { return m_path; }
+    bool Exists() const;
+
+    // The settings with their range checks: a value above its range gives the default, except
+    // "CommentSound", which gives "on". Values are unsigned, so a negative one is above the range; a
+    // missing or unreadable value gives the default.
+    ProgramSettings Read() const;
+
+    // The base folder, ending in "/", or empty when the store or the value is missing.
+    std::string ReadBaseFolder() const;
+
+    // Writes the four settings back; does nothing when the store does not exist. Returns whether the
+    // settings were written.
+    bool Write(const ProgramSettings& settings) const;
+
+private:
+    QString m_path;
+};
+
+// The default path of the user's store.
+QString DefaultSettingsPath();
+
+// The longest base folder read from the store, in bytes; a longer value counts as missing.
+inline constexpr int kMaxBaseFolderBytes = 4096;

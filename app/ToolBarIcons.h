@@ -1,0 +1,12 @@
+#pragma once
+
+// The icons of the toolbar buttons, drawn by us as SVG and compiled into the program. The keypad's
+// division and decimal-separator keys differ by language: ":" and "," for Russian, the division sign
+// and "." for English.
+
+#include <QString>
+
+#include <cstdint>
+
+// The resource path of a button's icon; empty for a command without one.
+QString ToolBarIconPath(std::uint32_t command, int language);

@@ -1,0 +1,41 @@
+// orbelin: the desktop program.
+
+#include "app/CMainFrame.h"
+#include "app/ProgramArguments.h"
+#include "app/Screenshot.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> words(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const ProgramArguments arguments = ParseProgramArguments(words);
+    if (!arguments.error.empty()) {
+        std::cerr << "orbelin: " << arguments.error << '\n'
+                  << "usage: orbelin [--screenshot OUT.png [--kind KIND] [--lang en|ru] [PROBLEM]]\n";
+        return 2;
+    }
+    if (arguments.screenshotPath && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Vantor Kastrel"));
+    QApplication::setApplicationName(QStringLiteral("Orbelin"));
+
+    MainFrameOptions options;
+    if (arguments.screenshotPath) {
+        // A screenshot needs no settings store: without one the files beside the program are used.
+        options.fallbackBaseFolder = QApplication::applicationDirPath().toStdString() + "/";
+        return TakeScreenshot(arguments, options);
+    }
+    CMainFrame frame(options);
+    frame.show();
+    if (arguments.quitWhenShown) {
+        QTimer::singleShot(0, &application, &QApplication::quit);
+    }
+    return QApplication::exec();
+}

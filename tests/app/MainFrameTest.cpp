@@ -1,0 +1,477 @@
+// The main window against its settings store, its menus, the kind and language switches, the
+// solution view and printing.
+
+#include "AppTestSupport.h"
+#include "app/CCorvaneView.h"
+#include "app/CMainFrame.h"
+#include "display/SampleSolution.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolBar>
+
+#include <memory>
+
+namespace {
+
+constexpr char kSimplifyProblem[] = "(x^2-1)/(x+1)+2x";
+const QColor kYellow(255, 255, 0);
+
+std::unique_ptr<CMainFrame> MakeFrame(const TestInstallation& installation) {
+    MainFrameOptions options;
+    options.settingsPath = installation.StorePath();
+    return std::make_unique<CMainFrame>(options);
+}
+
+// Runs the output to its end, tick by tick; false when it does not end.
+bool RunOutputToEnd(CCorvaneView& view, int maxTicks = 100'000) {
+    for (int tick = 0; tick < maxTicks && !view.IsComplete(); ++tick) {
+        view.AdvanceOutput();
+    }
+    return view.IsComplete();
+}
+
+QImage ViewImage(CCorvaneView& view) {
+    QImage image(view.viewport()->size(), QImage::Format_RGB32);
+    view.viewport()->render(&image);
+    return image;
+}
+
+int CountPdfPages(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    const QByteArray data = file.readAll();
+    return static_cast<int>(data.count("/Type /Page\n") + data.count("/Type /Page ") +
+                            data.count("/Type /Page/") + data.count("/Type /Page>"));
+}
+
+} // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void outOfRangeSettingsAreCheckedAndWrittenBack();
+    void missingStoreGivesDefaultsAndIsNotCreated();
+    void kindSwitchSetsTitleFilesAndFilter();
+    void languageSwitchChangesCaptionsTitleAndFiles();
+    void showAllShowsEveryBandInItsColour();
+    void outputRunsGlyphByGlyphToTheEnd();
+    void lineByLineOutputPausesUntilACharacterKey();
+    void doubleClickReplaysFromAShownBand();
+    void textCommentsAreDisabledWhileOutputRuns();
+    void relayoutKeepsTheCurrentLine();
+    void keysScrollTheView();
+    void toolbarsAreShownOnlyWithTheEditor();
+    void printsTheSolutionToPdfPages();
+    void screenshotSavesTheWindow();
+};
+
+void MainFrameTest::outOfRangeSettingsAreCheckedAndWrittenBack() {
+    TestInstallation installation;
+    installation.WriteStore({{"Language", 1}, {"MathType", 7}, {"CommentText", 3}, {"CommentSound", 5}});
+    {
+        auto frame = MakeFrame(installation);
+        QCOMPARE(frame->Settings().mathType, 0);
+        QVERIFY(frame->CommandAction(MenuCommand::KindEquations)->isChecked());
+        QCOMPARE(frame->windowTitle(), QStringLiteral("Orbelin - Equations"));
+        QVERIFY(!frame->Settings().commentText);
+        QVERIFY(frame->Settings().commentSound);
+        QVERIFY(frame->CommandAction(MenuCommand::SpokenComments)->isChecked());
+    }
+    QCOMPARE(installation.StoredValue("CommentSound").toInt(), 1);
+    QCOMPARE(installation.StoredValue("MathType").toInt(), 0);
+    QCOMPARE(installation.StoredValue("CommentText").toInt(), 0);
+    QCOMPARE(installation.StoredValue("Language").toInt(), 1);
+
+    // A negative value is a huge unsigned one: out of range too.
+    installation.WriteStore({{"Language", -1}, {"MathType", 3}});
+    auto frame = MakeFrame(installation);
+    QCOMPARE(frame->Settings().language, 0);
+    QCOMPARE(frame->Settings().mathType, 3);
+}
+
+void MainFrameTest::missingStoreGivesDefaultsAndIsNotCreated() {
+    TestInstallation installation;
+    MainFrameOptions options;
+    options.settingsPath = installation.StorePath();
+    options.fallbackBaseFolder = installation.BaseFolder().toStdString() + "/";
+    {
+        CMainFrame frame(options);
+        QCOMPARE(frame.Settings().language, 0);
+        QCOMPARE(frame.Settings().mathType, 0);
+        QVERIFY(!frame.Settings().commentText);
+        QVERIFY(!frame.Settings().commentSound);
+        QVERIFY(frame.CommandAction(MenuCommand::LanguageRussian)->isChecked());
+        frame.SwitchLanguage(kEnglishLanguage);
+    }
+    QVERIFY(!QFileInfo::exists(installation.StorePath()));
+}
+
+void MainFrameTest::kindSwitchSetsTitleFilesAndFilter() {
+    TestInstallation installation;
+    installation.WriteStore({{"Language", 1}});
+    auto frame = MakeFrame(installation);
+    const std::string base = installation.BaseFolder().toStdString() + "/";
+
+    frame->CommandAction(MenuCommand::KindCompleteFactorisation)->trigger();
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Orbelin - Complete factorisation"));
+    QCOMPARE(frame->Settings().mathType, 2);
+    QCOMPARE(frame->Files().lastProblemFile, base + "Samples/LastPr2.txt");
+    QCOMPARE(frame->Files().noteFile, base + "Samples/Note2_1.txt");
+    QCOMPARE(frame->Files().sampleResource, 158);
+    QVERIFY(!frame->CommandAction(MenuCommand::KindEquations)->isChecked());
+
+    // Factorisation shares the group: the same files and the same filter.
+    frame->SetLibraryFilter("A");
+    QVERIFY(frame->LibraryFilterActive());
+    frame->CommandAction(MenuCommand::KindFactorisation)->trigger();
+    QCOMPARE(frame->Files().lastProblemFile, base + "Samples/LastPr2.txt");
+    QCOMPARE(frame->LibraryFilter(), std::string("A"));
+
+    frame->CommandAction(MenuCommand::KindSimplification)->trigger();
+    QCOMPARE(frame->Files().lastProblemFile, base + "Samples/LastPr3.txt");
+    QCOMPARE(frame->Files().sampleResource, 159);
+    QVERIFY(!frame->LibraryFilterActive());
+    frame->CommandAction(MenuCommand::KindEquations)->trigger();
+    QCOMPARE(frame->Files().noteFile, base + "Samples/Note1_1.txt");
+    frame->CommandAction(MenuCommand::KindCompleteFactorisation)->trigger();
+    QCOMPARE(frame->LibraryFilter(), std::string("A"));
+}
+
+void MainFrameTest::languageSwitchChangesCaptionsTitleAndFiles() {
+    TestInstallation installation;
+    installation.WriteStore({{"Language", 1}, {"MathType", 2}});
+    auto frame = MakeFrame(installation);
+    QCOMPARE(frame->MenuItems().size(), std::size_t{32});
+    QCOMPARE(frame->MenuItems()[0]->text(), QStringLiteral("Topic"));
+    QCOMPARE(frame->MenuItems()[31]->text(), QStringLiteral("Solve"));
+    QCOMPARE(frame->CommandAction(MenuCommand::Copy)->toolTip(), QStringLiteral("Copy"));
+
+    frame->CommandAction(MenuCommand::LanguageRussian)->trigger();
+    QCOMPARE(frame->Settings().language, 0);
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Orbelin - Полное разложение на множители"));
+    QCOMPARE(frame->MenuItems()[0]->text(), QStringLiteral("Раздел математики"));
+    QCOMPARE(frame->MenuItems()[23]->text(), QStringLiteral("Вывести"));
+    QCOMPARE(frame->CommandAction(MenuCommand::Copy)->toolTip(), QStringLiteral("Копировать"));
+    QCOMPARE(frame->VoiceFolderName(), std::string("Russian/"));
+    QVERIFY(frame->Files().noteFile.ends_with("Samples/Note2_0.txt"));
+    QVERIFY(!frame->CommandAction(MenuCommand::LanguageEnglish)->isChecked());
+
+    frame->CommandAction(MenuCommand::LanguageEnglish)->trigger();
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Orbelin - Complete factorisation"));
+    QCOMPARE(frame->MenuItems()[23]->text(), QStringLiteral("Show the solution"));
+    QCOMPARE(frame->VoiceFolderName(), std::string("English/"));
+}
+
+void MainFrameTest::showAllShowsEveryBandInItsColour() {
+    TestInstallation installation;
+    installation.WriteStore({{"Language", 1}, {"MathType", 3}});
+    auto frame = MakeFrame(installation);
+    frame->show();
+    frame->SolveNow(kSimplifyProblem);
+    CCorvaneView& view = frame->View();
+    QVERIFY(!view.SplashOn());
+    QVERIFY(view.IsRunning());
+    frame->CommandAction(MenuCommand::ShowAll)->trigger();
+    QVERIFY(view.IsComplete());
+    QVERIFY(!view.IsRunning());
+
+    const auto& lines = view.Lines().Lines();
+    QCOMPARE(lines.size(), frame->Document().solution.Size());
+    QVERIFY(lines.size() >= 3);
+    for (const LineStruct& line : lines) {
+        QVERIFY(line.shown);
+        for (const TypeStruct& item : line.items) {
+            if (item.kind == TypeStruct::Kind::Word) {
+                QVERIFY(item.lastShown >= 0);
+            }
+        }
+    }
+    QCOMPARE(lines.front().background, MakeRgb(255, 255, 0));
+    QCOMPARE(lines.back().background, MakeRgb(255, 255, 0));
+    QCOMPARE(lines[1].background, MakeRgb(255, 255, 255));
+
+    const QImage image = ViewImage(view);
+    const int right = image.width() - 3;
+    QCOMPARE(image.pixelColor(right, lines.front().band.top + 2), kYellow);
+    QCOMPARE(image.pixelColor(right, lines.back().band.bottom - 2), kYellow);
+    QCOMPARE(image.pixelColor(right, lines[1].band.top + 2), QColor(Qt::white));
+    // The formulas are drawn in blue on the bands.
+    bool blue = false;
+    for (int x = 0; x < image.width() && !blue; ++x) {
+        const QColor pixel = image.pixelColor(x, (lines.front().band.top + lines.front().band.bottom) / 2);
+        blue = pixel.blue() > 150 && pixel.red() < 100;
+    }
+    QVERIFY(blue);
+}
+
+void MainFrameTest::outputRunsGlyphByGlyphToTheEnd() {
+    TestInstallation installation;
+    installation.WriteStore({{"Language", 1}, {"MathType", 3}});
+    auto frame = MakeFrame(installation);
+    frame->SolveNow(kSimplifyProblem);
+    CCorvaneView& view = frame->View();
+    const auto& lines = view.Lines().Lines();
+    QCOMPARE(view.CurrentLine(), 0);
+    QVERIFY(!lines[0].shown);
+
+    view.AdvanceOutput();
+    QVERIFY(lines[0].shown);
+    QCOMPARE(lines[0].items.front().lastShown, 0);
+    QVERIFY(!lines[1].shown);
+    view.AdvanceOutput();
+    QCOMPARE(lines[0].items.front().lastShown, 1);
+
+    QVERIFY(RunOutputToEnd(view));
+    QVERIFY(!view.IsRunning());
+    QCOMPARE(view.CurrentLine(), static_cast<int>(lines.size()) - 1);
+    for (const LineStruct& line : lines) {
+        QVERIFY(line.shown);
+    }
+    QVERIFY(frame->CommandAction(MenuCommand::TextComments)->isEnabled());
+}
+
+void MainFrameTest::lineByLineOutputPausesUntilACharacterKey() {
+    TestInstallation installation;
+    installation.WriteStore({{"Language", 1}, {"MathType", 3}});
+    auto frame = MakeFrame(installation);
+    frame->show();
+    frame->CommandAction(MenuCommand::LineByLine)->trigger();
+    QVERIFY(frame->CommandAction(MenuCommand::LineByLine)->isChecked());
+    frame->SolveNow(kSimplifyProblem);
+    CCorvaneView& view = frame->View();
+    const auto& lines = view.Lines().Lines();
+
+    int ticks = 0;
+    while (view.IsRunning() && ticks++ < 10'000) {
+        view.AdvanceOutput();
+    }
+    QVERIFY(!view.IsRunning());
+    QVERIFY(!view.IsComplete());
+    QCOMPARE(view.CurrentLine(), 1);
+    QVERIFY(lines[0].shown);
+    QVERIFY(!lines[1].shown);
+
+    // A key that is no character does not resume; a character key does.
+    QTest::keyClick(&view, Qt::Key_Shift);
+    QVERIFY(!view.IsRunning());
+    QTest::keyClick(&view, Qt::Key_A);
+    QVERIFY(view.IsRunning());
+    view.AdvanceOutput();
+    QVERIFY(lines[1].shown);
+
+    // Turning line-by-line output off goes on at once.
+    while (view.IsRunning()) {
+        view.AdvanceOutput();
+    }
+    QCOMPARE(view.CurrentLine(), 2);
+    frame->CommandAction(MenuCommand::LineByLine)->trigger();
+    QVERIFY(view.IsRunning());
+    QVERIFY(RunOutputToEnd(view));
+}
+
+void MainFrameTest::doubleClickReplaysFromAShownBand() {
+    TestInstallation installation;
+    installation.WriteStore({{"Language", 1}, {"MathType", 3}});
+    auto frame = MakeFrame(installation);
+    frame->show();
+    frame->SolveNow(kSimplifyProblem);
+    CCorvaneView& view = frame->View();
+    const auto& lines = view.Lines().Lines();
+
+    // Before the band is reached, a double click on it does nothing.
+    // A band of comments that are not shown has no height: take the first band below that has one.
+    int target = 2;
+    while (lines[target].band.bottom == lines[target].band.top) {
+        ++target;
+    }
+    view.AdvanceOutput();
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, view.BandArea(target).center());
+    QCOMPARE(view.CurrentLine(), 0);
+    QVERIFY(lines[0].shown);
+
+    view.ShowAll();
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, view.BandArea(target).center());
+    QCOMPARE(view.CurrentLine(), target);
+    QVERIFY(view.IsRunning());
+    QVERIFY(!view.IsComplete());
+    QVERIFY(lines[target - 1].shown);
+    for (std::size_t line = static_cast<std::size_t>(target); line < lines.size(); ++line) {
+        QVERIFY(!lines[line].shown);
+        for (const TypeStruct& item : lines[line].items) {
+            QCOMPARE(item.lastShown, -1);
+        }
+    }
+    QVERIFY(RunOutputToEnd(view));
+    QVERIFY(lines.back().shown);
+}
+
+void MainFrameTest::textCommentsAreDisabledWhileOutputRuns() {
+    TestInstallation installation;
+    installation.WriteStore({{"Language", 1}, {"MathType", 3}});
+    auto frame = MakeFrame(installation);
+    QAction* textComments = frame->CommandAction(MenuCommand::TextComments);
+    QVERIFY(textComments->isEnabled());
+    frame->SolveNow(kSimplifyProblem);
+    QVERIFY(!textComments->isEnabled());
+    textComments->trigger();
+    QVERIFY(!frame->Settings().commentText);
+
+    frame->CommandAction(MenuCommand::ShowAll)->trigger();
+    QVERIFY(textComments->isEnabled());
+    const std::string before = frame->View().Lines().Lines()[1].paragraph.Text();
+    textComments->trigger();
+    QVERIFY(frame->Settings().commentText);
+    QVERIFY(textComments->isChecked());
+    // The comment texts now stand in the bands.
+    bool commentShown = false;
+    for (const LineStruct& line : frame->View().Lines().Lines()) {
+        commentShown = commentShown || line.paragraph.Text().find("We cancel") != std::string::npos;
+    }
+    QVERIFY(commentShown);
+    QVERIFY(frame->View().IsComplete());
+}
+
+void MainFrameTest::relayoutKeepsTheCurrentLine() {
+    TestInstallation installation;
+    installation.WriteStore({{"Language", 1}, {"MathType", 3}, {"CommentText", 1}});
+    auto frame = MakeFrame(installation);
+    frame->SolveNow(kSimplifyProblem);
+    CCorvaneView& view = frame->View();
+    while (view.CurrentLine() < 3) {
+        view.AdvanceOutput();
+    }
+    frame->SwitchLanguage(kRussianLanguage);
+    const auto& lines = view.Lines().Lines();
+    QCOMPARE(view.CurrentLine(), 3);
+    for (int line = 0; line <= 3; ++line) {
+        QVERIFY(lines[line].shown);
+    }
+    QVERIFY(!lines[4].shown);
+    QCOMPARE(view.ScrollSize().height(), lines[3].band.bottom);
+    // The output goes on with the next band.
+    QVERIFY(view.IsRunning());
+    QVERIFY(RunOutputToEnd(view));
+}
+
+void MainFrameTest::keysScrollTheView() {
+    TestInstallation installation;
+    installation.WriteStore({{"Language", 1}, {"CommentText", 1}});
+    auto frame = MakeFrame(installation);
+    frame->resize(400, 300);
+    frame->show();
+    AddSampleSolution(frame->Document().solution, 3);
+    frame->SolutionReady();
+    CCorvaneView& view = frame->View();
+    view.ShowAll();
+    QScrollBar* vertical = view.verticalScrollBar();
+    QScrollBar* horizontal = view.horizontalScrollBar();
+    QVERIFY(vertical->maximum() > 0);
+    QVERIFY(horizontal->maximum() > 0);
+
+    QTest::keyClick(&view, Qt::Key_PageDown);
+    QCOMPARE(vertical->value(), vertical->pageStep());
+    QTest::keyClick(&view, Qt::Key_Down);
+    QCOMPARE(vertical->value(), vertical->pageStep() + CCorvaneView::kLineStep);
+    QTest::keyClick(&view, Qt::Key_End);
+    QCOMPARE(vertical->value(), vertical->maximum());
+    QTest::keyClick(&view, Qt::Key_Home);
+    QCOMPARE(vertical->value(), 0);
+    QTest::keyClick(&view, Qt::Key_End, Qt::ShiftModifier);
+    QCOMPARE(horizontal->value(), horizontal->maximum());
+    QCOMPARE(vertical->value(), 0);
+    QTest::keyClick(&view, Qt::Key_Left);
+    QCOMPARE(horizontal->value(), horizontal->maximum() - CCorvaneView::kLineStep);
+    QTest::keyClick(&view, Qt::Key_PageUp, Qt::ShiftModifier);
+    QVERIFY(horizontal->value() < horizontal->maximum() - CCorvaneView::kLineStep);
+}
+
+void MainFrameTest::toolbarsAreShownOnlyWithTheEditor() {
+    TestInstallation installation;
+    installation.WriteStore({{"Language", 1}});
+    auto frame = MakeFrame(installation);
+    frame->show();
+    QVERIFY(!frame->EditingToolBar()->isVisible());
+    QVERIFY(!frame->KeypadToolBar()->isVisible());
+    frame->CommandAction(MenuCommand::NewExample)->trigger();
+    QVERIFY(frame->EditingToolBar()->isVisible());
+    QVERIFY(frame->KeypadToolBar()->isVisible());
+    QCOMPARE(frame->EditingToolBar()->actions().size(), qsizetype{19});
+    QCOMPARE(frame->KeypadToolBar()->actions().size(), qsizetype{18});
+    for (QAction* action : frame->KeypadToolBar()->actions()) {
+        QVERIFY(action->isSeparator() || !action->icon().isNull());
+    }
+    frame->SolveNow(kSimplifyProblem);
+    QVERIFY(!frame->EditingToolBar()->isVisible());
+    QVERIFY(!frame->KeypadToolBar()->isVisible());
+}
+
+void MainFrameTest::printsTheSolutionToPdfPages() {
+    TestInstallation installation;
+    installation.WriteStore({{"Language", 1}, {"CommentText", 1}});
+    auto frame = MakeFrame(installation);
+    AddSampleSolution(frame->Document().solution, 1);
+    frame->SolutionReady();
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString shortPdf = installation.FilePath(QStringLiteral("short.pdf"));
+    printer.setOutputFileName(shortPdf);
+    QCOMPARE(frame->PrintTo(printer), 1);
+    QCOMPARE(CountPdfPages(shortPdf), 1);
+
+    // A long solution runs over several pages, every one of them printed.
+    AddSampleSolution(frame->Document().solution, 12);
+    frame->SolutionReady();
+    const QString longPdf = installation.FilePath(QStringLiteral("long.pdf"));
+    printer.setOutputFileName(longPdf);
+    const int pages = frame->PrintTo(printer);
+    QVERIFY(pages > 1);
+    QCOMPARE(CountPdfPages(longPdf), pages);
+}
+
+void MainFrameTest::screenshotSavesTheWindow() {
+    TestInstallation installation;
+    const QString program = QStringLiteral(ORBELIN_BINARY_DIR "/orbelin");
+    const QString solved = installation.FilePath(QStringLiteral("solved.png"));
+    QCOMPARE(QProcess::execute(program, {QStringLiteral("--screenshot"), solved, QStringLiteral("--kind"),
+                                         QStringLiteral("simplify"), QStringLiteral("--lang"),
+                                         QStringLiteral("en"), QString::fromLatin1(kSimplifyProblem)}),
+             0);
+    const QImage image(solved);
+    QVERIFY(!image.isNull());
+    QVERIFY(image.width() > 300 && image.height() > 200);
+    // The first band is yellow right under the menu bar, and the formula in it is blue.
+    int yellow = 0;
+    int blue = 0;
+    for (int y = 0; y < image.height() / 3; ++y) {
+        for (int x = 0; x < image.width(); x += 2) {
+            const QColor pixel = image.pixelColor(x, y);
+            yellow += pixel == kYellow ? 1 : 0;
+            blue += pixel.blue() > 150 && pixel.red() < 100 && pixel.green() < 100 ? 1 : 0;
+        }
+    }
+    QVERIFY(yellow > 1000);
+    QVERIFY(blue > 50);
+
+    const QString splash = installation.FilePath(QStringLiteral("splash.png"));
+    QCOMPARE(QProcess::execute(program, {QStringLiteral("--screenshot"), splash}), 0);
+    const QImage start(splash);
+    QVERIFY(!start.isNull());
+    QVERIFY(start.pixelColor(start.width() / 2, start.height() / 2) != QColor(Qt::white));
+
+    QVERIFY(QProcess::execute(program, {QStringLiteral("--screenshot")}) == 2);
+    QVERIFY(QProcess::execute(program, {QStringLiteral("--screenshot"), solved, QStringLiteral("--kind"),
+                                        QStringLiteral("cube")}) == 2);
+}
+
+QTEST_MAIN(MainFrameTest)
+#include "MainFrameTest.moc"
