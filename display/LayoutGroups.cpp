@@ -29,13 +29,15 @@ int LayoutBracketed(std::string_view inner, unsigned char open, unsigned char cl
     glyph.character = open;
     glyph.width = openExtent.width;
     glyph.height = openExtent.height;
+    // Symbols follow the reading order (opening bracket, content, closing bracket): the formula
+    // editor finds the glyph of a character of its text by counting.
     box.AddGlyph(glyph);
+    box.Place(std::move(content), glyphWidth + Part(0.2, avg), 0);
     glyph.character = close;
     glyph.x = w + glyphWidth + Part(0.4, avg);
     glyph.width = closeExtent.width;
     glyph.height = closeExtent.height;
     box.AddGlyph(glyph);
-    box.Place(std::move(content), glyphWidth + Part(0.2, avg), 0);
     return LayoutCode::kSuccess;
 }
 

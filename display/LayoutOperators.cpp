@@ -155,9 +155,10 @@ int LayoutFraction(std::string_view numerator, std::string_view denominator, con
     const int bottomX = (widest - bottom.width) / 2 + Part(0.5, avg);
     const int barY = top.height + Part(0.2, metrics.height);
     const int bottomY = top.height + Part(0.4, metrics.height);
+    // Reading order: numerator, bar, denominator (see LayoutBracketed).
     box.PlaceAsBand(std::move(top), topX, 0);
-    box.PlaceAsBand(std::move(bottom), bottomX, bottomY);
     box.AddLine(0, barY, widest + avg, barY, context.color);
+    box.PlaceAsBand(std::move(bottom), bottomX, bottomY);
     return LayoutCode::kSuccess;
 }
 

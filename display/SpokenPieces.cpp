@@ -115,25 +115,26 @@ private:
         }
     }
 
-    // Layout order: numerator, denominator, the bar.
+    // Layout order: numerator, the bar, denominator.
     void WalkFraction(std::string_view numerator, std::string_view denominator) {
         if (IsPlain(numerator) && IsPlain(denominator)) {
             const std::size_t piece = Add(PieceKind::Quantity, WithoutOuterBraces(numerator), 0);
             m_pieces[piece].text2 = std::string(WithoutOuterBraces(denominator));
             const std::size_t first = m_next;
             Walk(numerator);
+            ++m_next;
             Walk(denominator);
             m_pieces.resize(piece + 1);
             m_pieces[piece].first = first;
-            m_pieces[piece].last = ++m_next;
+            m_pieces[piece].last = m_next;
             return;
         }
         const std::size_t fraction = Add(PieceKind::Fraction, {}, 0);
         Add(PieceKind::Numerator, {}, 0);
         Walk(numerator);
+        CoverLater(fraction, 1);
         Add(PieceKind::Denominator, {}, 0);
         Walk(denominator);
-        CoverLater(fraction, 1);
     }
 
     void WalkPower(std::string_view base, std::string_view exponent) {
@@ -162,15 +163,11 @@ private:
         }
     }
 
-    // Layout order: the opening bracket, the closing bracket, the content.
+    // Layout order: the opening bracket, the content, the closing bracket.
     void WalkBracketed(std::string_view inner, char open) {
         Add(PieceKind::OpeningBracket, std::string(1, open), 1);
-        MyGolos closing;
-        closing.kind = PieceKind::ClosingBracket;
-        closing.first = m_next;
-        closing.last = ++m_next;
         Walk(inner);
-        m_pieces.push_back(std::move(closing));
+        Add(PieceKind::ClosingBracket, {}, 1);
     }
 
     void WalkBraced(std::string_view inner) {

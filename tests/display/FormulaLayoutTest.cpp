@@ -115,9 +115,9 @@ TEST_F(LayoutTest, OneOverTwoOverThreeIsOneOverTheFractionTwoThirds) {
     EXPECT_AT(fraction.Glyph('3'), 10, 56);
     const std::vector<MySymbol> bars = fraction.Lines();
     ASSERT_EQ(bars.size(), 2u);
-    // The outer bar is the upper and longer one.
-    EXPECT_LINE(bars[1], 0, 24, 30, 24);
-    EXPECT_LINE(bars[0], 5, 52, 25, 52);
+    // The outer bar is the upper and longer one, and comes first (reading order).
+    EXPECT_LINE(bars[0], 0, 24, 30, 24);
+    EXPECT_LINE(bars[1], 5, 52, 25, 52);
 }
 
 TEST_F(LayoutTest, BracedFractionIsTheSameAsThePlainOne) {
@@ -208,6 +208,19 @@ TEST_F(LayoutTest, BracketsAreAsTallAsWhatTheyEnclose) {
     EXPECT_AT(open, 0, 0);
     EXPECT_AT(tall.Glyph(']'), 20 + 24 + 9, 0);
     EXPECT_AT(tall.Glyph('1'), 24 + 4 + 5, 0);
+}
+
+// The formula editor finds the symbol of a character of its text by counting the characters that
+// draw something, so symbols come in reading order: bracket, content, bracket; numerator, bar,
+// denominator.
+TEST_F(LayoutTest, SymbolsComeInReadingOrder) {
+    const LaidOut laidOut = Layout("(a+1/b)-2");
+    ASSERT_EQ(laidOut.code, 0);
+    std::string order;
+    for (const MySymbol& symbol : laidOut.box.symbols) {
+        order += symbol.type == kSymbolGlyph ? static_cast<char>(symbol.character) : '|';
+    }
+    EXPECT_EQ(order, "(a+1|b)-2");
 }
 
 TEST_F(LayoutTest, BracketReferenceChoosesItsBracketsByKind) {

@@ -157,11 +157,12 @@ TEST_F(MyWordTest, PaintingPlacesSymbolsAtWordPositionPlusOffset) {
     EXPECT_EQ(device.lines[0].y1, 53 + 24);
     EXPECT_EQ(device.lines[0].x2, 107 + 20);
 
-    // A range of symbols paints only those.
+    // A range of symbols paints only those; they come in reading order: numerator, bar, denominator.
     device.outputs.clear();
     device.lines.clear();
-    PaintSymbols(graphics, word, kLanguageEnglish, 0, 0, 1, 1);
-    EXPECT_EQ(device.outputs.size(), 1u);
+    PaintSymbols(graphics, word, kLanguageEnglish, 0, 0, 2, 2);
+    ASSERT_EQ(device.outputs.size(), 1u);
+    EXPECT_EQ(device.outputs[0].text, "2");
     EXPECT_TRUE(device.lines.empty());
     PaintSymbols(graphics, word, kLanguageEnglish, 0, 0, 7);
     EXPECT_EQ(device.outputs.size(), 1u);
