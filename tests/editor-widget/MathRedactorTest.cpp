@@ -1,0 +1,374 @@
+// The formula editor widget driven by real key and mouse events on the off-screen platform.
+
+#include "editor/MathRedactor.h"
+#include "editor/EditorCommand.h"
+#include "editor/EditorText.h"
+#include "editor/LastProblemFile.h"
+#include "solver/SolveProblem.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <random>
+
+using namespace EditorCommand;
+
+namespace {
+
+QString Text(const MathRedactor& editor) {
+    return QString::fromStdString(editor.Model().Text());
+}
+
+// The centre of the glyph drawn by the character at position of the editor text, in widget
+// coordinates; side -1 is a point in its left half, +1 in its right half.
+QPoint GlyphPoint(MathRedactor& editor, int position, int side) {
+    const int index = EditorText::SymbolCountBefore(editor.Model().Text(), position);
+    const MySymbol& glyph = editor.Symbols().at(index);
+    const int x = glyph.x + glyph.width / 2 + side * glyph.width / 4;
+    return {x + MathRedactor::kMargin, glyph.y + glyph.height / 2 + MathRedactor::kMargin};
+}
+
+bool IsWhite(QRgb pixel) {
+    return qRed(pixel) > 240 && qGreen(pixel) > 240 && qBlue(pixel) > 240;
+}
+
+} // namespace
+
+class MathRedactorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void typedKeysBuildTheEditorText();
+    void decimalKeyFollowsTheLanguage();
+    void backspaceAndDeleteKeys();
+    void templatesAndWrapsAroundASelection();
+    void cutCopyAndPasteThroughTheActions();
+    void mousePlacesTheCaretAndDragSelects();
+    void mouseReachesTheDenominator();
+    void paintsTheFormulaTheSelectionAndTheCaret();
+    void caretBlinks();
+    void loadProblemTakesThePendingExample();
+    void solveRunsOnAWorkerAndIgnoresASecondSolve();
+    void solveOfAMalformedProblemStillFinishes();
+    void randomTypingAlwaysLaysOut();
+
+private:
+    std::unique_ptr<MathRedactor> editor_;
+    std::unique_ptr<QTemporaryDir> baseFolder_;
+};
+
+void MathRedactorTest::init() {
+    baseFolder_ = std::make_unique<QTemporaryDir>();
+    editor_ = std::make_unique<MathRedactor>();
+    editor_->SetBaseFolder(baseFolder_->path().toStdString() + "/");
+    editor_->SetLanguage(1);
+    editor_->resize(600, 200);
+    editor_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(editor_.get()));
+    editor_->LoadProblem();
+}
+
+void MathRedactorTest::cleanup() {
+    editor_.reset();
+    baseFolder_.reset();
+}
+
+void MathRedactorTest::typedKeysBuildTheEditorText() {
+    MathRedactor& editor = *editor_;
+    QTest::keyClicks(&editor, "2x");
+    QCOMPARE(Text(editor), QString(" 2 x"));
+    QCOMPARE(editor.Model().DisplayText(), std::string("$2.x$"));
+
+    editor.LoadProblem();
+    QTest::keyClick(&editor, '/');
+    QCOMPARE(Text(editor), QString(" {{ ~}/{ ~}}"));
+    QCOMPARE(editor.Model().Caret(), 3);
+    QTest::keyClick(&editor, '1');
+    QCOMPARE(Text(editor), QString(" {{ 1 }/{ ~}}"));
+    QTest::keyClick(&editor, Qt::Key_Right);
+    QTest::keyClicks(&editor, "x");
+    QTest::keyClick(&editor, Qt::Key_End);
+    QTest::keyClicks(&editor, "=y^2");
+    QCOMPARE(editor.Model().SolverText(), std::string("1/x=y^2"));
+
+    // Keys outside the accepted set change nothing.
+    const QString before = Text(editor);
+    QTest::keyClicks(&editor, "#!_ ~[;");
+    QTest::keyClick(&editor, Qt::Key_Tab);
+    QCOMPARE(Text(editor), before);
+}
+
+void MathRedactorTest::decimalKeyFollowsTheLanguage() {
+    MathRedactor& editor = *editor_;
+    editor.SetLanguage(1);
+    QTest::keyClicks(&editor, "0,.5");
+    QCOMPARE(Text(editor), QString(" 0 , 5"));
+    editor.LoadProblem();
+    editor.SetLanguage(0);
+    QTest::keyClicks(&editor, "0.,5");
+    QCOMPARE(Text(editor), QString(" 0 , 5"));
+}
+
+void MathRedactorTest::backspaceAndDeleteKeys() {
+    MathRedactor& editor = *editor_;
+    QTest::keyClick(&editor, '/');
+    QTest::keyClick(&editor, Qt::Key_Backspace);
+    QCOMPARE(Text(editor), QString(" {{ ~}/{ ~}}"));
+
+    editor.LoadProblem();
+    QTest::keyClick(&editor, '7');
+    QTest::keyClick(&editor, Qt::Key_Backspace);
+    QCOMPARE(Text(editor), QString(" ~"));
+
+    QTest::keyClicks(&editor, "(x+1");
+    QTest::keyClick(&editor, Qt::Key_Home);
+    QTest::keyClick(&editor, Qt::Key_Delete);
+    QCOMPARE(Text(editor), QString(" x + 1"));
+}
+
+void MathRedactorTest::templatesAndWrapsAroundASelection() {
+    MathRedactor& editor = *editor_;
+    QTest::keyClicks(&editor, "2x+1");
+    QTest::keyClick(&editor, Qt::Key_Home);
+    QVERIFY(!editor.Action(kCut)->isEnabled());
+    QTest::keyClick(&editor, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&editor, Qt::Key_Right, Qt::ShiftModifier);
+    QVERIFY(editor.Model().SelectionShown());
+    QVERIFY(editor.Action(kCut)->isEnabled());
+    QVERIFY(editor.Action(kCopy)->isEnabled());
+    editor.Action(kWrapNumerator)->trigger();
+    QCOMPARE(Text(editor), QString(" {{ 2 x }/{ ~}} + 1"));
+    QTest::keyClick(&editor, '3');
+    QCOMPARE(editor.Model().SolverText(), std::string("{2.x}/3+1"));
+
+    // A key without Shift drops the selection; a wrap without one inserts its template.
+    QTest::keyClick(&editor, Qt::Key_Home);
+    QTest::keyClick(&editor, Qt::Key_Right, Qt::ShiftModifier);
+    QVERIFY(editor.Model().SelectionShown());
+    QTest::keyClick(&editor, Qt::Key_Left);
+    QVERIFY(!editor.Model().SelectionShown());
+    editor.Action(kWrapPowerExponent)->trigger();
+    QCOMPARE(Text(editor), QString(" {{ 2 x }/{ 3 }} {{ ~}^{ ~}} + 1"));
+
+    editor.LoadProblem();
+    editor.Action(kDigit0 + 5)->trigger();
+    editor.Action(kTimes)->trigger();
+    editor.Action(kBrackets)->trigger();
+    editor.Action(kDigit0 + 2)->trigger();
+    editor.Action(kCaretRight)->trigger();
+    editor.Action(kPower)->trigger();
+    QCOMPARE(Text(editor), QString(" 5 * ( 2 ) {{ ~}^{ ~}}"));
+}
+
+void MathRedactorTest::cutCopyAndPasteThroughTheActions() {
+    MathRedactor& editor = *editor_;
+    QTest::keyClicks(&editor, "a+b");
+    QTest::keyClick(&editor, Qt::Key_Left, Qt::ShiftModifier);
+    editor.Action(kCopy)->trigger();
+    QCOMPARE(editor.Model().Clipboard(), std::string("b"));
+    QTest::keyClick(&editor, Qt::Key_Home);
+    QTest::keyClick(&editor, Qt::Key_Right, Qt::ShiftModifier);
+    editor.Action(kCut)->trigger();
+    QCOMPARE(Text(editor), QString(" + b"));
+    QCOMPARE(editor.Model().Clipboard(), std::string("a"));
+    QVERIFY(!editor.Action(kCut)->isEnabled());
+    QTest::keyClick(&editor, Qt::Key_End);
+    editor.Action(kPaste)->trigger();
+    QCOMPARE(Text(editor), QString(" + b a"));
+}
+
+void MathRedactorTest::mousePlacesTheCaretAndDragSelects() {
+    MathRedactor& editor = *editor_;
+    editor.SetPendingExample(" 2 x + 1 0");
+    editor.LoadProblem();
+    QTest::mouseClick(&editor, Qt::LeftButton, {}, GlyphPoint(editor, 3, +1));
+    QCOMPARE(editor.Model().Caret(), 4);
+    QTest::mouseClick(&editor, Qt::LeftButton, {}, GlyphPoint(editor, 3, -1));
+    QCOMPARE(editor.Model().Caret(), 2);
+    QTest::mouseClick(&editor, Qt::LeftButton, {}, GlyphPoint(editor, 9, +1));
+    QCOMPARE(editor.Model().Caret(), 10);
+
+    // Press on the left half of "2", drag to the right half of "x".
+    QTest::mousePress(&editor, Qt::LeftButton, {}, GlyphPoint(editor, 1, -1));
+    QMouseEvent move(QEvent::MouseMove, GlyphPoint(editor, 3, +1),
+                     editor.mapToGlobal(GlyphPoint(editor, 3, +1)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&editor, &move);
+    QTest::mouseRelease(&editor, Qt::LeftButton, {}, GlyphPoint(editor, 3, +1));
+    QVERIFY(editor.Model().SelectionShown());
+    QCOMPARE(editor.Model().SelectedText(), std::string("2 x"));
+    QVERIFY(!editor.SelectionRect().isEmpty());
+
+    // Far right of the formula, no glyph: the caret stays.
+    QTest::mouseClick(&editor, Qt::LeftButton, {}, QPoint(590, 20));
+    QCOMPARE(editor.Model().Caret(), 4);
+}
+
+void MathRedactorTest::mouseReachesTheDenominator() {
+    MathRedactor& editor = *editor_;
+    editor.SetPendingExample(" {{ 1 }/{ 4 5 }}");
+    editor.LoadProblem();
+    // The denominator's band lies below the bar: a point there finds a denominator glyph even when
+    // it is level with nothing of the numerator.
+    QTest::mouseClick(&editor, Qt::LeftButton, {}, GlyphPoint(editor, 12, +1));
+    QCOMPARE(editor.Model().Caret(), 13);
+    const CaretLine caret = editor.Caret();
+    const QPoint five = GlyphPoint(editor, 12, +1);
+    QVERIFY(caret.top <= five.y() && five.y() <= caret.top + caret.height);
+    QTest::mouseClick(&editor, Qt::LeftButton, {}, GlyphPoint(editor, 4, -1));
+    QCOMPARE(editor.Model().Caret(), 3);
+}
+
+void MathRedactorTest::paintsTheFormulaTheSelectionAndTheCaret() {
+    MathRedactor& editor = *editor_;
+    QTest::keyClicks(&editor, "2x+1/");
+    QTest::keyClicks(&editor, "3");
+    QTest::keyClick(&editor, Qt::Key_Right);
+    QTest::keyClicks(&editor, "4");
+    QTest::keyClick(&editor, Qt::Key_Home);
+    QTest::keyClick(&editor, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&editor, Qt::Key_Right, Qt::ShiftModifier);
+    const QImage image = editor.grab().toImage();
+    const QString picture = qEnvironmentVariable("ORBELIN_EDITOR_PICTURE");
+    if (!picture.isEmpty()) {
+        image.save(picture);
+    }
+    // Blue glyphs outside the selection; inside it the white background is inverted to black.
+    bool blue = false;
+    for (int x = 0; x < image.width() && !blue; ++x) {
+        for (int y = 0; y < 80 && !blue; ++y) {
+            const QRgb pixel = image.pixel(x, y);
+            blue = qBlue(pixel) > 200 && qRed(pixel) < 80 && qGreen(pixel) < 80;
+        }
+    }
+    QVERIFY(blue);
+    const QRect selection = editor.SelectionRect();
+    QVERIFY(!selection.isEmpty());
+    int dark = 0;
+    for (int x = selection.left(); x <= selection.right(); ++x) {
+        dark += qGray(image.pixel(x, selection.top())) < 40 ? 1 : 0;
+    }
+    QVERIFY(dark > selection.width() / 2);
+    QVERIFY(IsWhite(image.pixel(400, selection.top())));
+}
+
+void MathRedactorTest::caretBlinks() {
+    MathRedactor& editor = *editor_;
+    QVERIFY(editor.CaretShown());
+    QTRY_VERIFY_WITH_TIMEOUT(!editor.CaretShown(), 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(editor.CaretShown(), 1000);
+    // After typing the caret is drawn at once, at the right edge of the new glyph.
+    QTest::keyClicks(&editor, "12");
+    QVERIFY(editor.CaretShown());
+    const MySymbol& two = editor.Symbols().at(1);
+    QCOMPARE(editor.Caret().x, two.x + two.width + MathRedactor::kMargin);
+}
+
+void MathRedactorTest::loadProblemTakesThePendingExample() {
+    MathRedactor& editor = *editor_;
+    QCOMPARE(editor.PendingExample(), std::string(" ~"));
+    editor.SetPendingExample(" {{ x }^{ 2 }} - 1 = 0");
+    QTest::keyClick(&editor, Qt::Key_End);
+    editor.LoadProblem();
+    QCOMPARE(Text(editor), QString(" {{ x }^{ 2 }} - 1 = 0"));
+    QCOMPARE(editor.Model().Caret(), 0);
+    QVERIFY(!editor.Symbols().empty());
+}
+
+void MathRedactorTest::solveRunsOnAWorkerAndIgnoresASecondSolve() {
+    MathRedactor& editor = *editor_;
+    editor.SetProblemKind(kProblemSimplify);
+    QTest::keyClicks(&editor, "2x+3x");
+    QSignalSpy ready(&editor, &MathRedactor::SolutionReady);
+    QVERIFY(editor.AnimationPlaying());
+    editor.Action(kSolve)->trigger();
+    // Until the user-interface thread takes the hand-over the solve counts as running.
+    QVERIFY(editor.IsSolving());
+    QVERIFY(editor.BusyCursorShown());
+    QCOMPARE(editor.ElapsedText(), QString("0:00"));
+    editor.Action(kSolve)->trigger();
+    QTest::keyClick(&editor, '7');
+    QCOMPARE(Text(editor), QString(" 2 x + 3 x"));
+    QVERIFY(ready.wait(20000));
+    QVERIFY(!editor.IsSolving());
+    QVERIFY(!editor.BusyCursorShown());
+    QVERIFY(!editor.AnimationPlaying());
+    QVERIFY(editor.ElapsedText().isEmpty());
+    QVERIFY(editor.Solution().Size() > 1);
+    QCOMPARE(editor.SolvedProblem(), std::string(" 2 x + 3 x"));
+    QTest::qWait(200);
+    QCOMPARE(ready.count(), 1);
+
+    QFile last(
+        QDir(baseFolder_->path()).filePath(QString::fromStdString(LastProblemFileName(kProblemSimplify))));
+    QVERIFY(last.open(QIODevice::ReadOnly));
+    QCOMPARE(last.readAll(), QByteArray(" 2 x + 3 x"));
+
+    // The same solution as the dispatcher gives for the compact text.
+    COutputList direct;
+    SolveProblem(kProblemSimplify, "2.x+3.x", &direct);
+    QCOMPARE(editor.Solution().Size(), direct.Size());
+
+    editor.PlayAnimation();
+    QVERIFY(editor.AnimationPlaying());
+}
+
+void MathRedactorTest::solveOfAMalformedProblemStillFinishes() {
+    MathRedactor& editor = *editor_;
+    editor.SetProblemKind(kProblemEquation);
+    // A shorter problem replaces the longer one in the file, whole.
+    QVERIFY(WriteLastProblem(editor.BaseFolder(), kProblemEquation, " a much longer problem text"));
+    QTest::keyClicks(&editor, "x+");
+    QSignalSpy ready(&editor, &MathRedactor::SolutionReady);
+    editor.Solve();
+    QVERIFY(ready.wait(20000));
+    QCOMPARE(editor.Solution().Size(), std::size_t{1});
+    QFile last(QDir(baseFolder_->path()).filePath("Samples/LastPr1.txt"));
+    QVERIFY(last.open(QIODevice::ReadOnly));
+    QCOMPARE(last.readAll(), QByteArray(" x +"));
+
+    // A last-problem file that cannot be written does not stop the solve.
+    QVERIFY(QFile::remove(last.fileName()));
+    QVERIFY(QDir().mkpath(last.fileName()));
+    QVERIFY(!WriteLastProblem(editor.BaseFolder(), kProblemEquation, " 1"));
+    editor.Solve();
+    QVERIFY(ready.wait(20000));
+}
+
+void MathRedactorTest::randomTypingAlwaysLaysOut() {
+    MathRedactor& editor = *editor_;
+    std::mt19937 random(15);
+    const QString characters = QStringLiteral("0123456789xy+-*:=,.()/^\b");
+    const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right,  Qt::Key_Home,
+                            Qt::Key_End,  Qt::Key_Delete, Qt::Key_Up};
+    for (int run = 0; run < 40; ++run) {
+        editor.LoadProblem();
+        for (int step = 0; step < 25; ++step) {
+            const int choice = static_cast<int>(random() % 10);
+            if (choice < 7) {
+                const QChar c = characters[static_cast<int>(random() % characters.size())];
+                if (c == QChar('\b')) {
+                    QTest::keyClick(&editor, Qt::Key_Backspace);
+                } else {
+                    QTest::keyClick(&editor, c.toLatin1());
+                }
+            } else {
+                const Qt::KeyboardModifiers shift = random() % 2 ? Qt::ShiftModifier : Qt::NoModifier;
+                QTest::keyClick(&editor, keys[random() % std::size(keys)], shift);
+            }
+            QVERIFY2(!editor.Symbols().empty(), editor.Model().Text().c_str());
+        }
+    }
+}
+
+QTEST_MAIN(MathRedactorTest)
+#include "MathRedactorTest.moc"

@@ -1,0 +1,356 @@
+// The editing rules of the formula editor, on the model alone.
+
+#include "EditorModelTestSupport.h"
+
+// --- typing ---------------------------------------------------------------------------------------
+
+TEST_F(EditorModelTest, TypedTokensArePrecededByBlanksAndReplaceThePlaceholder) {
+    EXPECT_EDITOR(" ~", 0);
+    Type("2x");
+    EXPECT_EDITOR(" 2 x", 4);
+    EXPECT_EQ(model.DisplayText(), "$2.x$");
+    EXPECT_EQ(model.SolverText(), "2.x");
+}
+
+TEST_F(EditorModelTest, SlashOnAnEmptyProblemInsertsAFractionWithTheCaretOnItsNumerator) {
+    Type("/");
+    EXPECT_EDITOR(" {{ ~}/{ ~}}", 3);
+    Type("1");
+    EXPECT_EDITOR(" {{ 1 }/{ ~}}", 5);
+    Press(EditorKey::Right);
+    EXPECT_EQ(model.Caret(), 9);
+    Type("4");
+    EXPECT_EDITOR(" {{ 1 }/{ 4 }}", 11);
+    Press(EditorKey::End);
+    Type("+x");
+    EXPECT_EQ(model.SolverText(), "1/4+x");
+}
+
+TEST_F(EditorModelTest, TypedProblemsTakeTheFormOfTheBuiltInExamples) {
+    Type("(x-4");
+    Press(EditorKey::Right);
+    Type("(x-2");
+    Press(EditorKey::Right);
+    Type("+8=0");
+    EXPECT_EQ(model.Text(), " ( x - 4 ) ( x - 2 ) + 8 = 0");
+    EXPECT_EQ(model.SolverText(), "(x-4).(x-2)+8=0");
+
+    model.Load(" ~");
+    Type("2/1");
+    Press(EditorKey::Right);
+    Type("3");
+    Press(EditorKey::End);
+    Type("+x");
+    EXPECT_EQ(model.Text(), " 2 {{ 1 }/{ 3 }} + x");
+    EXPECT_EQ(model.SolverText(), "2@{1/3}+x");
+}
+
+TEST_F(EditorModelTest, DecimalCommaComesFromTheKeyOfTheLanguage) {
+    model.SetLanguage(kLanguageEnglish);
+    Type("0,.5");
+    EXPECT_EQ(model.Text(), " 0 , 5");
+    model.Load(" ~");
+    model.SetLanguage(kLanguageRussian);
+    Type("0.,5");
+    EXPECT_EQ(model.Text(), " 0 , 5");
+    EXPECT_EQ(model.SolverText(), "0,5");
+}
+
+TEST_F(EditorModelTest, CharactersOutsideTheAcceptedSetChangeNothing) {
+    for (const unsigned char c : std::string("#!_ $~{[;\xE9")) {
+        SCOPED_TRACE(static_cast<int>(c));
+        EXPECT_FALSE(model.TypeCharacter(c));
+        EXPECT_EDITOR(" ~", 0);
+    }
+    // The division sign types the markup's division.
+    EXPECT_TRUE(model.TypeCharacter(0xB8));
+    EXPECT_EQ(model.Text(), " :");
+}
+
+TEST_F(EditorModelTest, TypingReplacesAShownSelection) {
+    Type("2x+1");
+    Press(EditorKey::Home);
+    Press(EditorKey::Right, 2, true);
+    ASSERT_EQ(model.SelectedText(), "2 x");
+    Type("y");
+    EXPECT_EDITOR(" y + 1", 2);
+    EXPECT_FALSE(model.SelectionShown());
+}
+
+// --- templates and wrapping ------------------------------------------------------------------------
+
+TEST_F(EditorModelTest, TemplatesLandTheCaretOnTheirFirstSlot) {
+    model.InsertTemplate(EditorTemplate::Power);
+    EXPECT_EDITOR(" {{ ~}^{ ~}}", 3);
+    model.Load(" ~");
+    model.InsertTemplate(EditorTemplate::Brackets);
+    EXPECT_EDITOR(" ( ~)", 2);
+    Type(")");
+    EXPECT_EDITOR(" ( ( ~) )", 4);
+}
+
+TEST_F(EditorModelTest, WrapsEncloseTheSelectionAndPlaceTheCaretOnTheNewSlot) {
+    struct Case {
+        SelectionWrap wrap;
+        const char* text;
+        int caret;
+    } const cases[] = {
+        {SelectionWrap::Brackets, " ( 2 x ) + 1", 6},
+        {SelectionWrap::PowerBase, " {{ 2 x }^{ ~}} + 1", 11},
+        {SelectionWrap::Numerator, " {{ 2 x }/{ ~}} + 1", 11},
+        {SelectionWrap::PowerExponent, " {{ ~}^{ 2 x }} + 1", 3},
+        {SelectionWrap::Denominator, " {{ ~}/{ 2 x }} + 1", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        model.Load(" 2 x + 1");
+        Press(EditorKey::Right, 2, true);
+        ASSERT_TRUE(model.SelectionShown());
+        model.Wrap(c.wrap);
+        EXPECT_EDITOR(c.text, c.caret);
+        EXPECT_FALSE(model.SelectionShown());
+        EXPECT_TRUE(FormulaLaysOut(graphics, model.DisplayText()));
+    }
+    // Without a selection a wrap inserts its template.
+    model.Load(" ~");
+    model.Wrap(SelectionWrap::Denominator);
+    EXPECT_EDITOR(" {{ ~}/{ ~}}", 3);
+}
+
+TEST_F(EditorModelTest, PowerSignRaisesTheTokenOrGroupBeforeTheCaret) {
+    Type("2x^2");
+    EXPECT_EQ(model.Text(), " 2 {{ x }^{ 2 }}");
+    EXPECT_EQ(model.SolverText(), "2.x^2");
+
+    model.Load(" ~");
+    Type("(x+1");
+    Press(EditorKey::Right);
+    Type("^3");
+    EXPECT_EQ(model.Text(), " {{ ( x + 1 ) }^{ 3 }}");
+    EXPECT_EQ(model.SolverText(), "(x+1)^3");
+
+    // Nothing before the caret: the power template.
+    model.Load(" ~");
+    Type("^");
+    EXPECT_EDITOR(" {{ ~}^{ ~}}", 3);
+}
+
+// --- deleting ----------------------------------------------------------------------------------------
+
+TEST_F(EditorModelTest, BackspaceRightAfterAnOpeningBraceDoesNothing) {
+    Type("/");
+    model.Backspace();
+    EXPECT_EDITOR(" {{ ~}/{ ~}}", 3);
+    Press(EditorKey::Right);
+    model.Backspace();
+    EXPECT_EDITOR(" {{ ~}/{ ~}}", 8);
+}
+
+TEST_F(EditorModelTest, DeletingTheOnlyTokenLeavesTheEmptyProblem) {
+    Type("7");
+    model.Backspace();
+    EXPECT_EDITOR(" ~", 0);
+    Type("7");
+    Press(EditorKey::Home);
+    Press(EditorKey::Delete);
+    EXPECT_EDITOR(" ~", 0);
+    Type("/");
+    Press(EditorKey::Home);
+    Press(EditorKey::Delete);
+    EXPECT_EDITOR(" ~", 0);
+}
+
+TEST_F(EditorModelTest, BackspaceDeletesByTheCharacterBeforeTheCaret) {
+    struct Case {
+        const char* text;
+        int caret;
+        const char* expectedText;
+        int expectedCaret;
+    } const cases[] = {
+        // A token goes back to its blank.
+        {" 2 x + 1", 4, " 2 + 1", 2},
+        // After "(": the brackets go, their content stays.
+        {" ( x + 1 ) - 2", 2, " x + 1 - 2", 0},
+        // After ")": the same, caret back by four.
+        {" ( x ) - 2", 6, " x - 2", 2},
+        // A placeholder alone in the brackets goes with them.
+        {" 3 ( ~)", 7, " 3", 2},
+        // After "}": the whole group.
+        {" 2 + {{ 1 }/{ 4 }}", 18, " 2 +", 4},
+        // The emptied slot gets its placeholder back.
+        {" {{ 1 }/{ 4 }}", 5, " {{ ~}/{ 4 }}", 3},
+        {" ( x )", 4, " ( ~)", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        Load(c.text, c.caret);
+        model.Backspace();
+        EXPECT_EDITOR(c.expectedText, c.expectedCaret);
+    }
+}
+
+TEST_F(EditorModelTest, DeleteRemovesByTheCharacterAfterTheCaretsBlank) {
+    struct Case {
+        const char* text;
+        int caret;
+        const char* expectedText;
+        int expectedCaret;
+    } const cases[] = {
+        {" 2 x + 1", 2, " 2 + 1", 2},
+        {" ( x + 1 ) - 2", 0, " x + 1 - 2", 0},
+        {" ( x ) - 2", 4, " x - 2", 2},
+        {" 2 {{ 1 }/{ 4 }} + 1", 2, " 2 + 1", 2},
+        // A closing brace removes nothing, nor does a placeholder in a template's slot.
+        {" {{ 1 }/{ 4 }}", 5, " {{ 1 }/{ 4 }}", 5},
+        {" {{ ~}/{ 4 }}", 3, " {{ ~}/{ 4 }}", 3},
+        // A placeholder alone in brackets removes them.
+        {" 2 ( ~) + 1", 4, " 2 + 1", 2},
+        // At the end there is nothing to delete.
+        {" 2 x", 4, " 2 x", 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        Load(c.text, c.caret);
+        Press(EditorKey::Delete);
+        EXPECT_EDITOR(c.expectedText, c.expectedCaret);
+    }
+}
+
+TEST_F(EditorModelTest, DeletingTheSelectionRunsTheFixUp) {
+    Type("/12");
+    Press(EditorKey::Home);
+    Press(EditorKey::Right);
+    Press(EditorKey::Right, 2, true);
+    ASSERT_EQ(model.SelectedText(), "1 2");
+    model.Backspace();
+    EXPECT_EDITOR(" {{ ~}/{ ~}}", 3);
+
+    model.Load(" 2 x");
+    Press(EditorKey::End);
+    Press(EditorKey::Home, 1, true);
+    ASSERT_TRUE(model.SelectionShown());
+    Press(EditorKey::Delete);
+    EXPECT_EDITOR(" ~", 0);
+}
+
+// --- caret moves and selection -------------------------------------------------------------------------
+
+TEST_F(EditorModelTest, CaretMovesFromBlankToBlankAndStopsAtTheEnds) {
+    model.Load(" 2 {{ 1 }/{ 4 }}");
+    const int stops[] = {0, 2, 5, 7, 11, 13, 16};
+    for (const int stop : stops) {
+        EXPECT_EQ(model.Caret(), stop);
+        Press(EditorKey::Right);
+    }
+    EXPECT_EQ(model.Caret(), 16);
+    Press(EditorKey::Up);
+    EXPECT_EQ(model.Caret(), 13);
+    Press(EditorKey::Down);
+    EXPECT_EQ(model.Caret(), 16);
+    Press(EditorKey::Home);
+    EXPECT_EQ(model.Caret(), 0);
+    Press(EditorKey::Left);
+    EXPECT_EQ(model.Caret(), 0);
+    Press(EditorKey::End);
+    EXPECT_EQ(model.Caret(), 16);
+}
+
+TEST_F(EditorModelTest, EndStopsBeforeATrailingPlaceholder) {
+    Press(EditorKey::End);
+    EXPECT_EQ(model.Caret(), 0);
+    Press(EditorKey::Right);
+    EXPECT_EQ(model.Caret(), 0);
+}
+
+TEST_F(EditorModelTest, ShiftExtendsTheSelectionUntilItLaysOut) {
+    model.Load(" 2 + {{ 1 }/{ 4 }} - x");
+    Press(EditorKey::Right, 2);
+    Press(EditorKey::Right, 1, true);
+    // " {{" and " {{ 1" do not lay out; the whole fraction does.
+    EXPECT_TRUE(model.SelectionShown());
+    EXPECT_EQ(model.SelectedText(), "{{ 1 }/{ 4 }}");
+    Press(EditorKey::Right, 1, true);
+    EXPECT_EQ(model.SelectedText(), "{{ 1 }/{ 4 }} -");
+    // Left without Shift collapses the selection without moving.
+    const int caret = model.Caret();
+    Press(EditorKey::Left);
+    EXPECT_FALSE(model.SelectionShown());
+    EXPECT_EQ(model.Anchor(), -1);
+    EXPECT_EQ(model.Caret(), caret);
+}
+
+TEST_F(EditorModelTest, ExtensionThatNeverLaysOutChangesNothing) {
+    model.Load(" {{ 1 }/{ 4 }}");
+    model.PlaceCaret(9);
+    Press(EditorKey::Left, 1, true);
+    EXPECT_FALSE(model.SelectionShown());
+    EXPECT_EQ(model.Anchor(), -1);
+    EXPECT_EQ(model.Caret(), 9);
+}
+
+TEST_F(EditorModelTest, ShrinkingBackToTheAnchorAndBeyondSelectsTheOtherSide) {
+    model.Load(" a + b");
+    model.PlaceCaret(2);
+    Press(EditorKey::Right, 1, true);
+    EXPECT_EQ(model.SelectedText(), "+");
+    Press(EditorKey::Left, 1, true);
+    EXPECT_FALSE(model.SelectionShown());
+    Press(EditorKey::Left, 1, true);
+    EXPECT_EQ(model.SelectedText(), "a");
+    EXPECT_EQ(model.Anchor(), 2);
+}
+
+TEST_F(EditorModelTest, MouseDragSelectsToTheTargetAndOnUntilTheSelectionLaysOut) {
+    model.Load(" 2 + {{ 1 }/{ 4 }} - x");
+    model.PlaceCaret(0);
+    EXPECT_TRUE(model.ExtendSelectionTo(8));
+    EXPECT_EQ(model.SelectedText(), "2 + {{ 1 }/{ 4 }}");
+    EXPECT_TRUE(model.ExtendSelectionTo(2));
+    EXPECT_EQ(model.SelectedText(), "2");
+    // A press inside a token snaps the caret to the token's blank.
+    model.PlaceCaret(3);
+    EXPECT_EQ(model.Caret(), 2);
+    EXPECT_FALSE(model.SelectionShown());
+}
+
+// --- clipboard ------------------------------------------------------------------------------------------
+
+TEST_F(EditorModelTest, CutCopyAndPasteUseTheInternalClipboard) {
+    model.Load(" 2 x + 1");
+    model.Paste();
+    EXPECT_EQ(model.Text(), " 2 x + 1");
+    model.Cut();
+    model.Copy();
+    EXPECT_EQ(model.Clipboard(), "");
+
+    Press(EditorKey::Right, 2, true);
+    model.Copy();
+    EXPECT_EQ(model.Clipboard(), "2 x");
+    EXPECT_TRUE(model.SelectionShown());
+    Press(EditorKey::End);
+    model.Paste();
+    EXPECT_EDITOR(" 2 x + 1 2 x", 12);
+
+    Press(EditorKey::Home);
+    Press(EditorKey::Right, 2, true);
+    model.Cut();
+    EXPECT_EDITOR(" + 1 2 x", 0);
+    EXPECT_EQ(model.Clipboard(), "2 x");
+
+    // Into an empty slot: the placeholder is replaced.
+    model.Load(" ~");
+    Type("/");
+    model.Paste();
+    EXPECT_EDITOR(" {{ 2 x }/{ ~}}", 7);
+}
+
+TEST_F(EditorModelTest, PasteOverASelectionMadeLeftwardsKeepsTheCaretAtTheInsertionPoint) {
+    model.Load(" a + b");
+    Press(EditorKey::Right, 1, true);
+    model.Copy();
+    Press(EditorKey::End);
+    Press(EditorKey::Left, 1, true);
+    ASSERT_EQ(model.SelectedText(), "b");
+    model.Paste();
+    EXPECT_EDITOR(" a + a", 4);
+}

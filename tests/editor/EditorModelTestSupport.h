@@ -1,0 +1,44 @@
+#pragma once
+
+// The editing model over the real formula layout, measured on the fake device of the layout tests
+// (the layout's result codes do not depend on the metrics).
+
+#include "display/FakeDevice.h"
+
+#include "display/Graphics.h"
+#include "editor/CEditorModel.h"
+#include "editor/FormulaGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+class EditorModelTest : public ::testing::Test {
+protected:
+    // Types every character of keys; "\b" is backspace.
+    void Type(const std::string& keys) {
+        for (const char c : keys) {
+            model.TypeCharacter(static_cast<unsigned char>(c));
+        }
+    }
+    void Press(EditorKey key, int times = 1, bool shift = false) {
+        for (int i = 0; i < times; ++i) {
+            model.PressKey(key, shift);
+        }
+    }
+    void Load(const std::string& text, int caret) {
+        model.Load(text);
+        model.PlaceCaret(caret);
+        ASSERT_EQ(model.Caret(), caret) << text;
+    }
+
+    CFakeDevice device;
+    CGraphics graphics{device};
+    CEditorModel model{[this](const std::string& text) { return FormulaLaysOut(graphics, text); }};
+};
+
+#define EXPECT_EDITOR(expectedText, expectedCaret)                                                           \
+    do {                                                                                                     \
+        EXPECT_EQ(model.Text(), expectedText);                                                               \
+        EXPECT_EQ(model.Caret(), expectedCaret) << "text \"" << model.Text() << "\"";                        \
+    } while (false)
