@@ -1,7 +1,7 @@
 #include "app/CCorvaneView.h"
 
 #include "app/CCorvaneDoc.h"
-#include "app/SolutionVoice.h"
+#include "app/CVoice.h"
 #include "output/LanguageTables.h"
 
 #include <QGuiApplication>
@@ -161,10 +161,10 @@ void CCorvaneView::AdvanceOutput() {
         TypeStruct& item = line.items[m_currentItem];
         if (item.kind == TypeStruct::Kind::SoundCue) {
             if (m_soundComments && m_voice != nullptr) {
-                if (m_voice->IsPlaying()) {
+                if (m_voice->IsCommentClipPlaying()) {
                     return;
                 }
-                m_voice->PlayComment(item.comment);
+                m_voice->PlayCommentClip(item.comment);
             }
             if (item.repaintsPrevious && m_currentLine > 0) {
                 RevealStrikes(m_currentLine - 1);
@@ -186,14 +186,7 @@ bool CCorvaneView::ShowNextSymbol(TypeStruct& item) {
     std::vector<MySymbol>& symbols = item.word->Symbols(m_graphics);
     const int count = static_cast<int>(symbols.size());
     if (item.spoken && m_soundComments && m_voice != nullptr && item.lastShown < count - 1) {
-        // A formula read aloud appears whole while it is read; the output waits for the voice.
-        if (m_voice->IsPlaying()) {
-            return true;
-        }
-        item.lastShown = count - 1;
-        const std::string& text = item.word->Text();
-        m_voice->ReadFormula(text.size() >= 2 ? text.substr(1, text.size() - 2) : text);
-        viewport()->update();
+        SpeakFormula(item);
         return true;
     }
     const QPoint offset = ScrollOffset();
@@ -211,6 +204,19 @@ bool CCorvaneView::ShowNextSymbol(TypeStruct& item) {
         return true;
     }
     return false;
+}
+
+// A formula read aloud: each spoken piece is drawn, then heard; the output waits meanwhile.
+void CCorvaneView::SpeakFormula(TypeStruct& item) {
+    m_timer.stop();
+    const int count = static_cast<int>(item.word->Symbols(m_graphics).size());
+    m_voice->SpeakFormula(*item.word, m_graphics, [this, &item, count](const MyGolos& piece) {
+        item.lastShown = std::clamp(static_cast<int>(piece.last), item.lastShown, count - 1);
+        viewport()->repaint();
+    });
+    item.lastShown = count - 1;
+    viewport()->update();
+    m_timer.start();
 }
 
 void CCorvaneView::RevealLine(int line) {
@@ -306,12 +312,12 @@ void CCorvaneView::Replay(int line) {
 
 void CCorvaneView::StopVoice() {
     if (m_voice != nullptr) {
-        m_voice->Stop();
+        m_voice->StopCommentClip();
     }
 }
 
 bool CCorvaneView::VoicePlaying() const {
-    return m_soundComments && m_voice != nullptr && m_voice->IsPlaying();
+    return m_soundComments && m_voice != nullptr && m_voice->IsCommentClipPlaying();
 }
 
 // --- splash ----------------------------------------------------------------------------------------

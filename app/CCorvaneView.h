@@ -22,7 +22,7 @@
 
 class CCorvaneDoc;
 class CLanguageTables;
-class CSolutionVoice;
+class CVoice;
 
 class CCorvaneView final : public QAbstractScrollArea {
 public:
@@ -40,7 +40,7 @@ public:
     void SetSoundComments(bool on) { m_soundComments = on; }
     // Turning line-by-line output off goes on with the output.
     void SetLineByLine(bool on);
-    void SetVoice(CSolutionVoice* voice) { m_voice = voice; }
+    void SetVoice(CVoice* voice) { m_voice = voice; }
 
     // Lays a new solution out: the first band is current and nothing is shown.
     void LayOutNewSolution();
@@ -92,6 +92,7 @@ private:
     void PaintBands(QPainter& painter, const QRect& area);
     void PaintItem(TypeStruct& item, const QRect& area, bool withStrikes);
     bool ShowNextSymbol(TypeStruct& item);
+    void SpeakFormula(TypeStruct& item);
     void RevealLine(int line);
     void RevealStrikes(int line);
     void ShowLineWhole(int line);
@@ -113,7 +114,7 @@ private:
     QTimer m_timer;
     QTimer m_splashTimer;
     CSplashPicture m_splash;
-    CSolutionVoice* m_voice = nullptr;
+    CVoice* m_voice = nullptr;
     std::function<void()> m_outputStateListener;
     QSize m_scrollSize;
     int m_currentLine = -1;

@@ -1,9 +1,12 @@
 #include "app/CMainFrame.h"
 
 #include "app/CCorvaneView.h"
+#include "app/CQtAudioPlayer.h"
+#include "app/CVoice.h"
 #include "app/ToolBarIcons.h"
 #include "cli/CliRunner.h"
 #include "display/SolutionRenderer.h"
+#include "output/VoiceFragments.h"
 #include "output/Windows1251.h"
 #include "solver/SolveProblem.h"
 
@@ -52,8 +55,11 @@ CMainFrame::CMainFrame(const MainFrameOptions& options)
         m_settings.language = *options.language;
     }
 
+    m_player = std::make_unique<CQtAudioPlayer>();
+    m_voice = std::make_unique<CVoice>(*m_player, m_texts);
     m_pane = new QStackedWidget(this);
     m_view = new CCorvaneView(m_document, m_texts, m_pane);
+    m_view->SetVoice(m_voice.get());
     m_view->SetOutputStateListener([this] { UpdateCommandStates(); });
     m_pane->addWidget(m_view);
     setCentralWidget(m_pane);
@@ -68,6 +74,9 @@ CMainFrame::CMainFrame(const MainFrameOptions& options)
     SwitchKind(m_settings.mathType);
 
     if (!m_baseFolder.empty()) {
+        if (!options.headless) {
+            m_player->Start(QString::fromStdString(m_baseFolder + "Res/zastav.wav"));
+        }
         m_view->LoadSplash(QString::fromStdString(m_baseFolder + "Res/mirel.bmp"));
     }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -77,6 +86,7 @@ CMainFrame::CMainFrame(const MainFrameOptions& options)
 }
 
 CMainFrame::~CMainFrame() {
+    m_view->SetVoice(nullptr);
     if (m_options.writeSettings) {
         m_store.Write(m_settings);
     }
@@ -296,7 +306,8 @@ void CMainFrame::SwitchLanguage(int language) {
         ->setChecked(true);
     m_settings.language = language;
     ApplyKeypadIcons();
-    m_voiceFolder = VoiceFolder(language);
+    m_voiceFolder = VoiceFolderOf(language);
+    m_voice->SetVoiceFolder(m_baseFolder, language);
     m_files = FilesOfKind(m_settings.mathType, language, m_baseFolder);
     m_texts.LoadLanguage(m_baseFolder, language, this);
     ApplyToolTips();

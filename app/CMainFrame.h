@@ -22,6 +22,8 @@
 #include <vector>
 
 class CCorvaneView;
+class CQtAudioPlayer;
+class CVoice;
 class QAction;
 class QActionGroup;
 class QMenu;
@@ -67,6 +69,7 @@ public:
     const KindFiles& Files() const { return m_files; }
     const std::string& VoiceFolderName() const { return m_voiceFolder; }
     bool LineByLine() const { return m_lineByLine; }
+    CVoice& Voice() { return *m_voice; }
 
     // The example library's filter of the current group ("NULL": none).
     const std::string& LibraryFilter() const { return m_filter; }
@@ -142,4 +145,6 @@ private:
     QActionGroup* m_kindGroup = nullptr;
     QActionGroup* m_languageGroup = nullptr;
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<CQtAudioPlayer> m_player;
+    std::unique_ptr<CVoice> m_voice;
 };

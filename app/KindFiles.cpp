@@ -27,10 +27,6 @@ KindFiles FilesOfKind(int kind, int language, const std::string& baseFolder) {
     return files;
 }
 
-std::string VoiceFolder(int language) {
-    return language == kEnglishLanguage ? "English/" : "Russian/";
-}
-
 std::string HelpFileName(int language) {
     return language == kEnglishLanguage ? "Res/Help_Engl.html" : "Res/Help_Rus.html";
 }

@@ -26,9 +26,6 @@ struct KindFiles {
 
 KindFiles FilesOfKind(int kind, int language, const std::string& baseFolder);
 
-// The voice folder of a language, relative to the base folder.
-std::string VoiceFolder(int language);
-
 // The help page of a language, relative to the base folder.
 std::string HelpFileName(int language);
 

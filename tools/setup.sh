@@ -55,11 +55,21 @@ write_settings_store() {
     mv "$store.new" "$store"
 }
 
+# Our own signal sounds in Res/: a rising chime at start-up, a short fanfare when a solve is finished.
+make_signal_sounds() {
+    local res=build/bin/Res
+    [ -f "$res/zastav.wav" ] || sox -q -n -r 22050 -b 16 "$res/zastav.wav" synth 0.18 sine 523 : synth 0.18 sine 659 \
+        : synth 0.3 sine 784 fade 0 0.3 0.15 vol 0.5
+    [ -f "$res/siren4.wav" ] || sox -q -n -r 22050 -b 16 "$res/siren4.wav" synth 0.12 sine 784 \
+        : synth 0.12 sine 988 : synth 0.25 sine 1175 fade 0 0.25 0.12 vol 0.5
+}
+
 install_missing_packages
 configure_and_build build -DCMAKE_BUILD_TYPE=Release
 # The voice recordings live in the base folder beside the programs, as the language files do.
 tools/voice.sh build/bin
 write_settings_store
+make_signal_sounds
 if [ "${1:-}" = "--asan" ]; then
     configure_and_build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBELIN_ENGINE_ONLY=ON \
         -DORBELIN_SANITIZE=ON -DORBELIN_BENCH=OFF

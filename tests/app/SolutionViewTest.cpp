@@ -1,0 +1,207 @@
+// The solution view on its own: bands of a hand-made solution, the output's waiting for the voice,
+// and the splash picture.
+
+#include "FakeAudioPlayer.h"
+#include "app/CCorvaneDoc.h"
+#include "app/CCorvaneView.h"
+#include "app/CVoice.h"
+#include "display/SampleSolution.h"
+#include "output/LanguageTables.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct ViewSetup {
+    CCorvaneDoc document;
+    CLanguageTables texts;
+    CCorvaneView view{document, texts};
+
+    ViewSetup() {
+        texts.LoadFile(ORBELIN_SOURCE_DIR "/res/English.ini", nullptr);
+        view.SetLanguage(kEnglishLanguage);
+        view.resize(640, 480);
+    }
+
+    void Start() {
+        view.LayOutNewSolution();
+        view.StartOutput();
+    }
+
+    // Ticks until the output is complete or stops; the number of ticks.
+    int RunWhileRunning(int maxTicks = 100'000) {
+        int ticks = 0;
+        while (view.IsRunning() && ticks < maxTicks) {
+            view.AdvanceOutput();
+            ++ticks;
+        }
+        return ticks;
+    }
+};
+
+// The position of the output: the current line and how many symbols are shown in all.
+std::pair<int, int> OutputPosition(const CCorvaneView& view) {
+    int shown = 0;
+    for (const LineStruct& line : view.Lines().Lines()) {
+        for (const TypeStruct& item : line.items) {
+            shown += item.lastShown + 1;
+        }
+    }
+    return {view.CurrentLine(), shown};
+}
+
+} // namespace
+
+class SolutionViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void oneRecordIsOneYellowBand();
+    void emptySolutionIsCompleteAtOnce();
+    void bandWithoutHeightIsPassedOverInTheSameTick();
+    void soundCueWaitsForThePlayingClip();
+    void spokenFormulaIsReadAndShownWhole();
+    void splashIsRevealedInBlocksThenWhole();
+};
+
+void SolutionViewTest::oneRecordIsOneYellowBand() {
+    ViewSetup setup;
+    setup.document.solution.AddFormula(nullptr, "x=1", false);
+    setup.Start();
+    setup.RunWhileRunning();
+    QVERIFY(setup.view.IsComplete());
+    QCOMPARE(setup.view.Lines().Lines().size(), std::size_t{1});
+    QImage image(setup.view.viewport()->size(), QImage::Format_RGB32);
+    setup.view.viewport()->render(&image);
+    const QRect band = setup.view.BandArea(0);
+    QVERIFY(band.height() > 10);
+    QCOMPARE(image.pixelColor(image.width() - 2, band.top() + 1), QColor(255, 255, 0));
+    QCOMPARE(image.pixelColor(image.width() - 2, band.bottom() + 2), QColor(Qt::white));
+}
+
+void SolutionViewTest::emptySolutionIsCompleteAtOnce() {
+    ViewSetup setup;
+    setup.Start();
+    QVERIFY(setup.view.IsComplete());
+    QVERIFY(!setup.view.IsRunning());
+    setup.view.ShowAll();
+    QCOMPARE(setup.view.CurrentLine(), -1);
+}
+
+void SolutionViewTest::bandWithoutHeightIsPassedOverInTheSameTick() {
+    ViewSetup setup;
+    const LineBlockList steps = {{1, 0}};
+    setup.document.solution.AddFormula(nullptr, "x", false);
+    // Text comments are off and the comment is neither always shown nor spoken: an empty band.
+    setup.document.solution.AddComment(&steps, CommentID::Cancellation, false, false);
+    setup.document.solution.AddFormula(nullptr, "y", false);
+    setup.Start();
+    const auto& lines = setup.view.Lines().Lines();
+    QCOMPARE(lines[1].band.top, lines[1].band.bottom);
+    while (setup.view.CurrentLine() == 0) {
+        setup.view.AdvanceOutput();
+    }
+    QCOMPARE(setup.view.CurrentLine(), 2);
+    QCOMPARE(lines[2].items.front().lastShown, 0);
+}
+
+void SolutionViewTest::soundCueWaitsForThePlayingClip() {
+    ViewSetup setup;
+    CFakeAudioPlayer player;
+    player.plays = [](const QString&) { return true; };
+    CVoice voice(player, setup.texts);
+    voice.SetVoiceFolder("/voice/", kEnglishLanguage);
+    setup.view.SetVoice(&voice);
+    setup.view.SetSoundComments(true);
+    AddSampleSolution(setup.document.solution, 1);
+    setup.Start();
+
+    while (!player.IsPlaying() && setup.view.IsRunning()) {
+        setup.view.AdvanceOutput();
+    }
+    QVERIFY(player.IsPlaying());
+    QVERIFY(player.requested.front().startsWith(QStringLiteral("/voice/English/Sounds/")));
+    const auto waiting = OutputPosition(setup.view);
+    for (int tick = 0; tick < 5; ++tick) {
+        setup.view.AdvanceOutput();
+    }
+    QCOMPARE(OutputPosition(setup.view), waiting);
+    player.EndClip();
+    setup.view.AdvanceOutput();
+    QVERIFY(OutputPosition(setup.view) != waiting);
+
+    // Show all stops a playing clip.
+    while (!player.IsPlaying() && setup.view.IsRunning()) {
+        setup.view.AdvanceOutput();
+    }
+    setup.view.ShowAll();
+    QVERIFY(!player.IsPlaying());
+}
+
+void SolutionViewTest::spokenFormulaIsReadAndShownWhole() {
+    ViewSetup setup;
+    CFakeAudioPlayer player;
+    player.plays = [](const QString&) { return true; };
+    CVoice voice(player, setup.texts);
+    voice.SetVoiceFolder("/voice/", kEnglishLanguage);
+    setup.view.SetVoice(&voice);
+    setup.view.SetSoundComments(true);
+    setup.document.solution.AddFormula(nullptr, "x=1", true);
+    setup.Start();
+    setup.view.AdvanceOutput();
+    const TypeStruct& item = setup.view.Lines().Lines()[0].items.front();
+    QVERIFY(item.lastShown > 0);
+    QVERIFY(player.played.contains(QStringLiteral("/voice/English/Bukvi/x.wav")));
+    QVERIFY(setup.view.IsRunning());
+    setup.RunWhileRunning();
+    QVERIFY(setup.view.IsComplete());
+
+    // Without spoken comments the same formula is written glyph by glyph and nothing is heard.
+    player.played.clear();
+    setup.view.SetSoundComments(false);
+    setup.Start();
+    setup.view.AdvanceOutput();
+    QCOMPARE(setup.view.Lines().Lines()[0].items.front().lastShown, 0);
+    QVERIFY(player.played.isEmpty());
+}
+
+void SolutionViewTest::splashIsRevealedInBlocksThenWhole() {
+    QTemporaryDir folder;
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(QColor(10, 20, 200));
+    const QString path = folder.filePath(QStringLiteral("splash.bmp"));
+    QVERIFY(picture.save(path, "BMP"));
+
+    CSplashPicture splash;
+    QVERIFY(!splash.Load(folder.filePath(QStringLiteral("missing.bmp"))));
+    QVERIFY(splash.Load(path));
+    QVERIFY(splash.RevealNextFrame());
+    int revealed = 0;
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            revealed += splash.Shown().pixelColor(x, y).alpha() == 255 ? 1 : 0;
+        }
+    }
+    // Blocks of 4 x 4 at multiples of 4: the revealed count is a multiple of 16, and not everything.
+    QVERIFY(revealed > 0 && revealed % 16 == 0);
+    while (splash.RevealNextFrame()) {
+    }
+    QVERIFY(splash.IsRevealed());
+    QCOMPARE(splash.Shown().pixelColor(0, 0), QColor(10, 20, 200));
+    QCOMPARE(splash.Shown().pixelColor(63, 47), QColor(10, 20, 200));
+
+    ViewSetup setup;
+    QVERIFY(setup.view.LoadSplash(path));
+    setup.view.RevealSplashAtOnce();
+    QImage image(setup.view.viewport()->size(), QImage::Format_RGB32);
+    setup.view.viewport()->render(&image);
+    QCOMPARE(image.pixelColor(image.width() / 2, image.height() / 2), QColor(10, 20, 200));
+    QCOMPARE(image.pixelColor(2, 2), QColor(Qt::white));
+    setup.view.SplashOff();
+    QVERIFY(!setup.view.SplashOn());
+}
+
+QTEST_MAIN(SolutionViewTest)
+#include "SolutionViewTest.moc"
