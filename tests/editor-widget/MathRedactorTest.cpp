@@ -59,6 +59,7 @@ private slots:
     void loadProblemTakesThePendingExample();
     void solveRunsOnAWorkerAndIgnoresASecondSolve();
     void solveOfAMalformedProblemStillFinishes();
+    void theFinishSoundIsGenerated();
     void randomTypingAlwaysLaysOut();
 
 private:
@@ -289,12 +290,34 @@ void MathRedactorTest::solveRunsOnAWorkerAndIgnoresASecondSolve() {
     editor.SetProblemKind(kProblemSimplify);
     QTest::keyClicks(&editor, "2x+3x");
     QSignalSpy ready(&editor, &MathRedactor::SolutionReady);
+    QStringList sounds;
+    editor.SetSoundPlayer([&](const std::string& path) {
+        // The sound ends the solve: the solution is complete, the busy cursor gone.
+        QVERIFY(editor.IsSolving());
+        QVERIFY(!editor.BusyCursorShown());
+        QCOMPARE(ready.count(), 0);
+        sounds << QString::fromStdString(path);
+    });
     QVERIFY(editor.AnimationPlaying());
     editor.Action(kSolve)->trigger();
     // Until the user-interface thread takes the hand-over the solve counts as running.
     QVERIFY(editor.IsSolving());
     QVERIFY(editor.BusyCursorShown());
+    QVERIFY(!editor.CaretShown());
     QCOMPARE(editor.ElapsedText(), QString("0:00"));
+    const QImage solving = editor.grab().toImage();
+    const QString picture = qEnvironmentVariable("ORBELIN_EDITOR_SOLVING_PICTURE");
+    if (!picture.isEmpty()) {
+        solving.save(picture);
+    }
+    // The elapsed time is drawn in black at the bottom right.
+    int dark = 0;
+    for (int x = solving.width() - 80; x < solving.width(); ++x) {
+        for (int y = solving.height() - 40; y < solving.height(); ++y) {
+            dark += qGray(solving.pixel(x, y)) < 60 ? 1 : 0;
+        }
+    }
+    QVERIFY(dark > 30);
     editor.Action(kSolve)->trigger();
     QTest::keyClick(&editor, '7');
     QCOMPARE(Text(editor), QString(" 2 x + 3 x"));
@@ -307,6 +330,7 @@ void MathRedactorTest::solveRunsOnAWorkerAndIgnoresASecondSolve() {
     QCOMPARE(editor.SolvedProblem(), std::string(" 2 x + 3 x"));
     QTest::qWait(200);
     QCOMPARE(ready.count(), 1);
+    QCOMPARE(sounds, QStringList{QString::fromStdString(editor.BaseFolder() + "Res/siren4.wav")});
 
     QFile last(
         QDir(baseFolder_->path()).filePath(QString::fromStdString(LastProblemFileName(kProblemSimplify))));
@@ -342,6 +366,15 @@ void MathRedactorTest::solveOfAMalformedProblemStillFinishes() {
     QVERIFY(!WriteLastProblem(editor.BaseFolder(), kProblemEquation, " 1"));
     editor.Solve();
     QVERIFY(ready.wait(20000));
+}
+
+void MathRedactorTest::theFinishSoundIsGenerated() {
+    // The set-up step makes it in Res/ of the base folder beside the programs.
+    QFile sound(ORBELIN_BASE_FOLDER "Res/siren4.wav");
+    QVERIFY2(sound.open(QIODevice::ReadOnly), qPrintable(sound.fileName()));
+    const QByteArray header = sound.read(12);
+    QVERIFY(header.startsWith("RIFF") && header.endsWith("WAVE"));
+    QVERIFY(sound.size() > 10000);
 }
 
 void MathRedactorTest::randomTypingAlwaysLaysOut() {
