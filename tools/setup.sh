@@ -68,8 +68,6 @@ install_missing_packages
 configure_and_build build -DCMAKE_BUILD_TYPE=Release
 # The voice recordings live in the base folder beside the programs, as the language files do.
 tools/voice.sh build/bin
-# The program's own short sounds (the end of a solve) live in Res/ of the base folder.
-tools/sounds.sh build/bin
 write_settings_store
 make_signal_sounds
 if [ "${1:-}" = "--asan" ]; then
