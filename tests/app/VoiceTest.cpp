@@ -3,6 +3,8 @@
 
 #include "FakeAudioPlayer.h"
 
+#include "app/CCorvaneDoc.h"
+#include "app/CCorvaneView.h"
 #include "app/CQtAudioPlayer.h"
 #include "app/CVoice.h"
 #include "display/QtLayoutDevice.h"
@@ -205,6 +207,29 @@ private slots:
         QVERIFY(!pieces.empty());
         QCOMPARE(drawn, static_cast<int>(pieces.size()));
         QVERIFY(timer.elapsed() < 1000);
+    }
+
+    // With sound on and no audio device, a solution with spoken comments and formulas is written out
+    // to its end without waiting for any clip.
+    void TheViewCompletesWithoutADevice() {
+        const CLanguageTables tables = LoadTables(0);
+        CCorvaneDoc document;
+        document.solution.AddComment(nullptr, CommentID::ProductIsZeroWhenFactorIs, true, true);
+        document.solution.AddFormula(nullptr, "x^2-21=0", true);
+        document.solution.AddComment(nullptr, CommentID::ReturnToFirstUnknown, true, true);
+        document.solution.AddFormula(nullptr, "x=!sq2{21}", true);
+        CQtAudioPlayer silent;
+        silent.SetDeviceProbe([] { return false; });
+        CVoice voice(silent, tables);
+        voice.SetVoiceFolder(kBaseFolder, 0);
+        CCorvaneView view(document, tables);
+        view.resize(600, 400);
+        view.SetVoice(&voice);
+        view.SetSoundComments(true);
+        view.LayOutNewSolution();
+        view.StartOutput();
+        QTRY_VERIFY_WITH_TIMEOUT(view.IsComplete(), 10000);
+        QVERIFY(!voice.IsCommentClipPlaying());
     }
 };
 
