@@ -2,10 +2,10 @@
 
 #include "app/CCorvaneDoc.h"
 #include "app/CCorvaneView.h"
+#include "bench/QtBenchmarkMain.h"
 #include "display/SampleSolution.h"
 #include "output/LanguageTables.h"
 
-#include <QApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -77,12 +77,5 @@ BENCHMARK(WriteOutGlyphByGlyph)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

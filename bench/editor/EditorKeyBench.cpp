@@ -1,6 +1,7 @@
 // A key press in the formula editor on a problem of about 200 characters: the text changes, the
 // formula is converted and laid out again, and the widget repaints at once.
 
+#include "bench/QtBenchmarkMain.h"
 #include "editor/MathRedactor.h"
 
 #include <QApplication>
@@ -77,12 +78,5 @@ BENCHMARK(KeyPress)->ArgName("repaint")->Arg(1)->Arg(0)->Unit(benchmark::kMicros
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

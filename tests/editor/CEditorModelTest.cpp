@@ -161,12 +161,7 @@ TEST_F(EditorModelTest, DeletingTheOnlyTokenLeavesTheEmptyProblem) {
 }
 
 TEST_F(EditorModelTest, BackspaceDeletesByTheCharacterBeforeTheCaret) {
-    struct Case {
-        const char* text;
-        int caret;
-        const char* expectedText;
-        int expectedCaret;
-    } const cases[] = {
+    const DeletionCase cases[] = {
         // A token goes back to its blank.
         {" 2 x + 1", 4, " 2 + 1", 2},
         // After "(": the brackets go, their content stays.
@@ -181,21 +176,11 @@ TEST_F(EditorModelTest, BackspaceDeletesByTheCharacterBeforeTheCaret) {
         {" {{ 1 }/{ 4 }}", 5, " {{ ~}/{ 4 }}", 3},
         {" ( x )", 4, " ( ~)", 2},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        Load(c.text, c.caret);
-        model.Backspace();
-        EXPECT_EDITOR(c.expectedText, c.expectedCaret);
-    }
+    CheckDeletions(cases, [this] { model.Backspace(); });
 }
 
 TEST_F(EditorModelTest, DeleteRemovesByTheCharacterAfterTheCaretsBlank) {
-    struct Case {
-        const char* text;
-        int caret;
-        const char* expectedText;
-        int expectedCaret;
-    } const cases[] = {
+    const DeletionCase cases[] = {
         {" 2 x + 1", 2, " 2 + 1", 2},
         {" ( x + 1 ) - 2", 0, " x + 1 - 2", 0},
         {" ( x ) - 2", 4, " x - 2", 2},
@@ -208,12 +193,7 @@ TEST_F(EditorModelTest, DeleteRemovesByTheCharacterAfterTheCaretsBlank) {
         // At the end there is nothing to delete.
         {" 2 x", 4, " 2 x", 4},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        Load(c.text, c.caret);
-        Press(EditorKey::Delete);
-        EXPECT_EDITOR(c.expectedText, c.expectedCaret);
-    }
+    CheckDeletions(cases, [this] { Press(EditorKey::Delete); });
 }
 
 TEST_F(EditorModelTest, DeletingTheSelectionRunsTheFixUp) {

@@ -11,7 +11,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <functional>
 #include <string>
+
+// A text with its caret, and what a deletion leaves.
+struct DeletionCase {
+    const char* text;
+    int caret;
+    const char* expectedText;
+    int expectedCaret;
+};
 
 class EditorModelTest : public ::testing::Test {
 protected:
@@ -30,6 +40,17 @@ protected:
         model.Load(text);
         model.PlaceCaret(caret);
         ASSERT_EQ(model.Caret(), caret) << text;
+    }
+
+    template <std::size_t N>
+    void CheckDeletions(const DeletionCase (&cases)[N], const std::function<void()>& deletion) {
+        for (const DeletionCase& c : cases) {
+            SCOPED_TRACE(c.text);
+            Load(c.text, c.caret);
+            deletion();
+            EXPECT_EQ(model.Text(), c.expectedText);
+            EXPECT_EQ(model.Caret(), c.expectedCaret);
+        }
     }
 
     CFakeDevice device;
