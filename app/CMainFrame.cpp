@@ -6,6 +6,7 @@
 #include "app/ToolBarIcons.h"
 #include "cli/CliRunner.h"
 #include "display/SolutionRenderer.h"
+#include "editor/MathRedactor.h"
 #include "output/VoiceFragments.h"
 #include "output/Windows1251.h"
 #include "solver/SolveProblem.h"
@@ -64,6 +65,7 @@ CMainFrame::CMainFrame(const MainFrameOptions& options)
     m_pane->addWidget(m_view);
     setCentralWidget(m_pane);
 
+    CreateEditor();
     CreateActions();
     CreateMenus();
     CreateToolBars();
@@ -89,6 +91,41 @@ CMainFrame::~CMainFrame() {
     m_view->SetVoice(nullptr);
     if (m_options.writeSettings) {
         m_store.Write(m_settings);
+    }
+}
+
+// The editor is made at once, hidden behind the view, because the toolbars hold its commands.
+void CMainFrame::CreateEditor() {
+    m_editor = new MathRedactor(m_pane);
+    m_pane->addWidget(m_editor);
+    m_pane->setCurrentWidget(m_view);
+    m_editor->SetSolution(&m_document.solution);
+    m_editor->SetBaseFolder(m_baseFolder);
+    CQtAudioPlayer* player = m_player.get();
+    m_editor->SetSoundPlayer(
+        [player](const std::string& path) { player->PlayToEnd(QString::fromStdString(path)); });
+    CVoice* voice = m_voice.get();
+    m_editor->SetSpeaker(
+        [voice](MyWord& formula, CGraphics& graphics) { voice->SpeakFormula(formula, graphics); });
+    connect(m_editor, &MathRedactor::SolutionReady, this, [this] {
+        m_document.problemText = m_editor->SolvedProblem();
+        SolutionReady();
+    });
+}
+
+bool CMainFrame::EditorShown() const {
+    return m_pane->currentWidget() == m_editor;
+}
+
+bool CMainFrame::SolutionReadable() const {
+    return !m_editor->IsSolving();
+}
+
+// The menu's editing commands act on the editor only while it is shown.
+void CMainFrame::ForwardToEditor(MenuCommand command) {
+    QAction* action = m_editor->Action(static_cast<int>(CommandNumber(command)));
+    if (EditorShown() && action != nullptr && action->isEnabled()) {
+        action->trigger();
     }
 }
 
@@ -150,10 +187,12 @@ void CMainFrame::CreateActions() {
     connect(help, &QAction::triggered, this, [this] { OpenHelp(); });
     connect(make(MenuCommand::About), &QAction::triggered, this, [this] { ShowAbout(); });
 
-    // The editor's commands: the menu and the toolbars trigger them in the editor.
+    // The editor's commands in the menu; the toolbars hold the editor's own actions.
     for (const MenuCommand command :
          {MenuCommand::Cut, MenuCommand::Copy, MenuCommand::Paste, MenuCommand::Solve}) {
-        make(command);
+        connect(make(command), &QAction::triggered, this, [this, command] { ForwardToEditor(command); });
+        connect(m_editor->Action(static_cast<int>(CommandNumber(command))), &QAction::changed, this,
+                [this] { UpdateCommandStates(); });
     }
 }
 
@@ -222,18 +261,9 @@ void CMainFrame::CreateMenus() {
     connect(tools, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
 }
 
-QAction* CMainFrame::ToolBarAction(std::uint32_t command) {
-    const auto found = m_actions.find(command);
-    if (found != m_actions.end()) {
-        return found->second;
-    }
-    auto* action = new QAction(this);
-    m_actions[command] = action;
-    return action;
-}
-
 void CMainFrame::CreateToolBars() {
     m_editingToolBar = addToolBar(QStringLiteral("editing"));
+    addToolBarBreak();
     m_keypadToolBar = addToolBar(QStringLiteral("keypad"));
     auto fill = [this](QToolBar* bar, const auto& commands) {
         bar->setIconSize(QSize(24, 24));
@@ -243,7 +273,7 @@ void CMainFrame::CreateToolBars() {
                 bar->addSeparator();
                 continue;
             }
-            QAction* action = ToolBarAction(command);
+            QAction* action = m_editor->Action(static_cast<int>(command));
             action->setIcon(QIcon(ToolBarIconPath(command, m_settings.language)));
             bar->addAction(action);
         }
@@ -259,18 +289,11 @@ void CMainFrame::ApplyMenuTexts() {
     }
 }
 
-// Only the four buttons with built-in texts have tool tips; the others show none.
-void CMainFrame::ApplyToolTips() {
-    for (const auto& [command, action] : m_actions) {
-        const std::string tip = BuiltInToolTipText(command, m_settings.language);
-        action->setToolTip(tip.empty() ? QStringLiteral(" ") : FromSingleByte(tip));
-    }
-}
-
 void CMainFrame::ApplyKeypadIcons() {
     for (const std::uint32_t command : kKeypadToolbar) {
         if (command != 0) {
-            ToolBarAction(command)->setIcon(QIcon(ToolBarIconPath(command, m_settings.language)));
+            m_editor->Action(static_cast<int>(command))
+                ->setIcon(QIcon(ToolBarIconPath(command, m_settings.language)));
         }
     }
 }
@@ -284,6 +307,12 @@ void CMainFrame::UpdateCommandStates() {
     CommandAction(MenuCommand::TextComments)->setChecked(m_settings.commentText);
     CommandAction(MenuCommand::SpokenComments)->setChecked(m_settings.commentSound);
     CommandAction(MenuCommand::LineByLine)->setChecked(m_lineByLine);
+    const bool editing = EditorShown();
+    for (const MenuCommand command :
+         {MenuCommand::Cut, MenuCommand::Copy, MenuCommand::Paste, MenuCommand::Solve}) {
+        const QAction* editorAction = m_editor->Action(static_cast<int>(CommandNumber(command)));
+        CommandAction(command)->setEnabled(editing && editorAction->isEnabled());
+    }
 }
 
 // --- kind and language -----------------------------------------------------------------------------
@@ -297,6 +326,7 @@ void CMainFrame::SwitchKind(int kind) {
     m_settings.mathType = kind;
     m_files = FilesOfKind(kind, m_settings.language, m_baseFolder);
     m_filter = m_groupFilters[static_cast<std::size_t>(m_files.group - 1)];
+    m_editor->SetProblemKind(kind);
     UpdateWindowTitle();
 }
 
@@ -309,12 +339,11 @@ void CMainFrame::SwitchLanguage(int language) {
     m_voiceFolder = VoiceFolderOf(language);
     m_voice->SetVoiceFolder(m_baseFolder, language);
     m_files = FilesOfKind(m_settings.mathType, language, m_baseFolder);
+    m_editor->SetLanguage(language);
     m_texts.LoadLanguage(m_baseFolder, language, this);
-    ApplyToolTips();
     m_view->SetLanguage(language);
-    m_view->LayOutAgain();
-    if (m_editor != nullptr) {
-        m_editor->update();
+    if (SolutionReadable()) {
+        m_view->LayOutAgain();
     }
 }
 
@@ -346,12 +375,14 @@ void CMainFrame::LoadLastExample() {
 
 void CMainFrame::ShowEditor() {
     m_view->SplashOff();
-    if (m_editor != nullptr) {
-        m_pane->setCurrentWidget(m_editor);
-    }
+    m_pane->setCurrentWidget(m_editor);
     m_editingToolBar->show();
     m_keypadToolBar->show();
+    m_editor->PlayAnimation();
     m_view->SetComplete(true);
+    m_editor->SetPendingExample(m_pendingText);
+    m_editor->LoadProblem();
+    m_editor->setFocus();
     UpdateCommandStates();
 }
 
@@ -366,6 +397,9 @@ void CMainFrame::ShowView() {
 }
 
 void CMainFrame::SolveNow(const std::string& problem) {
+    if (!SolutionReadable()) {
+        return;
+    }
     m_document.problemText = problem;
     m_document.solution.RemoveAll();
     SolveProblem(m_settings.mathType, ProblemForDispatcher(problem, false), &m_document.solution);
@@ -379,7 +413,7 @@ void CMainFrame::SolutionReady() {
 }
 
 void CMainFrame::ToggleTextComments() {
-    if (!m_view->IsComplete()) {
+    if (!m_view->IsComplete() || !SolutionReadable()) {
         return;
     }
     m_settings.commentText = !m_settings.commentText;
@@ -418,6 +452,9 @@ QPrinter& CMainFrame::Printer() {
 }
 
 int CMainFrame::PrintTo(QPagedPaintDevice& device) {
+    if (!SolutionReadable()) {
+        return -1;
+    }
     RenderOptions options;
     options.language = m_settings.language;
     options.textComments = m_settings.commentText;

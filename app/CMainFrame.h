@@ -22,6 +22,7 @@
 #include <vector>
 
 class CCorvaneView;
+class MathRedactor;
 class CQtAudioPlayer;
 class CVoice;
 class QAction;
@@ -62,7 +63,8 @@ public:
 
     CCorvaneDoc& Document() { return m_document; }
     CCorvaneView& View() { return *m_view; }
-    QWidget* Editor() const { return m_editor; }
+    MathRedactor& Editor() const { return *m_editor; }
+    bool EditorShown() const;
     const CLanguageTables& Texts() const { return m_texts; }
     const ProgramSettings& Settings() const { return m_settings; }
     const std::string& BaseFolder() const { return m_baseFolder; }
@@ -102,15 +104,17 @@ private:
     void LanguageFileMissing(const std::string& text, const std::string& caption) override;
     void LanguageLoaded(const CLanguageTables& tables) override;
 
+    void CreateEditor();
     void CreateActions();
+    void ForwardToEditor(MenuCommand command);
+    // Whether the solution list may be read: not while a solve is writing it.
+    bool SolutionReadable() const;
     void CreateMenus();
     void CreateToolBars();
     QAction* AddCommand(QMenu* menu, MenuCommand command);
     QMenu* AddPopup(QMenu* parent);
     QMenu* AddPopup();
-    QAction* ToolBarAction(std::uint32_t command);
     void ApplyMenuTexts();
-    void ApplyToolTips();
     void ApplyKeypadIcons();
     void UpdateWindowTitle();
     void ToggleTextComments();
@@ -137,7 +141,7 @@ private:
 
     QStackedWidget* m_pane = nullptr;
     CCorvaneView* m_view = nullptr;
-    QWidget* m_editor = nullptr;
+    MathRedactor* m_editor = nullptr;
     QToolBar* m_editingToolBar = nullptr;
     QToolBar* m_keypadToolBar = nullptr;
     std::map<std::uint32_t, QAction*> m_actions;

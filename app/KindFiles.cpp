@@ -1,24 +1,13 @@
 #include "app/KindFiles.h"
 
+#include "editor/LastProblemFile.h"
 #include "output/LanguageTables.h"
 
 #include <fstream>
 
-int KindGroup(int kind) {
-    switch (kind) {
-    case 1:
-    case 2:
-        return 2;
-    case 3:
-        return 3;
-    default:
-        return 1;
-    }
-}
-
 KindFiles FilesOfKind(int kind, int language, const std::string& baseFolder) {
     KindFiles files;
-    files.group = KindGroup(kind);
+    files.group = ProblemGroup(kind);
     const std::string group = std::to_string(files.group);
     const std::string languageDigit = language == kEnglishLanguage ? "1" : "0";
     files.lastProblemFile = baseFolder + "Samples/LastPr" + group + ".txt";

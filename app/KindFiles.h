@@ -11,9 +11,6 @@
 inline constexpr int kKindCount = 4;
 inline constexpr int kGroupCount = 3;
 
-// The group of a kind of problem (1 to 3); any kind outside 0..3 counts as equations.
-int KindGroup(int kind);
-
 struct KindFiles {
     int group = 1;
     // Full paths: the base folder followed by "Samples/LastPr<group>.txt" and

@@ -5,6 +5,7 @@
 #include "app/CCorvaneView.h"
 #include "app/CMainFrame.h"
 #include "display/SampleSolution.h"
+#include "editor/MathRedactor.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
 
@@ -42,6 +44,14 @@ QImage ViewImage(CCorvaneView& view) {
     return image;
 }
 
+// Saves what the window shows when ORBELIN_SCREENSHOT_DIR names a folder, for a person to look at.
+void SaveForViewing(QWidget& window, const char* name) {
+    const QString folder = qEnvironmentVariable("ORBELIN_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        window.grab().save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+    }
+}
+
 int CountPdfPages(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -70,6 +80,7 @@ private slots:
     void relayoutKeepsTheCurrentLine();
     void keysScrollTheView();
     void toolbarsAreShownOnlyWithTheEditor();
+    void typedProblemIsSolvedFromTheEditor();
     void printsTheSolutionToPdfPages();
     void screenshotSavesTheWindow();
 };
@@ -153,14 +164,14 @@ void MainFrameTest::languageSwitchChangesCaptionsTitleAndFiles() {
     QCOMPARE(frame->MenuItems().size(), std::size_t{32});
     QCOMPARE(frame->MenuItems()[0]->text(), QStringLiteral("Topic"));
     QCOMPARE(frame->MenuItems()[31]->text(), QStringLiteral("Solve"));
-    QCOMPARE(frame->CommandAction(MenuCommand::Copy)->toolTip(), QStringLiteral("Copy"));
+    QCOMPARE(frame->Editor().Action(32818)->toolTip(), QStringLiteral("Copy"));
 
     frame->CommandAction(MenuCommand::LanguageRussian)->trigger();
     QCOMPARE(frame->Settings().language, 0);
     QCOMPARE(frame->windowTitle(), QStringLiteral("Orbelin - Полное разложение на множители"));
     QCOMPARE(frame->MenuItems()[0]->text(), QStringLiteral("Раздел математики"));
     QCOMPARE(frame->MenuItems()[23]->text(), QStringLiteral("Вывести"));
-    QCOMPARE(frame->CommandAction(MenuCommand::Copy)->toolTip(), QStringLiteral("Копировать"));
+    QCOMPARE(frame->Editor().Action(32818)->toolTip(), QStringLiteral("Копировать"));
     QCOMPARE(frame->VoiceFolderName(), std::string("Russian/"));
     QVERIFY(frame->Files().noteFile.ends_with("Samples/Note2_0.txt"));
     QVERIFY(!frame->CommandAction(MenuCommand::LanguageEnglish)->isChecked());
@@ -412,6 +423,50 @@ void MainFrameTest::toolbarsAreShownOnlyWithTheEditor() {
     frame->SolveNow(kSimplifyProblem);
     QVERIFY(!frame->EditingToolBar()->isVisible());
     QVERIFY(!frame->KeypadToolBar()->isVisible());
+}
+
+void MainFrameTest::typedProblemIsSolvedFromTheEditor() {
+    TestInstallation installation;
+    installation.WriteStore({{"Language", 1}, {"MathType", 3}});
+    auto frame = MakeFrame(installation);
+    frame->show();
+    QVERIFY(!frame->CommandAction(MenuCommand::Solve)->isEnabled());
+    frame->CommandAction(MenuCommand::NewExample)->trigger();
+    QVERIFY(frame->EditorShown());
+    MathRedactor& editor = frame->Editor();
+    QTest::keyClicks(&editor, "2x+3x");
+    QCOMPARE(editor.Model().Text(), std::string(" 2 x + 3 x"));
+    SaveForViewing(*frame, "editor");
+
+    QSignalSpy ready(&editor, &MathRedactor::SolutionReady);
+    QVERIFY(frame->CommandAction(MenuCommand::Solve)->isEnabled());
+    frame->CommandAction(MenuCommand::Solve)->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!frame->EditorShown(), 10'000);
+    QCOMPARE(ready.count(), 1);
+    QVERIFY(!frame->EditingToolBar()->isVisible());
+    QVERIFY(frame->View().IsRunning());
+    QCOMPARE(frame->Document().problemText, std::string(" 2 x + 3 x"));
+    const auto& lines = frame->View().Lines().Lines();
+    QCOMPARE(lines.size(), frame->Document().solution.Size());
+    // The first step: the problem, chained to the next by "=".
+    QCOMPARE(lines.front().paragraph.Text(), std::string("$2.x+3.x=$"));
+    QVERIFY(!frame->CommandAction(MenuCommand::TextComments)->isEnabled());
+    for (int tick = 0; tick < 12; ++tick) {
+        frame->View().AdvanceOutput();
+    }
+    SaveForViewing(*frame, "output-running");
+
+    // The problem went to the group's last-problem file; loading it brings it back into the editor.
+    QFile last(QString::fromStdString(frame->Files().lastProblemFile));
+    QVERIFY(last.open(QIODevice::ReadOnly));
+    QCOMPARE(last.readAll(), QByteArray(" 2 x + 3 x"));
+    frame->CommandAction(MenuCommand::NewExample)->trigger();
+    QCOMPARE(editor.Model().Text(), std::string(" ~"));
+    frame->CommandAction(MenuCommand::LoadLastExample)->trigger();
+    QVERIFY(frame->EditorShown());
+    QCOMPARE(editor.Model().Text(), std::string(" 2 x + 3 x"));
+    QVERIFY(frame->View().IsComplete());
+    QVERIFY(frame->CommandAction(MenuCommand::TextComments)->isEnabled());
 }
 
 void MainFrameTest::printsTheSolutionToPdfPages() {
