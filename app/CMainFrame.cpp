@@ -55,6 +55,9 @@ CMainFrame::CMainFrame(const MainFrameOptions& options)
     if (options.language) {
         m_settings.language = *options.language;
     }
+    if (options.textComments) {
+        m_settings.commentText = *options.textComments;
+    }
 
     m_player = std::make_unique<CQtAudioPlayer>();
     m_voice = std::make_unique<CVoice>(*m_player, m_texts);

@@ -43,6 +43,7 @@ struct MainFrameOptions {
     // Settings that replace the stored ones for this run.
     std::optional<int> kind;
     std::optional<int> language;
+    std::optional<bool> textComments;
     // No window is ever shown: problems are reported on standard error, not in message boxes.
     bool headless = false;
 };

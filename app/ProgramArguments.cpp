@@ -31,6 +31,10 @@ bool ApplyOption(const std::vector<std::string>& words, std::size_t& i, ProgramA
         arguments.quitWhenShown = true;
         return true;
     }
+    if (option == "--text-comments") {
+        arguments.textComments = true;
+        return true;
+    }
     std::string value;
     if (option != "--screenshot" && option != "--kind" && option != "--lang") {
         arguments.error = "unknown option " + option;
@@ -72,8 +76,9 @@ ProgramArguments ParseProgramArguments(const std::vector<std::string>& words) {
             arguments.problem = arguments.problem ? *arguments.problem + " " + word : word;
         }
     }
-    if (!arguments.screenshotPath && (arguments.kind || arguments.language || arguments.problem)) {
-        arguments.error = "--kind, --lang and a problem go with --screenshot";
+    if (!arguments.screenshotPath &&
+        (arguments.kind || arguments.language || arguments.textComments || arguments.problem)) {
+        arguments.error = "--kind, --lang, --text-comments and a problem go with --screenshot";
     }
     return arguments;
 }

@@ -4,7 +4,8 @@
 //
 //   orbelin                                   starts the program
 //   orbelin --screenshot OUT.png [--kind equation|factor|factor-full|simplify|0|1|2|3]
-//           [--lang en|ru] [PROBLEM]          saves an image of the main window, shows none
+//           [--lang en|ru] [--text-comments] [PROBLEM]
+//                                             saves an image of the main window, shows none
 //   orbelin --quit-when-shown                 starts, and ends once the window is painted
 //
 // With PROBLEM, the screenshot shows its whole solution; without, the window as it starts, on the
@@ -18,6 +19,7 @@ struct ProgramArguments {
     std::optional<std::string> screenshotPath;
     std::optional<int> kind;
     std::optional<int> language;
+    bool textComments = false;
     // The words that are not options, joined by single blanks.
     std::optional<std::string> problem;
     bool quitWhenShown = false;

@@ -13,6 +13,9 @@ int TakeScreenshot(const ProgramArguments& arguments, MainFrameOptions options) 
     options.headless = true;
     options.kind = arguments.kind;
     options.language = arguments.language;
+    if (arguments.textComments) {
+        options.textComments = true;
+    }
     CMainFrame frame(options);
     if (arguments.problem) {
         frame.SolveNow(*arguments.problem);

@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/ProgramArguments.h"
 #include "app/Screenshot.h"
+#include "display/SolutionRenderer.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -16,11 +17,15 @@ int main(int argc, char** argv) {
     const ProgramArguments arguments = ParseProgramArguments(words);
     if (!arguments.error.empty()) {
         std::cerr << "orbelin: " << arguments.error << '\n'
-                  << "usage: orbelin [--screenshot OUT.png [--kind KIND] [--lang en|ru] [PROBLEM]]\n";
+                  << "usage: orbelin [--screenshot OUT.png [--kind KIND] [--lang en|ru] [--text-comments] "
+                     "[PROBLEM]]\n";
         return 2;
     }
-    if (arguments.screenshotPath && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (arguments.screenshotPath) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        KeepQtNotesQuiet();
     }
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Vantor Kastrel"));

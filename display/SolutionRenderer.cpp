@@ -173,6 +173,14 @@ void QuietMessageHandler(QtMsgType type, const QMessageLogContext& context, cons
 
 } // namespace
 
+void KeepQtNotesQuiet() {
+    static const bool installed = [] {
+        previousHandler = qInstallMessageHandler(QuietMessageHandler);
+        return true;
+    }();
+    (void)installed;
+}
+
 void EnsureGuiApplication() {
     if (QCoreApplication::instance() != nullptr) {
         return;
@@ -180,7 +188,7 @@ void EnsureGuiApplication() {
     if (!IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY") && !IsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    previousHandler = qInstallMessageHandler(QuietMessageHandler);
+    KeepQtNotesQuiet();
     // The application lives until the program ends; Qt keeps pointers to its arguments.
     static int argc = 1;
     static char name[] = "orbelin";

@@ -25,6 +25,10 @@ RenderFormat RenderFormatOf(const std::string& path);
 // off-screen platform. Call it first thing in a program that has none of its own.
 void EnsureGuiApplication();
 
+// Lets only Qt's critical messages through to standard error: its notes about the environment (no
+// runtime folder, ...) are not for the user of a command line.
+void KeepQtNotesQuiet();
+
 // Renders the solution into path. Returns an empty string on success, otherwise what went wrong.
 std::string RenderSolution(const COutputList& solution, const CommentTextFunction& commentText,
                            const std::string& path, const RenderOptions& options);

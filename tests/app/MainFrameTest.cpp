@@ -8,8 +8,10 @@
 #include "editor/MathRedactor.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QImage>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QScrollBar>
@@ -62,6 +64,17 @@ int CountPdfPages(const QString& path) {
                             data.count("/Type /Page/") + data.count("/Type /Page>"));
 }
 
+// Takes the place of the system's viewer for opened files.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void Open(const QUrl& url) { opened << url; }
+};
+
 } // namespace
 
 class MainFrameTest : public QObject {
@@ -81,6 +94,7 @@ private slots:
     void keysScrollTheView();
     void toolbarsAreShownOnlyWithTheEditor();
     void typedProblemIsSolvedFromTheEditor();
+    void helpOpensThePageOfTheLanguageWhenItExists();
     void printsTheSolutionToPdfPages();
     void screenshotSavesTheWindow();
 };
@@ -469,6 +483,31 @@ void MainFrameTest::typedProblemIsSolvedFromTheEditor() {
     QVERIFY(frame->CommandAction(MenuCommand::TextComments)->isEnabled());
 }
 
+void MainFrameTest::helpOpensThePageOfTheLanguageWhenItExists() {
+    TestInstallation installation;
+    installation.WriteStore({{"Language", 1}});
+    auto frame = MakeFrame(installation);
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "Open");
+
+    QTest::keyClick(frame.get(), Qt::Key_F1);
+    QVERIFY(catcher.opened.isEmpty());
+
+    QFile page(installation.FilePath(QStringLiteral("Res/Help_Engl.html")));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.close();
+    QTest::keyClick(frame.get(), Qt::Key_F1);
+    QCOMPARE(catcher.opened.size(), 1);
+    QCOMPARE(catcher.opened.front().toLocalFile(), QFileInfo(page).absoluteFilePath());
+    // The Russian page does not exist: nothing happens.
+    frame->SwitchLanguage(kRussianLanguage);
+    QTest::keyClick(frame.get(), Qt::Key_F1);
+    QCOMPARE(catcher.opened.size(), 1);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
 void MainFrameTest::printsTheSolutionToPdfPages() {
     TestInstallation installation;
     installation.WriteStore({{"Language", 1}, {"CommentText", 1}});
@@ -491,6 +530,14 @@ void MainFrameTest::printsTheSolutionToPdfPages() {
     const int pages = frame->PrintTo(printer);
     QVERIFY(pages > 1);
     QCOMPARE(CountPdfPages(longPdf), pages);
+
+    // The preview paints the same pages and so knows their count.
+    QPrinter previewPrinter(QPrinter::HighResolution);
+    QPrintPreviewWidget preview(&previewPrinter);
+    QObject::connect(&preview, &QPrintPreviewWidget::paintRequested,
+                     [&frame](QPrinter* target) { frame->PrintTo(*target); });
+    preview.updatePreview();
+    QCOMPARE(preview.pageCount(), pages);
 }
 
 void MainFrameTest::screenshotSavesTheWindow() {
