@@ -91,7 +91,6 @@ void CEditorModel::Load(std::string_view text) {
     }
     m_caret = 0;
     ClearSelection();
-    m_lastMove = CaretDirection::Right;
 }
 
 int CEditorModel::SelectionStart() const {
@@ -152,7 +151,6 @@ int CEditorModel::PreviousStop(int position) const {
 }
 
 bool CEditorModel::MoveCaret(CaretDirection direction) {
-    m_lastMove = direction;
     const int next = direction == CaretDirection::Right ? NextStop(m_caret) : PreviousStop(m_caret);
     if (next == kNone) {
         return false;
@@ -234,19 +232,24 @@ bool CEditorModel::ExtendSelectionTo(int position) {
 
 bool CEditorModel::ExtendTowards(CaretDirection direction, int target) {
     const int savedCaret = m_caret;
+    const bool savedShown = m_selectionShown;
     const bool newAnchor = m_anchor < 0;
     if (newAnchor) {
         m_anchor = m_caret;
     }
-    m_lastMove = direction;
     const auto beforeTarget = [&] {
         return target != kNone && (direction == CaretDirection::Right ? m_caret < target : m_caret > target);
     };
     while (MoveCaret(direction)) {
+        const bool pastTarget = target != kNone && !beforeTarget() && m_caret != target;
         if (m_caret == m_anchor) {
-            // Back at the anchor: the selection is empty again.
-            m_selectionShown = false;
+            // Past the mouse's target and back at the anchor: what was selected stays selected.
+            if (pastTarget) {
+                break;
+            }
             if (!beforeTarget()) {
+                // Back at the anchor: the selection is empty again.
+                m_selectionShown = false;
                 return true;
             }
             continue;
@@ -257,6 +260,7 @@ bool CEditorModel::ExtendTowards(CaretDirection direction, int target) {
         }
     }
     m_caret = savedCaret;
+    m_selectionShown = savedShown;
     if (newAnchor) {
         m_anchor = kNone;
     }
@@ -293,7 +297,6 @@ void CEditorModel::Insert(std::string_view piece, int advance) {
     m_caret = std::clamp(m_caret, 0, static_cast<int>(m_text.size()));
     m_text.insert(m_caret, piece);
     m_caret += advance;
-    m_lastMove = CaretDirection::Right;
 }
 
 void CEditorModel::InsertToken(char character) {
@@ -453,7 +456,6 @@ void CEditorModel::Backspace() {
     if (m_caret == 0) {
         return;
     }
-    m_lastMove = CaretDirection::Left;
     const int before = m_caret - 1;
     switch (m_text[before]) {
     case '{':

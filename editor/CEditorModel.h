@@ -47,8 +47,6 @@ public:
     // The text strictly between the ends of the selection (without the blank the lower end rests on).
     std::string SelectedText() const;
     const std::string& Clipboard() const { return m_clipboard; }
-    // The direction of the last caret move or insertion.
-    CaretDirection LastMove() const { return m_lastMove; }
 
     // Language (0 Russian, 1 English): which of "," and "." types the decimal comma.
     void SetLanguage(int language) { m_language = language; }
@@ -122,5 +120,4 @@ private:
     bool m_selectionShown = false;
     std::string m_clipboard;
     int m_language = 1;
-    CaretDirection m_lastMove = CaretDirection::Right;
 };

@@ -287,6 +287,19 @@ TEST_F(EditorModelTest, MouseDragSelectsToTheTargetAndOnUntilTheSelectionLaysOut
     EXPECT_EQ(model.SelectedText(), "2 + {{ 1 }/{ 4 }}");
     EXPECT_TRUE(model.ExtendSelectionTo(2));
     EXPECT_EQ(model.SelectedText(), "2");
+    // Back into the fraction: past the target the selection goes on until it lays out.
+    EXPECT_TRUE(model.ExtendSelectionTo(19));
+    EXPECT_EQ(model.SelectedText(), "2 + {{ 1 }/{ 4 }} -");
+    EXPECT_TRUE(model.ExtendSelectionTo(11));
+    EXPECT_EQ(model.SelectedText(), "2 +");
+    // From the fraction's own start nothing inside it lays out, and going on would cross the
+    // anchor: the selection stays as it was.
+    model.PlaceCaret(4);
+    EXPECT_TRUE(model.ExtendSelectionTo(16));
+    EXPECT_EQ(model.SelectedText(), "{{ 1 }/{ 4 }}");
+    EXPECT_FALSE(model.ExtendSelectionTo(11));
+    EXPECT_EQ(model.SelectedText(), "{{ 1 }/{ 4 }}");
+    EXPECT_TRUE(model.SelectionShown());
     // A press inside a token snaps the caret to the token's blank.
     model.PlaceCaret(3);
     EXPECT_EQ(model.Caret(), 2);

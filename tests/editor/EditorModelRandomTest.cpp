@@ -6,6 +6,7 @@
 #include "display/MyWord.h"
 #include "editor/EditorText.h"
 #include "markup/CFormulaParser.h"
+#include "markup/EditorConversion.h"
 #include "markup/ProblemText.h"
 
 #include <random>
@@ -81,6 +82,16 @@ TEST_F(EditorModelTest, RandomEditingKeepsTheTextWellFormed) {
             MyWord word(model.DisplayText(), kFontKindFormula, kEditorFontHeight, kEditorColor);
             ASSERT_EQ(word.Symbols(graphics).size(), static_cast<std::size_t>(EditorText::SymbolCountBefore(
                                                          text, static_cast<int>(text.size()))));
+            if (model.SelectionShown()) {
+                std::string selection = "$";
+                selection +=
+                    text.substr(model.SelectionStart(), model.SelectionEnd() - model.SelectionStart());
+                selection += '$';
+                RemoveBlanks(selection);
+                MarkMixedNumbers(selection);
+                InsertProductDots(selection);
+                ASSERT_TRUE(FormulaLaysOut(graphics, selection)) << "selection " << selection;
+            }
             std::string problem = model.SolverText();
             PrepareProblemText(problem);
             ParseEquationText(problem);
