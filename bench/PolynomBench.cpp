@@ -3,6 +3,7 @@
 #include "model/COMonom.h"
 #include "model/COPolynom.h"
 #include "model/CPolynomValue.h"
+#include "model/NodeCast.h"
 #include "solver/PolynomialGcd.h"
 
 #include <benchmark/benchmark.h>
@@ -46,7 +47,7 @@ void BM_NormalizeTwentyTermsInTwoLetters(benchmark::State& state) {
         state.PauseTiming();
         NodePtr copy = source->Clone();
         state.ResumeTiming();
-        static_cast<COPolynom&>(*copy).Normalize(true);
+        NodeAs<COPolynom>(*copy).Normalize(true);
         benchmark::DoNotOptimize(copy);
         state.PauseTiming();
         copy.reset();

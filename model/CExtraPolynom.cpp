@@ -1,4 +1,5 @@
 #include "model/CExtraPolynom.h"
+#include "model/NodeCast.h"
 
 #include "model/COMonom.h"
 #include "solver/PolynomialGcd.h"
@@ -10,9 +11,9 @@ CExtraPolynom::CExtraPolynom(const COPolynom& source, char letter) : letter(lett
         if (!cell.child || cell.child->GetType() != NodeType::Monom) {
             continue;
         }
-        const auto& monom = static_cast<const COMonom&>(*cell.child);
+        const auto& monom = NodeAs<COMonom>(*cell.child);
         const CNumber exponent = monom.ExponentOf(letter);
-        auto rest = std::unique_ptr<COMonom>(static_cast<COMonom*>(monom.Clone().release()));
+        auto rest = CloneNode(monom);
         rest->RemoveLetter(letter);
         auto at = std::find_if(records.begin(), records.end(),
                                [&](const CExtraMonom& record) { return record.exponent.Equal(exponent); });
@@ -26,9 +27,7 @@ CExtraPolynom::CExtraPolynom(const COPolynom& source, char letter) : letter(lett
 
 CExtraPolynom::CExtraPolynom(const CExtraPolynom& other) : letter(other.letter) {
     for (const CExtraMonom& record : other.records) {
-        records.push_back(
-            {std::unique_ptr<COPolynom>(static_cast<COPolynom*>(record.coefficient->Clone().release())),
-             record.exponent});
+        records.push_back({CloneNode(*record.coefficient), record.exponent});
     }
 }
 

@@ -5,6 +5,7 @@
 #include "model/CONumber.h"
 #include "model/COPolynom.h"
 #include "model/COPower.h"
+#include "model/NodeCast.h"
 #include "model/PolynomNumber.h"
 #include "solver/PolynomialGcd.h"
 
@@ -13,7 +14,7 @@ namespace PN = PolynomNumber;
 namespace {
 
 COPolynom* AsPolynom(COperation* node) {
-    return node != nullptr && node->GetType() == NodeType::Polynom ? static_cast<COPolynom*>(node) : nullptr;
+    return node != nullptr && node->GetType() == NodeType::Polynom ? &NodeAs<COPolynom>(*node) : nullptr;
 }
 
 // The factor polynomial^exponent.
@@ -33,7 +34,7 @@ NodePtr AsPolynomNode(NodePtr node) {
 // made a polynomial, anything else is raised to 1.
 NodePtr AsFactor(NodePtr node) {
     if (node->GetType() == NodeType::Power) {
-        auto& power = static_cast<COPower&>(*node);
+        auto& power = NodeAs<COPower>(*node);
         power.BaseSlot() = AsPolynomNode(std::move(power.BaseSlot()));
         return node;
     }
@@ -45,7 +46,7 @@ bool QualifiesAt(const COperation& node, int depth) {
         return true;
     }
     if (node.GetType() == NodeType::Power) {
-        const auto& power = static_cast<const COPower&>(node);
+        const auto& power = NodeAs<COPower>(node);
         const CONumber* exponent = AsNumber(power.Exponent());
         return power.Base() != nullptr && power.Base()->GetType() == NodeType::Polynom &&
                exponent != nullptr && exponent->Value().Sign() >= 0;
@@ -147,7 +148,7 @@ SplitPart MakeSplitPart(CPolynomValue quotient) {
 COperationList::Position ReplaceBySplit(COperationList& list, COperationList::Position position,
                                         SplitPart part, NodePtr cancelled) {
     const std::int32_t sign = position->sign;
-    const CNumber exponent = AsNumber(static_cast<COPower&>(*position->child).Exponent())->Value();
+    const CNumber exponent = AsNumber(NodeAs<COPower>(*position->child).Exponent())->Value();
     auto next = std::next(position);
     list.RemoveAt(position, 1);
     if (!part.number.IsOne()) {
@@ -205,14 +206,14 @@ COPolynom* COHyperMonom::FactorBase(const ListCell& cell) const {
     if (!cell.child || cell.child->GetFamily() != NodeFamily::Power) {
         return nullptr;
     }
-    return AsPolynom(static_cast<COPower&>(*cell.child).Base());
+    return AsPolynom(NodeAs<COPower>(*cell.child).Base());
 }
 
 CNumber COHyperMonom::FactorExponent(const ListCell& cell) const {
     if (!cell.child || cell.child->GetFamily() != NodeFamily::Power) {
         return CNumber(1);
     }
-    const CONumber* exponent = AsNumber(static_cast<COPower&>(*cell.child).Exponent());
+    const CONumber* exponent = AsNumber(NodeAs<COPower>(*cell.child).Exponent());
     return exponent != nullptr ? exponent->Value() : CNumber(1);
 }
 
@@ -415,7 +416,7 @@ bool COHyperMonom::CancelByGcd() {
 bool COHyperMonom::RemoveCrossedOutPairs() {
     bool removed = false;
     auto setExponent = [](ListCell& cell, const CNumber& value) {
-        static_cast<COPower&>(*cell.child).ExponentSlot() = std::make_unique<CONumber>(value);
+        NodeAs<COPower>(*cell.child).ExponentSlot() = std::make_unique<CONumber>(value);
     };
     while (true) {
         auto first = Head();

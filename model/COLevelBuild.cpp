@@ -6,6 +6,7 @@
 #include "model/COLevelMultiplication.h"
 #include "model/COLevelPower.h"
 #include "model/CONumber.h"
+#include "model/NodeCast.h"
 
 #include <algorithm>
 
@@ -18,7 +19,7 @@ bool AllHyperMonoms(const COperationList& list) {
 }
 
 bool HasDenominator(const ListCell& cell) {
-    return static_cast<const COHyperMonom&>(*cell.child).DenominatorCount() > 0;
+    return NodeAs<COHyperMonom>(*cell.child).DenominatorCount() > 0;
 }
 
 } // namespace
@@ -81,7 +82,7 @@ bool COLevelPower::Qualifies(const COperation& node) {
     if (node.GetType() != NodeType::Power) {
         return false;
     }
-    const auto& power = static_cast<const COPower&>(node);
+    const auto& power = NodeAs<COPower>(node);
     const CONumber* exponent = AsNumber(power.Exponent());
     return power.Base() != nullptr && power.Base()->GetType() == NodeType::HyperMonom &&
            exponent != nullptr && exponent->Value().Sign() > 0;
@@ -89,7 +90,7 @@ bool COLevelPower::Qualifies(const COperation& node) {
 
 COLevelPower* COLevelPower::Build(NodeHandle handle) {
     NodePtr old = std::move(*handle);
-    auto& power = static_cast<COPower&>(*old);
+    auto& power = NodeAs<COPower>(*old);
     auto level = std::make_unique<COLevelPower>(std::move(power.BaseSlot()), std::move(power.ExponentSlot()));
     level->TakeCommentsFrom(*old);
     level->SetCrossOut(old->CrossOut());

@@ -5,6 +5,7 @@
 #include "model/COPower.h"
 #include "model/COVariable.h"
 #include "model/EngineLimits.h"
+#include "model/NodeCast.h"
 #include "model/PolynomNumber.h"
 
 #include <algorithm>
@@ -22,19 +23,19 @@ bool LetterBefore(char a, char b) {
 bool ReadLetterPower(const COperation& node, char& letter, const CNumber*& exponent) {
     static const CNumber one(1);
     if (node.GetType() == NodeType::Variable) {
-        letter = static_cast<const COVariable&>(node).Letter();
+        letter = NodeAs<COVariable>(node).Letter();
         exponent = &one;
         return true;
     }
     if (node.GetFamily() != NodeFamily::Power) {
         return false;
     }
-    const auto& power = static_cast<const COPower&>(node);
+    const auto& power = NodeAs<COPower>(node);
     const CONumber* number = AsNumber(power.Exponent());
     if (power.Base() == nullptr || power.Base()->GetType() != NodeType::Variable || number == nullptr) {
         return false;
     }
-    letter = static_cast<const COVariable*>(power.Base())->Letter();
+    letter = NodeAs<COVariable>(*power.Base()).Letter();
     exponent = &number->Value();
     return true;
 }
@@ -379,7 +380,7 @@ bool COMonom::Normalize() {
 // --- arithmetic ------------------------------------------------------------------------------------
 
 std::unique_ptr<COMonom> COMonom::Product(const COMonom& other) const {
-    auto product = std::unique_ptr<COMonom>(static_cast<COMonom*>(Clone().release()));
+    auto product = CloneNode(*this);
     for (const ListCell& cell : other) {
         if (cell.child) {
             product->AddTail(cell.child->Clone(), cell.sign);

@@ -1,4 +1,5 @@
 #include "model/CONumber.h"
+#include "model/NodeCast.h"
 
 CONumber::CONumber(std::int32_t number) : value(number) {}
 
@@ -61,12 +62,12 @@ const CONumber* AsNumber(const COperation* node) {
     if (node == nullptr || node->GetType() != NodeType::Number) {
         return nullptr;
     }
-    return static_cast<const CONumber*>(node);
+    return &NodeAs<CONumber>(*node);
 }
 
 CONumber* AsNumber(COperation* node) {
     if (node == nullptr || node->GetType() != NodeType::Number) {
         return nullptr;
     }
-    return static_cast<CONumber*>(node);
+    return &NodeAs<CONumber>(*node);
 }

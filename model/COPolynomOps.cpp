@@ -7,6 +7,7 @@
 #include "model/COPower.h"
 #include "model/COVariable.h"
 #include "model/EngineLimits.h"
+#include "model/NodeCast.h"
 #include "model/PolynomNumber.h"
 #include "model/RandomQuickSort.h"
 
@@ -17,7 +18,7 @@ namespace PN = PolynomNumber;
 namespace {
 
 COMonom* AsMonom(COperation* node) {
-    return node != nullptr && node->GetType() == NodeType::Monom ? static_cast<COMonom*>(node) : nullptr;
+    return node != nullptr && node->GetType() == NodeType::Monom ? &NodeAs<COMonom>(*node) : nullptr;
 }
 
 // The signed term of a cell (the zero term for an element that is not a monomial).
@@ -195,13 +196,13 @@ std::vector<VariableDegree> COPolynom::VariableDegrees() const {
         }
         for (const ListCell& element : *monom) {
             const auto* power = element.child && element.child->GetFamily() == NodeFamily::Power
-                                    ? static_cast<const COPower*>(element.child.get())
+                                    ? &NodeAs<COPower>(*element.child)
                                     : nullptr;
             if (power == nullptr || power->Base() == nullptr ||
                 power->Base()->GetType() != NodeType::Variable || AsNumber(power->Exponent()) == nullptr) {
                 continue;
             }
-            const char letter = static_cast<const COVariable*>(power->Base())->Letter();
+            const char letter = NodeAs<COVariable>(*power->Base()).Letter();
             const CNumber& exponent = AsNumber(power->Exponent())->Value();
             auto at = std::find_if(table.begin(), table.end(),
                                    [letter](const VariableDegree& entry) { return entry.letter == letter; });
@@ -432,7 +433,7 @@ std::unique_ptr<COPolynom> COPolynom::Power(const CNumber& exponent) const {
     whole.ToInteger();
     const std::int64_t n = whole.Numerator().ToInt64Clamped();
     if (n == 1) {
-        return std::unique_ptr<COPolynom>(static_cast<COPolynom*>(Clone().release()));
+        return CloneNode(*this);
     }
     return FromValue(Value().Power(n));
 }
@@ -552,7 +553,7 @@ std::unique_ptr<COMonom> COPolynom::TakeOutCommonMonom() {
         if (monom == nullptr || monom->IsNumber(CNumber(1)) || monom->IsNumber(CNumber(-1))) {
             return nullptr;
         }
-        auto whole = std::unique_ptr<COMonom>(static_cast<COMonom*>(Head()->child.release()));
+        auto whole = TakeNodeAs<COMonom>(std::move(Head()->child));
         Head()->child = COMonom::Constant(CNumber(1));
         return whole;
     }

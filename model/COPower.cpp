@@ -1,4 +1,5 @@
 #include "model/COPower.h"
+#include "model/NodeCast.h"
 
 #include "model/CONumber.h"
 
@@ -51,7 +52,7 @@ bool COPower::IsEqual(const COperation& other) const {
     if (other.GetFamily() != NodeFamily::Power) {
         return false;
     }
-    const auto& power = static_cast<const COPower&>(other);
+    const auto& power = NodeAs<COPower>(other);
     return power.base && power.exponent && IsEqualNodes(*base, *power.base) &&
            IsEqualNodes(*exponent, *power.exponent);
 }

@@ -1,4 +1,5 @@
 #include "model/CORelation.h"
+#include "model/NodeCast.h"
 
 CORelation::CORelation(RelationCode code, NodePtr left, NodePtr right)
     : left(std::move(left)), right(std::move(right)), code(code) {}
@@ -28,7 +29,7 @@ bool CORelation::IsEqual(const COperation& other) const {
     if (other.GetType() != NodeType::Relation) {
         return false;
     }
-    const auto& relation = static_cast<const CORelation&>(other);
+    const auto& relation = NodeAs<CORelation>(other);
     return left && right && relation.left && relation.right && IsEqualNodes(*left, *relation.left) &&
            IsEqualNodes(*right, *relation.right);
 }

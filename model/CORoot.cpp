@@ -1,4 +1,5 @@
 #include "model/CORoot.h"
+#include "model/NodeCast.h"
 
 #include "model/CONumber.h"
 #include "model/COPower.h"
@@ -44,7 +45,7 @@ bool CORoot::IsEqual(const COperation& other) const {
         }
     }
     if (other.GetFamily() == NodeFamily::Power) {
-        const auto& power = static_cast<const COPower&>(other);
+        const auto& power = NodeAs<COPower>(other);
         const CONumber* exponent = AsNumber(power.Exponent());
         if (exponent == nullptr || exponent->Value().IsZero() || power.Base() == nullptr) {
             return false;
@@ -54,7 +55,7 @@ bool CORoot::IsEqual(const COperation& other) const {
         return degree.Equal(reciprocal) && IsEqualNodes(*radicand, *power.Base());
     }
     if (other.GetFamily() == NodeFamily::Root) {
-        const auto& root = static_cast<const CORoot&>(other);
+        const auto& root = NodeAs<CORoot>(other);
         return root.radicand && degree.Equal(root.degree) && IsEqualNodes(*radicand, *root.radicand);
     }
     return false;

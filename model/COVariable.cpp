@@ -1,5 +1,6 @@
 #include "model/COVariable.h"
+#include "model/NodeCast.h"
 
 bool COVariable::IsEqual(const COperation& other) const {
-    return other.GetType() == NodeType::Variable && static_cast<const COVariable&>(other).letter == letter;
+    return other.GetType() == NodeType::Variable && NodeAs<COVariable>(other).letter == letter;
 }

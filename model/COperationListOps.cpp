@@ -1,4 +1,5 @@
 #include "model/COperationListOps.h"
+#include "model/NodeCast.h"
 
 #include "model/CONumber.h"
 #include "model/COPower.h"
@@ -234,7 +235,7 @@ void WriteProductList(const COperationList& list, std::string& text, TextContext
 
 void WriteFactorOmittingUnitExponent(const COperation& factor, std::string& text, TextContext context) {
     if (factor.GetFamily() == NodeFamily::Power) {
-        const auto& power = static_cast<const COPower&>(factor);
+        const auto& power = NodeAs<COPower>(factor);
         const CONumber* exponent = AsNumber(power.Exponent());
         if (exponent != nullptr && exponent->Value().IsOne() && power.Base() != nullptr) {
             if (factor.CrossOut() != 0) {

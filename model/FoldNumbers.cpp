@@ -1,4 +1,5 @@
 #include "model/FoldNumbers.h"
+#include "model/NodeCast.h"
 
 #include "model/CONumber.h"
 #include "model/COPower.h"
@@ -94,7 +95,7 @@ void Evaluate(NodeHandle handle, bool& error) {
     std::optional<CNumber> value;
     switch (node.GetFamily()) {
     case NodeFamily::Power:
-        value = EvaluatePower(static_cast<const COPower&>(node), error);
+        value = EvaluatePower(NodeAs<COPower>(node), error);
         break;
     case NodeFamily::Multiplication:
     case NodeFamily::Fraction:
@@ -232,7 +233,7 @@ void Combine(NodeHandle handle) {
             }
         });
         if (place != list.End()) {
-            place->sign = static_cast<CONumber&>(*place->child).Value().TakeSign();
+            place->sign = NodeAs<CONumber>(*place->child).Value().TakeSign();
         }
         return;
     }

@@ -1,4 +1,5 @@
 #include "model/TreeQueries.h"
+#include "model/NodeCast.h"
 
 #include "model/COMultiplication.h"
 #include "model/CONumber.h"
@@ -73,7 +74,7 @@ bool HasNegativeExponent(const COperation& node) {
         if (n.GetType() != NodeType::Power) {
             return false;
         }
-        const COperation* exponent = static_cast<const COPower&>(n).Exponent();
+        const COperation* exponent = NodeAs<COPower>(n).Exponent();
         return exponent != nullptr && IsNegativeNumberExponent(*exponent);
     });
 }

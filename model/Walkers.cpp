@@ -1,4 +1,5 @@
 #include "model/Walkers.h"
+#include "model/NodeCast.h"
 
 #include "model/COPower.h"
 #include "model/CORelation.h"
@@ -39,7 +40,7 @@ void ForEachChildSlot(COperation& node, bool baseOnly, const std::function<void(
     case NodeFamily::Variable:
         return;
     case NodeFamily::Power: {
-        auto& power = static_cast<COPower&>(node);
+        auto& power = NodeAs<COPower>(node);
         action(&power.BaseSlot());
         if (!baseOnly) {
             action(&power.ExponentSlot());
@@ -47,10 +48,10 @@ void ForEachChildSlot(COperation& node, bool baseOnly, const std::function<void(
         return;
     }
     case NodeFamily::Root:
-        action(&static_cast<CORoot&>(node).RadicandSlot());
+        action(&NodeAs<CORoot>(node).RadicandSlot());
         return;
     case NodeFamily::Relation: {
-        auto& relation = static_cast<CORelation&>(node);
+        auto& relation = NodeAs<CORelation>(node);
         action(&relation.LeftSlot());
         action(&relation.RightSlot());
         return;

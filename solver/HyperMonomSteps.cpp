@@ -1,4 +1,5 @@
 #include "solver/HyperMonomSteps.h"
+#include "model/NodeCast.h"
 
 #include "model/CNumber.h"
 #include "model/COHyperMonom.h"
@@ -264,7 +265,7 @@ bool SplitMonomialFactors(COHyperMonom& monom) {
             ++position;
             continue;
         }
-        const auto& term = static_cast<const COMonom&>(*polynom.Head()->child);
+        const auto& term = NodeAs<COMonom>(*polynom.Head()->child);
         const CNumber exponent = Exponent(monom, *position);
         CNumber coefficient = term.Coefficient();
         if (polynom.Head()->sign == -1) {
@@ -280,8 +281,8 @@ bool SplitMonomialFactors(COHyperMonom& monom) {
             if (element.child->GetType() != NodeType::Power) {
                 continue;
             }
-            const auto& power = static_cast<const COPower&>(*element.child);
-            const char letter = static_cast<const COVariable&>(*power.Base()).Letter();
+            const auto& power = NodeAs<COPower>(*element.child);
+            const char letter = NodeAs<COVariable>(*power.Base()).Letter();
             singleLetterExponentOne = AsNumber(power.Exponent())->Value().IsOne();
             const CNumber letterExponent = AsNumber(power.Exponent())->Value().Product(exponent);
             auto single = std::make_unique<COPolynom>(
@@ -338,7 +339,7 @@ bool MergeEqualFactors(COHyperMonom& monom) {
             continue;
         }
         first->sign = total.TakeSign();
-        static_cast<COPower&>(*first->child).ExponentSlot() = std::make_unique<CONumber>(total);
+        NodeAs<COPower>(*first->child).ExponentSlot() = std::make_unique<CONumber>(total);
         joined = true;
         ++first;
     }

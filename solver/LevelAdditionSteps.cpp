@@ -31,6 +31,7 @@
 #include "model/COPolynom.h"
 #include "model/COPower.h"
 #include "model/EngineLimits.h"
+#include "model/NodeCast.h"
 #include "solver/HyperMonomSteps.h"
 #include "solver/LevelSteps.h"
 #include "solver/PolynomialGcd.h"
@@ -46,13 +47,13 @@ constexpr std::int32_t kFractionDone = COLevelAddition::kFractionPartFinished;
 using Terms = std::vector<ListCell*>;
 
 COHyperMonom& Monom(ListCell& cell) {
-    return static_cast<COHyperMonom&>(*cell.child);
+    return NodeAs<COHyperMonom>(*cell.child);
 }
 COPower& Factor(ListCell& cell) {
-    return static_cast<COPower&>(*cell.child);
+    return NodeAs<COPower>(*cell.child);
 }
 COPolynom& Polynom(ListCell& cell) {
-    return static_cast<COPolynom&>(*Factor(cell).Base());
+    return NodeAs<COPolynom>(*Factor(cell).Base());
 }
 CNumber ExponentOf(ListCell& cell) {
     return AsNumber(Factor(cell).Exponent())->Value();
@@ -82,10 +83,6 @@ Terms FractionTerms(COLevelAddition& sum) {
         terms.push_back(&*position);
     }
     return terms;
-}
-
-std::unique_ptr<COPolynom> ClonePolynom(const COPolynom& polynom) {
-    return std::unique_ptr<COPolynom>(static_cast<COPolynom*>(polynom.Clone().release()));
 }
 
 // --- multiplying out -----------------------------------------------------------------------------
@@ -127,7 +124,7 @@ bool JoinSingleTermFactors(COHyperMonom& monom) {
 }
 
 int TermSign(const ListCell& cell) {
-    const auto& monom = static_cast<const COMonom&>(*cell.child);
+    const auto& monom = NodeAs<COMonom>(*cell.child);
     return cell.sign * monom.Coefficient().Sign();
 }
 
@@ -172,7 +169,7 @@ bool ExpandFactor(COHyperMonom& monom, COperationList::Position& position, COper
     if (rest.IsZero()) {
         monom.RemoveAt(position, 1);
     } else {
-        static_cast<COPower&>(*position->child).ExponentSlot() = MakeNumber(rest);
+        NodeAs<COPower>(*position->child).ExponentSlot() = MakeNumber(rest);
         ++position;
     }
     commentTarget.AddComment(CommentID::BracketsOpened);
@@ -235,13 +232,13 @@ bool MultiplyHigherPowers(COHyperMonom& monom, COperation& commentTarget) {
         exponent.SubtractInPlace(1);
         if (partner == monom.End()) {
             // P^e -> P^(e-1) * P: the next round multiplies the two.
-            monom.InsertAfter(position, MakeFactor(ClonePolynom(Polynom(*position)), CNumber(1)),
+            monom.InsertAfter(position, MakeFactor(CloneNode(Polynom(*position)), CNumber(1)),
                               position->sign);
         } else {
             Product product = Multiply(Polynom(*partner), Polynom(*position), false, commentTarget);
             partner->child = MakeFactor(std::move(product.polynom), CNumber(1));
         }
-        static_cast<COPower&>(*position->child).ExponentSlot() = MakeNumber(exponent);
+        NodeAs<COPower>(*position->child).ExponentSlot() = MakeNumber(exponent);
         changed = true;
     }
     return changed;
@@ -329,7 +326,7 @@ std::unique_ptr<COPolynom> AddTerms(const Terms& terms, bool& hadLong, bool& nor
             sum->AddTail(cell.child->Clone(), cell.sign * term->sign);
         }
     }
-    auto check = std::unique_ptr<COPolynom>(static_cast<COPolynom*>(sum->Clone().release()));
+    auto check = CloneNode(*sum);
     normal = !check->Normalize(false);
     return sum;
 }
@@ -469,7 +466,7 @@ void ExtendToCommonDenominator(COLevelAddition& sum, const Terms& terms) {
                 }
             }
             if (!held) {
-                common.push_back({ClonePolynom(Polynom(cell)), ExponentOf(cell)});
+                common.push_back({CloneNode(Polynom(cell)), ExponentOf(cell)});
             }
         }
         const CNumber termConstant = DenominatorConstant(monom);
@@ -480,7 +477,7 @@ void ExtendToCommonDenominator(COLevelAddition& sum, const Terms& terms) {
         denominator->AddTail(MakeConstantFactor(constant, CNumber(1)), 1);
     }
     for (DenominatorFactor& factor : common) {
-        denominator->AddTail(MakeFactor(ClonePolynom(*factor.polynom), factor.exponent), 1);
+        denominator->AddTail(MakeFactor(CloneNode(*factor.polynom), factor.exponent), 1);
     }
     bool extended = false;
     for (ListCell* term : terms) {
@@ -495,7 +492,7 @@ void ExtendToCommonDenominator(COLevelAddition& sum, const Terms& terms) {
             CNumber lacking = factor.exponent;
             lacking.SubtractInPlace(ExponentBelow(monom, *factor.polynom));
             if (lacking.Greater(0)) {
-                missing.push_back(MakeFactor(ClonePolynom(*factor.polynom), lacking));
+                missing.push_back(MakeFactor(CloneNode(*factor.polynom), lacking));
             }
         }
         if (missing.empty()) {
@@ -549,7 +546,7 @@ void JoinOverCommonDenominator(COLevelAddition& sum) {
     if (!denominatorNode) {
         denominatorNode = std::make_unique<COHyperMonom>(MakeConstantFactor(CNumber(1), CNumber(1)), 1);
     }
-    auto& denominator = static_cast<COHyperMonom&>(*denominatorNode);
+    auto& denominator = NodeAs<COHyperMonom>(*denominatorNode);
     GatherConstants(denominator);
     SplitMonomialFactors(denominator);
     MergeEqualFactors(denominator);
@@ -562,7 +559,7 @@ void JoinOverCommonDenominator(COLevelAddition& sum) {
 
 // The fraction term of stages 5 to 10: {sum of numerators}/{common denominator}.
 COFraction& JoinedFraction(COLevelAddition& sum) {
-    return static_cast<COFraction&>(*FractionPartStart(sum)->child);
+    return NodeAs<COFraction>(*FractionPartStart(sum)->child);
 }
 
 Terms NumeratorTerms(COFraction& fraction) {
@@ -657,7 +654,7 @@ bool HasDenominator(ListCell& cell) {
 } // namespace
 
 bool StepLevelAddition(NodeHandle handle) {
-    auto& sum = static_cast<COLevelAddition&>(**handle);
+    auto& sum = NodeAs<COLevelAddition>(**handle);
     if (sum.plainTermCount == 1 && sum.plainStage == 0) {
         sum.plainStage = kPlainDone;
     }

@@ -1,4 +1,5 @@
 #include "solver/LevelGrouping.h"
+#include "model/NodeCast.h"
 
 #include "model/CNumber.h"
 #include "model/COAddition.h"
@@ -148,7 +149,7 @@ void Bracket(COAddition& sum, std::size_t from, std::size_t to) {
 
 COHyperMonom* FractionAt(COAddition& sum, std::int32_t index) {
     COperation* node = sum.GetAt(index);
-    return node != nullptr && node->GetType() == NodeType::HyperMonom ? static_cast<COHyperMonom*>(node)
+    return node != nullptr && node->GetType() == NodeType::HyperMonom ? &NodeAs<COHyperMonom>(*node)
                                                                       : nullptr;
 }
 
@@ -201,7 +202,7 @@ void Rewrite(CExpression& workspace, COLevelAddition& level, const Split& split)
     if (!workspace.IsValid()) {
         return;
     }
-    outer = static_cast<COAddition*>(tree->get());
+    outer = &NodeAs<COAddition>(*tree->get());
     COHyperMonom* first = FractionAt(*outer, 1);
     COHyperMonom* second = FractionAt(*outer, 2);
     if (first == nullptr || second == nullptr) {
@@ -259,14 +260,14 @@ bool GroupFractionTerms(CExpression& workspace) {
     if (root == nullptr || root->GetType() != NodeType::LevelAddition) {
         return false;
     }
-    auto& level = static_cast<COLevelAddition&>(*root);
+    auto& level = NodeAs<COLevelAddition>(*root);
     if (level.plainTermCount != 0 || level.fractionTermCount < 2 || level.fractionStage != 0) {
         return false;
     }
     std::vector<Term> terms;
     std::vector<std::int32_t> signs;
     for (const ListCell& cell : level) {
-        const auto& monom = static_cast<const COHyperMonom&>(*cell.child);
+        const auto& monom = NodeAs<COHyperMonom>(*cell.child);
         Term term;
         term.numerator = ProductOfFactors(monom, 1);
         term.denominator = ProductOfFactors(monom, -1);

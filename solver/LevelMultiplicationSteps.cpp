@@ -8,6 +8,7 @@
 
 #include "model/COHyperMonom.h"
 #include "model/COLevelMultiplication.h"
+#include "model/NodeCast.h"
 #include "solver/HyperMonomSteps.h"
 #include "solver/LevelSteps.h"
 #include "solver/SimplifySupport.h"
@@ -41,13 +42,13 @@ void GatherIntoOne(COLevelMultiplication& product) {
 }
 
 COHyperMonom& OnlyElement(COLevelMultiplication& product) {
-    return static_cast<COHyperMonom&>(*product.Head()->child);
+    return NodeAs<COHyperMonom>(*product.Head()->child);
 }
 
 } // namespace
 
 bool StepLevelMultiplication(NodeHandle handle) {
-    auto& product = static_cast<COLevelMultiplication&>(**handle);
+    auto& product = NodeAs<COLevelMultiplication>(**handle);
     switch (product.counter) {
     case 0:
         GatherIntoOne(product);

@@ -11,6 +11,7 @@
 #include "model/COMultiplication.h"
 #include "model/CONumber.h"
 #include "model/COPolynom.h"
+#include "model/NodeCast.h"
 #include "solver/HyperMonomSteps.h"
 #include "solver/LevelSteps.h"
 #include "solver/SimplifySupport.h"
@@ -18,10 +19,10 @@
 namespace {
 
 void DistributeExponent(COLevelPower& power) {
-    auto& base = static_cast<COHyperMonom&>(*power.Base());
+    auto& base = NodeAs<COHyperMonom>(*power.Base());
     const CNumber exponent = AsNumber(power.Exponent())->Value();
     for (ListCell& cell : base) {
-        auto& factor = static_cast<COPower&>(*cell.child);
+        auto& factor = NodeAs<COPower>(*cell.child);
         if (IsNumberValue(factor.Exponent(), 1)) {
             factor.ExponentSlot() = MakeNumber(exponent);
         } else {
@@ -37,9 +38,9 @@ void DistributeExponent(COLevelPower& power) {
 }
 
 void FoldExponents(COLevelPower& power) {
-    auto& base = static_cast<COHyperMonom&>(*power.Base());
+    auto& base = NodeAs<COHyperMonom>(*power.Base());
     for (ListCell& cell : base) {
-        auto& factor = static_cast<COPower&>(*cell.child);
+        auto& factor = NodeAs<COPower>(*cell.child);
         if (factor.Exponent()->GetType() == NodeType::Multiplication) {
             CNumber value(1);
             for (const ListCell& part : *factor.Exponent()->AsList()) {
@@ -48,7 +49,7 @@ void FoldExponents(COLevelPower& power) {
             factor.ExponentSlot() = MakeNumber(value);
         }
         const CNumber exponent = AsNumber(factor.Exponent())->Value();
-        auto& polynom = static_cast<COPolynom&>(*factor.Base());
+        auto& polynom = NodeAs<COPolynom>(*factor.Base());
         if (polynom.IsConstant() && !exponent.IsOne()) {
             const CNumber raised = polynom.Value().ConstantValue().PowerOf(exponent).value_or(CNumber(1));
             cell.child = MakeConstantFactor(raised, CNumber(1));
@@ -59,7 +60,7 @@ void FoldExponents(COLevelPower& power) {
 } // namespace
 
 bool StepLevelPower(NodeHandle handle) {
-    auto& power = static_cast<COLevelPower&>(**handle);
+    auto& power = NodeAs<COLevelPower>(**handle);
     switch (power.workValue) {
     case 0:
         DistributeExponent(power);

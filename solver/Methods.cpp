@@ -1,4 +1,5 @@
 #include "solver/Methods.h"
+#include "model/NodeCast.h"
 
 #include "model/CMethod.h"
 #include "model/COAddition.h"
@@ -46,8 +47,8 @@ bool IsUnitExponent(const COPower& power) {
 
 // Replaces a power with exponent 1 by its base; anything else stays.
 NodePtr WithoutUnitExponent(NodePtr node) {
-    if (node && node->GetFamily() == NodeFamily::Power && IsUnitExponent(static_cast<COPower&>(*node))) {
-        return std::move(static_cast<COPower&>(*node).BaseSlot());
+    if (node && node->GetFamily() == NodeFamily::Power && IsUnitExponent(NodeAs<COPower>(*node))) {
+        return std::move(NodeAs<COPower>(*node).BaseSlot());
     }
     return node;
 }
@@ -133,7 +134,7 @@ void BuildPolynoms(NodeHandle handle) {
 void NormalizePolynoms(NodeHandle handle) {
     RunSimple(handle, WalkPlainBase, [](NodeHandle slot) {
         if ((*slot)->GetType() == NodeType::Polynom) {
-            static_cast<COPolynom&>(**slot).Normalize(true);
+            NodeAs<COPolynom>(**slot).Normalize(true);
         }
     });
 }
@@ -149,7 +150,7 @@ void BuildHyperMonoms(NodeHandle handle) {
 void TidyPolynoms(NodeHandle handle) {
     RunSimple(handle, WalkPlainBase, [](NodeHandle slot) {
         if ((*slot)->GetType() == NodeType::Polynom) {
-            static_cast<COPolynom&>(**slot).MoveSignsIntoCells();
+            NodeAs<COPolynom>(**slot).MoveSignsIntoCells();
         }
     });
 }
@@ -222,7 +223,7 @@ void UnbuildMonoms(NodeHandle handle) {
         if (node.GetType() != NodeType::Monom) {
             return;
         }
-        auto& monom = static_cast<COMonom&>(node);
+        auto& monom = NodeAs<COMonom>(node);
         NodePtr replacement;
         if (!monom.HasLetters()) {
             replacement = std::make_unique<CONumber>(monom.Term().coefficient);
@@ -266,7 +267,7 @@ bool FoldFractionSigns(NodeHandle handle) {
                 return;
             }
             bool changed = false;
-            const std::int32_t sign = static_cast<COHyperMonom&>(**slot).NormalizeSign(changed);
+            const std::int32_t sign = NodeAs<COHyperMonom>(**slot).NormalizeSign(changed);
             if (!changed) {
                 return;
             }
@@ -285,7 +286,7 @@ void CollectLetters(NodeHandle handle, std::string& letters) {
     CVariableMethod method(
         [](NodeHandle slot, void* data) {
             if ((*slot)->GetType() == NodeType::Variable) {
-                InsertLetter(*static_cast<std::string*>(data), static_cast<COVariable&>(**slot).Letter());
+                InsertLetter(*static_cast<std::string*>(data), NodeAs<COVariable>(**slot).Letter());
             }
         },
         &letters);

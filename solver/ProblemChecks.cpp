@@ -1,4 +1,5 @@
 #include "solver/ProblemChecks.h"
+#include "model/NodeCast.h"
 
 #include "model/COAddition.h"
 #include "model/CONumber.h"
@@ -11,7 +12,7 @@ namespace {
 
 // Every class of the power family derives from COPower.
 COPower* AsPower(COperation* node) {
-    return node && node->GetFamily() == NodeFamily::Power ? static_cast<COPower*>(node) : nullptr;
+    return node && node->GetFamily() == NodeFamily::Power ? &NodeAs<COPower>(*node) : nullptr;
 }
 
 // x^{-2} is parsed as a power whose exponent is the sum "-2" of one operand: the number 2 with

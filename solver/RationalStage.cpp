@@ -1,6 +1,7 @@
 // The rational stage of the simplifier: the tree converted into polynomial forms, the level nodes
 // stepped, and the one remaining rational monomial reduced.
 
+#include "model/NodeCast.h"
 #include "solver/Simplification.h"
 
 #include "model/CMethod.h"
@@ -30,7 +31,7 @@ bool ForEachHyperMonom(NodeHandle tree, const std::function<bool(COHyperMonom&)>
     bool changed = false;
     CSimpleMethod visit([&](NodeHandle handle) {
         if ((*handle)->GetType() == NodeType::HyperMonom) {
-            changed = action(static_cast<COHyperMonom&>(**handle)) || changed;
+            changed = action(NodeAs<COHyperMonom>(**handle)) || changed;
         }
     });
     WalkAll(tree, visit);
@@ -164,7 +165,7 @@ void BuildRationalForms(CExpression& workspace) {
             return;
         }
         for (ListCell& cell : *(*handle)->AsList()) {
-            GatherAndSplit(static_cast<COHyperMonom&>(*cell.child), [] {});
+            GatherAndSplit(NodeAs<COHyperMonom>(*cell.child), [] {});
         }
     });
     WalkPlain(tree, prepare);

@@ -6,6 +6,7 @@
 //   3. on any failure: the record of the workspace's error code
 
 #include "solver/Simplification.h"
+#include "model/NodeCast.h"
 
 #include "model/COAddition.h"
 #include "model/COHyperMonom.h"
@@ -130,7 +131,7 @@ bool IsFinishedLevelSum(const COperation& tree) {
     if (tree.GetType() != NodeType::LevelAddition) {
         return false;
     }
-    const auto& sum = static_cast<const COLevelAddition&>(tree);
+    const auto& sum = NodeAs<COLevelAddition>(tree);
     return sum.plainTermCount == 0 && sum.fractionStage == 5;
 }
 
@@ -143,9 +144,9 @@ COHyperMonom* SingleFraction(COperation& tree) {
         return nullptr;
     }
     if (tree.GetType() == NodeType::HyperMonom) {
-        return static_cast<COHyperMonom*>(&tree);
+        return &NodeAs<COHyperMonom>(tree);
     }
-    return static_cast<COHyperMonom*>(tree.AsList()->Head()->child.get());
+    return &NodeAs<COHyperMonom>(*tree.AsList()->Head()->child);
 }
 
 COHyperMonom* SingleFraction(CExpression& workspace) {

@@ -1,6 +1,7 @@
 // The passes of the plain stage of the simplifier: divisions, opposite pairs, neutral elements,
 // nested lists, divisor fractions, fraction factors, signs, powers and numbers.
 
+#include "model/NodeCast.h"
 #include "solver/Simplification.h"
 
 #include "model/CMethod.h"
@@ -202,7 +203,7 @@ bool NeutralInSum(NodeHandle handle) {
 
 // x^0 -> 1 and x^1 -> x (comment 70); 1^y -> 1.
 bool NeutralInPower(NodeHandle handle) {
-    auto& power = static_cast<COPower&>(**handle);
+    auto& power = NodeAs<COPower>(**handle);
     const CONumber* exponent = AsNumber(power.Exponent());
     if (exponent != nullptr) {
         if (exponent->Value().IsZero()) {
@@ -274,7 +275,7 @@ bool FindPairs(COperation& node, std::int32_t& counter) {
     }
     bool found = false;
     if (node.GetFamily() == NodeFamily::Power) {
-        auto& power = static_cast<COPower&>(node);
+        auto& power = NodeAs<COPower>(node);
         found = FindPairs(*power.Base(), counter);
         found = FindPairs(*power.Exponent(), counter) || found;
         return found;
@@ -340,7 +341,7 @@ bool ExtractSignsAt(NodeHandle handle) {
         return true;
     }
     if (node.GetType() == NodeType::Power) {
-        auto& power = static_cast<COPower&>(node);
+        auto& power = NodeAs<COPower>(node);
         if (!IsNegatedSingleTerm(*power.Base()) || !IsIntegerNumber(power.Exponent())) {
             return false;
         }
@@ -365,11 +366,11 @@ bool JoinNestedPowers(NodeHandle tree) {
         if ((*handle)->GetType() != NodeType::Power) {
             return;
         }
-        auto& outer = static_cast<COPower&>(**handle);
+        auto& outer = NodeAs<COPower>(**handle);
         if (outer.Base()->GetType() != NodeType::Power) {
             return;
         }
-        auto& inner = static_cast<COPower&>(*outer.Base());
+        auto& inner = NodeAs<COPower>(*outer.Base());
         NodePtr innerExponent = std::move(inner.ExponentSlot());
         NodePtr outerExponent = std::move(outer.ExponentSlot());
         NodePtr product;
@@ -400,7 +401,7 @@ bool IsNegativeNumber(const COperation* node) {
 }
 
 bool IsPowerWithNegativeExponent(const COperation* node) {
-    return IsType(node, NodeType::Power) && IsNegativeNumber(static_cast<const COPower*>(node)->Exponent());
+    return IsType(node, NodeType::Power) && IsNegativeNumber(NodeAs<COPower>(*node).Exponent());
 }
 
 void NegateExponent(COPower& power) {
@@ -410,7 +411,7 @@ void NegateExponent(COPower& power) {
 // A power with a negative exponent that is not an element of a product or fraction: the base is
 // inverted (a fraction or product) or the power goes into the denominator of a new fraction.
 void InvertPower(NodeHandle handle) {
-    auto& power = static_cast<COPower&>(**handle);
+    auto& power = NodeAs<COPower>(**handle);
     COperation& base = *power.Base();
     if (base.GetType() == NodeType::Fraction) {
         base.AsList()->NegateAll();
@@ -465,7 +466,7 @@ bool NegativeExponentsAt(NodeHandle handle, bool inList) {
     if (IsPlainProductOrFraction(current)) {
         for (ListCell& cell : *current.AsList()) {
             if (IsPowerWithNegativeExponent(cell.child.get())) {
-                NegateExponent(static_cast<COPower&>(*cell.child));
+                NegateExponent(NodeAs<COPower>(*cell.child));
                 cell.sign = -cell.sign;
                 current.AddComment(CommentID::NegativeExponentAsDenominator);
                 changed = true;
@@ -501,7 +502,7 @@ void RemoveCrossedOut(NodeHandle slot) {
         return;
     }
     if (node.GetFamily() == NodeFamily::Power) {
-        auto& power = static_cast<COPower&>(node);
+        auto& power = NodeAs<COPower>(node);
         RemoveCrossedOut(&power.BaseSlot());
         RemoveCrossedOut(&power.ExponentSlot());
         return;

@@ -4,6 +4,7 @@
 #include "TreeDescription.h"
 #include "markup/CFormulaParser.h"
 #include "markup/MarkupCharacters.h"
+#include "model/NodeCast.h"
 
 #include "model/COAddition.h"
 #include "model/COFraction.h"
@@ -133,11 +134,11 @@ template <typename Test> bool HasNode(const COperation& node, const Test& test) 
         return false;
     }
     if (node.GetFamily() == NodeFamily::Power) {
-        const auto& power = static_cast<const COPower&>(node);
+        const auto& power = NodeAs<COPower>(node);
         return HasNode(*power.Base(), test) || HasNode(*power.Exponent(), test);
     }
     if (node.GetFamily() == NodeFamily::Relation) {
-        const auto& relation = static_cast<const CORelation&>(node);
+        const auto& relation = NodeAs<CORelation>(node);
         return HasNode(*relation.Left(), test) || HasNode(*relation.Right(), test);
     }
     return false;
@@ -168,7 +169,7 @@ bool IsPowerWithUnitExponent(const COperation& node) {
     if (node.GetFamily() != NodeFamily::Power) {
         return false;
     }
-    const CONumber* exponent = AsNumber(static_cast<const COPower&>(node).Exponent());
+    const CONumber* exponent = AsNumber(NodeAs<COPower>(node).Exponent());
     return exponent != nullptr && exponent->Value().IsOne();
 }
 

@@ -14,6 +14,7 @@
 #include "model/COVariable.h"
 #include "model/COperation.h"
 #include "model/COperationList.h"
+#include "model/NodeCast.h"
 
 #include <string>
 
@@ -23,7 +24,7 @@ inline std::string DescribeTree(const COperation* node) {
     }
     switch (node->GetFamily()) {
     case NodeFamily::Number: {
-        const CNumber& value = static_cast<const CONumber*>(node)->Value();
+        const CNumber& value = NodeAs<CONumber>(*node).Value();
         std::string text;
         value.WriteText(text);
         switch (value.GetKind()) {
@@ -39,13 +40,13 @@ inline std::string DescribeTree(const COperation* node) {
         return "number?";
     }
     case NodeFamily::Variable:
-        return std::string(1, static_cast<const COVariable*>(node)->Letter());
+        return std::string(1, NodeAs<COVariable>(*node).Letter());
     case NodeFamily::Power: {
-        const auto* power = static_cast<const COPower*>(node);
+        const auto* power = &NodeAs<COPower>(*node);
         return "pow(" + DescribeTree(power->Base()) + "," + DescribeTree(power->Exponent()) + ")";
     }
     case NodeFamily::Relation: {
-        const auto* relation = static_cast<const CORelation*>(node);
+        const auto* relation = &NodeAs<CORelation>(*node);
         return "rel(" + DescribeTree(relation->Left()) + RelationSign(relation->Code()) +
                DescribeTree(relation->Right()) + ")";
     }

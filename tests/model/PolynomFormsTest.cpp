@@ -9,6 +9,7 @@
 #include "model/COMonom.h"
 #include "model/COPolynom.h"
 #include "model/EngineRandom.h"
+#include "model/NodeCast.h"
 #include "model/PolynomTestSupport.h"
 #include "model/TreeTestHelpers.h"
 #include "solver/Methods.h"
@@ -118,7 +119,7 @@ TEST(PolynomNormalize, CanonicalOrderWithComments) {
         SCOPED_TRACE(c.name);
         NodePtr tree = AsPolynom(std::move(c.tree));
         ASSERT_EQ(tree->GetType(), NodeType::Polynom);
-        auto& polynom = static_cast<COPolynom&>(*tree);
+        auto& polynom = NodeAs<COPolynom>(*tree);
         polynom.Normalize(true);
         EXPECT_EQ(Text(polynom), c.text);
         EXPECT_EQ(HasComment(polynom, CommentID::TermsReordered), c.reordered);
@@ -145,7 +146,7 @@ TEST(PolynomNormalize, SameResultForEverySeed) {
         const std::string expected = Text(*COPolynom::FromValue(value));
         for (std::uint32_t seed : {1u, 2u, 12345u}) {
             EngineRandom::Seed(seed);
-            auto copy = std::unique_ptr<COPolynom>(static_cast<COPolynom*>(shuffled->Clone().release()));
+            auto copy = CloneNode(*shuffled);
             copy->Normalize(false);
             EXPECT_EQ(Text(*copy), expected) << "seed " << seed;
         }
@@ -412,7 +413,7 @@ TEST(PolynomLimits, HugeExponentsReportTheLimit) {
     CNumber::ResetLimitExceeded();
     NodePtr tree = Sum(Pow(Var('x'), Num(99999999)), Var('x'), Pow(Var('x'), Num(2)));
     tree = AsPolynom(std::move(tree));
-    static_cast<COPolynom&>(*tree).Normalize(true);
+    NodeAs<COPolynom>(*tree).Normalize(true);
     EXPECT_TRUE(CNumber::LimitExceeded());
 
     CNumber::ResetLimitExceeded();
@@ -468,8 +469,7 @@ TEST(HyperMonom, CancellationKeepsTheValue) {
         auto hyper = std::make_unique<COHyperMonom>();
         hyper->AddTail(Pow(COPolynom::FromValue(a.Product(c)), Num(2)), 1);
         hyper->AddTail(Pow(COPolynom::FromValue(b.Product(c)), Num(1)), -1);
-        const auto original =
-            std::unique_ptr<COHyperMonom>(static_cast<COHyperMonom*>(hyper->Clone().release()));
+        const auto original = CloneNode(*hyper);
         for (int pass = 0; pass < 6; ++pass) {
             const bool paired =
                 round % 3 == 0 ? hyper->CancelByDivisibility() || hyper->CancelByGcd() : hyper->CancelByGcd();

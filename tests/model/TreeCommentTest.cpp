@@ -1,4 +1,5 @@
 #include "TreeTestHelpers.h"
+#include "model/NodeCast.h"
 
 #include "model/CommentMerge.h"
 
@@ -81,8 +82,8 @@ TEST(TreeComments, CollectingWalksTheTreeAndEmptiesIt) {
     radicand->AddComment(CommentID::BracketsOpened);
     NodePtr power = Pow(Sum(Var('a'), Var('b')), Num(2));
     power->AddComment(CommentID::SplitOffNumerator);
-    static_cast<COPower&>(*power).Base()->AddComment(CommentID::TermsReordered);
-    static_cast<COPower&>(*power).Exponent()->AddComment(CommentID::SplitOffDenominator);
+    NodeAs<COPower>(*power).Base()->AddComment(CommentID::TermsReordered);
+    NodeAs<COPower>(*power).Exponent()->AddComment(CommentID::SplitOffDenominator);
     NodePtr root = Rel(RelationCode::Equal, Prod(std::move(power), Var('c')), Root(std::move(radicand), 2));
     root->AddComment(CommentID::AllTermsMovedLeft);
 
@@ -91,6 +92,6 @@ TEST(TreeComments, CollectingWalksTheTreeAndEmptiesIt) {
     EXPECT_EQ(Numbers(target), (std::vector<std::int32_t>{44, 10, 38}));
     EXPECT_EQ(root->CommentCount(), 0);
     // Roots end the descent: the radicand keeps its comment.
-    auto& rootSide = static_cast<CORoot&>(*static_cast<CORelation&>(*root).Right());
+    auto& rootSide = NodeAs<CORoot>(*NodeAs<CORelation>(*root).Right());
     EXPECT_EQ(rootSide.Radicand()->CommentCount(), 1);
 }

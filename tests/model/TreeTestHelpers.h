@@ -14,6 +14,7 @@
 #include "model/CORelation.h"
 #include "model/CORoot.h"
 #include "model/COVariable.h"
+#include "model/NodeCast.h"
 
 #include <memory>
 #include <string>
@@ -104,13 +105,13 @@ inline std::string Structure(const COperation& node) {
     auto part = [](const COperation* child) { return child ? Structure(*child) : std::string("null"); };
     switch (node.GetFamily()) {
     case NodeFamily::Power:
-        return "Pow(" + part(static_cast<const COPower&>(node).Base()) + "," +
-               part(static_cast<const COPower&>(node).Exponent()) + ")";
+        return "Pow(" + part(NodeAs<COPower>(node).Base()) + "," + part(NodeAs<COPower>(node).Exponent()) +
+               ")";
     case NodeFamily::Root:
-        return "Root(" + part(static_cast<const CORoot&>(node).Radicand()) + ")";
+        return "Root(" + part(NodeAs<CORoot>(node).Radicand()) + ")";
     case NodeFamily::Relation:
-        return "Rel(" + part(static_cast<const CORelation&>(node).Left()) + "," +
-               part(static_cast<const CORelation&>(node).Right()) + ")";
+        return "Rel(" + part(NodeAs<CORelation>(node).Left()) + "," + part(NodeAs<CORelation>(node).Right()) +
+               ")";
     case NodeFamily::Number:
     case NodeFamily::Variable:
     case NodeFamily::Multiplication:

@@ -1,4 +1,5 @@
 #include "TreeTestHelpers.h"
+#include "model/NodeCast.h"
 
 #include "model/COHyperMonom.h"
 #include "model/COLevelAddition.h"
@@ -30,7 +31,7 @@ void CheckTexts(TextCase* begin, TextCase* end) {
 
 NodePtr Negative(const char* text) {
     NodePtr node = NumText(text);
-    static_cast<CONumber&>(*node).Value().Negate();
+    NodeAs<CONumber>(*node).Value().Negate();
     return node;
 }
 

@@ -5,6 +5,7 @@
 #include "model/COHyperMonom.h"
 #include "model/COMonom.h"
 #include "model/COPolynom.h"
+#include "model/NodeCast.h"
 #include "model/TreeTestHelpers.h"
 #include "model/Walkers.h"
 
@@ -54,7 +55,7 @@ TEST(BuildPasses, WhatDoesNotQualifyStaysPlain) {
     EXPECT_EQ(tree->AsList()->GetAt(1)->GetType(), NodeType::Power);
     EXPECT_EQ(tree->AsList()->GetAt(3)->GetType(), NodeType::Polynom);
     // A number in an exponent is not visited by the base-only walk.
-    const auto& power = static_cast<const COPower&>(*tree->AsList()->GetAt(1));
+    const auto& power = NodeAs<COPower>(*tree->AsList()->GetAt(1));
     EXPECT_EQ(power.Base()->GetType(), NodeType::Polynom);
 }
 

@@ -2,6 +2,7 @@
 // on bare trees, and the reductions of one rational monomial.
 
 #include "SimplificationTestSupport.h"
+#include "model/NodeCast.h"
 
 #include "markup/CFormulaParser.h"
 #include "model/COHyperMonom.h"
@@ -197,7 +198,7 @@ NodePtr Monom(const std::string& text) {
 }
 
 COHyperMonom& AsMonom(NodePtr& tree) {
-    return static_cast<COHyperMonom&>(*tree);
+    return NodeAs<COHyperMonom>(*tree);
 }
 
 TEST(MergeEqualFactors, AddsSignedExponentsAndCancelsAtZero) {

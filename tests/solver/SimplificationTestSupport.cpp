@@ -1,4 +1,5 @@
 #include "SimplificationTestSupport.h"
+#include "model/NodeCast.h"
 
 #include "output/COutputRecord.h"
 #include "output/OutputBlock.h"
@@ -316,7 +317,7 @@ std::string CheckAnswerForm(const COperation& tree) {
     if (AnyCrossedOut(const_cast<COperation&>(*node))) {
         return "the answer still shows crossed-out factors: " + tree.ToText();
     }
-    const auto& monom = static_cast<const COHyperMonom&>(*node);
+    const auto& monom = NodeAs<COHyperMonom>(*node);
     const CPolynomValue numerator = SideProduct(monom, 1);
     const CPolynomValue denominator = SideProduct(monom, -1);
     if (denominator.IsConstant()) {

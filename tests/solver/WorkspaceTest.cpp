@@ -1,4 +1,5 @@
 #include "WorkspaceTranscript.h"
+#include "model/NodeCast.h"
 
 #include "markup/ProblemText.h"
 #include "model/CNumber.h"
@@ -311,13 +312,13 @@ TEST(FoldNegativeExponents, TurnsAOneNumberSumIntoASignedNumber) {
     ASSERT_TRUE(workspace.IsValid());
     FoldNegativeExponents(workspace);
     const COperationList* sum = workspace.Root()->AsList();
-    const auto* x = static_cast<const COPower*>(sum->GetAt(1));
+    const auto* x = &NodeAs<COPower>(*sum->GetAt(1));
     ASSERT_TRUE(AsNumber(x->Exponent()));
     EXPECT_TRUE(AsNumber(x->Exponent())->Value().Equal(CNumber(-2)));
-    const auto* y = static_cast<const COPower*>(sum->GetAt(2));
+    const auto* y = &NodeAs<COPower>(*sum->GetAt(2));
     ASSERT_TRUE(AsNumber(y->Exponent()));
     EXPECT_EQ(AsNumber(y->Exponent())->Value().Sign(), -1);
-    const auto* z = static_cast<const COPower*>(sum->GetAt(3));
+    const auto* z = &NodeAs<COPower>(*sum->GetAt(3));
     EXPECT_EQ(z->Exponent()->GetFamily(), NodeFamily::Addition);
     std::string text;
     workspace.WriteMarkup(text);
