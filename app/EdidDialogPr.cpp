@@ -1,0 +1,99 @@
+#include "app/EdidDialogPr.h"
+
+#include "app/LibraryMessages.h"
+#include "output/LanguageTables.h"
+#include "output/Windows1251.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Control numbers of the buttons, in the order of their "SelectDialog" entries.
+constexpr int kButtonControls[] = {1010, 1009, 1024, 1046, 1011};
+constexpr int kSelect = 1010, kDelete = 1009, kSaveChanges = 1024, kFilter = 1046, kExit = 1011;
+constexpr char kNoFilter[] = "NULL";
+
+QString FromSingleByte(const std::string& text) {
+    return QString::fromStdString(Windows1251ToUtf8(text));
+}
+
+} // namespace
+
+EdidDialogPr::EdidDialogPr(const CLanguageTables& texts, CLibraryMessages& messages, int kind, int language,
+                           const std::string& sampleText, std::string& filter, int& lastChoice,
+                           FilterDialog filterDialog, QWidget* parent)
+    : QDialog(parent), m_texts(texts), m_messages(messages), m_samples(ParseSamples(sampleText)),
+      m_filter(filter), m_lastChoice(lastChoice), m_filterDialog(std::move(filterDialog)) {
+    setWindowTitle(FromSingleByte(m_texts.WindowTitleText(static_cast<std::size_t>(kind))));
+    m_list = new CVListBox(this);
+    m_list->SetLanguage(language);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { SelectChosen(); });
+    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) {
+            m_lastChoice = row;
+        }
+    });
+
+    auto* buttons = new QHBoxLayout;
+    for (std::size_t i = 0; i < std::size(kButtonControls); ++i) {
+        auto* button = new QPushButton(FromSingleByte(m_texts.SelectDialogText(i)), this);
+        button->setObjectName(QString("button%1").arg(kButtonControls[i]));
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+    }
+    Button(kDelete)->setEnabled(false);
+    Button(kSaveChanges)->setEnabled(false);
+    Button(kSelect)->setDefault(true);
+    connect(Button(kSelect), &QPushButton::clicked, this, [this] { SelectChosen(); });
+    connect(Button(kFilter), &QPushButton::clicked, this, [this] { ChooseFilter(); });
+    connect(Button(kExit), &QPushButton::clicked, this, [this] { reject(); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(buttons);
+    resize(640, 480);
+    FillList();
+}
+
+QPushButton* EdidDialogPr::Button(int control) const {
+    return findChild<QPushButton*>(QString("button%1").arg(control));
+}
+
+void EdidDialogPr::FillList() {
+    const int lastChoice = m_lastChoice;
+    m_list->Clear();
+    for (std::size_t i = 0; i < m_samples.size(); ++i) {
+        SampleEntry& sample = m_samples[i];
+        sample.displayText = SampleDisplayText(sample.problemText);
+        if (m_filter != kNoFilter && sample.code != m_filter) {
+            continue;
+        }
+        m_list->AddFormula(sample.displayText, static_cast<int>(i));
+    }
+    m_lastChoice = lastChoice;
+    if (m_lastChoice >= 0 && m_lastChoice < m_list->count()) {
+        m_list->setCurrentRow(m_lastChoice);
+    } else {
+        m_list->setCurrentRow(-1);
+    }
+}
+
+void EdidDialogPr::SelectChosen() {
+    const int line = m_list->currentRow();
+    const int sample = line >= 0 && m_list->currentItem()->isSelected() ? m_list->SampleOf(line) : -1;
+    if (sample < 0) {
+        m_messages.Inform(LibraryMessage::kChooseExample, this);
+        return;
+    }
+    m_chosenProblem = m_samples[static_cast<std::size_t>(sample)].problemText;
+    m_lastChoice = line;
+    accept();
+}
+
+void EdidDialogPr::ChooseFilter() {
+    if (m_filterDialog && m_filterDialog(m_filter, m_samples) == 1) {
+        FillList();
+    }
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+// The example selection dialog: the samples of the current group drawn as formulas, narrowed to one
+// category by the library filter; Select hands the chosen sample's problem to the caller, Exit closes
+// without a choice, Filter chooses the filter in the classifier dialog and lists the samples again.
+// Delete and Save changes are shown and stay disabled.
+
+#include "app/CVListBox.h"
+#include "app/SampleList.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CLanguageTables;
+class CLibraryMessages;
+class QPushButton;
+
+class EdidDialogPr final : public QDialog {
+public:
+    // Opens the classifier dialog in filter mode on the filter string; returns its result (1 when the
+    // filter changed).
+    using FilterDialog = std::function<int(std::string& filter, std::vector<SampleEntry>& samples)>;
+
+    // The samples are parsed from sampleText; filter ("NULL": none) and lastChoice (the list line chosen
+    // last, -1 none) belong to the caller and outlive the dialog.
+    EdidDialogPr(const CLanguageTables& texts, CLibraryMessages& messages, int kind, int language,
+                 const std::string& sampleText, std::string& filter, int& lastChoice,
+                 FilterDialog filterDialog, QWidget* parent = nullptr);
+
+    void SelectChosen();
+    void ChooseFilter();
+    // Lists the samples that pass the filter and selects the line of the last choice.
+    void FillList();
+
+    // The problem of the chosen sample (editor form) after Select.
+    const std::string& ChosenProblem() const { return m_chosenProblem; }
+    CVListBox& List() { return *m_list; }
+    // A button by its control number (1010 Select, 1009 Delete, 1024 Save changes, 1046 Filter, 1011 Exit).
+    QPushButton* Button(int control) const;
+
+private:
+    const CLanguageTables& m_texts;
+    CLibraryMessages& m_messages;
+    std::vector<SampleEntry> m_samples;
+    std::string& m_filter;
+    int& m_lastChoice;
+    FilterDialog m_filterDialog;
+    std::string m_chosenProblem;
+    CVListBox* m_list = nullptr;
+};

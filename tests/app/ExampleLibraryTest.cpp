@@ -1,0 +1,377 @@
+// The example library: the selection dialog (formula lines, filter, last choice, Select without a
+// line), the classifier dialog in both modes with its operations and messages, the note file and the
+// note dialog.
+
+#include "app/CNoteDlg.h"
+#include "app/CNoteEditDlg.h"
+#include "app/EdidDialogPr.h"
+#include "app/LibraryMessages.h"
+#include "app/NoteFile.h"
+#include "output/LanguageTables.h"
+#include "output/Windows1251.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <deque>
+#include <sys/resource.h>
+
+namespace {
+
+// Answers questions from a queue (Yes when it is empty) and remembers every message shown.
+class CFakeMessages final : public CLibraryMessages {
+public:
+    using CLibraryMessages::CLibraryMessages;
+
+    void Inform(std::size_t message, QWidget*) override { shown.push_back(message); }
+    bool Ask(std::size_t message, QWidget*) override {
+        shown.push_back(message);
+        if (answers.empty()) {
+            return true;
+        }
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::vector<std::size_t> shown;
+    std::deque<bool> answers;
+};
+
+CLanguageTables EnglishTexts() {
+    CLanguageTables tables;
+    tables.LoadFile(std::string(ORBELIN_SOURCE_DIR) + "/res/English.ini", nullptr);
+    return tables;
+}
+
+const std::string kSamples = "x + 1 = 2;A&\r\n2 x = 4;B&a note\r\n{{ x }^{ 2 }} - 1 = 0;A&\r\n";
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+}
+
+} // namespace
+
+class ExampleLibraryTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void SelectionListsFormulasThroughTheFilter() {
+        const CLanguageTables texts = EnglishTexts();
+        CFakeMessages messages(texts);
+        std::string filter = "NULL";
+        int lastChoice = -1;
+        EdidDialogPr dialog(texts, messages, 0, 1, kSamples, filter, lastChoice, {});
+        QCOMPARE(dialog.windowTitle(), QString::fromStdString(texts.WindowTitleText(0)));
+        QCOMPARE(dialog.List().count(), 3);
+        QVERIFY(!dialog.Button(1009)->isEnabled());
+        QVERIFY(!dialog.Button(1024)->isEnabled());
+        QCOMPARE(dialog.Button(1046)->text(), QString("Filter"));
+        // A line is as tall as its formula plus 6.
+        const int height = dialog.List().Word(2).Height(dialog.List().Graphics());
+        QVERIFY(height > CVListBox::kFontHeight);
+        QCOMPARE(dialog.List().sizeHintForRow(2), height + CVListBox::kLineMargin);
+
+        filter.assign(1, 'A');
+        dialog.FillList();
+        QCOMPARE(dialog.List().count(), 2);
+        QCOMPARE(dialog.List().SampleOf(1), 2);
+
+        filter.assign(1, 'Z');
+        dialog.FillList();
+        QCOMPARE(dialog.List().count(), 0);
+        dialog.SelectChosen();
+        QCOMPARE(messages.shown, std::vector<std::size_t>{LibraryMessage::kChooseExample});
+        QCOMPARE(dialog.result(), 0);
+    }
+
+    void TheLastChoiceIsRemembered() {
+        const CLanguageTables texts = EnglishTexts();
+        CFakeMessages messages(texts);
+        std::string filter = "NULL";
+        int lastChoice = -1;
+        {
+            EdidDialogPr first(texts, messages, 0, 1, kSamples, filter, lastChoice, {});
+            QVERIFY(first.List().selectedItems().isEmpty());
+            first.SelectChosen();
+            QCOMPARE(messages.shown.size(), 1u);
+            first.List().setCurrentRow(1);
+            first.SelectChosen();
+            QCOMPARE(first.result(), int(QDialog::Accepted));
+            QCOMPARE(first.ChosenProblem(), std::string("2 x = 4"));
+        }
+        QCOMPARE(lastChoice, 1);
+        EdidDialogPr second(texts, messages, 0, 1, kSamples, filter, lastChoice, {});
+        QCOMPARE(second.List().currentRow(), 1);
+        QVERIFY(second.List().currentItem()->isSelected());
+    }
+
+    void FilterButtonListsAgainOnlyWhenTheFilterChanged() {
+        const CLanguageTables texts = EnglishTexts();
+        CFakeMessages messages(texts);
+        std::string filter = "NULL";
+        int lastChoice = -1;
+        int result = 1;
+        EdidDialogPr dialog(texts, messages, 0, 1, kSamples, filter, lastChoice,
+                            [&result](std::string& chosen, std::vector<SampleEntry>&) {
+                                chosen.assign(1, 'B');
+                                return result;
+                            });
+        dialog.Button(1046)->click();
+        QCOMPARE(dialog.List().count(), 1);
+        filter = "NULL";
+        result = 0;
+        dialog.Button(1046)->click();
+        QCOMPARE(dialog.List().count(), 1);
+    }
+
+    void TheListIsDrawn() {
+        const CLanguageTables texts = EnglishTexts();
+        CFakeMessages messages(texts);
+        std::string filter = "NULL";
+        int lastChoice = 0;
+        std::string samples = "2 {{ 1 }/{ 3 }} + 0 , 5 x : 2;&\r\n";
+        samples.append(kSamples);
+        EdidDialogPr dialog(texts, messages, 1, 1, samples, filter, lastChoice, {});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QImage picture = dialog.grab().toImage();
+        picture.save(QDir::temp().filePath("orbelin-example-library.png"));
+        const QImage list = dialog.List().viewport()->grab().toImage();
+        const QColor background = dialog.List().palette().button().color();
+        int inked = 0;
+        for (int y = 0; y < list.height(); ++y) {
+            for (int x = 0; x < list.width(); ++x) {
+                const QColor pixel = list.pixelColor(x, y);
+                inked += pixel.lightness() < 80 && pixel != background;
+            }
+        }
+        QVERIFY2(inked > 100, qPrintable(QString::number(inked)));
+    }
+
+    void NoteFileRoundTripAndMissingFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Note1_1.txt");
+        std::vector<NoteEntry> entries = ReadNoteFile(path.toStdString(), "All examples");
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(entries.size(), 1u);
+        QCOMPARE(entries[0].description, std::string("All examples"));
+        entries.push_back({"A", "Linear"});
+        entries.push_back({"", "no code: not written"});
+        entries.push_back({"B", "Quadratic"});
+        QVERIFY(WriteNoteFile(path.toStdString(), entries, "All examples"));
+        QCOMPARE(ReadAll(path), QByteArray("\tAll examples\r\nA\tLinear\r\nB\tQuadratic\r\n"));
+        const std::vector<NoteEntry> read = ReadNoteFile(path.toStdString(), "Root");
+        QCOMPARE(read.size(), 3u);
+        QCOMPARE(read[0].description, std::string("Root"));
+        QCOMPARE(read[2].code, std::string("B"));
+    }
+
+    // A write that fails (here: the file size limit) keeps the old note file whole and says so.
+    void ANoteFileSurvivesAFailedWrite() {
+        const CLanguageTables texts = EnglishTexts();
+        CFakeMessages messages(texts);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Note2_1.txt");
+        const QByteArray old = "\tAll examples\r\nA\tLinear\r\n";
+        WriteAll(path, old);
+        std::string filter = "NULL";
+        CNoteDlg dialog(NoteDialogMode::Classifier, texts, messages, path.toStdString(), filter, nullptr);
+        dialog.AddLine();
+        dialog.EditBox().setText("B");
+        QVERIFY(dialog.CommitEdit());
+        QVERIFY(dialog.BeginEdit(2, CNoteListBox::kDescriptionColumn));
+        dialog.EditBox().setText(QString(400, 'w'));
+        QVERIFY(dialog.CommitEdit());
+
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit saved = limit;
+        limit.rlim_cur = 64;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        dialog.Yes();
+        setrlimit(RLIMIT_FSIZE, &saved);
+
+        QCOMPARE(ReadAll(path), old);
+        QCOMPARE(messages.shown, std::vector<std::size_t>{LibraryMessage::kCannotWriteFile});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Note2_1.txt"});
+    }
+
+    void ClassifierModeEditsAndSaves() {
+        const CLanguageTables texts = EnglishTexts();
+        CFakeMessages messages(texts);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Note1_1.txt");
+        WriteAll(path, "\tAll examples\r\nA\tLinear\r\nB\tQuadratic\r\n");
+        std::string filter = "NULL";
+        std::vector<SampleEntry> samples = ParseSamples(kSamples);
+        CNoteDlg dialog(NoteDialogMode::Classifier, texts, messages, path.toStdString(), filter, &samples);
+        QCOMPARE(dialog.windowTitle(), QString("Classifier of examples"));
+        for (const int control : {1025, 1041, 1042, 1047}) {
+            QVERIFY(dialog.Button(control)->isEnabled());
+        }
+        for (const int control : {1043, 1045, 1039}) {
+            QVERIFY(!dialog.Button(control)->isEnabled());
+        }
+        QVERIFY(dialog.Button(1040)->isHidden());
+        QCOMPARE(dialog.List().rowCount(), 3);
+
+        // Add: a new line at the end, its code edited in place; empty and repeated codes are refused.
+        dialog.AddLine();
+        QVERIFY(dialog.IsEditing());
+        QCOMPARE(dialog.List().ChosenRow(), 3);
+        QVERIFY(!dialog.CommitEdit());
+        dialog.EditBox().setText("A");
+        QVERIFY(!dialog.CommitEdit());
+        QCOMPARE(messages.shown,
+                 (std::vector<std::size_t>{LibraryMessage::kEmptyCode, LibraryMessage::kCodeExists}));
+        dialog.EditBox().setText("C");
+        QVERIFY(dialog.CommitEdit());
+        QVERIFY(!dialog.IsEditing());
+
+        // Insert: before the chosen line, never before the root.
+        dialog.List().ChooseRow(0);
+        dialog.InsertLine();
+        QCOMPARE(dialog.List().ChosenRow(), 1);
+        dialog.EditBox().setText("D");
+        QVERIFY(dialog.CommitEdit());
+        QCOMPARE(dialog.Entries()[1].code, std::string("D"));
+
+        // Delete: the root stays; another line goes after a Yes, not after a No.
+        messages.shown.clear();
+        dialog.List().ChooseRow(0);
+        dialog.DeleteChosen();
+        QCOMPARE(dialog.Entries().size(), 5u);
+        dialog.List().ChooseRow(1);
+        messages.answers = {false};
+        dialog.DeleteChosen();
+        QCOMPARE(dialog.Entries().size(), 5u);
+        dialog.DeleteChosen();
+        QCOMPARE(dialog.Entries().size(), 4u);
+        QCOMPARE(messages.shown, (std::vector<std::size_t>{0, 0}));
+
+        // Deleting a new line while it is edited: No returns to the edit, Yes drops it.
+        dialog.AddLine();
+        messages.answers = {false};
+        dialog.DeleteChosen();
+        QVERIFY(dialog.IsEditing());
+        dialog.DeleteChosen();
+        QVERIFY(!dialog.IsEditing());
+        QCOMPARE(dialog.Entries().size(), 4u);
+
+        // A changed code that samples carry: they follow it after a Yes.
+        messages.shown.clear();
+        QVERIFY(dialog.BeginEdit(1, CNoteListBox::kCodeColumn));
+        dialog.EditBox().setText("L");
+        QVERIFY(dialog.CommitEdit());
+        QCOMPARE(messages.shown, std::vector<std::size_t>{LibraryMessage::kRecodeSamples});
+        QCOMPARE(samples[0].code, std::string("L"));
+        QCOMPARE(samples[2].code, std::string("L"));
+        QVERIFY(dialog.BeginEdit(2, CNoteListBox::kCodeColumn));
+        messages.answers = {false};
+        dialog.EditBox().setText("Q");
+        QVERIFY(dialog.CommitEdit());
+        QCOMPARE(samples[1].code, std::string("B"));
+        QVERIFY(dialog.BeginEdit(2, CNoteListBox::kDescriptionColumn));
+        dialog.EditBox().setText(QString::fromUtf8("Квадратные"));
+        QVERIFY(dialog.CommitEdit());
+        QVERIFY(!dialog.BeginEdit(0, CNoteListBox::kCodeColumn));
+
+        dialog.Yes();
+        QCOMPARE(dialog.result(), 0);
+        QCOMPARE(ReadAll(path), QByteArray("\tAll examples\r\nL\tLinear\r\nQ\t") +
+                                    QByteArray::fromStdString(Utf8ToWindows1251("Квадратные")) +
+                                    QByteArray("\r\nC\t\r\n"));
+    }
+
+    void LeavingWithAnUnfinishedEditAsks() {
+        const CLanguageTables texts = EnglishTexts();
+        CFakeMessages messages(texts);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Note3_1.txt");
+        WriteAll(path, "\tAll examples\r\nA\tLinear\r\n");
+        std::string filter = "NULL";
+        CNoteDlg dialog(NoteDialogMode::Classifier, texts, messages, path.toStdString(), filter, nullptr);
+        QVERIFY(dialog.BeginEdit(1, CNoteListBox::kDescriptionColumn));
+        dialog.EditBox().setText("Linear equations");
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QCOMPARE(messages.shown, std::vector<std::size_t>{LibraryMessage::kKeepUnfinishedEdit});
+        QCOMPARE(dialog.result(), -1);
+        QCOMPARE(ReadAll(path), QByteArray("\tAll examples\r\nA\tLinear equations\r\n"));
+
+        CNoteDlg again(NoteDialogMode::Classifier, texts, messages, path.toStdString(), filter, nullptr);
+        again.List().ChooseRow(1);
+        again.SelectChosen();
+        QCOMPARE(again.result(), int('A'));
+        CNoteDlg root(NoteDialogMode::Classifier, texts, messages, path.toStdString(), filter, nullptr);
+        root.List().ChooseRow(0);
+        root.SelectChosen();
+        QCOMPARE(root.result(), 0);
+    }
+
+    void FilterModeSetsAndClearsTheFilter() {
+        const CLanguageTables texts = EnglishTexts();
+        CFakeMessages messages(texts);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Note1_1.txt");
+        WriteAll(path, "\tAll examples\r\nA\tLinear\r\n");
+        std::string filter = "NULL";
+        CNoteDlg dialog(NoteDialogMode::Filter, texts, messages, path.toStdString(), filter, nullptr);
+        for (const int control : {1043, 1045, 1047}) {
+            QVERIFY(dialog.Button(control)->isEnabled());
+        }
+        for (const int control : {1025, 1041, 1042, 1039, 1040}) {
+            QVERIFY(!dialog.Button(control)->isEnabled());
+        }
+        QCOMPARE(dialog.windowTitle(), QString("Choose a category"));
+        QVERIFY(!dialog.BeginEdit(1, CNoteListBox::kCodeColumn));
+
+        dialog.SetFilter();
+        QCOMPARE(messages.shown, std::vector<std::size_t>{LibraryMessage::kChooseCategory});
+        dialog.List().ChooseRow(1);
+        dialog.SetFilter();
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.grab().save(QDir::temp().filePath("orbelin-classifier.png"));
+        QCOMPARE(filter, std::string("A"));
+        QCOMPARE(dialog.windowTitle(), QString("Choose a category  (filter 'A')"));
+        QVERIFY(dialog.FilterChanged());
+        dialog.ClearFilter();
+        QCOMPARE(filter, std::string("NULL"));
+        QCOMPARE(dialog.windowTitle(), QString("Choose a category"));
+        dialog.Yes();
+        QCOMPARE(dialog.result(), 1);
+
+        CNoteDlg unchanged(NoteDialogMode::Filter, texts, messages, path.toStdString(), filter, nullptr);
+        unchanged.ClearFilter();
+        unchanged.Yes();
+        QCOMPARE(unchanged.result(), 0);
+    }
+
+    void TheNoteDialogEditsOneLine() {
+        const CLanguageTables texts = EnglishTexts();
+        CNoteEditDlg dialog(texts, Utf8ToWindows1251("Пример"), nullptr);
+        QCOMPARE(dialog.windowTitle(), QString("Note"));
+        QCOMPARE(dialog.EditBox().text(), QString::fromUtf8("Пример"));
+        dialog.EditBox().setText(QString::fromUtf8("Новая\nзаметка"));
+        QCOMPARE(dialog.Note(), Utf8ToWindows1251("Новаязаметка"));
+        dialog.findChild<QPushButton*>("button1034")->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+};
+
+QTEST_MAIN(ExampleLibraryTest)
+#include "ExampleLibraryTest.moc"
