@@ -435,36 +435,38 @@ void CCorvaneView::resizeEvent(QResizeEvent* event) {
     UpdateScrollBars();
 }
 
+namespace {
+
+// How a key scrolls: Page Up, Page Down, Home and End move vertically (horizontally with Shift) by a
+// page or to an end; the arrows move by a line in their own direction.
+struct KeyScroll {
+    int key;
+    QAbstractSlider::SliderAction action;
+    bool followsShift;
+    bool horizontal;
+};
+
+constexpr KeyScroll kKeyScrolls[] = {
+    {Qt::Key_PageUp, QAbstractSlider::SliderPageStepSub, true, false},
+    {Qt::Key_PageDown, QAbstractSlider::SliderPageStepAdd, true, false},
+    {Qt::Key_Home, QAbstractSlider::SliderToMinimum, true, false},
+    {Qt::Key_End, QAbstractSlider::SliderToMaximum, true, false},
+    {Qt::Key_Up, QAbstractSlider::SliderSingleStepSub, false, false},
+    {Qt::Key_Down, QAbstractSlider::SliderSingleStepAdd, false, false},
+    {Qt::Key_Left, QAbstractSlider::SliderSingleStepSub, false, true},
+    {Qt::Key_Right, QAbstractSlider::SliderSingleStepAdd, false, true},
+};
+
+} // namespace
+
 void CCorvaneView::keyPressEvent(QKeyEvent* event) {
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
-    QScrollBar* pageBar = shift ? horizontalScrollBar() : verticalScrollBar();
-    switch (event->key()) {
-    case Qt::Key_PageUp:
-        pageBar->triggerAction(QAbstractSlider::SliderPageStepSub);
-        return;
-    case Qt::Key_PageDown:
-        pageBar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        return;
-    case Qt::Key_Home:
-        pageBar->triggerAction(QAbstractSlider::SliderToMinimum);
-        return;
-    case Qt::Key_End:
-        pageBar->triggerAction(QAbstractSlider::SliderToMaximum);
-        return;
-    case Qt::Key_Up:
-        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        return;
-    case Qt::Key_Down:
-        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        return;
-    case Qt::Key_Left:
-        horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        return;
-    case Qt::Key_Right:
-        horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        return;
-    default:
-        break;
+    for (const KeyScroll& scroll : kKeyScrolls) {
+        if (scroll.key == event->key()) {
+            const bool horizontal = scroll.horizontal || (scroll.followsShift && shift);
+            (horizontal ? horizontalScrollBar() : verticalScrollBar())->triggerAction(scroll.action);
+            return;
+        }
     }
     if (!event->text().isEmpty() && event->text().front().isPrint()) {
         if (m_lineByLine) {

@@ -32,6 +32,17 @@ std::unique_ptr<CMainFrame> MakeFrame(const TestInstallation& installation) {
     return std::make_unique<CMainFrame>(options);
 }
 
+// A main window over an installation of its own whose store holds the given values.
+struct FrameUnderTest {
+    TestInstallation installation;
+    std::unique_ptr<CMainFrame> frame;
+
+    explicit FrameUnderTest(std::initializer_list<std::pair<const char*, QVariant>> values) {
+        installation.WriteStore(values);
+        frame = MakeFrame(installation);
+    }
+};
+
 // Runs the output to its end, tick by tick; false when it does not end.
 bool RunOutputToEnd(CCorvaneView& view, int maxTicks = 100'000) {
     for (int tick = 0; tick < maxTicks && !view.IsComplete(); ++tick) {
@@ -141,9 +152,9 @@ void MainFrameTest::missingStoreGivesDefaultsAndIsNotCreated() {
 }
 
 void MainFrameTest::kindSwitchSetsTitleFilesAndFilter() {
-    TestInstallation installation;
-    installation.WriteStore({{"Language", 1}});
-    auto frame = MakeFrame(installation);
+    FrameUnderTest test({{"Language", 1}});
+    auto& frame = test.frame;
+    auto& installation = test.installation;
     const std::string base = installation.BaseFolder().toStdString() + "/";
 
     frame->CommandAction(MenuCommand::KindCompleteFactorisation)->trigger();
@@ -172,9 +183,8 @@ void MainFrameTest::kindSwitchSetsTitleFilesAndFilter() {
 }
 
 void MainFrameTest::languageSwitchChangesCaptionsTitleAndFiles() {
-    TestInstallation installation;
-    installation.WriteStore({{"Language", 1}, {"MathType", 2}});
-    auto frame = MakeFrame(installation);
+    FrameUnderTest test({{"Language", 1}, {"MathType", 2}});
+    auto& frame = test.frame;
     QCOMPARE(frame->MenuItems().size(), std::size_t{32});
     QCOMPARE(frame->MenuItems()[0]->text(), QStringLiteral("Topic"));
     QCOMPARE(frame->MenuItems()[31]->text(), QStringLiteral("Solve"));
@@ -197,9 +207,8 @@ void MainFrameTest::languageSwitchChangesCaptionsTitleAndFiles() {
 }
 
 void MainFrameTest::showAllShowsEveryBandInItsColour() {
-    TestInstallation installation;
-    installation.WriteStore({{"Language", 1}, {"MathType", 3}});
-    auto frame = MakeFrame(installation);
+    FrameUnderTest test({{"Language", 1}, {"MathType", 3}});
+    auto& frame = test.frame;
     frame->show();
     frame->SolveNow(kSimplifyProblem);
     CCorvaneView& view = frame->View();
@@ -239,9 +248,8 @@ void MainFrameTest::showAllShowsEveryBandInItsColour() {
 }
 
 void MainFrameTest::outputRunsGlyphByGlyphToTheEnd() {
-    TestInstallation installation;
-    installation.WriteStore({{"Language", 1}, {"MathType", 3}});
-    auto frame = MakeFrame(installation);
+    FrameUnderTest test({{"Language", 1}, {"MathType", 3}});
+    auto& frame = test.frame;
     frame->SolveNow(kSimplifyProblem);
     CCorvaneView& view = frame->View();
     const auto& lines = view.Lines().Lines();
@@ -265,9 +273,8 @@ void MainFrameTest::outputRunsGlyphByGlyphToTheEnd() {
 }
 
 void MainFrameTest::lineByLineOutputPausesUntilACharacterKey() {
-    TestInstallation installation;
-    installation.WriteStore({{"Language", 1}, {"MathType", 3}});
-    auto frame = MakeFrame(installation);
+    FrameUnderTest test({{"Language", 1}, {"MathType", 3}});
+    auto& frame = test.frame;
     frame->show();
     frame->CommandAction(MenuCommand::LineByLine)->trigger();
     QVERIFY(frame->CommandAction(MenuCommand::LineByLine)->isChecked());
@@ -304,9 +311,8 @@ void MainFrameTest::lineByLineOutputPausesUntilACharacterKey() {
 }
 
 void MainFrameTest::doubleClickReplaysFromAShownBand() {
-    TestInstallation installation;
-    installation.WriteStore({{"Language", 1}, {"MathType", 3}});
-    auto frame = MakeFrame(installation);
+    FrameUnderTest test({{"Language", 1}, {"MathType", 3}});
+    auto& frame = test.frame;
     frame->show();
     frame->SolveNow(kSimplifyProblem);
     CCorvaneView& view = frame->View();
@@ -340,9 +346,8 @@ void MainFrameTest::doubleClickReplaysFromAShownBand() {
 }
 
 void MainFrameTest::textCommentsAreDisabledWhileOutputRuns() {
-    TestInstallation installation;
-    installation.WriteStore({{"Language", 1}, {"MathType", 3}});
-    auto frame = MakeFrame(installation);
+    FrameUnderTest test({{"Language", 1}, {"MathType", 3}});
+    auto& frame = test.frame;
     QAction* textComments = frame->CommandAction(MenuCommand::TextComments);
     QVERIFY(textComments->isEnabled());
     frame->SolveNow(kSimplifyProblem);
@@ -366,9 +371,8 @@ void MainFrameTest::textCommentsAreDisabledWhileOutputRuns() {
 }
 
 void MainFrameTest::relayoutKeepsTheCurrentLine() {
-    TestInstallation installation;
-    installation.WriteStore({{"Language", 1}, {"MathType", 3}, {"CommentText", 1}});
-    auto frame = MakeFrame(installation);
+    FrameUnderTest test({{"Language", 1}, {"MathType", 3}, {"CommentText", 1}});
+    auto& frame = test.frame;
     frame->SolveNow(kSimplifyProblem);
     CCorvaneView& view = frame->View();
     while (view.CurrentLine() < 3) {
@@ -388,9 +392,8 @@ void MainFrameTest::relayoutKeepsTheCurrentLine() {
 }
 
 void MainFrameTest::keysScrollTheView() {
-    TestInstallation installation;
-    installation.WriteStore({{"Language", 1}, {"CommentText", 1}});
-    auto frame = MakeFrame(installation);
+    FrameUnderTest test({{"Language", 1}, {"CommentText", 1}});
+    auto& frame = test.frame;
     frame->resize(400, 300);
     frame->show();
     AddSampleSolution(frame->Document().solution, 3);
@@ -420,9 +423,8 @@ void MainFrameTest::keysScrollTheView() {
 }
 
 void MainFrameTest::toolbarsAreShownOnlyWithTheEditor() {
-    TestInstallation installation;
-    installation.WriteStore({{"Language", 1}});
-    auto frame = MakeFrame(installation);
+    FrameUnderTest test({{"Language", 1}});
+    auto& frame = test.frame;
     frame->show();
     QVERIFY(!frame->EditingToolBar()->isVisible());
     QVERIFY(!frame->KeypadToolBar()->isVisible());
@@ -440,9 +442,8 @@ void MainFrameTest::toolbarsAreShownOnlyWithTheEditor() {
 }
 
 void MainFrameTest::typedProblemIsSolvedFromTheEditor() {
-    TestInstallation installation;
-    installation.WriteStore({{"Language", 1}, {"MathType", 3}});
-    auto frame = MakeFrame(installation);
+    FrameUnderTest test({{"Language", 1}, {"MathType", 3}});
+    auto& frame = test.frame;
     frame->show();
     QVERIFY(!frame->CommandAction(MenuCommand::Solve)->isEnabled());
     frame->CommandAction(MenuCommand::NewExample)->trigger();
@@ -484,9 +485,9 @@ void MainFrameTest::typedProblemIsSolvedFromTheEditor() {
 }
 
 void MainFrameTest::helpOpensThePageOfTheLanguageWhenItExists() {
-    TestInstallation installation;
-    installation.WriteStore({{"Language", 1}});
-    auto frame = MakeFrame(installation);
+    FrameUnderTest test({{"Language", 1}});
+    auto& frame = test.frame;
+    auto& installation = test.installation;
     frame->show();
     QVERIFY(QTest::qWaitForWindowActive(frame.get()));
     UrlCatcher catcher;
@@ -509,9 +510,9 @@ void MainFrameTest::helpOpensThePageOfTheLanguageWhenItExists() {
 }
 
 void MainFrameTest::printsTheSolutionToPdfPages() {
-    TestInstallation installation;
-    installation.WriteStore({{"Language", 1}, {"CommentText", 1}});
-    auto frame = MakeFrame(installation);
+    FrameUnderTest test({{"Language", 1}, {"CommentText", 1}});
+    auto& frame = test.frame;
+    auto& installation = test.installation;
     AddSampleSolution(frame->Document().solution, 1);
     frame->SolutionReady();
 

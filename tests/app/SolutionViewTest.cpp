@@ -9,6 +9,7 @@
 #include "output/LanguageTables.h"
 
 #include <QImage>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,6 +42,19 @@ struct ViewSetup {
     }
 };
 
+// The view with spoken comments on, through a voice whose player plays every clip until told to end.
+struct VoicedViewSetup : ViewSetup {
+    CFakeAudioPlayer player;
+    CVoice voice{player, texts};
+
+    VoicedViewSetup() {
+        player.plays = [](const QString&) { return true; };
+        voice.SetVoiceFolder("/voice/", kEnglishLanguage);
+        view.SetVoice(&voice);
+        view.SetSoundComments(true);
+    }
+};
+
 // The position of the output: the current line and how many symbols are shown in all.
 std::pair<int, int> OutputPosition(const CCorvaneView& view) {
     int shown = 0;
@@ -61,6 +75,8 @@ private slots:
     void oneRecordIsOneYellowBand();
     void emptySolutionIsCompleteAtOnce();
     void bandWithoutHeightIsPassedOverInTheSameTick();
+    void alwaysShownCommentsStandWithTextCommentsOff();
+    void outputScrollsToTheBandsItReaches();
     void soundCueWaitsForThePlayingClip();
     void spokenFormulaIsReadAndShownWhole();
     void splashIsRevealedInBlocksThenWhole();
@@ -107,14 +123,53 @@ void SolutionViewTest::bandWithoutHeightIsPassedOverInTheSameTick() {
     QCOMPARE(lines[2].items.front().lastShown, 0);
 }
 
-void SolutionViewTest::soundCueWaitsForThePlayingClip() {
+void SolutionViewTest::alwaysShownCommentsStandWithTextCommentsOff() {
     ViewSetup setup;
-    CFakeAudioPlayer player;
-    player.plays = [](const QString&) { return true; };
-    CVoice voice(player, setup.texts);
-    voice.SetVoiceFolder("/voice/", kEnglishLanguage);
-    setup.view.SetVoice(&voice);
-    setup.view.SetSoundComments(true);
+    auto record =
+        setup.document.solution.AddComment(nullptr, CommentID::AnswerHeadingExpression, true, false);
+    (*record)->AddComment(CommentID::Cancellation, false, false);
+    (*record)->AddFormula("x", false);
+    setup.Start();
+    const std::string& text = setup.view.Lines().Lines()[0].paragraph.Text();
+    QVERIFY(text.find(setup.texts.CommentText(CommentID::AnswerHeadingExpression)) != std::string::npos);
+    QVERIFY(text.find(setup.texts.CommentText(CommentID::Cancellation)) == std::string::npos);
+
+    setup.view.SetTextComments(true);
+    setup.view.LayOutAgain();
+    QVERIFY(setup.view.Lines().Lines()[0].paragraph.Text().find(
+                setup.texts.CommentText(CommentID::Cancellation)) != std::string::npos);
+}
+
+void SolutionViewTest::outputScrollsToTheBandsItReaches() {
+    ViewSetup setup;
+    setup.view.SetTextComments(true);
+    setup.view.resize(300, 200);
+    AddSampleSolution(setup.document.solution, 2);
+    setup.Start();
+    QCOMPARE(setup.view.ScrollSize(), QSize());
+    const auto& lines = setup.view.Lines().Lines();
+    QScrollBar* vertical = setup.view.verticalScrollBar();
+    int lastReached = 0;
+    while (setup.view.IsRunning()) {
+        setup.view.AdvanceOutput();
+        const LineStruct& current = lines[setup.view.CurrentLine()];
+        if (current.shown && setup.view.CurrentLine() != lastReached) {
+            lastReached = setup.view.CurrentLine();
+            // A reached band lies within the visible area.
+            QVERIFY(current.band.bottom <= vertical->value() + setup.view.viewport()->height());
+        }
+    }
+    QCOMPARE(setup.view.ScrollSize().height(), lines.back().band.bottom);
+    QVERIFY(vertical->maximum() > 0);
+    QCOMPARE(vertical->value(), vertical->maximum());
+    // The widest band went beyond the width: the scroll width reached it.
+    QVERIFY(setup.view.ScrollSize().width() > setup.view.viewport()->width());
+    QVERIFY(setup.view.horizontalScrollBar()->maximum() > 0);
+}
+
+void SolutionViewTest::soundCueWaitsForThePlayingClip() {
+    VoicedViewSetup setup;
+    CFakeAudioPlayer& player = setup.player;
     AddSampleSolution(setup.document.solution, 1);
     setup.Start();
 
@@ -141,13 +196,8 @@ void SolutionViewTest::soundCueWaitsForThePlayingClip() {
 }
 
 void SolutionViewTest::spokenFormulaIsReadAndShownWhole() {
-    ViewSetup setup;
-    CFakeAudioPlayer player;
-    player.plays = [](const QString&) { return true; };
-    CVoice voice(player, setup.texts);
-    voice.SetVoiceFolder("/voice/", kEnglishLanguage);
-    setup.view.SetVoice(&voice);
-    setup.view.SetSoundComments(true);
+    VoicedViewSetup setup;
+    CFakeAudioPlayer& player = setup.player;
     setup.document.solution.AddFormula(nullptr, "x=1", true);
     setup.Start();
     setup.view.AdvanceOutput();
