@@ -1,8 +1,12 @@
 #include "app/CMainFrame.h"
 
 #include "app/CCorvaneView.h"
+#include "app/CNoteDlg.h"
 #include "app/CQtAudioPlayer.h"
 #include "app/CVoice.h"
+#include "app/EdidDialogPr.h"
+#include "app/LibraryMessages.h"
+#include "app/SampleList.h"
 #include "app/ToolBarIcons.h"
 #include "cli/CliRunner.h"
 #include "display/SolutionRenderer.h"
@@ -162,9 +166,8 @@ void CMainFrame::CreateActions() {
     connect(make(MenuCommand::LoadLastExample), &QAction::triggered, this, [this] { LoadLastExample(); });
     // Putting an example into the collection has no handler: the item stays disabled.
     make(MenuCommand::PutIntoCollection)->setEnabled(false);
-    // The example library and its classifier connect to these two.
-    make(MenuCommand::ChooseExample);
-    make(MenuCommand::EditClassifier);
+    connect(make(MenuCommand::ChooseExample), &QAction::triggered, this, [this] { ChooseExample(); });
+    connect(make(MenuCommand::EditClassifier), &QAction::triggered, this, [this] { EditClassifier(); });
 
     QAction* spoken = make(MenuCommand::SpokenComments);
     spoken->setCheckable(true);
@@ -370,6 +373,26 @@ void CMainFrame::ShowEditorWithExample(const std::string& text) {
     m_pendingText = text;
     ShowEditor();
     m_view->ShowAll();
+}
+
+void CMainFrame::ChooseExample() {
+    CLibraryMessages messages(m_texts);
+    auto chooseFilter = [this, &messages](std::string& filter, std::vector<SampleEntry>& samples) {
+        CNoteDlg notes(NoteDialogMode::Filter, m_texts, messages, m_files.noteFile, filter, &samples, this);
+        return notes.exec();
+    };
+    EdidDialogPr dialog(m_texts, messages, m_settings.mathType, m_settings.language,
+                        SampleResourceText(m_files.sampleResource), m_filter, m_lastExampleChoice,
+                        chooseFilter, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        ShowEditorWithExample(dialog.ChosenProblem());
+    }
+}
+
+void CMainFrame::EditClassifier() {
+    CLibraryMessages messages(m_texts);
+    CNoteDlg notes(NoteDialogMode::Classifier, m_texts, messages, m_files.noteFile, m_filter, nullptr, this);
+    notes.exec();
 }
 
 void CMainFrame::LoadLastExample() {

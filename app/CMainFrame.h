@@ -126,6 +126,9 @@ private:
     void PrintPreview();
     void PageSetup();
     void LoadLastExample();
+    // The example library: choose a sample of the current group, and edit the group's classifier.
+    void ChooseExample();
+    void EditClassifier();
 
     MainFrameOptions m_options;
     CSettingsStore m_store;
@@ -137,6 +140,8 @@ private:
     std::string m_voiceFolder;
     std::array<std::string, kGroupCount> m_groupFilters{kNoFilter, kNoFilter, kNoFilter};
     std::string m_filter = kNoFilter;
+    // The example list's line chosen last (-1: none yet).
+    int m_lastExampleChoice = -1;
     std::string m_pendingText = kEmptyProblem;
     bool m_lineByLine = false;
 

@@ -2,14 +2,19 @@
 // line), the classifier dialog in both modes with its operations and messages, the note file and the
 // note dialog.
 
+#include "app/CMainFrame.h"
 #include "app/CNoteDlg.h"
 #include "app/CNoteEditDlg.h"
 #include "app/EdidDialogPr.h"
 #include "app/LibraryMessages.h"
 #include "app/NoteFile.h"
+#include "editor/MathRedactor.h"
 #include "output/LanguageTables.h"
 #include "output/Windows1251.h"
+#include "solver/SolveProblem.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,6 +65,18 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     file.write(bytes);
+}
+
+// Runs action once the next modal dialog of type Dialog is open.
+template <typename Dialog> void WhenOpen(std::function<void(Dialog&)> action) {
+    QTimer::singleShot(0, [action] {
+        auto* dialog = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            WhenOpen<Dialog>(action);
+            return;
+        }
+        action(*dialog);
+    });
 }
 
 } // namespace
@@ -359,6 +376,60 @@ private slots:
         unchanged.ClearFilter();
         unchanged.Yes();
         QCOMPARE(unchanged.result(), 0);
+    }
+
+    // The main window's commands: choose a sample (through the filter) into the editor, and edit the
+    // group's classifier.
+    void TheMenuCommandsOpenTheLibrary() {
+        QTemporaryDir dir;
+        QDir base(dir.path());
+        base.mkpath("Res");
+        base.mkpath("Samples");
+        for (const char* name : {"English.ini", "Russian.ini"}) {
+            QFile::copy(QString(ORBELIN_BASE_FOLDER "Res/") + name, base.filePath(QString("Res/") + name));
+        }
+        MainFrameOptions options;
+        options.settingsPath = dir.filePath("Orbelin.conf");
+        options.writeSettings = false;
+        options.fallbackBaseFolder = dir.path().toStdString() + "/";
+        options.kind = kProblemSimplify;
+        options.language = 1;
+        CMainFrame frame(options);
+        const std::vector<SampleEntry> samples = ParseSamples(SampleResourceText(159));
+
+        WhenOpen<EdidDialogPr>([](EdidDialogPr& dialog) {
+            dialog.List().setCurrentRow(2);
+            dialog.Button(1010)->click();
+        });
+        frame.CommandAction(MenuCommand::ChooseExample)->trigger();
+        QCOMPARE(frame.Editor().PendingExample(), samples[2].problemText);
+
+        WhenOpen<CNoteDlg>([](CNoteDlg& dialog) {
+            dialog.AddLine();
+            dialog.EditBox().setText("A");
+            dialog.CommitEdit();
+            dialog.Yes();
+        });
+        frame.CommandAction(MenuCommand::EditClassifier)->trigger();
+        QCOMPARE(ReadAll(dir.filePath("Samples/Note3_1.txt")), QByteArray("\tAll examples\r\nA\t\r\n"));
+
+        // The filter chosen from the selection dialog belongs to the group; no built-in sample carries
+        // a code, so the list is empty under it.
+        int linesUnderFilter = -1;
+        WhenOpen<EdidDialogPr>([&linesUnderFilter](EdidDialogPr& dialog) {
+            WhenOpen<CNoteDlg>([](CNoteDlg& notes) {
+                notes.List().ChooseRow(1);
+                notes.SetFilter();
+                notes.Yes();
+            });
+            dialog.Button(1046)->click();
+            linesUnderFilter = dialog.List().count();
+            dialog.Button(1011)->click();
+        });
+        frame.CommandAction(MenuCommand::ChooseExample)->trigger();
+        QCOMPARE(linesUnderFilter, 0);
+        QCOMPARE(frame.LibraryFilter(), std::string("A"));
+        QCOMPARE(frame.Editor().PendingExample(), samples[2].problemText);
     }
 
     void TheNoteDialogEditsOneLine() {
