@@ -6,7 +6,7 @@
 //   orbelin --screenshot OUT.png [--kind equation|factor|factor-full|simplify|0|1|2|3]
 //           [--lang en|ru] [--text-comments] [PROBLEM]
 //                                             saves an image of the main window, shows none
-//   orbelin --quit-when-shown                 starts, and ends once the window is painted
+//   orbelin --quit-when-shown                 starts, and ends once the window is painted (for timing)
 //
 // With PROBLEM, the screenshot shows its whole solution; without, the window as it starts, on the
 // splash picture.

@@ -6,7 +6,6 @@
 #include "display/SolutionRenderer.h"
 
 #include <QApplication>
-#include <QTimer>
 
 #include <iostream>
 #include <string>
@@ -40,7 +39,10 @@ int main(int argc, char** argv) {
     CMainFrame frame(options);
     frame.show();
     if (arguments.quitWhenShown) {
-        QTimer::singleShot(0, &application, &QApplication::quit);
+        // For timing the start: the window is shown and painted once, then the program ends.
+        QApplication::processEvents();
+        frame.repaint();
+        return 0;
     }
     return QApplication::exec();
 }

@@ -65,6 +65,20 @@ void SaveForViewing(QWidget& window, const char* name) {
     }
 }
 
+// Runs the program with the installation's folder as its configuration home, where it finds no
+// settings store: it then takes its files from beside itself. Returns the exit status.
+int RunProgram(const TestInstallation& installation, const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), installation.BaseFolder());
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(ORBELIN_BINARY_DIR "/orbelin"), arguments);
+    if (!process.waitForFinished(60'000) || process.exitStatus() != QProcess::NormalExit) {
+        return -1;
+    }
+    return process.exitCode();
+}
+
 int CountPdfPages(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -543,11 +557,10 @@ void MainFrameTest::printsTheSolutionToPdfPages() {
 
 void MainFrameTest::screenshotSavesTheWindow() {
     TestInstallation installation;
-    const QString program = QStringLiteral(ORBELIN_BINARY_DIR "/orbelin");
     const QString solved = installation.FilePath(QStringLiteral("solved.png"));
-    QCOMPARE(QProcess::execute(program, {QStringLiteral("--screenshot"), solved, QStringLiteral("--kind"),
-                                         QStringLiteral("simplify"), QStringLiteral("--lang"),
-                                         QStringLiteral("en"), QString::fromLatin1(kSimplifyProblem)}),
+    QCOMPARE(RunProgram(installation, {QStringLiteral("--screenshot"), solved, QStringLiteral("--kind"),
+                                       QStringLiteral("simplify"), QStringLiteral("--lang"),
+                                       QStringLiteral("en"), QString::fromLatin1(kSimplifyProblem)}),
              0);
     const QImage image(solved);
     QVERIFY(!image.isNull());
@@ -566,14 +579,14 @@ void MainFrameTest::screenshotSavesTheWindow() {
     QVERIFY(blue > 50);
 
     const QString splash = installation.FilePath(QStringLiteral("splash.png"));
-    QCOMPARE(QProcess::execute(program, {QStringLiteral("--screenshot"), splash}), 0);
+    QCOMPARE(RunProgram(installation, {QStringLiteral("--screenshot"), splash}), 0);
     const QImage start(splash);
     QVERIFY(!start.isNull());
     QVERIFY(start.pixelColor(start.width() / 2, start.height() / 2) != QColor(Qt::white));
 
-    QVERIFY(QProcess::execute(program, {QStringLiteral("--screenshot")}) == 2);
-    QVERIFY(QProcess::execute(program, {QStringLiteral("--screenshot"), solved, QStringLiteral("--kind"),
-                                        QStringLiteral("cube")}) == 2);
+    QVERIFY(RunProgram(installation, {QStringLiteral("--screenshot")}) == 2);
+    QVERIFY(RunProgram(installation, {QStringLiteral("--screenshot"), solved, QStringLiteral("--kind"),
+                                      QStringLiteral("cube")}) == 2);
 }
 
 QTEST_MAIN(MainFrameTest)
