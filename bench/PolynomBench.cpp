@@ -4,7 +4,7 @@
 #include "model/COPolynom.h"
 #include "model/CPolynomValue.h"
 #include "model/NodeCast.h"
-#include "solver/PolynomialGcd.h"
+#include "model/PolynomialGcd.h"
 
 #include <benchmark/benchmark.h>
 

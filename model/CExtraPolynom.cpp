@@ -2,7 +2,7 @@
 #include "model/NodeCast.h"
 
 #include "model/COMonom.h"
-#include "solver/PolynomialGcd.h"
+#include "model/PolynomialGcd.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include "model/COPower.h"
 #include "model/NodeCast.h"
 #include "model/PolynomNumber.h"
-#include "solver/PolynomialGcd.h"
+#include "model/PolynomialGcd.h"
 
 namespace PN = PolynomNumber;
 

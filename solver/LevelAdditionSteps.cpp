@@ -32,9 +32,9 @@
 #include "model/COPower.h"
 #include "model/EngineLimits.h"
 #include "model/NodeCast.h"
+#include "model/PolynomialGcd.h"
 #include "solver/HyperMonomSteps.h"
 #include "solver/LevelSteps.h"
-#include "solver/PolynomialGcd.h"
 #include "solver/SimplifySupport.h"
 
 #include <vector>

@@ -8,9 +8,9 @@
 #include "model/COMultiplication.h"
 #include "model/COPolynom.h"
 #include "model/CPolynomValue.h"
+#include "model/PolynomialGcd.h"
 #include "solver/CExpression.h"
 #include "solver/HyperMonomSteps.h"
-#include "solver/PolynomialGcd.h"
 #include "solver/Simplification.h"
 #include "solver/SimplifySupport.h"
 

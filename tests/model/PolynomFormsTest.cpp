@@ -11,9 +11,9 @@
 #include "model/EngineRandom.h"
 #include "model/NodeCast.h"
 #include "model/PolynomTestSupport.h"
+#include "model/PolynomialGcd.h"
 #include "model/TreeTestHelpers.h"
 #include "solver/Methods.h"
-#include "solver/PolynomialGcd.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Greatest common divisors and least common multiples of polynomials, checked on known cases and on
 // random products with a planted common factor.
 
+#include "model/PolynomialGcd.h"
 #include "model/PolynomTestSupport.h"
-#include "solver/PolynomialGcd.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "solver/PolynomialGcd.h"
+#include "model/PolynomialGcd.h"
 
 #include "model/COPolynom.h"
 #include "model/EngineLimits.h"
