@@ -1,7 +1,8 @@
 #include "app/NoteFile.h"
 
+#include "editor/LastProblemFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <utility>
 
@@ -45,16 +46,5 @@ bool WriteNoteFile(const std::string& path, const std::vector<NoteEntry>& entrie
             text += entry.code + "\t" + entry.description + "\r\n";
         }
     }
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    // A short write is caught before the commit: the commit alone lets a file cut by a full disk or a
-    // size limit replace the old one.
-    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-        !file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteFileInOneStep(path, text);
 }

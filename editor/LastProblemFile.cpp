@@ -23,15 +23,20 @@ std::string LastProblemFileName(int kind) {
 }
 
 bool WriteLastProblem(const std::string& baseFolder, int kind, const std::string& text) {
-    const QString path = QString::fromStdString(baseFolder + LastProblemFileName(kind));
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    // The text goes to a temporary file beside the old one, which replaces it only when all of it
-    // has been written.
-    QSaveFile file(path);
+    const std::string path = baseFolder + LastProblemFileName(kind);
+    QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
+    return WriteFileInOneStep(path, text);
+}
+
+bool WriteFileInOneStep(const std::string& path, const std::string& bytes) {
+    QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
+    // The writes are buffered: a short write (a full disk, a size limit) shows only when the buffer is
+    // flushed, and a commit without that check would let the cut file replace the old one.
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size || !file.flush() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }

@@ -16,3 +16,8 @@ std::string LastProblemFileName(int kind);
 // for the current folder) with text, creating the folder when it is missing. The replacement is
 // atomic: when anything fails, false is returned and the old file is left whole.
 bool WriteLastProblem(const std::string& baseFolder, int kind, const std::string& text);
+
+// Replaces the file at path with bytes in one step (the last-problem files, the library's note files):
+// the bytes go to a temporary file beside it, which replaces it only when all of them are on disk.
+// False, with the old file left whole, when anything fails.
+bool WriteFileInOneStep(const std::string& path, const std::string& bytes);

@@ -8,6 +8,7 @@
 #include "app/EdidDialogPr.h"
 #include "app/LibraryMessages.h"
 #include "app/NoteFile.h"
+#include "editor/LastProblemFile.h"
 #include "editor/MathRedactor.h"
 #include "output/LanguageTables.h"
 #include "output/Windows1251.h"
@@ -201,6 +202,7 @@ private slots:
         const CLanguageTables texts = EnglishTexts();
         CFakeMessages messages(texts);
         QTemporaryDir dir;
+        QDir(dir.path()).mkpath("Samples");
         const QString path = dir.filePath("Note2_1.txt");
         const QByteArray old = "\tAll examples\r\nA\tLinear\r\n";
         WriteAll(path, old);
@@ -220,11 +222,20 @@ private slots:
         limit.rlim_cur = 64;
         setrlimit(RLIMIT_FSIZE, &limit);
         dialog.Yes();
+        // The editor's last-problem file is written the same way.
+        const QByteArray lastProblem = " x + 1 = 2";
+        WriteAll(dir.filePath("Samples/LastPr1.txt"), lastProblem);
+        const bool lastProblemWritten =
+            WriteLastProblem(dir.path().toStdString() + "/", 0, std::string(200, 'x'));
         setrlimit(RLIMIT_FSIZE, &saved);
+
+        QVERIFY(!lastProblemWritten);
+        QCOMPARE(ReadAll(dir.filePath("Samples/LastPr1.txt")), lastProblem);
 
         QCOMPARE(ReadAll(path), old);
         QCOMPARE(messages.shown, std::vector<std::size_t>{LibraryMessage::kCannotWriteFile});
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Note2_1.txt"});
+        QCOMPARE(QDir(dir.filePath("Samples")).entryList(QDir::Files), QStringList{"LastPr1.txt"});
     }
 
     void ClassifierModeEditsAndSaves() {
