@@ -8,15 +8,19 @@
 #include "editor/MathRedactor.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QImage>
+#include <QMessageBox>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include <memory>
@@ -122,6 +126,7 @@ private slots:
     void helpOpensThePageOfTheLanguageWhenItExists();
     void printsTheSolutionToPdfPages();
     void screenshotSavesTheWindow();
+    void aboutBoxNamesTheProgramItsVersionAndMaker();
 };
 
 void MainFrameTest::outOfRangeSettingsAreCheckedAndWrittenBack() {
@@ -536,6 +541,9 @@ void MainFrameTest::printsTheSolutionToPdfPages() {
     printer.setOutputFileName(shortPdf);
     QCOMPARE(frame->PrintTo(printer), 1);
     QCOMPARE(CountPdfPages(shortPdf), 1);
+    if (const QString folder = qEnvironmentVariable("ORBELIN_SCREENSHOT_DIR"); !folder.isEmpty()) {
+        QFile::copy(shortPdf, folder + QStringLiteral("/printed.pdf"));
+    }
 
     // A long solution runs over several pages, every one of them printed.
     AddSampleSolution(frame->Document().solution, 12);
@@ -587,6 +595,22 @@ void MainFrameTest::screenshotSavesTheWindow() {
     QVERIFY(RunProgram(installation, {QStringLiteral("--screenshot")}) == 2);
     QVERIFY(RunProgram(installation, {QStringLiteral("--screenshot"), solved, QStringLiteral("--kind"),
                                       QStringLiteral("cube")}) == 2);
+}
+
+void MainFrameTest::aboutBoxNamesTheProgramItsVersionAndMaker() {
+    FrameUnderTest test({{"Language", 1}});
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    test.frame->CommandAction(MenuCommand::About)->trigger();
+    QVERIFY(shown.contains(QStringLiteral("Orbelin")));
+    QVERIFY(shown.contains(QStringLiteral("Vantor Kastrel")));
+    QVERIFY(shown.contains(QRegularExpression(QStringLiteral("\\d+\\.\\d+"))));
 }
 
 QTEST_MAIN(MainFrameTest)
