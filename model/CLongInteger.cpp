@@ -2,6 +2,7 @@
 
 #include "model/EngineLimits.h"
 #include "model/PowersOfTen.h"
+#include "model/WorkBudget.h"
 
 #include <algorithm>
 #include <cmath>
@@ -91,6 +92,7 @@ Limbs MulMag(const Limbs& a, const Limbs& b) {
     if (a.empty() || b.empty()) {
         return {};
     }
+    WorkBudget::Charge(static_cast<std::int64_t>(a.size() * b.size()));
     Limbs result(a.size() + b.size(), 0);
     for (size_t i = 0; i < a.size(); ++i) {
         uint64_t carry = 0;
@@ -156,6 +158,7 @@ std::pair<Limbs, Limbs> DivModMag(const Limbs& a, const Limbs& b) {
     const size_t n = v.size();
     u.resize(std::max(u.size(), a.size()) + 1, 0);
     const size_t m = u.size() - n - 1;
+    WorkBudget::Charge(static_cast<std::int64_t>((m + 1) * n));
     Limbs q(m + 1, 0);
     const uint64_t vTop = v[n - 1];
     const uint64_t vNext = v[n - 2];
@@ -200,6 +203,18 @@ std::pair<Limbs, Limbs> DivModMag(const Limbs& a, const Limbs& b) {
     Trim(u);
     DivSmallInPlace(u, scale);
     return {q, u};
+}
+
+// |p·a + q·b| for machine factors p and q. Lehmer's gcd step combines its two values this way, and
+// the result is never longer than the longer of a and b, so it is computed on the magnitudes where
+// no intermediate product can meet the digit limit (which would replace it by a placeholder).
+Limbs CombineMag(const Limbs& a, int64_t p, const Limbs& b, int64_t q) {
+    const Limbs pa = MulMag(a, LimbsOf(MagnitudeOf(p)));
+    const Limbs qb = MulMag(b, LimbsOf(MagnitudeOf(q)));
+    if ((p < 0) == (q < 0)) {
+        return AddMag(pa, qb);
+    }
+    return CompareMag(pa, qb) >= 0 ? SubMag(pa, qb) : SubMag(qb, pa);
 }
 
 int DigitCountMag(const Limbs& a) {
@@ -601,9 +616,16 @@ CLongInteger CLongInteger::Gcd(const CLongInteger& a, const CLongInteger& b) {
     // Lehmer's algorithm: run Euclid's steps on the leading 18 digits alone while their quotients
     // are certain to be those of the full values, then apply the collected steps to the full values
     // at once. Each round removes about nine digits for the price of a few long multiplications.
+    // Every step keeps both values within the digit limit; should the work budget of the solve run
+    // out on the way, the gcd stops at once with the placeholder 1, as every operation past a
+    // limit does.
+    const bool limitAlreadyReported = tLimitExceeded;
     CLongInteger x = a.Abs();
     CLongInteger y = b.Abs();
     for (;;) {
+        if (tLimitExceeded && !limitAlreadyReported) {
+            return CLongInteger(1);
+        }
         if (Compare(x, y) < 0) {
             std::swap(x, y);
         }
@@ -649,12 +671,9 @@ CLongInteger CLongInteger::Gcd(const CLongInteger& a, const CLongInteger& b) {
             y = FromMagnitude(false, std::move(r));
             continue;
         }
-        CLongInteger nextX = x.Multiply(FromInt64(A));
-        nextX.AddInPlace(y.Multiply(FromInt64(B)));
-        CLongInteger nextY = x.Multiply(FromInt64(C));
-        nextY.AddInPlace(y.Multiply(FromInt64(D)));
-        x = std::move(nextX);
-        y = std::move(nextY);
+        const Limbs xLimbs = x.m_limbs;
+        x = FromMagnitude(false, CombineMag(xLimbs, A, yLimbs, B));
+        y = FromMagnitude(false, CombineMag(xLimbs, C, yLimbs, D));
     }
 }
 

@@ -1,4 +1,5 @@
 #include "model/CPolynomValue.h"
+#include "model/WorkBudget.h"
 
 #include "model/EngineLimits.h"
 #include "model/PolynomNumber.h"
@@ -388,7 +389,8 @@ std::int64_t MaxExponent(const std::vector<PolynomTerm>& terms) {
 CPolynomValue CPolynomValue::ProductOf(const std::vector<PolynomTerm>& a, const std::vector<PolynomTerm>& b,
                                        bool* reordered, bool* combined) {
     CPolynomValue result;
-    if (a.size() * b.size() > EngineLimits::kMaxTermProducts) {
+    if (a.size() * b.size() > EngineLimits::kMaxTermProducts ||
+        !WorkBudget::Charge(static_cast<std::int64_t>(a.size() * b.size()))) {
         PN::ReportLimitExceeded();
         return result;
     }

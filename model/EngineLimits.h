@@ -53,4 +53,13 @@ inline constexpr int kMaxLevelSteps = 2'000;
 // eliminations and terms of its remainders, nested calls included); about a second.
 inline constexpr std::int64_t kMaxGcdWork = 3'000'000;
 
+// Most work one solve may do, in the units of model/WorkBudget.h (about one multiplication of two
+// nine-digit limbs each): number arithmetic, polynomial products and gcds, and the formula text
+// written at every step. About half a second on an ordinary machine (a unit is about a nanosecond).
+inline constexpr std::int64_t kMaxSolveWork = 400'000'000;
+
+// Most records one solution may hold, and most bytes of formula text in all of them together.
+inline constexpr std::size_t kMaxSolutionRecords = 20'000;
+inline constexpr std::size_t kMaxSolutionTextBytes = 1'000'000;
+
 } // namespace EngineLimits

@@ -3,6 +3,7 @@
 #include "model/COPolynom.h"
 #include "model/EngineLimits.h"
 #include "model/PolynomNumber.h"
+#include "model/WorkBudget.h"
 
 #include <algorithm>
 #include <string>
@@ -52,8 +53,10 @@ std::int64_t DigitWeight(const CPolynomValue& p) {
 
 // Counts work; false (and the limit flag reported) once the budget is spent.
 bool Charge(std::size_t count, std::int64_t weight) {
-    gcdWork.spent += static_cast<std::int64_t>(count) * weight;
-    if (gcdWork.spent > EngineLimits::kMaxGcdWork) {
+    const std::int64_t work = static_cast<std::int64_t>(count) * weight;
+    gcdWork.spent += work;
+    if (!WorkBudget::Charge(work * WorkBudget::kUnitsPerGcdStep) ||
+        gcdWork.spent > EngineLimits::kMaxGcdWork) {
         PN::ReportLimitExceeded();
         return false;
     }

@@ -54,3 +54,13 @@ bool COutputRecord::IsFormulaOnly() const {
 std::size_t COutputRecord::IndentLevel() const {
     return lineBlocks.empty() ? 0 : lineBlocks.size() - 1;
 }
+
+std::size_t COutputRecord::FormulaTextSize() const {
+    std::size_t size = 0;
+    for (const auto& block : blocks) {
+        if (const OutputBlockFormula* formula = block->AsFormula()) {
+            size += formula->text.size();
+        }
+    }
+    return size;
+}

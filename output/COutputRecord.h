@@ -50,6 +50,9 @@ public:
     // True when the record holds exactly one block and that block is a formula.
     bool IsFormulaOnly() const;
 
+    // Bytes of formula text in all the record's formula blocks.
+    std::size_t FormulaTextSize() const;
+
     // The nesting depth the view indents by: entries of the line-block stack minus one, and 0 for
     // an empty stack.
     std::size_t IndentLevel() const;

@@ -7,6 +7,7 @@
 #include "model/CommentMerge.h"
 #include "model/TreeQueries.h"
 #include "model/Walkers.h"
+#include "model/WorkBudget.h"
 #include "solver/ProblemError.h"
 
 namespace {
@@ -149,6 +150,9 @@ bool CExpression::PrepareStep(std::string& text) {
         return false;
     }
     WriteMarkup(text);
+    // Writing the whole formula at every step is work too: a long formula stepped many times is
+    // stopped by the budget of the solve like any other work.
+    WorkBudget::Charge(static_cast<std::int64_t>(text.size()));
     if (!solution) {
         pendingComments.clear();
         return false;
@@ -167,9 +171,11 @@ void CExpression::RecordStep(bool forced) {
     lastText = std::move(text);
     for (const CommentIDType id : pendingComments) {
         solution->AddComment(&lineBlocks, id, false, true);
+        WorkBudget::ChargeRecord(0);
     }
     pendingComments.clear();
     solution->AddFormula(&lineBlocks, lastText, false);
+    WorkBudget::ChargeRecord(lastText.size());
 }
 
 void CExpression::RecordStepAfter(std::optional<COutputList::Position> position) {
@@ -180,16 +186,19 @@ void CExpression::RecordStepAfter(std::optional<COutputList::Position> position)
     if (text != lastText) {
         lastText = std::move(text);
         solution->InsertFormulaAfter(&lineBlocks, position, lastText, false);
+        WorkBudget::ChargeRecord(lastText.size());
     }
     // Each comment goes right after position, so taking them from the last keeps queue order.
     for (auto id = pendingComments.rbegin(); id != pendingComments.rend(); ++id) {
         solution->InsertCommentAfter(&lineBlocks, position, *id, false, true);
+        WorkBudget::ChargeRecord(0);
     }
     pendingComments.clear();
 }
 
 void CExpression::AddFormulaRecord(std::string text, bool spoken) {
     if (solution) {
+        WorkBudget::ChargeRecord(text.size());
         solution->AddFormula(&lineBlocks, std::move(text), spoken);
     }
 }
@@ -199,6 +208,7 @@ void CExpression::AddCommentRecord(std::optional<CommentIDType> id, bool alwaysS
         return;
     }
     solution->AddComment(&lineBlocks, *id, alwaysShown, spoken);
+    WorkBudget::ChargeRecord(0);
     if (errorCode != 0 && id == ErrorComment(errorCode)) {
         errorRecorded = true;
     }
@@ -231,6 +241,7 @@ void CExpression::AddPendingComment(CommentIDType id, bool alwaysShown, bool spo
 
 void CExpression::FlushPendingRecord() {
     if (pendingRecord && solution) {
+        WorkBudget::ChargeRecord(pendingRecord->FormulaTextSize());
         solution->AddRecord(std::move(pendingRecord));
     }
     pendingRecord.reset();

@@ -5,6 +5,7 @@
 #include "model/EngineLimits.h"
 #include "model/EngineRandom.h"
 #include "model/NodeKind.h"
+#include "model/WorkBudget.h"
 #include "solver/CExEquation.h"
 #include "solver/CExpression.h"
 #include "solver/EquationAnswer.h"
@@ -131,8 +132,10 @@ void EnterSolverStage(CExpression& workspace) {
 } // namespace
 
 void SolveProblem(int kind, const std::string& problemText, COutputList* solution) {
-    // The limit flag of the exact numbers is per thread and sticky: each solve starts clean.
+    // The limit flag of the exact numbers is per thread and sticky: each solve starts clean, with
+    // a fresh budget of work.
     CNumber::ResetLimitExceeded();
+    const WorkBudget::Scope budget;
     switch (kind) {
     case kProblemEquation:
         SolveEquation(problemText, solution);

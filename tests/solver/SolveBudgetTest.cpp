@@ -1,0 +1,89 @@
+// Every solve is bounded as a whole: by its work, by the number of its records and by the text
+// they hold. Past any bound the solve ends with the "too large" error record.
+
+#include "SimplificationTestSupport.h"
+
+#include "model/EngineLimits.h"
+#include "model/WorkBudget.h"
+#include "solver/SolveProblem.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <string>
+
+namespace {
+
+// The sanitizers slow every operation several times over.
+#ifdef __SANITIZE_ADDRESS__
+constexpr std::int64_t kMillisecondLimit = 20'000;
+#else
+constexpr std::int64_t kMillisecondLimit = 2'000;
+#endif
+
+// Processor time, not wall time: the bound is on the work, whatever else runs on the machine.
+std::int64_t MillisecondsSince(std::clock_t start) {
+    return static_cast<std::int64_t>(1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
+}
+
+std::size_t FormulaBytes(const COutputList& solution) {
+    std::size_t bytes = 0;
+    for (const auto& record : solution.Records()) {
+        bytes += record->FormulaTextSize();
+    }
+    return bytes;
+}
+
+// Ends with an answer line or with an error record.
+bool EndsWithAnswerOrError(const COutputList& solution) {
+    const std::vector<int> ids = CommentIds(solution);
+    return !AnswerFormula(solution).empty() || (!ids.empty() && ids.back() >= 24 && ids.back() <= 31);
+}
+
+} // namespace
+
+// <5000 nines>/<4999 sevens> once made the long-number gcd loop for ever.
+TEST(SolveBudget, FractionOfNumbersAtTheDigitLimitIsReduced) {
+    const std::string problem = std::string(EngineLimits::kMaxNumberDigits, '9') + "/{" +
+                                std::string(EngineLimits::kMaxNumberDigits - 1, '7') + "}";
+    const std::clock_t start = std::clock();
+    const std::unique_ptr<COutputList> solution = SolveSimplification(problem);
+    EXPECT_LT(MillisecondsSince(start), kMillisecondLimit);
+    EXPECT_TRUE(EndsWithAnswerOrError(*solution));
+}
+
+// 1/(x+1)+1/(x+2)+…+1/(x+80): 700 bytes that once wrote 45 MB of steps.
+TEST(SolveBudget, SolutionTextIsBounded) {
+    std::string problem;
+    for (int i = 1; i <= 80; ++i) {
+        problem += (i > 1 ? "+1/(x+" : "1/(x+") + std::to_string(i) + ")";
+    }
+    const std::clock_t start = std::clock();
+    const std::unique_ptr<COutputList> solution = SolveSimplification(problem);
+    EXPECT_LT(MillisecondsSince(start), kMillisecondLimit);
+    const std::vector<int> ids = CommentIds(*solution);
+    ASSERT_FALSE(ids.empty());
+    EXPECT_EQ(ids.back(), ToNumber(CommentID::ErrorProblemTooLarge));
+    // The record that passed the bound is the last one kept, besides the error record.
+    EXPECT_LE(FormulaBytes(*solution), 2 * EngineLimits::kMaxSolutionTextBytes);
+    EXPECT_TRUE(WorkBudget::LastFinished().exhausted);
+}
+
+TEST(SolveBudget, SchoolProblemsStayFarBelowTheBudget) {
+    const std::pair<int, const char*> problems[] = {
+        {kProblemSimplify, "(a-b)/(a+b)+(a+b)/(a-b)"},
+        {kProblemSimplify, "(x+1)^5-(x-1)^5"},
+        {kProblemFactorise, "x^4-1"},
+        {kProblemFactoriseCompletely, "a^3+b^3"},
+        {kProblemEquation, "x^2-5.x+6=0"},
+    };
+    for (const auto& [kind, problem] : problems) {
+        SCOPED_TRACE(problem);
+        COutputList solution;
+        SolveProblem(kind, problem, &solution);
+        const WorkBudget::Usage usage = WorkBudget::LastFinished();
+        EXPECT_FALSE(usage.exhausted);
+        EXPECT_LT(usage.work, EngineLimits::kMaxSolveWork / 100);
+        EXPECT_GE(usage.records, solution.Size());
+    }
+}
