@@ -6,13 +6,4 @@
 #include "solver/CExpression.h"
 #include "solver/SolverEntries.h"
 
-
-bool FactorExpression(CExpression&, NodeHandle) {
-    return false;
-}
-
-bool FactorFully(CExpression&, NodeHandle) {
-    return false;
-}
-
 void SolveRelation(CExEquation&, bool, bool) {}

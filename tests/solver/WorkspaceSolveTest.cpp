@@ -137,7 +137,7 @@ TEST(SolveProblem, SimplificationRecordsTheProblemAndClosesWithTheAnswer) {
 TEST(SolveProblem, FactorisationThatFindsNothingClosesWithItsComment) {
     for (const int kind : {kProblemFactorise, kProblemFactoriseCompletely}) {
         SCOPED_TRACE(KindName(kind));
-        EXPECT_EQ(Solve(kind, "x^2+x.y"), Lines({"[0.0] F(=x^2+x.y)", "[2.2] C35/11"}));
+        EXPECT_EQ(Solve(kind, "x^2+y^2"), Lines({"[0.0] F(=x^2+y^2)", "[2.2] C35/11"}));
     }
 }
 

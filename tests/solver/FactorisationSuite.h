@@ -1,0 +1,121 @@
+#pragma once
+
+// School factorisation problems, each solved by the factorisation and the complete factorisation
+// entries in the suite tests and the benchmark.
+
+struct FactorisationProblem {
+    const char* problem;
+    const char* topic;
+};
+
+inline constexpr FactorisationProblem kFactorisationSuite[] = {
+    // common factors
+    {"2*x+4", "numeric factor"},
+    {"6*a-9*b", "numeric factor, two letters"},
+    {"x^2+x*y", "monomial factor"},
+    {"3*x^3-6*x^2", "number and letter"},
+    {"12*a^2*b-18*a*b^2", "number and two letters"},
+    {"a*x+a*y+a*z", "three terms"},
+    {"5*x^4*y^2-10*x^2*y^3+15*x^3*y", "three terms, two letters"},
+    {"-4*x^2-8*x", "negative leading term"},
+    // differences of squares
+    {"x^2-1", "difference of squares"},
+    {"4*x^2-9", "difference of squares"},
+    {"-25*x^2+64", "swapped difference of squares"},
+    {"64-25*x^2", "difference of squares, constant first"},
+    {"25*x^2-y^2", "two letters"},
+    {"9*a^2-16*b^2", "two letters"},
+    {"x^4-16", "twice"},
+    {"x^8-1", "three times"},
+    {"a^2*b^2-c^2", "monomial squares"},
+    {"x^6-1", "squares first"},
+    {"1/4*x^2-1", "fractional coefficient"},
+    // cubes and odd powers
+    {"x^3+8", "sum of cubes"},
+    {"x^3-27", "difference of cubes"},
+    {"8*x^3-1", "difference of cubes"},
+    {"27*a^3+b^3", "sum of cubes, two letters"},
+    {"a^3-8*b^3", "difference of cubes, two letters"},
+    {"-x^3+8", "negative first cube"},
+    {"-x^3-8", "both negative"},
+    {"x^5-32", "fifth powers"},
+    {"x^5+1", "fifth powers sum"},
+    {"x^7-1", "seventh powers"},
+    {"x^9+1", "ninth powers"},
+    {"8*x^6-1", "sixth powers as cubes"},
+    {"x^6+1", "sixth powers sum"},
+    // perfect squares and cubes
+    {"x^2+2*x+1", "perfect square"},
+    {"x^2-6*x+9", "perfect square"},
+    {"4*x^2+12*x+9", "perfect square"},
+    {"a^2+2*a*b+b^2", "perfect square, two letters"},
+    {"9*a^2-12*a*b+4*b^2", "perfect square, two letters"},
+    {"x^3+3*x^2+3*x+1", "perfect cube"},
+    {"x^3-6*x^2+12*x-8", "perfect cube"},
+    {"a^3+3*a^2*b+3*a*b^2+b^3", "perfect cube, two letters"},
+    {"x^4-4*x^3+6*x^2-4*x+1", "fourth power"},
+    // grouping
+    {"a*x+a*y+b*x+b*y", "grouping"},
+    {"x^3+x^2+x+1", "grouping, one letter"},
+    {"x^3-x^2-x+1", "grouping with signs"},
+    {"a*b-a*c+b^2-b*c", "grouping, three letters"},
+    {"x*y+2*y+3*x+6", "grouping, numbers"},
+    {"a^3-a^2*b+a*b^2-b^3", "grouping, two letters"},
+    {"a*x-b*y+b*x-a*y", "grouping with a moved term"},
+    {"x^2-y^2+x-y", "grouping, squares"},
+    {"a^2+2*a*b+b^2-c^2", "square and square"},
+    {"x^2-2*x*y+y^2-z^2", "square and square"},
+    {"c^2-a^2-2*a*b-b^2", "square minus square"},
+    {"x^4-x^2+2*x-1", "square minus square, one letter"},
+    {"x^2+4*x+4-y^2", "perfect square and a square"},
+    // trinomials with rational roots
+    {"x^2+5*x+6", "trinomial"},
+    {"x^2-x-6", "trinomial"},
+    {"x^2-7*x+12", "trinomial"},
+    {"2*x^2+3*x+1", "leading coefficient"},
+    {"6*x^2-x-2", "leading coefficient"},
+    {"3*x^2-10*x+3", "leading coefficient"},
+    {"x^2-5*x*y+6*y^2", "homogeneous quadratic"},
+    {"2*a^2+5*a*b+2*b^2", "homogeneous quadratic"},
+    {"x^2+x*y-2*y^2", "homogeneous quadratic"},
+    // completing the square, the trinomials with x^2 + x + 1
+    {"x^4+4", "a^4 + 4b^4"},
+    {"4*x^4+1", "a^4 + 4b^4"},
+    {"a^4+4*b^4", "a^4 + 4b^4, two letters"},
+    {"x^4+x^2+1", "x^(3k+1) + x^2 + 1"},
+    {"x^7+x^2+1", "x^(3k+1) + x^2 + 1"},
+    {"x^5+x+1", "x^(3k+2) + x + 1"},
+    {"x^8+x+1", "x^(3k+2) + x + 1"},
+    // cubics and quartics by roots and the bounded search
+    {"x^3-6*x^2+11*x-6", "three rational roots"},
+    {"x^3-7*x+6", "three rational roots"},
+    {"2*x^3-3*x^2-3*x+2", "rational root 1/2"},
+    {"x^3-2*x^2-x+2", "cubic by grouping"},
+    {"x^3+x+2", "one rational root"},
+    {"x^4-5*x^2+4", "biquadratic"},
+    {"x^4-3*x^2+1", "two quadratic factors"},
+    {"x^4+2*x^3+3*x^2+2*x+1", "square of a quadratic"},
+    {"x^4+x^3+2*x^2+x+1", "two quadratic factors"},
+    {"x^4-10*x^2+9", "biquadratic, four roots"},
+    {"x^5-x^4-x+1", "quintic"},
+    {"x^6-7*x^3-8", "sextic"},
+    {"x^4+3*x^3-x^2-3*x", "with a monomial factor"},
+    // several letters
+    {"a^3+b^3+c^3-3*a*b*c", "symmetric cubic"},
+    {"x^3+y^3+z^3-3*x*y*z", "symmetric cubic"},
+    {"a^2*b+a*b^2+a^2*c+a*c^2+b^2*c+b*c^2+2*a*b*c", "symmetric cubic"},
+    {"x^2*y-x*y^2", "monomial and difference"},
+    {"a^2-b^2-a-b", "difference of squares and a sum"},
+    {"x^3-x*y^2", "two letters, twice"},
+    {"x^2-4*x*y+4*y^2-9", "square and number"},
+    // sums of products of brackets
+    {"x*(x+1)^2+2*(x+1)", "common bracket"},
+    {"(a+b)*x+(a+b)*y", "common bracket"},
+    {"(x-1)^2-(x-1)*(x+2)", "common bracket with a power"},
+    {"3*(x-2)+x*(x-2)", "common bracket"},
+    {"(x^2-1)*a+(x+1)*b", "bracket split by the gcd"},
+    {"(x+1)*(x+2)+(x+1)*(x+3)", "common bracket, two each"},
+    // edge cases
+    {"0*x+x^2-x", "like terms cancelled first"},
+    {"x^2+3*x-x+1", "like terms collected first"},
+};
