@@ -1,7 +1,7 @@
 #include "solver/FactorGrouping.h"
 
 #include "model/COPolynom.h"
-#include "solver/PolynomialGcd.h"
+#include "model/PolynomialGcd.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 #include "solver/FactorGrouping.h"
 #include "solver/FactorSearchSupport.h"
 #include "solver/Factorisation.h"
-#include "solver/PolynomialGcd.h"
+#include "model/PolynomialGcd.h"
 
 #include <string>
 

@@ -4,7 +4,7 @@
 #include "model/PolynomNumber.h"
 #include "solver/FactorGrouping.h"
 #include "solver/FactorSearchSupport.h"
-#include "solver/PolynomialGcd.h"
+#include "model/PolynomialGcd.h"
 
 #include <string>
 

@@ -9,7 +9,7 @@
 #include "solver/CExpression.h"
 #include "solver/FactorFormulas.h"
 #include "solver/Factorisation.h"
-#include "solver/PolynomialGcd.h"
+#include "model/PolynomialGcd.h"
 
 #include <algorithm>
 
