@@ -219,24 +219,21 @@ void CNoteDlg::DeleteChosen() {
 
 // A new line goes before the chosen one (never before the root), or at the end when none is chosen.
 void CNoteDlg::InsertLine() {
-    if (!CommitEdit()) {
-        return;
-    }
     const int chosen = m_list->ChosenRow();
-    const int row = chosen < 0 ? static_cast<int>(m_entries.size()) : std::max(chosen, 1);
-    m_entries.insert(m_entries.begin() + row, NoteEntry{});
-    Refresh();
-    BeginEdit(row, CNoteListBox::kCodeColumn);
-    m_editingNewLine = true;
+    StartNewLine(chosen < 0 ? static_cast<int>(m_entries.size()) : std::max(chosen, 1));
 }
 
 void CNoteDlg::AddLine() {
+    StartNewLine(static_cast<int>(m_entries.size()));
+}
+
+void CNoteDlg::StartNewLine(int row) {
     if (!CommitEdit()) {
         return;
     }
-    m_entries.emplace_back();
+    m_entries.insert(m_entries.begin() + row, NoteEntry{});
     Refresh();
-    BeginEdit(static_cast<int>(m_entries.size()) - 1, CNoteListBox::kCodeColumn);
+    BeginEdit(row, CNoteListBox::kCodeColumn);
     m_editingNewLine = true;
 }
 
@@ -246,20 +243,18 @@ void CNoteDlg::SetFilter() {
         m_messages.Inform(LibraryMessage::kChooseCategory, this);
         return;
     }
-    const std::string& code = m_entries[static_cast<std::size_t>(row)].code;
-    if (m_filter == code) {
-        return;
-    }
-    m_filter = code;
-    m_filterChanged = true;
-    UpdateCaption();
+    ChangeFilter(m_entries[static_cast<std::size_t>(row)].code);
 }
 
 void CNoteDlg::ClearFilter() {
-    if (m_filter == kNoFilter) {
+    ChangeFilter(kNoFilter);
+}
+
+void CNoteDlg::ChangeFilter(const std::string& filter) {
+    if (m_filter == filter) {
         return;
     }
-    m_filter = kNoFilter;
+    m_filter = filter;
     m_filterChanged = true;
     UpdateCaption();
 }

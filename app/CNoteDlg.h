@@ -68,6 +68,8 @@ private:
     void EndEdit();
     bool EditedValueDiffers() const;
     bool CommitCode(const std::string& code);
+    void StartNewLine(int row);
+    void ChangeFilter(const std::string& filter);
     bool Save();
     QString Text(std::size_t noteDialogEntry) const;
 

@@ -68,6 +68,23 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
+// What a classifier dialog works on: the English texts, a messages fake, a note file in a folder of
+// its own, and the filter.
+struct NoteFixture {
+    explicit NoteFixture(const QByteArray& noteFile = "\tAll examples\r\nA\tLinear\r\n") {
+        WriteAll(notePath, noteFile);
+    }
+    std::unique_ptr<CNoteDlg> Dialog(NoteDialogMode mode, std::vector<SampleEntry>* samples = nullptr) {
+        return std::make_unique<CNoteDlg>(mode, texts, messages, notePath.toStdString(), filter, samples);
+    }
+
+    CLanguageTables texts = EnglishTexts();
+    CFakeMessages messages{texts};
+    QTemporaryDir dir;
+    QString notePath = dir.filePath("Note1_1.txt");
+    std::string filter = "NULL";
+};
+
 // Runs action once the next modal dialog of type Dialog is open.
 template <typename Dialog> void WhenOpen(std::function<void(Dialog&)> action) {
     QTimer::singleShot(0, [action] {
@@ -199,15 +216,11 @@ private slots:
 
     // A write that fails (here: the file size limit) keeps the old note file whole and says so.
     void ANoteFileSurvivesAFailedWrite() {
-        const CLanguageTables texts = EnglishTexts();
-        CFakeMessages messages(texts);
-        QTemporaryDir dir;
-        QDir(dir.path()).mkpath("Samples");
-        const QString path = dir.filePath("Note2_1.txt");
+        NoteFixture f;
+        QDir(f.dir.path()).mkpath("Samples");
         const QByteArray old = "\tAll examples\r\nA\tLinear\r\n";
-        WriteAll(path, old);
-        std::string filter = "NULL";
-        CNoteDlg dialog(NoteDialogMode::Classifier, texts, messages, path.toStdString(), filter, nullptr);
+        const auto dialogOwner = f.Dialog(NoteDialogMode::Classifier);
+        CNoteDlg& dialog = *dialogOwner;
         dialog.AddLine();
         dialog.EditBox().setText("B");
         QVERIFY(dialog.CommitEdit());
@@ -224,29 +237,25 @@ private slots:
         dialog.Yes();
         // The editor's last-problem file is written the same way.
         const QByteArray lastProblem = " x + 1 = 2";
-        WriteAll(dir.filePath("Samples/LastPr1.txt"), lastProblem);
+        WriteAll(f.dir.filePath("Samples/LastPr1.txt"), lastProblem);
         const bool lastProblemWritten =
-            WriteLastProblem(dir.path().toStdString() + "/", 0, std::string(200, 'x'));
+            WriteLastProblem(f.dir.path().toStdString() + "/", 0, std::string(200, 'x'));
         setrlimit(RLIMIT_FSIZE, &saved);
 
         QVERIFY(!lastProblemWritten);
-        QCOMPARE(ReadAll(dir.filePath("Samples/LastPr1.txt")), lastProblem);
+        QCOMPARE(ReadAll(f.dir.filePath("Samples/LastPr1.txt")), lastProblem);
 
-        QCOMPARE(ReadAll(path), old);
-        QCOMPARE(messages.shown, std::vector<std::size_t>{LibraryMessage::kCannotWriteFile});
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Note2_1.txt"});
-        QCOMPARE(QDir(dir.filePath("Samples")).entryList(QDir::Files), QStringList{"LastPr1.txt"});
+        QCOMPARE(ReadAll(f.notePath), old);
+        QCOMPARE(f.messages.shown, std::vector<std::size_t>{LibraryMessage::kCannotWriteFile});
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList{"Note1_1.txt"});
+        QCOMPARE(QDir(f.dir.filePath("Samples")).entryList(QDir::Files), QStringList{"LastPr1.txt"});
     }
 
     void ClassifierModeEditsAndSaves() {
-        const CLanguageTables texts = EnglishTexts();
-        CFakeMessages messages(texts);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("Note1_1.txt");
-        WriteAll(path, "\tAll examples\r\nA\tLinear\r\nB\tQuadratic\r\n");
-        std::string filter = "NULL";
+        NoteFixture f("\tAll examples\r\nA\tLinear\r\nB\tQuadratic\r\n");
         std::vector<SampleEntry> samples = ParseSamples(kSamples);
-        CNoteDlg dialog(NoteDialogMode::Classifier, texts, messages, path.toStdString(), filter, &samples);
+        const auto dialogOwner = f.Dialog(NoteDialogMode::Classifier, &samples);
+        CNoteDlg& dialog = *dialogOwner;
         QCOMPARE(dialog.windowTitle(), QString("Classifier of examples"));
         for (const int control : {1025, 1041, 1042, 1047}) {
             QVERIFY(dialog.Button(control)->isEnabled());
@@ -264,7 +273,7 @@ private slots:
         QVERIFY(!dialog.CommitEdit());
         dialog.EditBox().setText("A");
         QVERIFY(!dialog.CommitEdit());
-        QCOMPARE(messages.shown,
+        QCOMPARE(f.messages.shown,
                  (std::vector<std::size_t>{LibraryMessage::kEmptyCode, LibraryMessage::kCodeExists}));
         dialog.EditBox().setText("C");
         QVERIFY(dialog.CommitEdit());
@@ -279,21 +288,21 @@ private slots:
         QCOMPARE(dialog.Entries()[1].code, std::string("D"));
 
         // Delete: the root stays; another line goes after a Yes, not after a No.
-        messages.shown.clear();
+        f.messages.shown.clear();
         dialog.List().ChooseRow(0);
         dialog.DeleteChosen();
         QCOMPARE(dialog.Entries().size(), 5u);
         dialog.List().ChooseRow(1);
-        messages.answers = {false};
+        f.messages.answers = {false};
         dialog.DeleteChosen();
         QCOMPARE(dialog.Entries().size(), 5u);
         dialog.DeleteChosen();
         QCOMPARE(dialog.Entries().size(), 4u);
-        QCOMPARE(messages.shown, (std::vector<std::size_t>{0, 0}));
+        QCOMPARE(f.messages.shown, (std::vector<std::size_t>{0, 0}));
 
         // Deleting a new line while it is edited: No returns to the edit, Yes drops it.
         dialog.AddLine();
-        messages.answers = {false};
+        f.messages.answers = {false};
         dialog.DeleteChosen();
         QVERIFY(dialog.IsEditing());
         dialog.DeleteChosen();
@@ -301,15 +310,15 @@ private slots:
         QCOMPARE(dialog.Entries().size(), 4u);
 
         // A changed code that samples carry: they follow it after a Yes.
-        messages.shown.clear();
+        f.messages.shown.clear();
         QVERIFY(dialog.BeginEdit(1, CNoteListBox::kCodeColumn));
         dialog.EditBox().setText("L");
         QVERIFY(dialog.CommitEdit());
-        QCOMPARE(messages.shown, std::vector<std::size_t>{LibraryMessage::kRecodeSamples});
+        QCOMPARE(f.messages.shown, std::vector<std::size_t>{LibraryMessage::kRecodeSamples});
         QCOMPARE(samples[0].code, std::string("L"));
         QCOMPARE(samples[2].code, std::string("L"));
         QVERIFY(dialog.BeginEdit(2, CNoteListBox::kCodeColumn));
-        messages.answers = {false};
+        f.messages.answers = {false};
         dialog.EditBox().setText("Q");
         QVERIFY(dialog.CommitEdit());
         QCOMPARE(samples[1].code, std::string("B"));
@@ -320,44 +329,38 @@ private slots:
 
         dialog.Yes();
         QCOMPARE(dialog.result(), 0);
-        QCOMPARE(ReadAll(path), QByteArray("\tAll examples\r\nL\tLinear\r\nQ\t") +
-                                    QByteArray::fromStdString(Utf8ToWindows1251("Квадратные")) +
-                                    QByteArray("\r\nC\t\r\n"));
+        QCOMPARE(ReadAll(f.notePath), QByteArray("\tAll examples\r\nL\tLinear\r\nQ\t") +
+                                          QByteArray::fromStdString(Utf8ToWindows1251("Квадратные")) +
+                                          QByteArray("\r\nC\t\r\n"));
     }
 
     void LeavingWithAnUnfinishedEditAsks() {
-        const CLanguageTables texts = EnglishTexts();
-        CFakeMessages messages(texts);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("Note3_1.txt");
-        WriteAll(path, "\tAll examples\r\nA\tLinear\r\n");
-        std::string filter = "NULL";
-        CNoteDlg dialog(NoteDialogMode::Classifier, texts, messages, path.toStdString(), filter, nullptr);
+        NoteFixture f;
+        const auto dialogOwner = f.Dialog(NoteDialogMode::Classifier);
+        CNoteDlg& dialog = *dialogOwner;
         QVERIFY(dialog.BeginEdit(1, CNoteListBox::kDescriptionColumn));
         dialog.EditBox().setText("Linear equations");
         QTest::keyClick(&dialog, Qt::Key_Escape);
-        QCOMPARE(messages.shown, std::vector<std::size_t>{LibraryMessage::kKeepUnfinishedEdit});
+        QCOMPARE(f.messages.shown, std::vector<std::size_t>{LibraryMessage::kKeepUnfinishedEdit});
         QCOMPARE(dialog.result(), -1);
-        QCOMPARE(ReadAll(path), QByteArray("\tAll examples\r\nA\tLinear equations\r\n"));
+        QCOMPARE(ReadAll(f.notePath), QByteArray("\tAll examples\r\nA\tLinear equations\r\n"));
 
-        CNoteDlg again(NoteDialogMode::Classifier, texts, messages, path.toStdString(), filter, nullptr);
+        const auto againOwner = f.Dialog(NoteDialogMode::Classifier);
+        CNoteDlg& again = *againOwner;
         again.List().ChooseRow(1);
         again.SelectChosen();
         QCOMPARE(again.result(), int('A'));
-        CNoteDlg root(NoteDialogMode::Classifier, texts, messages, path.toStdString(), filter, nullptr);
+        const auto rootOwner = f.Dialog(NoteDialogMode::Classifier);
+        CNoteDlg& root = *rootOwner;
         root.List().ChooseRow(0);
         root.SelectChosen();
         QCOMPARE(root.result(), 0);
     }
 
     void FilterModeSetsAndClearsTheFilter() {
-        const CLanguageTables texts = EnglishTexts();
-        CFakeMessages messages(texts);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("Note1_1.txt");
-        WriteAll(path, "\tAll examples\r\nA\tLinear\r\n");
-        std::string filter = "NULL";
-        CNoteDlg dialog(NoteDialogMode::Filter, texts, messages, path.toStdString(), filter, nullptr);
+        NoteFixture f;
+        const auto dialogOwner = f.Dialog(NoteDialogMode::Filter);
+        CNoteDlg& dialog = *dialogOwner;
         for (const int control : {1043, 1045, 1047}) {
             QVERIFY(dialog.Button(control)->isEnabled());
         }
@@ -368,22 +371,23 @@ private slots:
         QVERIFY(!dialog.BeginEdit(1, CNoteListBox::kCodeColumn));
 
         dialog.SetFilter();
-        QCOMPARE(messages.shown, std::vector<std::size_t>{LibraryMessage::kChooseCategory});
+        QCOMPARE(f.messages.shown, std::vector<std::size_t>{LibraryMessage::kChooseCategory});
         dialog.List().ChooseRow(1);
         dialog.SetFilter();
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         dialog.grab().save(QDir::temp().filePath("orbelin-classifier.png"));
-        QCOMPARE(filter, std::string("A"));
+        QCOMPARE(f.filter, std::string("A"));
         QCOMPARE(dialog.windowTitle(), QString("Choose a category  (filter 'A')"));
         QVERIFY(dialog.FilterChanged());
         dialog.ClearFilter();
-        QCOMPARE(filter, std::string("NULL"));
+        QCOMPARE(f.filter, std::string("NULL"));
         QCOMPARE(dialog.windowTitle(), QString("Choose a category"));
         dialog.Yes();
         QCOMPARE(dialog.result(), 1);
 
-        CNoteDlg unchanged(NoteDialogMode::Filter, texts, messages, path.toStdString(), filter, nullptr);
+        const auto unchangedOwner = f.Dialog(NoteDialogMode::Filter);
+        CNoteDlg& unchanged = *unchangedOwner;
         unchanged.ClearFilter();
         unchanged.Yes();
         QCOMPARE(unchanged.result(), 0);
