@@ -32,6 +32,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <utility>
 
 namespace {
 
@@ -95,6 +96,9 @@ CMainFrame::CMainFrame(const MainFrameOptions& options)
 }
 
 CMainFrame::~CMainFrame() {
+    // A running solve writes the document's solution and the editor waits for it when it goes: the
+    // editor must go before the document does.
+    delete std::exchange(m_editor, nullptr);
     m_view->SetVoice(nullptr);
     if (m_options.writeSettings) {
         m_store.Write(m_settings);
@@ -125,7 +129,7 @@ bool CMainFrame::EditorShown() const {
 }
 
 bool CMainFrame::SolutionReadable() const {
-    return !m_editor->IsSolving();
+    return m_editor == nullptr || !m_editor->IsSolving();
 }
 
 // The menu's editing commands act on the editor only while it is shown.
@@ -309,6 +313,9 @@ void CMainFrame::UpdateWindowTitle() {
 }
 
 void CMainFrame::UpdateCommandStates() {
+    if (m_editor == nullptr) {
+        return;
+    }
     CommandAction(MenuCommand::TextComments)->setEnabled(m_view->IsComplete());
     CommandAction(MenuCommand::TextComments)->setChecked(m_settings.commentText);
     CommandAction(MenuCommand::SpokenComments)->setChecked(m_settings.commentSound);

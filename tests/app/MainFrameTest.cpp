@@ -124,6 +124,7 @@ private slots:
     void toolbarsAreShownOnlyWithTheEditor();
     void typedProblemIsSolvedFromTheEditor();
     void helpOpensThePageOfTheLanguageWhenItExists();
+    void solutionIsLeftAloneWhileASolveWritesIt();
     void printsTheSolutionToPdfPages();
     void screenshotSavesTheWindow();
     void aboutBoxNamesTheProgramItsVersionAndMaker();
@@ -501,6 +502,29 @@ void MainFrameTest::typedProblemIsSolvedFromTheEditor() {
     QCOMPARE(editor.Model().Text(), std::string(" 2 x + 3 x"));
     QVERIFY(frame->View().IsComplete());
     QVERIFY(frame->CommandAction(MenuCommand::TextComments)->isEnabled());
+}
+
+void MainFrameTest::solutionIsLeftAloneWhileASolveWritesIt() {
+    FrameUnderTest test({{"Language", 1}, {"MathType", 3}});
+    auto& frame = test.frame;
+    frame->show();
+    frame->CommandAction(MenuCommand::NewExample)->trigger();
+    QTest::keyClicks(&frame->Editor(), "(x+1)^2-(x-1)^2");
+    frame->CommandAction(MenuCommand::Solve)->trigger();
+    // The hand-over waits for the event loop, so the solve counts as running until then.
+    QVERIFY(frame->Editor().IsSolving());
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(test.installation.FilePath(QStringLiteral("during.pdf")));
+    QCOMPARE(frame->PrintTo(printer), -1);
+    frame->CommandAction(MenuCommand::TextComments)->trigger();
+    QVERIFY(!frame->Settings().commentText);
+    frame->SwitchLanguage(kRussianLanguage);
+    QVERIFY(frame->View().Lines().Lines().empty());
+
+    // Closing the window now waits for the solve before the solution goes.
+    frame.reset();
 }
 
 void MainFrameTest::helpOpensThePageOfTheLanguageWhenItExists() {
