@@ -1,0 +1,24 @@
+#pragma once
+
+// Polynomials in one letter seen through another polynomial: the coefficient of a power, and the
+// rewriting of a polynomial L(x) as P(E(x)) for a given inner polynomial E, which is how an
+// equation is written in a new letter standing for E.
+
+#include "model/COperation.h"
+#include "model/CPolynomValue.h"
+
+#include <cstdint>
+#include <optional>
+
+// The coefficient of letter^exponent (0 when there is no such term); the polynomial has no other
+// letter.
+CNumber CoefficientAt(const CPolynomValue& polynom, char letter, std::int64_t exponent);
+
+// The polynomial P in `newLetter` with outer(x) = P(inner(x)), where both are polynomials in
+// `letter` alone and inner is not constant. None when there is no such P.
+std::optional<CPolynomValue> DecomposeIn(const CPolynomValue& outer, const CPolynomValue& inner, char letter,
+                                         char newLetter);
+
+// The polynomial written as a plain tree (a sum of plain products and powers), as the substitution
+// records hold their expressions before they are built into the polynomial forms.
+NodePtr PlainTreeOf(const CPolynomValue& polynom);
