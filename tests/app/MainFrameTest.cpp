@@ -71,7 +71,8 @@ void SaveForViewing(QWidget& window, const char* name) {
 
 // Runs the program with the installation's folder as its configuration home, where it finds no
 // settings store: it then takes its files from beside itself. Returns the exit status.
-int RunProgram(const TestInstallation& installation, const QStringList& arguments) {
+int RunProgram(const TestInstallation& installation, const QStringList& arguments,
+               QString* errorOutput = nullptr) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), installation.BaseFolder());
@@ -79,6 +80,9 @@ int RunProgram(const TestInstallation& installation, const QStringList& argument
     process.start(QStringLiteral(ORBELIN_BINARY_DIR "/orbelin"), arguments);
     if (!process.waitForFinished(60'000) || process.exitStatus() != QProcess::NormalExit) {
         return -1;
+    }
+    if (errorOutput != nullptr) {
+        *errorOutput = QString::fromUtf8(process.readAllStandardError());
     }
     return process.exitCode();
 }
@@ -617,6 +621,18 @@ void MainFrameTest::screenshotSavesTheWindow() {
     QVERIFY(start.pixelColor(start.width() / 2, start.height() / 2) != QColor(Qt::white));
 
     QVERIFY(RunProgram(installation, {QStringLiteral("--screenshot")}) == 2);
+
+    // A store whose base folder has no language file: the path is named and nothing is saved.
+    QDir(installation.BaseFolder()).mkpath(QStringLiteral("Vantor Kastrel"));
+    QSettings store(installation.FilePath(QStringLiteral("Vantor Kastrel/Orbelin.conf")),
+                    QSettings::IniFormat);
+    store.setValue(QStringLiteral("PathProg"), installation.FilePath(QStringLiteral("Samples/")));
+    store.sync();
+    QString errors;
+    const QString unsaved = installation.FilePath(QStringLiteral("unsaved.png"));
+    QCOMPARE(RunProgram(installation, {QStringLiteral("--screenshot"), unsaved}, &errors), 2);
+    QVERIFY(errors.contains(installation.FilePath(QStringLiteral("Samples/Res/Russian.ini  NOT FOUND"))));
+    QVERIFY(!QFileInfo::exists(unsaved));
     QVERIFY(RunProgram(installation, {QStringLiteral("--screenshot"), solved, QStringLiteral("--kind"),
                                       QStringLiteral("cube")}) == 2);
 }
