@@ -222,17 +222,18 @@ void CCorvaneView::SpeakFormula(TypeStruct& item) {
 void CCorvaneView::RevealLine(int line) {
     LineStruct& viewLine = m_lines.Lines()[line];
     const QPoint offset = ScrollOffset();
-    bool resized = false;
-    if (viewLine.band.bottom > offset.y() + viewport()->height()) {
+    const bool below = viewLine.band.bottom > offset.y() + viewport()->height();
+    const bool wider = viewLine.textRight > offset.x() + viewport()->width();
+    if (below) {
         m_scrollSize.setHeight(std::max(m_scrollSize.height(), viewLine.band.bottom));
-        resized = true;
     }
-    if (viewLine.textRight > offset.x() + viewport()->width()) {
+    if (wider) {
         m_scrollSize.setWidth(std::max(m_scrollSize.width(), viewLine.textRight));
-        resized = true;
     }
-    if (resized) {
+    if (below || wider) {
         UpdateScrollBars();
+    }
+    if (below) {
         verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     }
     viewLine.shown = true;
