@@ -278,12 +278,12 @@ void CMainFrame::CreateToolBars() {
     auto fill = [this](QToolBar* bar, const auto& commands) {
         bar->setIconSize(QSize(24, 24));
         bar->setMovable(false);
-        for (const std::uint32_t command : commands) {
-            if (command == 0) {
+        for (const int command : commands) {
+            if (command == kToolbarSeparator) {
                 bar->addSeparator();
                 continue;
             }
-            QAction* action = m_editor->Action(static_cast<int>(command));
+            QAction* action = m_editor->Action(command);
             action->setIcon(QIcon(ToolBarIconPath(command, m_settings.language)));
             bar->addAction(action);
         }
@@ -300,10 +300,9 @@ void CMainFrame::ApplyMenuTexts() {
 }
 
 void CMainFrame::ApplyKeypadIcons() {
-    for (const std::uint32_t command : kKeypadToolbar) {
-        if (command != 0) {
-            m_editor->Action(static_cast<int>(command))
-                ->setIcon(QIcon(ToolBarIconPath(command, m_settings.language)));
+    for (const int command : kKeypadToolbar) {
+        if (command != kToolbarSeparator) {
+            m_editor->Action(command)->setIcon(QIcon(ToolBarIconPath(command, m_settings.language)));
         }
     }
 }

@@ -3,6 +3,8 @@
 // The commands of the main window, by the numbers the language file, the toolbars and the built-in
 // tool tips know them by.
 
+#include "editor/EditorCommand.h"
+
 #include <cstdint>
 
 enum class MenuCommand : std::uint32_t {
@@ -36,13 +38,33 @@ constexpr std::uint32_t CommandNumber(MenuCommand command) {
     return static_cast<std::uint32_t>(command);
 }
 
-// The commands of the editing toolbar in order; 0 marks a separator.
-inline constexpr std::uint32_t kEditingToolbar[] = {32771, 32803, 32804, 0, 32793, 32772, 0,
-                                                    32801, 32802, 32805, 0, 32826, 32818, 32819,
-                                                    0,     32800, 32799, 0, 32775};
+// The editor's commands in the order of the editing toolbar; kToolbarSeparator marks a separator.
+inline constexpr int kToolbarSeparator = 0;
+inline constexpr int kEditingToolbar[] = {EditorCommand::kFraction,
+                                          EditorCommand::kWrapNumerator,
+                                          EditorCommand::kWrapDenominator,
+                                          kToolbarSeparator,
+                                          EditorCommand::kBrackets,
+                                          EditorCommand::kWrapBrackets,
+                                          kToolbarSeparator,
+                                          EditorCommand::kPower,
+                                          EditorCommand::kWrapPowerBase,
+                                          EditorCommand::kWrapPowerExponent,
+                                          kToolbarSeparator,
+                                          EditorCommand::kCut,
+                                          EditorCommand::kCopy,
+                                          EditorCommand::kPaste,
+                                          kToolbarSeparator,
+                                          EditorCommand::kCaretLeft,
+                                          EditorCommand::kCaretRight,
+                                          kToolbarSeparator,
+                                          EditorCommand::kSolve};
 
-// The commands of the keypad toolbar in order: the digits 0 to 9, then "+", "-", "*", ":", "=" and
-// the decimal comma; 0 marks a separator.
-inline constexpr std::uint32_t kKeypadToolbar[] = {32777, 32778, 32779, 32780, 32781, 32782,
-                                                   32783, 32784, 32785, 32786, 0,     32787,
-                                                   32788, 32789, 32791, 32833, 0,     32790};
+// The keypad: the digits 0 to 9, then "+", "-", "*", ":", "=" and the decimal comma.
+inline constexpr int kKeypadToolbar[] = {
+    EditorCommand::kDigit0,     EditorCommand::kDigit0 + 1, EditorCommand::kDigit0 + 2,
+    EditorCommand::kDigit0 + 3, EditorCommand::kDigit0 + 4, EditorCommand::kDigit0 + 5,
+    EditorCommand::kDigit0 + 6, EditorCommand::kDigit0 + 7, EditorCommand::kDigit0 + 8,
+    EditorCommand::kDigit9,     kToolbarSeparator,          EditorCommand::kPlus,
+    EditorCommand::kMinus,      EditorCommand::kTimes,      EditorCommand::kDivide,
+    EditorCommand::kEquals,     kToolbarSeparator,          EditorCommand::kComma};

@@ -6,7 +6,5 @@
 
 #include <QString>
 
-#include <cstdint>
-
 // The resource path of a button's icon; empty for a command without one.
-QString ToolBarIconPath(std::uint32_t command, int language);
+QString ToolBarIconPath(int command, int language);

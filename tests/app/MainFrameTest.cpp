@@ -4,6 +4,7 @@
 #include "AppTestSupport.h"
 #include "app/CCorvaneView.h"
 #include "app/CMainFrame.h"
+#include "app/ToolBarIcons.h"
 #include "display/SampleSolution.h"
 #include "editor/MathRedactor.h"
 
@@ -457,8 +458,18 @@ void MainFrameTest::toolbarsAreShownOnlyWithTheEditor() {
     QVERIFY(frame->KeypadToolBar()->isVisible());
     QCOMPARE(frame->EditingToolBar()->actions().size(), qsizetype{19});
     QCOMPARE(frame->KeypadToolBar()->actions().size(), qsizetype{18});
-    for (QAction* action : frame->KeypadToolBar()->actions()) {
-        QVERIFY(action->isSeparator() || !action->icon().isNull());
+    // Every button has its drawing, in both languages, and the icon shows it.
+    for (QToolBar* bar : {frame->EditingToolBar(), frame->KeypadToolBar()}) {
+        for (QAction* action : bar->actions()) {
+            if (action->isSeparator()) {
+                continue;
+            }
+            for (const int language : {kRussianLanguage, kEnglishLanguage}) {
+                QVERIFY2(QFile::exists(ToolBarIconPath(action->data().toInt(), language)),
+                         qPrintable(action->data().toString()));
+            }
+            QVERIFY(!action->icon().pixmap(24, 24).isNull());
+        }
     }
     frame->SolveNow(kSimplifyProblem);
     QVERIFY(!frame->EditingToolBar()->isVisible());
