@@ -91,20 +91,20 @@ void CCorvaneView::LayOutNewSolution() {
 void CCorvaneView::LayOutAgain() {
     const int keep = m_currentLine;
     Build();
-    if (LineCount() == 0) {
-        m_currentLine = -1;
-        m_currentItem = 0;
-        viewport()->update();
-        return;
-    }
-    m_currentLine = std::clamp(keep, 0, LineCount() - 1);
+    ShowLinesWholeUpTo(LineCount() > 0 ? std::clamp(keep, 0, LineCount() - 1) : -1);
+}
+
+// Shows lines 0 to last whole, makes the last of them current with nothing left to write in it, and lets
+// the scroll area cover them (-1: no line).
+void CCorvaneView::ShowLinesWholeUpTo(int last) {
     int width = 0;
-    for (int line = 0; line <= m_currentLine; ++line) {
+    for (int line = 0; line <= last; ++line) {
         ShowLineWhole(line);
         width = std::max(width, m_lines.Lines()[line].textRight);
     }
-    m_currentItem = m_lines.Lines()[m_currentLine].items.size();
-    m_scrollSize = QSize(width, m_lines.Lines()[m_currentLine].band.bottom);
+    m_currentLine = last;
+    m_currentItem = last >= 0 ? m_lines.Lines()[last].items.size() : 0;
+    m_scrollSize = last >= 0 ? QSize(width, m_lines.Lines()[last].band.bottom) : QSize();
     UpdateScrollBars();
     viewport()->update();
 }
@@ -262,17 +262,8 @@ void CCorvaneView::ResumeOutput() {
 void CCorvaneView::ShowAll() {
     m_timer.stop();
     StopVoice();
-    int width = 0;
-    for (int line = 0; line < LineCount(); ++line) {
-        ShowLineWhole(line);
-        width = std::max(width, m_lines.Lines()[line].textRight);
-    }
+    ShowLinesWholeUpTo(LineCount() - 1);
     SetComplete(true);
-    m_currentLine = LineCount() - 1;
-    m_currentItem = m_currentLine >= 0 ? m_lines.Lines()[m_currentLine].items.size() : 0;
-    m_scrollSize = QSize(width, m_lines.ScrollHeight());
-    UpdateScrollBars();
-    viewport()->update();
 }
 
 bool CCorvaneView::ReplayAt(QPoint point) {

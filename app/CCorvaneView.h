@@ -96,6 +96,7 @@ private:
     void RevealLine(int line);
     void RevealStrikes(int line);
     void ShowLineWhole(int line);
+    void ShowLinesWholeUpTo(int last);
     void FinishOutput();
     void ResumeOutput();
     void StopVoice();
