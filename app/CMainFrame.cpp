@@ -487,6 +487,10 @@ int CMainFrame::PrintTo(QPagedPaintDevice& device) {
     if (!SolutionReadable()) {
         return -1;
     }
+    // Without a solution there is nothing to print, not even an empty page.
+    if (m_document.solution.IsEmpty()) {
+        return 0;
+    }
     RenderOptions options;
     options.language = m_settings.language;
     options.textComments = m_settings.commentText;

@@ -94,7 +94,8 @@ public:
     // A solve has filled the document's solution: lay it out and show the view.
     void SolutionReady();
 
-    // Prints the document's solution on a paged device; returns the page count (-1: cannot print).
+    // Prints the document's solution on a paged device; returns the page count (0 without a solution,
+    // -1 when it cannot print or a solve is writing the solution).
     int PrintTo(QPagedPaintDevice& device);
     QPrinter& Printer();
 

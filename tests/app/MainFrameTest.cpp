@@ -571,6 +571,12 @@ void MainFrameTest::printsTheSolutionToPdfPages() {
     FrameUnderTest test({{"Language", 1}, {"CommentText", 1}});
     auto& frame = test.frame;
     auto& installation = test.installation;
+    QPrinter emptyPrinter(QPrinter::HighResolution);
+    emptyPrinter.setOutputFormat(QPrinter::PdfFormat);
+    emptyPrinter.setOutputFileName(installation.FilePath(QStringLiteral("empty.pdf")));
+    QCOMPARE(frame->PrintTo(emptyPrinter), 0);
+    QVERIFY(!QFileInfo::exists(installation.FilePath(QStringLiteral("empty.pdf"))));
+
     AddSampleSolution(frame->Document().solution, 1);
     frame->SolutionReady();
 
