@@ -3,6 +3,15 @@
 #include "model/COPolynom.h"
 #include "solver/Methods.h"
 
+CNumber ExactQuotient(const CNumber& a, const CNumber& b) {
+    CNumber value = a.Quotient(b);
+    if (!value.ToInteger()) {
+        value.ToFraction();
+        value.Reduce();
+    }
+    return value;
+}
+
 CNumber CoefficientAt(const CPolynomValue& polynom, char letter, std::int64_t exponent) {
     const auto byte = static_cast<unsigned char>(letter);
     for (const PolynomTerm& term : polynom.Terms()) {
@@ -36,7 +45,7 @@ std::optional<CPolynomValue> DecomposeIn(const CPolynomValue& outer, const CPoly
         if (!scale || scale->IsZero()) {
             return std::nullopt;
         }
-        coefficient = coefficient.Quotient(*scale);
+        coefficient = ExactQuotient(coefficient, *scale);
         rest.SubtractInPlace(inner.Power(k).Scaled(coefficient));
         result.AddInPlace(
             CPolynomValue::Letter(static_cast<unsigned char>(newLetter), k).Scaled(coefficient));

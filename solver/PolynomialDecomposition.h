@@ -10,6 +10,10 @@
 #include <cstdint>
 #include <optional>
 
+// a / b written as a whole number or a reduced common fraction, never as the decimal a division of
+// two integers may give; b is not 0.
+CNumber ExactQuotient(const CNumber& a, const CNumber& b);
+
 // The coefficient of letter^exponent (0 when there is no such term); the polynomial has no other
 // letter.
 CNumber CoefficientAt(const CPolynomValue& polynom, char letter, std::int64_t exponent);
