@@ -65,3 +65,12 @@ NodePtr PlainTreeOf(const CPolynomValue& polynom) {
     UnbuildMonoms(&tree);
     return tree;
 }
+
+CPolynomValue AffineClassOf(CPolynomValue polynom) {
+    polynom.SubtractInPlace(CPolynomValue(CoefficientAt(polynom, 'x', 0)));
+    if (!polynom.IsZero()) {
+        polynom.MakePrimitive();
+        polynom.MakeLeadingSignPositive();
+    }
+    return polynom;
+}

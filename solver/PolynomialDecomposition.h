@@ -23,6 +23,10 @@ CNumber CoefficientAt(const CPolynomValue& polynom, char letter, std::int64_t ex
 std::optional<CPolynomValue> DecomposeIn(const CPolynomValue& outer, const CPolynomValue& inner, char letter,
                                          char newLetter);
 
+// The expressions E and a·E + b (a, b numbers) stand for the same rewriting; the class is named by
+// E without its constant term, its numeric content divided out and its leading sign positive.
+CPolynomValue AffineClassOf(CPolynomValue polynom);
+
 // The polynomial written as a plain tree (a sum of plain products and powers), as the substitution
 // records hold their expressions before they are built into the polynomial forms.
 NodePtr PlainTreeOf(const CPolynomValue& polynom);

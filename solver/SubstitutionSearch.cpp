@@ -22,17 +22,6 @@ namespace {
 // Most expressions the generators may try, kept or not.
 constexpr std::int32_t kMaxProposals = 3'000;
 
-// The expressions E and a·E + b stand for the same rewriting; the class is named by E without its
-// constant term, its numeric content divided out and its leading sign positive.
-CPolynomValue AffineClassOf(CPolynomValue polynom) {
-    polynom.SubtractInPlace(CPolynomValue(CoefficientAt(polynom, 'x', 0)));
-    if (!polynom.IsZero()) {
-        polynom.MakePrimitive();
-        polynom.MakeLeadingSignPositive();
-    }
-    return polynom;
-}
-
 struct Search {
     char unknown = 'x';
     char letter = 't';
@@ -375,7 +364,9 @@ void ProposeFractions(Search& search, const std::vector<const COperation*>& node
     }
 }
 
-NodePtr Prepared(const COperation& left) {
+} // namespace
+
+NodePtr PreparedForSearch(const COperation& left) {
     NodePtr copy = left.Clone();
     UnbuildHyperMonoms(&copy);
     UnbuildPolynoms(&copy);
@@ -384,13 +375,11 @@ NodePtr Prepared(const COperation& left) {
     return copy;
 }
 
-} // namespace
-
 ReplacementList FindSubstitutionCandidates(const COperation& left, char unknown) {
     Search search;
     search.unknown = unknown;
     search.letter = NewLetterFor(unknown);
-    search.prepared = Prepared(left);
+    search.prepared = PreparedForSearch(left);
     if (CountOperations(*search.prepared) > SubstitutionLimits::kMaxSearchedOperations) {
         return {};
     }
@@ -436,4 +425,94 @@ std::unique_ptr<Substitution> ChooseSubstitution(ReplacementList& candidates) {
 std::unique_ptr<Substitution> FindRepeatedSubstitution(const COperation& left, char unknown) {
     ReplacementList candidates = FindSubstitutionCandidates(left, unknown);
     return ChooseSubstitution(candidates);
+}
+
+NodePtr ReplacedBy(const COperation& left, const COperation& expression, char letter) {
+    NodePtr copy = PreparedForSearch(left);
+    ReplaceOccurrences(copy, expression, COVariable(letter));
+    return copy;
+}
+
+namespace {
+
+// Bases of powers, factors of products and terms of sums that hold the unknown, each once.
+std::vector<const COperation*> PairCandidates(const std::vector<const COperation*>& nodes, char unknown) {
+    std::vector<const COperation*> parts;
+    auto add = [&](const COperation* part) {
+        if (!Holds(*part, unknown) || part->GetFamily() == NodeFamily::Number) {
+            return;
+        }
+        for (const COperation* known : parts) {
+            if (IsEqualNodes(*known, *part)) {
+                return;
+            }
+        }
+        parts.push_back(part);
+    };
+    for (const COperation* node : nodes) {
+        if (node->GetFamily() == NodeFamily::Power) {
+            add(NodeAs<COPower>(*node).Base());
+        } else if (const COperationList* list = node->AsList()) {
+            for (const ListCell& cell : list->GetCells()) {
+                add(cell.child.get());
+            }
+        }
+    }
+    return parts;
+}
+
+// All terms of one total degree n >= 2 in the two letters, A^n and B^n among them.
+bool IsHomogeneousPair(const CPolynomValue& polynom, char first, char second) {
+    if (polynom.Letters() != std::string{first, second}) {
+        return false;
+    }
+    const std::int64_t n = polynom.TotalDegree();
+    bool pureFirst = false;
+    bool pureSecond = false;
+    for (const PolynomTerm& term : polynom.Terms()) {
+        if (term.Degree() != n) {
+            return false;
+        }
+        pureFirst = pureFirst || term.ExponentOf(static_cast<unsigned char>(first)) == n;
+        pureSecond = pureSecond || term.ExponentOf(static_cast<unsigned char>(second)) == n;
+    }
+    return n >= 2 && pureFirst && pureSecond;
+}
+
+} // namespace
+
+std::unique_ptr<Substitution> FindTwoLetterCandidate(const COperation& left, char unknown) {
+    NodePtr prepared = PreparedForSearch(left);
+    if (CountOperations(*prepared) > SubstitutionLimits::kMaxSearchedOperations) {
+        return nullptr;
+    }
+    const char first = FirstPairLetterFor(unknown);
+    const char second = SecondPairLetterFor(unknown);
+    const std::vector<const COperation*> parts = PairCandidates(NodesOf(*prepared), unknown);
+    std::int32_t proposals = 0;
+    for (const COperation* p : parts) {
+        for (const COperation* q : parts) {
+            if (p == q || ++proposals > kMaxProposals) {
+                continue;
+            }
+            NodePtr copy = prepared->Clone();
+            ReplaceOccurrences(copy, *p, COVariable(first));
+            ReplaceOccurrences(copy, *q, COVariable(second));
+            if (Holds(*copy, unknown)) {
+                continue;
+            }
+            std::optional<CPolynomValue> rewritten = PolynomialOf(*copy);
+            if (!rewritten || !IsHomogeneousPair(*rewritten, first, second)) {
+                continue;
+            }
+            auto record = std::make_unique<Substitution>();
+            record->equation = std::move(copy);
+            record->expression = p->Clone();
+            record->secondExpression = q->Clone();
+            record->letter = first;
+            record->secondLetter = second;
+            return record;
+        }
+    }
+    return nullptr;
 }

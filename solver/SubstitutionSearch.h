@@ -37,6 +37,10 @@ inline constexpr std::size_t kMaxCandidates = 400;
 inline constexpr std::int32_t kMaxSearchedOperations = 400;
 } // namespace SubstitutionLimits
 
+// A copy of the left side as the searches read it: the polynomial and rational forms unbuilt into
+// plain nodes, nested sums and products flattened.
+NodePtr PreparedForSearch(const COperation& left);
+
 // Every candidate that passes the filter, with expressions and equations as plain trees; the
 // left side is not changed. `unknown` is the letter solved for.
 ReplacementList FindSubstitutionCandidates(const COperation& left, char unknown);
@@ -48,3 +52,15 @@ std::unique_ptr<Substitution> ChooseSubstitution(ReplacementList& candidates);
 
 // Both: the substitution the equation "left = 0" is reduced by, or null.
 std::unique_ptr<Substitution> FindRepeatedSubstitution(const COperation& left, char unknown);
+
+// The pair search of the two-letter substitution: two different expressions P and Q occurring in
+// the equation (bases of powers, factors of products, terms of sums, each holding the unknown and
+// not a number times the other) such that, with P written A and Q written B, the left side is a
+// homogeneous polynomial of degree n >= 2 in A and B holding A^n and B^n, e.g.
+// (x^2+1)^2 - 5x(x^2+1) + 6x^2 -> A^2 - 5AB + 6B^2, A = x^2 + 1, B = x. The letters are
+// FirstPairLetterFor and SecondPairLetterFor the unknown. Null when there is none.
+std::unique_ptr<Substitution> FindTwoLetterCandidate(const COperation& left, char unknown);
+
+// The left side of "left = 0" rewritten with every occurrence of `expression` replaced by `letter`
+// (also as a part of a larger sum or product); the left side is not changed.
+NodePtr ReplacedBy(const COperation& left, const COperation& expression, char letter);

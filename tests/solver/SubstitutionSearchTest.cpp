@@ -112,3 +112,45 @@ TEST(NewLetters, AvoidTheUnknown) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(FindTwoLetterCandidate, HomogeneousInTwoOccurringExpressions) {
+    struct Case {
+        const char* left;
+        char unknown;
+        const char* first;
+        const char* second;
+    };
+    const Case cases[] = {
+        {"(x^2+1)^2-5*x*(x^2+1)+6*x^2", 'x', "x^2+1", "x"},
+        {"2*(x-1)^4-5*(x-1)^2*(x+1)^2+2*(x+1)^4", 'x', "x-1", "x+1"},
+        {"(A^2+A+1)^2-3*A^2", 'A', "A^2+A+1", "A"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.left);
+        NodePtr left = LeftSideOf(std::string(c.left) + "=0");
+        std::unique_ptr<Substitution> found = FindTwoLetterCandidate(*left, c.unknown);
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(found->expression->ToText(), c.first);
+        EXPECT_EQ(found->secondExpression->ToText(), c.second);
+        EXPECT_EQ(found->letter, FirstPairLetterFor(c.unknown));
+        EXPECT_EQ(found->secondLetter, SecondPairLetterFor(c.unknown));
+        // The rewritten equation at A = first(x), B = second(x) is the left side.
+        for (const Point& point : SamplePoints(std::string(1, c.unknown), 3)) {
+            std::optional<CNumber> a = EvaluateFormula(c.first, point);
+            std::optional<CNumber> b = EvaluateFormula(c.second, point);
+            std::optional<CNumber> expected = EvaluateFormula(c.left, point);
+            std::optional<CNumber> actual = EvaluateFormula(
+                found->equation->ToText(), Point{{found->letter, *a}, {found->secondLetter, *b}});
+            ASSERT_TRUE(actual && expected);
+            EXPECT_TRUE(actual->Equal(*expected));
+        }
+    }
+    const char* const refused[] = {"(x^2+1)^2-5*x*(x^2+1)+6*x", "x^4+x^2+1", "(x+1)^2-4*(x+1)"};
+    for (const char* text : refused) {
+        EXPECT_EQ(FindTwoLetterCandidate(*LeftSideOf(std::string(text) + "=0"), 'x'), nullptr) << text;
+    }
+}
+
+} // namespace
