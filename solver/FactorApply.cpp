@@ -5,12 +5,14 @@
 
 #include "model/COMonom.h"
 #include "model/COPolynom.h"
+#include "model/NodeCast.h"
 #include "model/PolynomNumber.h"
 #include "output/COutputList.h"
 #include "solver/CExpression.h"
 #include "solver/FactorFormulas.h"
 #include "solver/FactorGrouping.h"
 #include "solver/FactorSearchSupport.h"
+#include "solver/FactorSteps.h"
 #include "solver/Factorisation.h"
 #include "solver/SimplifySupport.h"
 
@@ -22,12 +24,7 @@ namespace {
 
 const COPolynom& PolynomAt(NodeHandle handle) {
     ORBELIN_ASSERT(*handle && (*handle)->GetType() == NodeType::Polynom);
-    return static_cast<const COPolynom&>(**handle);
-}
-
-void Step(CExpression& workspace, CommentID comment) {
-    workspace.QueueComment(comment);
-    workspace.RecordStep(false);
+    return NodeAs<COPolynom>(**handle);
 }
 
 // The exact quotient; the finding guarantees that it exists.
@@ -35,23 +32,6 @@ CPolynomValue QuotientOf(const CPolynomValue& polynom, const CPolynomValue& divi
     std::optional<CPolynomValue> quotient = polynom.DivideExact(divisor);
     ORBELIN_ASSERT(quotient.has_value());
     return quotient.value_or(CPolynomValue());
-}
-
-NodePtr TwoFactors(const CPolynomValue& first, const CPolynomValue& second) {
-    std::vector<NodePtr> factors;
-    factors.push_back(PolynomNode(first));
-    factors.push_back(PolynomNode(second));
-    return ProductNode(std::move(factors));
-}
-
-CommentID LikePowerComment(std::int64_t exponent, std::int32_t secondSign) {
-    if (exponent == 2) {
-        return CommentID::DifferenceOfSquares;
-    }
-    if (exponent == 3) {
-        return secondSign < 0 ? CommentID::DifferenceOfCubes : CommentID::SumOfCubes;
-    }
-    return CommentID::OtherPowerFormula;
 }
 
 // --- the backwards check of techniques 1 and 5 ----------------------------------------------------
@@ -167,29 +147,6 @@ void ApplyCompletedSquare(CExpression& workspace, NodeHandle handle, FactorFindi
 
 // --- signs of two-part sums (techniques 3 and 4) --------------------------------------------------
 
-// Both parts negative: the minus goes in front of the whole sum (a step). Only the first negative:
-// the parts change places (comment 10, a step). Returns the handle of the polynomial to rewrite.
-NodeHandle FixTwoTermSigns(CExpression& workspace, NodeHandle handle, std::int32_t& firstSign,
-                           std::int32_t& secondSign) {
-    COperationList& terms = *(*handle)->AsList();
-    if (firstSign < 0 && secondSign < 0) {
-        terms.NegateAll();
-        WrapNegated(handle);
-        workspace.RecordStep(false);
-        firstSign = 1;
-        secondSign = 1;
-        return &(*handle)->AsList()->Head()->child;
-    }
-    if (firstSign < 0) {
-        COperationList::Position a = terms.Head();
-        COperationList::Position b = std::next(a);
-        terms.SwapCells(a, b);
-        std::swap(firstSign, secondSign);
-        Step(workspace, CommentID::TermsReordered);
-    }
-    return handle;
-}
-
 // Technique 4: the two terms as a product by the formula of the detail.
 void ApplyBinomial(CExpression& workspace, NodeHandle handle, FactorFinding& finding) {
     std::int32_t firstSign = finding.detail->firstSign;
@@ -262,64 +219,8 @@ void ApplyGroupingCommonFactor(CExpression& workspace, NodeHandle handle, Factor
         Step(workspace, CommentID::TermsReordered);
     }
     if (HasCancellingTerms(ordered) || HasCollectingTerms(ordered)) {
-        static_cast<COPolynom&>(**bracketSlot).Normalize(true);
+        NodeAs<COPolynom>(**bracketSlot).Normalize(true);
         workspace.RecordStep(false);
-    }
-}
-
-// The second bracket of P^m -+ Q^m: P^(m-1) +- P^(m-2)Q + ... + Q^(m-1), the signs alternating
-// for a sum.
-struct LikePowerBracket {
-    NodePtr written;
-    CPolynomValue value;
-};
-
-NodePtr PowerOrBase(const CPolynomValue& base, std::int64_t exponent) {
-    return exponent == 1 ? PolynomNode(base) : PowerNode(PolynomNode(base), exponent);
-}
-
-LikePowerBracket LikePowerCofactor(const CPolynomValue& p, const CPolynomValue& q, std::int64_t m,
-                                   std::int32_t secondSign) {
-    std::vector<SignedNode> terms;
-    CPolynomValue value;
-    for (std::int64_t i = 0; i < m; ++i) {
-        const std::int32_t sign = secondSign < 0 || i % 2 == 0 ? 1 : -1;
-        std::vector<NodePtr> factors;
-        if (m - 1 - i > 0) {
-            factors.push_back(PowerOrBase(p, m - 1 - i));
-        }
-        if (i > 0) {
-            factors.push_back(PowerOrBase(q, i));
-        }
-        terms.push_back({ProductNode(std::move(factors)), sign});
-        CPolynomValue term = p.Power(m - 1 - i).Product(q.Power(i));
-        if (sign < 0) {
-            term.Negate();
-        }
-        value.AddInPlace(term);
-    }
-    return {m == 2 ? PolynomNode(value) : SumNode(std::move(terms)), value};
-}
-
-// P^m +- Q^m with first sign +1 at `polynom`: the product (P -+ Q)(...), then the bracket
-// multiplied out.
-void WriteLikePowerProduct(CExpression& workspace, NodeHandle polynom, const CPolynomValue& p,
-                           const CPolynomValue& q, std::int64_t m, std::int32_t secondSign) {
-    CPolynomValue divisor = p;
-    if (secondSign < 0) {
-        divisor.SubtractInPlace(q);
-    } else {
-        divisor.AddInPlace(q);
-    }
-    LikePowerBracket bracket = LikePowerCofactor(p, q, m, secondSign);
-    std::vector<NodePtr> factors;
-    factors.push_back(PolynomNode(divisor));
-    factors.push_back(std::move(bracket.written));
-    *polynom = ProductNode(std::move(factors));
-    Step(workspace, LikePowerComment(m, secondSign));
-    if (m > 2) {
-        *polynom = TwoFactors(divisor, bracket.value);
-        Step(workspace, CommentID::BracketsOpened);
     }
 }
 
@@ -472,7 +373,7 @@ void ApplyFactorisation(CExpression& workspace, NodeHandle handle, FactorFinding
         factors.push_back(finding.second
                               ? std::move(finding.second)
                               : PolynomNode(QuotientOf(PolynomAt(handle).Value(),
-                                                       static_cast<COPolynom&>(*factors.front()).Value())));
+                                                       NodeAs<COPolynom>(*factors.front()).Value())));
         *handle = ProductNode(std::move(factors));
         Step(workspace, CommentID::CommonFactorTakenOut);
         break;

@@ -3,6 +3,7 @@
 
 #include "model/PolynomNumber.h"
 #include "solver/FactorSearchSupport.h"
+#include "solver/ModularFactorDegrees.h"
 
 #include <algorithm>
 #include <numeric>
@@ -142,11 +143,16 @@ public:
             m_last.push_back(d);
         }
         m_largest = *largest;
+        // Only degrees that the factors modulo small primes allow.
+        const std::vector<bool> possible = PossibleFactorDegrees(m_polynom, m_letter);
         const std::size_t most = std::min<std::size_t>(5, m_polynom.TermCount());
         for (std::size_t k = 2; k <= most && !m_budget.Exhausted(); ++k) {
             std::vector<std::vector<std::int64_t>> patterns;
             std::vector<std::int64_t> current;
             CollectPatterns(k, degree / 2, current, patterns);
+            std::erase_if(patterns, [&](const std::vector<std::int64_t>& pattern) {
+                return !possible[static_cast<std::size_t>(pattern.front())];
+            });
             if (patterns.empty()) {
                 continue;
             }

@@ -25,6 +25,13 @@ NodePtr ProductNode(std::vector<NodePtr> factors) {
     return product;
 }
 
+NodePtr TwoFactors(const CPolynomValue& first, const CPolynomValue& second) {
+    std::vector<NodePtr> factors;
+    factors.push_back(PolynomNode(first));
+    factors.push_back(PolynomNode(second));
+    return ProductNode(std::move(factors));
+}
+
 NodePtr TimesNode(NodePtr factor, const CPolynomValue& cofactor) {
     if (cofactor.IsOne()) {
         return factor;

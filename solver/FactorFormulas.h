@@ -19,6 +19,8 @@ struct SignedNode {
 NodePtr PolynomNode(const CPolynomValue& value);
 // The product of the factors in order; a single factor stands alone.
 NodePtr ProductNode(std::vector<NodePtr> factors);
+// The product of two polynomials.
+NodePtr TwoFactors(const CPolynomValue& first, const CPolynomValue& second);
 // factor * cofactor, the cofactor left out when it is the number 1.
 NodePtr TimesNode(NodePtr factor, const CPolynomValue& cofactor);
 // A plain sum of the signed terms.

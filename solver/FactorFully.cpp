@@ -6,6 +6,7 @@
 #include "model/CONumber.h"
 #include "model/COPolynom.h"
 #include "model/COPower.h"
+#include "model/NodeCast.h"
 #include "model/TreeQueries.h"
 #include "solver/CExpression.h"
 #include "solver/FactorFormulas.h"
@@ -38,21 +39,19 @@ bool IsProduct(const COperation* node) {
 
 const CONumber* NumberExponent(const COPower& power) {
     return power.Exponent() && power.Exponent()->GetFamily() == NodeFamily::Number
-               ? static_cast<const CONumber*>(power.Exponent())
+               ? &NodeAs<CONumber>(*power.Exponent())
                : nullptr;
 }
 
 bool IsZeroPolynom(const COperation* node) {
-    return node != nullptr && node->GetType() == NodeType::Polynom &&
-           static_cast<const COPolynom*>(node)->IsZero();
+    return node != nullptr && node->GetType() == NodeType::Polynom && NodeAs<COPolynom>(*node).IsZero();
 }
 
 // Factorises one factor (the base of a power factor). Returns whether it was split; the new
 // product's cells replace the factor's cell (a power keeps the product as its base).
 bool FactorOneFactor(CExpression& workspace, NodeHandle whole, COperationList& factors,
                      COperationList::Position& cell) {
-    auto* power =
-        cell->child->GetFamily() == NodeFamily::Power ? static_cast<COPower*>(cell->child.get()) : nullptr;
+    auto* power = cell->child->GetFamily() == NodeFamily::Power ? &NodeAs<COPower>(*cell->child) : nullptr;
     NodeHandle target = power ? &power->BaseSlot() : &cell->child;
     if (!FactorExpression(workspace, target)) {
         cell->child->SetPassMark(1);
@@ -83,8 +82,8 @@ bool FactorOneFactor(CExpression& workspace, NodeHandle whole, COperationList& f
 void ExpandPowersOfProducts(CExpression& workspace, COperationList& factors) {
     bool changed = false;
     for (auto cell = factors.begin(); cell != factors.end();) {
-        auto* power = cell->child->GetFamily() == NodeFamily::Power ? static_cast<COPower*>(cell->child.get())
-                                                                    : nullptr;
+        auto* power =
+            cell->child->GetFamily() == NodeFamily::Power ? &NodeAs<COPower>(*cell->child) : nullptr;
         const CONumber* exponent = power ? NumberExponent(*power) : nullptr;
         if (exponent == nullptr || !IsProduct(power->Base())) {
             ++cell;
@@ -111,7 +110,7 @@ void ExpandPowersOfProducts(CExpression& workspace, COperationList& factors) {
 // The base and number exponent of a factor (a factor that is no power counts with exponent 1).
 const COperation* BaseOf(const COperation& factor, CNumber& exponent) {
     if (factor.GetFamily() == NodeFamily::Power) {
-        const auto& power = static_cast<const COPower&>(factor);
+        const auto& power = NodeAs<COPower>(factor);
         if (const CONumber* number = NumberExponent(power)) {
             exponent = number->Value();
             return power.Base();

@@ -5,18 +5,61 @@
 
 #include <algorithm>
 
-TermList MovedTerms(const TermList& terms, std::int32_t moveIndex, std::int32_t moveDirection) {
-    TermList moved = terms;
-    if (moveDirection == 0 || moveIndex < 0 || moveIndex >= static_cast<std::int32_t>(terms.size())) {
-        return moved;
+TermOrder MovedOrder(std::size_t count, std::int32_t moveIndex, std::int32_t moveDirection) {
+    TermOrder order(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        order[i] = i;
     }
-    const auto position = moved.begin() + moveIndex;
+    if (moveDirection == 0 || moveIndex < 0 || static_cast<std::size_t>(moveIndex) >= count) {
+        return order;
+    }
+    const auto position = order.begin() + moveIndex;
     if (moveDirection < 0) {
-        std::rotate(position, position + 1, moved.end());
+        std::rotate(position, position + 1, order.end());
     } else {
-        std::rotate(moved.begin(), position, position + 1);
+        std::rotate(order.begin(), position, position + 1);
+    }
+    return order;
+}
+
+TermList MovedTerms(const TermList& terms, std::int32_t moveIndex, std::int32_t moveDirection) {
+    TermList moved;
+    for (const std::size_t index : MovedOrder(terms.size(), moveIndex, moveDirection)) {
+        moved.push_back(terms[index]);
     }
     return moved;
+}
+
+std::optional<GroupingChoice>
+SearchGroupings(std::size_t count, const std::function<bool(const TermOrder&, std::size_t)>& trySplit,
+                FactorSearchBudget& budget) {
+    auto trySplits = [&](const TermOrder& order, std::size_t from,
+                         std::size_t to) -> std::optional<std::size_t> {
+        for (std::size_t split = from; split <= to && !budget.Exhausted(); ++split) {
+            if (trySplit(order, split)) {
+                return split;
+            }
+        }
+        return std::nullopt;
+    };
+    if (count < 2) {
+        return std::nullopt;
+    }
+    if (count == 2) {
+        const std::optional<std::size_t> split = trySplits(MovedOrder(2, 0, 0), 1, 1);
+        return split ? std::optional<GroupingChoice>(GroupingChoice{1, 0, 0}) : std::nullopt;
+    }
+    for (std::size_t j = 0; j < count && !budget.Exhausted(); ++j) {
+        const auto index = static_cast<std::int32_t>(j);
+        if (const auto split = trySplits(MovedOrder(count, index, -1), 1, count - 1 - j)) {
+            return GroupingChoice{static_cast<std::int32_t>(*split), index, j + 1 == count ? 0 : -1};
+        }
+        const std::size_t from = j == 0 ? 1 : std::max<std::size_t>(1, count - j);
+        if (const auto split = trySplits(MovedOrder(count, index, 1), from, count - 1)) {
+            return GroupingChoice{static_cast<std::int32_t>(*split), index, j == 0 ? 0 : 1};
+        }
+    }
+    return std::nullopt;
 }
 
 namespace {
@@ -79,21 +122,6 @@ bool TrySplit(const TermList& order, std::size_t split, FactorFinding& finding, 
     return false;
 }
 
-bool TrySplits(const TermList& order, std::size_t fromSplit, std::size_t toSplit, FactorFinding& finding,
-               FactorSearchBudget& budget) {
-    for (std::size_t split = fromSplit; split <= toSplit && !budget.Exhausted(); ++split) {
-        if (TrySplit(order, split, finding, budget)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void NoteMove(FactorFinding& finding, std::size_t index, std::int32_t direction) {
-    finding.detail->moveIndex = static_cast<std::int32_t>(index);
-    finding.detail->moveDirection = direction;
-}
-
 } // namespace
 
 bool FindLikePowers(const CPolynomValue& first, const CPolynomValue& second, FactorFinding& finding,
@@ -120,28 +148,20 @@ bool FindLikePowers(const CPolynomValue& first, const CPolynomValue& second, Fac
 
 bool FindGrouping(const TermList& terms, FactorFinding& finding, FactorSearchBudget& budget) {
     finding.detail = std::make_unique<FactorDetail>();
-    const std::size_t count = terms.size();
-    if (count < 2) {
+    const auto trySplit = [&](const TermOrder& order, std::size_t split) {
+        TermList ordered;
+        for (const std::size_t index : order) {
+            ordered.push_back(terms[index]);
+        }
+        return TrySplit(ordered, split, finding, budget);
+    };
+    const std::optional<GroupingChoice> choice = SearchGroupings(terms.size(), trySplit, budget);
+    if (!choice) {
+        finding.detail.reset();
         return false;
     }
-    if (count == 2) {
-        return TrySplits(terms, 1, 1, finding, budget);
-    }
-    for (std::size_t j = 0; j < count && !budget.Exhausted(); ++j) {
-        // Term j to the end; first groups of at most count - 1 - j terms.
-        const TermList toEnd = MovedTerms(terms, static_cast<std::int32_t>(j), -1);
-        if (TrySplits(toEnd, 1, std::min(count - 1, count - 1 - j), finding, budget)) {
-            NoteMove(finding, j, j + 1 == count ? 0 : -1);
-            return true;
-        }
-        // Term j to the front; second groups of at most j terms (no bound for the first term).
-        const TermList toFront = MovedTerms(terms, static_cast<std::int32_t>(j), 1);
-        const std::size_t fromSplit = j == 0 ? 1 : std::max<std::size_t>(1, count - j);
-        if (TrySplits(toFront, fromSplit, count - 1, finding, budget)) {
-            NoteMove(finding, j, j == 0 ? 0 : 1);
-            return true;
-        }
-    }
-    finding.detail.reset();
-    return false;
+    finding.detail->split = choice->split;
+    finding.detail->moveIndex = choice->moveIndex;
+    finding.detail->moveDirection = choice->moveDirection;
+    return true;
 }

@@ -7,6 +7,30 @@
 #include "solver/FactorArithmetic.h"
 #include "solver/Factorisation.h"
 
+#include <functional>
+#include <optional>
+#include <vector>
+
+// Where a grouping split the terms: the term moved first (direction 0 none, -1 to the end, +1 to
+// the front) and the number of leading terms in the first group.
+struct GroupingChoice {
+    std::int32_t split = 0;
+    std::int32_t moveIndex = 0;
+    std::int32_t moveDirection = 0;
+};
+
+// Positions of the terms after the move of a choice.
+using TermOrder = std::vector<std::size_t>;
+TermOrder MovedOrder(std::size_t count, std::int32_t moveIndex, std::int32_t moveDirection);
+
+// The orders and splits of the grouping search, in its order: two terms once as they stand; more
+// terms with each term j in turn moved to the end (first groups of at most count - 1 - j terms),
+// then to the front (second groups of at most j terms, no bound for j = 0). `trySplit` gets the
+// order and the split; the first one it accepts is returned.
+std::optional<GroupingChoice>
+SearchGroupings(std::size_t count, const std::function<bool(const TermOrder&, std::size_t)>& trySplit,
+                FactorSearchBudget& budget);
+
 // Searches the orders and splits of the terms (in the polynomial's order). True with the finding
 // filled when some split works.
 bool FindGrouping(const TermList& terms, FactorFinding& finding, FactorSearchBudget& budget);

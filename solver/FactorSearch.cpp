@@ -4,11 +4,11 @@
 #include "model/COMonom.h"
 #include "model/COPolynom.h"
 #include "model/PolynomNumber.h"
+#include "model/PolynomialGcd.h"
 #include "solver/FactorArithmetic.h"
 #include "solver/FactorGrouping.h"
 #include "solver/FactorSearchSupport.h"
 #include "solver/Factorisation.h"
-#include "model/PolynomialGcd.h"
 
 #include <string>
 

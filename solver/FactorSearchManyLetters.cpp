@@ -2,9 +2,9 @@
 
 #include "model/COPolynom.h"
 #include "model/PolynomNumber.h"
+#include "model/PolynomialGcd.h"
 #include "solver/FactorGrouping.h"
 #include "solver/FactorSearchSupport.h"
-#include "model/PolynomialGcd.h"
 
 #include <string>
 

@@ -6,12 +6,7 @@
 #include "solver/FactorArithmetic.h"
 #include "solver/Factorisation.h"
 
-#if __has_include("model/EngineAssert.h")
 #include "model/EngineAssert.h"
-#else
-#include <cassert>
-#define ORBELIN_ASSERT(condition) assert(condition)
-#endif
 
 // A technique-1 finding with the divisor (the cofactor is the exact quotient at apply time).
 bool SetDivisor(FactorFinding& finding, const CPolynomValue& divisor);

@@ -1,15 +1,20 @@
 // Factorisation of a sum whose terms are products of powers of polynomials: a common factor of all
 // terms is taken out (variant 0), after the first polynomials of the terms have been split so that
-// their greatest common divisor stands as a factor of its own (variant 1).
+// their greatest common divisor stands as a factor of its own (variant 1); otherwise the terms are
+// grouped in two, and the groups are like powers (variant 2) or share a factor (variant 3).
 
 #include "model/COHyperMonom.h"
 #include "model/COPolynom.h"
 #include "model/COPower.h"
+#include "model/NodeCast.h"
 #include "model/PolynomNumber.h"
+#include "model/PolynomialGcd.h"
 #include "solver/CExpression.h"
 #include "solver/FactorFormulas.h"
+#include "solver/FactorGrouping.h"
+#include "solver/FactorSearchSupport.h"
+#include "solver/FactorSteps.h"
 #include "solver/Factorisation.h"
-#include "model/PolynomialGcd.h"
 
 #include <algorithm>
 
@@ -35,7 +40,7 @@ std::optional<std::vector<ProductTerm>> ReadTerms(COperation& sum) {
         if (!cell.child || cell.child->GetType() != NodeType::HyperMonom) {
             return std::nullopt;
         }
-        auto& monom = static_cast<COHyperMonom&>(*cell.child);
+        auto& monom = NodeAs<COHyperMonom>(*cell.child);
         monom.Normalize();
         if (monom.DenominatorCount() != 0) {
             return std::nullopt;
@@ -169,6 +174,171 @@ void CollectPlainBracket(CExpression& workspace, COperationList& product,
     workspace.RecordStep(false);
 }
 
+CPolynomValue ValueOf(const ProductTerm& term) {
+    CPolynomValue value(term.sign);
+    for (const PowerFactor& factor : term.factors) {
+        value = value.Product(factor.base.Power(factor.exponent));
+    }
+    return value;
+}
+
+std::vector<ProductTerm> Slice(const std::vector<ProductTerm>& terms, std::size_t begin, std::size_t end) {
+    return {terms.begin() + static_cast<std::ptrdiff_t>(begin),
+            terms.begin() + static_cast<std::ptrdiff_t>(end)};
+}
+
+// What the grouping search found for two groups A and B of terms.
+struct GroupFinding {
+    CPolynomValue common; // variant 3: gcd(A, B)
+    FactorFinding powers; // variant 2: A = +-P^m, B = +-Q^m
+    bool likePowers = false;
+};
+
+// Variant 2 is taken only when it splits for real: P -+ Q and the second bracket both contain a
+// letter (so the sum becomes a product of two factors with letters).
+bool SplitsForReal(const FactorFinding& powers) {
+    const CPolynomValue p = powers.first->Value();
+    const CPolynomValue q = powers.second->Value();
+    const std::int32_t sign = powers.detail->firstSign * powers.detail->secondSign;
+    const CPolynomValue divisor = sign < 0 ? p.Difference(q) : p.Sum(q);
+    const std::int64_t m = powers.detail->exponent.ToInt();
+    CPolynomValue whole = p.Power(m);
+    whole = sign < 0 ? whole.Difference(q.Power(m)) : whole.Sum(q.Power(m));
+    const std::optional<CPolynomValue> cofactor =
+        divisor.IsZero() ? std::nullopt : whole.DivideExact(divisor);
+    return !divisor.IsConstant() && cofactor && !cofactor->IsConstant();
+}
+
+bool TryGroups(const CPolynomValue& a, const CPolynomValue& b, GroupFinding& found,
+               FactorSearchBudget& budget) {
+    if (!budget.Spend(static_cast<std::int64_t>((a.TermCount() + 1) * (b.TermCount() + 1)) * 8)) {
+        return false;
+    }
+    if (!GcdSurelyConstant(a, b)) {
+        CPolynomValue common = PolynomialGcd(a, b);
+        if (!common.IsConstant()) {
+            found.common = PrimitivePart(std::move(common));
+            found.likePowers = false;
+            return true;
+        }
+    }
+    FactorFinding powers;
+    if (FindLikePowers(a, b, powers, budget) && SplitsForReal(powers)) {
+        found.powers = std::move(powers);
+        found.likePowers = true;
+        return true;
+    }
+    return false;
+}
+
+// Variant 3: (A) + (B) -> combined -> sign folded -> G*(A' +- B') -> G*(A' +- B' multiplied out).
+void WriteCommonFactorOfGroups(CExpression& workspace, NodeHandle handle, const CPolynomValue& a,
+                               const CPolynomValue& b, const CPolynomValue& common) {
+    std::vector<SignedNode> combined;
+    combined.push_back({PolynomNode(a), 1});
+    combined.push_back({PolynomNode(b), 1});
+    *handle = SumNode(std::move(combined));
+    Step(workspace, CommentID::TermsGrouped);
+    CPolynomValue positive = b;
+    const std::int32_t sign = positive.MakeLeadingSignPositive();
+    if (sign < 0) {
+        std::vector<SignedNode> folded;
+        folded.push_back({PolynomNode(a), 1});
+        folded.push_back({PolynomNode(positive), -1});
+        *handle = SumNode(std::move(folded));
+        Step(workspace, CommentID::SignMovedOutOfFraction);
+    }
+    const std::optional<CPolynomValue> restA = a.DivideExact(common);
+    const std::optional<CPolynomValue> restB = positive.DivideExact(common);
+    ORBELIN_ASSERT(restA && restB);
+    std::vector<SignedNode> rests;
+    rests.push_back({PolynomNode(*restA), 1});
+    rests.push_back({PolynomNode(*restB), sign});
+    std::vector<NodePtr> factors;
+    factors.push_back(PolynomNode(common));
+    factors.push_back(SumNode(std::move(rests)));
+    *handle = ProductNode(std::move(factors));
+    Step(workspace, CommentID::CommonFactorTakenOut);
+    CPolynomValue bracket = *restA;
+    if (sign < 0) {
+        bracket.SubtractInPlace(*restB);
+    } else {
+        bracket.AddInPlace(*restB);
+    }
+    std::vector<NodePtr> multiplied;
+    multiplied.push_back(PolynomNode(common));
+    multiplied.push_back(PolynomNode(bracket));
+    *handle = ProductNode(std::move(multiplied));
+    Step(workspace, CommentID::BracketsOpened);
+}
+
+// Variant 2: +-P^m +- Q^m, then the product by the formula of the exponent.
+void WriteLikePowersOfGroups(CExpression& workspace, NodeHandle handle, FactorFinding& powers) {
+    CPolynomValue p = powers.first->Value();
+    CPolynomValue q = powers.second->Value();
+    const std::int64_t m = powers.detail->exponent.ToInt();
+    std::int32_t firstSign = powers.detail->firstSign;
+    std::int32_t secondSign = powers.detail->secondSign;
+    std::vector<SignedNode> parts;
+    parts.push_back({PowerNode(PolynomNode(p), m), firstSign});
+    parts.push_back({PowerNode(PolynomNode(q), m), secondSign});
+    *handle = SumNode(std::move(parts));
+    Step(workspace, CommentID::OtherPowerFormula);
+    if (firstSign < 0 && secondSign > 0) {
+        std::swap(p, q);
+    }
+    const NodeHandle sum = FixTwoTermSigns(workspace, handle, firstSign, secondSign);
+    WriteLikePowerProduct(workspace, sum, p, q, m, secondSign);
+}
+
+// Variants 2 and 3: the grouping search over the terms.
+bool FactorByGroups(CExpression& workspace, NodeHandle handle, const std::vector<ProductTerm>& terms) {
+    FactorSearchBudget budget;
+    std::vector<CPolynomValue> values;
+    for (const ProductTerm& term : terms) {
+        values.push_back(ValueOf(term));
+    }
+    GroupFinding found;
+    const auto trySplit = [&](const TermOrder& order, std::size_t split) {
+        CPolynomValue a;
+        CPolynomValue b;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            (i < split ? a : b).AddInPlace(values[order[i]]);
+        }
+        return TryGroups(a, b, found, budget);
+    };
+    const std::optional<GroupingChoice> choice = SearchGroupings(terms.size(), trySplit, budget);
+    if (!choice) {
+        return false;
+    }
+    std::vector<ProductTerm> ordered;
+    CPolynomValue a;
+    CPolynomValue b;
+    const TermOrder order = MovedOrder(terms.size(), choice->moveIndex, choice->moveDirection);
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        ordered.push_back(terms[order[i]]);
+        (i < static_cast<std::size_t>(choice->split) ? a : b).AddInPlace(values[order[i]]);
+    }
+    if (choice->moveDirection != 0) {
+        *handle = SumOfTerms(ordered);
+        Step(workspace, CommentID::TermsReordered);
+    }
+    const auto split = static_cast<std::size_t>(choice->split);
+    if (ordered.size() > 2) {
+        std::vector<SignedNode> groups;
+        groups.push_back({SumOfTerms(Slice(ordered, 0, split)), 1});
+        groups.push_back({SumOfTerms(Slice(ordered, split, ordered.size())), 1});
+        *handle = SumNode(std::move(groups));
+        Step(workspace, CommentID::TermsGrouped);
+    }
+    if (found.likePowers) {
+        WriteLikePowersOfGroups(workspace, handle, found.powers);
+    } else {
+        WriteCommonFactorOfGroups(workspace, handle, a, b, found.common);
+    }
+    return true;
+}
+
 } // namespace
 
 bool FactorSumOfProducts(CExpression& workspace, NodeHandle handle) {
@@ -181,14 +351,11 @@ bool FactorSumOfProducts(CExpression& workspace, NodeHandle handle) {
         return false;
     }
     std::vector<PowerFactor> common = CommonFactors(*terms);
-    if (common.empty()) {
-        if (!SplitFirstFactors(workspace, handle, *terms)) {
-            return false;
-        }
+    if (common.empty() && SplitFirstFactors(workspace, handle, *terms)) {
         common = CommonFactors(*terms);
-        if (common.empty()) {
-            return false;
-        }
+    }
+    if (common.empty()) {
+        return FactorByGroups(workspace, handle, *terms);
     }
     for (ProductTerm& term : *terms) {
         for (const PowerFactor& factor : common) {

@@ -8,6 +8,7 @@
 #include "model/CONumber.h"
 #include "model/COPolynom.h"
 #include "model/COPower.h"
+#include "model/NodeCast.h"
 #include "model/TreeQueries.h"
 #include "solver/CExpression.h"
 #include "solver/FactorFormulas.h"
@@ -68,9 +69,9 @@ void SimplifyAt(CExpression& workspace, NodeHandle handle) {
     // A rational monomial that is one polynomial stands for that polynomial; any other is written
     // back as a plain product or fraction.
     if ((*handle)->GetType() == NodeType::HyperMonom) {
-        auto& monom = static_cast<COHyperMonom&>(**handle);
+        auto& monom = NodeAs<COHyperMonom>(**handle);
         if (monom.GetCount() == 1 && monom.Head()->sign == 1 && monom.FactorExponent(*monom.Head()).IsOne()) {
-            NodePtr base = std::move(static_cast<COPower&>(*monom.Head()->child).BaseSlot());
+            NodePtr base = std::move(NodeAs<COPower>(*monom.Head()->child).BaseSlot());
             *handle = std::move(base);
         }
     }
@@ -82,13 +83,13 @@ void SimplifyAt(CExpression& workspace, NodeHandle handle) {
 // 6. The numeric content of the coefficients goes in front: c * (p / c) (comment 45). Returns the
 // handle of the polynomial to factor further.
 NodeHandle TakeOutContent(CExpression& workspace, NodeHandle handle) {
-    auto& polynom = static_cast<COPolynom&>(**handle);
+    auto& polynom = NodeAs<COPolynom>(**handle);
     const std::optional<CNumber> content = polynom.Content();
     if (!content || content->IsOne()) {
         return handle;
     }
     NodePtr rest = std::move(*handle);
-    static_cast<COPolynom&>(*rest).RemoveContent();
+    NodeAs<COPolynom>(*rest).RemoveContent();
     auto product = std::make_unique<COMultiplication>();
     product->AddTail(PolynomNode(CPolynomValue(*content)), 1);
     product->AddTail(std::move(rest), 1);
@@ -129,7 +130,7 @@ bool FactorExpression(CExpression& workspace, NodeHandle handle) {
     if (!IsPolynom(handle)) {
         return false;
     }
-    auto& polynom = static_cast<COPolynom&>(**handle);
+    auto& polynom = NodeAs<COPolynom>(**handle);
     if (polynom.HasLikeTerms() || polynom.HasCancellingPair()) {
         polynom.Normalize(true);
         workspace.RecordStep(false);
@@ -142,7 +143,7 @@ bool FactorExpression(CExpression& workspace, NodeHandle handle) {
     const NodeHandle rest = TakeOutContent(workspace, handle);
     const bool contentTaken = rest != handle;
     FactorFinding finding;
-    const bool found = FindFactorisation(static_cast<COPolynom&>(**rest), finding);
+    const bool found = FindFactorisation(NodeAs<COPolynom>(**rest), finding);
     if (found) {
         ApplyFactorisation(workspace, rest, finding);
         workspace.RefreshLastText();

@@ -115,6 +115,12 @@ inline constexpr FactorisationProblem kFactorisationSuite[] = {
     {"3*(x-2)+x*(x-2)", "common bracket"},
     {"(x^2-1)*a+(x+1)*b", "bracket split by the gcd"},
     {"(x+1)*(x+2)+(x+1)*(x+3)", "common bracket, two each"},
+    {"x*(a-b)+y*(b-a)", "opposite brackets"},
+    {"(x+1)^2-1", "groups as like powers"},
+    {"(a+b)^2-(a-b)^2", "groups as like powers"},
+    {"(x+y)^2-4*z^2", "groups as like powers"},
+    {"(x-1)^3+8", "groups as like cubes"},
+    {"a*(x+y)+b*(x+y)+a*(x-y)+b*(x-y)", "groups with a common bracket"},
     // edge cases
     {"0*x+x^2-x", "like terms cancelled first"},
     {"x^2+3*x-x+1", "like terms collected first"},
