@@ -264,21 +264,7 @@ void ApplyGroupingLikePowers(CExpression& workspace, NodeHandle handle, FactorFi
         *handle = SumNode(std::move(signedGroups));
         Step(workspace, CommentID::SignTakenOutOfBracket);
     }
-    const std::int64_t m = detail.exponent.ToInt();
-    CPolynomValue p = finding.first->Value();
-    CPolynomValue q = finding.second->Value();
-    std::int32_t firstSign = detail.firstSign;
-    std::int32_t secondSign = detail.secondSign;
-    std::vector<SignedNode> powers;
-    powers.push_back({PowerNode(PolynomNode(p), m), firstSign});
-    powers.push_back({PowerNode(PolynomNode(q), m), secondSign});
-    *handle = SumNode(std::move(powers));
-    Step(workspace, CommentID::OtherPowerFormula);
-    if (firstSign < 0 && secondSign > 0) {
-        std::swap(p, q);
-    }
-    const NodeHandle sum = FixTwoTermSigns(workspace, handle, firstSign, secondSign);
-    WriteLikePowerProduct(workspace, sum, p, q, m, secondSign);
+    WriteLikePowers(workspace, handle, finding);
 }
 
 // --- techniques 6 and 7: the trinomials divisible by x^2 + x + 1 ----------------------------------

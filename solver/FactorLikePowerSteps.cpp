@@ -6,6 +6,7 @@
 #include "model/COPolynom.h"
 #include "solver/CExpression.h"
 #include "solver/FactorFormulas.h"
+#include "solver/Factorisation.h"
 #include "solver/SimplifySupport.h"
 
 #include <iterator>
@@ -106,4 +107,23 @@ void WriteLikePowerProduct(CExpression& workspace, NodeHandle polynom, const CPo
         *polynom = TwoFactors(divisor, bracket.value);
         Step(workspace, CommentID::BracketsOpened);
     }
+}
+
+void WriteLikePowers(CExpression& workspace, NodeHandle handle, const FactorFinding& finding) {
+    const FactorDetail& detail = *finding.detail;
+    const std::int64_t m = detail.exponent.ToInt();
+    CPolynomValue p = finding.first->Value();
+    CPolynomValue q = finding.second->Value();
+    std::int32_t firstSign = detail.firstSign;
+    std::int32_t secondSign = detail.secondSign;
+    std::vector<SignedNode> powers;
+    powers.push_back({PowerNode(PolynomNode(p), m), firstSign});
+    powers.push_back({PowerNode(PolynomNode(q), m), secondSign});
+    *handle = SumNode(std::move(powers));
+    Step(workspace, CommentID::OtherPowerFormula);
+    if (firstSign < 0 && secondSign > 0) {
+        std::swap(p, q);
+    }
+    const NodeHandle sum = FixTwoTermSigns(workspace, handle, firstSign, secondSign);
+    WriteLikePowerProduct(workspace, sum, p, q, m, secondSign);
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 class CExpression;
+struct FactorFinding;
 
 // Queues the comment and records a step.
 void Step(CExpression& workspace, CommentID comment);
@@ -25,3 +26,7 @@ NodeHandle FixTwoTermSigns(CExpression& workspace, NodeHandle handle, std::int32
 // out (comment 59).
 void WriteLikePowerProduct(CExpression& workspace, NodeHandle polynom, const CPolynomValue& p,
                            const CPolynomValue& q, std::int64_t m, std::int32_t secondSign);
+
+// A like-power finding (first = P, second = Q, detail: exponent m and the signs) at the handle:
+// +-P^m +- Q^m (comment 76), the signs fixed, then the product by the formula of m.
+void WriteLikePowers(CExpression& workspace, NodeHandle handle, const FactorFinding& finding);

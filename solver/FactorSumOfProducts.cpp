@@ -272,25 +272,6 @@ void WriteCommonFactorOfGroups(CExpression& workspace, NodeHandle handle, const 
     Step(workspace, CommentID::BracketsOpened);
 }
 
-// Variant 2: +-P^m +- Q^m, then the product by the formula of the exponent.
-void WriteLikePowersOfGroups(CExpression& workspace, NodeHandle handle, FactorFinding& powers) {
-    CPolynomValue p = powers.first->Value();
-    CPolynomValue q = powers.second->Value();
-    const std::int64_t m = powers.detail->exponent.ToInt();
-    std::int32_t firstSign = powers.detail->firstSign;
-    std::int32_t secondSign = powers.detail->secondSign;
-    std::vector<SignedNode> parts;
-    parts.push_back({PowerNode(PolynomNode(p), m), firstSign});
-    parts.push_back({PowerNode(PolynomNode(q), m), secondSign});
-    *handle = SumNode(std::move(parts));
-    Step(workspace, CommentID::OtherPowerFormula);
-    if (firstSign < 0 && secondSign > 0) {
-        std::swap(p, q);
-    }
-    const NodeHandle sum = FixTwoTermSigns(workspace, handle, firstSign, secondSign);
-    WriteLikePowerProduct(workspace, sum, p, q, m, secondSign);
-}
-
 // Variants 2 and 3: the grouping search over the terms.
 bool FactorByGroups(CExpression& workspace, NodeHandle handle, const std::vector<ProductTerm>& terms) {
     FactorSearchBudget budget;
@@ -332,7 +313,7 @@ bool FactorByGroups(CExpression& workspace, NodeHandle handle, const std::vector
         Step(workspace, CommentID::TermsGrouped);
     }
     if (found.likePowers) {
-        WriteLikePowersOfGroups(workspace, handle, found.powers);
+        WriteLikePowers(workspace, handle, found.powers);
     } else {
         WriteCommonFactorOfGroups(workspace, handle, a, b, found.common);
     }

@@ -105,6 +105,8 @@ inline constexpr FactorisationProblem kFactorisationSuite[] = {
     {"x^3+y^3+z^3-3*x*y*z", "symmetric cubic"},
     {"a^2*b+a*b^2+a^2*c+a*c^2+b^2*c+b*c^2+2*a*b*c", "symmetric cubic"},
     {"x^2*y-x*y^2", "monomial and difference"},
+    {"x^3-x^2*y+x*y^2-6*y^3", "homogeneous cubic, cubic test"},
+    {"x^3+3*x^2*y+3*x*y^2+2*y^3", "homogeneous cubic, cubic test"},
     {"a^2-b^2-a-b", "difference of squares and a sum"},
     {"x^3-x*y^2", "two letters, twice"},
     {"x^2-4*x*y+4*y^2-9", "square and number"},
