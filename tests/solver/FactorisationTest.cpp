@@ -178,6 +178,18 @@ TEST(FactorisationSteps, GroupingWithAMovedTerm) {
     EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "x^4-x^2+2*x-1")), "(x^2-x+1).(x^2+x-1)");
 }
 
+TEST(FactorisationSteps, SumsOfProductsByACommonBracketOrByGroups) {
+    // A common bracket; the rest collected into one polynomial.
+    EXPECT_EQ(StepComments("(x+1)*(x+2)+(x+1)*(x+3)"), (std::vector<int>{45, 59}));
+    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "(x+1)*(x+2)+(x+1)*(x+3)")), "(x+1).(2.x+5)");
+    // The first brackets split by their gcd (a step without comment), then the common factor.
+    EXPECT_EQ(StepComments("(x^2-1)*a+(x+1)*b"), (std::vector<int>{45}));
+    // Two groups that are like powers, and two groups with a common factor.
+    EXPECT_EQ(StepComments("(x+1)^2-1"), (std::vector<int>{76, 73}));
+    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "(x+1)^2-1")), "x.(x+2)");
+    EXPECT_EQ(StepComments("a*(x+y)+b*(x+y)+a*(x-y)+b*(x-y)"), (std::vector<int>{32, 32, 45, 59}));
+}
+
 TEST(FactorisationSteps, NumericContentFirstThenTheBracket) {
     EXPECT_EQ(StepComments("2*x^2-2"), (std::vector<int>{45, 73}));
     EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "2*x^2-2")), "2.(x-1).(x+1)");
