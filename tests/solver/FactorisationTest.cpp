@@ -212,6 +212,31 @@ TEST(FactorisationSteps, CompleteFactorisationRepeatsRounds) {
     EXPECT_EQ(AnswerFormula(*Solve(kProblemFactoriseCompletely, "x^3-3*x+2")), "(x-1)^2.(x+2)");
 }
 
+// Complete factorisation of products and powers: each factor (the base of a power) is split again,
+// signs taken out of bases under odd exponents go in front, equal bases are merged, and a zero
+// factor makes the whole 0. One factorisation pass leaves a product alone (comment 35).
+TEST(CompleteFactorisation, SplitsTheFactorsOfProductsAndPowers) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"(x^2-1)*(x^2-4)", "(x-1).(x+1).(x-2).(x+2)"},
+        {"(x^2-1)^2", "(x-1)^2.(x+1)^2"},
+        {"x*(x^4-1)", "x.(x-1).(x+1).(x^2+1)"},
+        {"(x^2-2*x+1)*(x-1)", "(x-1)^3"},
+    };
+    for (const auto& [problem, answer] : cases) {
+        SCOPED_TRACE(problem);
+        const std::unique_ptr<COutputList> solution = Solve(kProblemFactoriseCompletely, problem);
+        EXPECT_EQ(AnswerFormula(*solution), answer);
+        EXPECT_EQ(CheckValues(problem, *solution), "");
+        EXPECT_TRUE(HasComment(*Solve(kProblemFactorise, problem), kNothingFound));
+    }
+    for (const char* problem : {"(1-x^2)^3", "-(x^2-1)*(4-x^2)", "(x-x)*(x+1)", "(2-2*x)*(x^2-1)"}) {
+        SCOPED_TRACE(problem);
+        const std::unique_ptr<COutputList> solution = Solve(kProblemFactoriseCompletely, problem);
+        EXPECT_FALSE(AnswerFormula(*solution).empty());
+        EXPECT_EQ(CheckValues(problem, *solution), "");
+    }
+}
+
 // --- complete factorisation against an independent test ----------------------------------------
 
 // Random products of linear factors q*x - r and quadratics without rational roots, degree up to 6
