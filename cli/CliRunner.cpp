@@ -4,6 +4,7 @@
 #include "cli/Render.h"
 #include "cli/SolutionWriter.h"
 #include "markup/EditorConversion.h"
+#include "markup/LinearNotation.h"
 #include "solver/SolveProblem.h"
 
 #include <chrono>
@@ -25,6 +26,22 @@ std::string ProblemForDispatcher(const std::string& typed, bool compact) {
     text = text.substr(1, text.size() - 2);
     RemoveRedundantBraces(text);
     return text;
+}
+
+ProblemReading ReadProblem(const std::string& typed, ProblemForm form) {
+    switch (form) {
+    case ProblemForm::Editor:
+        return ProblemReading{ProblemForDispatcher(typed, false), {}};
+    case ProblemForm::Compact:
+        return ProblemReading{typed, {}};
+    case ProblemForm::Linear:
+        break;
+    }
+    LinearReading reading = ReadLinearNotation(typed);
+    if (reading.Refused()) {
+        return ProblemReading{{}, "column " + std::to_string(reading.column) + ": " + reading.error};
+    }
+    return ProblemReading{std::move(reading.markup), {}};
 }
 
 std::int64_t SolveTimed(int kind, const std::string& problem, COutputList& solution) {
@@ -51,8 +68,7 @@ BatchLine ParseBatchLine(const std::string& line, int defaultKind) {
 namespace {
 
 void WriteUnusableLine(std::ostream& out, std::ostream& err, std::size_t lineNumber,
-                       const std::string& kindText) {
-    const std::string message = "unknown kind \"" + kindText + "\"";
+                       const std::string& message) {
     std::string object = "{\"line\":" + std::to_string(lineNumber) + ",\"error\":";
     AppendJsonByteString(object, message);
     object += "}\n";
@@ -66,16 +82,40 @@ void StripLineEnd(std::string& line) {
     }
 }
 
-int SolveOne(const CommandLine& commandLine, const CommentTexts& texts, std::ostream& out) {
-    const std::string problem = ProblemForDispatcher(*commandLine.problem, commandLine.compact);
-    COutputList solution;
-    const std::int64_t micros = SolveTimed(commandLine.kind, problem, solution);
-    if (commandLine.json) {
-        out << SolutionAsJson(commandLine.kind, problem, micros, solution, texts) << '\n';
-    } else {
-        out << SolutionAsText(solution, texts);
+// Flushes out; a write that failed on the way or now ends the program with a message.
+int CheckedFlush(std::ostream& out, std::ostream& err) {
+    out.flush();
+    if (out) {
+        return kExitSolved;
     }
-    return kExitSolved;
+    err << "orbelin-solve: the output cannot be written\n";
+    return kExitOutputFailed;
+}
+
+TextOptions TextOptionsOf(const CommandLine& commandLine, bool outputIsTerminal) {
+    TextOptions options;
+    options.markup = commandLine.markupOutput;
+    options.style.strike =
+        outputIsTerminal ? ReadableStyle::Strike::Terminal : ReadableStyle::Strike::CombiningStroke;
+    options.style.decimalSeparator = commandLine.language == kRussianLanguage ? ',' : '.';
+    return options;
+}
+
+int SolveOne(const CommandLine& commandLine, const CommentTexts& texts, std::ostream& out, std::ostream& err,
+             bool outputIsTerminal) {
+    const ProblemReading problem = ReadProblem(*commandLine.problem, commandLine.form);
+    if (!problem.error.empty()) {
+        err << "orbelin-solve: " << problem.error << '\n';
+        return kExitCommandLineUnusable;
+    }
+    COutputList solution;
+    const std::int64_t micros = SolveTimed(commandLine.kind, problem.text, solution);
+    if (commandLine.json) {
+        out << SolutionAsJson(commandLine.kind, problem.text, micros, solution, texts) << '\n';
+    } else {
+        out << SolutionAsText(solution, texts, TextOptionsOf(commandLine, outputIsTerminal));
+    }
+    return CheckedFlush(out, err);
 }
 
 int SolveBatchSource(const CommandLine& commandLine, const CommentTexts& texts, std::istream& in,
@@ -83,7 +123,12 @@ int SolveBatchSource(const CommandLine& commandLine, const CommentTexts& texts, 
     if (*commandLine.batchSource == "-") {
         return RunBatch(in, out, err, commandLine, texts);
     }
-    std::ifstream file(*commandLine.batchSource, std::ios::binary);
+    // A folder opens like a file but reads as empty: it is refused before it is opened.
+    std::error_code error;
+    std::ifstream file;
+    if (!std::filesystem::is_directory(*commandLine.batchSource, error)) {
+        file.open(*commandLine.batchSource, std::ios::binary);
+    }
     if (!file) {
         err << "orbelin-solve: cannot read " << *commandLine.batchSource << '\n';
         return kExitCommandLineUnusable;
@@ -98,27 +143,36 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Comma
     int status = kExitSolved;
     std::string line;
     std::string object;
-    for (std::size_t lineNumber = 1; std::getline(in, line); ++lineNumber) {
+    for (std::size_t lineNumber = 1; std::getline(in, line) && out; ++lineNumber) {
         StripLineEnd(line);
         const BatchLine batchLine = ParseBatchLine(line, commandLine.kind);
         if (!batchLine.kind) {
-            WriteUnusableLine(out, err, lineNumber, batchLine.kindText);
+            WriteUnusableLine(out, err, lineNumber, "unknown kind \"" + batchLine.kindText + "\"");
             status = kExitBatchLinesUnusable;
             continue;
         }
-        const std::string problem = ProblemForDispatcher(batchLine.problem, commandLine.compact);
+        const ProblemReading problem = ReadProblem(batchLine.problem, commandLine.form);
+        if (!problem.error.empty()) {
+            WriteUnusableLine(out, err, lineNumber, problem.error);
+            status = kExitBatchLinesUnusable;
+            continue;
+        }
         COutputList solution;
-        const std::int64_t micros = SolveTimed(*batchLine.kind, problem, solution);
-        object = SolutionAsJson(*batchLine.kind, problem, micros, solution, texts);
+        const std::int64_t micros = SolveTimed(*batchLine.kind, problem.text, solution);
+        object = SolutionAsJson(*batchLine.kind, problem.text, micros, solution, texts);
         object += '\n';
         out << object;
     }
-    out.flush();
-    return status;
+    if (in.bad()) {
+        err << "orbelin-solve: the batch cannot be read\n";
+        status = kExitCommandLineUnusable;
+    }
+    const int written = CheckedFlush(out, err);
+    return written != kExitSolved ? written : status;
 }
 
 int RunCommandLine(const std::vector<std::string>& words, const std::filesystem::path& baseFolder,
-                   std::istream& in, std::ostream& out, std::ostream& err) {
+                   std::istream& in, std::ostream& out, std::ostream& err, bool outputIsTerminal) {
     const CommandLineResult parsed = ParseCommandLine(words);
     if (!parsed.commandLine) {
         err << "orbelin-solve: " << parsed.error << "\n\n" << UsageText();
@@ -127,7 +181,7 @@ int RunCommandLine(const std::vector<std::string>& words, const std::filesystem:
     const CommandLine& commandLine = *parsed.commandLine;
     if (commandLine.helpRequested) {
         out << UsageText();
-        return kExitSolved;
+        return CheckedFlush(out, err);
     }
     const CommentTexts texts = CommentTexts::Load(commandLine.language, baseFolder);
     if (commandLine.batchSource) {
@@ -138,7 +192,5 @@ int RunCommandLine(const std::vector<std::string>& words, const std::filesystem:
         return SolveAndRender(commandLine, baseFolder, err);
     }
 #endif
-    const int status = SolveOne(commandLine, texts, out);
-    out.flush();
-    return status;
+    return SolveOne(commandLine, texts, out, err, outputIsTerminal);
 }

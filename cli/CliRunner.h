@@ -17,12 +17,21 @@
 // Exit statuses.
 inline constexpr int kExitSolved = 0;
 inline constexpr int kExitBatchLinesUnusable = 1;
+inline constexpr int kExitOutputFailed = 1;
 inline constexpr int kExitCommandLineUnusable = 2;
 
 // The text handed to the dispatcher: the problem as typed in the editor, converted as the
 // editor's Solve converts it (blanks removed, mixed numbers marked, product dots inserted,
 // redundant braces removed); with compact, the problem unchanged.
 std::string ProblemForDispatcher(const std::string& typed, bool compact);
+
+// A problem as typed in its form, read into the text for the dispatcher; error says why it
+// cannot be used ("column 3: ...") and is empty when it can.
+struct ProblemReading {
+    std::string text;
+    std::string error;
+};
+ProblemReading ReadProblem(const std::string& typed, ProblemForm form);
 
 // Solves problem (already in the dispatcher's form) of the given kind into solution, which must
 // be empty, and returns the time the solve itself took, in microseconds.
@@ -36,12 +45,15 @@ struct BatchLine {
 };
 BatchLine ParseBatchLine(const std::string& line, int defaultKind);
 
-// Solves every line of in and writes one JSON object a line to out, in order. A line whose kind
-// cannot be used gets {"line":N,"error":"…"} instead, and a note on err. Returns the exit status.
+// Solves every line of in and writes one JSON object a line to out, in order. A line whose kind or
+// problem cannot be used gets {"line":N,"error":"…"} instead, and a note on err. Returns the exit
+// status.
 int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const CommandLine& commandLine,
              const CommentTexts& texts);
 
 // The whole program after its start: words are the arguments after the program name, baseFolder
-// the folder of the program's files (where "Res/" lies). Returns the exit status.
+// the folder of the program's files (where "Res/" lies); outputIsTerminal selects the terminal's
+// strike-through for crossed-out parts. Every write is checked: output that cannot be written ends
+// with a message on err and kExitOutputFailed. Returns the exit status.
 int RunCommandLine(const std::vector<std::string>& words, const std::filesystem::path& baseFolder,
-                   std::istream& in, std::ostream& out, std::ostream& err);
+                   std::istream& in, std::ostream& out, std::ostream& err, bool outputIsTerminal = false);

@@ -44,6 +44,14 @@ std::optional<std::string> ApplyRender(CommandLine& commandLine, const std::stri
 }
 #endif
 
+std::optional<std::string> SetForm(CommandLine& commandLine, ProblemForm form) {
+    if (commandLine.form != ProblemForm::Linear && commandLine.form != form) {
+        return "--editor and --compact exclude each other";
+    }
+    commandLine.form = form;
+    return std::nullopt;
+}
+
 const CommandLineOption* FindOption(std::string_view name) {
     const auto& options = CommandLineOptions();
     const auto found = std::find_if(options.begin(), options.end(),
@@ -96,9 +104,17 @@ const std::vector<CommandLineOption>& CommandLineOptions() {
              commandLine.json = true;
              return std::nullopt;
          }},
+        {"--editor", false,
+         [](CommandLine& commandLine, const std::string&) {
+             return SetForm(commandLine, ProblemForm::Editor);
+         }},
         {"--compact", false,
+         [](CommandLine& commandLine, const std::string&) {
+             return SetForm(commandLine, ProblemForm::Compact);
+         }},
+        {"--markup", false,
          [](CommandLine& commandLine, const std::string&) -> std::optional<std::string> {
-             commandLine.compact = true;
+             commandLine.markupOutput = true;
              return std::nullopt;
          }},
         {"--help", false,
@@ -163,15 +179,40 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& words) {
 
 std::string UsageText() {
     return "usage: orbelin-solve [--kind equation|factor|factor-full|simplify|0|1|2|3] [--lang en|ru]\n"
-           "                     [--json] [--compact] PROBLEM\n"
+           "                     [--json] [--markup] [--editor|--compact] PROBLEM\n"
            "       orbelin-solve --batch FILE|-     one problem a line: KIND<TAB>PROBLEM\n"
 #ifdef ORBELIN_WITH_RENDER
            "       orbelin-solve --render OUT.png|OUT.svg|OUT.pdf [--kind ...] [--lang ...] PROBLEM\n"
 #endif
            "\n"
-           "PROBLEM is typed as in the formula editor; blanks are optional (\"2x^2 - 3x + 1 = 0\").\n"
-           "It is converted as the editor converts it before solving; --compact hands it over as\n"
-           "typed. Words that start with a single \"-\" belong to the problem; \"--\" ends the options.\n"
-           "--batch writes one JSON object a line. Exit status: 0 when a solution was produced,\n"
-           "1 when a batch had lines that could not be used, 2 for a command line that cannot be used.\n";
+           "Solves a school algebra problem step by step: an equation (the default), a polynomial\n"
+           "to factorise (factor), to factorise completely (factor-full), or an expression to\n"
+           "simplify (simplify).\n"
+           "\n"
+           "PROBLEM is written in the usual linear notation; blanks are optional:\n"
+           "  2x^2 - 3x + 1 = 0      implicit products: 2x, x(x+1), (x+1)(x-1), 2(x+1)^2\n"
+           "  (a-b)/(a+b) + 1/2      / and : divide, left to right: 2x/4/3 is (2x/4)/3\n"
+           "  x^-1 + 0.5x**2         ^ or ** for powers (2^3^2 is 2^9); decimals with . or ,\n"
+           "  2 1/3 + x              a mixed number; also 2@{1/3}\n"
+           "  x\u00B2 \u2212 4 \u2260 0             the signs people paste: \u2212 \u00D7 \u00B7 \u00F7 "
+           "\u00B2 \u00B3 \u2260 \u2264 \u2265\n"
+           "Roots and functions (sqrt, sin, ...) cannot stand in a problem. A text that cannot be\n"
+           "read is refused with the column of the fault and exit status 2.\n"
+           "\n"
+           "  --kind K      the kind of problem (default: equation)\n"
+           "  --lang L      the language of the comments: en (default) or ru\n"
+           "  --json        one JSON object with every record of the solution\n"
+           "  --markup      formulas as their markup instead of readable mathematics\n"
+           "  --editor      PROBLEM is the formula editor's typed form, converted as the editor does\n"
+           "  --compact     PROBLEM is compact markup, handed to the solver unchanged\n"
+           "  --batch F     solves every line of F (or of standard input for -), one JSON object each\n"
+#ifdef ORBELIN_WITH_RENDER
+           "  --render OUT  draws the solution into a PNG, SVG or PDF file\n"
+#endif
+           "  --help        this text\n"
+           "\n"
+           "Words that start with a single \"-\" belong to the problem; \"--\" ends the options.\n"
+           "Exit status: 0 when a solution was produced (an error comment is part of a solution),\n"
+           "1 when a batch had lines that could not be used or the output could not be written,\n"
+           "2 for a command line or a problem text that cannot be used.\n";
 }

@@ -3,7 +3,7 @@
 // The command line of orbelin-solve:
 //
 //   orbelin-solve [--kind equation|factor|factor-full|simplify|0|1|2|3] [--lang en|ru]
-//                 [--json] [--compact] PROBLEM
+//                 [--json] [--markup] [--editor|--compact] PROBLEM
 //   orbelin-solve --batch FILE|-          one problem a line: KIND<TAB>PROBLEM
 //
 // Options are described by one table (CommandLineOptions); an option is added by adding an entry
@@ -18,12 +18,18 @@
 #include <string_view>
 #include <vector>
 
+// How the problem is typed: standard linear notation (read by markup/LinearNotation.h), the
+// formula editor's typed form (converted as the editor's Solve converts it), or compact markup
+// handed over as it is.
+enum class ProblemForm { Linear, Editor, Compact };
+
 struct CommandLine {
     int kind = kProblemEquation;
     int language = kEnglishLanguage;
     bool json = false;
-    // Hand the problem to the dispatcher as typed, without the editor's conversion.
-    bool compact = false;
+    ProblemForm form = ProblemForm::Linear;
+    // Formulas of the text output as their markup instead of readable mathematics.
+    bool markupOutput = false;
     // "-" reads the batch from standard input.
     std::optional<std::string> batchSource;
     // The problem: the words that are not options, joined by single blanks. Absent when there were

@@ -33,9 +33,13 @@ int RenderSolutionFile(const COutputList& solution, int language, const std::fil
 
 int SolveAndRender(const CommandLine& commandLine, const std::filesystem::path& baseFolder,
                    std::ostream& err) {
-    const std::string problem = ProblemForDispatcher(*commandLine.problem, commandLine.compact);
+    const ProblemReading problem = ReadProblem(*commandLine.problem, commandLine.form);
+    if (!problem.error.empty()) {
+        err << "orbelin-solve: " << problem.error << '\n';
+        return kExitCommandLineUnusable;
+    }
     COutputList solution;
-    SolveTimed(commandLine.kind, problem, solution);
+    SolveTimed(commandLine.kind, problem.text, solution);
     return RenderSolutionFile(solution, commandLine.language, baseFolder, *commandLine.renderPath, err);
 }
 

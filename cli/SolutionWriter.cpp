@@ -5,9 +5,10 @@
 
 namespace {
 
-void AppendBlockText(std::string& out, const OutputBlock& block, const CommentTexts& texts) {
+void AppendBlockText(std::string& out, const OutputBlock& block, const CommentTexts& texts,
+                     const TextOptions& options) {
     if (const OutputBlockFormula* formula = block.AsFormula()) {
-        out += FormulaToUtf8(formula->text);
+        out += options.markup ? FormulaToUtf8(formula->text) : ReadableFormula(formula->text, options.style);
         return;
     }
     const OutputBlockComment* comment = block.AsComment();
@@ -19,7 +20,8 @@ void AppendBlockText(std::string& out, const OutputBlock& block, const CommentTe
     }
 }
 
-void AppendRecordText(std::string& out, const COutputRecord& record, const CommentTexts& texts) {
+void AppendRecordText(std::string& out, const COutputRecord& record, const CommentTexts& texts,
+                      const TextOptions& options) {
     out.append(2 * record.IndentLevel(), ' ');
     bool first = true;
     for (const auto& block : record.Blocks()) {
@@ -27,7 +29,7 @@ void AppendRecordText(std::string& out, const COutputRecord& record, const Comme
             out += ' ';
         }
         first = false;
-        AppendBlockText(out, *block, texts);
+        AppendBlockText(out, *block, texts, options);
     }
     out += '\n';
 }
@@ -82,10 +84,11 @@ void AppendRecordJson(std::string& out, const COutputRecord& record, const Comme
 
 } // namespace
 
-std::string SolutionAsText(const COutputList& solution, const CommentTexts& texts) {
+std::string SolutionAsText(const COutputList& solution, const CommentTexts& texts,
+                           const TextOptions& options) {
     std::string out;
     for (const auto& record : solution.Records()) {
-        AppendRecordText(out, *record, texts);
+        AppendRecordText(out, *record, texts, options);
     }
     return out;
 }

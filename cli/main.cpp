@@ -2,6 +2,8 @@
 
 #include "cli/CliRunner.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -25,5 +27,6 @@ std::filesystem::path ProgramFolder(const char* argv0) {
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> words(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return RunCommandLine(words, ProgramFolder(argc > 0 ? argv[0] : nullptr), std::cin, std::cout, std::cerr);
+    return RunCommandLine(words, ProgramFolder(argc > 0 ? argv[0] : nullptr), std::cin, std::cout, std::cerr,
+                          isatty(STDOUT_FILENO) == 1);
 }

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the project needs and builds it. Idempotent: quick when nothing is missing.
+# Everything it says goes to standard error, and only when it does something, so that
+# "./run.sh solve --json ..." prints nothing but the solver's output on standard output.
 #   tools/setup.sh            packages + release build in build/
 #   tools/setup.sh --asan     also the sanitizer build of the engine in build-asan/
 set -euo pipefail
@@ -21,14 +23,14 @@ install_missing_packages() {
         grep -qxF "$package" <<<"$installed" || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    echo "setup: installing ${missing[*]}"
+    echo "setup: installing ${missing[*]}" >&2
     export DEBIAN_FRONTEND=noninteractive
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     if ! $sudo apt-get install -y -qq "${missing[@]}" >/tmp/orbelin-apt.log 2>&1; then
         $sudo apt-get update -qq >>/tmp/orbelin-apt.log 2>&1
         $sudo apt-get install -y -qq "${missing[@]}" >>/tmp/orbelin-apt.log 2>&1 ||
-            { cat /tmp/orbelin-apt.log; exit 1; }
+            { cat /tmp/orbelin-apt.log >&2; exit 1; }
     fi
 }
 
@@ -38,7 +40,15 @@ configure_and_build() {
     if [ ! -f "$dir/build.ninja" ]; then
         cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
     fi
-    cmake --build "$dir" --parallel "$(nproc)"
+    local log
+    log=$(mktemp)
+    if ! cmake --build "$dir" --parallel "$(nproc)" >"$log" 2>&1; then
+        cat "$log" >&2
+        rm -f "$log"
+        exit 1
+    fi
+    grep -q "ninja: no work to do" "$log" || cat "$log" >&2
+    rm -f "$log"
 }
 
 # The desktop program's settings store names the base folder of this tree (Res/, Samples/ and the voice
@@ -72,7 +82,7 @@ make_voice() {
     if [ -d build/bin/English ] && [ -d build/bin/Russian ] && [ "$(cat "$stamp" 2>/dev/null)" = "$sum" ]; then
         return 0
     fi
-    tools/voice.sh build/bin
+    tools/voice.sh build/bin >&2
     echo "$sum" >"$stamp"
 }
 

@@ -17,7 +17,8 @@ TEST(ParseCommandLine, DefaultsAreEquationEnglishText) {
     EXPECT_EQ(result.commandLine->kind, kProblemEquation);
     EXPECT_EQ(result.commandLine->language, kEnglishLanguage);
     EXPECT_FALSE(result.commandLine->json);
-    EXPECT_FALSE(result.commandLine->compact);
+    EXPECT_EQ(result.commandLine->form, ProblemForm::Linear);
+    EXPECT_FALSE(result.commandLine->markupOutput);
     EXPECT_FALSE(result.commandLine->batchSource);
     EXPECT_EQ(result.commandLine->problem, "x+1=0");
 }
@@ -56,7 +57,7 @@ TEST(ParseCommandLine, AnEmptyWordIsTheEmptyProblem) {
     const CommandLineResult result = Parse({"--compact", ""});
     ASSERT_TRUE(result.commandLine) << result.error;
     EXPECT_EQ(result.commandLine->problem, "");
-    EXPECT_TRUE(result.commandLine->compact);
+    EXPECT_EQ(result.commandLine->form, ProblemForm::Compact);
 }
 
 TEST(ParseCommandLine, ReadsLanguageJsonAndBatch) {
@@ -70,16 +71,17 @@ TEST(ParseCommandLine, ReadsLanguageJsonAndBatch) {
 
 TEST(ParseCommandLine, RefusesWhatItCannotUse) {
     const std::vector<std::vector<std::string>> cases = {
-        {},                            // no problem
-        {"--kind", "cube", "x"},       // unknown kind
-        {"--kind", "4", "x"},          // kind out of range
-        {"--kind"},                    // value missing
-        {"--lang", "de", "x"},         // unknown language
-        {"--colour", "x"},             // unknown option
-        {"--json=1", "x"},             // a value for a flag
-        {"--batch", "f.txt", "x+1=0"}, // batch and a problem
-        {"--batch="},                  // batch without a source
-        {"--json"},                    // options but no problem
+        {},                             // no problem
+        {"--kind", "cube", "x"},        // unknown kind
+        {"--kind", "4", "x"},           // kind out of range
+        {"--kind"},                     // value missing
+        {"--lang", "de", "x"},          // unknown language
+        {"--colour", "x"},              // unknown option
+        {"--json=1", "x"},              // a value for a flag
+        {"--batch", "f.txt", "x+1=0"},  // batch and a problem
+        {"--batch="},                   // batch without a source
+        {"--json"},                     // options but no problem
+        {"--editor", "--compact", "x"}, // two forms of the problem
     };
     for (const auto& words : cases) {
         std::string joined;

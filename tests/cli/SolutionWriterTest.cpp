@@ -153,11 +153,17 @@ TEST(SolutionAsText, IndentsByNestingAndNamesCommentsWithoutText) {
     FillSample(solution);
     CommentTexts texts;
     texts.SetText(CommentID::AnswerHeadingExpression, "Answer:");
-    EXPECT_EQ(SolutionAsText(solution, texts), "2.x\u2260"
-                                               "0\n"
+    EXPECT_EQ(SolutionAsText(solution, texts), "2x \u2260 0\n"
                                                "  [64]\n"
                                                "  Answer: x\n"
                                                "[31]\n");
+    TextOptions markup;
+    markup.markup = true;
+    EXPECT_EQ(SolutionAsText(solution, texts, markup), "2.x\u2260"
+                                                       "0\n"
+                                                       "  [64]\n"
+                                                       "  Answer: x\n"
+                                                       "[31]\n");
 }
 
 } // namespace
