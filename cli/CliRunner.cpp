@@ -129,7 +129,7 @@ int SolveBatchSource(const CommandLine& commandLine, const CommentTexts& texts, 
     if (!std::filesystem::is_directory(*commandLine.batchSource, error)) {
         file.open(*commandLine.batchSource, std::ios::binary);
     }
-    if (!file) {
+    if (!file.is_open() || !file) {
         err << "orbelin-solve: cannot read " << *commandLine.batchSource << '\n';
         return kExitCommandLineUnusable;
     }

@@ -56,7 +56,9 @@ std::string Subscript(std::string_view text) {
         } else if (c == ',' || static_cast<unsigned char>(c) == 0xB5) {
             out += ',';
         } else {
-            return "_" + FormulaToUtf8(text);
+            std::string written = "_";
+            written += FormulaToUtf8(text);
+            return written;
         }
     }
     return out;

@@ -7,6 +7,7 @@
 #include "output/LanguageTables.h"
 
 #include <ostream>
+#include <system_error>
 
 std::optional<std::string> CheckRenderPath(const std::string& path) {
     if (RenderFormatOf(path) == RenderFormat::Unknown) {
@@ -15,6 +16,27 @@ std::optional<std::string> CheckRenderPath(const std::string& path) {
     return std::nullopt;
 }
 
+namespace {
+
+// The file is drawn under this name beside its place and renamed when it is complete, so that a
+// drawing that fails never leaves a cut file behind. It keeps the extension that names the format.
+std::filesystem::path PartialName(const std::filesystem::path& path) {
+    return path.parent_path() / ("." + path.filename().string() + ".partial" + path.extension().string());
+}
+
+// Why the drawn file cannot be put in place; empty when it is there.
+std::string PutInPlace(const std::filesystem::path& partial, const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(partial, error) ||
+        std::filesystem::file_size(partial, error) == 0 || error) {
+        return "cannot write " + path.string();
+    }
+    std::filesystem::rename(partial, path, error);
+    return error ? "cannot write " + path.string() + ": " + error.message() : "";
+}
+
+} // namespace
+
 int RenderSolutionFile(const COutputList& solution, int language, const std::filesystem::path& baseFolder,
                        const std::string& path, std::ostream& err) {
     // The drawing takes the language file's texts as they are, in Windows-1251.
@@ -22,9 +44,15 @@ int RenderSolutionFile(const COutputList& solution, int language, const std::fil
     tables.LoadLanguage((baseFolder / "").string(), language, nullptr);
     RenderOptions options;
     options.language = language;
-    const std::string problem = RenderSolution(
-        solution, [&tables](CommentIDType id) { return tables.CommentText(id); }, path, options);
+    const std::filesystem::path partial = PartialName(path);
+    std::string problem = RenderSolution(
+        solution, [&tables](CommentIDType id) { return tables.CommentText(id); }, partial.string(), options);
+    if (problem.empty()) {
+        problem = PutInPlace(partial, path);
+    }
     if (!problem.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(partial, ignored);
         err << "orbelin-solve: " << problem << '\n';
         return kExitCommandLineUnusable;
     }

@@ -20,6 +20,8 @@
 namespace {
 
 constexpr int kPdfResolution = 600;
+// The most pages of a PDF file: a solution within the engine's bounds takes far fewer.
+constexpr int kMaxPdfPages = 500;
 // The largest image drawn: a side the raster painter can address, and a bound on the memory taken.
 constexpr int kMaxImageSide = 32'767;
 constexpr long long kMaxImagePixels = 64LL * 1024 * 1024;
@@ -126,7 +128,14 @@ std::string RenderPdf(const COutputList& solution, const CommentTextFunction& co
                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
     writer.setTitle(QStringLiteral("Solution"));
     writer.setCreator(QStringLiteral("Orbelin"));
-    if (PrintSolutionPages(writer, solution, commentText, options) < 0) {
+    RenderOptions bounded = options;
+    bounded.maxPages = kMaxPdfPages;
+    const int pages = PrintSolutionPages(writer, solution, commentText, bounded);
+    if (pages == kTooManyPages) {
+        return "the solution is too large to draw as a PDF (more than " + std::to_string(kMaxPdfPages) +
+               " pages)";
+    }
+    if (pages < 0) {
         return "cannot write " + path;
     }
     return {};
@@ -212,6 +221,9 @@ int PrintSolutionPages(QPagedPaintDevice& device, const COutputList& solution,
     CPrintPages pages;
     pages.Build(solution, options.textComments, commentText, graphics, scale, device.width(),
                 device.height());
+    if (options.maxPages > 0 && pages.PageCount() > options.maxPages) {
+        return kTooManyPages;
+    }
 
     QPainter painter;
     if (!painter.begin(&device)) {

@@ -14,6 +14,8 @@ struct RenderOptions {
     bool textComments = true;
     // The width the bands reach at least, as a window would show them.
     int screenWidth = 640;
+    // The most pages PrintSolutionPages paints; 0 for no bound. A PDF file is bounded like an image.
+    int maxPages = 0;
 };
 
 enum class RenderFormat { Png, Svg, Pdf, Unknown };
@@ -34,7 +36,8 @@ std::string RenderSolution(const COutputList& solution, const CommentTextFunctio
                            const std::string& path, const RenderOptions& options);
 
 // Prints the solution's pages on a paged device (a PDF writer, a printer): each line fitted to the
-// page width, the pages numbered at their foot. Returns the number of pages, or -1 when the device
-// cannot be painted on.
+// page width, the pages numbered at their foot. Returns the number of pages, -1 when the device
+// cannot be painted on, or kTooManyPages (nothing painted) when there are more than options.maxPages.
+inline constexpr int kTooManyPages = -2;
 int PrintSolutionPages(QPagedPaintDevice& device, const COutputList& solution,
                        const CommentTextFunction& commentText, const RenderOptions& options);

@@ -549,7 +549,12 @@ private:
     }
 
     // The character at index as it is written in the text, in quotes.
-    std::string Quoted(std::size_t index) const { return "\"" + std::string(symbols[index].spelling) + "\""; }
+    std::string Quoted(std::size_t index) const {
+        std::string quoted = "\"";
+        quoted += symbols[index].spelling;
+        quoted += '"';
+        return quoted;
+    }
 
     std::string ReadDigits() {
         std::string digits;

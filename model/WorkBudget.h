@@ -26,6 +26,9 @@ namespace WorkBudget {
 // much as a few dozen limb multiplications.
 inline constexpr std::int64_t kUnitsPerGcdStep = 30;
 
+// Units a comparison of two subtrees is worth (a search for equal or opposite terms).
+inline constexpr std::int64_t kUnitsPerNodeComparison = 8;
+
 struct Limits {
     std::int64_t work;
     std::size_t records;

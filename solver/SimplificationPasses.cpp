@@ -15,6 +15,7 @@
 #include "model/FoldNumbers.h"
 #include "model/TreeQueries.h"
 #include "model/Walkers.h"
+#include "model/WorkBudget.h"
 #include "solver/Methods.h"
 #include "solver/ProblemChecks.h"
 #include "solver/SimplifySupport.h"
@@ -287,6 +288,10 @@ bool FindPairs(COperation& node, std::int32_t& counter) {
     for (auto first = list.Head(); first != list.End(); ++first) {
         if (first->child->CrossOut() != 0) {
             continue;
+        }
+        // Every term is compared with those after it: a long sum is quadratic work.
+        if (!WorkBudget::Charge(list.GetCount() * WorkBudget::kUnitsPerNodeComparison)) {
+            return found;
         }
         bool paired = false;
         for (auto second = std::next(first); second != list.End(); ++second) {

@@ -131,6 +131,23 @@ void EnterSolverStage(CExpression& workspace) {
 
 } // namespace
 
+namespace {
+
+// A solve whose budget ran out reports it last, even when the bound was passed while its answer was
+// being written.
+void CloseExhaustedSolve(COutputList* solution) {
+    if (!solution || solution->IsEmpty() || !WorkBudget::Exhausted()) {
+        return;
+    }
+    const COutputRecord& record = *solution->Records().back();
+    const OutputBlockComment* last = record.Blocks().empty() ? nullptr : record.Blocks().back()->AsComment();
+    if (!last || last->id != CommentID::ErrorProblemTooLarge) {
+        solution->AddComment(nullptr, CommentID::ErrorProblemTooLarge, true, false);
+    }
+}
+
+} // namespace
+
 void SolveProblem(int kind, const std::string& problemText, COutputList* solution) {
     // The limit flag of the exact numbers is per thread and sticky: each solve starts clean, with
     // a fresh budget of work.
@@ -152,6 +169,7 @@ void SolveProblem(int kind, const std::string& problemText, COutputList* solutio
     default:
         break;
     }
+    CloseExhaustedSolve(solution);
 }
 
 void Simplify(const std::string& problemText, COutputList* solution) {

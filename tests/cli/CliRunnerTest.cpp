@@ -1,6 +1,6 @@
 #include "cli/CliRunner.h"
 
-#include "JsonCheck.h"
+#include "fuzz/JsonCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -159,6 +159,53 @@ TEST(RunCommandLine, RefusesAnUnusableCommandLineWithStatusTwo) {
     const RunResult missing = RunProgram({"--batch", "/nonexistent/orbelin/batch.txt"});
     EXPECT_EQ(missing.status, kExitCommandLineUnusable);
     EXPECT_NE(missing.err.find("cannot read"), std::string::npos);
+    // A folder opens like a file and reads as empty: it was once a batch of no problems.
+    const RunResult folder = RunProgram({"--batch", std::filesystem::temp_directory_path().string()});
+    EXPECT_EQ(folder.status, kExitCommandLineUnusable);
+    EXPECT_NE(folder.err.find("cannot read"), std::string::npos);
+}
+
+TEST(RunCommandLine, ReadsEachFormOfTheProblem) {
+    const struct {
+        std::vector<std::string> words;
+        const char* problem;
+    } cases[] = {
+        {{"--json", "--kind=3", "0.5x + 2x/4/3"}, "0,5*x+{{2*x}/4}/3"},
+        {{"--json", "--kind=3", "--editor", "2 x + {{ 1 }/{ 4 }}"}, "2.x+1/4"},
+        {{"--json", "--kind=3", "--compact", "2.x"}, "2.x"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.problem);
+        const RunResult result = RunProgram(c.words);
+        EXPECT_EQ(result.status, kExitSolved) << result.err;
+        EXPECT_NE(result.out.find(std::string("\"problem\":\"") + c.problem + "\""), std::string::npos)
+            << result.out;
+    }
+    const RunResult markup = RunProgram({"--kind=3", "--markup", "2x"});
+    EXPECT_EQ(SplitLines(markup.out).front(), "=2.x");
+}
+
+TEST(RunCommandLine, RefusesAProblemItCannotReadBeforeSolving) {
+    for (const char* problem : {"sqrt(x) = 2", "(x+1", "x = 1 = 2"}) {
+        SCOPED_TRACE(problem);
+        const RunResult result = RunProgram({"--json", problem});
+        EXPECT_EQ(result.status, kExitCommandLineUnusable);
+        EXPECT_EQ(result.out, "");
+        EXPECT_TRUE(StartsWith(result.err, "orbelin-solve: column ")) << result.err;
+    }
+}
+
+TEST(RunCommandLine, OutputThatCannotBeWrittenIsAFailure) {
+    for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+             {"x+1=0"}, {"--json", "x+1=0"}, {"--batch", "-"}, {"--help"}}) {
+        SCOPED_TRACE(words.front());
+        std::istringstream in("3\tx\n");
+        std::ostringstream out;
+        out.setstate(std::ios::badbit); // as a stream on a full disk ends up
+        std::ostringstream err;
+        EXPECT_EQ(RunCommandLine(words, "/nonexistent-orbelin-folder", in, out, err), kExitOutputFailed);
+        EXPECT_NE(err.str().find("cannot be written"), std::string::npos);
+    }
 }
 
 TEST(RunCommandLine, HelpPrintsTheUsage) {

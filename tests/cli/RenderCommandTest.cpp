@@ -66,9 +66,22 @@ TEST(RenderCommand, RefusesWhatItCannotDraw) {
     const RenderRun withBatch = Solve({"--render", folder.filePath("x.png").toStdString(), "--batch", "-"});
     EXPECT_EQ(withBatch.status, kExitCommandLineUnusable);
 
-    const RenderRun unwritable = Solve({"--render", "/nonexistent-orbelin-folder/x.png", "x=1"});
-    EXPECT_EQ(unwritable.status, kExitCommandLineUnusable);
-    EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos) << unwritable.err;
+    for (const std::string name : {"x.png", "x.svg", "x.pdf"}) {
+        SCOPED_TRACE(name);
+        const RenderRun unwritable = Solve({"--render", "/nonexistent-orbelin-folder/" + name, "x=1"});
+        EXPECT_EQ(unwritable.status, kExitCommandLineUnusable);
+        EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos) << unwritable.err;
+
+        // A folder where the file should go: drawn under a temporary name, it cannot be put in
+        // place, and nothing is left behind.
+        const std::filesystem::path target = folder.filePath(QString::fromStdString(name)).toStdString();
+        std::filesystem::create_directory(target);
+        const RenderRun blocked = Solve({"--render", target.string(), "x=1"});
+        EXPECT_NE(blocked.status, kExitSolved);
+        EXPECT_NE(blocked.err.find("cannot write"), std::string::npos) << blocked.err;
+        std::filesystem::remove(target);
+        EXPECT_TRUE(std::filesystem::is_empty(folder.path().toStdString()));
+    }
 }
 
 TEST(RenderCommand, UsageNamesTheOption) {

@@ -1,6 +1,6 @@
 // "./run.sh solve" as people call it: its standard output is the solver's output and nothing else.
 
-#include "JsonCheck.h"
+#include "fuzz/JsonCheck.h"
 
 #include <gtest/gtest.h>
 

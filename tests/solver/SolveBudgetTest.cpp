@@ -69,6 +69,18 @@ TEST(SolveBudget, SolutionTextIsBounded) {
     EXPECT_TRUE(WorkBudget::LastFinished().exhausted);
 }
 
+// A sum of the longest problem text: every term was compared with every other one, unbounded.
+TEST(SolveBudget, LongestSumEndsWithinTheBound) {
+    std::string problem = "x";
+    while (problem.size() + 2 < EngineLimits::kMaxProblemTextLength) {
+        problem += "+x";
+    }
+    const std::clock_t start = std::clock();
+    const std::unique_ptr<COutputList> solution = SolveSimplification(problem);
+    EXPECT_LT(MillisecondsSince(start), kMillisecondLimit);
+    EXPECT_TRUE(EndsWithAnswerOrError(*solution));
+}
+
 TEST(SolveBudget, SchoolProblemsStayFarBelowTheBudget) {
     const std::pair<int, const char*> problems[] = {
         {kProblemSimplify, "(a-b)/(a+b)+(a+b)/(a-b)"},
