@@ -92,14 +92,6 @@ TEST(ReadableFormula, StrikesCrossedOutPartsVisibly) {
     EXPECT_EQ(ReadableFormula("2.!cross{1;x}", terminal), "2\u00B7\x1b[2;9mx\x1b[22;29m");
 }
 
-// The tree the parser builds of markup, described.
-std::string ParsedTree(const std::string& markup, bool relation) {
-    std::string text = markup;
-    PrepareProblemText(text);
-    const ParseResult parsed = relation ? ParseEquationText(text) : ParseExpressionText(text);
-    return parsed.tree ? DescribeTree(parsed.tree.get()) : "<error " + std::to_string(parsed.errorCode) + ">";
-}
-
 // A fraction of two whole numbers is written 9/11 like the number 9/11 itself, and reads back as
 // that number: the one class of trees that does not come back node for node.
 std::string FractionsOfIntegersAsNumbers(const std::string& description) {
@@ -126,7 +118,7 @@ TEST(ReadableFormula, RandomFormulasReadBackToTheirTree) {
         SCOPED_TRACE(written + "  ->  " + readable);
         const LinearReading reading = ReadLinearNotation(readable);
         ASSERT_EQ(reading.error, "") << "column " << reading.column;
-        EXPECT_EQ(ParsedTree(reading.markup, relation),
+        EXPECT_EQ(DescribeParsedMarkup(reading.markup, relation),
                   FractionsOfIntegersAsNumbers(DescribeTree(parsed.tree.get())));
     }
 }

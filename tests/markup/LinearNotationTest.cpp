@@ -15,14 +15,6 @@
 
 namespace {
 
-// The tree the parser builds of markup, described; "<error N>" when it refuses it.
-std::string ParsedMarkup(const std::string& markup, bool relation) {
-    std::string text = markup;
-    PrepareProblemText(text);
-    const ParseResult parsed = relation ? ParseEquationText(text) : ParseExpressionText(text);
-    return parsed.tree ? DescribeTree(parsed.tree.get()) : "<error " + std::to_string(parsed.errorCode) + ">";
-}
-
 TEST(LinearNotation, ReadsWhatPeopleType) {
     const struct {
         const char* typed;
@@ -116,7 +108,7 @@ TEST(LinearNotation, MarkupGivesTheTreeOfTheUsualPrecedence) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
-        EXPECT_EQ(ParsedMarkup(ReadLinearNotation(c.typed).markup, false), c.tree);
+        EXPECT_EQ(DescribeParsedMarkup(ReadLinearNotation(c.typed).markup, false), c.tree);
     }
 }
 
@@ -187,7 +179,7 @@ TEST(LinearNotation, HostileTextsAreRefusedQuickly) {
             const bool command = text.find('!') != std::string::npos || text.find('_') != std::string::npos;
             const bool relation = reading.tree && reading.tree->kind == SyntaxKind::Relation;
             if (!command && !reading.markup.empty()) {
-                EXPECT_EQ(ParsedMarkup(reading.markup, relation).find("<error"), std::string::npos)
+                EXPECT_EQ(DescribeParsedMarkup(reading.markup, relation).find("<error"), std::string::npos)
                     << reading.markup;
             }
         }
@@ -364,7 +356,8 @@ TEST(LinearNotation, RandomFormulasTypedCasuallyReadBackToTheirTree) {
         EXPECT_TRUE(*reading.tree == tree);
         if (onlyEqual) {
             // The markup written for the solver gives the same tree in the parser.
-            EXPECT_EQ(ParsedMarkup(reading.markup, tree.kind == SyntaxKind::Relation), DescribeSyntax(tree))
+            EXPECT_EQ(DescribeParsedMarkup(reading.markup, tree.kind == SyntaxKind::Relation),
+                      DescribeSyntax(tree))
                 << reading.markup;
         }
     }

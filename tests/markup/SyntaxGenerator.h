@@ -4,7 +4,10 @@
 // only with a leading minus or two terms, a product with two or more factors, the first one a
 // factor), with numbers in the form the parser writes them back.
 
+#include "TreeDescription.h"
+#include "markup/CFormulaParser.h"
 #include "markup/FormulaSyntax.h"
+#include "markup/ProblemText.h"
 
 #include <numeric>
 #include <random>
@@ -156,4 +159,13 @@ inline std::string DescribeSyntax(const SyntaxNode& node) {
     default:
         return "?";
     }
+}
+
+// The tree the parser builds of markup (prepared as the solver prepares a problem), described;
+// "<error N>" when the parser refuses it.
+inline std::string DescribeParsedMarkup(const std::string& markup, bool relation) {
+    std::string text = markup;
+    PrepareProblemText(text);
+    const ParseResult parsed = relation ? ParseEquationText(text) : ParseExpressionText(text);
+    return parsed.tree ? DescribeTree(parsed.tree.get()) : "<error " + std::to_string(parsed.errorCode) + ">";
 }
