@@ -129,10 +129,6 @@ void EnterSolverStage(CExpression& workspace) {
     workspace.SetTopKind(kBlockSteps);
 }
 
-} // namespace
-
-namespace {
-
 // A solve whose budget ran out reports it last, even when the bound was passed while its answer was
 // being written.
 void CloseExhaustedSolve(COutputList* solution) {
