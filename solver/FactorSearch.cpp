@@ -43,20 +43,6 @@ bool FindEqualBlocks(const TermList& terms, FactorFinding& finding, FactorSearch
     return false;
 }
 
-// 7. Repeated factor: the gcd of p and its derivative.
-bool FindRepeatedFactor(const CPolynomValue& polynom, unsigned char letter, FactorFinding& finding,
-                        FactorSearchBudget& budget) {
-    if (!budget.Spend(static_cast<std::int64_t>(polynom.TermCount() * polynom.TermCount()) * 16)) {
-        return false;
-    }
-    const CPolynomValue derivative = polynom.Derivative(letter);
-    if (GcdSurelyConstant(polynom, derivative)) {
-        return false;
-    }
-    const CPolynomValue gcd = PolynomialGcd(polynom, derivative);
-    return !budget.Exhausted() && !gcd.IsConstant() && SetDivisor(finding, gcd);
-}
-
 // 3 and 4. The trinomials x^(3k+1) + x^2 + 1 and x^(3k+2) + x + 1 (coefficients 1, all added, in
 // falling order).
 bool FindTrinomial(const TermList& terms, FactorFinding& finding) {
@@ -90,6 +76,19 @@ bool FindTrinomial(const TermList& terms, FactorFinding& finding) {
 }
 
 } // namespace
+
+bool FindRepeatedFactor(const CPolynomValue& polynom, unsigned char letter, FactorFinding& finding,
+                        FactorSearchBudget& budget) {
+    if (!budget.Spend(static_cast<std::int64_t>(polynom.TermCount() * polynom.TermCount()) * 16)) {
+        return false;
+    }
+    const CPolynomValue derivative = polynom.Derivative(letter);
+    if (GcdSurelyConstant(polynom, derivative)) {
+        return false;
+    }
+    const CPolynomValue gcd = PolynomialGcd(polynom, derivative);
+    return !budget.Exhausted() && !gcd.IsConstant() && SetDivisor(finding, gcd);
+}
 
 bool SetDivisor(FactorFinding& finding, const CPolynomValue& divisor) {
     finding.found = true;

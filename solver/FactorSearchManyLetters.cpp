@@ -79,19 +79,6 @@ bool FindSumOfLettersDivisor(const CPolynomValue& polynom, const std::string& le
     return budget.Spend(WorkOf(polynom)) && polynom.DivideExact(sum).has_value() && SetDivisor(finding, sum);
 }
 
-bool FindRepeatedFactorIn(const CPolynomValue& polynom, unsigned char letter, FactorFinding& finding,
-                          FactorSearchBudget& budget) {
-    if (!budget.Spend(WorkOf(polynom) * 4)) {
-        return false;
-    }
-    const CPolynomValue derivative = polynom.Derivative(letter);
-    if (GcdSurelyConstant(polynom, derivative)) {
-        return false;
-    }
-    const CPolynomValue gcd = PolynomialGcd(polynom, derivative);
-    return !budget.Exhausted() && !gcd.IsConstant() && SetDivisor(finding, gcd);
-}
-
 // 3. p = a*y^2 + b*y + c: when D = b^2 - 4ac is the square of R, 2a*y + b - R divides p.
 bool FindQuadraticDivisor(const CPolynomValue& polynom, unsigned char y, FactorFinding& finding,
                           FactorSearchBudget& budget) {
@@ -214,7 +201,7 @@ bool FindFactorisationManyLetters(const COPolynom& polynom, const std::string& l
     }
     const auto first = static_cast<unsigned char>(letters.front());
     if (FindSumOfLettersDivisor(value, letters, finding, budget) ||
-        FindRepeatedFactorIn(value, first, finding, budget)) {
+        FindRepeatedFactor(value, first, finding, budget)) {
         return true;
     }
     // 3, 4. The quadratic and cubic tests in the letter of smallest degree.

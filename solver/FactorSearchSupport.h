@@ -18,6 +18,9 @@ bool FindBinomial(const TermList& terms, FactorFinding& finding);
 // by grouping).
 bool FindCompletedSquare(const TermList& terms, FactorFinding& finding);
 
+// Repeated factor: the gcd of the polynomial and its derivative in the letter, when not constant.
+bool FindRepeatedFactor(const CPolynomValue& polynom, unsigned char letter, FactorFinding& finding,
+                        FactorSearchBudget& budget);
 // Rational root test: x = r/q with q dividing the leading and r the constant coefficient.
 bool FindRationalRoot(const CPolynomValue& polynom, unsigned char letter, FactorFinding& finding,
                       FactorSearchBudget& budget);
