@@ -6,6 +6,7 @@
 #include "display/LayoutDevice.h"
 #include "display/OpisShrift.h"
 
+#include <algorithm>
 #include <string_view>
 
 // Languages: the decimal separator and the division sign follow them when formulas are painted.
@@ -26,6 +27,29 @@ public:
     TextExtent Extent(int kind, int height, std::string_view text, bool narrow = false) {
         fonts_.Select(kind, height, narrow);
         return device_.GetTextExtent(text);
+    }
+    InkBounds Ink(int kind, int height, std::string_view text, bool narrow = false) {
+        fonts_.Select(kind, height, narrow);
+        return device_.GetInkBounds(text);
+    }
+
+    // The largest font height, from height down, at which the ink of text is no wider (or, with
+    // acrossHeight, no taller) than limit.
+    int HeightFittingInk(int kind, int height, std::string_view text, bool narrow, bool acrossHeight,
+                         int limit) {
+        const auto size = [&](int at) {
+            const InkBounds ink = Ink(kind, at, text, narrow);
+            return acrossHeight ? ink.Height() : ink.Width();
+        };
+        const int full = size(height);
+        if (full <= limit) {
+            return height;
+        }
+        int fitting = std::max(1, height * limit / full);
+        while (fitting > 1 && size(fitting) > limit) {
+            --fitting;
+        }
+        return fitting;
     }
 
 private:

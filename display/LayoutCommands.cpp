@@ -179,6 +179,21 @@ int LayoutRoot(const CommandParts& parts, const LayoutContext& context, LayoutBo
     return LayoutCode::kSuccess;
 }
 
+// The brace beside a system's lines. Its box is measured at 1.3 times the lines' height, but the faces
+// differ in how much of their cell the brace's ink fills: the glyph is drawn at the largest height up
+// to that whose ink is no taller than the lines, with its ink centred on them, so that it spans them
+// from top to bottom and stays inside the system's box.
+MySymbol SystemBrace(CGraphics& graphics, const TextExtent& measured, int measuredHeight, int linesHeight,
+                     Rgb color) {
+    const int height =
+        graphics.HeightFittingInk(kFontKindSymbol, measuredHeight, "{", true, true, linesHeight);
+    const InkBounds ink = graphics.Ink(kFontKindSymbol, height, "{", true);
+    const int y = (linesHeight - ink.Height()) / 2 - ink.top;
+    MySymbol glyph = Glyph('{', 0, y, measured, kFontKindSymbol, height, color);
+    glyph.narrow = 1;
+    return glyph;
+}
+
 int LayoutSystem(const CommandParts& parts, const LayoutContext& context, LayoutBox& box) {
     const std::vector<std::string_view> lineTexts = SplitAtSemicolons(parts.inner);
     std::vector<LayoutBox> lines(lineTexts.size());
@@ -196,9 +211,7 @@ int LayoutSystem(const CommandParts& parts, const LayoutContext& context, Layout
     box.width = brace.width + widest;
     box.height = total;
     box.axis = total / 2;
-    MySymbol glyph = Glyph('{', 0, -Part(0.3, total), brace, kFontKindSymbol, braceHeight, context.color);
-    glyph.narrow = 1;
-    box.AddGlyph(glyph);
+    box.AddGlyph(SystemBrace(*context.graphics, brace, braceHeight, total, context.color));
     int y = 0;
     for (LayoutBox& line : lines) {
         const int height = line.height;

@@ -42,6 +42,18 @@ struct TextExtent {
     int height = 0;
 };
 
+// The rectangle a text's ink covers, relative to the top left corner of its cell (where TextOut puts
+// it); right and bottom are exclusive. Empty (all 0) for a text with no ink.
+struct InkBounds {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+};
+
 // What a font is asked for: its kind, its cell height in device units, and its character width
 // (0 = the face's own width).
 struct FontRequest {
@@ -63,6 +75,7 @@ public:
     // Metrics and extents of the selected font.
     virtual DeviceTextMetrics GetTextMetrics() = 0;
     virtual TextExtent GetTextExtent(std::string_view text) = 0;
+    virtual InkBounds GetInkBounds(std::string_view text) = 0;
 
     virtual void SetTextColor(Rgb color) = 0;
     // Writes text in the selected font with its cell's top left corner at (x, y).

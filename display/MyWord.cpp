@@ -136,16 +136,64 @@ unsigned char LanguageCharacter(unsigned char character, int language) {
     return character;
 }
 
+namespace {
+
+bool IsLanguageSign(unsigned char character) {
+    return character == ',' || character == '.' || character == ':' || character == kDivisionSign;
+}
+
+// Where and how large a glyph is drawn: its cell's top left corner and its font height.
+struct GlyphPlacement {
+    int x = 0;
+    int y = 0;
+    int fontHeight = 0;
+};
+
+// The width the ink of a swapped sign may take. The division sign stands between its operands with a
+// space of one average character width on each side, and may reach half of each; a decimal separator
+// sits between digits and has only its own box.
+int RoomForSign(CGraphics& graphics, const MySymbol& symbol) {
+    const bool divisionSign = symbol.character == ':' || symbol.character == kDivisionSign;
+    return divisionSign ? symbol.width + graphics.Metrics(symbol.fontKind, symbol.fontHeight).aveCharWidth
+                        : symbol.width;
+}
+
+// A sign that replaces the one the symbol was measured with (the division sign for ":", a point for a
+// comma) may be wider or narrower than that one. Callers rely on the measured width, so the sign is
+// drawn centred on its box, at a smaller height when its ink is wider than its room, its ink kept on
+// the same middle line. A sign as wide as the measured one is drawn where it stands.
+GlyphPlacement PlaceGlyph(CGraphics& graphics, const MySymbol& symbol, const char* text) {
+    GlyphPlacement placement{symbol.x, symbol.y, symbol.fontHeight};
+    const bool narrow = symbol.narrow != 0;
+    if (symbol.fontKind == kFontKindText || !IsLanguageSign(symbol.character) ||
+        graphics.Extent(symbol.fontKind, symbol.fontHeight, {text, 1}, narrow).width == symbol.width) {
+        return placement;
+    }
+    const InkBounds full = graphics.Ink(symbol.fontKind, symbol.fontHeight, {text, 1}, narrow);
+    InkBounds ink = full;
+    if (const int room = RoomForSign(graphics, symbol); full.Width() > room) {
+        placement.fontHeight =
+            graphics.HeightFittingInk(symbol.fontKind, symbol.fontHeight, {text, 1}, narrow, false, room);
+        ink = graphics.Ink(symbol.fontKind, placement.fontHeight, {text, 1}, narrow);
+    }
+    placement.x = symbol.x + (symbol.width - ink.Width()) / 2 - ink.left;
+    placement.y = symbol.y + (full.top + full.bottom) / 2 - (ink.top + ink.bottom) / 2;
+    return placement;
+}
+
+} // namespace
+
 void PaintSymbol(CGraphics& graphics, MySymbol& symbol, int language, int originX, int originY) {
     CLayoutDevice& device = graphics.Device();
     if (symbol.type == kSymbolGlyph) {
         if (symbol.fontKind != kFontKindText) {
             symbol.character = LanguageCharacter(symbol.character, language);
         }
-        graphics.Fonts().Select(symbol.fontKind, symbol.fontHeight, symbol.narrow != 0);
-        device.SetTextColor(symbol.color);
         const char text[1] = {static_cast<char>(symbol.character)};
-        device.TextOut(originX + symbol.x, originY + symbol.y, {text, 1});
+        const GlyphPlacement placement = PlaceGlyph(graphics, symbol, text);
+        graphics.Fonts().Select(symbol.fontKind, placement.fontHeight, symbol.narrow != 0);
+        device.SetTextColor(symbol.color);
+        device.TextOut(originX + placement.x, originY + placement.y, {text, 1});
     } else {
         device.DrawLine(originX + symbol.x, originY + symbol.y, originX + symbol.x2, originY + symbol.y2,
                         symbol.color);

@@ -171,6 +171,20 @@ TextExtent CQtLayoutDevice::GetTextExtent(std::string_view text) {
     return {static_cast<int>(std::lround(width)), selected_->height};
 }
 
+InkBounds CQtLayoutDevice::GetInkBounds(std::string_view text) {
+    if (selected_ == nullptr) {
+        return {};
+    }
+    // Tight bounds are relative to the baseline; the cell's top is an ascent above it.
+    const QRectF ink = selected_->metrics.tightBoundingRect(DisplayText(text, selected_->kind));
+    if (ink.isEmpty()) {
+        return {};
+    }
+    const double ascent = selected_->ascent;
+    return {static_cast<int>(std::floor(ink.left())), static_cast<int>(std::floor(ascent + ink.top())),
+            static_cast<int>(std::ceil(ink.right())), static_cast<int>(std::ceil(ascent + ink.bottom()))};
+}
+
 void CQtLayoutDevice::SetTextColor(Rgb color) {
     textColor_ = ToQColor(color);
 }

@@ -32,6 +32,7 @@ public:
     void SelectFont(FontHandle font) override;
     DeviceTextMetrics GetTextMetrics() override;
     TextExtent GetTextExtent(std::string_view text) override;
+    InkBounds GetInkBounds(std::string_view text) override;
     void SetTextColor(Rgb color) override;
     void TextOut(int x, int y, std::string_view text) override;
     void DrawLine(int x1, int y1, int x2, int y2, Rgb color) override;

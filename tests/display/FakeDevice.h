@@ -2,8 +2,9 @@
 
 // A device with fixed metrics for layout tests. A font of height h has cell height h; in the formula
 // and text faces every character is h / 2 wide, in the symbol face 3 h / 5 (a narrowed font: its
-// requested width). The average character width equals the character width. Every call that draws
-// is recorded.
+// requested width), except the division sign (byte 0xB8 outside the text face), which is three times as wide.
+// The average character width equals the character width. A text's ink spans its advance and its
+// cell less a tenth of the height above and below. Every call that draws is recorded.
 
 #include "display/LayoutDevice.h"
 
@@ -49,7 +50,15 @@ public:
     }
     DeviceTextMetrics GetTextMetrics() override { return {selected.height, Width()}; }
     TextExtent GetTextExtent(std::string_view text) override {
-        return {static_cast<int>(text.size()) * Width(), selected.height};
+        int width = 0;
+        for (const char c : text) {
+            width += Advance(static_cast<unsigned char>(c));
+        }
+        return {width, selected.height};
+    }
+    InkBounds GetInkBounds(std::string_view text) override {
+        const int margin = selected.height / 10;
+        return {0, margin, GetTextExtent(text).width, selected.height - margin};
     }
     void SetTextColor(Rgb color) override { textColor = color; }
     void TextOut(int x, int y, std::string_view text) override {
@@ -62,6 +71,10 @@ public:
         fills.push_back({left, top, right, bottom, color});
     }
 
+    int Advance(unsigned char c) const {
+        const bool divisionSign = c == 0xB8 && selected.kind != kFontKindText;
+        return divisionSign ? 3 * Width() : Width();
+    }
     int Width() const {
         return selected.width > 0 ? selected.width : CharWidth(selected.kind, selected.height);
     }

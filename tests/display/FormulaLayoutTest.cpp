@@ -288,18 +288,36 @@ TEST_F(LayoutTest, RootOfDegreeNOverATallRadicand) {
 TEST_F(LayoutTest, SystemStacksItsLinesBesideANarrowBrace) {
     const LaidOut system = Layout("!sys{x=1;y}");
     ASSERT_EQ(system.code, 0);
-    // lines 50 x 20 and 10 x 20; the brace at height trunc(1.3 x 40) = 52 is narrowed to 52 / 7 = 7.
+    // lines 50 x 20 and 10 x 20; the brace measured at height trunc(1.3 x 40) = 52 is narrowed to
+    // 52 / 7 = 7. Its ink (rows 5 to 47) is taller than the lines, so it is drawn at height 48, whose
+    // ink (rows 4 to 44) spans the 40 units of the lines exactly.
     const MySymbol brace = system.Glyph('{');
     EXPECT_EQ(brace.fontKind, kFontKindSymbol);
-    EXPECT_EQ(brace.fontHeight, 52);
+    EXPECT_EQ(brace.fontHeight, 48);
+    EXPECT_EQ(brace.width, 7);
     EXPECT_EQ(brace.narrow, 1);
-    EXPECT_AT(brace, 0, -12);
+    EXPECT_AT(brace, 0, -4);
     EXPECT_BOX(system.box, 7 + 50, 40, 20);
     EXPECT_AT(system.Glyph('x'), 7, 0);
     EXPECT_AT(system.Glyph('y'), 7, 20);
     EXPECT_EQ(system.Glyph('y').bandTop, 20);
     EXPECT_EQ(system.Glyph('y').bandExtent, 20);
     EXPECT_EQ(system.Glyph('x').bandTop, 0);
+}
+
+TEST_F(LayoutTest, SystemBraceInkSpansItsLinesInsideTheBox) {
+    for (const char* markup : {"!sys{x}", "!sys{x=1;y=2;z=3}", "!sys{x/2=1;x^2>0}", "!sys{1/{2/3};y;z;w}"}) {
+        for (const int height : {8, 20, 26, 60}) {
+            SCOPED_TRACE(std::string(markup) + " at " + std::to_string(height));
+            const LaidOut system = Layout(markup, height);
+            ASSERT_EQ(system.code, 0);
+            const MySymbol brace = system.Glyph('{');
+            const InkBounds ink = graphics.Ink(kFontKindSymbol, brace.fontHeight, "{", true);
+            EXPECT_GE(brace.y + ink.top, 0);
+            EXPECT_LE(brace.y + ink.bottom, system.box.height);
+            EXPECT_GE(ink.Height(), system.box.height * 9 / 10);
+        }
+    }
 }
 
 TEST_F(LayoutTest, CrossedOutPartGetsAStrikeInTheColourOfItsNumber) {

@@ -128,6 +128,44 @@ TEST_F(MyWordTest, DecimalSeparatorAndDivisionFollowTheLanguage) {
     EXPECT_EQ(device.outputs[1].text, ":");
 }
 
+TEST_F(MyWordTest, SwappedSignsAreCentredInTheirMeasuredBox) {
+    // a:b at 20: ":" measured 10 wide at x 20, with spaces of 10 on each side. The division sign is 30
+    // wide, more than its box and half of each space, so it is drawn at height 13, its ink (18 wide,
+    // rows 1 to 12) centred on the box and on the ink middle of the full-size sign (rows 2 to 18).
+    MyWord quotient("$a:b$", kFontKindFormula, 20, 0);
+    const MySymbol measured = quotient.Symbols(graphics)[1];
+    ASSERT_EQ(measured.x, 20);
+    ASSERT_EQ(measured.width, 10);
+    for (int paint = 0; paint < 2; ++paint) {
+        SCOPED_TRACE(paint == 0 ? "first painting" : "painting again, the sign already swapped");
+        device.outputs.clear();
+        PaintSymbols(graphics, quotient, kLanguageEnglish);
+        ASSERT_EQ(device.outputs.size(), 3u);
+        EXPECT_EQ(device.outputs[1].height, 13);
+        EXPECT_EQ(device.outputs[1].x, 20 - 4);
+        EXPECT_EQ(device.outputs[1].y, 10 - 6);
+        EXPECT_EQ(device.outputs[2].x, 40) << "the right operand does not move";
+    }
+    EXPECT_EQ(quotient.Symbols(graphics)[1].width, 10) << "the measured width stays";
+
+    // Russian and signs as wide as the one measured are drawn where they stand, at full height.
+    device.outputs.clear();
+    PaintSymbols(graphics, quotient, kLanguageRussian);
+    EXPECT_EQ(device.outputs[1].height, 20);
+    EXPECT_EQ(device.outputs[1].x, 20);
+    EXPECT_EQ(device.outputs[1].y, 0);
+    MyWord decimal("$0,5$", kFontKindFormula, 20, 0);
+    device.outputs.clear();
+    PaintSymbols(graphics, decimal, kLanguageEnglish);
+    ASSERT_EQ(device.outputs.size(), 3u);
+    EXPECT_EQ(device.outputs[1].text, ".");
+    EXPECT_EQ(device.outputs[1].height, 20);
+    EXPECT_EQ(device.outputs[1].x, 10);
+    EXPECT_EQ(device.outputs[1].y, 0);
+}
+
+// Comment words keep their own ":" and decimal separator on screen in every language: they are
+// sentences, where ":" is punctuation, not a division.
 TEST_F(MyWordTest, PlainTextKeepsItsPunctuationInEveryLanguage) {
     const std::string russian = std::string("a,b.") + static_cast<char>(0xB8); // 0xB8 is a letter here
     MyWord word(russian, kFontKindText, 20, 0);

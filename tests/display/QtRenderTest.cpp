@@ -10,8 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QRawFont>
 #include <QTemporaryDir>
 
@@ -78,6 +81,102 @@ TEST_F(QtRenderTest, BytesShowAsTheirSigns) {
     EXPECT_EQ(DisplayCharacter(0xB8, kFontKindText), QChar(0x0451));
     EXPECT_EQ(DisplayCharacter(0xC0, kFontKindText), QChar(0x0410));
     EXPECT_EQ(DisplayText("x-1", kFontKindText), QStringLiteral("x-1"));
+}
+
+// The rectangle of the pixels that are not near white; empty when there are none.
+QRect DrawnInk(const QImage& image) {
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y).red() < 200) {
+                ink |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return ink;
+}
+
+// Paints one symbol of a formula at (50, 50) on a white image and returns the pixels it inked, with
+// the room it has: the box it was measured in, across the whole formula's height.
+struct PaintedSymbol {
+    QRect ink;
+    QRect box;
+};
+PaintedSymbol PaintOneSymbol(const char* formula, unsigned char character, int language) {
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    CQtLayoutDevice device(&image, &painter);
+    CGraphics graphics(device);
+    MyWord word(formula, kFontKindFormula, 26, MakeRgb(0, 0, 255));
+    word.x = 50;
+    word.y = 50;
+    const std::vector<MySymbol>& symbols = word.Symbols(graphics);
+    const auto found = std::find_if(symbols.begin(), symbols.end(),
+                                    [&](const MySymbol& symbol) { return symbol.character == character; });
+    if (found == symbols.end()) {
+        return {};
+    }
+    const auto index = static_cast<std::size_t>(found - symbols.begin());
+    QRect box(word.x + found->x, word.y, found->width, word.Height(graphics));
+    if (character == ':') {
+        // The division sign may reach half of the space on each side.
+        const int halfSpace = graphics.Metrics(kFontKindFormula, 26).aveCharWidth / 2;
+        box.adjust(-halfSpace, 0, halfSpace, 0);
+    }
+    PaintSymbols(graphics, word, language, 0, 0, index, index);
+    painter.end();
+    return {DrawnInk(image), box};
+}
+
+TEST_F(QtRenderTest, SwappedSignsAndTheSystemBraceInkStayInsideTheirBoxes) {
+    struct Case {
+        const char* formula;
+        unsigned char character;
+        int language;
+    };
+    const Case cases[] = {
+        {"$2,5x:4$", ':', kLanguageEnglish},
+        {"$2,5x:4$", ',', kLanguageEnglish},
+        {"$2,5x:4$", ':', kLanguageRussian},
+        {"$(1+1/x):(1-1/x^2)$", ':', kLanguageEnglish},
+        {"$!sys{x=1;y=2;z=3}$", '{', kLanguageEnglish},
+        {"$!sys{x/2>0;x^2-1>0}$", '{', kLanguageEnglish},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.formula) + " '" + static_cast<char>(c.character) + "' in language " +
+                     std::to_string(c.language));
+        const PaintedSymbol painted = PaintOneSymbol(c.formula, c.character, c.language);
+        ASSERT_FALSE(painted.ink.isEmpty());
+        // Antialiasing may touch the pixel next to the ink's bounds.
+        EXPECT_TRUE(painted.box.adjusted(-1, -1, 1, 1).contains(painted.ink))
+            << "ink " << painted.ink.left() << "," << painted.ink.top() << " to " << painted.ink.right()
+            << "," << painted.ink.bottom() << " box " << painted.box.left() << "," << painted.box.top()
+            << " to " << painted.box.right() << "," << painted.box.bottom();
+        if (c.character == '{') {
+            EXPECT_GE(painted.ink.height(), painted.box.height() * 8 / 10) << "the brace spans the lines";
+        }
+    }
+}
+
+// A rational equation whose first record is its three conditions, then the sample solution with its
+// two. Set ORBELIN_DRAWING_PICTURES to a folder to keep the PNG and PDF for viewing.
+TEST_F(QtRenderTest, SystemAsTheFirstRecordIsNotCutOff) {
+    const std::string notEqual(1, static_cast<char>(0xB9));
+    const LineBlockList domain = {{9, 0}};
+    COutputList equation;
+    equation.AddFormula(&domain, "!sys{x-1" + notEqual + "0;x+2" + notEqual + "0;x" + notEqual + "0}", false);
+    equation.AddFormula(&domain, "1/{x-1}+1/{x+2}=3/x", false);
+    AddSampleSolution(equation);
+    const QString kept = qEnvironmentVariable("ORBELIN_DRAWING_PICTURES");
+    const std::string png = kept.isEmpty() ? PathOf("system.png") : kept.toStdString() + "/system.png";
+    ASSERT_EQ(RenderSolution(equation, Texts(), png, RenderOptions{}), "");
+    if (!kept.isEmpty()) {
+        ASSERT_EQ(RenderSolution(equation, Texts(), kept.toStdString() + "/system.pdf", RenderOptions{}), "");
+    }
+    const QImage image(QString::fromStdString(png));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_TRUE(DrawnInk(image.copy(0, 0, image.width(), 1)).isEmpty()) << "ink on the first row of pixels";
 }
 
 // Pixels that are neither white nor a band background: the drawn text and lines.
