@@ -54,6 +54,13 @@ TEST_F(SolutionLayoutTest, ParagraphRowReachesDownToItsLowestWord) {
     ASSERT_EQ(paragraph.Layout(graphics), 0);
     EXPECT_EQ(paragraph.Row().words[0]->y, 24 - 19);
     EXPECT_EQ(paragraph.Row().height, 5 + 76);
+
+    // {1/2}/3 has its axis at 52 of 76, 1/{2/3} at 24 of 76: aligned, the second reaches 52 + 52 down,
+    // further than the tallest word (76), and the row takes all of it so the next row does not cover it.
+    CParagraph deep("${1/2}/3$ $1/{2/3}$", 20);
+    ASSERT_EQ(deep.Layout(graphics), 0);
+    EXPECT_EQ(deep.Row().words[1]->y, 52 - 24);
+    EXPECT_EQ(deep.Row().height, 5 + 104);
 }
 
 TEST_F(SolutionLayoutTest, ParagraphCodes) {
@@ -147,6 +154,25 @@ TEST_F(SolutionLayoutTest, BandsAreIndentedAndColouredByLevelAndStage) {
     }
     EXPECT_EQ(view.ScrollWidth(), 50 + 65);
     EXPECT_EQ(lines[0].band.right, 115);
+}
+
+// The stage colour comes from the innermost line block: a step nested inside the finding of the
+// domain or the check of the roots, but in a plain block of its own, is grey, and a domain or check
+// block opened inside another block is tinted.
+TEST_F(SolutionLayoutTest, BandColourFollowsTheInnermostLineBlock) {
+    COutputList solution;
+    const LineBlockList top = Blocks({{0, 0}});
+    const LineBlockList insideDomain = Blocks({{9, 0}, {3, 0}});
+    const LineBlockList domainInside = Blocks({{3, 0}, {10, 0}});
+    solution.AddFormula(&top, "x=1", false);
+    solution.AddFormula(&insideDomain, "x=2", false);
+    solution.AddFormula(&domainInside, "x=3", false);
+    solution.AddFormula(&top, "x=4", false);
+    CViewList view;
+    view.Build(solution, true, CommentText, graphics, 100);
+    ASSERT_EQ(view.Lines().size(), 4u);
+    EXPECT_EQ(view.Lines()[1].background, MakeRgb(234, 234, 234));
+    EXPECT_EQ(view.Lines()[2].background, MakeRgb(147, 255, 255));
 }
 
 TEST_F(SolutionLayoutTest, CommentsAppearByTheirFlagsAndSpokenOnesLeaveSoundCues) {
