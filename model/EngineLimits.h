@@ -63,3 +63,14 @@ inline constexpr std::size_t kMaxSolutionRecords = 20'000;
 inline constexpr std::size_t kMaxSolutionTextBytes = 1'000'000;
 
 } // namespace EngineLimits
+
+namespace EngineLimits {
+
+// Deepest nesting of sub-equations (a factor of a factor equal to zero, a substitution inside a
+// substitution); a school problem needs a few levels.
+inline constexpr std::int32_t kMaxEquationNesting = 12;
+
+// Most sub-equations one equation solve may open, at every level together.
+inline constexpr std::int32_t kMaxSubEquations = 400;
+
+} // namespace EngineLimits

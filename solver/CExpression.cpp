@@ -109,6 +109,14 @@ void CExpression::SetError(int code) {
     }
 }
 
+void CExpression::TakeErrorFrom(const CExpression& part) {
+    if (part.errorCode == 0 || errorCode != 0) {
+        return;
+    }
+    errorCode = part.errorCode;
+    errorRecorded = part.errorRecorded;
+}
+
 bool CExpression::CheckLimits() {
     if (CNumber::LimitExceeded()) {
         SetError(ProblemError::kProblemTooLarge);

@@ -75,6 +75,9 @@ public:
     bool CheckLimits();
     // True once the record of the current error code has been appended to the solution.
     bool ErrorRecorded() const { return errorRecorded; }
+    // A part of the solve that ended with an error ends its maker too: the error code (unless one
+    // is set already) and whether its record was written are taken over.
+    void TakeErrorFrom(const CExpression& part);
 
     // --- the comment queue and the recorded steps --------------------------------------------------
 

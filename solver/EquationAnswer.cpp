@@ -5,9 +5,6 @@
 
 namespace {
 
-constexpr std::int32_t kSolved = 1;
-constexpr std::int32_t kNewLetterUnsolved = 3;
-
 CommentIDType AnswerHeading(std::int32_t answerHeading) {
     switch (answerHeading) {
     case 1:
@@ -17,14 +14,6 @@ CommentIDType AnswerHeading(std::int32_t answerHeading) {
     default:
         return CommentID::AnswerHeadingEquation0;
     }
-}
-
-std::string RootFormula(char unknown, const COperation& root) {
-    std::string text(1, unknown);
-    text += '=';
-    root.WriteText(text, TextContext::Free);
-    DotProducts(text);
-    return text;
 }
 
 void AddRoots(CExEquation& workspace) {
@@ -40,9 +29,17 @@ void AddRoots(CExEquation& workspace) {
 
 } // namespace
 
+std::string RootFormula(char unknown, const COperation& root) {
+    std::string text(1, unknown);
+    text += '=';
+    root.WriteText(text, TextContext::Free);
+    DotProducts(text);
+    return text;
+}
+
 void WriteAnswer(CExEquation& workspace) {
-    if (workspace.resultState != kSolved) {
-        workspace.AddCommentRecord(workspace.resultState == kNewLetterUnsolved
+    if (workspace.resultState != CExEquation::kSolved) {
+        workspace.AddCommentRecord(workspace.resultState == CExEquation::kNewLetterUnsolved
                                        ? CommentID::AnswerHeadingUnsolvedNewLetter
                                        : CommentID::AnswerHeadingOther,
                                    true, true);

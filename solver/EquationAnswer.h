@@ -2,7 +2,13 @@
 
 // The closing record of an equation.
 
+#include <string>
+
 class CExEquation;
+class COperation;
+
+// The formula "letter=root" as the answer and the check of roots write it.
+std::string RootFormula(char unknown, const COperation& root);
 
 // When the result state is not 1: a record with comment 22 (state 3, an equation in a new letter
 // that could not be solved) or 83 (any other state), then a record with comment 2. Otherwise one

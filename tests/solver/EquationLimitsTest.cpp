@@ -1,0 +1,70 @@
+// Equations that must end with an error record and nothing after it: malformed problems, and
+// problems whose sub-equations nest too deeply or are too many, which end with the "too large"
+// record instead of a hang or a stack overflow.
+
+#include "WorkspaceTranscript.h"
+
+#include "solver/SolveProblem.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> Solve(const std::string& problem) {
+    COutputList solution;
+    SolveProblem(kProblemEquation, problem, &solution);
+    return Transcript(solution);
+}
+
+// "(x-1)*((x-2)*(...))=0" with the products nested `depth` deep.
+std::string NestedProducts(int depth) {
+    std::string text = "(x-" + std::to_string(depth) + ")";
+    for (int i = depth - 1; i >= 1; --i) {
+        text = "(x-" + std::to_string(i) + ")*(" + text + ")";
+    }
+    return text + "=0";
+}
+
+// "(x-1)*(x-2)*...*(x-count)=0"
+std::string ManyFactors(int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i) {
+        text += (i > 1 ? "*(x-" : "(x-") + std::to_string(i) + ")";
+    }
+    return text + "=0";
+}
+
+TEST(EquationLimits, MalformedEquationsEndWithTheirErrorRecord) {
+    EXPECT_EQ(Solve("x+y=1"), std::vector<std::string>({"[] C26/10"}));
+    EXPECT_EQ(Solve("x+1").back(), "[] C26/10");
+    EXPECT_EQ(Solve("x=1=2").back(), "[] C26/10");
+    EXPECT_EQ(Solve("x=1/0").back(), "[] C25/10");
+}
+
+TEST(EquationLimits, ModerateNestingIsSolved) {
+    const std::vector<std::string> lines = Solve(NestedProducts(6));
+    EXPECT_EQ(lines.back().substr(0, 13), "[2.2] C6/11 C");
+}
+
+TEST(EquationLimits, DeepNestingEndsWithTheTooLargeRecord) {
+    const std::vector<std::string> lines = Solve(NestedProducts(40));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_NE(lines.back().find("C31/10"), std::string::npos) << lines.back();
+}
+
+TEST(EquationLimits, TooManySubEquationsEndWithTheTooLargeRecord) {
+    const std::vector<std::string> lines = Solve(ManyFactors(600));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_NE(lines.back().find("C31/10"), std::string::npos) << lines.back();
+    EXPECT_LT(lines.size(), 20'000u);
+}
+
+TEST(EquationLimits, ManyFactorsWithinTheLimitAreAllSolved) {
+    const std::vector<std::string> lines = Solve(ManyFactors(30));
+    EXPECT_NE(lines.back().find("F(x=30)s"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,43 @@
+#pragma once
+
+// Helpers for the equation solver's tests. The answer of a solve is read back from its records and
+// checked against the problem by computations of their own: exact rational values through the
+// simplifier tests' formula evaluator, and values to about 33 significant digits (__float128) for
+// roots written with square and higher roots. Nothing here uses the engine's parser or solver.
+
+#include "output/COutputList.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+using Quad = __float128;
+
+// The value of a formula in compact markup at x = value, in quadruple precision: sums, products
+// ("*", ".", ":"), fractions, powers, "!sq2{...}", "!sqn{n;...}", "!cross{k;...}". None when the
+// text cannot be read or the value is not defined (division by zero, even root of a negative).
+std::optional<Quad> QuadValue(const std::string& formula, char letter, Quad value);
+
+// The solution's answer, read from its answer record.
+struct EquationAnswer {
+    bool unsolved = false;          // comment 83 or 22: no answer
+    bool every = false;             // every number
+    bool none = false;              // no roots
+    std::vector<std::string> roots; // the texts after "x=", in order
+};
+EquationAnswer ReadAnswer(const COutputList& solution, char letter);
+
+// A relation text split at its one "=" (leading and trailing "=" of chained steps removed); none
+// when it has no "=" or more than one.
+std::optional<std::pair<std::string, std::string>> SplitRelation(const std::string& text);
+
+// Magnitude test in quadruple precision: |a - b| small against their size.
+bool NearlyEqual(Quad a, Quad b, Quad relative = static_cast<Quad>(1e-28L));
+
+// The formulas of the main chain: records holding one formula at nesting level 0 or 1 with the
+// steps block kind (1) on top.
+std::vector<std::string> MainChain(const COutputList& solution);
+
+// Solves an equation problem through the dispatcher.
+std::unique_ptr<COutputList> SolveEquationText(const std::string& problem);
