@@ -1,5 +1,7 @@
 #include "EquationTestSupport.h"
 
+#include "SimplificationTestSupport.h"
+
 #include "output/COutputRecord.h"
 #include "output/OutputBlock.h"
 #include "solver/SolveProblem.h"
@@ -206,20 +208,10 @@ private:
     bool failed = false;
 };
 
-std::string TrimEquals(std::string text) {
-    while (!text.empty() && text.front() == '=') {
-        text.erase(text.begin());
-    }
-    while (!text.empty() && text.back() == '=') {
-        text.pop_back();
-    }
-    return text;
-}
-
 } // namespace
 
 std::optional<Quad> QuadValue(const std::string& formula, char letter, Quad value) {
-    return QuadEvaluator(TrimEquals(formula), letter, value).Value();
+    return QuadEvaluator(TrimChainEquals(formula), letter, value).Value();
 }
 
 EquationAnswer ReadAnswer(const COutputList& solution, char letter) {
@@ -246,7 +238,7 @@ EquationAnswer ReadAnswer(const COutputList& solution, char letter) {
 }
 
 std::optional<std::pair<std::string, std::string>> SplitRelation(const std::string& text) {
-    const std::string trimmed = TrimEquals(text);
+    const std::string trimmed = TrimChainEquals(text);
     const std::size_t equals = trimmed.find('=');
     if (equals == std::string::npos || trimmed.find('=', equals + 1) != std::string::npos) {
         return std::nullopt;

@@ -21,6 +21,12 @@ std::string Prepared(const std::string& formula) {
         }
         text += formula[i] == '.' ? '*' : formula[i];
     }
+    return TrimChainEquals(text);
+}
+
+} // namespace
+
+std::string TrimChainEquals(std::string text) {
     while (!text.empty() && text.front() == '=') {
         text.erase(text.begin());
     }
@@ -29,8 +35,6 @@ std::string Prepared(const std::string& formula) {
     }
     return text;
 }
-
-} // namespace
 
 FormulaEvaluator::FormulaEvaluator(const std::string& formula, const Point& point)
     : text(Prepared(formula)), point(point) {}

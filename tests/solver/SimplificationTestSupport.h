@@ -46,6 +46,9 @@ private:
 
 std::optional<CNumber> EvaluateFormula(const std::string& formula, const Point& point);
 
+// The formula without the "=" that chained steps carry at either end.
+std::string TrimChainEquals(std::string text);
+
 // A few points with different non-integer rational values for each letter of the text.
 std::vector<Point> SamplePoints(const std::string& text, int count);
 
