@@ -19,22 +19,26 @@ std::vector<std::string> Solve(const std::string& problem) {
     return Transcript(solution);
 }
 
+// Built by appending only: g++ 12 warns falsely (-Wrestrict) about some chains of operator+.
+
 // "(x-1)*((x-2)*(...))=0" with the products nested `depth` deep.
 std::string NestedProducts(int depth) {
-    std::string text = "(x-" + std::to_string(depth) + ")";
-    for (int i = depth - 1; i >= 1; --i) {
-        text = "(x-" + std::to_string(i) + ")*(" + text + ")";
+    std::string text;
+    for (int i = 1; i < depth; ++i) {
+        text.append("(x-").append(std::to_string(i)).append(")*(");
     }
-    return text + "=0";
+    text.append("(x-").append(std::to_string(depth)).append(")");
+    text.append(static_cast<std::size_t>(depth - 1), ')');
+    return text.append("=0");
 }
 
 // "(x-1)*(x-2)*...*(x-count)=0"
 std::string ManyFactors(int count) {
     std::string text;
     for (int i = 1; i <= count; ++i) {
-        text += (i > 1 ? "*(x-" : "(x-") + std::to_string(i) + ")";
+        text.append(i > 1 ? "*(x-" : "(x-").append(std::to_string(i)).append(")");
     }
-    return text + "=0";
+    return text.append("=0");
 }
 
 TEST(EquationLimits, MalformedEquationsEndWithTheirErrorRecord) {
