@@ -122,6 +122,16 @@ std::string RenderSvg(const COutputList& solution, const CommentTextFunction& co
 
 std::string RenderPdf(const COutputList& solution, const CommentTextFunction& commentText,
                       const std::string& path, const RenderOptions& options) {
+    // The pages fit every line to their width, so a wide line is no reason to refuse; but laying
+    // out a solution whose screen area is too large for an image takes seconds: it is refused
+    // before the pages are laid out.
+    QImage screen = ScreenImage();
+    CViewList view;
+    const QSize screenSize = PrepareView(view, solution, commentText, options, &screen);
+    if (static_cast<long long>(screenSize.width()) * screenSize.height() > kMaxImagePixels) {
+        return "the solution is too large to draw (" + std::to_string(screenSize.width()) + " x " +
+               std::to_string(screenSize.height()) + " pixels on the screen)";
+    }
     QPdfWriter writer(QString::fromStdString(path));
     writer.setResolution(kPdfResolution);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,

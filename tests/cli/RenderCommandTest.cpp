@@ -84,6 +84,24 @@ TEST(RenderCommand, RefusesWhatItCannotDraw) {
     }
 }
 
+// A solution at the engine's bound of text (a line of about a million pixels) is refused by every
+// format before it is drawn; the PDF once took seconds to lay it out.
+TEST(RenderCommand, RefusesASolutionTooLargeToDraw) {
+    std::string problem = "1/(x+1)";
+    for (int i = 2; i <= 80; ++i) {
+        problem += "+1/(x+" + std::to_string(i) + ")";
+    }
+    QTemporaryDir folder;
+    for (const char* name : {"big.png", "big.svg", "big.pdf"}) {
+        SCOPED_TRACE(name);
+        const RenderRun run =
+            Solve({"--render", folder.filePath(name).toStdString(), "--kind", "simplify", problem});
+        EXPECT_EQ(run.status, kExitCommandLineUnusable);
+        EXPECT_NE(run.err.find("too large to draw"), std::string::npos) << run.err;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path().toStdString()));
+}
+
 TEST(RenderCommand, UsageNamesTheOption) {
     EXPECT_NE(UsageText().find("--render OUT.png|OUT.svg|OUT.pdf"), std::string::npos);
 }
