@@ -167,7 +167,7 @@ void SolveRelation(CExEquation& workspace, bool checkDomain, bool useReductions)
                 WriteDomainBlock(workspace, domain);
             }
             SolveZeroProduct(workspace, false, useReductions);
-            if (checkDomain && workspace.IsValid()) {
+            if (checkDomain && workspace.IsValid() && workspace.resultState == CExEquation::kSolved) {
                 CheckRootsBlock(workspace, domain);
             }
             return;
