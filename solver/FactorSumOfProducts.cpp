@@ -17,6 +17,7 @@
 #include "solver/Factorisation.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace PN = PolynomNumber;
 
@@ -85,14 +86,16 @@ NodePtr SumOfTerms(const std::vector<ProductTerm>& terms) {
     return SumNode(std::move(nodes));
 }
 
-// The non-constant factors common to all terms, each with its smallest exponent.
+// The non-constant factors common to all terms, each base once with its smallest exponent (a term
+// may hold a base more than once, after variant 1 split it off a power of itself).
 std::vector<PowerFactor> CommonFactors(const std::vector<ProductTerm>& terms) {
     std::vector<PowerFactor> common;
     for (const PowerFactor& candidate : terms.front().factors) {
-        if (candidate.base.IsConstant()) {
+        const auto taken = [&](const PowerFactor& factor) { return factor.base == candidate.base; };
+        if (candidate.base.IsConstant() || std::any_of(common.begin(), common.end(), taken)) {
             continue;
         }
-        std::int64_t smallest = candidate.exponent;
+        std::int64_t smallest = std::numeric_limits<std::int64_t>::max();
         for (const ProductTerm& term : terms) {
             std::int64_t exponent = 0;
             for (const PowerFactor& factor : term.factors) {

@@ -87,28 +87,26 @@ std::unique_ptr<COPolynom> ReadPolynom(std::string text) {
 
 class FactorisationSuite : public ::testing::TestWithParam<FactorisationProblem> {};
 
-TEST_P(FactorisationSuite, FactorisesKeepingTheValue) {
-    const FactorisationProblem& item = GetParam();
-    SCOPED_TRACE(std::string(item.problem) + " (" + item.topic + ")");
-    const std::unique_ptr<COutputList> solution = Solve(kProblemFactorise, item.problem);
+// Kind 1 found something, kept the value in every step and ended with a product or a power.
+void ExpectFactorisedKeepingTheValue(const std::string& problem) {
+    const std::unique_ptr<COutputList> solution = Solve(kProblemFactorise, problem);
     EXPECT_FALSE(HasComment(*solution, kNothingFound));
     const std::string answer = AnswerFormula(*solution);
     ASSERT_FALSE(answer.empty());
-    EXPECT_EQ(CheckValues(item.problem, *solution), "");
+    EXPECT_EQ(CheckValues(problem, *solution), "");
     const bool power = answer.front() == '(' && answer.find(")^") == answer.rfind(')') &&
                        answer.find(")^") != std::string::npos;
     EXPECT_TRUE(TopLevelFactors(answer).size() >= 2 || power) << "not a product: " << answer;
 }
 
-TEST_P(FactorisationSuite, FactorisesCompletelyKeepingTheValue) {
-    const FactorisationProblem& item = GetParam();
-    SCOPED_TRACE(std::string(item.problem) + " (" + item.topic + ")");
-    const std::unique_ptr<COutputList> solution = Solve(kProblemFactoriseCompletely, item.problem);
+// Kind 2 kept the value in every step and no factor of its answer is split again by one
+// factorisation pass. Returns the answer.
+std::string ExpectFactorisedCompletely(const std::string& problem) {
+    const std::unique_ptr<COutputList> solution = Solve(kProblemFactoriseCompletely, problem);
     EXPECT_FALSE(HasComment(*solution, kNothingFound));
     const std::string answer = AnswerFormula(*solution);
-    ASSERT_FALSE(answer.empty());
-    EXPECT_EQ(CheckValues(item.problem, *solution), "");
-    // No factor of the answer is split again by one factorisation pass.
+    EXPECT_FALSE(answer.empty());
+    EXPECT_EQ(CheckValues(problem, *solution), "");
     for (const std::string& factor : TopLevelFactors(answer)) {
         const std::string base = BaseOfFactor(factor);
         const std::unique_ptr<COutputList> again = Solve(kProblemFactorise, base);
@@ -116,6 +114,19 @@ TEST_P(FactorisationSuite, FactorisesCompletelyKeepingTheValue) {
         const bool constant = polynom && polynom->IsConstant();
         EXPECT_TRUE(constant || HasComment(*again, kNothingFound)) << "factor " << base << " of " << answer;
     }
+    return answer;
+}
+
+TEST_P(FactorisationSuite, FactorisesCompletelyKeepingTheValue) {
+    const FactorisationProblem& item = GetParam();
+    SCOPED_TRACE(std::string(item.problem) + " (" + item.topic + ")");
+    ExpectFactorisedCompletely(item.problem);
+}
+
+TEST_P(FactorisationSuite, FactorisesKeepingTheValue) {
+    const FactorisationProblem& item = GetParam();
+    SCOPED_TRACE(std::string(item.problem) + " (" + item.topic + ")");
+    ExpectFactorisedKeepingTheValue(item.problem);
 }
 
 INSTANTIATE_TEST_SUITE_P(SchoolProblems, FactorisationSuite, ::testing::ValuesIn(kFactorisationSuite));
@@ -308,6 +319,75 @@ TEST(CompleteFactorisation, ReachesTheIrreducibleFactorsOfRandomProducts) {
         }
     }
     EXPECT_GE(checked, 40);
+}
+
+// --- sums of products of brackets ----------------------------------------------------------------
+
+// Whole solutions of sums whose terms are products of powers of brackets: common brackets with and
+// without numbers, powers of a common bracket, brackets split by their gcd first, opposite brackets,
+// groups that are like powers or share a bracket.
+TEST(SumsOfProducts, WholeSolutionsOfBothKindsKeepTheValue) {
+    for (const char* problem : {
+             "2*(x+1)*(x+2)+4*(x+1)*(x+3)",
+             "6*(a+b)^2-9*(a+b)",
+             "(x-2)^3+(x-2)^2",
+             "x^2*(y+1)+x*(y+1)^2",
+             "(x+y)*(x-y)+(x+y)^2",
+             "(x+1)*(x+2)*(x+3)+(x+1)*(x+2)",
+             "3*(x-1)+6*(x-1)^2",
+             "-(x+1)*(x-1)-(x+1)*(x+3)",
+             "(a-b)*(a+b)-(a-b)^2",
+             "(x^2-4)*y+(x-2)*z",
+             "4*(x-1)^2-9*(x+1)^2",
+             "(x+2)^2-(2*x+1)^2",
+             "(x+1)^3-(x-1)^3",
+             "x*(x-1)+2*(1-x)",
+             "10*(x-3)^2*(x+1)-15*(x-3)*(x+1)^2",
+         }) {
+        SCOPED_TRACE(problem);
+        ExpectFactorisedKeepingTheValue(problem);
+        ExpectFactorisedCompletely(problem);
+    }
+}
+
+// --- complete factorisation in two letters -------------------------------------------------------
+
+// Random products of two linear factors a*x + b*y + c, or of three a*x + b*y: the complete factorisation
+// keeps the value, reaches factors of total degree at most 1, and as many of them (with their exponents) as
+// the product was built from.
+TEST(CompleteFactorisation, SplitsRandomProductsOfLinearFactorsInTwoLetters) {
+    std::mt19937 random(7);
+    const auto x = static_cast<unsigned char>('x');
+    const auto y = static_cast<unsigned char>('y');
+    for (int round = 0; round < 40; ++round) {
+        CPolynomValue product(1);
+        // Three factors only without constant terms: the homogeneous cubics of school books.
+        const bool homogeneous = random() % 2 == 0;
+        const int count = homogeneous ? 2 + static_cast<int>(random() % 2) : 2;
+        for (int i = 0; i < count; ++i) {
+            const int a = 1 + static_cast<int>(random() % 3);
+            const int b = static_cast<int>(random() % 7) - 3;
+            const int c = homogeneous ? 0 : static_cast<int>(random() % 7) - 3;
+            const CPolynomValue factor = CPolynomValue::Letter(x)
+                                             .Scaled(CNumber(a))
+                                             .Sum(CPolynomValue::Letter(y).Scaled(CNumber(b == 0 ? 1 : b)))
+                                             .Sum(CPolynomValue(c));
+            product = product.Product(factor);
+        }
+        const std::string problem = COPolynom::FromValue(product)->ToText();
+        SCOPED_TRACE(problem);
+        const std::string answer = ExpectFactorisedCompletely(problem);
+        std::int64_t degrees = 0;
+        for (const std::string& factor : TopLevelFactors(answer)) {
+            const std::unique_ptr<COPolynom> polynom = ReadPolynom(BaseOfFactor(factor));
+            ASSERT_NE(polynom, nullptr) << factor << " of " << answer;
+            const std::int64_t degree = polynom->Value().TotalDegree();
+            EXPECT_LE(degree, 1) << "factor " << factor << " of " << answer;
+            const std::size_t caret = factor.rfind(")^");
+            degrees += degree * (caret == std::string::npos ? 1 : std::stoll(factor.substr(caret + 2)));
+        }
+        EXPECT_EQ(degrees, count) << answer;
+    }
 }
 
 // --- limits ------------------------------------------------------------------------------------
