@@ -237,6 +237,8 @@ std::optional<PairedFactorsForm> FromGroups(const std::vector<Term>& terms, cons
             }
         }
         PairedFactorsForm form;
+        form.coefficient = coefficient;
+        form.rest = rest;
         form.groupProducts = bestProducts;
         form.groups.resize(bestProducts.size());
         for (std::size_t i = 0; i < best.size(); ++i) {

@@ -24,6 +24,9 @@ struct PairedFactorsForm {
     std::vector<std::vector<NodePtr>> groups;
     // The product of each group, multiplied out.
     std::vector<CPolynomValue> groupProducts;
+    // left = coefficient·(product of the groups) + rest.
+    CNumber coefficient{1};
+    CPolynomValue rest;
     // g and the equation in the new letter.
     std::unique_ptr<Substitution> substitution;
 };

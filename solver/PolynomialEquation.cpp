@@ -23,6 +23,7 @@
 #include "solver/EquationSolver.h"
 #include "solver/Factorisation.h"
 #include "solver/Methods.h"
+#include "solver/Reductions.h"
 
 namespace {
 
@@ -507,6 +508,15 @@ void SolveHigherDegree(CExEquation& workspace) {
         workspace.AddCommentRecord(CommentID::LeftSideAlwaysPositive, false, true);
         workspace.resultState = CExEquation::kSolved;
         workspace.ClearRoots();
+        return;
+    }
+    if (degree > 3 &&
+        (FindRepeatedSubexpression(workspace, true, false) || FindPairedFactors(workspace, true) ||
+         FindReciprocalEquation(workspace, true) || FindHomogeneousForm(workspace, true))) {
+        return;
+    }
+    if (SolveShiftedCube(workspace, true) || SolveBiquadratic(workspace, true) ||
+        SolveSymmetricQuartic(workspace, true)) {
         return;
     }
     SolveByFactorisation(workspace);

@@ -25,6 +25,7 @@
 #include "solver/Factorisation.h"
 #include "solver/Methods.h"
 #include "solver/PlainCopy.h"
+#include "solver/Reductions.h"
 #include "solver/Simplification.h"
 #include "solver/SolverEntries.h"
 
@@ -181,8 +182,19 @@ void SolveRelation(CExEquation& workspace, bool checkDomain, bool useReductions)
         workspace.resultState = CExEquation::kSolved;
         return;
     }
+    if (useReductions && (FindRepeatedSubexpression(workspace, true, checkDomain) ||
+                          FindPairedFactors(workspace, true) || FindReciprocalEquation(workspace, true))) {
+        return;
+    }
     if (checkDomain) {
         WriteDomainBlock(workspace, domain);
+    }
+    if (useReductions &&
+        (FindHomogeneousForm(workspace, true) || FindTwoLetterSubstitution(workspace, true, nullptr))) {
+        if (checkDomain && workspace.IsValid() && workspace.resultState == CExEquation::kSolved) {
+            CheckRootsBlock(workspace, domain);
+        }
+        return;
     }
     if (SolveAsFactorisedSum(workspace, useReductions)) {
         return;

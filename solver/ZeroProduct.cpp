@@ -15,6 +15,7 @@
 #include "model/COperationList.h"
 #include "model/NodeCast.h"
 #include "solver/CExEquation.h"
+#include "solver/CaseNumber.h"
 #include "solver/EquationAnswer.h"
 #include "solver/EquationDomain.h"
 #include "solver/EquationSolver.h"
@@ -112,24 +113,6 @@ void SolveWithZeroFactor(CExEquation& workspace, NodeHandle factor) {
     workspace.RecordStep(false);
     workspace.roots.SetAll();
     workspace.resultState = CExEquation::kSolved;
-}
-
-// "1.2": comment 9, then the parts of the label as formulas with comment 21 between them.
-void WriteCaseNumber(CExEquation& child) {
-    child.ClearPendingRecord();
-    child.AddPendingComment(CommentID::SubProblemHeading, false, true);
-    const std::string& label = child.conditionText;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t dot = label.find('.', start);
-        child.AddPendingFormula(label.substr(start, dot - start), true);
-        if (dot == std::string::npos) {
-            break;
-        }
-        child.AddPendingComment(CommentID::SubProblemLabelSeparator, false, true);
-        start = dot + 1;
-    }
-    child.FlushPendingRecord();
 }
 
 // Solves "factor = 0" as sub-equation `number` of `count` of the workspace; false when the solve

@@ -1,0 +1,9 @@
+#pragma once
+
+// The heading of a numbered sub-equation (a case of a split, a value taken back).
+
+class CExEquation;
+
+// "1.2" from the sub-equation's condition text: one record with comment 9, then the parts of the
+// label as formulas with comment 21 between them.
+void WriteCaseNumber(CExEquation& child);
