@@ -23,26 +23,6 @@ const std::set<CommentID> kFailureComments = {
     CommentID::AnswerWithoutRoots,       CommentID::AnswerHeadingUnsolvedNewLetter,
     CommentID::AnswerHeadingOther,       CommentID::NothingToFactorise};
 
-// Equations of degree three and more, solved through the factoriser or by a new letter: the equation
-// solver that reaches them is not on main yet. While one of them is not solved, the test says so
-// instead of failing; every other sample must be solved.
-const std::set<std::string> kAwaitingHigherDegreeEquations = {
-    "{{ x }^{ 3 }} - x = 0",
-    "{{ x }^{ 3 }} - 4 {{ x }^{ 2 }} = 0",
-    "{{ x }^{ 3 }} - 2 {{ x }^{ 2 }} - x + 2 = 0",
-    "{{ x }^{ 3 }} + {{ x }^{ 2 }} - 4 x - 4 = 0",
-    "2 {{ x }^{ 3 }} - {{ x }^{ 2 }} - 8 x + 4 = 0",
-    "{{ x }^{ 4 }} - 4 {{ x }^{ 2 }} = 0",
-    "{{ x }^{ 4 }} - 5 {{ x }^{ 2 }} + 4 = 0",
-    "{{ x }^{ 4 }} - 1 0 {{ x }^{ 2 }} + 9 = 0",
-    "{{ x }^{ 4 }} - 1 3 {{ x }^{ 2 }} + 3 6 = 0",
-    "{{ ( {{ x }^{ 2 }} - 2 x ) }^{ 2 }} - 3 ( {{ x }^{ 2 }} - 2 x ) = 0",
-    "{{ ( {{ x }^{ 2 }} + x ) }^{ 2 }} - 8 ( {{ x }^{ 2 }} + x ) + 1 2 = 0",
-    "( x - 4 ) ( x - 2 ) ( x - 1 ) ( x + 1 ) + 8 = 0",
-    "{{ x }^{ 6 }} - 9 {{ x }^{ 3 }} + 8 = 0",
-    "{{ ( {{ x }^{ 2 }} - 5 x ) }^{ 2 }} + 1 0 ( {{ x }^{ 2 }} - 5 x ) + 2 4 = 0",
-};
-
 // Empty when the problem is solved, otherwise the first comment that says it is not.
 std::string SolveFailure(int kind, const std::string& editorText) {
     std::string text = editorText;
@@ -63,33 +43,14 @@ std::string SolveFailure(int kind, const std::string& editorText) {
     return {};
 }
 
-// Whether the solver of a kind is on main yet: it must solve a problem any version of it solves.
-bool SolverIsBuilt(int kind) {
-    switch (kind) {
-    case kProblemEquation:
-        return SolveFailure(kind, "{{ x }^{ 2 }} - 5 x + 6 = 0").empty();
-    case kProblemFactorise:
-    case kProblemFactoriseCompletely:
-        return SolveFailure(kind, "{{ x }^{ 2 }} - 1").empty();
-    default:
-        return SolveFailure(kind, "2 x + 3 x").empty();
-    }
-}
-
 void SolveAll(int resource, const std::vector<int>& kinds) {
     const std::vector<SampleEntry> samples = ParseSamples(SampleResourceText(resource));
     QVERIFY(samples.size() >= 60);
     QStringList failures;
     for (const int kind : kinds) {
-        if (!SolverIsBuilt(kind)) {
-            QSKIP(qPrintable(QString("the solver of kind %1 is not built yet").arg(kind)));
-        }
         for (const SampleEntry& sample : samples) {
             const std::string failure = SolveFailure(kind, sample.problemText);
-            if (!failure.empty() && kind == kProblemEquation &&
-                kAwaitingHigherDegreeEquations.count(sample.problemText) != 0) {
-                qInfo("not solved yet (awaits the higher-degree equations): %s", sample.problemText.c_str());
-            } else if (!failure.empty()) {
+            if (!failure.empty()) {
                 failures << QString("kind %1: %2 -> %3")
                                 .arg(kind)
                                 .arg(QString::fromStdString(sample.problemText),
