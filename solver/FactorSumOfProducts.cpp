@@ -112,6 +112,42 @@ std::vector<PowerFactor> CommonFactors(const std::vector<ProductTerm>& terms) {
     return common;
 }
 
+// The number a term's constant factors make together (1 when it has none).
+CNumber NumberOf(const ProductTerm& term) {
+    CNumber number(1);
+    for (const PowerFactor& factor : term.factors) {
+        if (factor.base.IsConstant()) {
+            number = number.Product(factor.base.ConstantValue()
+                                        .PowerOf(CNumber(static_cast<std::int32_t>(factor.exponent)))
+                                        .value_or(CNumber(1)));
+        }
+    }
+    return number;
+}
+
+// The positive whole number common to the numbers of all terms; 1 when one of them is not whole.
+CNumber CommonNumber(const std::vector<ProductTerm>& terms) {
+    CNumber common(0);
+    for (const ProductTerm& term : terms) {
+        CNumber number = NumberOf(term);
+        if (number.IsZero() || !number.ToInteger()) {
+            return CNumber(1);
+        }
+        common = CNumber::GcdOf(common, number);
+    }
+    return common;
+}
+
+// The constant factors of a term become one number, divided by the common number.
+void DivideOutNumber(ProductTerm& term, const CNumber& common) {
+    CNumber rest = NumberOf(term).Quotient(common);
+    rest.ToInteger();
+    std::erase_if(term.factors, [](const PowerFactor& factor) { return factor.base.IsConstant(); });
+    if (!rest.IsOne()) {
+        term.factors.insert(term.factors.begin(), {CPolynomValue(rest), 1});
+    }
+}
+
 void DivideOut(ProductTerm& term, const PowerFactor& common) {
     std::int64_t left = common.exponent;
     for (PowerFactor& factor : term.factors) {
@@ -158,31 +194,36 @@ bool SplitFirstFactors(CExpression& workspace, NodeHandle handle, std::vector<Pr
     return true;
 }
 
-// When every term left in the bracket is a single polynomial, the bracket becomes their sum.
-void CollectPlainBracket(CExpression& workspace, COperationList& product,
-                         const std::vector<ProductTerm>& terms) {
-    CPolynomValue sum;
-    for (const ProductTerm& term : terms) {
-        if (term.factors.size() > 1 || (term.factors.size() == 1 && term.factors.front().exponent != 1)) {
-            return;
-        }
-        CPolynomValue value = term.factors.empty() ? CPolynomValue(1) : term.factors.front().base;
-        if (term.sign < 0) {
-            value.Negate();
-        }
-        sum.AddInPlace(value);
-    }
-    product.Tail()->child = PolynomNode(sum);
-    workspace.QueueComment(CommentID::BracketsOpened);
-    workspace.RecordStep(false);
-}
-
 CPolynomValue ValueOf(const ProductTerm& term) {
     CPolynomValue value(term.sign);
     for (const PowerFactor& factor : term.factors) {
         value = value.Product(factor.base.Power(factor.exponent));
     }
     return value;
+}
+
+// When every term left in the bracket is a single polynomial, a number times one, or a number, the
+// bracket becomes their sum.
+void CollectPlainBracket(CExpression& workspace, COperationList& product,
+                         const std::vector<ProductTerm>& terms) {
+    CPolynomValue sum;
+    for (const ProductTerm& term : terms) {
+        const auto structured =
+            std::count_if(term.factors.begin(), term.factors.end(), [](const PowerFactor& factor) {
+                return !factor.base.IsConstant() && factor.exponent != 0;
+            });
+        const bool raised =
+            std::any_of(term.factors.begin(), term.factors.end(), [](const PowerFactor& factor) {
+                return !factor.base.IsConstant() && factor.exponent > 1;
+            });
+        if (structured > 1 || raised) {
+            return;
+        }
+        sum.AddInPlace(ValueOf(term));
+    }
+    product.Tail()->child = PolynomNode(sum);
+    workspace.QueueComment(CommentID::BracketsOpened);
+    workspace.RecordStep(false);
 }
 
 std::vector<ProductTerm> Slice(const std::vector<ProductTerm>& terms, std::size_t begin, std::size_t end) {
@@ -335,19 +376,25 @@ bool FactorSumOfProducts(CExpression& workspace, NodeHandle handle) {
         return false;
     }
     std::vector<PowerFactor> common = CommonFactors(*terms);
-    if (common.empty() && SplitFirstFactors(workspace, handle, *terms)) {
+    CNumber number = CommonNumber(*terms);
+    if (common.empty() && number.IsOne() && SplitFirstFactors(workspace, handle, *terms)) {
         common = CommonFactors(*terms);
+        number = CommonNumber(*terms);
     }
-    if (common.empty()) {
+    if (common.empty() && number.IsOne()) {
         return FactorByGroups(workspace, handle, *terms);
     }
     for (ProductTerm& term : *terms) {
+        DivideOutNumber(term, number);
         for (const PowerFactor& factor : common) {
             DivideOut(term, factor);
         }
     }
-    // Variant 0: factor * (sum of the rests).
+    // Variant 0: the common factor, its number first, times the sum of the rests.
     std::vector<NodePtr> factors;
+    if (!number.IsOne()) {
+        factors.push_back(PolynomNode(CPolynomValue(number)));
+    }
     for (const PowerFactor& factor : common) {
         factors.push_back(FactorNode(factor));
     }

@@ -201,6 +201,20 @@ TEST(FactorisationSteps, SumsOfProductsByACommonBracketOrByGroups) {
     EXPECT_EQ(StepComments("a*(x+y)+b*(x+y)+a*(x-y)+b*(x-y)"), (std::vector<int>{32, 32, 45, 59}));
 }
 
+TEST(FactorisationSteps, CommonFactorOfProductsTakesTheCommonNumberWithTheBrackets) {
+    // The number and the bracket come out at once; the rests are collected into one polynomial.
+    EXPECT_EQ(StepComments("2*(x+1)*(x+2)+4*(x+1)*(x+3)"), (std::vector<int>{45, 59}));
+    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "2*(x+1)*(x+2)+4*(x+1)*(x+3)")), "2.(x+1).(3.x+8)");
+    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "6*(a+b)^2-9*(a+b)")), "3.(a+b).(2.a+2.b-3)");
+    // A number alone is a common factor too; a rest with a power of a bracket stays as it is.
+    EXPECT_EQ(StepComments("2*(x+1)^2-4*(x-1)^2"), (std::vector<int>{45}));
+    // Numbers without a common divisor leave the bracket alone.
+    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "2*(x+1)+3*(x+1)^2")), "(x+1).(3.x+5)");
+    // A power split into equal factors by its gcd with the other first factors: the bracket is
+    // taken out once, with its smallest exponent.
+    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactoriseCompletely, "x^2*(y+1)+x*(y+1)^2")), "(y+1).x.(x+y+1)");
+}
+
 TEST(FactorisationSteps, NumericContentFirstThenTheBracket) {
     EXPECT_EQ(StepComments("2*x^2-2"), (std::vector<int>{45, 73}));
     EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "2*x^2-2")), "2.(x-1).(x+1)");
