@@ -357,6 +357,14 @@ TEST(SumsOfProducts, WholeSolutionsOfBothKindsKeepTheValue) {
              "(x+1)^3-(x-1)^3",
              "x*(x-1)+2*(1-x)",
              "10*(x-3)^2*(x+1)-15*(x-3)*(x+1)^2",
+             // common numbers with and without common brackets
+             "-2*(x+1)*(x-1)-4*(x+1)",
+             "1/2*(x+1)+3/2*(x+1)^2",
+             "4*(x+1)^3-6*(x+1)^2+2*(x+1)",
+             "2*(x+1)*(y+2)+2*(x+1)",
+             "3*(a-b)^2*(a+b)-6*(a-b)*(a+b)^2",
+             "2*(x+1)^2-4*(x-1)^2",
+             "6*(x-y)*(x+y)+9*(x-y)^2-3*(x-y)",
          }) {
         SCOPED_TRACE(problem);
         ExpectFactorisedKeepingTheValue(problem);
