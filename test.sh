@@ -8,7 +8,7 @@ tools/setup.sh --asan
 export QT_QPA_PLATFORM=offscreen
 status=0
 echo "== tests (release build)"
-ctest --test-dir build --output-on-failure || status=1
+ctest --test-dir build --output-on-failure -j"$(nproc)" || status=1
 echo "== engine tests (AddressSanitizer + UndefinedBehaviorSanitizer)"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure || status=1
