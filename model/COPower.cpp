@@ -2,6 +2,7 @@
 #include "model/NodeCast.h"
 
 #include "model/CONumber.h"
+#include "model/TreeQueries.h"
 
 COPower::COPower(NodePtr base, NodePtr exponent) : base(std::move(base)), exponent(std::move(exponent)) {}
 
@@ -58,6 +59,11 @@ bool COPower::IsEqual(const COperation& other) const {
 }
 
 bool COPower::HasZeroDivisor() const {
+    // Zero to a negative power divides by zero: 0^{-2} is 1/0^2.
+    const CONumber* number = AsNumber(exponent.get());
+    if (base && number && number->Value().Sign() < 0 && IsZeroValued(*base)) {
+        return true;
+    }
     return (base && base->HasZeroDivisor()) || (exponent && exponent->HasZeroDivisor());
 }
 

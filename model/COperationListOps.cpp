@@ -3,6 +3,7 @@
 
 #include "model/CONumber.h"
 #include "model/COPower.h"
+#include "model/TreeQueries.h"
 
 #include <functional>
 #include <utility>
@@ -136,8 +137,9 @@ bool ProductListHasZeroDivisor(const COperationList& list) {
         if (!cell.child) {
             continue;
         }
-        const CONumber* number = AsNumber(cell.child.get());
-        if (cell.sign == -1 && number != nullptr && number->Value().IsZero()) {
+        // Not only the number 0: a divisor such as {0}, 0^2 or 0*x, as the polynomial forms
+        // write a zero, divides by zero just as surely.
+        if (cell.sign == -1 && IsZeroValued(*cell.child)) {
             return true;
         }
         if (cell.child->HasZeroDivisor()) {

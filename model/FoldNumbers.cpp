@@ -44,7 +44,8 @@ void MarkNumeric(NodeHandle handle) {
 }
 
 // The value of a power whose children are number leaves; none when it cannot be evaluated exactly
-// (an exponent that is not whole stays written as a power). 0^(-n) raises the error and gives 0.
+// (an exponent that is not whole stays written as a power). 0^(-n) raises the error and stays
+// written: it has no value, and the formula must go on showing the division by zero.
 std::optional<CNumber> EvaluatePower(const COPower& power, bool& error) {
     const CONumber* base = AsNumber(power.Base());
     const CONumber* exponent = AsNumber(power.Exponent());
@@ -53,7 +54,7 @@ std::optional<CNumber> EvaluatePower(const COPower& power, bool& error) {
     }
     if (base->Value().IsZero() && exponent->Value().Sign() < 0) {
         error = true;
-        return CNumber(0);
+        return std::nullopt;
     }
     return base->Value().PowerOf(exponent->Value());
 }
@@ -75,7 +76,8 @@ std::optional<CNumber> EvaluateList(const COperation& node, bool& error) {
             }
         } else if (cell.sign == -1) {
             if (number->Value().IsZero()) {
-                error = true; // the zero divisor is skipped
+                error = true; // no value: the division by zero stays written
+                return std::nullopt;
             } else {
                 value.DivideInPlace(number->Value());
             }

@@ -14,7 +14,8 @@
 #include <functional>
 
 // Runs the pass on the tree at `handle`. Returns true when an error was met: a division by the
-// number zero (the divisor is skipped) or zero raised to a negative power (the result is 0).
+// number zero or zero raised to a negative power. Such a part has no value and is left standing
+// (its numeric children folded), so the tree still shows the division by zero.
 // `afterStage`, when given, is called after the evaluating, gathering and combining stages, so a
 // caller can record each visible change. Pass marks are 0 again when the pass returns.
 bool FoldNumbers(NodeHandle handle, const std::function<void()>& afterStage = {});

@@ -160,3 +160,45 @@ std::int32_t NormalizeToProduct(NodeHandle cell) {
     }
     return sign;
 }
+
+bool IsZeroValued(const COperation& node) {
+    switch (node.GetFamily()) {
+    case NodeFamily::Number:
+        return AsNumber(&node) != nullptr && AsNumber(&node)->Value().IsZero();
+    case NodeFamily::Variable:
+    case NodeFamily::Relation:
+        return false;
+    case NodeFamily::Power: {
+        const auto& power = static_cast<const COPower&>(node);
+        const CONumber* exponent = AsNumber(power.Exponent());
+        return power.Base() != nullptr && exponent != nullptr && exponent->Value().Sign() > 0 &&
+               IsZeroValued(*power.Base());
+    }
+    case NodeFamily::Root:
+        return false;
+    case NodeFamily::Multiplication:
+    case NodeFamily::Fraction:
+        if (node.IsPlain()) {
+            return false;
+        }
+        for (const ListCell& cell : *node.AsList()) {
+            if (cell.sign == 1 && cell.child && IsZeroValued(*cell.child)) {
+                return true;
+            }
+        }
+        return false;
+    case NodeFamily::Addition: {
+        const COperationList& terms = *node.AsList();
+        if (node.IsPlain() || terms.IsEmpty()) {
+            return false;
+        }
+        for (const ListCell& cell : terms) {
+            if (!cell.child || !IsZeroValued(*cell.child)) {
+                return false;
+            }
+        }
+        return true;
+    }
+    }
+    return false;
+}

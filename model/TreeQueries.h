@@ -14,6 +14,12 @@ bool HasDenominator(const COperation& node);
 // Some plain power has as exponent a negative number leaf, or a one-term sum whose term is a number
 // leaf with a negative signed value (-3 written as the sum "-3"). Specialised nodes are not entered.
 bool HasNegativeExponent(const COperation& node);
+// The node is the number zero, written as a number leaf or in one of the polynomial forms: a
+// monomial with coefficient 0, a polynomial (or level sum) whose terms are all zero, a rational
+// monomial (or level product) with a zero factor above the bar, a power of a zero with a positive
+// number exponent. e.g. 0, {0}, 0^2; not 2*0 or 1-1, which are zero only once the numbers are
+// folded, nor x-x before its like terms are combined.
+bool IsZeroValued(const COperation& node);
 // Neither a division nor a negative exponent.
 bool IsIntegralForm(const COperation& node);
 // No variable and no root anywhere.

@@ -151,9 +151,10 @@ bool CExpression::PrepareStep(std::string& text) {
     if (COperation* tree = rootSlot->get()) {
         CollectComments(*tree, pendingComments);
     }
-    // A number past its limit may no longer hold its true value: nothing more is written.
-    if (CNumber::LimitExceeded()) {
-        SetError(ProblemError::kProblemTooLarge);
+    // A number past its limit may no longer hold its true value, and a formula that divides by
+    // zero (as {0} or 0/0 appear once like terms are combined) has none: the solve ends with the
+    // error, and nothing more is written once an error is set.
+    if (!IsValid()) {
         pendingComments.clear();
         return false;
     }

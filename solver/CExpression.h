@@ -96,7 +96,9 @@ public:
     //      false, nothing is recorded;
     //   5. otherwise every pending comment becomes a record (alwaysShown 0, spoken 1), then the
     //      formula (spoken 0), each with a copy of the line-block stack.
-    // A number grown past its limit ends the solve with the "too large" error instead.
+    // A workspace that is no longer valid records nothing: a number grown past its limit ends the
+    // solve with the "too large" error, a formula that divides by zero with error 4, and once an
+    // error is set no further step is written.
     void RecordStep(bool forced);
     // The same, but the records are inserted right after position (at the front when there is
     // none): the pending comments in queue order, then the formula when it changed.

@@ -249,6 +249,27 @@ std::string CheckValues(const std::string& problem, const COutputList& solution)
     return checked == 0 ? "the problem is undefined at every sample point" : "";
 }
 
+std::string CheckEndsUndefined(const std::string& problem, const COutputList& solution) {
+    const std::vector<int> ids = CommentIds(solution);
+    if (ids.empty() || ids.back() != ToNumber(CommentID::ErrorIncompleteExpression)) {
+        return "the solution does not end with the division-by-zero error";
+    }
+    if (!AnswerFormula(solution).empty()) {
+        return "the solution has the answer " + AnswerFormula(solution);
+    }
+    for (const Point& point : SamplePoints(problem, 4)) {
+        if (EvaluateFormula(problem, point)) {
+            return "the problem has a value at a sample point";
+        }
+        for (const std::string& formula : StepFormulas(solution)) {
+            if (EvaluateFormula(formula, point)) {
+                return "step " + formula + " has a value where the problem has none";
+            }
+        }
+    }
+    return "";
+}
+
 #include "markup/ProblemText.h"
 #include "model/COHyperMonom.h"
 #include "model/COPolynom.h"

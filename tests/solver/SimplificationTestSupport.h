@@ -63,6 +63,11 @@ std::vector<int> CommentIds(const COutputList& solution);
 // returns a description of the first difference, or "" when all agree.
 std::string CheckValues(const std::string& problem, const COutputList& solution);
 
+// Checks the solution of a problem that has no value: it must end with the record of the error of
+// a division by zero, hold no answer, and no step formula may have a value at a sample point where
+// the problem has none. Returns a description of the first fault, or "" when there is none.
+std::string CheckEndsUndefined(const std::string& problem, const COutputList& solution);
+
 class COperation;
 
 // A problem simplified in a workspace exactly as the simplification entry prepares it, keeping the
