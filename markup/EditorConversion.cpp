@@ -44,6 +44,144 @@ bool IsLetterOrDigit(char c) {
     return IsLetter(c) || IsDigit(c);
 }
 
+// --- what a brace pair groups --------------------------------------------------------------------
+//
+// Braces are redundant only when the text without them reads the same. The parser reads a sum,
+// then terms, fractions, powers and operands, each binding more tightly than the one before; a
+// group may lose its braces only when what stands at its own top level binds at least as tightly
+// as its neighbours need: "{a*b}+c" -> "a*b+c", but "x-{a+b}" and "{a+b}*c" keep them. Digits
+// that would run into a neighbouring number literal keep them too: "x^{2}/3" is not "x^2/3",
+// which reads 2/3 as one fraction literal in the exponent.
+
+// How loosely the top level of a text binds, from the loosest.
+enum class Binding { Relation, Sum, Term, Fraction, Power, Operand };
+
+// The loosest operator at the top level of the text up to the "}" that matches each "{" (indexed
+// by the position of the "{"). A character the parser does not know counts as a relation, so that
+// braces around it stay.
+std::vector<Binding> GroupBindings(const std::string& text) {
+    struct Open {
+        std::size_t position;
+        char bracket;
+        Binding binding;
+    };
+    std::vector<Binding> bindings(text.size(), Binding::Operand);
+    std::vector<Open> open;
+    const auto loosen = [&open](Binding binding) {
+        if (!open.empty() && binding < open.back().binding) {
+            open.back().binding = binding;
+        }
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '{' || c == '(' || c == '[') {
+            open.push_back({i, c, Binding::Operand});
+        } else if (c == '}') {
+            // Brackets left open inside the braces make the group unreadable: it keeps its braces.
+            while (!open.empty() && open.back().bracket != '{') {
+                open.pop_back();
+                loosen(Binding::Relation);
+            }
+            if (!open.empty()) {
+                bindings[open.back().position] = open.back().binding;
+                open.pop_back();
+            }
+        } else if (c == ')' || c == ']') {
+            if (!open.empty() && open.back().bracket == (c == ')' ? '(' : '[')) {
+                open.pop_back();
+            } else {
+                loosen(Binding::Relation);
+            }
+        } else if (IsOneOf(c, "+-\xB1")) {
+            loosen(Binding::Sum);
+        } else if (IsOneOf(c, "*.:")) {
+            loosen(Binding::Term);
+        } else if (c == '/') {
+            // digits "/" digits is one fraction literal, an operand
+            const bool literal = i > 0 && IsDigit(text[i - 1]) && i + 1 < text.size() && IsDigit(text[i + 1]);
+            loosen(literal ? Binding::Operand : Binding::Fraction);
+        } else if (c == '^' || c == '_') {
+            loosen(Binding::Power);
+        } else if (!IsLetterOrDigit(c) && c != ',' && c != '@') {
+            loosen(Binding::Relation);
+        }
+    }
+    return bindings;
+}
+
+// How tightly a group must bind to stand without braces next to this neighbour: a term after or
+// before "+" or "-", a fraction next to "*", "." or ":", anything else at a free place (the start or
+// end, a bracket, a relation sign).
+Binding NeededNextTo(char neighbour) {
+    if (IsOneOf(neighbour, "+-\xB1")) {
+        return Binding::Term;
+    }
+    if (IsOneOf(neighbour, "*.:")) {
+        return Binding::Fraction;
+    }
+    return Binding::Sum;
+}
+
+bool BindsTightlyEnough(Binding group, char before, char after) {
+    return group != Binding::Relation && group >= NeededNextTo(before) && group >= NeededNextTo(after);
+}
+
+// Characters that continue a number literal when they stand next to a digit.
+bool ContinuesNumber(char c) {
+    return IsDigit(c) || c == ',' || c == '@';
+}
+
+// Digits joined into the fraction literal "a/b" read as one operand, where a fraction of two
+// numbers stood: the same reading unless something next to it binds more tightly than a fraction
+// ("x^2/3" puts 2/3 in the exponent, "2/3^2" squares 2/3).
+bool FractionLiteralFits(char beforeNumerator, char afterDenominator) {
+    const auto bindsTighter = [](char c) { return c == '^' || c == '/' || c == '_' || ContinuesNumber(c); };
+    return !bindsTighter(beforeNumerator) && !bindsTighter(afterDenominator);
+}
+
+// The character after a run of digits that starts at `from`, bare or in braces; none (-1) when no
+// such run starts there. 0 stands for the end of the text.
+int CharacterAfterDigitRun(const std::string& text, std::size_t from) {
+    const bool braced = from < text.size() && text[from] == '{';
+    std::size_t end = braced ? from + 1 : from;
+    const std::size_t start = end;
+    while (end < text.size() && IsDigit(text[end])) {
+        ++end;
+    }
+    if (end == start || (braced && (end >= text.size() || text[end] != '}'))) {
+        return -1;
+    }
+    const std::size_t after = braced ? end + 1 : end;
+    return after < text.size() ? static_cast<unsigned char>(text[after]) : 0;
+}
+
+// Whether the braces around the digits text[open + 1 .. close - 1] may go, `done` being the text
+// already written out before them: the digits must not run into another number, and a fraction
+// literal they would form must read as the fraction of the two numbers did.
+bool DigitRunMayLoseBraces(const std::string& done, const std::string& text, std::size_t close) {
+    const char before = done.empty() ? '\0' : done.back();
+    const char after = close + 1 < text.size() ? text[close + 1] : '\0';
+    if (ContinuesNumber(before) || ContinuesNumber(after)) {
+        return false;
+    }
+    if (before == '/' && done.size() >= 2 && IsDigit(done[done.size() - 2])) {
+        std::size_t start = done.size() - 2;
+        while (start > 0 && IsDigit(done[start - 1])) {
+            --start;
+        }
+        if (!FractionLiteralFits(start > 0 ? done[start - 1] : '\0', after)) {
+            return false;
+        }
+    }
+    if (after == '/') {
+        const int afterDenominator = CharacterAfterDigitRun(text, close + 2);
+        if (afterDenominator >= 0 && !FractionLiteralFits(before, static_cast<char>(afterDenominator))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // For every position holding `open`, the position of the `close` that matches it (kNone when it is
 // never closed); every other position holds kNone. Counting from an opening character forward
 // until the count returns to zero finds the same partner as this single scan with a stack.
@@ -120,7 +258,11 @@ void RemoveBracesAroundRuns(std::string& text) {
             while (end < text.size() && IsLetterOrDigit(text[end])) {
                 ++end;
             }
-            if (end > i + 1 && end < text.size() && text[end] == '}') {
+            const bool digitsOnly = std::all_of(text.begin() + static_cast<std::ptrdiff_t>(i + 1),
+                                                text.begin() + static_cast<std::ptrdiff_t>(end),
+                                                [](char c) { return IsDigit(c); });
+            if (end > i + 1 && end < text.size() && text[end] == '}' &&
+                (!digitsOnly || DigitRunMayLoseBraces(result, text, end))) {
                 result.append(text, i + 1, end - i - 1);
                 i = end + 1;
                 continue;
@@ -150,9 +292,13 @@ void RemoveBracesAroundBrackets(std::string& text) {
     text = chain.Gather();
 }
 
-// Pass 3: a brace pair in the place of a whole term or factor.
+// Pass 3: a brace pair in the place of a whole term or factor, whose content binds tightly enough
+// to stand there without it.
 void RemoveFreeStandingBraces(std::string& text) {
     const std::vector<std::size_t> closer = MatchPairs(text, '{', '}');
+    // A pair is decided before the pairs inside it, so the bindings of the text as it was at the
+    // start are the ones each decision sees.
+    const std::vector<Binding> bindings = GroupBindings(text);
     CCharacterChain chain(text);
     std::size_t i = chain.First();
     while (i != kNone) {
@@ -160,7 +306,10 @@ void RemoveFreeStandingBraces(std::string& text) {
         if (text[i] == '{' && closer[i] != kNone &&
             (before == kNone || IsOneOf(chain.At(before), kFreeBeforeBrace))) {
             const std::size_t after = chain.Next(closer[i]);
-            if (after == kNone || IsOneOf(chain.At(after), kFreeAfterBrace)) {
+            const char beforeCharacter = before == kNone ? '\0' : chain.At(before);
+            const char afterCharacter = after == kNone ? '\0' : chain.At(after);
+            if ((after == kNone || IsOneOf(chain.At(after), kFreeAfterBrace)) &&
+                BindsTightlyEnough(bindings[i], beforeCharacter, afterCharacter)) {
                 // Deleting a matched pair leaves every other pair matched as before, so the
                 // partners found at the start stay valid. The pass goes on at the character that
                 // took the place of the deleted brace.

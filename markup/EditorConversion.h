@@ -39,6 +39,11 @@ void InsertProductDots(std::string& text);
 //      relation sign, "+", "-", "*", ".", ":", the plus-or-minus sign or an opening bracket, and
 //      closed at the end or before one of those signs or a closing bracket): "{x^2}+1" -> "x^2+1".
 // e.g. "{{1}/{{{x}^{2}}-2.x+2}}" -> "1/{x^2-2.x+2}", and "{{1}/{4}}" -> "1/4" (a fraction literal)
+// A pair goes only when the text without it reads the same: its content must bind at least as
+// tightly as its neighbours need ("x-{a+b}" and "{a+b}*c" stay), and digits must not run into a
+// neighbouring number literal ("x^{2}/3" stays, as x^2/3 reads 2/3 as the exponent; "{1},5"
+// stays). The only change of reading allowed is a fraction of two whole numbers becoming the
+// fraction literal of the same value.
 void RemoveRedundantBraces(std::string& text);
 
 // All four steps in order: the editor text of a problem becomes the compact text for the solver.

@@ -3,10 +3,16 @@
 
 #include "markup/EditorConversion.h"
 
+#include "TreeDescription.h"
+#include "markup/CFormulaParser.h"
+#include "markup/ProblemText.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <random>
+#include <regex>
 #include <string>
 #include <string_view>
 
@@ -86,16 +92,109 @@ std::size_t ReferenceMatch(const std::string& t, std::size_t from, char open, ch
     return std::string::npos;
 }
 
+// The loosest operator at the top level of t[from, to): 0 relation, 1 sum, 2 term, 3 fraction,
+// 4 power, 5 operand. Brackets the content leaves open, or closes without opening, count as a
+// relation, as does any character the parser does not know.
+int ReferenceBinding(const std::string& t, std::size_t from, std::size_t to) {
+    std::vector<std::pair<char, int>> open = {{'{', 5}};
+    const auto loosen = [&open](int binding) { open.back().second = std::min(open.back().second, binding); };
+    for (std::size_t k = from; k < to; ++k) {
+        const char c = t[k];
+        if (c == '{' || c == '(' || c == '[') {
+            open.push_back({c, 5});
+        } else if (c == '}') {
+            while (open.size() > 1 && open.back().first != '{') {
+                open.pop_back();
+                loosen(0);
+            }
+            if (open.size() > 1) {
+                open.pop_back();
+            }
+        } else if (c == ')' || c == ']') {
+            if (open.size() > 1 && open.back().first == (c == ')' ? '(' : '[')) {
+                open.pop_back();
+            } else {
+                loosen(0);
+            }
+        } else if (RefIn(c, "+-\xB1")) {
+            loosen(1);
+        } else if (RefIn(c, "*.:")) {
+            loosen(2);
+        } else if (c == '/') {
+            loosen(k > 0 && RefDigit(t[k - 1]) && k + 1 < t.size() && RefDigit(t[k + 1]) ? 5 : 3);
+        } else if (c == '^' || c == '_') {
+            loosen(4);
+        } else if (!RefLetter(c) && !RefDigit(c) && c != ',' && c != '@') {
+            loosen(0);
+        }
+    }
+    while (open.size() > 1) {
+        open.pop_back();
+        loosen(0);
+    }
+    return open.back().second;
+}
+
+int ReferenceNeeded(char neighbour) {
+    return RefIn(neighbour, "+-\xB1") ? 2 : (RefIn(neighbour, "*.:") ? 3 : 1);
+}
+
+bool ReferenceJoinsNumber(char c) {
+    return RefDigit(c) || c == ',' || c == '@';
+}
+
+bool ReferenceLiteralFits(char before, char after) {
+    const auto tighter = [](char c) { return c == '^' || c == '/' || c == '_' || ReferenceJoinsNumber(c); };
+    return !tighter(before) && !tighter(after);
+}
+
+// Whether the braces t[i] and t[j] around a run of digits may go: the run must not touch another
+// number, and a fraction literal it would form with its neighbour must fit its place.
+bool ReferenceDigitsMayGo(const std::string& t, std::size_t i, std::size_t j) {
+    const char before = i > 0 ? t[i - 1] : '\0';
+    const char after = j + 1 < t.size() ? t[j + 1] : '\0';
+    if (ReferenceJoinsNumber(before) || ReferenceJoinsNumber(after)) {
+        return false;
+    }
+    if (before == '/' && i >= 2 && RefDigit(t[i - 2])) {
+        std::size_t start = i - 2;
+        while (start > 0 && RefDigit(t[start - 1])) {
+            --start;
+        }
+        if (!ReferenceLiteralFits(start > 0 ? t[start - 1] : '\0', after)) {
+            return false;
+        }
+    }
+    if (after == '/') {
+        std::size_t k = j + 2;
+        const bool braced = k < t.size() && t[k] == '{';
+        k += braced ? 1 : 0;
+        const std::size_t start = k;
+        while (k < t.size() && RefDigit(t[k])) {
+            ++k;
+        }
+        if (k > start && (!braced || (k < t.size() && t[k] == '}'))) {
+            const std::size_t next = braced ? k + 1 : k;
+            if (!ReferenceLiteralFits(before, next < t.size() ? t[next] : '\0')) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 void ReferenceRemoveRedundantBraces(std::string& t) {
     for (std::size_t i = 0; i < t.size(); ++i) {
         if (t[i] != '{') {
             continue;
         }
         std::size_t j = i + 1;
+        bool digitsOnly = true;
         while (j < t.size() && (RefLetter(t[j]) || RefDigit(t[j]))) {
+            digitsOnly = digitsOnly && RefDigit(t[j]);
             ++j;
         }
-        if (j > i + 1 && j < t.size() && t[j] == '}') {
+        if (j > i + 1 && j < t.size() && t[j] == '}' && (!digitsOnly || ReferenceDigitsMayGo(t, i, j))) {
             t.erase(j, 1);
             t.erase(i, 1);
         }
@@ -116,7 +215,10 @@ void ReferenceRemoveRedundantBraces(std::string& t) {
     while (i < t.size()) {
         if (t[i] == '{' && (i == 0 || RefIn(t[i - 1], freeBefore))) {
             const std::size_t k = ReferenceMatch(t, i, '{', '}');
-            if (k != std::string::npos && (k + 1 == t.size() || RefIn(t[k + 1], freeAfter))) {
+            if (k != std::string::npos && (k + 1 == t.size() || RefIn(t[k + 1], freeAfter)) &&
+                ReferenceBinding(t, i + 1, k) > 0 &&
+                ReferenceBinding(t, i + 1, k) >= ReferenceNeeded(i > 0 ? t[i - 1] : '\0') &&
+                ReferenceBinding(t, i + 1, k) >= ReferenceNeeded(k + 1 < t.size() ? t[k + 1] : '\0')) {
                 t.erase(k, 1);
                 t.erase(i, 1);
                 continue;
@@ -201,8 +303,7 @@ TEST(RemoveRedundantBraces, KeepsOnlyBracesTheParserNeeds) {
                                                  {"{{a+b}", "{a+b"},
                                                  {"{a+b}}", "a+b}"},
                                                  {"{x,5}", "x,5"},
-                                                 {"{a}\xB1{b+c}", "a\xB1"
-                                                                  "b+c"},
+                                                 {"{a}\xB1{b+c}", "a\xB1{b+c}"},
                                              });
 }
 
@@ -273,4 +374,112 @@ TEST(EditorConversion, HostileTextsTakeLinearTime) {
         EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 2000)
             << "input of " << input.size() << " bytes starting \"" << input.substr(0, 8) << "\"";
     }
+}
+
+namespace {
+
+// Random expressions written with braces around every operand, as the editor's templates nest
+// them: {{x}^{2}}, {{a}/{b}}, sums and products in braces or brackets.
+class BracedExpressionMaker {
+public:
+    explicit BracedExpressionMaker(unsigned seed) : random(seed) {}
+
+    std::string Node(int depth) {
+        switch (Pick(0, depth > 0 ? 7 : 1)) {
+        case 0:
+            return Number();
+        case 1:
+            return Pick(0, 1) ? "{x}" : "{y}";
+        case 2:
+        case 3:
+            return Braced(List(depth, Pick(0, 1) ? "+-" : "-+", true));
+        case 4:
+            return Braced(List(depth, ".*:", false));
+        case 5:
+            return "{" + Node(depth - 1) + "/" + Node(depth - 1) + "}";
+        case 6:
+            return "{" + Node(depth - 1) + "^" + Node(depth - 1) + "}";
+        default:
+            return Pick(0, 1) ? "(" + List(depth, "+-", true) + ")" : "{(" + List(depth, "*:", false) + ")}";
+        }
+    }
+
+private:
+    std::string Number() {
+        switch (Pick(0, 5)) {
+        case 0:
+            return "{" + std::to_string(Pick(1, 9)) + "/" + std::to_string(Pick(2, 9)) + "}";
+        case 1:
+            return "{0," + std::to_string(Pick(1, 9)) + "}";
+        default:
+            return "{" + std::to_string(Pick(0, 40)) + "}";
+        }
+    }
+
+    std::string Braced(const std::string& inside) {
+        return Pick(0, 3) ? "{" + inside + "}" : "(" + inside + ")";
+    }
+
+    // Two or three elements joined by signs drawn from `signs`; a sum may open with a sign.
+    std::string List(int depth, std::string_view signs, bool leadingSign) {
+        std::string text = leadingSign && Pick(0, 3) == 0 ? "-" : "";
+        text += Node(depth - 1);
+        const int more = Pick(1, 2);
+        for (int i = 0; i < more; ++i) {
+            text += signs[static_cast<std::size_t>(Pick(0, static_cast<int>(signs.size()) - 1))];
+            text += Node(depth - 1);
+        }
+        return text;
+    }
+
+    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+
+    std::mt19937 random;
+};
+
+// The tree of a compact text as a description; a fraction of two whole numbers reads like the
+// fraction literal the conversion makes of it ({{1}/{4}} becomes 1/4).
+std::string ReadTree(const std::string& compact) {
+    std::string text = compact;
+    PrepareProblemText(text);
+    const ParseResult parsed = ParseExpressionText(text);
+    if (parsed.errorCode != 0) {
+        return "error " + std::to_string(parsed.errorCode);
+    }
+    static const std::regex fractionOfWholeNumbers(R"(frac\(\+int:(\d+),/int:(\d+)\))");
+    return std::regex_replace(DescribeTree(parsed.tree.get()), fractionOfWholeNumbers, "frac:$1/$2");
+}
+
+} // namespace
+
+TEST(RemoveRedundantBraces, TheTextWithoutThemReadsAsTheTreeWithAllBraces) {
+    BracedExpressionMaker maker(20261207);
+    std::size_t bracesBefore = 0;
+    std::size_t bracesAfter = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const std::string braced = maker.Node(3);
+        std::string converted = braced;
+        ConvertEditorText(converted);
+        SCOPED_TRACE("braced \"" + braced + "\" converted \"" + converted + "\"");
+        const std::string expected = ReadTree(braced);
+        ASSERT_EQ(expected.rfind("error", 0), std::string::npos) << expected;
+        ASSERT_EQ(ReadTree(converted), expected);
+        bracesBefore += static_cast<std::size_t>(std::count(braced.begin(), braced.end(), '{'));
+        bracesAfter += static_cast<std::size_t>(std::count(converted.begin(), converted.end(), '{'));
+    }
+    // Most braces of such texts group nothing the parser needs grouped.
+    EXPECT_LT(bracesAfter * 3, bracesBefore);
+}
+
+TEST(ConvertEditorText, BracesThatCarryMeaningStay) {
+    ExpectConversions(ConvertEditorText, {
+                                             {"x^{2}/3", "x^{2}/3"},
+                                             {"3x^{2}/6", "3.x^{2}/6"},
+                                             {"x^{4}/2+x", "x^{4}/2+x"},
+                                             {"(2^{32})^{2}/2^{63}", "(2^32)^{2}/2^63"},
+                                             {"{{ 2 }/{ 3 }}^{ 2 }", "{2/3}^2"},
+                                             {"x - { a + b }", "x-{a+b}"},
+                                             {"{ a + b } * c", "{a+b}*c"},
+                                             {"{ a * b } + c", "a*b+c"},
+                                         });
 }
