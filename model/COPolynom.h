@@ -38,7 +38,9 @@ public:
     // --- reading --------------------------------------------------------------------------------
     // The value of this polynomial (cell signs folded into the coefficients), canonical.
     CPolynomValue Value() const;
+    // No term holds a letter, as the terms are written: x+1-x is not constant before Normalize.
     bool IsConstant() const;
+    // Constant (as above) with this value.
     bool IsNumber(const CNumber& value) const;
     bool IsZero() const { return IsNumber(CNumber(0)); }
     CNumber DegreeIn(char letter) const;

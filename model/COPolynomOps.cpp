@@ -107,12 +107,21 @@ CPolynomValue COPolynom::Value() const {
     return value;
 }
 
+// Read from the terms as written: a polynomial whose like terms are not yet combined (x+1-x) is
+// not a constant until it is normalised, so no step gathers or drops it before the step that shows
+// the combining.
 bool COPolynom::IsConstant() const {
-    return Value().IsConstant();
+    for (const ListCell& cell : *this) {
+        const COMonom* monom = AsMonom(cell.child.get());
+        if (monom == nullptr || monom->HasLetters()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool COPolynom::IsNumber(const CNumber& value) const {
-    return Value().IsNumber(value);
+    return IsConstant() && Value().IsNumber(value);
 }
 
 CNumber COPolynom::DegreeIn(char letter) const {

@@ -8,6 +8,7 @@
 #include "model/COPolynom.h"
 #include "model/COPower.h"
 #include "model/COVariable.h"
+#include "model/CommentMerge.h"
 
 #include <optional>
 #include <vector>
@@ -183,6 +184,13 @@ bool ApplyZeroNumerator(COHyperMonom& monom) {
     }
     for (const ListCell& cell : monom) {
         if (cell.sign == 1 && Base(monom, cell).IsZero()) {
+            // The comments of the deleted factors (the like terms combined into the 0) stay with
+            // the step that shows the 0.
+            CommentList comments;
+            CollectComments(monom, comments);
+            for (const CommentIDType id : comments) {
+                monom.AddComment(id);
+            }
             monom.DeleteAll();
             monom.AddTail(MakeConstantFactor(CNumber(0), CNumber(1)), 1);
             return true;

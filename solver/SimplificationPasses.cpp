@@ -255,15 +255,19 @@ bool NeutralPass(NodeHandle tree) {
     return changed;
 }
 
+// Passes until one changes nothing. A step is recorded after every pass, the last one included:
+// what the passes before this call changed without recording (the removal of crossed-out pairs)
+// shows on its own line, before anything the next passes of Tidy do.
 void RemoveNeutralIn(NodeHandle tree, const StepSink& sink) {
     for (int pass = 0; pass < EngineLimits::kMaxSimplifyPasses; ++pass) {
-        if (!NeutralPass(tree)) {
-            return;
-        }
+        const bool changed = NeutralPass(tree);
         if (!sink.Valid()) {
             return;
         }
         sink.Record();
+        if (!changed) {
+            return;
+        }
     }
     sink.Fail(SimplifyError::kProblemTooLarge);
 }
