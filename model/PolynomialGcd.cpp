@@ -2,6 +2,8 @@
 
 #include "model/COPolynom.h"
 #include "model/EngineLimits.h"
+#include "model/GcdDegreeBound.h"
+#include "model/HeuristicGcd.h"
 #include "model/PolynomNumber.h"
 #include "model/WorkBudget.h"
 
@@ -226,6 +228,9 @@ CPolynomValue PseudoRemainderGcd(CPolynomValue A, CPolynomValue B, unsigned char
     return B;
 }
 
+CPolynomValue SeveralLetterGcd(const CPolynomValue& a, const CPolynomValue& b, const std::string& letters);
+CPolynomValue RemainderGcd(const CPolynomValue& a, const CPolynomValue& b, const std::string& letters);
+
 } // namespace
 
 CPolynomValue ContentOfCoefficients(const LetterCoefficients& records) {
@@ -257,6 +262,118 @@ CPolynomValue PolynomialGcd(const CPolynomValue& a, const CPolynomValue& b) {
     if (letters.size() == 1) {
         return OneLetterGcd(a, b, static_cast<unsigned char>(letters.front()));
     }
+    CPolynomValue g = SeveralLetterGcd(a, b, letters);
+    if (g.IsConstant() && !g.IsZero()) {
+        g = CPolynomValue(1);
+    }
+    g.MakePrimitive();
+    g.MakeLeadingSignPositive();
+    const std::optional<CNumber> numberA = a.IntegerContent();
+    const std::optional<CNumber> numberB = b.IntegerContent();
+    if (numberA && numberB) {
+        g.Scale(PN::Gcd(*numberA, *numberB));
+    }
+    return g;
+}
+
+namespace {
+
+// The gcd of the coefficients of a and b in the letter: the gcd of a and b when it has no such
+// letter.
+CPolynomValue GcdOfCoefficients(const CPolynomValue& a, const CPolynomValue& b, unsigned char letter) {
+    LetterCoefficients records = SplitByLetter(a, letter);
+    for (LetterCoefficient& record : SplitByLetter(b, letter)) {
+        records.push_back(std::move(record));
+    }
+    CPolynomValue gcd;
+    for (const LetterCoefficient& record : records) {
+        gcd = gcd.IsZero() ? record.coefficient : PolynomialGcd(gcd, record.coefficient);
+        if (gcd.IsConstant() || PN::LimitExceeded()) {
+            return CPolynomValue(1);
+        }
+    }
+    return gcd;
+}
+
+// The letter powers every term of p holds (each letter with its smallest exponent over the terms).
+LetterPowers CommonPowers(const CPolynomValue& p) {
+    LetterPowers common = p.Terms().front().powers;
+    for (const PolynomTerm& term : p.Terms()) {
+        LetterPowers kept;
+        for (const LetterPower& power : common) {
+            const std::int64_t exponent = std::min(power.exponent, term.ExponentOf(power.letter));
+            if (exponent > 0) {
+                kept.push_back({power.letter, exponent});
+            }
+        }
+        common = std::move(kept);
+    }
+    return common;
+}
+
+// p divided by its common letter powers; `powers` receives them.
+CPolynomValue WithoutCommonPowers(const CPolynomValue& p, LetterPowers& powers) {
+    powers = CommonPowers(p);
+    if (powers.empty()) {
+        return p;
+    }
+    CPolynomValue rest;
+    rest.Reserve(p.TermCount());
+    for (const PolynomTerm& term : p.Terms()) {
+        rest.Append({term.coefficient, DividePowers(term.powers, powers)});
+    }
+    rest.Normalize();
+    return rest;
+}
+
+// The gcd of two monomials' letter parts: each letter with the smaller exponent.
+LetterPowers SharedPowers(const LetterPowers& a, const LetterPowers& b) {
+    LetterPowers shared;
+    for (const LetterPower& power : a) {
+        for (const LetterPower& other : b) {
+            if (other.letter == power.letter) {
+                shared.push_back({power.letter, std::min(power.exponent, other.exponent)});
+            }
+        }
+    }
+    return shared;
+}
+
+// Several letters, numeric contents aside:
+//   0. letter powers common to all terms are taken out first: the gcd is the gcd of those powers
+//      times the gcd of what is left, which holds no such power;
+//   1. the degree of the gcd in each letter is bounded from modular images; a letter it cannot
+//      hold takes the work down to the gcd of the coefficients in that letter (fewer letters);
+//      with no letter at all the polynomials are coprime;
+//   2. otherwise the heuristic gcd, which does not swell;
+//   3. when it gives up, contents and pseudo-remainders in the first letter.
+CPolynomValue SeveralLetterGcd(const CPolynomValue& a, const CPolynomValue& b, const std::string& letters) {
+    LetterPowers powersA;
+    LetterPowers powersB;
+    CPolynomValue integerA = WithoutCommonPowers(a, powersA);
+    CPolynomValue integerB = WithoutCommonPowers(b, powersB);
+    if (!powersA.empty() || !powersB.empty()) {
+        const LetterPowers shared = SharedPowers(powersA, powersB);
+        CPolynomValue rest = PolynomialGcd(integerA, integerB);
+        return shared.empty() ? rest : rest.ProductWithTerm({CNumber(1), shared});
+    }
+    integerA.MakePrimitive();
+    integerB.MakePrimitive();
+    for (char letter : letters) {
+        const auto l = static_cast<unsigned char>(letter);
+        if (GcdDegreeBound(integerA, integerB, l) == 0) {
+            return GcdOfCoefficients(integerA, integerB, l);
+        }
+    }
+    if (std::optional<CPolynomValue> gcd = HeuristicGcd(integerA, integerB)) {
+        return *gcd;
+    }
+    return RemainderGcd(a, b, letters);
+}
+
+// Step 3: both written as polynomials in their first letter with polynomial coefficients; the gcd
+// of their contents (fewer letters) times the gcd of their primitive parts by pseudo-remainders.
+CPolynomValue RemainderGcd(const CPolynomValue& a, const CPolynomValue& b, const std::string& letters) {
     const auto letter = static_cast<unsigned char>(letters.front());
     LetterCoefficients recordsA = SplitByLetter(a, letter);
     LetterCoefficients recordsB = SplitByLetter(b, letter);
@@ -275,22 +392,12 @@ CPolynomValue PolynomialGcd(const CPolynomValue& a, const CPolynomValue& b) {
     primitiveB.MakePrimitive();
     CPolynomValue h = PseudoRemainderGcd(std::move(primitiveA), std::move(primitiveB), letter);
     if (g.IsConstant() && h.IsConstant()) {
-        g = h;
-    } else {
-        g = g.Product(h);
+        return h;
     }
-    if (g.IsConstant() && !g.IsZero()) {
-        g = CPolynomValue(1);
-    }
-    g.MakePrimitive();
-    g.MakeLeadingSignPositive();
-    const std::optional<CNumber> numberA = a.IntegerContent();
-    const std::optional<CNumber> numberB = b.IntegerContent();
-    if (numberA && numberB) {
-        g.Scale(PN::Gcd(*numberA, *numberB));
-    }
-    return g;
+    return g.Product(h);
 }
+
+} // namespace
 
 CPolynomValue PolynomialLcm(const CPolynomValue& a, const CPolynomValue& b) {
     const CPolynomValue g = PolynomialGcd(a, b);
