@@ -365,3 +365,20 @@ std::string CheckAnswerForm(const COperation& tree) {
     }
     return "";
 }
+
+std::string JudgeSimplification(const std::string& problem, bool& undefined) {
+    const std::unique_ptr<COutputList> solution = SolveSimplification(problem);
+    const std::vector<int> ids = CommentIds(*solution);
+    undefined = !ids.empty() && ids.back() == ToNumber(CommentID::ErrorIncompleteExpression);
+    if (undefined) {
+        return CheckEndsUndefined(problem, *solution);
+    }
+    if (AnswerFormula(*solution).empty()) {
+        return "no answer";
+    }
+    if (std::string values = CheckValues(problem, *solution); !values.empty()) {
+        return values;
+    }
+    const SimplifyRun run = RunSimplifier(problem);
+    return run.tree ? CheckAnswerForm(*run.tree) : "no tree";
+}

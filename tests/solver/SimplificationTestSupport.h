@@ -68,6 +68,12 @@ std::string CheckValues(const std::string& problem, const COutputList& solution)
 // the problem has none. Returns a description of the first fault, or "" when there is none.
 std::string CheckEndsUndefined(const std::string& problem, const COutputList& solution);
 
+// The whole simplification of a problem judged from outside: a problem without a value must end
+// as CheckEndsUndefined says (then `undefined` is set); any other must be answered, keep its value
+// in every step (CheckValues) and end in a reduced fraction (CheckAnswerForm). Returns a
+// description of the first fault, or "" when there is none.
+std::string JudgeSimplification(const std::string& problem, bool& undefined);
+
 class COperation;
 
 // A problem simplified in a workspace exactly as the simplification entry prepares it, keeping the
