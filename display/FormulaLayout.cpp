@@ -14,10 +14,9 @@ bool IsClosing(unsigned char c) {
     return c == ')' || c == ']' || c == '}';
 }
 
-} // namespace
-
-SplitPoint FindSplitPoint(std::string_view markup) {
-    SplitPoint best;
+// Calls visit(position, character) for every character of the markup that stands outside all brackets
+// and is not a bracket itself.
+template <typename Visit> void ForEachTopLevel(std::string_view markup, Visit visit) {
     int depth = 0;
     for (std::size_t i = 0; i < markup.size(); ++i) {
         const auto c = static_cast<unsigned char>(markup[i]);
@@ -26,36 +25,10 @@ SplitPoint FindSplitPoint(std::string_view markup) {
         } else if (IsClosing(c)) {
             --depth;
         } else if (depth == 0) {
-            const int operatorClass = OperatorClass(c);
-            if (operatorClass > best.operatorClass) {
-                best = {operatorClass, i};
-            }
+            visit(i, c);
         }
     }
-    return best;
 }
-
-OperatorChain CutChain(std::string_view markup, int operatorClass) {
-    OperatorChain chain;
-    int depth = 0;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < markup.size(); ++i) {
-        const auto c = static_cast<unsigned char>(markup[i]);
-        if (IsOpening(c)) {
-            ++depth;
-        } else if (IsClosing(c)) {
-            --depth;
-        } else if (depth == 0 && OperatorClass(c) == operatorClass) {
-            chain.pieces.push_back(markup.substr(start, i - start));
-            chain.operators.push_back(c);
-            start = i + 1;
-        }
-    }
-    chain.pieces.push_back(markup.substr(start));
-    return chain;
-}
-
-namespace {
 
 // How deeply brackets nest; every level costs at least one level of layout.
 int BracketDepth(std::string_view markup) {
@@ -72,6 +45,30 @@ int BracketDepth(std::string_view markup) {
 }
 
 } // namespace
+
+SplitPoint FindSplitPoint(std::string_view markup) {
+    SplitPoint best;
+    ForEachTopLevel(markup, [&best](std::size_t position, unsigned char c) {
+        if (const OperatorClass operatorClass = OperatorClassOf(c); operatorClass > best.operatorClass) {
+            best = {operatorClass, position};
+        }
+    });
+    return best;
+}
+
+OperatorChain CutChain(std::string_view markup, OperatorClass operatorClass) {
+    OperatorChain chain;
+    std::size_t start = 0;
+    ForEachTopLevel(markup, [&](std::size_t position, unsigned char c) {
+        if (OperatorClassOf(c) == operatorClass) {
+            chain.pieces.push_back(markup.substr(start, position - start));
+            chain.operators.push_back(c);
+            start = position + 1;
+        }
+    });
+    chain.pieces.push_back(markup.substr(start));
+    return chain;
+}
 
 LayoutContext LayoutContext::Reduced() const {
     LayoutContext reduced = *this;
@@ -93,7 +90,7 @@ LayoutContext LayoutContext::Deeper() const {
     return deeper;
 }
 
-int OperatorClass(unsigned char c) {
+OperatorClass OperatorClassOf(unsigned char c) {
     switch (c) {
     case '=':
     case '<':
@@ -102,24 +99,24 @@ int OperatorClass(unsigned char c) {
     case 0xBB:
     case 0xB3:
     case 0xA3:
-        return 6;
+        return OperatorClass::Relation;
     case '+':
     case '-':
     case '*':
     case '.':
     case ':':
     case 0xB1:
-        return 5;
+        return OperatorClass::Sum;
     case '/':
-        return 4;
+        return OperatorClass::Fraction;
     case '^':
-        return 3;
+        return OperatorClass::Superscript;
     case '_':
-        return 2;
+        return OperatorClass::Subscript;
     case '@':
-        return 1;
+        return OperatorClass::AtSign;
     default:
-        return 0;
+        return OperatorClass::None;
     }
 }
 
@@ -180,19 +177,21 @@ int LayoutMarkup(std::string_view markup, const LayoutContext& context, LayoutBo
     }
     const LayoutContext inner = context.Deeper();
     const SplitPoint split = FindSplitPoint(markup);
-    if (split.operatorClass != 0) {
-        const std::string_view left = markup.substr(0, split.position);
-        const std::string_view right = markup.substr(split.position + 1);
-        switch (split.operatorClass) {
-        case 4:
-            return LayoutFraction(left, right, inner, box);
-        case 3:
-            return LayoutSuperscript(left, right, inner, box);
-        case 2:
-            return LayoutSubscript(left, right, inner, box);
-        default:
-            return LayoutOperatorChain(CutChain(markup, split.operatorClass), inner, box);
-        }
+    const std::string_view left = markup.substr(0, split.position);
+    const std::string_view right = markup.substr(split.position + 1);
+    switch (split.operatorClass) {
+    case OperatorClass::Fraction:
+        return LayoutFraction(left, right, inner, box);
+    case OperatorClass::Superscript:
+        return LayoutScript(left, right, ScriptPlace::Raised, inner, box);
+    case OperatorClass::Subscript:
+        return LayoutScript(left, right, ScriptPlace::Lowered, inner, box);
+    case OperatorClass::Relation:
+    case OperatorClass::Sum:
+    case OperatorClass::AtSign:
+        return LayoutOperatorChain(CutChain(markup, split.operatorClass), inner, box);
+    case OperatorClass::None:
+        break;
     }
     const char first = markup.front();
     const char last = markup.back();
@@ -223,19 +222,13 @@ int LayoutMarkup(std::string_view markup, const LayoutContext& context, LayoutBo
 
 std::vector<std::string_view> SplitAtSemicolons(std::string_view text) {
     std::vector<std::string_view> parts;
-    int depth = 0;
     std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (IsOpening(c)) {
-            ++depth;
-        } else if (IsClosing(c)) {
-            --depth;
-        } else if (depth == 0 && c == ';') {
-            parts.push_back(text.substr(start, i - start));
-            start = i + 1;
+    ForEachTopLevel(text, [&](std::size_t position, unsigned char c) {
+        if (c == ';') {
+            parts.push_back(text.substr(start, position - start));
+            start = position + 1;
         }
-    }
+    });
     parts.push_back(text.substr(start));
     return parts;
 }

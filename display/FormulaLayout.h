@@ -59,8 +59,19 @@ int LayoutMarkup(std::string_view markup, const LayoutContext& context, LayoutBo
 // or 3 for unbalanced braces, square brackets or parentheses, 0 when all balance.
 int CheckBrackets(std::string_view markup);
 
-// The class of an operator character (6 relations ... 1 the at sign), 0 for any other character.
-int OperatorClass(unsigned char character);
+// How loosely an operator character binds: markup is split first at its top-level operator of the
+// highest class. The classes are ordered; None is every character that is not an operator.
+enum class OperatorClass {
+    None = 0,
+    AtSign = 1,      // "@" between the whole part and the fraction of a mixed number
+    Subscript = 2,   // "_"
+    Superscript = 3, // "^"
+    Fraction = 4,    // "/"
+    Sum = 5,         // "+", "-", "*", ".", ":" and plus-or-minus: the chains of sums and products
+    Relation = 6,    // "=", "<", ">" and the Symbol-font relation signs
+};
+
+OperatorClass OperatorClassOf(unsigned char character);
 
 // Lays out a plain run of characters as one token: each character a glyph in the context's font.
 void LayoutPlainToken(std::string_view token, const LayoutContext& context, LayoutBox& box);

@@ -18,14 +18,14 @@ struct OperatorChain {
 
 // The loosest top-level operator class of the markup, and where the first operator of that class is.
 struct SplitPoint {
-    int operatorClass = 0;
+    OperatorClass operatorClass = OperatorClass::None;
     std::size_t position = 0;
 };
 SplitPoint FindSplitPoint(std::string_view markup);
 
 // Every top-level operator of the given class cuts the markup; laying the chain out piece by piece is
 // the same as splitting at the leftmost operator again and again, without recursing once per operator.
-OperatorChain CutChain(std::string_view markup, int operatorClass);
+OperatorChain CutChain(std::string_view markup, OperatorClass operatorClass);
 
 // A command "!name(...)" or "!name{...}" cut into its name and its argument.
 struct CommandParts {
@@ -42,10 +42,10 @@ bool SplitPair(std::string_view inner, std::string_view& first, std::string_view
 int LayoutOperatorChain(const OperatorChain& chain, const LayoutContext& context, LayoutBox& box);
 int LayoutFraction(std::string_view numerator, std::string_view denominator, const LayoutContext& context,
                    LayoutBox& box);
-int LayoutSuperscript(std::string_view base, std::string_view exponent, const LayoutContext& context,
-                      LayoutBox& box);
-int LayoutSubscript(std::string_view base, std::string_view index, const LayoutContext& context,
-                    LayoutBox& box);
+// A base with a script in the reduced context beside it: an exponent raised, an index lowered.
+enum class ScriptPlace { Raised, Lowered };
+int LayoutScript(std::string_view base, std::string_view script, ScriptPlace place,
+                 const LayoutContext& context, LayoutBox& box);
 
 // "!name(...)", "!name{...}": functions, bracket references, roots, systems, crossed-out parts.
 int LayoutCommand(std::string_view markup, const LayoutContext& context, LayoutBox& box);

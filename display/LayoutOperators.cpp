@@ -162,46 +162,26 @@ int LayoutFraction(std::string_view numerator, std::string_view denominator, con
     return LayoutCode::kSuccess;
 }
 
-int LayoutSuperscript(std::string_view base, std::string_view exponent, const LayoutContext& context,
-                      LayoutBox& box) {
-    LayoutBox lower;
-    LayoutBox upper;
-    if (const int code = LayoutMarkup(base, context, lower); code != LayoutCode::kSuccess) {
+int LayoutScript(std::string_view base, std::string_view script, ScriptPlace place,
+                 const LayoutContext& context, LayoutBox& box) {
+    LayoutBox baseBox;
+    LayoutBox scriptBox;
+    if (const int code = LayoutMarkup(base, context, baseBox); code != LayoutCode::kSuccess) {
         return code;
     }
-    if (const int code = LayoutMarkup(exponent, context.Reduced(), upper); code != LayoutCode::kSuccess) {
-        return code;
-    }
-    const int avg = context.Metrics().aveCharWidth;
-    const int overlap = std::min(Part(0.4, upper.height), Part(0.4, lower.height));
-    const int raise = upper.height - overlap;
-    box.height = raise + lower.height;
-    box.axis = raise + lower.axis;
-    box.width = lower.width + upper.width + Part(0.5, avg);
-    const int exponentX = lower.width + Part(0.5, avg);
-    box.Place(std::move(lower), 0, raise);
-    box.Place(std::move(upper), exponentX, 0);
-    return LayoutCode::kSuccess;
-}
-
-int LayoutSubscript(std::string_view base, std::string_view index, const LayoutContext& context,
-                    LayoutBox& box) {
-    LayoutBox upper;
-    LayoutBox lower;
-    if (const int code = LayoutMarkup(base, context, upper); code != LayoutCode::kSuccess) {
-        return code;
-    }
-    if (const int code = LayoutMarkup(index, context.Reduced(), lower); code != LayoutCode::kSuccess) {
+    if (const int code = LayoutMarkup(script, context.Reduced(), scriptBox); code != LayoutCode::kSuccess) {
         return code;
     }
     const int avg = context.Metrics().aveCharWidth;
-    const int overlap = std::min(Part(0.4, upper.height), Part(0.4, lower.height));
-    const int drop = lower.height - overlap;
-    box.height = drop + upper.height;
-    box.axis = upper.axis;
-    box.width = upper.width + lower.width + Part(0.5, avg);
-    const int indexX = upper.width + Part(0.5, avg);
-    box.Place(std::move(upper), 0, 0);
-    box.Place(std::move(lower), indexX, drop);
+    // The script overlaps the base by 0.4 of the lower of the two; the rest of it sticks out.
+    const int overlap = std::min(Part(0.4, scriptBox.height), Part(0.4, baseBox.height));
+    const int shift = scriptBox.height - overlap;
+    const bool raised = place == ScriptPlace::Raised;
+    box.height = shift + baseBox.height;
+    box.axis = (raised ? shift : 0) + baseBox.axis;
+    box.width = baseBox.width + scriptBox.width + Part(0.5, avg);
+    const int scriptX = baseBox.width + Part(0.5, avg);
+    box.Place(std::move(baseBox), 0, raised ? shift : 0);
+    box.Place(std::move(scriptBox), scriptX, raised ? 0 : shift);
     return LayoutCode::kSuccess;
 }

@@ -21,7 +21,8 @@ bool IsLetter(char c) {
 // The markup without the grouping braces around all of it: {{12}} -> 12.
 std::string_view WithoutOuterBraces(std::string_view markup) {
     while (markup.size() >= 2 && markup.front() == '{' && markup.back() == '}' &&
-           FindSplitPoint(markup).operatorClass == 0 && SplitAtSemicolons(markup).size() == 1) {
+           FindSplitPoint(markup).operatorClass == OperatorClass::None &&
+           SplitAtSemicolons(markup).size() == 1) {
         const std::string_view inner = markup.substr(1, markup.size() - 2);
         if (CheckBrackets(inner) != LayoutCode::kSuccess) {
             break;
@@ -54,7 +55,7 @@ public:
             return;
         }
         const SplitPoint split = FindSplitPoint(markup);
-        if (split.operatorClass != 0) {
+        if (split.operatorClass != OperatorClass::None) {
             WalkOperator(markup, split);
             return;
         }
@@ -100,18 +101,24 @@ private:
         const std::string_view left = markup.substr(0, split.position);
         const std::string_view right = markup.substr(split.position + 1);
         switch (split.operatorClass) {
-        case 4:
+        case OperatorClass::Fraction:
             WalkFraction(left, right);
             return;
-        case 3:
+        case OperatorClass::Superscript:
             WalkPower(left, right);
             return;
-        case 2:
+        case OperatorClass::Subscript:
             Walk(left);
             Walk(right);
             return;
-        default:
+        case OperatorClass::Relation:
+        case OperatorClass::Sum:
+        case OperatorClass::AtSign:
             WalkChain(CutChain(markup, split.operatorClass));
+            return;
+        case OperatorClass::None:
+            // Walk hands over only markup with a top-level operator.
+            return;
         }
     }
 
