@@ -89,6 +89,14 @@ bool HasNoVariableOrRoot(const COperation& node) {
     });
 }
 
+bool HasZeroDenominatorNumber(const COperation& node) {
+    return AnyNode(node, false, [](const COperation& n) {
+        const CONumber* number = AsNumber(&n);
+        return number != nullptr && (number->Value().IsFraction() || number->Value().IsMixed()) &&
+               number->Value().DenominatorPart().IsZero();
+    });
+}
+
 bool IsPurelyNumeric(const COperation& node) {
     return !AnyNode(node, false, [](const COperation& n) {
         const NodeFamily family = n.GetFamily();

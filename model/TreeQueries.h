@@ -28,6 +28,9 @@ bool HasNoVariableOrRoot(const COperation& node);
 bool IsPurelyNumeric(const COperation& node);
 // A sum (of any class) whose terms are all rational monomials; a sum without terms counts.
 bool IsSumOfHyperMonoms(const COperation& node);
+// Some number leaf is a fraction or mixed number over zero ("1/0", "2@{1/0}"); every node is
+// looked at.
+bool HasZeroDenominatorNumber(const COperation& node);
 
 // Sets the pass mark of every node reached by the plain walk (specialised nodes are marked but not
 // entered), or by the walk over every node.

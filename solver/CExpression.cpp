@@ -3,32 +3,10 @@
 #include "markup/CFormulaParser.h"
 #include "markup/ProblemText.h"
 #include "model/CNumber.h"
-#include "model/CONumber.h"
 #include "model/CommentMerge.h"
 #include "model/TreeQueries.h"
-#include "model/Walkers.h"
 #include "model/WorkBudget.h"
 #include "solver/ProblemError.h"
-
-namespace {
-
-// A number literal written as a fraction over zero ("1/0", "2@{1/0}") divides by zero as surely as
-// the fraction node x/0 does, and no later stage could compute with it.
-bool HasZeroDenominatorLiteral(NodeHandle tree) {
-    CTestMethod test(
-        [](NodeHandle handle, std::int32_t* flag) {
-            const CONumber* number = AsNumber(handle->get());
-            if (number && (number->Value().IsFraction() || number->Value().IsMixed()) &&
-                number->Value().DenominatorPart().IsZero()) {
-                *flag = 1;
-            }
-        },
-        0);
-    WalkAll(tree, test);
-    return test.Flag() != 0;
-}
-
-} // namespace
 
 std::optional<CommentIDType> ErrorComment(int code) {
     switch (code) {
@@ -87,20 +65,24 @@ const COperation* CExpression::WrittenTree() const {
     return root ? root.get() : rootSlot->get();
 }
 
-NodeHandle CExpression::WrittenSlot() {
-    return root ? &root : rootSlot;
+bool CExpression::IsValid() const {
+    return errorCode == 0 && !CNumber::LimitExceeded() && HasValidTree();
 }
 
-bool CExpression::IsValid() {
+bool CExpression::Validate() {
     if (CheckLimits()) {
         return false;
     }
-    const COperation* tree = WrittenTree();
-    if (tree && tree->IsDefined() && !tree->HasZeroDivisor() && !HasZeroDenominatorLiteral(WrittenSlot())) {
+    if (HasValidTree()) {
         return true;
     }
-    SetError(tree ? ProblemError::kIncompleteExpression : ProblemError::kNoExpression);
+    SetError(WrittenTree() ? ProblemError::kIncompleteExpression : ProblemError::kNoExpression);
     return false;
+}
+
+bool CExpression::HasValidTree() const {
+    const COperation* tree = WrittenTree();
+    return tree && tree->IsDefined() && !tree->HasZeroDivisor() && !HasZeroDenominatorNumber(*tree);
 }
 
 void CExpression::SetError(int code) {
@@ -154,7 +136,7 @@ bool CExpression::PrepareStep(std::string& text) {
     // A number past its limit may no longer hold its true value, and a formula that divides by
     // zero (as {0} or 0/0 appear once like terms are combined) has none: the solve ends with the
     // error, and nothing more is written once an error is set.
-    if (!IsValid()) {
+    if (!Validate()) {
         pendingComments.clear();
         return false;
     }

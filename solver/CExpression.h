@@ -5,7 +5,8 @@
 // and drives the solution only through the operations here:
 //
 //   - the tree: the whole formula (root) and the slot of the part being worked on (RootSlot);
-//   - the error code: 0 until something fails, then the code for ever; IsValid tests it;
+//   - the error code: 0 until something fails, then the code for ever; IsValid tests the
+//     workspace without changing it, Validate also sets the code that says why it failed;
 //   - the comment queue: comments waiting to precede the next recorded formula;
 //   - the line-block stack, copied into every record made;
 //   - the step recorder: RecordStep writes the tree as compact markup and appends the pending
@@ -61,12 +62,15 @@ public:
 
     // --- errors ---------------------------------------------------------------------------------
 
-    // 1. false when an error code is set (the "too large" error is set here when an exact number
-    //    has grown past its limit);
-    // 2. true when the tree exists, is complete (IsDefined) and divides by no zero number (neither
-    //    as a divisor nor as the denominator of a number literal such as 1/0);
-    // 3. otherwise the error code becomes 4 when the tree exists, 7 when it does not; false.
-    bool IsValid();
+    // True when no error code is set, no exact number has grown past its limit, and the tree
+    // exists, is complete (IsDefined) and divides by no zero number (neither as a divisor nor as
+    // the denominator of a number literal such as 1/0). Changes nothing.
+    bool IsValid() const;
+    // IsValid, and when it fails, sets the error code that says why (unless one is set already):
+    // "too large" for a number past its limit, else "incomplete expression" when the tree exists
+    // and "no expression" when it does not. The solvers call it where they stop on a failure, so
+    // that the solve ends with the record of that code.
+    bool Validate();
     int ErrorCode() const { return errorCode; }
     // Sets the error code unless one is set already: a code never changes once set.
     void SetError(int code);
@@ -152,7 +156,8 @@ protected:
 
 private:
     void Parse(const std::string& text, ParseLevel level);
-    NodeHandle WrittenSlot();
+    // The tree written exists, is complete and divides by no zero number.
+    bool HasValidTree() const;
     // Steps 1 to 3 of RecordStep; false when nothing is to be recorded.
     bool PrepareStep(std::string& text);
     COutputRecord& PendingRecord();

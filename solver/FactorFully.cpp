@@ -186,13 +186,13 @@ bool FactorFully(CExpression& workspace, NodeHandle handle) {
     bool factorisedAny = false;
     bool factorised = true;
     // 5. Rounds while the last one split something.
-    while (factorised && workspace.IsValid()) {
+    while (factorised && workspace.Validate()) {
         factorised = false;
         NodeHandle product = ProductSlot(handle);
         if (IsProduct(product->get())) {
             // 3. Every factor not yet marked as prime.
             COperationList& factors = *(*product)->AsList();
-            for (auto cell = factors.begin(); cell != factors.end() && workspace.IsValid();) {
+            for (auto cell = factors.begin(); cell != factors.end() && workspace.Validate();) {
                 if (cell->child->PassMark() != 0) {
                     ++cell;
                     continue;

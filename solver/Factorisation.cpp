@@ -103,7 +103,7 @@ NodeHandle TakeOutContent(CExpression& workspace, NodeHandle handle) {
 
 bool FactorExpression(CExpression& workspace, NodeHandle handle) {
     // 1. Nothing to do for a product or a power.
-    if (handle == nullptr || !*handle || IsProductOrPower(**handle, true) || !workspace.IsValid()) {
+    if (handle == nullptr || !*handle || IsProductOrPower(**handle, true) || !workspace.Validate()) {
         return false;
     }
     // 2. A sum of products of polynomials: a common factor or groups.
@@ -114,7 +114,7 @@ bool FactorExpression(CExpression& workspace, NodeHandle handle) {
     // 3. Anything else is simplified first.
     if (!IsPolynom(handle)) {
         SimplifyAt(workspace, handle);
-        if (!workspace.IsValid() || !*handle) {
+        if (!workspace.Validate() || !*handle) {
             return false;
         }
         if (IsPlainSum(handle) && TrySumOfProducts(workspace, handle)) {

@@ -199,7 +199,7 @@ void Rewrite(CExpression& workspace, COLevelAddition& level, const Split& split)
     Bracket(*outer, 0, split.k);
     workspace.RecordStep(false);
     StepLevels(workspace, LevelStepping::UntilDone);
-    if (!workspace.IsValid()) {
+    if (!workspace.Validate()) {
         return;
     }
     outer = &NodeAs<COAddition>(*tree->get());

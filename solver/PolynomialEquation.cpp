@@ -418,7 +418,7 @@ void SolveByFactorisation(CExEquation& workspace) {
     }
     workspace.AddCommentRecord(CommentID::LeftSideFactorised, false, true);
     ApplyFactorisation(workspace, &workspace.LeftSlot(), finding);
-    if (!workspace.IsValid()) {
+    if (!workspace.Validate()) {
         return;
     }
     workspace.RefreshLastText();
@@ -436,7 +436,7 @@ void SolvePolynomialEquation(CExEquation& workspace) {
     if (!SidesAreReady(SideValue(workspace.Left()), SideValue(workspace.Right()))) {
         MoveEverythingLeft(workspace);
     }
-    if (!workspace.IsValid()) {
+    if (!workspace.Validate()) {
         return;
     }
     const CPolynomValue left = SideValue(workspace.Left());

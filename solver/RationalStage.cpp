@@ -157,7 +157,7 @@ void BuildRationalForms(CExpression& workspace) {
         return;
     }
     PrepareFractionSum(workspace);
-    if (!workspace.IsValid()) {
+    if (!workspace.Validate()) {
         return;
     }
     CSimpleMethod prepare([](NodeHandle handle) {
@@ -184,7 +184,7 @@ void PrepareFractionSum(CExpression& workspace) {
         return ForEachHyperMonom(
             tree, [](COHyperMonom& monom) { return TakeOutNumbers(monom, NumberMode::ClearNumerators); });
     });
-    if (!workspace.IsValid()) {
+    if (!workspace.Validate()) {
         return;
     }
     if (FoldFractionSigns(tree)) {
@@ -279,7 +279,7 @@ void FinishFraction(CExpression& workspace) {
         workspace, [&monom] { return monom().CancelByDivisibility(); }, remove);
     CancelRepeatedly(
         workspace, [&monom] { return monom().CancelByGcd(); }, remove);
-    if (!workspace.IsValid()) {
+    if (!workspace.Validate()) {
         return;
     }
     // 9. constants gathered, monomial factors split

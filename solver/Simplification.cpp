@@ -20,14 +20,14 @@ namespace {
 
 // Steps 1 to 4: the plain stage. False when the workspace became invalid before the powers.
 bool RunPlainStage(CExpression& workspace) {
-    if (!workspace.IsValid()) {
+    if (!workspace.Validate()) {
         return false;
     }
     RewriteDivisions(workspace);
     CancelOppositePairs(workspace);
     Tidy(workspace);
     CancelOppositePairs(workspace);
-    if (!workspace.IsValid()) {
+    if (!workspace.Validate()) {
         return false;
     }
     JoinPowers(workspace);
@@ -36,7 +36,7 @@ bool RunPlainStage(CExpression& workspace) {
 }
 
 void EndWithError(CExpression& workspace) {
-    workspace.IsValid();
+    workspace.Validate();
     workspace.AddErrorRecord();
 }
 
@@ -65,27 +65,27 @@ void Simplify(CExpression& workspace, Variant variant) {
             } else {
                 FinishLevelSums(workspace);
             }
-            if (!workspace.IsValid()) {
+            if (!workspace.Validate()) {
                 EndWithError(workspace);
             }
             return;
         }
         Tidy(workspace);
         CancelOppositePairs(workspace);
-        if (!workspace.IsValid()) {
+        if (!workspace.Validate()) {
             EndWithError(workspace);
             return;
         }
         BuildRationalForms(workspace);
         bool stop = false;
         StepLevels(workspace, stepping, &stop);
-        if (!workspace.IsValid()) {
+        if (!workspace.Validate()) {
             EndWithError(workspace);
             return;
         }
         if (stop) {
             FinishLevelSums(workspace);
-            if (!workspace.IsValid()) {
+            if (!workspace.Validate()) {
                 EndWithError(workspace);
             }
             return;

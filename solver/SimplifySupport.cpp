@@ -24,7 +24,7 @@ void StepSink::Queue(CommentID id) const {
 }
 
 bool StepSink::Valid() const {
-    return workspace == nullptr || workspace->IsValid();
+    return workspace == nullptr || workspace->Validate();
 }
 
 void StepSink::Fail(int code) const {
@@ -38,8 +38,7 @@ NodeHandle TreeSlot(CExpression& workspace) {
 }
 
 bool CheckLimits(CExpression& workspace) {
-    workspace.CheckLimits();
-    return workspace.IsValid();
+    return workspace.Validate();
 }
 
 bool IsNumberLeaf(const COperation* node) {

@@ -34,8 +34,9 @@ public:
     void Record() const;
     void RecordForced() const;
     void Queue(CommentID id) const;
-    // IsValid() of the workspace; a bare tree counts as valid. A number that grew past the limits
-    // makes the workspace invalid with the "too large" error.
+    // Validate() of the workspace (which sets the error code of a failure); a bare tree counts as
+    // valid. A number that grew past the limits makes the workspace invalid with the "too large"
+    // error.
     bool Valid() const;
     // Sets the error code unless one is set already.
     void Fail(int code) const;

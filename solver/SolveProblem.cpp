@@ -12,6 +12,7 @@
 #include "solver/Methods.h"
 #include "solver/ProblemChecks.h"
 #include "solver/ProblemError.h"
+#include "solver/Simplification.h"
 #include "solver/SolverEntries.h"
 
 namespace {
@@ -37,13 +38,13 @@ bool RefuseTooLongText(const std::string& text, COutputList* solution) {
 //   2. negative number exponents are folded into numbers, then every exponent must be an integer;
 //   3. an error of step 2 ends the solve with its error record.
 bool CheckNewProblem(CExpression& workspace) {
-    if (!workspace.IsValid()) {
+    if (!workspace.Validate()) {
         workspace.AddErrorRecord();
         return false;
     }
     FoldNegativeExponents(workspace);
     CheckExponents(workspace);
-    if (!workspace.IsValid()) {
+    if (!workspace.Validate()) {
         workspace.AddErrorRecord();
         return false;
     }

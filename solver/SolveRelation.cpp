@@ -110,7 +110,7 @@ bool SolveAsFactorisedSum(CExEquation& workspace, bool useReductions) {
     const bool factorised = IsSum(left->get()) && IsSumOfHyperMonoms(**left) && !HasDenominator(**left) &&
                             FactorSumOfProducts(workspace, left);
     MakePlain(left);
-    if (!factorised || !workspace.IsValid()) {
+    if (!factorised || !workspace.Validate()) {
         return factorised;
     }
     workspace.RefreshLastText();
@@ -126,7 +126,7 @@ void SimplifyAndSolve(CExEquation& workspace, bool useReductions) {
     workspace.SetRootSlot(&workspace.LeftSlot());
     SimplifyForEquation(workspace);
     workspace.SetRootSlot(nullptr);
-    if (!workspace.IsValid()) {
+    if (!workspace.Validate()) {
         return;
     }
     UnwrapLeadingMinus(workspace);
@@ -168,7 +168,7 @@ void SolveRelation(CExEquation& workspace, bool checkDomain, bool useReductions)
                 WriteDomainBlock(workspace, domain);
             }
             SolveZeroProduct(workspace, false, useReductions);
-            if (checkDomain && workspace.IsValid() && workspace.resultState == CExEquation::kSolved) {
+            if (checkDomain && workspace.Validate() && workspace.resultState == CExEquation::kSolved) {
                 CheckRootsBlock(workspace, domain);
             }
             return;
@@ -191,7 +191,7 @@ void SolveRelation(CExEquation& workspace, bool checkDomain, bool useReductions)
     }
     if (useReductions &&
         (FindHomogeneousForm(workspace, true) || FindTwoLetterSubstitution(workspace, true, nullptr))) {
-        if (checkDomain && workspace.IsValid() && workspace.resultState == CExEquation::kSolved) {
+        if (checkDomain && workspace.Validate() && workspace.resultState == CExEquation::kSolved) {
             CheckRootsBlock(workspace, domain);
         }
         return;
@@ -200,7 +200,7 @@ void SolveRelation(CExEquation& workspace, bool checkDomain, bool useReductions)
         return;
     }
     SimplifyAndSolve(workspace, useReductions);
-    if (checkDomain && workspace.IsValid() && workspace.resultState == CExEquation::kSolved) {
+    if (checkDomain && workspace.Validate() && workspace.resultState == CExEquation::kSolved) {
         CheckRootsBlock(workspace, domain);
     }
 }

@@ -51,7 +51,7 @@ bool SimplifiesToZero(const COperation& factor, char letter) {
     }
     CExpression silent(nullptr, factor.Clone());
     SimplifyExpression(silent);
-    if (!silent.IsValid() || !silent.Root()) {
+    if (!silent.Validate() || !silent.Root()) {
         return false;
     }
     NodePtr result = silent.Root()->Clone();
@@ -106,7 +106,7 @@ void SolveWithZeroFactor(CExEquation& workspace, NodeHandle factor) {
     workspace.SetRootSlot(factor);
     SimplifyExpression(workspace);
     workspace.SetRootSlot(nullptr);
-    if (!workspace.IsValid()) {
+    if (!workspace.Validate()) {
         return;
     }
     workspace.LeftSlot() = std::make_unique<CONumber>(0);

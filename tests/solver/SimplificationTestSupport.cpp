@@ -287,11 +287,11 @@ SimplifyRun RunSimplifier(const std::string& problem) {
     std::string text = problem;
     PrepareProblemText(text);
     CExpression workspace(text, run.solution.get());
-    if (workspace.IsValid()) {
+    if (workspace.Validate()) {
         FoldNegativeExponents(workspace);
         CheckExponents(workspace);
     }
-    if (workspace.IsValid()) {
+    if (workspace.Validate()) {
         workspace.RecordStep(true);
         SimplifyExpression(workspace);
     }

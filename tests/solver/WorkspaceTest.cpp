@@ -235,7 +235,7 @@ TEST(ErrorComment, NamesTheCommentOfEveryCode) {
     }
 }
 
-TEST(IsValid, SetsCodeFourForZeroDivisorsAndSevenWithoutATree) {
+TEST(Validate, SetsCodeFourForZeroDivisorsAndSevenWithoutATreeWhereIsValidOnlyAnswers) {
     const struct {
         const char* text;
         bool equation;
@@ -265,18 +265,37 @@ TEST(IsValid, SetsCodeFourForZeroDivisorsAndSevenWithoutATree) {
             workspace = std::make_unique<CExpression>(Prepared(c.text), nullptr);
         }
         EXPECT_EQ(workspace->IsValid(), c.valid);
+        EXPECT_EQ(workspace->ErrorCode(), 0);
+        EXPECT_EQ(workspace->Validate(), c.valid);
         EXPECT_EQ(workspace->ErrorCode(), c.code);
+        EXPECT_EQ(workspace->IsValid(), c.valid);
     }
     CExpression empty(static_cast<COutputList*>(nullptr), NodePtr());
     EXPECT_FALSE(empty.IsValid());
+    EXPECT_EQ(empty.ErrorCode(), 0);
+    EXPECT_FALSE(empty.Validate());
     EXPECT_EQ(empty.ErrorCode(), ProblemError::kNoExpression);
 }
 
-TEST(IsValid, AnErrorCodeNeverChanges) {
+TEST(Validate, ANumberPastItsLimitSetsTheTooLargeCode) {
+    CExpression workspace(Prepared("x+1"), nullptr);
+    CNumber::ResetLimitExceeded();
+    EXPECT_FALSE(CNumber(9).PowerOf(CNumber(99999999)) && !CNumber::LimitExceeded());
+    ASSERT_TRUE(CNumber::LimitExceeded());
+    EXPECT_FALSE(workspace.IsValid());
+    EXPECT_EQ(workspace.ErrorCode(), 0);
+    EXPECT_FALSE(workspace.Validate());
+    CNumber::ResetLimitExceeded();
+    EXPECT_EQ(workspace.ErrorCode(), ProblemError::kProblemTooLarge);
+    EXPECT_FALSE(workspace.IsValid());
+}
+
+TEST(Validate, AnErrorCodeNeverChanges) {
     CExpression workspace(Prepared("x+"), nullptr);
     EXPECT_EQ(workspace.ErrorCode(), ProblemError::kMissingOperand);
     workspace.SetError(ProblemError::kExponentNotInteger);
     EXPECT_FALSE(workspace.IsValid());
+    EXPECT_FALSE(workspace.Validate());
     EXPECT_EQ(workspace.ErrorCode(), ProblemError::kMissingOperand);
 }
 
