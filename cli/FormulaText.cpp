@@ -1,24 +1,25 @@
 #include "cli/FormulaText.h"
 
+#include "markup/MarkupCharacters.h"
 #include "output/Windows1251.h"
 
 namespace {
 
 char32_t SymbolFontCharacter(unsigned char byte) {
     switch (byte) {
-    case 0xB9:
+    case MarkupBytes::kNotEqual:
         return U'\u2260';
-    case 0xBB:
+    case MarkupBytes::kApproximatelyEqual:
         return U'\u2248';
-    case 0xB3:
+    case MarkupBytes::kGreaterOrEqual:
         return U'\u2265';
-    case 0xA3:
+    case MarkupBytes::kLessOrEqual:
         return U'\u2264';
-    case 0xB1:
+    case MarkupBytes::kPlusOrMinus:
         return U'\u00B1';
-    case 0xB8:
+    case MarkupBytes::kDivisionSign:
         return U'\u00F7';
-    case 0xB5:
+    case MarkupBytes::kSubscriptComma:
         return U',';
     default:
         return byte;

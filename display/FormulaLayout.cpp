@@ -1,6 +1,7 @@
 #include "display/FormulaLayout.h"
 
 #include "display/FormulaPieces.h"
+#include "markup/MarkupCharacters.h"
 #include "model/EngineLimits.h"
 
 #include <algorithm>
@@ -95,17 +96,17 @@ OperatorClass OperatorClassOf(unsigned char c) {
     case '=':
     case '<':
     case '>':
-    case 0xB9:
-    case 0xBB:
-    case 0xB3:
-    case 0xA3:
+    case MarkupBytes::kNotEqual:
+    case MarkupBytes::kApproximatelyEqual:
+    case MarkupBytes::kGreaterOrEqual:
+    case MarkupBytes::kLessOrEqual:
         return OperatorClass::Relation;
     case '+':
     case '-':
     case '*':
     case '.':
     case ':':
-    case 0xB1:
+    case MarkupBytes::kPlusOrMinus:
         return OperatorClass::Sum;
     case '/':
         return OperatorClass::Fraction;

@@ -2,6 +2,7 @@
 // superscripts and subscripts.
 
 #include "display/FormulaPieces.h"
+#include "markup/MarkupCharacters.h"
 
 #include <algorithm>
 
@@ -11,8 +12,11 @@ bool IsInvisibleProduct(unsigned char op) {
     return op == '.' || op == '@';
 }
 
+// The signs that are bytes of the Symbol font are drawn in its font kind.
 bool IsSymbolSetOperator(unsigned char op) {
-    return op == 0xB9 || op == 0xBB || op == 0xB3 || op == 0xA3 || op == 0xB1;
+    using namespace MarkupBytes;
+    return op == kNotEqual || op == kApproximatelyEqual || op == kGreaterOrEqual || op == kLessOrEqual ||
+           op == kPlusOrMinus;
 }
 
 // Where one step of a chain puts its left part, its operator glyph and its right part, relative to

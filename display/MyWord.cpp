@@ -1,12 +1,11 @@
 #include "display/MyWord.h"
 
 #include "display/FormulaLayout.h"
+#include "markup/MarkupCharacters.h"
 
 #include <algorithm>
 
 namespace {
-
-constexpr unsigned char kDivisionSign = 0xB8;
 
 std::string WithoutBlanks(std::string_view text) {
     std::string result;
@@ -123,13 +122,13 @@ unsigned char LanguageCharacter(unsigned char character, int language) {
             return '.';
         }
         if (character == ':') {
-            return kDivisionSign;
+            return MarkupBytes::kDivisionSign;
         }
     } else {
         if (character == '.') {
             return ',';
         }
-        if (character == kDivisionSign) {
+        if (character == MarkupBytes::kDivisionSign) {
             return ':';
         }
     }
@@ -139,7 +138,8 @@ unsigned char LanguageCharacter(unsigned char character, int language) {
 namespace {
 
 bool IsLanguageSign(unsigned char character) {
-    return character == ',' || character == '.' || character == ':' || character == kDivisionSign;
+    return character == ',' || character == '.' || character == ':' ||
+           character == MarkupBytes::kDivisionSign;
 }
 
 // Where and how large a glyph is drawn: its cell's top left corner and its font height.
@@ -153,7 +153,7 @@ struct GlyphPlacement {
 // space of one average character width on each side, and may reach half of each; a decimal separator
 // sits between digits and has only its own box.
 int RoomForSign(CGraphics& graphics, const MySymbol& symbol) {
-    const bool divisionSign = symbol.character == ':' || symbol.character == kDivisionSign;
+    const bool divisionSign = symbol.character == ':' || symbol.character == MarkupBytes::kDivisionSign;
     return divisionSign ? symbol.width + graphics.Metrics(symbol.fontKind, symbol.fontHeight).aveCharWidth
                         : symbol.width;
 }

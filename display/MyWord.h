@@ -67,5 +67,5 @@ void PaintSymbols(CGraphics& graphics, MyWord& word, int language, int offsetX =
 void PaintSymbol(CGraphics& graphics, MySymbol& symbol, int language, int originX, int originY);
 
 // The character a formula glyph shows in a language: "," and "." as the decimal separator, ":" and
-// the division sign (byte 0xB8) as the division sign.
+// the division sign (MarkupBytes::kDivisionSign) as the division sign.
 unsigned char LanguageCharacter(unsigned char character, int language);

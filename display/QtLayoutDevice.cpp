@@ -1,5 +1,6 @@
 #include "display/QtLayoutDevice.h"
 
+#include "markup/MarkupCharacters.h"
 #include "output/Windows1251.h"
 
 #include <QFontMetrics>
@@ -41,20 +42,20 @@ QFont BaseFont(int kind) {
 QChar DisplayCharacter(unsigned char byte, int kind) {
     if (kind != kFontKindText) {
         switch (byte) {
-        case 0xB9:
-            return QChar(0x2260); // not equal
-        case 0xBB:
-            return QChar(0x2248); // approximately equal
-        case 0xB3:
-            return QChar(0x2265); // greater or equal
-        case 0xA3:
-            return QChar(0x2264); // less or equal
-        case 0xB1:
-            return QChar(0x00B1); // plus-minus
-        case 0xB8:
-            return QChar(0x00F7); // division
-        case 0xB5:
-            return QChar(','); // the comma of the root index 1,2
+        case MarkupBytes::kNotEqual:
+            return QChar(0x2260);
+        case MarkupBytes::kApproximatelyEqual:
+            return QChar(0x2248);
+        case MarkupBytes::kGreaterOrEqual:
+            return QChar(0x2265);
+        case MarkupBytes::kLessOrEqual:
+            return QChar(0x2264);
+        case MarkupBytes::kPlusOrMinus:
+            return QChar(0x00B1);
+        case MarkupBytes::kDivisionSign:
+            return QChar(0x00F7);
+        case MarkupBytes::kSubscriptComma:
+            return QChar(',');
         case '-':
             return QChar(0x2212); // a minus sign, not a hyphen
         case '*':

@@ -3,6 +3,7 @@
 #include "display/Graphics.h"
 #include "editor/EditorText.h"
 #include "markup/EditorConversion.h"
+#include "markup/MarkupCharacters.h"
 
 #include <algorithm>
 #include <utility>
@@ -18,8 +19,6 @@ constexpr std::string_view kBracketTemplate = " ( ~)";
 constexpr int kBraceTemplateAdvance = 3;
 constexpr int kBracketTemplateAdvance = 2;
 constexpr int kTokenAdvance = 2;
-// The division sign as a typed byte; the markup writes division as ":".
-constexpr unsigned char kDivisionSignByte = 0xB8;
 constexpr unsigned char kBackspace = 8;
 
 // The pieces that wrap a selection: closing is inserted at the higher end, opening at the lower.
@@ -373,7 +372,8 @@ bool CEditorModel::TypeCharacter(unsigned char character) {
             InsertToken(',');
         }
         return true;
-    case kDivisionSignByte:
+    case MarkupBytes::kDivisionSign:
+        // The markup writes division as ":".
         InsertToken(':');
         return true;
     default:

@@ -4,6 +4,7 @@
 #include "editor/CSolveRunner.h"
 #include "editor/EditorText.h"
 #include "editor/LastProblemFile.h"
+#include "markup/MarkupCharacters.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -21,8 +22,7 @@ constexpr int kElapsedTimeRightGap = 3;
 constexpr int kSecondMilliseconds = 1000;
 constexpr char kFinishSound[] = "Res/siren4.wav";
 constexpr unsigned char kBackspace = 8;
-constexpr unsigned char kDivisionSignByte = 0xB8;
-constexpr char16_t kDivisionSign = 0x00F7;
+constexpr char16_t kDivisionSignCharacter = 0x00F7;
 
 std::optional<EditorKey> EditorKeyOf(int qtKey) {
     switch (qtKey) {
@@ -55,8 +55,8 @@ unsigned char TypedByte(const QKeyEvent& event) {
         return 0;
     }
     const char16_t code = text.front().unicode();
-    if (code == kDivisionSign) {
-        return kDivisionSignByte;
+    if (code == kDivisionSignCharacter) {
+        return MarkupBytes::kDivisionSign;
     }
     return code < 0x80 ? static_cast<unsigned char>(code) : 0;
 }

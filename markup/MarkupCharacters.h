@@ -15,6 +15,8 @@ inline constexpr unsigned char kApproximatelyEqual = 0xBB;
 inline constexpr unsigned char kGreaterOrEqual = 0xB3;
 inline constexpr unsigned char kLessOrEqual = 0xA3;
 inline constexpr unsigned char kPlusOrMinus = 0xB1;
+// The division sign: typed in the editor, and drawn for ":" in English formulas.
+inline constexpr unsigned char kDivisionSign = 0xB8;
 // The comma of the root subscript "1,2" in "x_{1,2}".
 inline constexpr unsigned char kSubscriptComma = 0xB5;
 
