@@ -30,6 +30,12 @@ public:
     // A deep copy, as Clone makes it (comments are not copied).
     COLevelAddition(const COLevelAddition& other);
 
+    // The two counts are not negative and add up to the number of terms.
+    bool CountsMatchTerms() const {
+        return plainTermCount >= 0 && fractionTermCount >= 0 &&
+               plainTermCount + fractionTermCount == GetCount();
+    }
+
     // A plain sum of more than one term, every term a hyper-monomial.
     static bool Qualifies(const COperation& node);
     // Builds the level sum in place: the terms without denominator keep their order at the front,

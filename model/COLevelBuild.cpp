@@ -6,6 +6,7 @@
 #include "model/COLevelMultiplication.h"
 #include "model/COLevelPower.h"
 #include "model/CONumber.h"
+#include "model/EngineAssert.h"
 #include "model/NodeCast.h"
 
 #include <algorithm>
@@ -50,6 +51,7 @@ COLevelAddition* COLevelAddition::Build(NodeHandle handle) {
             }
         }
     }
+    ORBELIN_ASSERT(level->CountsMatchTerms());
     level->plainStage = level->plainTermCount == 0 ? kPlainPartFinished : 0;
     level->fractionStage = level->fractionTermCount == 0 ? kFractionPartFinished : 0;
     level->TakeCommentsFrom(*old);

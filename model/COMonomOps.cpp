@@ -4,6 +4,7 @@
 #include "model/CONumber.h"
 #include "model/COPower.h"
 #include "model/COVariable.h"
+#include "model/EngineAssert.h"
 #include "model/EngineLimits.h"
 #include "model/NodeCast.h"
 #include "model/PolynomNumber.h"
@@ -37,6 +38,26 @@ bool ReadLetterPower(const COperation& node, char& letter, const CNumber*& expon
     }
     letter = NodeAs<COVariable>(*power.Base()).Letter();
     exponent = &number->Value();
+    return true;
+}
+
+// The powers of letters stand in strictly ascending byte order of their letters (elements of any
+// other kind are passed over).
+bool LettersAscending(const COMonom& monom) {
+    bool anyPower = false;
+    char previous = 0;
+    for (const ListCell& cell : monom) {
+        char letter = 0;
+        const CNumber* exponent = nullptr;
+        if (!cell.child || !ReadLetterPower(*cell.child, letter, exponent)) {
+            continue;
+        }
+        if (anyPower && !LetterBefore(previous, letter)) {
+            return false;
+        }
+        previous = letter;
+        anyPower = true;
+    }
     return true;
 }
 
@@ -374,6 +395,7 @@ bool COMonom::Normalize() {
     if (!coefficient.IsOne() || IsEmpty()) {
         AddHead(std::make_unique<CONumber>(std::move(coefficient)), 1);
     }
+    ORBELIN_ASSERT(LettersAscending(*this));
     return true;
 }
 

@@ -6,12 +6,14 @@
 #include "model/COPolynom.h"
 #include "model/COPower.h"
 #include "model/COVariable.h"
+#include "model/EngineAssert.h"
 #include "model/EngineLimits.h"
 #include "model/NodeCast.h"
 #include "model/PolynomNumber.h"
 #include "model/RandomQuickSort.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace PN = PolynomNumber;
 
@@ -37,11 +39,48 @@ struct TermKey {
     bool isMonom = true;
 };
 
+// The key of a cell without its position.
+TermKey KeyOf(const ListCell& cell) {
+    TermKey key;
+    if (const COMonom* monom = AsMonom(cell.child.get())) {
+        key.powers = monom->Powers();
+        for (const LetterPower& power : key.powers) {
+            key.degree += power.exponent;
+        }
+    } else {
+        key.isMonom = false;
+    }
+    return key;
+}
+
 bool KeyBefore(const TermKey& a, const TermKey& b) {
     if (a.isMonom != b.isMonom) {
         return a.isMonom;
     }
     return PrecedesCanonically(a.powers, a.degree, b.powers, b.degree);
+}
+
+// The form Normalize leaves: at least one term; the terms in canonical order, so that no two are
+// like terms (only elements that are not monomials may stand level with each other, at the end);
+// a zero monomial only as the polynomial 0 itself, the single term 0 with sign +1.
+bool IsNormalForm(const COPolynom& polynom) {
+    if (polynom.IsEmpty()) {
+        return false;
+    }
+    std::optional<TermKey> previous;
+    for (const ListCell& cell : polynom) {
+        const COMonom* monom = AsMonom(cell.child.get());
+        if (monom != nullptr && monom->Coefficient().IsZero() &&
+            (polynom.GetCount() > 1 || monom->GetCount() > 1 || cell.sign != 1)) {
+            return false;
+        }
+        TermKey key = KeyOf(cell);
+        if (previous && !KeyBefore(*previous, key) && (previous->isMonom || key.isMonom)) {
+            return false;
+        }
+        previous = std::move(key);
+    }
+    return true;
 }
 
 } // namespace
@@ -259,16 +298,8 @@ bool COPolynom::Normalize(bool comment) {
     std::vector<TermKey> keys;
     keys.reserve(static_cast<std::size_t>(GetCount()));
     for (auto position = Head(); position != End(); ++position) {
-        TermKey key;
+        TermKey key = KeyOf(*position);
         key.cell = position;
-        if (const COMonom* monom = AsMonom(position->child.get())) {
-            key.powers = monom->Powers();
-            for (const LetterPower& power : key.powers) {
-                key.degree += power.exponent;
-            }
-        } else {
-            key.isMonom = false;
-        }
         keys.push_back(std::move(key));
     }
     const bool reordered = RandomQuickSort(keys, KeyBefore);
@@ -323,6 +354,7 @@ bool COPolynom::Normalize(bool comment) {
             AddComment(CommentID::LikeTermsCombined);
         }
     }
+    ORBELIN_ASSERT(IsNormalForm(*this));
     return changed;
 }
 

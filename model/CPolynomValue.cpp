@@ -1,6 +1,7 @@
 #include "model/CPolynomValue.h"
 #include "model/WorkBudget.h"
 
+#include "model/EngineAssert.h"
 #include "model/EngineLimits.h"
 #include "model/PolynomNumber.h"
 
@@ -134,6 +135,33 @@ bool DegreeTooLarge(std::int64_t degree) {
 
 // --- construction and canonical form -------------------------------------------------------------
 
+namespace {
+
+// The canonical form every operation leaves: each term with a coefficient other than 0 and its
+// letters strictly ascending with positive exponents, each term strictly before the next in
+// canonical order (so no two are like terms).
+bool IsCanonical(const std::vector<PolynomTerm>& terms) {
+    for (std::size_t i = 0; i < terms.size(); ++i) {
+        const PolynomTerm& term = terms[i];
+        if (term.coefficient.IsZero()) {
+            return false;
+        }
+        for (std::size_t k = 0; k < term.powers.size(); ++k) {
+            if (term.powers[k].exponent <= 0 ||
+                (k > 0 && term.powers[k - 1].letter >= term.powers[k].letter)) {
+                return false;
+            }
+        }
+        if (i > 0 &&
+            !PrecedesCanonically(terms[i - 1].powers, terms[i - 1].Degree(), term.powers, term.Degree())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 CPolynomValue::CPolynomValue(const CNumber& constant) {
     if (!constant.IsZero()) {
         terms.push_back({constant, {}});
@@ -214,6 +242,7 @@ void CPolynomValue::Normalize(bool* reordered, bool* combined) {
     if (PolynomTooLarge(terms.size())) {
         terms.clear();
     }
+    ORBELIN_ASSERT(IsCanonical(terms));
 }
 
 // --- tests and shape -----------------------------------------------------------------------------
@@ -360,8 +389,15 @@ bool SmallLetterSet(const std::vector<PolynomTerm>& a, const std::vector<Polynom
     return true;
 }
 
-// The exponents of a term packed into one word, 16 bits a letter, the first letter highest: the
-// lexicographic order of monomials is then the order of the words.
+// The exponents of a term packed into one word, kPackedExponentBits a letter, the first letter
+// highest: the lexicographic order of monomials is then the order of the words, and the word of a
+// product is the sum of the words of its factors as long as no exponent of the product passes the
+// degree limit (ProductOf checks that before it packs).
+constexpr int kPackedExponentBits = 16;
+static_assert(kPackedExponentBits * 4 <= 64, "four letters must fit one word");
+static_assert(EngineLimits::kMaxPolynomialDegree < (std::int64_t{1} << kPackedExponentBits),
+              "an exponent up to the degree limit must fit its field of the packed word");
+
 std::uint64_t PackPowers(const LetterPowers& powers, const std::array<unsigned char, 4>& letters) {
     std::uint64_t key = 0;
     std::size_t slot = 0;
@@ -369,7 +405,7 @@ std::uint64_t PackPowers(const LetterPowers& powers, const std::array<unsigned c
         while (letters[slot] != power.letter) {
             ++slot;
         }
-        key |= static_cast<std::uint64_t>(power.exponent) << (16 * (3 - slot));
+        key |= static_cast<std::uint64_t>(power.exponent) << (kPackedExponentBits * (3 - slot));
     }
     return key;
 }
@@ -460,6 +496,7 @@ CPolynomValue CPolynomValue::ProductOf(const std::vector<PolynomTerm>& a, const 
         if (PolynomTooLarge(result.terms.size())) {
             result.terms.clear();
         }
+        ORBELIN_ASSERT(IsCanonical(result.terms));
         return result;
     }
     result.terms.reserve(a.size() * b.size());

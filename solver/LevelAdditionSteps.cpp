@@ -30,6 +30,7 @@
 #include "model/CONumber.h"
 #include "model/COPolynom.h"
 #include "model/COPower.h"
+#include "model/EngineAssert.h"
 #include "model/EngineLimits.h"
 #include "model/NodeCast.h"
 #include "model/PolynomialGcd.h"
@@ -655,6 +656,7 @@ bool HasDenominator(ListCell& cell) {
 
 bool StepLevelAddition(NodeHandle handle) {
     auto& sum = NodeAs<COLevelAddition>(**handle);
+    ORBELIN_ASSERT(sum.CountsMatchTerms());
     if (sum.plainTermCount == 1 && sum.plainStage == 0) {
         sum.plainStage = kPlainDone;
     }
@@ -671,6 +673,7 @@ bool StepLevelAddition(NodeHandle handle) {
         changed = true;
     }
     if (changed) {
+        ORBELIN_ASSERT(sum.CountsMatchTerms());
         return true;
     }
     if (sum.plainTermCount == 0 || sum.fractionTermCount == 0) {
