@@ -11,5 +11,5 @@ echo "== tests (release build)"
 ctest --test-dir build --output-on-failure -j"$(nproc)" || status=1
 echo "== engine tests (AddressSanitizer + UndefinedBehaviorSanitizer)"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --test-dir build-asan --output-on-failure || status=1
+    ctest --test-dir build-asan --output-on-failure -j"$(nproc)" || status=1
 exit $status
