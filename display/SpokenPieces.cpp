@@ -2,6 +2,7 @@
 
 #include "display/FormulaLayout.h"
 #include "display/FormulaPieces.h"
+#include "markup/MarkupCharacters.h"
 
 #include <algorithm>
 
@@ -9,14 +10,6 @@ namespace {
 
 // Lines that draw a root sign.
 constexpr std::size_t kRootSignLines = 4;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool IsLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
 
 // The markup without the grouping braces around all of it: {{12}} -> 12.
 std::string_view WithoutOuterBraces(std::string_view markup) {
