@@ -52,8 +52,9 @@ COLevelAddition* COLevelAddition::Build(NodeHandle handle) {
         }
     }
     ORBELIN_ASSERT(level->CountsMatchTerms());
-    level->plainStage = level->plainTermCount == 0 ? kPlainPartFinished : 0;
-    level->fractionStage = level->fractionTermCount == 0 ? kFractionPartFinished : 0;
+    level->plainStage = level->plainTermCount == 0 ? PlainStage::Finished : PlainStage::ExpandPowers;
+    level->fractionStage =
+        level->fractionTermCount == 0 ? FractionStage::Finished : FractionStage::SplitMonomialFactors;
     level->TakeCommentsFrom(*old);
     level->SetCrossOut(old->CrossOut());
     if (plainAfterFraction) {

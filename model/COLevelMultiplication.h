@@ -11,16 +11,25 @@ public:
     explicit COLevelMultiplication(NodeType replaced = NodeType::Multiplication) : replacedType(replaced) {}
 
     NodeType GetType() const override { return NodeType::LevelMultiplication; }
-    // Copies the counter and the replaced code, not the scratch value.
+    // Copies the stage and the replaced code, not the pending cancellation.
     NodePtr Clone() const override { return std::make_unique<COLevelMultiplication>(*this); }
 
-    std::int32_t counter = 0; // working counter of the stepping
-    std::int32_t scratch = 0; // second working value, not carried by clones
+    // The stages of the stepping (solver/LevelMultiplicationSteps.cpp), in order.
+    enum class Stage {
+        GatherIntoOne,       // all factors moved into one rational monomial
+        TakeOutNumbers,      // numbers taken out of the factors
+        CancelCommonFactors, // common factors marked as crossed-out pairs, then removed
+        ReplaceByMonom,      // the node replaced by its rational monomial
+    };
+
+    Stage stage = Stage::GatherIntoOne;
+    // Crossed-out pairs are marked and wait to be removed by the next step; not carried by clones.
+    bool cancellationPending = false;
     NodeType replacedType;
 
     // A deep copy, as Clone makes it (comments are not copied).
     COLevelMultiplication(const COLevelMultiplication& other)
-        : COMultiplication(other), counter(other.counter), replacedType(other.replacedType) {}
+        : COMultiplication(other), stage(other.stage), replacedType(other.replacedType) {}
 
     // A plain product or fraction whose elements are all hyper-monomials.
     static bool Qualifies(const COperation& node);

@@ -11,7 +11,14 @@ public:
     NodeType GetType() const override { return NodeType::LevelPower; }
     NodePtr Clone() const override { return std::make_unique<COLevelPower>(*this); }
 
-    std::int32_t workValue = 0; // carried by clones
+    // The stages of the stepping (solver/LevelPowerSteps.cpp), in order.
+    enum class Stage {
+        DistributeExponent, // every factor P^e of the base becomes P^(e*n)
+        FoldExponents,      // products of exponents folded, constants raised
+        ReplaceByBase,      // the node replaced by its base
+    };
+
+    Stage stage = Stage::DistributeExponent; // carried by clones
 
     // A deep copy, as Clone makes it (comments are not copied).
     COLevelPower(const COLevelPower& other) = default;

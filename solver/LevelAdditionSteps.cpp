@@ -4,22 +4,26 @@
 // common denominator, added, and their numerator multiplied out. When both parts are down to one
 // term each, the two are joined into one part of two terms and worked on again.
 //
-// Plain part (stages 0 to 5, finished at 6), and the numerator of the fraction part (stages 5 to 8):
-//   0: 2*x*(x+1)^2    -> 2x * (x^2+2x+1)        single-term factors joined, powers written out
-//   1: (x+1)*P^2      -> ((x+1)*P)*P           higher powers multiplied in one at a time
-//   2: 2x*(x^2+2x+1)  -> 2x^3+4x^2+2x           the first two factors of every term multiplied
-//   3: raw products normalized (like terms combined)
-//   4: the terms added into one polynomial
-//   5: that polynomial normalized
-// Fraction part (stages 0 to 10, finished at 11):
-//   0: monomial factors split, equal factors merged
-//   1, 2: denominators sharing a common factor split (x^2-1 next to x+1 -> (x+1)*(x-1)), merged
-//   3: 1/(x-1) + 1/(x+1) -> (x+1)/((x-1)(x+1)) + (x-1)/((x-1)(x+1))   extended to the common
-//      denominator
-//   4: -> {(x+1)+(x-1)}/{(x-1)(x+1)}            one fraction over the common denominator
-//   5 to 8: the numerator multiplied out as stages 0 to 3 above
-//   9: the numerator terms added, the fraction becomes one rational monomial
-//   10: its polynomials normalized
+// Plain part (COLevelAddition::PlainStage), and the numerator of the fraction part:
+//   ExpandPowers          2*x*(x+1)^2    -> 2x * (x^2+2x+1)   single-term factors joined, powers
+//                                                              written out
+//   MultiplyHigherPowers  (x+1)*P^2      -> ((x+1)*P)*P       higher powers multiplied in one at
+//                                                              a time
+//   MultiplyFirstTwo      2x*(x^2+2x+1)  -> 2x^3+4x^2+2x      the first two factors of every term
+//                                                              multiplied
+//   NormalizeProducts     raw products normalized (like terms combined)
+//   AddTerms              the terms added into one polynomial
+//   NormalizeSum          that polynomial normalized
+// Fraction part (COLevelAddition::FractionStage):
+//   SplitMonomialFactors       monomial factors split, equal factors merged
+//   SplitSharedDenominators,   denominators sharing a common factor split (x^2-1 next to x+1 ->
+//   MergeSplitFactors          (x+1)*(x-1)), then merged
+//   ExtendToCommonDenominator  1/(x-1) + 1/(x+1) -> (x+1)/((x-1)(x+1)) + (x-1)/((x-1)(x+1))
+//   JoinOverCommonDenominator  -> {(x+1)+(x-1)}/{(x-1)(x+1)}   one fraction
+//   ExpandNumeratorPowers to NormalizeNumeratorProducts: the numerator multiplied out as the plain
+//                              part is in its first four stages
+//   AddNumerator               the numerator terms added, the fraction becomes one rational monomial
+//   NormalizeNumerator         its polynomials normalized
 
 #include "model/CNumber.h"
 #include "model/COAddition.h"
@@ -42,8 +46,8 @@
 
 namespace {
 
-constexpr std::int32_t kPlainDone = COLevelAddition::kPlainPartFinished;
-constexpr std::int32_t kFractionDone = COLevelAddition::kFractionPartFinished;
+using PlainStage = COLevelAddition::PlainStage;
+using FractionStage = COLevelAddition::FractionStage;
 
 using Terms = std::vector<ListCell*>;
 
@@ -215,7 +219,7 @@ Product Multiply(const COPolynom& p, const COPolynom& q, bool deferLong, COperat
     return result;
 }
 
-// Stage 1: a factor with exponent above 1 multiplied once into the factor before it.
+// A factor with exponent above 1 multiplied once into the factor before it.
 bool MultiplyHigherPowers(COHyperMonom& monom, COperation& commentTarget) {
     bool changed = false;
     for (auto position = monom.Head(); position != monom.End(); ++position) {
@@ -250,7 +254,7 @@ struct MultiplyResult {
     bool raw = false;
 };
 
-// Stage 2: the first two factors of every term multiplied into one.
+// The first two factors of every term multiplied into one.
 MultiplyResult MultiplyFirstTwo(const Terms& terms, COperation& commentTarget) {
     MultiplyResult result;
     for (ListCell* term : terms) {
@@ -281,37 +285,118 @@ bool AnyTermWithSeveralFactors(const Terms& terms) {
     return false;
 }
 
-// Runs stage `stage` (0 to 3) of multiplying out on the terms; returns the next stage, where 4
-// means "the terms are single polynomials now".
-std::int32_t MultiplyOutStage(std::int32_t stage, const Terms& terms, COperation& commentTarget) {
-    switch (stage) {
-    case 0: {
+// The steps of multiplying out the terms of the plain part or of the numerator; Done when the terms
+// are single polynomials.
+enum class MultiplyOut { ExpandPowers, MultiplyHigherPowers, MultiplyFirstTwo, NormalizeProducts, Done };
+
+// Runs one step of multiplying out on the terms; returns the step to run next.
+MultiplyOut MultiplyOutStep(MultiplyOut step, const Terms& terms, COperation& commentTarget) {
+    switch (step) {
+    case MultiplyOut::ExpandPowers: {
         bool expanded = false;
         for (ListCell* term : terms) {
             expanded = ExpandPowers(Monom(*term), commentTarget) || expanded;
         }
-        return expanded ? 1 : 2;
+        return expanded ? MultiplyOut::MultiplyHigherPowers : MultiplyOut::MultiplyFirstTwo;
     }
-    case 1: {
+    case MultiplyOut::MultiplyHigherPowers: {
         bool changed = false;
         for (ListCell* term : terms) {
             changed = MultiplyHigherPowers(Monom(*term), commentTarget) || changed;
         }
-        return changed ? 1 : 2;
+        return changed ? MultiplyOut::MultiplyHigherPowers : MultiplyOut::MultiplyFirstTwo;
     }
-    case 2: {
+    case MultiplyOut::MultiplyFirstTwo: {
         const MultiplyResult result = MultiplyFirstTwo(terms, commentTarget);
         if (result.raw) {
-            return 3;
+            return MultiplyOut::NormalizeProducts;
         }
-        return result.multiplied ? 2 : 4;
+        return result.multiplied ? MultiplyOut::MultiplyFirstTwo : MultiplyOut::Done;
     }
-    default:
+    case MultiplyOut::NormalizeProducts:
         for (ListCell* term : terms) {
             NormalizeFactors(Monom(*term));
         }
-        return AnyTermWithSeveralFactors(terms) ? 2 : 4;
+        return AnyTermWithSeveralFactors(terms) ? MultiplyOut::MultiplyFirstTwo : MultiplyOut::Done;
+    case MultiplyOut::Done:
+        break;
     }
+    return MultiplyOut::Done;
+}
+
+// The first four stages of the plain part are the steps of multiplying out, and so are the four
+// stages of the fraction part that multiply out its numerator; after them comes the adding.
+MultiplyOut MultiplyOutStepOf(PlainStage stage) {
+    switch (stage) {
+    case PlainStage::ExpandPowers:
+        return MultiplyOut::ExpandPowers;
+    case PlainStage::MultiplyHigherPowers:
+        return MultiplyOut::MultiplyHigherPowers;
+    case PlainStage::MultiplyFirstTwo:
+        return MultiplyOut::MultiplyFirstTwo;
+    case PlainStage::NormalizeProducts:
+        return MultiplyOut::NormalizeProducts;
+    case PlainStage::AddTerms:
+    case PlainStage::NormalizeSum:
+    case PlainStage::Finished:
+        break;
+    }
+    return MultiplyOut::Done;
+}
+
+PlainStage PlainStageOf(MultiplyOut step) {
+    switch (step) {
+    case MultiplyOut::ExpandPowers:
+        return PlainStage::ExpandPowers;
+    case MultiplyOut::MultiplyHigherPowers:
+        return PlainStage::MultiplyHigherPowers;
+    case MultiplyOut::MultiplyFirstTwo:
+        return PlainStage::MultiplyFirstTwo;
+    case MultiplyOut::NormalizeProducts:
+        return PlainStage::NormalizeProducts;
+    case MultiplyOut::Done:
+        break;
+    }
+    return PlainStage::AddTerms;
+}
+
+MultiplyOut MultiplyOutStepOf(FractionStage stage) {
+    switch (stage) {
+    case FractionStage::ExpandNumeratorPowers:
+        return MultiplyOut::ExpandPowers;
+    case FractionStage::MultiplyNumeratorHigherPowers:
+        return MultiplyOut::MultiplyHigherPowers;
+    case FractionStage::MultiplyNumeratorFirstTwo:
+        return MultiplyOut::MultiplyFirstTwo;
+    case FractionStage::NormalizeNumeratorProducts:
+        return MultiplyOut::NormalizeProducts;
+    case FractionStage::SplitMonomialFactors:
+    case FractionStage::SplitSharedDenominators:
+    case FractionStage::MergeSplitFactors:
+    case FractionStage::ExtendToCommonDenominator:
+    case FractionStage::JoinOverCommonDenominator:
+    case FractionStage::AddNumerator:
+    case FractionStage::NormalizeNumerator:
+    case FractionStage::Finished:
+        break;
+    }
+    return MultiplyOut::Done;
+}
+
+FractionStage NumeratorStageOf(MultiplyOut step) {
+    switch (step) {
+    case MultiplyOut::ExpandPowers:
+        return FractionStage::ExpandNumeratorPowers;
+    case MultiplyOut::MultiplyHigherPowers:
+        return FractionStage::MultiplyNumeratorHigherPowers;
+    case MultiplyOut::MultiplyFirstTwo:
+        return FractionStage::MultiplyNumeratorFirstTwo;
+    case MultiplyOut::NormalizeProducts:
+        return FractionStage::NormalizeNumeratorProducts;
+    case MultiplyOut::Done:
+        break;
+    }
+    return FractionStage::AddNumerator;
 }
 
 // The terms (each one polynomial) added, with their signs, into one raw polynomial. `hadLong` tells
@@ -338,32 +423,44 @@ std::unique_ptr<COHyperMonom> SinglePolynomialMonom(std::unique_ptr<COPolynom> p
 
 // --- the plain part ------------------------------------------------------------------------------
 
-void PlainStage(COLevelAddition& sum) {
+// The terms of the plain part added into one term.
+void AddPlainTerms(COLevelAddition& sum, const Terms& terms) {
+    bool hadLong = false;
+    bool normal = false;
+    std::unique_ptr<COPolynom> added = AddTerms(terms, hadLong, normal);
+    auto position = sum.Head();
+    for (std::int32_t i = 0; i < sum.plainTermCount; ++i) {
+        sum.RemoveAt(position, 1);
+    }
+    sum.InsertBefore(position, SinglePolynomialMonom(std::move(added)), 1);
+    sum.plainTermCount = 1;
+    if (hadLong || !normal) {
+        sum.AddComment(CommentID::BracketsOpened);
+        sum.plainStage = PlainStage::NormalizeSum;
+    } else {
+        sum.plainStage = PlainStage::Finished;
+    }
+}
+
+void StepPlainPart(COLevelAddition& sum) {
     const Terms terms = PlainTerms(sum);
-    if (sum.plainStage <= 3) {
-        sum.plainStage = MultiplyOutStage(sum.plainStage, terms, sum);
+    switch (sum.plainStage) {
+    case PlainStage::ExpandPowers:
+    case PlainStage::MultiplyHigherPowers:
+    case PlainStage::MultiplyFirstTwo:
+    case PlainStage::NormalizeProducts:
+        sum.plainStage = PlainStageOf(MultiplyOutStep(MultiplyOutStepOf(sum.plainStage), terms, sum));
+        return;
+    case PlainStage::AddTerms:
+        AddPlainTerms(sum, terms);
+        return;
+    case PlainStage::NormalizeSum:
+        NormalizeFactors(Monom(*terms.front()));
+        sum.plainStage = PlainStage::Finished;
+        return;
+    case PlainStage::Finished:
         return;
     }
-    if (sum.plainStage == 4) {
-        bool hadLong = false;
-        bool normal = false;
-        std::unique_ptr<COPolynom> added = AddTerms(terms, hadLong, normal);
-        auto position = sum.Head();
-        for (std::int32_t i = 0; i < sum.plainTermCount; ++i) {
-            sum.RemoveAt(position, 1);
-        }
-        sum.InsertBefore(position, SinglePolynomialMonom(std::move(added)), 1);
-        sum.plainTermCount = 1;
-        if (hadLong || !normal) {
-            sum.AddComment(CommentID::BracketsOpened);
-            sum.plainStage = 5;
-        } else {
-            sum.plainStage = kPlainDone;
-        }
-        return;
-    }
-    NormalizeFactors(Monom(*terms.front()));
-    sum.plainStage = kPlainDone;
 }
 
 // --- the fraction part ---------------------------------------------------------------------------
@@ -445,7 +542,7 @@ CNumber ExponentBelow(COHyperMonom& monom, const COPolynom& polynom) {
     return total;
 }
 
-// Stage 3: the least common multiple of the denominators, factor by factor; every term that lacks
+// The least common multiple of the denominators, factor by factor; every term that lacks
 // factors of it is multiplied above and below by them and shown over the common denominator.
 void ExtendToCommonDenominator(COLevelAddition& sum, const Terms& terms) {
     std::vector<DenominatorFactor> common;
@@ -521,7 +618,7 @@ void ExtendToCommonDenominator(COLevelAddition& sum, const Terms& terms) {
     sum.commonDenominator = std::move(denominator);
 }
 
-// Stage 4: the terms replaced by one fraction, the sum of their numerators over the common
+// The terms replaced by one fraction, the sum of their numerators over the common
 // denominator.
 void JoinOverCommonDenominator(COLevelAddition& sum) {
     auto numerator = std::make_unique<COAddition>();
@@ -558,7 +655,8 @@ void JoinOverCommonDenominator(COLevelAddition& sum) {
     sum.AddComment(CommentID::FractionsOverCommonDenominator);
 }
 
-// The fraction term of stages 5 to 10: {sum of numerators}/{common denominator}.
+// The fraction term of the stages after JoinOverCommonDenominator: {sum of numerators}/{common
+// denominator}.
 COFraction& JoinedFraction(COLevelAddition& sum) {
     return NodeAs<COFraction>(*FractionPartStart(sum)->child);
 }
@@ -571,7 +669,7 @@ Terms NumeratorTerms(COFraction& fraction) {
     return terms;
 }
 
-// Stage 9: the numerator terms added into one polynomial over the common denominator.
+// The numerator terms added into one polynomial over the common denominator.
 void AddNumerator(COLevelAddition& sum) {
     COFraction& fraction = JoinedFraction(sum);
     bool hadLong = false;
@@ -590,61 +688,63 @@ void AddNumerator(COLevelAddition& sum) {
         if (hadLong) {
             sum.AddComment(CommentID::BracketsOpened);
         }
-        sum.fractionStage = 10;
+        sum.fractionStage = FractionStage::NormalizeNumerator;
     } else {
-        sum.fractionStage = kFractionDone;
+        sum.fractionStage = FractionStage::Finished;
     }
 }
 
-void FractionStage(COLevelAddition& sum) {
+void StepFractionPart(COLevelAddition& sum) {
     const Terms terms = FractionTerms(sum);
     switch (sum.fractionStage) {
-    case 0:
+    case FractionStage::SplitMonomialFactors:
         for (ListCell* term : terms) {
             SplitMonomialFactors(Monom(*term));
             MergeEqualFactors(Monom(*term));
         }
-        sum.fractionStage = 1;
+        sum.fractionStage = FractionStage::SplitSharedDenominators;
         return;
-    case 1:
+    case FractionStage::SplitSharedDenominators:
         if (SplitSharedDenominators(terms)) {
             sum.AddComment(CommentID::SplitOffDenominator);
-            sum.fractionStage = 2;
+            sum.fractionStage = FractionStage::MergeSplitFactors;
         } else {
-            sum.fractionStage = 3;
+            sum.fractionStage = FractionStage::ExtendToCommonDenominator;
         }
         return;
-    case 2:
+    case FractionStage::MergeSplitFactors:
         for (ListCell* term : terms) {
             MergeEqualFactors(Monom(*term));
         }
-        sum.fractionStage = 1;
+        sum.fractionStage = FractionStage::SplitSharedDenominators;
         return;
-    case 3:
+    case FractionStage::ExtendToCommonDenominator:
         ExtendToCommonDenominator(sum, terms);
-        sum.fractionStage = 4;
+        sum.fractionStage = FractionStage::JoinOverCommonDenominator;
         return;
-    case 4:
+    case FractionStage::JoinOverCommonDenominator:
         JoinOverCommonDenominator(sum);
-        sum.fractionStage = 5;
+        sum.fractionStage = FractionStage::ExpandNumeratorPowers;
         return;
-    case 5:
-    case 6:
-    case 7:
-    case 8:
-        sum.fractionStage =
-            5 + MultiplyOutStage(sum.fractionStage - 5, NumeratorTerms(JoinedFraction(sum)), sum);
+    case FractionStage::ExpandNumeratorPowers:
+    case FractionStage::MultiplyNumeratorHigherPowers:
+    case FractionStage::MultiplyNumeratorFirstTwo:
+    case FractionStage::NormalizeNumeratorProducts:
+        sum.fractionStage = NumeratorStageOf(
+            MultiplyOutStep(MultiplyOutStepOf(sum.fractionStage), NumeratorTerms(JoinedFraction(sum)), sum));
         return;
-    case 9:
+    case FractionStage::AddNumerator:
         AddNumerator(sum);
         return;
-    default: {
+    case FractionStage::NormalizeNumerator: {
         COHyperMonom& monom = Monom(*terms.front());
         NormalizeFactors(monom);
         ApplyZeroNumerator(monom);
-        sum.fractionStage = kFractionDone;
+        sum.fractionStage = FractionStage::Finished;
         return;
     }
+    case FractionStage::Finished:
+        return;
     }
 }
 
@@ -657,19 +757,19 @@ bool HasDenominator(ListCell& cell) {
 bool StepLevelAddition(NodeHandle handle) {
     auto& sum = NodeAs<COLevelAddition>(**handle);
     ORBELIN_ASSERT(sum.CountsMatchTerms());
-    if (sum.plainTermCount == 1 && sum.plainStage == 0) {
-        sum.plainStage = kPlainDone;
+    if (sum.plainTermCount == 1 && sum.plainStage == PlainStage::ExpandPowers) {
+        sum.plainStage = PlainStage::Finished;
     }
-    if (sum.fractionTermCount == 1 && sum.fractionStage == 0) {
-        sum.fractionStage = kFractionDone;
+    if (sum.fractionTermCount == 1 && sum.fractionStage == FractionStage::SplitMonomialFactors) {
+        sum.fractionStage = FractionStage::Finished;
     }
     bool changed = false;
-    if (sum.plainTermCount > 0 && sum.plainStage < kPlainDone) {
-        PlainStage(sum);
+    if (sum.plainTermCount > 0 && sum.plainStage != PlainStage::Finished) {
+        StepPlainPart(sum);
         changed = true;
     }
-    if (sum.fractionTermCount > 0 && sum.fractionStage < kFractionDone) {
-        FractionStage(sum);
+    if (sum.fractionTermCount > 0 && sum.fractionStage != FractionStage::Finished) {
+        StepFractionPart(sum);
         changed = true;
     }
     if (changed) {
@@ -688,13 +788,13 @@ bool StepLevelAddition(NodeHandle handle) {
     if (HasDenominator(*sum.Tail())) {
         sum.fractionTermCount += sum.plainTermCount;
         sum.plainTermCount = 0;
-        sum.plainStage = kPlainDone;
-        sum.fractionStage = 0;
+        sum.plainStage = PlainStage::Finished;
+        sum.fractionStage = FractionStage::SplitMonomialFactors;
     } else {
         sum.plainTermCount += sum.fractionTermCount;
         sum.fractionTermCount = 0;
-        sum.fractionStage = kFractionDone;
-        sum.plainStage = 0;
+        sum.fractionStage = FractionStage::Finished;
+        sum.plainStage = PlainStage::ExpandPowers;
     }
     return true;
 }

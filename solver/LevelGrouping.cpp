@@ -261,7 +261,8 @@ bool GroupFractionTerms(CExpression& workspace) {
         return false;
     }
     auto& level = NodeAs<COLevelAddition>(*root);
-    if (level.plainTermCount != 0 || level.fractionTermCount < 2 || level.fractionStage != 0) {
+    if (level.plainTermCount != 0 || level.fractionTermCount < 2 ||
+        level.fractionStage != COLevelAddition::FractionStage::SplitMonomialFactors) {
         return false;
     }
     std::vector<Term> terms;

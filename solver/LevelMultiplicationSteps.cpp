@@ -1,10 +1,12 @@
 // The stage machine of a level product: a product or quotient of rational monomials becomes one
 // rational monomial in lowest terms, one visible step at a time.
 //
-//   0: x/(x+1) * (x+1)^2/x^3  -> {x*(x+1)^2}/{(x+1)*x^3}   all factors moved into one monomial
-//   1: numbers taken out of the factors (repeated while it changes something)
-//   2: common factors marked as crossed-out pairs, then removed (repeated while pairs are found)
-//   3: the level product is replaced by its rational monomial
+//   GatherIntoOne        x/(x+1) * (x+1)^2/x^3  -> {x*(x+1)^2}/{(x+1)*x^3}   all factors moved
+//                        into one monomial
+//   TakeOutNumbers       numbers taken out of the factors (repeated while it changes something)
+//   CancelCommonFactors  common factors marked as crossed-out pairs, then removed (repeated while
+//                        pairs are found)
+//   ReplaceByMonom       the level product is replaced by its rational monomial
 
 #include "model/COHyperMonom.h"
 #include "model/COLevelMultiplication.h"
@@ -15,7 +17,7 @@
 
 namespace {
 
-constexpr std::int32_t kCancellationPending = 1;
+using Stage = COLevelMultiplication::Stage;
 
 void GatherIntoOne(COLevelMultiplication& product) {
     auto gathered = std::make_unique<COHyperMonom>();
@@ -49,30 +51,31 @@ COHyperMonom& OnlyElement(COLevelMultiplication& product) {
 
 bool StepLevelMultiplication(NodeHandle handle) {
     auto& product = NodeAs<COLevelMultiplication>(**handle);
-    switch (product.counter) {
-    case 0:
+    switch (product.stage) {
+    case Stage::GatherIntoOne:
         GatherIntoOne(product);
-        product.counter = 1;
+        product.stage = Stage::TakeOutNumbers;
         return true;
-    case 1:
+    case Stage::TakeOutNumbers:
         if (!TakeOutNumbers(OnlyElement(product), NumberMode::ClearNumerators)) {
-            product.counter = 2;
+            product.stage = Stage::CancelCommonFactors;
         }
         return true;
-    case 2:
-        if (product.scratch == kCancellationPending) {
+    case Stage::CancelCommonFactors:
+        if (product.cancellationPending) {
             RemoveCancelledPairs(OnlyElement(product));
-            product.scratch = 0;
+            product.cancellationPending = false;
         } else if (CancelCommonFactors(OnlyElement(product))) {
-            product.scratch = kCancellationPending;
+            product.cancellationPending = true;
         } else {
-            product.counter = 3;
+            product.stage = Stage::ReplaceByMonom;
         }
         return true;
-    default: {
+    case Stage::ReplaceByMonom: {
         NodePtr monom = product.RemoveHead();
         ReplaceNode(handle, std::move(monom));
         return true;
     }
     }
+    return true;
 }

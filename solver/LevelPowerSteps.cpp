@@ -1,9 +1,9 @@
 // The stage machine of a level power: (a/b)^n -> a^n/b^n, one visible step at a time.
 //
-//   0: ({x+1}/x)^3          -> (x+1)^3/x^3      every factor P^e becomes P^(e*n), written as a
-//                                                product of the two numbers when e is not 1
-//   1: (x+1)^{2*3}           -> (x+1)^6          products of exponents folded, constants raised
-//   2: the level power is replaced by its base
+//   DistributeExponent  ({x+1}/x)^3   -> (x+1)^3/x^3   every factor P^e becomes P^(e*n), written as
+//                                                      a product of the two numbers when e is not 1
+//   FoldExponents       (x+1)^{2*3}   -> (x+1)^6       products of exponents folded, constants raised
+//   ReplaceByBase       the level power is replaced by its base
 
 #include "model/CNumber.h"
 #include "model/COHyperMonom.h"
@@ -61,19 +61,20 @@ void FoldExponents(COLevelPower& power) {
 
 bool StepLevelPower(NodeHandle handle) {
     auto& power = NodeAs<COLevelPower>(**handle);
-    switch (power.workValue) {
-    case 0:
+    switch (power.stage) {
+    case COLevelPower::Stage::DistributeExponent:
         DistributeExponent(power);
-        power.workValue = 1;
+        power.stage = COLevelPower::Stage::FoldExponents;
         return true;
-    case 1:
+    case COLevelPower::Stage::FoldExponents:
         FoldExponents(power);
-        power.workValue = 2;
+        power.stage = COLevelPower::Stage::ReplaceByBase;
         return true;
-    default: {
+    case COLevelPower::Stage::ReplaceByBase: {
         NodePtr base = std::move(power.BaseSlot());
         ReplaceNode(handle, std::move(base));
         return true;
     }
     }
+    return true;
 }

@@ -132,7 +132,8 @@ bool IsFinishedLevelSum(const COperation& tree) {
         return false;
     }
     const auto& sum = NodeAs<COLevelAddition>(tree);
-    return sum.plainTermCount == 0 && sum.fractionStage == 5;
+    return sum.plainTermCount == 0 &&
+           sum.fractionStage == COLevelAddition::FractionStage::ExpandNumeratorPowers;
 }
 
 bool IsFinishedLevelSum(CExpression& workspace) {

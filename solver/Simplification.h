@@ -34,7 +34,7 @@ void SimplifyToLevels(CExpression& workspace);
 bool IsSingleFraction(CExpression& workspace);
 bool IsSingleFraction(const COperation& tree);
 // IsSingleFraction, or a level sum without terms lacking a denominator whose fraction part has
-// been brought over the common denominator (stage 5).
+// been brought over the common denominator (its numerator not yet multiplied out).
 bool IsFinishedLevelSum(CExpression& workspace);
 bool IsFinishedLevelSum(const COperation& tree);
 // The rational monomial the tree consists of, or null.

@@ -355,13 +355,14 @@ TEST(LevelNodes, BuildingFromSumsProductsAndPowers) {
     EXPECT_EQ(Text(*level), "-x+y+1/x+2/y");
     EXPECT_EQ(level->plainTermCount, 2);
     EXPECT_EQ(level->fractionTermCount, 2);
-    EXPECT_EQ(level->plainStage, 0);
-    EXPECT_EQ(level->fractionStage, 0);
+    EXPECT_EQ(level->plainStage, COLevelAddition::PlainStage::ExpandPowers);
+    EXPECT_EQ(level->fractionStage, COLevelAddition::FractionStage::SplitMonomialFactors);
     EXPECT_TRUE(HasComment(*level, CommentID::TermsReordered));
 
     NodePtr plain = Sum(hyper("x", nullptr), hyper("y", nullptr));
     COLevelAddition* noFractions = COLevelAddition::Build(&plain);
-    EXPECT_EQ(noFractions->fractionStage, COLevelAddition::kFractionPartFinished);
+    EXPECT_EQ(noFractions->plainStage, COLevelAddition::PlainStage::ExpandPowers);
+    EXPECT_EQ(noFractions->fractionStage, COLevelAddition::FractionStage::Finished);
     EXPECT_FALSE(HasComment(*noFractions, CommentID::TermsReordered));
     EXPECT_FALSE(COLevelAddition::Qualifies(*Sum(hyper("x", nullptr))));
 
