@@ -2,7 +2,7 @@
 
 #include "solver/CExEquation.h"
 
-void WriteCaseNumber(CExEquation& child) {
+void WriteCaseNumber(CExEquation& child, bool colon) {
     child.ClearPendingRecord();
     child.AddPendingComment(CommentID::SubProblemHeading, false, true);
     const std::string& label = child.conditionText;
@@ -15,6 +15,9 @@ void WriteCaseNumber(CExEquation& child) {
         }
         child.AddPendingComment(CommentID::SubProblemLabelSeparator, false, true);
         start = dot + 1;
+    }
+    if (colon) {
+        child.AddPendingComment(CommentID::AnswerJoint, true, false);
     }
     child.FlushPendingRecord();
 }

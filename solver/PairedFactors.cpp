@@ -167,18 +167,23 @@ std::optional<std::vector<CPolynomValue>> GroupProducts(const std::vector<CPolyn
     return products;
 }
 
-// coefficient·(t + c_1)·(t + c_2)·... with c_j the constant of group product j.
+// coefficient·(t + c_1)^k_1·(t + c_2)^k_2·... with c_j the constant of group product j, equal
+// products gathered into a power.
 NodePtr GroupedProduct(const CNumber& coefficient, const std::vector<CPolynomValue>& products, char unknown,
                        char letter) {
     auto product = std::make_unique<COMultiplication>();
     if (!coefficient.IsOne()) {
         product->AddTail(std::make_unique<CONumber>(coefficient), 1);
     }
-    for (const CPolynomValue& group : products) {
-        const CNumber constant = CoefficientAt(group, unknown, 0);
+    for (const GatheredGroup& group : GatherEqualGroups(products)) {
+        const CNumber constant = CoefficientAt(products[group.first], unknown, 0);
         CPolynomValue inLetter = CPolynomValue::Letter(static_cast<unsigned char>(letter));
         inLetter.AddInPlace(CPolynomValue(constant));
-        product->AddTail(PlainTreeOf(inLetter), 1);
+        NodePtr factor = PlainTreeOf(inLetter);
+        if (group.count > 1) {
+            factor = std::make_unique<COPower>(std::move(factor), std::make_unique<CONumber>(group.count));
+        }
+        product->AddTail(std::move(factor), 1);
     }
     return product;
 }
@@ -251,6 +256,21 @@ std::optional<PairedFactorsForm> FromGroups(const std::vector<Term>& terms, cons
 }
 
 } // namespace
+
+std::vector<GatheredGroup> GatherEqualGroups(const std::vector<CPolynomValue>& products) {
+    std::vector<GatheredGroup> gathered;
+    for (std::size_t i = 0; i < products.size(); ++i) {
+        auto same = std::find_if(gathered.begin(), gathered.end(), [&](const GatheredGroup& group) {
+            return products[group.first] == products[i];
+        });
+        if (same == gathered.end()) {
+            gathered.push_back(GatheredGroup{i, 1});
+        } else {
+            ++same->count;
+        }
+    }
+    return gathered;
+}
 
 std::optional<PairedFactorsForm> FindPairedFactorsForm(const COperation& left, char unknown) {
     NodePtr prepared = PreparedForSearch(left);

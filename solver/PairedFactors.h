@@ -31,6 +31,14 @@ struct PairedFactorsForm {
     std::unique_ptr<Substitution> substitution;
 };
 
+// Equal group products gathered into a power: the first group of each kind and how many groups
+// have its product, in the order of the first ones.
+struct GatheredGroup {
+    std::size_t first = 0;
+    std::int32_t count = 1;
+};
+std::vector<GatheredGroup> GatherEqualGroups(const std::vector<CPolynomValue>& products);
+
 // None when the left side is not a sum of polynomial terms without denominators, or no g lowers
 // the degree of the equation to 2 or more.
 std::optional<PairedFactorsForm> FindPairedFactorsForm(const COperation& left, char unknown);

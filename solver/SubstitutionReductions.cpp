@@ -3,6 +3,7 @@
 // its own over a copy of the relation, and only a solved equation's steps and roots reach the
 // workspace.
 
+#include "markup/MarkupCharacters.h"
 #include "model/COAddition.h"
 #include "model/COFraction.h"
 #include "model/COMultiplication.h"
@@ -12,6 +13,7 @@
 #include "model/COVariable.h"
 #include "output/COutputList.h"
 #include "solver/CExEquation.h"
+#include "solver/EquationAnswer.h"
 #include "solver/PairedFactors.h"
 #include "solver/PolynomialDecomposition.h"
 #include "solver/Reductions.h"
@@ -54,9 +56,15 @@ bool Tentatively(CExEquation& workspace, const std::function<bool(CExEquation&)>
     return TakeOverPart(workspace, *trial, list, solved);
 }
 
-// The left side replaced by a tree, with a comment, as one step.
+// The left side replaced by a tree, with a comment, as one step; nothing is written when the
+// equation reads as before.
 void ShowLeft(CExEquation& equation, NodePtr left, std::optional<CommentIDType> comment) {
     equation.LeftSlot() = std::move(left);
+    std::string text;
+    equation.WriteMarkup(text);
+    if (text == equation.LastText()) {
+        return;
+    }
     if (comment) {
         equation.QueueComment(*comment);
     }
@@ -106,14 +114,30 @@ CPolynomValue QuadraticIn(char letter, const CNumber& a, const CNumber& b, const
     return quadratic;
 }
 
-// x + k/x, the minus in front of the fraction when k is negative.
-NodePtr PlusOverLetter(char x, CNumber k) {
-    auto sum = std::make_unique<COAddition>(Letter(x), 1);
-    const std::int32_t sign = k.TakeSign() < 0 ? -1 : 1;
-    auto fraction = std::make_unique<COFraction>(Number(k), 1);
-    fraction->AddTail(Letter(x), -1);
-    sum->AddTail(std::move(fraction), sign);
+// x, or x^j for j > 1.
+NodePtr LetterPower(char x, std::int32_t j) {
+    return j == 1 ? Letter(x) : PowerOf(Letter(x), j);
+}
+
+// Appends n/x^j to a sum with the sign of n.
+void AddOverLetterPower(COAddition& sum, CNumber n, char x, std::int32_t j) {
+    const std::int32_t sign = n.TakeSign() < 0 ? -1 : 1;
+    auto fraction = std::make_unique<COFraction>(Number(n), 1);
+    fraction->AddTail(LetterPower(x, j), -1);
+    sum.AddTail(std::move(fraction), sign);
+}
+
+// a·x^j + n/x^j.
+NodePtr ScaledPair(char x, std::int32_t j, const CNumber& a, const CNumber& n) {
+    auto sum = std::make_unique<COAddition>();
+    AddTerm(*sum, a, LetterPower(x, j));
+    AddOverLetterPower(*sum, n, x, j);
     return sum;
+}
+
+// x + k/x, the minus in front of the fraction when k is negative.
+NodePtr PlusOverLetter(char x, const CNumber& k) {
+    return ScaledPair(x, 1, CNumber(1), k);
 }
 
 std::unique_ptr<Substitution> Record(NodePtr expression, const CPolynomValue& equation, char letter) {
@@ -132,19 +156,54 @@ void ShowNegated(CExEquation& equation, const CPolynomValue& polynom, bool negat
     }
 }
 
-// coefficient·(group 1)·(group 2)·... + rest, each group as its factors or multiplied out.
-NodePtr GroupedLeft(const PairedFactorsForm& form, bool multipliedOut) {
+// A left side that is not yet written as its polynomial: the terms of a sum multiplied out each
+// (comment 59) and their like terms combined (comment 64); anything else multiplied out at once
+// (comment 59).
+void ShowMultipliedOut(CExEquation& equation, const CPolynomValue& polynom) {
+    if (equation.Left()->GetFamily() != NodeFamily::Addition) {
+        ShowLeft(equation, PlainTreeOf(polynom), CommentID::BracketsOpened);
+        return;
+    }
+    auto expanded = std::make_unique<COAddition>();
+    for (const ListCell& cell : equation.Left()->AsList()->GetCells()) {
+        std::optional<CPolynomValue> term = PolynomialOf(*cell.child);
+        if (!term) {
+            return;
+        }
+        if (!term->IsZero()) {
+            expanded->AddTail(PlainTreeOf(*term), cell.sign);
+        }
+    }
+    ShowLeft(equation, std::move(expanded), CommentID::BracketsOpened);
+    ShowLeft(equation, PlainTreeOf(polynom), CommentID::LikeTermsCombined);
+}
+
+// How the groups of paired factors are shown: as their factors, multiplied out, or multiplied out
+// with equal products gathered into a power.
+enum class GroupsShown { Factors, MultipliedOut, Gathered };
+
+NodePtr GroupFactors(const std::vector<NodePtr>& factors) {
+    auto group = std::make_unique<COMultiplication>();
+    for (const NodePtr& factor : factors) {
+        group->AddTail(factor->Clone(), 1);
+    }
+    return group;
+}
+
+// coefficient·(group 1)·(group 2)·... + rest.
+NodePtr GroupedLeft(const PairedFactorsForm& form, GroupsShown shown) {
     auto product = std::make_unique<COMultiplication>();
-    for (std::size_t i = 0; i < form.groups.size(); ++i) {
-        if (multipliedOut) {
-            product->AddTail(PlainTreeOf(form.groupProducts[i]), 1);
-            continue;
+    if (shown == GroupsShown::Gathered) {
+        for (const GatheredGroup& group : GatherEqualGroups(form.groupProducts)) {
+            NodePtr factor = PlainTreeOf(form.groupProducts[group.first]);
+            product->AddTail(group.count > 1 ? PowerOf(std::move(factor), group.count) : std::move(factor),
+                             1);
         }
-        auto group = std::make_unique<COMultiplication>();
-        for (const NodePtr& factor : form.groups[i]) {
-            group->AddTail(factor->Clone(), 1);
-        }
-        product->AddTail(std::move(group), 1);
+    }
+    for (std::size_t i = 0; i < form.groups.size() && shown != GroupsShown::Gathered; ++i) {
+        product->AddTail(shown == GroupsShown::Factors ? GroupFactors(form.groups[i])
+                                                       : PlainTreeOf(form.groupProducts[i]),
+                         1);
     }
     auto left = std::make_unique<COAddition>();
     AddTerm(*left, form.coefficient, std::move(product));
@@ -160,6 +219,191 @@ NodePtr GroupedLeft(const PairedFactorsForm& form, bool multipliedOut) {
     return left;
 }
 
+// The factors regrouped (comment 10), each group multiplied out (comment 59), and equal products
+// gathered into powers (comment 70) when there are any.
+void ShowPairedFactors(CExEquation& equation, const PairedFactorsForm& form) {
+    ShowLeft(equation, GroupedLeft(form, GroupsShown::Factors), CommentID::TermsReordered);
+    ShowLeft(equation, GroupedLeft(form, GroupsShown::MultipliedOut), CommentID::BracketsOpened);
+    if (GatherEqualGroups(form.groupProducts).size() < form.groupProducts.size()) {
+        ShowLeft(equation, GroupedLeft(form, GroupsShown::Gathered), CommentID::PowersJoined);
+    }
+}
+
+// The steps from the polynomial to factor·(p·x + q)^3 + rest: the terms in order, the leading
+// sign made positive (comment 11), the numeric content divided out, the multiplication that makes
+// the leading terms those of the cube; then, when a rest remains, the cube's four terms grouped
+// apart from it (comment 32) and the factor taken out of them (comment 45); last the cube itself
+// (comment 76).
+void ShowShiftedCube(CExEquation& equation, const CPolynomValue& polynom, const ShiftedCubeForm& form,
+                     const CPolynomValue& inner) {
+    ShowLeft(equation, PlainTreeOf(polynom), std::nullopt);
+    ShowNegated(equation, polynom, form.negated);
+    ShowLeft(equation, PlainTreeOf(form.primitive), std::nullopt);
+    ShowLeft(equation, PlainTreeOf(form.primitive.Scaled(form.multiplier)), std::nullopt);
+    if (!form.rest.IsZero()) {
+        CPolynomValue cubed = inner;
+        cubed.MultiplyInPlace(inner);
+        cubed.MultiplyInPlace(inner);
+        auto grouped = std::make_unique<COAddition>(PlainTreeOf(cubed.Scaled(form.factor)), 1);
+        AddTerm(*grouped, form.rest);
+        ShowLeft(equation, std::move(grouped), CommentID::TermsGrouped);
+        auto factored = std::make_unique<COAddition>(Times(form.factor, PlainTreeOf(cubed)), 1);
+        AddTerm(*factored, form.rest);
+        ShowLeft(equation, std::move(factored), CommentID::CommonFactorTakenOut);
+    }
+    auto cube = std::make_unique<COAddition>(Times(form.factor, PowerOf(PlainTreeOf(inner), 3)), 1);
+    AddTerm(*cube, form.rest);
+    ShowLeft(equation, std::move(cube), CommentID::OtherPowerFormula);
+}
+
+// The steps from a·x^4 + b·x^3 + c·x^2 + b·k·x + a·k^2 to a·((x + k/x)^2 - 2k) + b·(x + k/x) + c:
+// divided by x^2 with the terms paired (comment 32), a taken out of the first pair (comment 45),
+// 2k added and subtracted in it (comment 1), the square of x + k/x (comment 71, or 72 when k is
+// negative), b taken out of the second pair (comment 45). x = 0 is no root (a·k^2 is not 0), so
+// the division keeps the roots.
+void ShowSymmetricQuartic(CExEquation& equation, const SymmetricQuarticForm& form, char x) {
+    const CNumber kSquared = form.k.Product(form.k);
+    const CNumber twoK = form.k.Product(CNumber(2));
+    const CNumber minusTwoK = CNumber(0).Difference(twoK);
+    CNumber b = form.b;
+    const std::int32_t bSign = b.TakeSign() < 0 ? -1 : 1;
+    // first ± (|b|·x + |b|·k/x), or first ± |b|·(x + k/x) when b is taken out; then c.
+    auto left = [&](NodePtr first, bool bTakenOut) {
+        auto sum = std::make_unique<COAddition>(std::move(first), 1);
+        sum->AddTail(bTakenOut ? Times(b, PlusOverLetter(x, form.k)) : ScaledPair(x, 1, b, b.Product(form.k)),
+                     bSign);
+        AddTerm(*sum, form.c);
+        return sum;
+    };
+    ShowLeft(equation, left(ScaledPair(x, 2, form.a, form.a.Product(kSquared)), false),
+             CommentID::TermsGrouped);
+    ShowLeft(equation, left(Times(form.a, ScaledPair(x, 2, CNumber(1), kSquared)), false),
+             CommentID::CommonFactorTakenOut);
+    auto completed = std::make_unique<COAddition>(PowerOf(Letter(x), 2), 1);
+    AddTerm(*completed, twoK);
+    AddOverLetterPower(*completed, kSquared, x, 2);
+    AddTerm(*completed, minusTwoK);
+    ShowLeft(equation, left(Times(form.a, std::move(completed)), false),
+             CommentID::OppositeLikeTermsInserted);
+    auto square = [&] {
+        auto sum = std::make_unique<COAddition>(PowerOf(PlusOverLetter(x, form.k), 2), 1);
+        AddTerm(*sum, minusTwoK);
+        return Times(form.a, std::move(sum));
+    };
+    ShowLeft(equation, left(square(), false),
+             form.k.Sign() > 0 ? CommentID::SquareOfSum : CommentID::SquareOfDifference);
+    ShowLeft(equation, left(square(), true), CommentID::CommonFactorTakenOut);
+}
+
+// The reciprocal equation divided by x^m: a_(m+j)·(x^j + λ^j/x^j) for j = m..1, then a_m.
+NodePtr DividedReciprocal(const CPolynomValue& polynom, const ReciprocalForm& form, char x) {
+    auto divided = std::make_unique<COAddition>();
+    for (std::int64_t j = form.halfDegree; j >= 1; --j) {
+        const auto exponent = static_cast<std::int32_t>(j);
+        std::optional<CNumber> power = form.lambda.PowerOf(exponent);
+        AddTerm(*divided, CoefficientAt(polynom, x, form.halfDegree + j),
+                ScaledPair(x, exponent, CNumber(1), *power));
+    }
+    AddTerm(*divided, CoefficientAt(polynom, x, form.halfDegree));
+    return divided;
+}
+
+// Dividing by x^m needs x ≠ 0, so two cases: x = 0, where the equation reads a_0 = 0 and has no
+// root (a_0 = λ^m·a_2m is not 0); x ≠ 0, the equation divided by x^m (comment 55) and solved
+// through the substitution. False when the equation in the new letter is not solved.
+bool SolveReciprocalCases(CExEquation& equation, const CPolynomValue& polynom, const ReciprocalForm& form,
+                          const Substitution& record, bool useReductions) {
+    const char x = equation.unknown;
+    ShowMultipliedOut(equation, polynom);
+    std::unique_ptr<CExEquation> zero =
+        OpenNumberedCase(equation, "1", EquationOf(Number(CoefficientAt(polynom, x, 0)), Number(CNumber(0))),
+                         std::string(1, x) + "=0");
+    if (zero->ErrorCode() == 0) {
+        zero->RecordStep(false);
+        zero->ClearRoots();
+        zero->resultState = CExEquation::kSolved;
+        zero->NextLineBlock();
+        zero->SetTopKind(SubstitutionBlock::kCaseAnswer);
+        WriteAnswer(*zero);
+    }
+    if (zero->ErrorCode() != 0) {
+        equation.TakeErrorFrom(*zero);
+        return true;
+    }
+    std::unique_ptr<CExEquation> nonZero =
+        OpenNumberedCase(equation, "2", equation.Root()->Clone(),
+                         std::string(1, x) + static_cast<char>(MarkupBytes::kNotEqual) + "0");
+    if (nonZero->ErrorCode() == 0) {
+        ShowLeft(*nonZero, DividedReciprocal(polynom, form, x), CommentID::NumericFactorDividedOut);
+    }
+    const bool solved =
+        nonZero->ErrorCode() == 0 && SolveBySubstitution(*nonZero, useReductions, false, &record);
+    if (nonZero->ErrorCode() != 0) {
+        equation.TakeErrorFrom(*nonZero);
+        return true;
+    }
+    if (!solved) {
+        equation.resultState = nonZero->resultState;
+        return false;
+    }
+    nonZero->NextLineBlock();
+    nonZero->SetTopKind(SubstitutionBlock::kCaseAnswer);
+    WriteAnswer(*nonZero);
+    equation.ClearRoots();
+    equation.AddRootsOf(*nonZero);
+    equation.resultState = CExEquation::kSolved;
+    return true;
+}
+
+// The steps to k4·x^4 + k3·x^2·(x + c) + d·(x + c)^2 (B = x + c): a left side not yet written as
+// its polynomial multiplied out first; the terms split and grouped by the parts of the form
+// (comment 32), the common factors taken out (comment 45), and the square of B (comment 71, or 72
+// when c is negative). Nothing is written for a left side that already has the form.
+void ShowHomogeneousForm(CExEquation& equation, const CPolynomValue& polynom, const HomogeneousForm& form,
+                         const CPolynomValue& b) {
+    const char x = equation.unknown;
+    CNumber k3 = form.k3;
+    const std::int32_t k3Sign = k3.TakeSign() < 0 ? -1 : 1;
+    CNumber d = form.d;
+    const std::int32_t dSign = d.TakeSign() < 0 ? -1 : 1;
+    // k4·x^4 ± middle ± last, the middle left out when k3 is 0.
+    auto shape = [&](NodePtr middle, NodePtr last) {
+        auto sum = std::make_unique<COAddition>(Times(form.k4, PowerOf(Letter(x), 4)), 1);
+        if (!k3.IsZero()) {
+            sum->AddTail(std::move(middle), k3Sign);
+        }
+        sum->AddTail(std::move(last), dSign);
+        return sum;
+    };
+    auto xSquaredTimesB = [&] {
+        auto product = std::make_unique<COMultiplication>(PowerOf(Letter(x), 2), 1);
+        product->AddTail(PlainTreeOf(b), 1);
+        return Times(k3, std::move(product));
+    };
+    NodePtr final = shape(xSquaredTimesB(), Times(d, PowerOf(PlainTreeOf(b), 2)));
+    std::string currentText;
+    equation.WriteMarkup(currentText);
+    NodePtr current = std::move(equation.LeftSlot());
+    equation.LeftSlot() = final->Clone();
+    std::string finalText;
+    equation.WriteMarkup(finalText);
+    equation.LeftSlot() = std::move(current);
+    if (finalText == currentText) {
+        return;
+    }
+    CPolynomValue bSquared = b;
+    bSquared.MultiplyInPlace(b);
+    CPolynomValue xSquaredB = CPolynomValue::Letter(static_cast<unsigned char>(x), 2);
+    xSquaredB.MultiplyInPlace(b);
+    ShowMultipliedOut(equation, polynom);
+    ShowLeft(equation, shape(PlainTreeOf(xSquaredB.Scaled(k3)), PlainTreeOf(bSquared.Scaled(d))),
+             CommentID::TermsGrouped);
+    ShowLeft(equation, shape(xSquaredTimesB(), Times(d, PlainTreeOf(bSquared))),
+             CommentID::CommonFactorTakenOut);
+    ShowLeft(equation, std::move(final),
+             form.c.Sign() > 0 ? CommentID::SquareOfSum : CommentID::SquareOfDifference);
+}
+
 } // namespace
 
 bool FindPairedFactors(CExEquation& workspace, bool useReductions) {
@@ -172,8 +416,7 @@ bool FindPairedFactors(CExEquation& workspace, bool useReductions) {
     }
     return Tentatively(workspace, [&](CExEquation& equation) {
         if (!form->groups.empty()) {
-            ShowLeft(equation, GroupedLeft(*form, false), CommentID::TermsReordered);
-            ShowLeft(equation, GroupedLeft(*form, true), CommentID::BracketsOpened);
+            ShowPairedFactors(equation, *form);
         }
         return SolveBySubstitution(equation, useReductions, false, form->substitution.get());
     });
@@ -189,22 +432,7 @@ bool FindReciprocalEquation(CExEquation& workspace, bool useReductions) {
     }
     std::unique_ptr<Substitution> record = Record(PlusOverLetter(x, form->lambda), form->reduced, letter);
     return Tentatively(workspace, [&](CExEquation& equation) {
-        // Divided by x^m: a_(m+j)·(x^j + λ^j/x^j) for j = m..1, then a_m.
-        auto divided = std::make_unique<COAddition>();
-        for (std::int64_t j = form->halfDegree; j >= 1; --j) {
-            std::optional<CNumber> power = form->lambda.PowerOf(static_cast<std::int32_t>(j));
-            auto pair = std::make_unique<COAddition>(
-                j == 1 ? Letter(x) : PowerOf(Letter(x), static_cast<std::int32_t>(j)), 1);
-            CNumber numerator = *power;
-            const std::int32_t pairSign = numerator.TakeSign() < 0 ? -1 : 1;
-            auto over = std::make_unique<COFraction>(Number(numerator), 1);
-            over->AddTail(j == 1 ? Letter(x) : PowerOf(Letter(x), static_cast<std::int32_t>(j)), -1);
-            pair->AddTail(std::move(over), pairSign);
-            AddTerm(*divided, CoefficientAt(*polynom, x, form->halfDegree + j), std::move(pair));
-        }
-        AddTerm(*divided, CoefficientAt(*polynom, x, form->halfDegree));
-        ShowLeft(equation, std::move(divided), CommentID::NumericFactorDividedOut);
-        return SolveBySubstitution(equation, useReductions, false, record.get());
+        return SolveReciprocalCases(equation, *polynom, *form, *record, useReductions);
     });
 }
 
@@ -223,12 +451,7 @@ bool SolveShiftedCube(CExEquation& workspace, bool useReductions) {
     equationInLetter.AddInPlace(CPolynomValue(form->rest));
     std::unique_ptr<Substitution> record = Record(PlainTreeOf(inner), equationInLetter, letter);
     return Tentatively(workspace, [&](CExEquation& equation) {
-        ShowNegated(equation, *polynom, form->negated);
-        CPolynomValue scaled = form->primitive.Scaled(form->multiplier);
-        ShowLeft(equation, PlainTreeOf(scaled), std::nullopt);
-        auto cube = std::make_unique<COAddition>(Times(form->factor, PowerOf(PlainTreeOf(inner), 3)), 1);
-        AddTerm(*cube, form->rest);
-        ShowLeft(equation, std::move(cube), CommentID::OtherPowerFormula);
+        ShowShiftedCube(equation, *polynom, *form, inner);
         return SolveBySubstitution(equation, useReductions, false, record.get());
     });
 }
@@ -262,15 +485,7 @@ bool SolveSymmetricQuartic(CExEquation& workspace, bool useReductions) {
     std::unique_ptr<Substitution> record = Record(PlusOverLetter(x, form->k), quadratic, letter);
     return Tentatively(workspace, [&](CExEquation& equation) {
         ShowNegated(equation, *polynom, form->negated);
-        // a·(x^2 + k^2/x^2) + b·(x + k/x) + c
-        auto squares = std::make_unique<COAddition>(PowerOf(Letter(x), 2), 1);
-        auto over = std::make_unique<COFraction>(Number(form->k.Product(form->k)), 1);
-        over->AddTail(PowerOf(Letter(x), 2), -1);
-        squares->AddTail(std::move(over), 1);
-        auto grouped = std::make_unique<COAddition>(Times(form->a, std::move(squares)), 1);
-        AddTerm(*grouped, form->b, PlusOverLetter(x, form->k));
-        AddTerm(*grouped, form->c);
-        ShowLeft(equation, std::move(grouped), CommentID::TermsGrouped);
+        ShowSymmetricQuartic(equation, *form, x);
         return SolveBySubstitution(equation, useReductions, false, record.get());
     });
 }
@@ -299,13 +514,7 @@ bool FindHomogeneousForm(CExEquation& workspace, bool useReductions) {
     AddTerm(*equationInLetters, form->d, PowerOf(Letter(b), 2));
     record->equation = std::move(equationInLetters);
     return Tentatively(workspace, [&](CExEquation& equation) {
-        // k4·x^4 + k3·x^2·(x + c) + d·(x + c)^2
-        auto shown = std::make_unique<COAddition>(Times(form->k4, PowerOf(Letter(x), 4)), 1);
-        auto middle = std::make_unique<COMultiplication>(PowerOf(Letter(x), 2), 1);
-        middle->AddTail(PlainTreeOf(bValue), 1);
-        AddTerm(*shown, form->k3, std::move(middle));
-        AddTerm(*shown, form->d, PowerOf(PlainTreeOf(bValue), 2));
-        ShowLeft(equation, std::move(shown), CommentID::TermsGrouped);
+        ShowHomogeneousForm(equation, *polynom, *form, bValue);
         return FindTwoLetterSubstitution(equation, useReductions, record.get());
     });
 }

@@ -5,6 +5,7 @@
 #include "model/CORelation.h"
 #include "output/COutputList.h"
 #include "solver/CExEquation.h"
+#include "solver/CaseNumber.h"
 #include "solver/PlainCopy.h"
 #include "solver/TreePolynomial.h"
 
@@ -52,6 +53,23 @@ std::unique_ptr<CExEquation> OpenNewLetterPart(CExEquation& workspace, const Sub
     part->NextLineBlock();
     part->SetTopKind(SubstitutionBlock::kNewSolving);
     return part;
+}
+
+std::unique_ptr<CExEquation> OpenNumberedCase(CExEquation& parent, const char* label, NodePtr relation,
+                                              const std::string& condition, bool colon) {
+    std::unique_ptr<CExEquation> child =
+        CExEquation::SubEquation(parent, 1, std::move(relation), parent.Solution());
+    if (!child->Admit()) {
+        return child;
+    }
+    child->conditionText = parent.conditionText.empty() ? label : parent.conditionText + "." + label;
+    child->PushLineBlock(SubstitutionBlock::kCaseNumber, 0);
+    child->NextLineBlock();
+    WriteCaseNumber(*child, colon);
+    child->AddFormulaRecord(condition, true);
+    child->NextLineBlock();
+    child->SetTopKind(SubstitutionBlock::kCaseSolving);
+    return child;
 }
 
 bool TakeOverPart(CExEquation& workspace, CExEquation& part, COutputList& list, bool solved) {

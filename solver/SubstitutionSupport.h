@@ -39,6 +39,13 @@ std::string ShownText(const COperation& node);
 std::unique_ptr<CExEquation> OpenNewLetterPart(CExEquation& workspace, const Substitution& substitution,
                                                COutputList& list, char unknown);
 
+// A numbered case of the workspace over `relation`, writing into the workspace's list: its number
+// "label" under the workspace's (comment 9, then comment 15 when `colon` is set) and its condition
+// as a spoken formula, with the top kinds "case number" and then "case solving". Past the nesting
+// limits the case holds the error.
+std::unique_ptr<CExEquation> OpenNumberedCase(CExEquation& parent, const char* label, NodePtr relation,
+                                              const std::string& condition, bool colon = false);
+
 // A part that ended: an error is taken over (true); unsolved, the state "new letter unsolved" is
 // passed on and the list dropped (false); solved, the list, the roots and the state reach the
 // workspace (true).

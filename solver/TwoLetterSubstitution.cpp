@@ -1,11 +1,13 @@
 // The two-letter substitution: an equation homogeneous of degree n in two expressions A and B,
 // c_n·A^n + c_(n-1)·A^(n-1)·B + ... + c_0·B^n = 0.
 //
-//   1. the equation in A and B (comment 34, the record "A = ..., B = ...", comment 65);
+//   1. the equation in A and B (comment 34, the record "A = ..., B = ...", comment 65), its left
+//      side simplified, a denominator dropped (comment 43) and a numeric factor divided out
+//      (comment 55);
 //   2. comment 14, then two cases:
-//      case 1, B = 0: the equation forces A = 0 too; "B's expression = 0" is solved and each of
-//      its roots kept (comment 40) when A's expression vanishes there, removed (comment 57) when
-//      not;
+//      case 1, B = 0: the equation forces A = 0 too; "A's expression = 0" is solved and each of
+//      its roots kept (comment 40) when B's expression vanishes there, removed (comment 57) when
+//      not; the case's answer;
 //      case 2, B ≠ 0: divided by B^n, the equation c_n·t^n + ... + c_0 = 0 in t = A/B, solved by
 //      substitution with the domain of A/B checked;
 //   3. the roots of both cases are the roots.
@@ -14,13 +16,14 @@
 #include "model/COFraction.h"
 #include "model/CONumber.h"
 #include "model/CORelation.h"
+#include "model/PolynomialGcd.h"
 #include "output/COutputList.h"
 #include "solver/CExEquation.h"
-#include "solver/CaseNumber.h"
 #include "solver/EquationAnswer.h"
 #include "solver/PlainCopy.h"
 #include "solver/PolynomialDecomposition.h"
 #include "solver/Reductions.h"
+#include "solver/Simplification.h"
 #include "solver/SolverEntries.h"
 #include "solver/SubstitutionSearch.h"
 #include "solver/SubstitutionSupport.h"
@@ -32,30 +35,27 @@ std::string Definition(char letter, const COperation& expression) {
     return std::string(1, letter) + "=" + ShownText(expression);
 }
 
-// A case "label": its number (comment 9) and the condition on B as a formula.
-std::unique_ptr<CExEquation> OpenCase(CExEquation& parent, const char* label, NodePtr relation,
-                                      const std::string& condition) {
-    std::unique_ptr<CExEquation> child =
-        CExEquation::SubEquation(parent, 1, std::move(relation), parent.Solution());
-    if (!child->Admit()) {
-        return child;
+// Whether every common root of A and B is among `common` (numbers): the roots of gcd(A, B),
+// counted with their multiplicities by its derivatives, are all there.
+bool CommonRootsAreNumbers(const CPolynomValue& a, const CPolynomValue& b, const std::vector<CNumber>& common,
+                           unsigned char x) {
+    const CPolynomValue gcd = PolynomialGcd(a, b);
+    std::int64_t found = 0;
+    for (const CNumber& root : common) {
+        for (CPolynomValue d = gcd; !d.IsZero() && d.ValueAt(x, root).IsZero(); d = d.Derivative(x)) {
+            ++found;
+        }
     }
-    child->conditionText = parent.conditionText.empty() ? label : parent.conditionText + "." + label;
-    child->PushLineBlock(SubstitutionBlock::kCaseNumber, 0);
-    child->NextLineBlock();
-    WriteCaseNumber(*child);
-    child->AddFormulaRecord(condition, true);
-    child->NextLineBlock();
-    child->SetTopKind(SubstitutionBlock::kCaseSolving);
-    return child;
+    return found >= gcd.DegreeIn(x);
 }
 
-// Case 1: B = 0, which forces A = 0.
+// Case 1: B = 0, which forces A = 0. The roots of "A's expression = 0" that B's expression does
+// not vanish at are removed; a root written as a root form is dropped only when gcd(A, B) shows
+// that no such root is common to both (otherwise the case is not solved).
 bool SolveCaseSecondZero(CExEquation& homogeneous, const Substitution& substitution, bool useReductions) {
-    std::unique_ptr<CExEquation> zero =
-        OpenCase(homogeneous, "1",
-                 EquationOf(PlainCopy(*substitution.secondExpression), std::make_unique<CONumber>(0)),
-                 std::string(1, substitution.secondLetter) + "=0");
+    std::unique_ptr<CExEquation> zero = OpenNumberedCase(
+        homogeneous, "1", EquationOf(PlainCopy(*substitution.expression), std::make_unique<CONumber>(0)),
+        std::string(1, substitution.secondLetter) + "=0");
     if (zero->ErrorCode() != 0) {
         homogeneous.TakeErrorFrom(*zero);
         return false;
@@ -67,22 +67,42 @@ bool SolveCaseSecondZero(CExEquation& homogeneous, const Substitution& substitut
         homogeneous.TakeErrorFrom(*zero);
         return false;
     }
-    std::optional<CPolynomValue> first = PolynomialOf(*substitution.expression);
+    const auto x = static_cast<unsigned char>(homogeneous.unknown);
+    const CPolynomValue first = *PolynomialOf(*substitution.expression);
+    const CPolynomValue second = *PolynomialOf(*substitution.secondExpression);
+    std::vector<CNumber> kept;
+    bool rootForms = false;
     zero->AddCommentRecord(CommentID::CheckRootsOfCaseBZero, false, true);
     for (const ListCell& cell : zero->roots) {
-        if (cell.child->GetFamily() != NodeFamily::Number || !first) {
+        if (cell.child->GetFamily() != NodeFamily::Number) {
+            rootForms = true;
             continue;
         }
         const CNumber& root = static_cast<const CONumber&>(*cell.child).Value();
-        const bool kept = first->ValueAt(static_cast<unsigned char>(homogeneous.unknown), root).IsZero();
+        const bool common = second.ValueAt(x, root).IsZero();
         zero->ClearPendingRecord();
         zero->AddPendingFormula(Definition(homogeneous.unknown, *cell.child), true);
-        zero->AddPendingComment(kept ? CommentID::RootOfCaseBZeroKept : CommentID::RootOfCaseBZeroRemoved,
+        zero->AddPendingComment(common ? CommentID::RootOfCaseBZeroKept : CommentID::RootOfCaseBZeroRemoved,
                                 false, true);
         zero->FlushPendingRecord();
-        if (kept) {
-            homogeneous.AddRoot(cell.child->Clone());
+        if (common) {
+            kept.push_back(root);
         }
+    }
+    if (rootForms && !CommonRootsAreNumbers(first, second, kept, x)) {
+        return false;
+    }
+    zero->ClearRoots();
+    for (const CNumber& root : kept) {
+        zero->AddRoot(std::make_unique<CONumber>(root));
+        homogeneous.AddRoot(std::make_unique<CONumber>(root));
+    }
+    zero->NextLineBlock();
+    zero->SetTopKind(SubstitutionBlock::kCaseAnswer);
+    WriteAnswer(*zero);
+    if (zero->ErrorCode() != 0) {
+        homogeneous.TakeErrorFrom(*zero);
+        return false;
     }
     return true;
 }
@@ -96,14 +116,13 @@ bool SolveCaseSecondNonZero(CExEquation& homogeneous, const Substitution& substi
         const std::int64_t power = term.ExponentOf(static_cast<unsigned char>(substitution.letter));
         inT.AddInPlace(CPolynomValue::Letter(static_cast<unsigned char>(t), power).Scaled(term.coefficient));
     }
-    std::unique_ptr<CExEquation> nonZero =
-        OpenCase(homogeneous, "2", EquationOf(PlainTreeOf(inT), std::make_unique<CONumber>(0)),
-                 std::string(1, substitution.secondLetter) + static_cast<char>(MarkupBytes::kNotEqual) + "0");
+    std::unique_ptr<CExEquation> nonZero = OpenNumberedCase(
+        homogeneous, "2", EquationOf(PlainTreeOf(inT), std::make_unique<CONumber>(0)),
+        std::string(1, substitution.secondLetter) + static_cast<char>(MarkupBytes::kNotEqual) + "0", true);
     if (nonZero->ErrorCode() != 0) {
         homogeneous.TakeErrorFrom(*nonZero);
         return false;
     }
-    nonZero->AddCommentRecord(CommentID::AnswerJoint, false, true);
     nonZero->QueueComment(CommentID::ReturnToFirstUnknown);
     nonZero->RecordStep(true);
     Substitution ratio;
@@ -124,6 +143,39 @@ bool SolveCaseSecondNonZero(CExEquation& homogeneous, const Substitution& substi
         homogeneous.AddRoot(cell.child->Clone());
     }
     return true;
+}
+
+// The left side in A and B shown in its simplest form: simplified, a denominator dropped
+// (comment 43), a numeric factor above 1 divided out (comment 55). The polynomial it then is;
+// none when it is not one or the part ended with an error.
+std::optional<CPolynomValue> SimplifyHomogeneous(CExEquation& homogeneous) {
+    MakePlain(&homogeneous.LeftSlot());
+    homogeneous.SetRootSlot(&homogeneous.LeftSlot());
+    SimplifyExpression(homogeneous);
+    homogeneous.SetRootSlot(nullptr);
+    std::optional<CPolynomValue> value =
+        homogeneous.Validate() ? PolynomialOf(*homogeneous.Left()) : std::optional<CPolynomValue>();
+    if (!value || value->IsZero()) {
+        return std::nullopt;
+    }
+    // value = primitive·factor: a fraction when the factor is not whole, numerator·primitive over
+    // the factor's denominator.
+    CPolynomValue primitive = *value;
+    CNumber factor = primitive.MakePrimitive();
+    factor.ToFraction();
+    factor.Reduce();
+    const CNumber numerator = factor.Product(CNumber(factor.Denominator()));
+    if (!factor.IsWhole()) {
+        homogeneous.LeftSlot() = PlainTreeOf(primitive.Scaled(numerator));
+        homogeneous.QueueComment(CommentID::FractionIsZeroWhenNumeratorIs);
+        homogeneous.RecordStep(false);
+    }
+    if (!numerator.IsOne()) {
+        homogeneous.LeftSlot() = PlainTreeOf(primitive);
+        homogeneous.QueueComment(CommentID::NumericFactorDividedOut);
+        homogeneous.RecordStep(false);
+    }
+    return primitive;
 }
 
 } // namespace
@@ -149,10 +201,17 @@ bool FindTwoLetterSubstitution(CExEquation& workspace, bool useReductions, const
     if (!homogeneous) {
         return true;
     }
+    std::optional<CPolynomValue> simplified = SimplifyHomogeneous(*homogeneous);
+    if (homogeneous->ErrorCode() != 0) {
+        return TakeOverPart(workspace, *homogeneous, list, false);
+    }
+    if (!simplified) {
+        return false;
+    }
     homogeneous->AddCommentRecord(CommentID::HomogeneousEquation, false, true);
     homogeneous->ClearRoots();
     const bool solved = SolveCaseSecondZero(*homogeneous, *substitution, useReductions) &&
-                        SolveCaseSecondNonZero(*homogeneous, *substitution, *polynom, useReductions);
+                        SolveCaseSecondNonZero(*homogeneous, *substitution, *simplified, useReductions);
     if (solved) {
         homogeneous->resultState = CExEquation::kSolved;
     }
