@@ -41,6 +41,9 @@ std::optional<CPolynomValue> LeftPolynomial(const CExEquation& workspace) {
 // success the list, the roots and the state reach the workspace. A state "new letter unsolved"
 // reaches it either way.
 bool Tentatively(CExEquation& workspace, const std::function<bool(CExEquation&)>& body) {
+    if (!HasRoomForSubstitution(workspace, 1)) {
+        return false;
+    }
     COutputList list;
     std::unique_ptr<CExEquation> trial =
         CExEquation::SubEquation(workspace, workspace.answerHeading, workspace.Root()->Clone(), &list);

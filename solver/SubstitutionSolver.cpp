@@ -170,7 +170,7 @@ bool CanTakeBack(const Substitution& substitution, const std::vector<const COper
 
 bool SolveBySubstitution(CExEquation& workspace, bool useReductions, bool checkDomain,
                          const Substitution* substitution) {
-    if (!workspace.Relation() || !IsZeroSide(workspace.Right())) {
+    if (!workspace.Relation() || !IsZeroSide(workspace.Right()) || !HasRoomForSubstitution(workspace)) {
         return false;
     }
     std::unique_ptr<Substitution> found;

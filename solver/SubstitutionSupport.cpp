@@ -3,11 +3,17 @@
 #include "markup/ProblemText.h"
 #include "model/CONumber.h"
 #include "model/CORelation.h"
+#include "model/EngineLimits.h"
 #include "output/COutputList.h"
 #include "solver/CExEquation.h"
 #include "solver/CaseNumber.h"
 #include "solver/PlainCopy.h"
 #include "solver/TreePolynomial.h"
+
+bool HasRoomForSubstitution(const CExEquation& workspace, std::int32_t levelsBefore) {
+    return workspace.Depth() + levelsBefore + SubstitutionLimits::kSubstitutionLevels <=
+           EngineLimits::kMaxEquationNesting;
+}
 
 NodePtr EquationOf(NodePtr left, NodePtr right) {
     return std::make_unique<CORelation>(RelationCode::Equal, std::move(left), std::move(right));

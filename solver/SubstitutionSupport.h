@@ -24,6 +24,17 @@ inline constexpr std::int32_t kNewAnswer = 8;
 inline constexpr std::int32_t kSubstitution = 11;
 } // namespace SubstitutionBlock
 
+namespace SubstitutionLimits {
+// Levels of sub-equations one substitution opens around the equations it solves: the trial of a
+// recogniser, the part in the new letter, a case, a value taken back.
+inline constexpr std::int32_t kSubstitutionLevels = 4;
+} // namespace SubstitutionLimits
+
+// Whether a substitution opened in the workspace, below `levelsBefore` levels that its caller opens
+// first, stays within the nesting limit of sub-equations. Past it the reductions do not apply, so
+// that substitutions inside substitutions end in factorisation instead of the "too large" error.
+bool HasRoomForSubstitution(const CExEquation& workspace, std::int32_t levelsBefore = 0);
+
 // left = right.
 NodePtr EquationOf(NodePtr left, NodePtr right);
 // A side that is the number zero (in any form).

@@ -181,7 +181,7 @@ std::optional<CPolynomValue> SimplifyHomogeneous(CExEquation& homogeneous) {
 } // namespace
 
 bool FindTwoLetterSubstitution(CExEquation& workspace, bool useReductions, const Substitution* substitution) {
-    if (!workspace.Relation()) {
+    if (!workspace.Relation() || !HasRoomForSubstitution(workspace)) {
         return false;
     }
     std::unique_ptr<Substitution> found;

@@ -1,6 +1,7 @@
 #include "EquationTestSupport.h"
 #include "SubstitutionTestSupport.h"
 #include "markup/ProblemText.h"
+#include "model/EngineLimits.h"
 #include "output/COutputList.h"
 #include "solver/CExEquation.h"
 #include "solver/Reductions.h"
@@ -89,6 +90,31 @@ TEST(SubstitutionLimits, NestedAndLargeEquationsEndQuickly) {
         std::optional<Quad> left = QuadValue("((x^2-2)^2-2)^2", 'x', *value);
         ASSERT_TRUE(left.has_value());
         EXPECT_TRUE(NearlyEqual(*left, 4)) << root;
+    }
+}
+
+// A substitution nested so deep that its sub-equations would pass the nesting limit does not apply:
+// nothing is written and no error is set, so the solve can go on by factorisation.
+TEST(SubstitutionLimits, NoSubstitutionPastTheNestingLimit) {
+    for (const std::int32_t depth : {7, 8, 9}) {
+        SCOPED_TRACE(depth);
+        COutputList list;
+        std::unique_ptr<CExEquation> top = Workspace("x^4-5*x^2+4=0", list);
+        std::vector<std::unique_ptr<CExEquation>> chain;
+        CExEquation* deepest = top.get();
+        for (std::int32_t i = 0; i < depth; ++i) {
+            chain.push_back(CExEquation::SubEquation(*deepest, 1, deepest->Root()->Clone(), &list));
+            deepest = chain.back().get();
+        }
+        ASSERT_EQ(deepest->Depth(), depth);
+        const Substitution record = Record("t^2-5*t+4", "x^2");
+        // The substitution opens four levels, a recogniser one more around it.
+        const bool room = depth + 4 <= EngineLimits::kMaxEquationNesting;
+        EXPECT_EQ(SolveBySubstitution(*deepest, true, false, &record), room);
+        EXPECT_EQ(deepest->ErrorCode(), 0);
+        EXPECT_EQ(list.IsEmpty(), !room);
+        EXPECT_EQ(SolveBiquadratic(*deepest, true), depth + 5 <= EngineLimits::kMaxEquationNesting);
+        EXPECT_EQ(deepest->ErrorCode(), 0);
     }
 }
 
