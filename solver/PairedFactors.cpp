@@ -9,6 +9,7 @@
 #include "model/NodeCast.h"
 #include "model/PolynomialGcd.h"
 #include "model/TreeQueries.h"
+#include "solver/Factorisation.h"
 #include "solver/PolynomialDecomposition.h"
 #include "solver/SubstitutionSearch.h"
 #include "solver/TreePolynomial.h"
@@ -87,7 +88,7 @@ std::optional<PairedFactorsForm> FromDerivatives(const std::vector<Term>& terms,
 // The factors of a product that hold the unknown, a power with a small whole exponent repeated,
 // and the numeric factor of the rest. None when a factor is neither.
 struct ProductFactors {
-    std::vector<const COperation*> factors;
+    std::vector<NodePtr> factors;
     CPolynomValue number{1};
 };
 
@@ -116,13 +117,64 @@ std::optional<ProductFactors> FactorsOf(const COperation& product) {
             }
         }
         for (std::int64_t i = 0; i < count; ++i) {
-            result.factors.push_back(base);
+            result.factors.push_back(base->Clone());
         }
         if (result.factors.size() > SubstitutionLimits::kMaxPairedFactors) {
             return std::nullopt;
         }
     }
     return result;
+}
+
+// One polynomial split by the factor search as far as it goes, numbers into `number`; false when
+// the factors would be too many.
+bool SplitPolynomial(const CPolynomValue& polynom, std::vector<CPolynomValue>& factors,
+                     CPolynomValue& number) {
+    std::vector<CPolynomValue> pending{polynom};
+    while (!pending.empty()) {
+        const CPolynomValue factor = std::move(pending.back());
+        pending.pop_back();
+        std::optional<CPolynomValue> first;
+        std::optional<CPolynomValue> cofactor;
+        FactorFinding finding;
+        if (factor.TermCount() >= 2 && FindFactorisation(*COPolynom::FromValue(factor), finding) &&
+            finding.first) {
+            first = finding.first->Value();
+            cofactor = factor.DivideExact(*first);
+        }
+        if (!cofactor || cofactor->IsConstant()) {
+            factors.push_back(factor);
+        } else if (first->IsConstant()) {
+            number.MultiplyInPlace(*first);
+            pending.push_back(std::move(*cofactor));
+        } else {
+            pending.push_back(std::move(*cofactor));
+            pending.push_back(std::move(*first));
+        }
+        if (factors.size() + pending.size() > SubstitutionLimits::kMaxPairedFactors) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The factors of a product factorised completely; none when nothing more was split.
+std::optional<ProductFactors> FactorisedCompletely(const ProductFactors& parts) {
+    ProductFactors split;
+    split.number = parts.number;
+    std::vector<CPolynomValue> values;
+    for (const NodePtr& factor : parts.factors) {
+        if (!SplitPolynomial(*PolynomialOf(*factor), values, split.number)) {
+            return std::nullopt;
+        }
+    }
+    if (values.size() <= parts.factors.size()) {
+        return std::nullopt;
+    }
+    for (const CPolynomValue& value : values) {
+        split.factors.push_back(PlainTreeOf(value));
+    }
+    return split;
 }
 
 // The set partitions of n elements as restricted growth strings: group[i] <= 1 + max(group[<i]).
@@ -188,6 +240,66 @@ NodePtr GroupedProduct(const CNumber& coefficient, const std::vector<CPolynomVal
     return product;
 }
 
+// The form from the factors of one product term when a grouping of them fits; none otherwise.
+std::optional<PairedFactorsForm> FormFromFactors(const ProductFactors& parts, const Term& term,
+                                                 const CPolynomValue& left, char unknown, char letter) {
+    if (parts.factors.size() < 2) {
+        return std::nullopt;
+    }
+    std::vector<CPolynomValue> values;
+    for (const NodePtr& factor : parts.factors) {
+        values.push_back(*PolynomialOf(*factor));
+    }
+    std::vector<std::int32_t> group(values.size(), 0);
+    std::vector<std::int32_t> best;
+    std::vector<CPolynomValue> bestProducts;
+    do {
+        std::optional<std::vector<CPolynomValue>> products = GroupProducts(values, group, unknown);
+        if (products && products->size() > bestProducts.size()) {
+            best = group;
+            bestProducts = std::move(*products);
+        }
+    } while (NextPartition(group));
+    if (best.empty()) {
+        return std::nullopt;
+    }
+    CPolynomValue g = bestProducts[0];
+    g.SubtractInPlace(CPolynomValue(CoefficientAt(g, unknown, 0)));
+    CPolynomValue rest = left.Difference(term.value);
+    std::optional<CPolynomValue> restInLetter =
+        rest.IsConstant() ? std::optional<CPolynomValue>(rest) : DecomposeIn(rest, g, unknown, letter);
+    if (!restInLetter || std::max(static_cast<std::int64_t>(bestProducts.size()),
+                                  DegreeIn(*restInLetter, letter)) >= DegreeIn(left, unknown)) {
+        return std::nullopt;
+    }
+    CNumber coefficient = parts.number.ConstantValue();
+    if (term.sign < 0) {
+        coefficient.Negate();
+    }
+    auto equation =
+        std::make_unique<COAddition>(GroupedProduct(coefficient, bestProducts, unknown, letter), 1);
+    if (!restInLetter->IsZero()) {
+        NodePtr restTree = PlainTreeOf(*restInLetter);
+        if (restTree->GetFamily() == NodeFamily::Addition) {
+            equation->AppendList(*restTree->AsList(), true);
+        } else {
+            equation->AddTail(std::move(restTree), 1);
+        }
+    }
+    PairedFactorsForm form;
+    form.coefficient = coefficient;
+    form.rest = rest;
+    form.groupProducts = bestProducts;
+    form.groups.resize(bestProducts.size());
+    for (std::size_t i = 0; i < best.size(); ++i) {
+        form.groups[static_cast<std::size_t>(best[i])].push_back(parts.factors[i]->Clone());
+    }
+    form.substitution = Record(g, std::move(equation), letter);
+    return form;
+}
+
+// A product term whose factors, as written or factorised completely, group into products that
+// differ by numbers only.
 std::optional<PairedFactorsForm> FromGroups(const std::vector<Term>& terms, const CPolynomValue& left,
                                             char unknown, char letter) {
     for (const Term& term : terms) {
@@ -198,59 +310,21 @@ std::optional<PairedFactorsForm> FromGroups(const std::vector<Term>& terms, cons
         COMultiplication single(term.node->Clone(), 1);
         const COperation& product = term.node->GetFamily() == NodeFamily::Power ? single : *term.node;
         std::optional<ProductFactors> parts = FactorsOf(product);
-        if (!parts || parts->factors.size() < 2) {
+        if (!parts) {
             continue;
         }
-        std::vector<CPolynomValue> values;
-        for (const COperation* factor : parts->factors) {
-            values.push_back(*PolynomialOf(*factor));
+        if (std::optional<PairedFactorsForm> form = FormFromFactors(*parts, term, left, unknown, letter)) {
+            return form;
         }
-        std::vector<std::int32_t> group(values.size(), 0);
-        std::vector<std::int32_t> best;
-        std::vector<CPolynomValue> bestProducts;
-        do {
-            std::optional<std::vector<CPolynomValue>> products = GroupProducts(values, group, unknown);
-            if (products && products->size() > bestProducts.size()) {
-                best = group;
-                bestProducts = std::move(*products);
+        std::optional<ProductFactors> split = FactorisedCompletely(*parts);
+        std::optional<PairedFactorsForm> form =
+            split ? FormFromFactors(*split, term, left, unknown, letter) : std::nullopt;
+        if (form) {
+            for (const NodePtr& factor : split->factors) {
+                form->factorised.push_back(factor->Clone());
             }
-        } while (NextPartition(group));
-        if (best.empty()) {
-            continue;
+            return form;
         }
-        CPolynomValue g = bestProducts[0];
-        g.SubtractInPlace(CPolynomValue(CoefficientAt(g, unknown, 0)));
-        CPolynomValue rest = left.Difference(term.value);
-        std::optional<CPolynomValue> restInLetter =
-            rest.IsConstant() ? std::optional<CPolynomValue>(rest) : DecomposeIn(rest, g, unknown, letter);
-        if (!restInLetter || std::max(static_cast<std::int64_t>(bestProducts.size()),
-                                      DegreeIn(*restInLetter, letter)) >= DegreeIn(left, unknown)) {
-            continue;
-        }
-        CNumber coefficient = parts->number.ConstantValue();
-        if (term.sign < 0) {
-            coefficient.Negate();
-        }
-        auto equation =
-            std::make_unique<COAddition>(GroupedProduct(coefficient, bestProducts, unknown, letter), 1);
-        if (!restInLetter->IsZero()) {
-            NodePtr restTree = PlainTreeOf(*restInLetter);
-            if (restTree->GetFamily() == NodeFamily::Addition) {
-                equation->AppendList(*restTree->AsList(), true);
-            } else {
-                equation->AddTail(std::move(restTree), 1);
-            }
-        }
-        PairedFactorsForm form;
-        form.coefficient = coefficient;
-        form.rest = rest;
-        form.groupProducts = bestProducts;
-        form.groups.resize(bestProducts.size());
-        for (std::size_t i = 0; i < best.size(); ++i) {
-            form.groups[static_cast<std::size_t>(best[i])].push_back(parts->factors[i]->Clone());
-        }
-        form.substitution = Record(g, std::move(equation), letter);
-        return form;
     }
     return std::nullopt;
 }

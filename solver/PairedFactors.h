@@ -22,6 +22,9 @@ struct PairedFactorsForm {
     // The factors of each group (plain trees), in the order of the groups; empty when g came from
     // the derivatives.
     std::vector<std::vector<NodePtr>> groups;
+    // When the factors of the product had to be factorised completely first: those factors, in
+    // order; empty when the groups are made of the factors as written.
+    std::vector<NodePtr> factorised;
     // The product of each group, multiplied out.
     std::vector<CPolynomValue> groupProducts;
     // left = coefficient·(product of the groups) + rest.

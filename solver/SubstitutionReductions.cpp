@@ -181,9 +181,9 @@ void ShowMultipliedOut(CExEquation& equation, const CPolynomValue& polynom) {
     ShowLeft(equation, PlainTreeOf(polynom), CommentID::LikeTermsCombined);
 }
 
-// How the groups of paired factors are shown: as their factors, multiplied out, or multiplied out
-// with equal products gathered into a power.
-enum class GroupsShown { Factors, MultipliedOut, Gathered };
+// How the paired factors are shown: factorised completely before grouping, in their groups, the
+// groups multiplied out, or multiplied out with equal products gathered into a power.
+enum class GroupsShown { Factorised, Factors, MultipliedOut, Gathered };
 
 NodePtr GroupFactors(const std::vector<NodePtr>& factors) {
     auto group = std::make_unique<COMultiplication>();
@@ -196,6 +196,11 @@ NodePtr GroupFactors(const std::vector<NodePtr>& factors) {
 // coefficient·(group 1)·(group 2)·... + rest.
 NodePtr GroupedLeft(const PairedFactorsForm& form, GroupsShown shown) {
     auto product = std::make_unique<COMultiplication>();
+    if (shown == GroupsShown::Factorised) {
+        for (const NodePtr& factor : form.factorised) {
+            product->AddTail(factor->Clone(), 1);
+        }
+    }
     if (shown == GroupsShown::Gathered) {
         for (const GatheredGroup& group : GatherEqualGroups(form.groupProducts)) {
             NodePtr factor = PlainTreeOf(form.groupProducts[group.first]);
@@ -203,7 +208,8 @@ NodePtr GroupedLeft(const PairedFactorsForm& form, GroupsShown shown) {
                              1);
         }
     }
-    for (std::size_t i = 0; i < form.groups.size() && shown != GroupsShown::Gathered; ++i) {
+    const bool grouped = shown == GroupsShown::Factors || shown == GroupsShown::MultipliedOut;
+    for (std::size_t i = 0; i < form.groups.size() && grouped; ++i) {
         product->AddTail(shown == GroupsShown::Factors ? GroupFactors(form.groups[i])
                                                        : PlainTreeOf(form.groupProducts[i]),
                          1);
@@ -222,9 +228,13 @@ NodePtr GroupedLeft(const PairedFactorsForm& form, GroupsShown shown) {
     return left;
 }
 
-// The factors regrouped (comment 10), each group multiplied out (comment 59), and equal products
+// The product factorised completely when its factors as written do not pair (comment 67), the
+// factors regrouped (comment 10), each group multiplied out (comment 59), and equal products
 // gathered into powers (comment 70) when there are any.
 void ShowPairedFactors(CExEquation& equation, const PairedFactorsForm& form) {
+    if (!form.factorised.empty()) {
+        ShowLeft(equation, GroupedLeft(form, GroupsShown::Factorised), CommentID::LeftSideFactorised);
+    }
     ShowLeft(equation, GroupedLeft(form, GroupsShown::Factors), CommentID::TermsReordered);
     ShowLeft(equation, GroupedLeft(form, GroupsShown::MultipliedOut), CommentID::BracketsOpened);
     if (GatherEqualGroups(form.groupProducts).size() < form.groupProducts.size()) {

@@ -42,6 +42,8 @@ inline const std::vector<SubstitutionSuiteCase>& SubstitutionSuite() {
         {"(x+1)*(x+2)*(x+3)*(x+4)=3", 't'},
         {"(x-1)*(x-3)*(x+5)*(x+7)=297", 't'},
         {"(t+1)*(t+2)*(t+3)*(t+4)=120", 'z'},
+        {"(x^2-9*x+20)*(x^2-13*x+42)=1680", 't'},
+        {"(x^2-1)*(x^2+4*x+3)=21", 't'},
         // reciprocal equations
         {"x^4-5*x^3+8*x^2-5*x+1=0", 't'},
         {"2*x^4+3*x^3-16*x^2+3*x+2=0", 't'},

@@ -293,6 +293,23 @@ TEST(PairedFactorsTranscript, DifferentPairProductsAreOnlyMultipliedOut) {
     EXPECT_EQ(ExpectCasesKeepRoots(lines, "[1.1", 'x'), 2);
 }
 
+// (x-1)(x+1)(x+1)(x+3) - 21 in t = x^2 + 2x: (t - 3)(t + 1) = 21, t = 6 or t = -4; x^2 + 2x = 6
+// gives x = -1 ± √7, x^2 + 2x = -4 nothing.
+TEST(PairedFactorsTranscript, FactorsThatDoNotPairAsWrittenAreFactorisedFirst) {
+    const Lines lines = Solve("(x^2-1)*(x^2+4*x+3)=21");
+    EXPECT_EQ(Between(lines, "[1.1] C67/01", "[1.1,11.0]"), Lines({
+                                                                "[1.1] C67/01",
+                                                                "[1.1] F((x-1).(x+1).(x+1).(x+3)-21=0)",
+                                                                "[1.1] C10/01",
+                                                                "[1.1] F(((x-1).(x+3)).((x+1).(x+1))-21=0)",
+                                                                "[1.1] C59/01",
+                                                                "[1.1] F((x^2+2.x-3).(x^2+2.x+1)-21=0)",
+                                                            }));
+    EXPECT_EQ(lines.back(), "[2.2] C6/11 C15/10 F(x=-1-!sq2{7})s C68/11 F(x=-1+!sq2{7})s");
+    EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[0.0]", "[1.1]"}, "[2.2]", 'x'), 5);
+    EXPECT_EQ(ExpectCasesKeepRoots(lines, "[1.1", 'x'), 2);
+}
+
 TEST(HomogeneousFormTranscript, TermsAreSplitFactoredAndTheSquareOfBWritten) {
     const Lines lines = Solve("x^4-5*x^3+x^2+12*x+6=0");
     EXPECT_EQ(Between(lines, "[0.0] F(x^4-5.x^3+x^2+12.x+6=0)", "[1.1,7.2,4.2,11.0]"),
