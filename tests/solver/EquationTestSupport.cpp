@@ -251,6 +251,44 @@ bool NearlyEqual(Quad a, Quad b, Quad relative) {
     return Abs(a - b) <= relative * scale;
 }
 
+std::optional<Quad> RelationDifference(const std::pair<std::string, std::string>& sides, char letter,
+                                       Quad x) {
+    std::optional<Quad> left = QuadValue(sides.first, letter, x);
+    std::optional<Quad> right = QuadValue(sides.second, letter, x);
+    if (!left || !right) {
+        return std::nullopt;
+    }
+    return *left - *right;
+}
+
+std::vector<Quad> UnansweredRoots(const std::pair<std::string, std::string>& sides, char letter,
+                                  const std::vector<Quad>& roots) {
+    std::vector<Quad> missed;
+    const Quad step = static_cast<Quad>(1) / 32;
+    std::optional<Quad> previous = RelationDifference(sides, letter, -40);
+    for (Quad x = -40 + step; x <= 40; x += step) {
+        std::optional<Quad> current = RelationDifference(sides, letter, x);
+        const bool zero = current && *current == 0;
+        const bool signChange = previous && current && *previous != 0 && (*previous < 0) != (*current < 0);
+        if (zero || signChange) {
+            bool explained = false;
+            for (Quad root : roots) {
+                explained = explained || (root >= x - step && root <= x);
+            }
+            // A pole: no value, or a very large one, somewhere in the step.
+            for (int i = 0; i <= 64 && !explained; ++i) {
+                std::optional<Quad> inside = RelationDifference(sides, letter, x - step + step * i / 64);
+                explained = !inside || *inside > 1e6 || *inside < -1e6;
+            }
+            if (!explained) {
+                missed.push_back(x);
+            }
+        }
+        previous = current;
+    }
+    return missed;
+}
+
 std::vector<std::string> MainChain(const COutputList& solution) {
     std::vector<std::string> chain;
     for (const auto& record : solution.Records()) {

@@ -32,6 +32,15 @@ EquationAnswer ReadAnswer(const COutputList& solution, char letter);
 // when it has no "=" or more than one.
 std::optional<std::pair<std::string, std::string>> SplitRelation(const std::string& text);
 
+// left - right of a relation split by SplitRelation, at letter = x; none where a side is not
+// defined.
+std::optional<Quad> RelationDifference(const std::pair<std::string, std::string>& sides, char letter, Quad x);
+
+// The places on [-40, 40] (steps of 1/32) where left - right changes sign or is 0 with neither one
+// of `roots` nor a pole in the step: roots that an answer misses.
+std::vector<Quad> UnansweredRoots(const std::pair<std::string, std::string>& sides, char letter,
+                                  const std::vector<Quad>& roots);
+
 // Magnitude test in quadruple precision: |a - b| small against their size.
 bool NearlyEqual(Quad a, Quad b, Quad relative = static_cast<Quad>(1e-28L));
 
