@@ -410,4 +410,27 @@ TEST(TwoLetterTranscript, TheEquationInTheNewLettersIsBroughtToItsSimplestForm) 
     }
 }
 
+// Case 1 solves A = 0; a root of A written with a root sign is left out only when gcd(A, B) shows
+// that B does not vanish there. With A = x^2 - 2 and B = x^3 - 2x both vanish at ±√2, which case 1
+// cannot confirm, so the reduction does not claim the equation.
+TEST(TwoLetterTranscript, ARootFormCommonToBothExpressionsIsNotDropped) {
+    for (const auto& [second, solved] :
+         std::vector<std::pair<std::string, bool>>{{"x+1", true}, {"x^3-2*x", false}}) {
+        SCOPED_TRACE(second);
+        std::string text = "x^4-5*x^3+x^2+12*x+6=0";
+        PrepareProblemText(text);
+        COutputList solution;
+        CExEquation workspace(text, &solution, 'x');
+        Substitution record;
+        record.equation = LeftSideOf("A^2-5*A*B+6*B^2=0");
+        record.expression = LeftSideOf("x^2-2=0");
+        record.secondExpression = LeftSideOf(second + "=0");
+        record.letter = 'A';
+        record.secondLetter = 'B';
+        EXPECT_EQ(FindTwoLetterSubstitution(workspace, true, &record), solved);
+        EXPECT_EQ(solution.IsEmpty(), !solved);
+        EXPECT_EQ(workspace.ErrorCode(), 0);
+    }
+}
+
 } // namespace
