@@ -368,6 +368,23 @@ TEST(HomogeneousFormTranscript, ANegativeShiftSquaresADifferenceAndOtherFormsAre
     EXPECT_EQ(ready[1], "[1.1,11.0] C34/01");
 }
 
+// The two-letter substitution handed "equation in A and B" with A and B standing for `first` and
+// `second`, in a workspace over x^4 - 5x^3 + x^2 + 12x + 6 = 0 writing into `solution`. The
+// substitution's result, and the workspace's roots and error in `workspace`.
+bool SolveTwoLetter(const std::string& equation, const std::string& first, const std::string& second,
+                    COutputList& solution, std::unique_ptr<CExEquation>& workspace) {
+    std::string text = "x^4-5*x^3+x^2+12*x+6=0";
+    PrepareProblemText(text);
+    workspace = std::make_unique<CExEquation>(text, &solution, 'x');
+    Substitution record;
+    record.equation = LeftSideOf(equation + "=0");
+    record.expression = LeftSideOf(first + "=0");
+    record.secondExpression = LeftSideOf(second + "=0");
+    record.letter = 'A';
+    record.secondLetter = 'B';
+    return FindTwoLetterSubstitution(*workspace, true, &record);
+}
+
 // The equation in A and B, here handed over directly: its fraction dropped (comment 43) or its
 // numeric factor divided out (comment 55) before the cases.
 TEST(TwoLetterTranscript, TheEquationInTheNewLettersIsBroughtToItsSimplestForm) {
@@ -383,18 +400,10 @@ TEST(TwoLetterTranscript, TheEquationInTheNewLettersIsBroughtToItsSimplestForm) 
                "[7.2] C14/01"}},
          }) {
         SCOPED_TRACE(equation);
-        std::string text = "x^4-5*x^3+x^2+12*x+6=0";
-        PrepareProblemText(text);
         COutputList solution;
-        CExEquation workspace(text, &solution, 'x');
-        Substitution record;
-        record.equation = LeftSideOf(equation + "=0");
-        record.expression = LeftSideOf("x^2=0");
-        record.secondExpression = LeftSideOf("x+1=0");
-        record.letter = 'A';
-        record.secondLetter = 'B';
-        ASSERT_TRUE(FindTwoLetterSubstitution(workspace, true, &record));
-        EXPECT_EQ(workspace.roots.GetCount(), 4);
+        std::unique_ptr<CExEquation> workspace;
+        ASSERT_TRUE(SolveTwoLetter(equation, "x^2", "x+1", solution, workspace));
+        EXPECT_EQ(workspace->roots.GetCount(), 4);
         Lines lines = Transcript(solution);
         const Lines written = Between(lines, "[7.2] " + simplest.front().substr(6), "[7.2,3.1]");
         EXPECT_EQ(written, simplest);
@@ -417,19 +426,11 @@ TEST(TwoLetterTranscript, ARootFormCommonToBothExpressionsIsNotDropped) {
     for (const auto& [second, solved] :
          std::vector<std::pair<std::string, bool>>{{"x+1", true}, {"x^3-2*x", false}}) {
         SCOPED_TRACE(second);
-        std::string text = "x^4-5*x^3+x^2+12*x+6=0";
-        PrepareProblemText(text);
         COutputList solution;
-        CExEquation workspace(text, &solution, 'x');
-        Substitution record;
-        record.equation = LeftSideOf("A^2-5*A*B+6*B^2=0");
-        record.expression = LeftSideOf("x^2-2=0");
-        record.secondExpression = LeftSideOf(second + "=0");
-        record.letter = 'A';
-        record.secondLetter = 'B';
-        EXPECT_EQ(FindTwoLetterSubstitution(workspace, true, &record), solved);
+        std::unique_ptr<CExEquation> workspace;
+        EXPECT_EQ(SolveTwoLetter("A^2-5*A*B+6*B^2", "x^2-2", second, solution, workspace), solved);
         EXPECT_EQ(solution.IsEmpty(), !solved);
-        EXPECT_EQ(workspace.ErrorCode(), 0);
+        EXPECT_EQ(workspace->ErrorCode(), 0);
     }
 }
 
