@@ -46,6 +46,8 @@ public:
     // Exponent of a letter (0 when it does not occur).
     CNumber ExponentOf(char letter) const;
     CNumber TotalDegree() const;
+    // The sum of the positive exponents: never below the total degree of Term().
+    CNumber DegreeBound() const;
     void RemoveLetter(char letter);
     bool HasLetters() const;
     // Equal to the number (no letters).

@@ -264,6 +264,18 @@ CNumber COMonom::TotalDegree() const {
     return total;
 }
 
+CNumber COMonom::DegreeBound() const {
+    CNumber total(0);
+    for (const ListCell& cell : *this) {
+        char letter = 0;
+        const CNumber* exponent = nullptr;
+        if (cell.child && ReadLetterPower(*cell.child, letter, exponent) && exponent->Sign() > 0) {
+            total.AddInPlace(*exponent);
+        }
+    }
+    return total;
+}
+
 void COMonom::RemoveLetter(char letter) {
     for (auto position = Head(); position != End();) {
         char found = 0;

@@ -53,6 +53,9 @@ public:
     bool HasCancellingPair() const;
     // One record per letter in order of first appearance, with its highest exponent.
     std::vector<VariableDegree> VariableDegrees() const;
+    // The largest COMonom::DegreeBound of the terms as written: never below the total degree of
+    // Value(), and found without building it.
+    CNumber DegreeBound() const;
 
     // --- canonical form -------------------------------------------------------------------------
     // Normalizes every term, drops zero terms, sorts the terms into canonical order (comment 10 when

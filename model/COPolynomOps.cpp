@@ -235,6 +235,19 @@ bool COPolynom::HasCancellingPair() const {
     return false;
 }
 
+CNumber COPolynom::DegreeBound() const {
+    CNumber bound(0);
+    for (const ListCell& cell : *this) {
+        if (const COMonom* monom = AsMonom(cell.child.get())) {
+            const CNumber degree = monom->DegreeBound();
+            if (degree.Greater(bound)) {
+                bound = degree;
+            }
+        }
+    }
+    return bound;
+}
+
 std::vector<VariableDegree> COPolynom::VariableDegrees() const {
     std::vector<VariableDegree> table;
     for (const ListCell& cell : *this) {

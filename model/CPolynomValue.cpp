@@ -3,6 +3,7 @@
 
 #include "model/EngineAssert.h"
 #include "model/EngineLimits.h"
+#include "model/ModularImage.h"
 #include "model/PolynomNumber.h"
 
 #include <algorithm>
@@ -597,6 +598,44 @@ CPolynomValue CPolynomValue::Power(std::int64_t exponent) const {
     return result;
 }
 
+namespace {
+
+std::vector<PolynomTerm> InLexicographicOrder(std::vector<PolynomTerm> terms) {
+    std::sort(terms.begin(), terms.end(), [](const PolynomTerm& a, const PolynomTerm& b) {
+        return CompareLexicographic(a.powers, b.powers) > 0;
+    });
+    return terms;
+}
+
+// remainder - step * divisor, both in falling lexicographic order and so the result; terms that
+// cancel are dropped. Multiplying by one term keeps the order, so this is a merge of two sorted lists.
+std::vector<PolynomTerm> SubtractMultiple(std::vector<PolynomTerm> remainder,
+                                          const std::vector<PolynomTerm>& divisor, const PolynomTerm& step) {
+    std::vector<PolynomTerm> result;
+    result.reserve(remainder.size() + divisor.size());
+    std::size_t i = 0;
+    for (const PolynomTerm& term : divisor) {
+        PolynomTerm product{PN::Negated(PN::Product(term.coefficient, step.coefficient)),
+                            MultiplyPowers(term.powers, step.powers)};
+        int order = 1;
+        while (i < remainder.size() &&
+               (order = CompareLexicographic(remainder[i].powers, product.powers)) > 0) {
+            result.push_back(std::move(remainder[i++]));
+        }
+        if (i < remainder.size() && order == 0) {
+            product.coefficient.AddInPlace(remainder[i++].coefficient);
+        }
+        if (!product.coefficient.IsZero()) {
+            result.push_back(std::move(product));
+        }
+    }
+    result.insert(result.end(), std::make_move_iterator(remainder.begin() + static_cast<std::ptrdiff_t>(i)),
+                  std::make_move_iterator(remainder.end()));
+    return result;
+}
+
+} // namespace
+
 std::optional<CPolynomValue> CPolynomValue::DivideExact(const CPolynomValue& divisor) const {
     if (divisor.IsZero()) {
         return std::nullopt;
@@ -605,20 +644,27 @@ std::optional<CPolynomValue> CPolynomValue::DivideExact(const CPolynomValue& div
     if (IsZero()) {
         return quotient;
     }
-    const PolynomTerm& lead = divisor.LeadingTerm();
-    CPolynomValue remainder(*this);
+    // Most divisions tried by the simplifier do not go through: one image modulo a prime refutes
+    // them at the cost of a pass over the terms.
+    if (!ModularImage::MayDivide(divisor, *this)) {
+        return std::nullopt;
+    }
+    const std::vector<PolynomTerm> sortedDivisor = InLexicographicOrder(divisor.terms);
+    const PolynomTerm& lead = sortedDivisor.front();
+    std::vector<PolynomTerm> remainder = InLexicographicOrder(terms);
     // Each step removes the lexicographically greatest term of the remainder, and the
     // lexicographic order has no infinite falling chains; the bound only guards the limits.
     std::size_t steps = 0;
-    while (!remainder.IsZero()) {
-        const PolynomTerm& top = remainder.LeadingTerm();
+    while (!remainder.empty()) {
+        const PolynomTerm& top = remainder.front();
         if (!DividesPowers(lead.powers, top.powers) || PN::LimitExceeded() ||
-            ++steps > EngineLimits::kMaxPolynomialTerms * 4) {
+            ++steps > EngineLimits::kMaxPolynomialTerms * 4 || PolynomTooLarge(remainder.size()) ||
+            !WorkBudget::Charge(static_cast<std::int64_t>(sortedDivisor.size()))) {
             return std::nullopt;
         }
         PolynomTerm step{PN::Quotient(top.coefficient, lead.coefficient),
                          DividePowers(top.powers, lead.powers)};
-        remainder.SubtractInPlace(divisor.ProductWithTerm(step));
+        remainder = SubtractMultiple(std::move(remainder), sortedDivisor, step);
         quotient.terms.push_back(std::move(step));
     }
     quotient.Normalize();

@@ -127,7 +127,7 @@ void CollectComments(COperation& node, CommentList& target) {
     case NodeFamily::Addition:
         break;
     }
-    ForEachChildSlot(node, false, [&target](NodeHandle child) {
+    VisitChildSlots(node, false, [&target](NodeHandle child) {
         if (*child) {
             CollectComments(**child, target);
         }

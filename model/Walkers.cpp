@@ -1,10 +1,4 @@
 #include "model/Walkers.h"
-#include "model/NodeCast.h"
-
-#include "model/COPower.h"
-#include "model/CORelation.h"
-#include "model/CORoot.h"
-#include "model/COperationList.h"
 
 namespace {
 
@@ -25,7 +19,7 @@ void Walk(NodeHandle handle, CMethod& method, const WalkRule& rule) {
     }
     COperation* node = handle->get();
     if (node != nullptr && (!rule.plainOnly || node->IsPlain())) {
-        ForEachChildSlot(*node, rule.baseOnly, [&](NodeHandle child) { Walk(child, method, rule); });
+        VisitChildSlots(*node, rule.baseOnly, [&](NodeHandle child) { Walk(child, method, rule); });
     }
     if (rule.order == Order::ChildrenFirst && handle->get() != nullptr) {
         method.Apply(handle);
@@ -35,35 +29,7 @@ void Walk(NodeHandle handle, CMethod& method, const WalkRule& rule) {
 } // namespace
 
 void ForEachChildSlot(COperation& node, bool baseOnly, const std::function<void(NodeHandle)>& action) {
-    switch (node.GetFamily()) {
-    case NodeFamily::Number:
-    case NodeFamily::Variable:
-        return;
-    case NodeFamily::Power: {
-        auto& power = NodeAs<COPower>(node);
-        action(&power.BaseSlot());
-        if (!baseOnly) {
-            action(&power.ExponentSlot());
-        }
-        return;
-    }
-    case NodeFamily::Root:
-        action(&NodeAs<CORoot>(node).RadicandSlot());
-        return;
-    case NodeFamily::Relation: {
-        auto& relation = NodeAs<CORelation>(node);
-        action(&relation.LeftSlot());
-        action(&relation.RightSlot());
-        return;
-    }
-    case NodeFamily::Multiplication:
-    case NodeFamily::Fraction:
-    case NodeFamily::Addition:
-        for (ListCell& cell : *node.AsList()) {
-            action(&cell.child);
-        }
-        return;
-    }
+    VisitChildSlots(node, baseOnly, action);
 }
 
 void WalkPlainBase(NodeHandle handle, CMethod& method) {

@@ -11,6 +11,11 @@
 // nesting limit); child lists are walked in a loop.
 
 #include "model/CMethod.h"
+#include "model/COPower.h"
+#include "model/CORelation.h"
+#include "model/CORoot.h"
+#include "model/COperationList.h"
+#include "model/NodeCast.h"
 
 // Visitor first, plain nodes entered, powers by their base only.
 void WalkPlainBase(NodeHandle handle, CMethod& method);
@@ -26,3 +31,37 @@ void WalkAllPost(NodeHandle handle, CMethod& method);
 // The slots holding the children of a node, in walking order; `baseOnly` leaves out the exponent
 // of a power.
 void ForEachChildSlot(COperation& node, bool baseOnly, const std::function<void(NodeHandle)>& action);
+
+// The same with the action inlined: the walks visit every node of trees of thousands of nodes at
+// every recorded step, where a call through std::function per node is a large part of the cost.
+template <class Action> void VisitChildSlots(COperation& node, bool baseOnly, Action&& action) {
+    switch (node.GetFamily()) {
+    case NodeFamily::Number:
+    case NodeFamily::Variable:
+        return;
+    case NodeFamily::Power: {
+        auto& power = NodeAs<COPower>(node);
+        action(&power.BaseSlot());
+        if (!baseOnly) {
+            action(&power.ExponentSlot());
+        }
+        return;
+    }
+    case NodeFamily::Root:
+        action(&NodeAs<CORoot>(node).RadicandSlot());
+        return;
+    case NodeFamily::Relation: {
+        auto& relation = NodeAs<CORelation>(node);
+        action(&relation.LeftSlot());
+        action(&relation.RightSlot());
+        return;
+    }
+    case NodeFamily::Multiplication:
+    case NodeFamily::Fraction:
+    case NodeFamily::Addition:
+        for (ListCell& cell : *node.AsList()) {
+            action(&cell.child);
+        }
+        return;
+    }
+}

@@ -2,10 +2,12 @@
 
 #include "model/COMonom.h"
 #include "model/COPolynom.h"
+#include "model/ModularImage.h"
 #include "model/PolynomNumber.h"
 
 #include <string>
 
+namespace MI = ModularImage;
 namespace PN = PolynomNumber;
 
 FactorSearchBudget::FactorSearchBudget() : m_limitWasSet(CNumber::LimitExceeded()) {}
@@ -190,108 +192,16 @@ CPolynomValue PrimitivePart(CPolynomValue polynom) {
 
 namespace {
 
-constexpr std::int64_t kModulus = 2147483647;
-
-std::int64_t Reduced(std::int64_t value) {
-    value %= kModulus;
-    return value < 0 ? value + kModulus : value;
-}
-
-__extension__ typedef unsigned __int128 Wide;
-
-std::int64_t MultiplyMod(std::int64_t a, std::int64_t b) {
-    return static_cast<std::int64_t>((static_cast<Wide>(a) * static_cast<Wide>(b)) %
-                                     static_cast<Wide>(kModulus));
-}
-
-std::int64_t PowerMod(std::int64_t base, std::int64_t exponent) {
-    std::int64_t result = 1;
-    base = Reduced(base);
-    while (exponent > 0) {
-        if (exponent & 1) {
-            result = MultiplyMod(result, base);
+// The residue of each letter in the images of GcdSurelyConstant.
+const MI::LetterResidues& SurePoint() {
+    static const MI::LetterResidues point = [] {
+        MI::LetterResidues residues{};
+        for (std::size_t letter = 0; letter < residues.size(); ++letter) {
+            residues[letter] = 1000003 + 7919 * letter;
         }
-        base = MultiplyMod(base, base);
-        exponent >>= 1;
-    }
-    return result;
-}
-
-std::int64_t InverseMod(std::int64_t value) {
-    return PowerMod(value, kModulus - 2);
-}
-
-std::optional<std::int64_t> IntegerMod(const CLongInteger& value) {
-    if (value.FitsInt64()) {
-        return Reduced(value.SmallValue());
-    }
-    const auto parts = value.DivMod(CLongInteger(static_cast<std::int32_t>(kModulus)));
-    if (!parts || !parts->second.FitsInt64()) {
-        return std::nullopt;
-    }
-    return Reduced(parts->second.SmallValue());
-}
-
-// The residue of a rational number; none when the denominator vanishes.
-std::optional<std::int64_t> NumberMod(const CNumber& number) {
-    CNumber fraction = number;
-    fraction.ToFraction();
-    fraction.Reduce();
-    const std::optional<std::int64_t> top = IntegerMod(fraction.Numerator());
-    const std::optional<std::int64_t> bottom = IntegerMod(fraction.Denominator());
-    if (!top || !bottom || *bottom == 0) {
-        return std::nullopt;
-    }
-    return MultiplyMod(*top, InverseMod(*bottom));
-}
-
-// The polynomial as a dense polynomial in one letter modulo the prime, every other letter replaced
-// by a fixed residue of its own. Index = exponent.
-std::optional<std::vector<std::int64_t>> ImageIn(const CPolynomValue& polynom, unsigned char letter) {
-    std::vector<std::int64_t> dense(static_cast<std::size_t>(polynom.DegreeIn(letter)) + 1, 0);
-    for (const PolynomTerm& term : polynom.Terms()) {
-        std::optional<std::int64_t> value = NumberMod(term.coefficient);
-        if (!value) {
-            return std::nullopt;
-        }
-        std::int64_t exponent = 0;
-        for (const LetterPower& power : term.powers) {
-            if (power.letter == letter) {
-                exponent = power.exponent;
-            } else {
-                *value = MultiplyMod(*value, PowerMod(1000003 + 7919 * power.letter, power.exponent));
-            }
-        }
-        auto& slot = dense[static_cast<std::size_t>(exponent)];
-        slot = Reduced(slot + *value);
-    }
-    return dense;
-}
-
-void Trim(std::vector<std::int64_t>& dense) {
-    while (!dense.empty() && dense.back() == 0) {
-        dense.pop_back();
-    }
-}
-
-// Degree of the gcd of two dense polynomials modulo the prime (-1 for two zeros).
-std::int64_t GcdDegreeMod(std::vector<std::int64_t> a, std::vector<std::int64_t> b) {
-    Trim(a);
-    Trim(b);
-    while (!b.empty()) {
-        if (a.size() < b.size()) {
-            std::swap(a, b);
-            continue;
-        }
-        const std::int64_t factor = MultiplyMod(a.back(), InverseMod(b.back()));
-        const std::size_t shift = a.size() - b.size();
-        for (std::size_t i = 0; i < b.size(); ++i) {
-            a[i + shift] = Reduced(a[i + shift] - MultiplyMod(factor, b[i]));
-        }
-        Trim(a);
-        std::swap(a, b);
-    }
-    return static_cast<std::int64_t>(a.size()) - 1;
+        return residues;
+    }();
+    return point;
 }
 
 } // namespace
@@ -306,11 +216,11 @@ bool GcdSurelyConstant(const CPolynomValue& a, const CPolynomValue& b) {
         if (!a.HasLetter(x) || !b.HasLetter(x)) {
             continue;
         }
-        const std::optional<std::vector<std::int64_t>> imageA = ImageIn(a, x);
-        const std::optional<std::vector<std::int64_t>> imageB = ImageIn(b, x);
+        std::optional<MI::Residues> imageA = MI::Image(a, x, SurePoint());
+        std::optional<MI::Residues> imageB = MI::Image(b, x, SurePoint());
         // A leading coefficient that vanishes in the image could hide a common factor.
         if (!imageA || !imageB || imageA->back() == 0 || imageB->back() == 0 ||
-            GcdDegreeMod(*imageA, *imageB) > 0) {
+            MI::GcdDegree(std::move(*imageA), std::move(*imageB)) > 0) {
             return false;
         }
     }

@@ -200,22 +200,21 @@ struct Product {
 // product is normalized with comments.
 Product Multiply(const COPolynom& p, const COPolynom& q, bool deferLong, COperation& commentTarget) {
     Product result;
-    result.polynom = p.Product(q);
     const bool bothLong = p.GetCount() >= 2 && q.GetCount() >= 2;
     if (bothLong) {
-        std::unique_ptr<COPolynom> normal = p.Product(q);
-        normal->Normalize(false);
+        std::unique_ptr<COPolynom> normal = p.NormalizedProduct(q, false);
         if (IsEqualNodes(p, q) || normal->GetCount() == 2) {
             commentTarget.AddComment(CommentID::OtherPowerFormula);
             result.polynom = std::move(normal);
             return result;
         }
         if (deferLong) {
+            result.polynom = p.Product(q);
             result.raw = true;
             return result;
         }
     }
-    result.polynom->Normalize(true);
+    result.polynom = p.NormalizedProduct(q, true);
     return result;
 }
 

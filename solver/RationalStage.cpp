@@ -63,7 +63,11 @@ bool PowersWithinLimits(NodeHandle tree) {
                 within = false;
                 continue;
             }
-            if (polynom.GetCount() > 1 &&
+            // The degree read from the terms as written bounds the value's degree; the value is
+            // built only when that bound does not settle the question.
+            const bool settled =
+                exponent.GreaterEqual(1) && !exponent.Product(polynom.DegreeBound()).Greater(limit);
+            if (polynom.GetCount() > 1 && !settled &&
                 exponent.Product(CNumber(static_cast<std::int32_t>(polynom.Value().TotalDegree())))
                     .Greater(limit)) {
                 within = false;
