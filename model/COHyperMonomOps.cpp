@@ -296,10 +296,8 @@ struct CancelPlan {
 };
 
 // Divisibility: D divides N, or N divides D.
-CancelPlan PlanByDivisibility(const COPolynom& n, const COPolynom& d) {
+CancelPlan PlanByDivisibility(const CPolynomValue& vn, const CPolynomValue& vd) {
     CancelPlan plan;
-    const CPolynomValue vn = n.Value();
-    const CPolynomValue vd = d.Value();
     if (std::optional<CPolynomValue> q = vn.DivideExact(vd)) {
         plan.found = true;
         plan.common = vd;
@@ -317,10 +315,8 @@ CancelPlan PlanByDivisibility(const COPolynom& n, const COPolynom& d) {
 }
 
 // Greatest common divisor h: N = l h, D = m h.
-CancelPlan PlanByGcd(const COPolynom& n, const COPolynom& d) {
+CancelPlan PlanByGcd(const CPolynomValue& vn, const CPolynomValue& vd) {
     CancelPlan plan;
-    const CPolynomValue vn = n.Value();
-    const CPolynomValue vd = d.Value();
     CPolynomValue h = PolynomialGcd(vn, vd);
     if (h.IsConstant()) {
         return plan;
@@ -346,7 +342,9 @@ bool IsCancellable(const COHyperMonom& hyper, const ListCell& cell) {
     return base != nullptr && cell.child->CrossOut() == 0 && !base->IsConstant();
 }
 
-bool Cancel(COHyperMonom& hyper, CancelPlan (*plan)(const COPolynom&, const COPolynom&)) {
+// Every numerator factor against every denominator factor; a numerator's value is built once for
+// all its partners.
+bool Cancel(COHyperMonom& hyper, CancelPlan (*plan)(const CPolynomValue&, const CPolynomValue&)) {
     std::int32_t counter = 1;
     bool splitNumerator = false;
     bool splitDenominator = false;
@@ -355,11 +353,12 @@ bool Cancel(COHyperMonom& hyper, CancelPlan (*plan)(const COPolynom&, const COPo
         if (n->sign != 1 || !IsCancellable(hyper, *n)) {
             continue;
         }
+        const CPolynomValue numerator = hyper.FactorBase(*n)->Value();
         for (auto d = hyper.Head(); d != hyper.End(); ++d) {
             if (d->sign != -1 || !IsCancellable(hyper, *d)) {
                 continue;
             }
-            CancelPlan found = plan(*hyper.FactorBase(*n), *hyper.FactorBase(*d));
+            CancelPlan found = plan(numerator, hyper.FactorBase(*d)->Value());
             if (!found.found) {
                 continue;
             }

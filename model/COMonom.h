@@ -7,6 +7,8 @@
 #include "model/COMultiplication.h"
 #include "model/CPolynomValue.h"
 
+#include <optional>
+
 class COMonom : public COMultiplication {
 public:
     COMonom() = default;
@@ -46,8 +48,9 @@ public:
     // Exponent of a letter (0 when it does not occur).
     CNumber ExponentOf(char letter) const;
     CNumber TotalDegree() const;
-    // The sum of the positive exponents: never below the total degree of Term().
-    CNumber DegreeBound() const;
+    // The sum of the positive whole exponents: never below the total degree of Term(). None when an
+    // exponent is past the degree limit.
+    std::optional<std::int64_t> DegreeBound() const;
     void RemoveLetter(char letter);
     bool HasLetters() const;
     // Equal to the number (no letters).

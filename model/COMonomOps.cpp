@@ -264,14 +264,31 @@ CNumber COMonom::TotalDegree() const {
     return total;
 }
 
-CNumber COMonom::DegreeBound() const {
-    CNumber total(0);
+std::optional<std::int64_t> COMonom::DegreeBound() const {
+    static const CNumber limit(static_cast<std::int32_t>(EngineLimits::kMaxPolynomialDegree));
+    std::int64_t total = 0;
     for (const ListCell& cell : *this) {
         char letter = 0;
         const CNumber* exponent = nullptr;
-        if (cell.child && ReadLetterPower(*cell.child, letter, exponent) && exponent->Sign() > 0) {
-            total.AddInPlace(*exponent);
+        if (!cell.child || !ReadLetterPower(*cell.child, letter, exponent)) {
+            continue;
         }
+        if (exponent->IsInteger() && exponent->Numerator().FitsInt64()) {
+            // The common case, read without number arithmetic.
+            const std::int64_t value = exponent->Numerator().SmallValue();
+            if (value > EngineLimits::kMaxPolynomialDegree) {
+                return std::nullopt;
+            }
+            total += std::max<std::int64_t>(value, 0);
+            continue;
+        }
+        if (!exponent->IsWhole() || exponent->Sign() <= 0) {
+            continue;
+        }
+        if (exponent->Greater(limit)) {
+            return std::nullopt;
+        }
+        total += ExponentValue(*exponent);
     }
     return total;
 }

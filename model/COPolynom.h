@@ -54,8 +54,8 @@ public:
     // One record per letter in order of first appearance, with its highest exponent.
     std::vector<VariableDegree> VariableDegrees() const;
     // The largest COMonom::DegreeBound of the terms as written: never below the total degree of
-    // Value(), and found without building it.
-    CNumber DegreeBound() const;
+    // Value(), and found without building it. None when an exponent is past the degree limit.
+    std::optional<std::int64_t> DegreeBound() const;
 
     // --- canonical form -------------------------------------------------------------------------
     // Normalizes every term, drops zero terms, sorts the terms into canonical order (comment 10 when

@@ -235,14 +235,15 @@ bool COPolynom::HasCancellingPair() const {
     return false;
 }
 
-CNumber COPolynom::DegreeBound() const {
-    CNumber bound(0);
+std::optional<std::int64_t> COPolynom::DegreeBound() const {
+    std::int64_t bound = 0;
     for (const ListCell& cell : *this) {
         if (const COMonom* monom = AsMonom(cell.child.get())) {
-            const CNumber degree = monom->DegreeBound();
-            if (degree.Greater(bound)) {
-                bound = degree;
+            const std::optional<std::int64_t> degree = monom->DegreeBound();
+            if (!degree) {
+                return std::nullopt;
             }
+            bound = std::max(bound, *degree);
         }
     }
     return bound;

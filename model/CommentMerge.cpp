@@ -69,6 +69,9 @@ void AppendIfAbsent(CommentList& list, CommentIDType id) {
 }
 
 void CollectOwn(COperation& node, CommentList& target) {
+    if (node.Comments() == nullptr) {
+        return; // most nodes never had a comment
+    }
     while (std::optional<CommentIDType> id = node.TakeComment()) {
         MergeComment(target, *id);
     }

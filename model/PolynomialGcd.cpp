@@ -8,6 +8,7 @@
 #include "model/WorkBudget.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace PN = PolynomNumber;
@@ -342,9 +343,9 @@ LetterPowers SharedPowers(const LetterPowers& a, const LetterPowers& b) {
 // Several letters, numeric contents aside:
 //   0. letter powers common to all terms are taken out first: the gcd is the gcd of those powers
 //      times the gcd of what is left, which holds no such power;
-//   1. the degree of the gcd in each letter is bounded from modular images; a letter it cannot
-//      hold takes the work down to the gcd of the coefficients in that letter (fewer letters);
-//      with no letter at all the polynomials are coprime;
+//   1. the degree of the gcd in each letter is bounded from modular images; when no letter can
+//      stay the polynomials are coprime, otherwise a letter it cannot hold takes the work down to
+//      the gcd of the coefficients in that letter (fewer letters);
 //   2. otherwise the heuristic gcd, which does not swell;
 //   3. when it gives up, contents and pseudo-remainders in the first letter.
 CPolynomValue SeveralLetterGcd(const CPolynomValue& a, const CPolynomValue& b, const std::string& letters) {
@@ -359,11 +360,23 @@ CPolynomValue SeveralLetterGcd(const CPolynomValue& a, const CPolynomValue& b, c
     }
     integerA.MakePrimitive();
     integerB.MakePrimitive();
+    // Most pairs the simplifier meets are coprime, and their images show it in every letter: the
+    // gcd is then a number, found without splitting into coefficients.
+    std::optional<unsigned char> absentLetter;
+    bool someLetterMayStay = false;
     for (char letter : letters) {
         const auto l = static_cast<unsigned char>(letter);
-        if (GcdDegreeBound(integerA, integerB, l) == 0) {
-            return GcdOfCoefficients(integerA, integerB, l);
+        if (GcdDegreeBound(integerA, integerB, l) > 0) {
+            someLetterMayStay = true;
+        } else if (!absentLetter) {
+            absentLetter = l;
         }
+    }
+    if (!someLetterMayStay) {
+        return CPolynomValue(1);
+    }
+    if (absentLetter) {
+        return GcdOfCoefficients(integerA, integerB, *absentLetter);
     }
     if (std::optional<CPolynomValue> gcd = HeuristicGcd(integerA, integerB)) {
         return *gcd;

@@ -7,13 +7,12 @@
 #include "model/COperationList.h"
 #include "model/Walkers.h"
 
-#include <functional>
-
 namespace {
 
 // True when `test` holds for some node reached; with `plainOnly` specialised nodes are tested but
-// not entered. Stops at the first hit.
-bool AnyNode(const COperation& node, bool plainOnly, const std::function<bool(const COperation&)>& test) {
+// not entered. Stops at the first hit. Templates, so that the test of every node of a large tree
+// is an inlined call (the validity of every recorded step is such a walk).
+template <class Test> bool AnyNode(const COperation& node, bool plainOnly, const Test& test) {
     if (test(node)) {
         return true;
     }
@@ -21,7 +20,7 @@ bool AnyNode(const COperation& node, bool plainOnly, const std::function<bool(co
         return false;
     }
     bool found = false;
-    ForEachChildSlot(const_cast<COperation&>(node), false, [&](NodeHandle child) {
+    VisitChildSlots(const_cast<COperation&>(node), false, [&](NodeHandle child) {
         if (!found && *child) {
             found = AnyNode(**child, plainOnly, test);
         }
@@ -29,12 +28,12 @@ bool AnyNode(const COperation& node, bool plainOnly, const std::function<bool(co
     return found;
 }
 
-void EveryNode(COperation& node, bool plainOnly, const std::function<void(COperation&)>& action) {
+template <class Action> void EveryNode(COperation& node, bool plainOnly, const Action& action) {
     action(node);
     if (plainOnly && !node.IsPlain()) {
         return;
     }
-    ForEachChildSlot(node, false, [&](NodeHandle child) {
+    VisitChildSlots(node, false, [&](NodeHandle child) {
         if (*child) {
             EveryNode(**child, plainOnly, action);
         }

@@ -169,6 +169,11 @@ void CExpression::RecordStep(bool forced) {
     WorkBudget::ChargeRecord(lastText.size());
 }
 
+bool CExpression::RecordStepAndCheck(bool forced) {
+    RecordStep(forced);
+    return !CheckLimits();
+}
+
 void CExpression::RecordStepAfter(std::optional<COutputList::Position> position) {
     std::string text;
     if (!PrepareStep(text)) {

@@ -104,6 +104,10 @@ public:
     // solve with the "too large" error, a formula that divides by zero with error 4, and once an
     // error is set no further step is written.
     void RecordStep(bool forced);
+    // RecordStep, then whether the solve may go on: false once an error is set, a limit reached
+    // while the formula was written included. RecordStep has just validated the tree, so this is
+    // Validate after RecordStep without a second pass over the unchanged tree.
+    bool RecordStepAndCheck(bool forced);
     // The same, but the records are inserted right after position (at the front when there is
     // none): the pending comments in queue order, then the formula when it changed.
     void RecordStepAfter(std::optional<COutputList::Position> position);

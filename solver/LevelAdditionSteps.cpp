@@ -202,10 +202,11 @@ Product Multiply(const COPolynom& p, const COPolynom& q, bool deferLong, COperat
     Product result;
     const bool bothLong = p.GetCount() >= 2 && q.GetCount() >= 2;
     if (bothLong) {
-        std::unique_ptr<COPolynom> normal = p.NormalizedProduct(q, false);
-        if (IsEqualNodes(p, q) || normal->GetCount() == 2) {
+        // The canonical product decides; it becomes nodes only when it is the result.
+        const CPolynomValue normal = p.Value().Product(q.Value());
+        if (IsEqualNodes(p, q) || normal.TermCount() == 2) {
             commentTarget.AddComment(CommentID::OtherPowerFormula);
-            result.polynom = std::move(normal);
+            result.polynom = COPolynom::FromValue(normal);
             return result;
         }
         if (deferLong) {

@@ -25,16 +25,30 @@
 
 namespace {
 
-// Calls `action` on every rational monomial of the tree (every node is looked at); true when it
-// reported a change for any of them.
-bool ForEachHyperMonom(NodeHandle tree, const std::function<bool(COHyperMonom&)>& action) {
-    bool changed = false;
-    CSimpleMethod visit([&](NodeHandle handle) {
-        if ((*handle)->GetType() == NodeType::HyperMonom) {
-            changed = action(NodeAs<COHyperMonom>(**handle)) || changed;
+void VisitHyperMonoms(COperation& node, const std::function<bool(COHyperMonom&)>& action, bool& changed) {
+    const NodeType type = node.GetType();
+    if (type == NodeType::HyperMonom) {
+        changed = action(NodeAs<COHyperMonom>(node)) || changed;
+        return;
+    }
+    if (type == NodeType::Monom || type == NodeType::Polynom) {
+        return;
+    }
+    VisitChildSlots(node, false, [&](NodeHandle child) {
+        if (*child) {
+            VisitHyperMonoms(**child, action, changed);
         }
     });
-    WalkAll(tree, visit);
+}
+
+// Calls `action` on every rational monomial of the tree; true when it reported a change for any of
+// them. Rational monomials, polynomials and monomials hold no rational monomial (the factors of one
+// are powers of polynomials), so the walk does not enter them.
+bool ForEachHyperMonom(NodeHandle tree, const std::function<bool(COHyperMonom&)>& action) {
+    bool changed = false;
+    if (*tree) {
+        VisitHyperMonoms(**tree, action, changed);
+    }
     return changed;
 }
 
@@ -65,8 +79,10 @@ bool PowersWithinLimits(NodeHandle tree) {
             }
             // The degree read from the terms as written bounds the value's degree; the value is
             // built only when that bound does not settle the question.
-            const bool settled =
-                exponent.GreaterEqual(1) && !exponent.Product(polynom.DegreeBound()).Greater(limit);
+            const std::optional<std::int64_t> bound = polynom.DegreeBound();
+            const bool settled = bound && *bound <= EngineLimits::kMaxPolynomialDegree &&
+                                 exponent.GreaterEqual(1) &&
+                                 !exponent.Product(CNumber(static_cast<std::int32_t>(*bound))).Greater(limit);
             if (polynom.GetCount() > 1 && !settled &&
                 exponent.Product(CNumber(static_cast<std::int32_t>(polynom.Value().TotalDegree())))
                     .Greater(limit)) {
@@ -85,8 +101,7 @@ void RepeatRecorded(CExpression& workspace, const std::function<bool()>& round) 
         if (!round()) {
             return;
         }
-        workspace.RecordStep(false);
-        if (!CheckLimits(workspace)) {
+        if (!workspace.RecordStepAndCheck(false)) {
             return;
         }
     }
@@ -98,9 +113,11 @@ void RepeatRecorded(CExpression& workspace, const std::function<bool()>& round) 
 void CancelRepeatedly(CExpression& workspace, const std::function<bool()>& mark,
                       const std::function<void()>& remove) {
     for (int count = 0; count < EngineLimits::kMaxSimplifyPasses; ++count) {
-        const bool paired = mark();
-        workspace.RecordStep(false);
-        if (!paired || !CheckLimits(workspace)) {
+        if (!mark()) {
+            workspace.RecordStep(false);
+            return;
+        }
+        if (!workspace.RecordStepAndCheck(false)) {
             return;
         }
         remove();
@@ -230,8 +247,7 @@ void StepLevels(CExpression& workspace, LevelStepping mode, bool* stop) {
         if (!PowersWithinLimits(tree)) {
             workspace.SetError(SimplifyError::kProblemTooLarge);
         }
-        workspace.RecordStep(false);
-        if (!CheckLimits(workspace)) {
+        if (!workspace.RecordStepAndCheck(false)) {
             return;
         }
     }

@@ -405,6 +405,30 @@ TEST(PolynomRandom, TreeFormsAgreeWithValues) {
 
 namespace {
 
+// The degree read off the terms as written bounds the degree of the value: like terms not yet
+// combined (x^3y^2 - x^3y^2 + x), a letter written twice (x*x^2), and canonical polynomials, where
+// it is the degree itself. Past the degree limit there is no bound and no flag is reported.
+TEST(PolynomDegreeBound, NeverBelowTheDegreeOfTheValue) {
+    NodePtr cancelling = AsPolynom(Sum(Prod(Pow(Var('x'), Num(3)), Pow(Var('y'), Num(2))),
+                                       Minus(Prod(Pow(Var('x'), Num(3)), Pow(Var('y'), Num(2)))), Var('x')));
+    EXPECT_EQ(NodeAs<COPolynom>(*cancelling).DegreeBound(), 5);
+    EXPECT_EQ(NodeAs<COPolynom>(*cancelling).Value().TotalDegree(), 1);
+    NodePtr twice = AsPolynom(Sum(Prod(Num(2), Var('x'), Pow(Var('x'), Num(2))), Num(1)));
+    EXPECT_EQ(NodeAs<COPolynom>(*twice).DegreeBound(), 3);
+    EXPECT_EQ(NodeAs<COPolynom>(*twice).Value().TotalDegree(), 3);
+
+    std::mt19937 generator(23);
+    for (int round = 0; round < 60; ++round) {
+        const CPolynomValue value = polytest::RandomPoly(generator, 1 + round % 3, true, 6, 5);
+        EXPECT_EQ(COPolynom::FromValue(value)->DegreeBound(), value.TotalDegree()) << polytest::Text(value);
+    }
+
+    CNumber::ResetLimitExceeded();
+    NodePtr huge = AsPolynom(Sum(Pow(Var('x'), Num(99999999)), Var('y')));
+    EXPECT_FALSE(NodeAs<COPolynom>(*huge).DegreeBound().has_value());
+    EXPECT_FALSE(CNumber::LimitExceeded());
+}
+
 // Huge exponents and expansions end at the limits (the number limit flag) instead of running away.
 TEST(PolynomLimits, HugeExponentsReportTheLimit) {
     CNumber::ResetLimitExceeded();

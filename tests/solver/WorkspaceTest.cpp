@@ -122,6 +122,28 @@ TEST(RecordStep, ANumberPastItsLimitEndsTheSolveInsteadOfRecording) {
     EXPECT_FALSE(workspace.IsValid());
 }
 
+// The check after a recorded step answers as IsValid would: true for a valid formula, false once a
+// limit was reached or the formula divides by zero, and false for ever after.
+TEST(RecordStep, AndCheckAnswersAsIsValid) {
+    COutputList solution;
+    CExpression valid(Prepared("x+1"), &solution);
+    CNumber::ResetLimitExceeded();
+    EXPECT_TRUE(valid.RecordStepAndCheck(false));
+    EXPECT_EQ(valid.ErrorCode(), 0);
+    EXPECT_EQ(Transcript(solution), Lines({"[] F(x+1)"}));
+    EXPECT_FALSE(CNumber(9).PowerOf(CNumber(99999999)) && !CNumber::LimitExceeded());
+    EXPECT_FALSE(valid.RecordStepAndCheck(true));
+    CNumber::ResetLimitExceeded();
+    EXPECT_EQ(valid.ErrorCode(), ProblemError::kProblemTooLarge);
+    EXPECT_FALSE(valid.RecordStepAndCheck(true));
+
+    COutputList other;
+    CExpression zeroDivisor(Prepared("x/0"), &other);
+    EXPECT_FALSE(zeroDivisor.RecordStepAndCheck(true));
+    EXPECT_NE(zeroDivisor.ErrorCode(), 0);
+    EXPECT_TRUE(other.IsEmpty());
+}
+
 TEST(RecordStepAfter, InsertsCommentsInQueueOrderThenTheFormula) {
     COutputList solution;
     CExpression workspace(Prepared("x"), &solution);
