@@ -37,15 +37,16 @@ struct GcdPair {
     CPolynomValue b;
 };
 
-// Pairs a*c, b*c whose factors have degree up to 4 in each letter, so the products reach 8.
-std::vector<GcdPair> Pairs(int letters, bool planted, int largest) {
+// Pairs a*c, b*c whose factors have degree up to 4 in each letter, so the products reach 8; a and
+// b have `terms` terms, c half as many.
+std::vector<GcdPair> Pairs(int letters, bool planted, int largest, int terms = 3) {
     std::mt19937 generator(static_cast<unsigned>(letters * 100 + (planted ? 1 : 0)));
     std::vector<GcdPair> pairs;
     for (int i = 0; i < 20; ++i) {
-        const CPolynomValue a = RandomPolynomial(generator, letters, 3, 4, largest);
-        const CPolynomValue b = RandomPolynomial(generator, letters, 3, 4, largest);
+        const CPolynomValue a = RandomPolynomial(generator, letters, terms, 4, largest);
+        const CPolynomValue b = RandomPolynomial(generator, letters, terms, 4, largest);
         if (planted) {
-            const CPolynomValue c = RandomPolynomial(generator, letters, 2, 4, largest);
+            const CPolynomValue c = RandomPolynomial(generator, letters, (terms + 1) / 2, 4, largest);
             pairs.push_back({a.Product(c), b.Product(c)});
         } else {
             const CPolynomValue c = RandomPolynomial(generator, letters, 3, 4, largest);
@@ -55,10 +56,10 @@ std::vector<GcdPair> Pairs(int letters, bool planted, int largest) {
     return pairs;
 }
 
-void RunPairs(benchmark::State& state, bool planted) {
+void RunPairs(benchmark::State& state, bool planted, int terms = 3) {
     const int letters = static_cast<int>(state.range(0));
     const int largest = static_cast<int>(state.range(1));
-    const std::vector<GcdPair> pairs = Pairs(letters, planted, largest);
+    const std::vector<GcdPair> pairs = Pairs(letters, planted, largest, terms);
     std::size_t next = 0;
     for (auto _ : state) {
         CNumber::ResetLimitExceeded();
@@ -75,6 +76,14 @@ void BM_GcdOfCoprimePolynomials(benchmark::State& state) {
     RunPairs(state, false);
 }
 
+// Denser factors (six terms), on which the heuristic gcd used to give up.
+void BM_GcdWithPlantedFactorOfSixTerms(benchmark::State& state) {
+    RunPairs(state, true, 6);
+}
+
+BENCHMARK(BM_GcdWithPlantedFactorOfSixTerms)
+    ->ArgsProduct({{2, 3, 4}, {1000000}})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GcdWithPlantedFactor)
     ->ArgsProduct({{1, 2, 3, 4}, {1000, 1000000}})
     ->Unit(benchmark::kMicrosecond);

@@ -8,20 +8,6 @@ namespace ModularImage {
 
 namespace {
 
-std::optional<std::uint64_t> IntegerResidue(const CLongInteger& value) {
-    std::int64_t small = 0;
-    if (value.FitsInt64()) {
-        small = value.SmallValue() % static_cast<std::int64_t>(kPrime);
-    } else {
-        const auto divided = value.DivMod(CLongInteger(static_cast<std::int32_t>(kPrime)));
-        if (!divided || !divided->second.FitsInt64()) {
-            return std::nullopt;
-        }
-        small = divided->second.SmallValue() % static_cast<std::int64_t>(kPrime);
-    }
-    return static_cast<std::uint64_t>(small < 0 ? small + static_cast<std::int64_t>(kPrime) : small);
-}
-
 // The residues of the letters the divisibility test replaces: fixed, so that every solve takes the
 // same path.
 const LetterResidues& FixedPoint() {
@@ -57,25 +43,38 @@ unsigned char LetterOfHighestDegree(const CPolynomValue& p) {
 
 } // namespace
 
-std::uint64_t MultiplyModulo(std::uint64_t a, std::uint64_t b) {
-    return a * b % kPrime;
+std::uint64_t MultiplyModulo(std::uint64_t a, std::uint64_t b, std::uint64_t prime) {
+    return a * b % prime;
 }
 
-std::uint64_t PowerModulo(std::uint64_t base, std::uint64_t exponent) {
+std::uint64_t PowerModulo(std::uint64_t base, std::uint64_t exponent, std::uint64_t prime) {
     std::uint64_t result = 1;
-    base %= kPrime;
+    base %= prime;
     while (exponent > 0) {
         if (exponent & 1U) {
-            result = MultiplyModulo(result, base);
+            result = MultiplyModulo(result, base, prime);
         }
-        base = MultiplyModulo(base, base);
+        base = MultiplyModulo(base, base, prime);
         exponent >>= 1U;
     }
     return result;
 }
 
-std::uint64_t InverseModulo(std::uint64_t value) {
-    return PowerModulo(value, kPrime - 2);
+std::uint64_t InverseModulo(std::uint64_t value, std::uint64_t prime) {
+    return PowerModulo(value, prime - 2, prime);
+}
+
+std::uint64_t IntegerResidue(const CLongInteger& value, std::uint64_t prime) {
+    const auto signedPrime = static_cast<std::int64_t>(prime);
+    std::int64_t small = 0;
+    if (value.FitsInt64()) {
+        small = value.SmallValue() % signedPrime;
+    } else {
+        // The remainder of a division by a number below 2^32 is below it.
+        const auto divided = value.DivMod(CLongInteger::FromInt64(static_cast<std::int64_t>(prime)));
+        small = divided ? divided->second.ToInt64Clamped() % signedPrime : 0;
+    }
+    return static_cast<std::uint64_t>(small < 0 ? small + signedPrime : small);
 }
 
 std::optional<std::uint64_t> ResidueOf(const CNumber& number) {
@@ -85,12 +84,11 @@ std::optional<std::uint64_t> ResidueOf(const CNumber& number) {
     CNumber fraction = number;
     fraction.ToFraction();
     fraction.Reduce();
-    const std::optional<std::uint64_t> top = IntegerResidue(fraction.Numerator());
-    const std::optional<std::uint64_t> bottom = IntegerResidue(fraction.Denominator());
-    if (!top || !bottom || *bottom == 0) {
+    const std::uint64_t bottom = IntegerResidue(fraction.Denominator());
+    if (bottom == 0) {
         return std::nullopt;
     }
-    return MultiplyModulo(*top, InverseModulo(*bottom));
+    return MultiplyModulo(IntegerResidue(fraction.Numerator()), InverseModulo(bottom));
 }
 
 std::optional<Residues> Image(const CPolynomValue& p, unsigned char letter, const LetterResidues& point) {

@@ -29,10 +29,13 @@ using Residues = std::vector<std::uint64_t>;
 // The residue of every letter that is replaced, indexed by its byte.
 using LetterResidues = std::array<std::uint64_t, 256>;
 
-std::uint64_t MultiplyModulo(std::uint64_t a, std::uint64_t b);
-std::uint64_t PowerModulo(std::uint64_t base, std::uint64_t exponent);
+// Residue arithmetic modulo a prime below 2^32 (kPrime unless another is named).
+std::uint64_t MultiplyModulo(std::uint64_t a, std::uint64_t b, std::uint64_t prime = kPrime);
+std::uint64_t PowerModulo(std::uint64_t base, std::uint64_t exponent, std::uint64_t prime = kPrime);
 // The inverse of a residue other than 0.
-std::uint64_t InverseModulo(std::uint64_t value);
+std::uint64_t InverseModulo(std::uint64_t value, std::uint64_t prime = kPrime);
+// The residue of an integer, in [0, prime).
+std::uint64_t IntegerResidue(const CLongInteger& value, std::uint64_t prime = kPrime);
 
 // The residue of a rational number; none when its denominator is a multiple of the prime.
 std::optional<std::uint64_t> ResidueOf(const CNumber& number);

@@ -10,10 +10,11 @@
 //   - one letter: Euclid's algorithm by elimination of leading terms, the remainder made primitive
 //     with a positive leading sign after every step; the numeric content is dropped, so the gcd of
 //     2x and 4x is x;
-//   - more letters: both are written as polynomials in their first letter (ascending byte order)
-//     with polynomial coefficients; the gcd of their contents (fewer letters) times the gcd of their
-//     primitive parts by pseudo-remainders; a constant result becomes 1, and when both a and b have
-//     integer coefficients the result carries the gcd of their numeric contents.
+//   - more letters: common letter powers taken out, degree bounds from modular images (coprime
+//     polynomials end there), then the modular gcd (ModularGcd.h) in up to four letters; beyond,
+//     the heuristic gcd and pseudo-remainders in the first letter; a constant result becomes 1,
+//     and when both a and b have integer coefficients the result carries the gcd of their numeric
+//     contents.
 // The result's leading sign is positive.
 
 #include "model/CPolynomValue.h"
