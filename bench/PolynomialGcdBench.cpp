@@ -3,34 +3,13 @@
 
 #include "model/CPolynomValue.h"
 #include "model/PolynomialGcd.h"
+#include "tests/model/PolynomTestSupport.h"
 
 #include <benchmark/benchmark.h>
 
 #include <random>
 
 namespace {
-
-// A sparse random polynomial in the first `letters` of w, x, y, z with `terms` terms, exponents up
-// to `maxExponent` in each letter and coefficients up to `largest` in size.
-CPolynomValue RandomPolynomial(std::mt19937& generator, int letters, int terms, int maxExponent,
-                               int largest) {
-    static const unsigned char names[] = {'w', 'x', 'y', 'z'};
-    std::uniform_int_distribution<int> coefficient(1, largest);
-    std::uniform_int_distribution<int> sign(0, 1);
-    std::uniform_int_distribution<int> exponent(0, maxExponent);
-    CPolynomValue result;
-    for (int t = 0; t < terms; ++t) {
-        LetterPowers powers;
-        for (int l = 0; l < letters; ++l) {
-            if (const int e = exponent(generator); e > 0) {
-                powers.push_back({names[l], e});
-            }
-        }
-        result.Append({CNumber(sign(generator) ? coefficient(generator) : -coefficient(generator)), powers});
-    }
-    result.Normalize();
-    return result;
-}
 
 struct GcdPair {
     CPolynomValue a;
@@ -43,14 +22,16 @@ std::vector<GcdPair> Pairs(int letters, bool planted, int largest, int terms = 3
     std::mt19937 generator(static_cast<unsigned>(letters * 100 + (planted ? 1 : 0)));
     std::vector<GcdPair> pairs;
     for (int i = 0; i < 20; ++i) {
-        const CPolynomValue a = RandomPolynomial(generator, letters, terms, 4, largest);
-        const CPolynomValue b = RandomPolynomial(generator, letters, terms, 4, largest);
+        const CPolynomValue a = polytest::RandomIntegerPoly(generator, letters, terms, 4, largest);
+        const CPolynomValue b = polytest::RandomIntegerPoly(generator, letters, terms, 4, largest);
         if (planted) {
-            const CPolynomValue c = RandomPolynomial(generator, letters, (terms + 1) / 2, 4, largest);
+            const CPolynomValue c =
+                polytest::RandomIntegerPoly(generator, letters, (terms + 1) / 2, 4, largest);
             pairs.push_back({a.Product(c), b.Product(c)});
         } else {
-            const CPolynomValue c = RandomPolynomial(generator, letters, 3, 4, largest);
-            pairs.push_back({a.Product(c), b.Product(RandomPolynomial(generator, letters, 2, 4, largest))});
+            const CPolynomValue c = polytest::RandomIntegerPoly(generator, letters, 3, 4, largest);
+            pairs.push_back(
+                {a.Product(c), b.Product(polytest::RandomIntegerPoly(generator, letters, 2, 4, largest))});
         }
     }
     return pairs;

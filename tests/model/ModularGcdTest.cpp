@@ -26,27 +26,6 @@ TEST(ModularGcd, KnownCases) {
     EXPECT_FALSE(ModularGcd(Poly("1/2x + 1"), Poly("x + 2")).has_value());
 }
 
-// A random polynomial in the first `letters` of w, x, y, z: `terms` terms, exponents up to
-// `maxExponent` in each letter, coefficients up to `largest` in size.
-CPolynomValue Random(std::mt19937& generator, int letters, int terms, int maxExponent, int largest) {
-    static const unsigned char names[] = {'w', 'x', 'y', 'z'};
-    std::uniform_int_distribution<int> coefficient(1, largest);
-    std::uniform_int_distribution<int> sign(0, 1);
-    std::uniform_int_distribution<int> exponent(0, maxExponent);
-    CPolynomValue result;
-    for (int t = 0; t < terms; ++t) {
-        LetterPowers powers;
-        for (int l = 0; l < letters; ++l) {
-            if (const int e = exponent(generator); e > 0) {
-                powers.push_back({names[l], e});
-            }
-        }
-        result.Append({CNumber(sign(generator) ? coefficient(generator) : -coefficient(generator)), powers});
-    }
-    result.Normalize();
-    return result;
-}
-
 Point RandomIntegerPoint(std::mt19937& generator) {
     std::uniform_int_distribution<int> value(-7, 7);
     return {{'w', Num(value(generator))},
@@ -66,9 +45,11 @@ TEST(ModularGcd, RandomProductsWithAPlantedFactor) {
         const int letters = 2 + round % 3;
         const int terms = 3 + round % 4;
         // A constant term keeps a and b from sharing a letter as a factor.
-        const CPolynomValue a = Random(generator, letters, terms, 4, 1000000).Sum(CPolynomValue(999983));
-        const CPolynomValue b = Random(generator, letters, terms, 4, 1000000).Sum(CPolynomValue(-1000));
-        const CPolynomValue c = Random(generator, letters, 1 + terms / 2, 4, 1000000);
+        const CPolynomValue a =
+            RandomIntegerPoly(generator, letters, terms, 4, 1000000).Sum(CPolynomValue(999983));
+        const CPolynomValue b =
+            RandomIntegerPoly(generator, letters, terms, 4, 1000000).Sum(CPolynomValue(-1000));
+        const CPolynomValue c = RandomIntegerPoly(generator, letters, 1 + terms / 2, 4, 1000000);
         if (a.IsConstant() || b.IsConstant() || c.IsConstant()) {
             continue;
         }

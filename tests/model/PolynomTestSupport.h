@@ -163,6 +163,28 @@ inline CPolynomValue RandomPoly(std::mt19937& generator, int letters, bool fract
     return result;
 }
 
+// A sparse random polynomial in the first `letters` of w, x, y, z with `terms` terms, exponents up
+// to `maxExponent` in each letter and integer coefficients up to `largest` in size.
+inline CPolynomValue RandomIntegerPoly(std::mt19937& generator, int letters, int terms, int maxExponent,
+                                       int largest) {
+    static const unsigned char names[] = {'w', 'x', 'y', 'z'};
+    std::uniform_int_distribution<int> coefficient(1, largest);
+    std::uniform_int_distribution<int> sign(0, 1);
+    std::uniform_int_distribution<int> exponent(0, maxExponent);
+    CPolynomValue result;
+    for (int t = 0; t < terms; ++t) {
+        LetterPowers powers;
+        for (int l = 0; l < letters; ++l) {
+            if (const int e = exponent(generator); e > 0) {
+                powers.push_back({names[l], e});
+            }
+        }
+        result.Append({CNumber(sign(generator) ? coefficient(generator) : -coefficient(generator)), powers});
+    }
+    result.Normalize();
+    return result;
+}
+
 inline Point RandomPoint(std::mt19937& generator) {
     std::uniform_int_distribution<int> numerator(-9, 9);
     std::uniform_int_distribution<int> denominator(1, 4);
