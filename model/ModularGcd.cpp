@@ -5,6 +5,7 @@
 #include "model/WorkBudget.h"
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <map>
 #include <string>
@@ -47,8 +48,12 @@ using Split = std::map<Key, Dense, std::greater<>>;
 struct Field {
     std::uint64_t p;
 
-    std::uint64_t Add(std::uint64_t a, std::uint64_t b) const { return (a + b) % p; }
-    std::uint64_t Subtract(std::uint64_t a, std::uint64_t b) const { return (a + p - b) % p; }
+    // Residues are below p, so one conditional subtraction reduces a sum.
+    std::uint64_t Add(std::uint64_t a, std::uint64_t b) const {
+        const std::uint64_t sum = a + b;
+        return sum >= p ? sum - p : sum;
+    }
+    std::uint64_t Subtract(std::uint64_t a, std::uint64_t b) const { return a >= b ? a - b : a + p - b; }
     std::uint64_t Multiply(std::uint64_t a, std::uint64_t b) const { return MI::MultiplyModulo(a, b, p); }
     std::uint64_t Inverse(std::uint64_t a) const { return MI::InverseModulo(a, p); }
 };
@@ -168,14 +173,6 @@ void DivideEvery(Split& split, const Dense& divisor, const Field& f) {
     }
 }
 
-std::int64_t HighestDegree(const Split& split) {
-    std::int64_t degree = 0;
-    for (const auto& entry : split) {
-        degree = std::max(degree, Degree(entry.second));
-    }
-    return degree;
-}
-
 Sparse ValueAt(const Split& split, std::uint64_t point, const Field& f) {
     Sparse s;
     for (const auto& [key, d] : split) {
@@ -197,6 +194,79 @@ Dense Product(const Dense& a, const Dense& b, const Field& f) {
 }
 
 std::optional<Sparse> GcdModulo(const Sparse& a, const Sparse& b, std::size_t letters, const Field& f);
+
+// The residues the other letters take in the images that bound degrees: fixed, so that every solve
+// takes the same path, and far from the small points the interpolation uses.
+std::uint64_t BoundPoint(std::size_t attempt, std::size_t letter, const Field& f) {
+    std::uint64_t seed = 0x9E3779B97F4A7C15ULL * (attempt * kMaxLetters + letter + 1);
+    seed ^= seed >> 29U;
+    return 2 + seed % (f.p - 3);
+}
+
+std::int64_t DegreeIn(const Sparse& s, std::size_t letter) {
+    std::int64_t degree = 0;
+    for (const auto& entry : s) {
+        degree = std::max(degree, static_cast<std::int64_t>(ExponentIn(entry.first, letter)));
+    }
+    return degree;
+}
+
+// The image of s in `letter`, every other letter replaced by its residue in `point`.
+Dense ImageIn(const Sparse& s, std::size_t letter, const std::array<std::uint64_t, kMaxLetters>& point,
+              std::size_t letters, const Field& f) {
+    Dense image;
+    for (const auto& [key, residue] : s) {
+        std::uint64_t value = residue;
+        for (std::size_t other = 0; other < letters; ++other) {
+            if (other != letter) {
+                value = f.Multiply(value, MI::PowerModulo(point[other], ExponentIn(key, other), f.p));
+            }
+        }
+        const std::uint64_t e = ExponentIn(key, letter);
+        if (image.size() <= e) {
+            image.resize(e + 1, 0);
+        }
+        image[e] = f.Add(image[e], value);
+    }
+    WorkBudget::Charge(static_cast<std::int64_t>(s.size() * letters));
+    Trim(image);
+    return image;
+}
+
+// An upper bound of the degree in `letter` of the gcd of a and b modulo the prime: the degree of
+// the gcd of one image in that letter that keeps the degrees of a and b (the gcd's leading
+// coefficient in the letter divides theirs, so it does not vanish there either). The smaller
+// degree of the two when no such image is found in a few tries.
+std::int64_t DegreeBound(const Sparse& a, const Sparse& b, std::size_t letter, std::size_t letters,
+                         const Field& f) {
+    const std::int64_t degreeA = DegreeIn(a, letter);
+    const std::int64_t degreeB = DegreeIn(b, letter);
+    constexpr std::size_t kAttempts = 3;
+    for (std::size_t attempt = 0; attempt < kAttempts; ++attempt) {
+        std::array<std::uint64_t, kMaxLetters> point{};
+        for (std::size_t other = 0; other < letters; ++other) {
+            point[other] = BoundPoint(attempt, other, f);
+        }
+        const Dense imageA = ImageIn(a, letter, point, letters, f);
+        const Dense imageB = ImageIn(b, letter, point, letters, f);
+        if (Degree(imageA) == degreeA && Degree(imageB) == degreeB) {
+            return Degree(Gcd(imageA, imageB, f));
+        }
+    }
+    return std::min(degreeA, degreeB);
+}
+
+// An image at a lucky point is the image of the gcd, so it cannot pass the gcd's degree in any
+// letter: one that does was taken at an unlucky point.
+bool WithinBounds(const Sparse& image, const std::array<std::int64_t, kMaxLetters>& bounds,
+                  std::size_t letters) {
+    for (std::size_t letter = 0; letter < letters; ++letter) {
+        if (DegreeIn(image, letter) > bounds[letter]) {
+            return false;
+        }
+    }
+    return true;
+}
 
 // Newton interpolation of the images' gcds at points of the last letter: `known` holds the
 // coefficients interpolated so far, `vanishing` the product of (x - point) over their points.
@@ -257,7 +327,12 @@ std::optional<Sparse> GcdOfSeveral(const Sparse& a, const Sparse& b, std::size_t
     const Dense& leadingA = splitA.begin()->second;
     const Dense& leadingB = splitB.begin()->second;
     const Dense leading = Gcd(leadingA, leadingB, f);
-    const std::int64_t needed = std::min(HighestDegree(splitA), HighestDegree(splitB)) + Degree(leading) + 1;
+    std::array<std::int64_t, kMaxLetters> bounds{};
+    for (std::size_t letter = 0; letter < letters; ++letter) {
+        bounds[letter] = DegreeBound(a, b, letter, letters, f);
+    }
+    // The interpolated images are the gcd of the parts without content times a factor of `leading`.
+    const std::int64_t needed = bounds[last] + Degree(leading) + 1;
     Interpolation interpolation;
     const std::uint64_t lastPoint = std::min<std::uint64_t>(f.p - 1, needed + kSparePoints);
     for (std::uint64_t point = 1; point <= lastPoint; ++point) {
@@ -278,6 +353,9 @@ std::optional<Sparse> GcdOfSeveral(const Sparse& a, const Sparse& b, std::size_t
             Split result;
             result[0] = content;
             return Join(result, last);
+        }
+        if (!WithinBounds(*image, bounds, last)) {
+            continue;
         }
         const std::uint64_t scale = ValueAt(leading, point, f);
         for (auto& entry : *image) {
