@@ -54,7 +54,8 @@ struct Field {
         return sum >= p ? sum - p : sum;
     }
     std::uint64_t Subtract(std::uint64_t a, std::uint64_t b) const { return a >= b ? a - b : a + p - b; }
-    std::uint64_t Multiply(std::uint64_t a, std::uint64_t b) const { return MI::MultiplyModulo(a, b, p); }
+    // Residues below 2^32 multiply within 64 bits.
+    std::uint64_t Multiply(std::uint64_t a, std::uint64_t b) const { return a * b % p; }
     std::uint64_t Inverse(std::uint64_t a) const { return MI::InverseModulo(a, p); }
 };
 
@@ -80,6 +81,23 @@ void MakeMonic(Dense& d, const Field& f) {
     }
 }
 
+// a becomes a non-zero multiple of the remainder of its division by b (b not 0): each step takes
+// lc(b) a - lc(a) x^k b, which needs no inverse, the dearest operation modulo the prime.
+void ReduceInPlace(Dense& a, const Dense& b, const Field& f) {
+    while (a.size() >= b.size()) {
+        const std::uint64_t scaleA = b.back();
+        const std::uint64_t scaleB = a.back();
+        const std::size_t shift = a.size() - b.size();
+        for (std::size_t i = 0; i < shift; ++i) {
+            a[i] = f.Multiply(a[i], scaleA);
+        }
+        for (std::size_t i = 0; i < b.size(); ++i) {
+            a[i + shift] = f.Subtract(f.Multiply(a[i + shift], scaleA), f.Multiply(b[i], scaleB));
+        }
+        Trim(a);
+    }
+}
+
 // a becomes the remainder of its division by b (b not 0); the quotient is returned.
 Dense DivideInPlace(Dense& a, const Dense& b, const Field& f) {
     Dense quotient(a.size() >= b.size() ? a.size() - b.size() + 1 : 0, 0);
@@ -100,7 +118,7 @@ Dense DivideInPlace(Dense& a, const Dense& b, const Field& f) {
 Dense Gcd(Dense a, Dense b, const Field& f) {
     while (!b.empty()) {
         WorkBudget::Charge(static_cast<std::int64_t>(a.size() + b.size()));
-        DivideInPlace(a, b, f);
+        ReduceInPlace(a, b, f);
         std::swap(a, b);
     }
     MakeMonic(a, f);

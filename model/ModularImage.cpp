@@ -63,15 +63,15 @@ std::uint64_t PowerModulo(std::uint64_t base, std::uint64_t exponent, std::uint6
 
 std::uint64_t InverseModulo(std::uint64_t value, std::uint64_t prime) {
     // Extended Euclid on (prime, value): about a dozen divisions instead of the thirty-odd
-    // squarings of a power.
-    std::int64_t remainder = static_cast<std::int64_t>(prime);
-    std::int64_t next = static_cast<std::int64_t>(value % prime);
+    // squarings of a power; the remainders fit 32 bits, whose division is the cheaper one.
+    auto remainder = static_cast<std::uint32_t>(prime);
+    auto next = static_cast<std::uint32_t>(value % prime);
     std::int64_t factor = 0;
     std::int64_t nextFactor = 1;
     while (next != 0) {
-        const std::int64_t quotient = remainder / next;
+        const std::uint32_t quotient = remainder / next;
         remainder = std::exchange(next, remainder - quotient * next);
-        factor = std::exchange(nextFactor, factor - quotient * nextFactor);
+        factor = std::exchange(nextFactor, factor - static_cast<std::int64_t>(quotient) * nextFactor);
     }
     return static_cast<std::uint64_t>(factor < 0 ? factor + static_cast<std::int64_t>(prime) : factor);
 }

@@ -25,6 +25,26 @@ TEST(ModularImage, GcdDegreeOfOneLetterImages) {
     EXPECT_EQ(MI::GcdDegree(Residues({0}), Residues({})), -1);
 }
 
+// Inverses against the residue arithmetic itself, for residues at both ends of the range and in
+// between, modulo 2^31 - 1 and modulo smaller primes; 0 has none and gets 0.
+TEST(ModularImage, InversesModuloPrimes) {
+    for (const std::uint64_t p :
+         {MI::kPrime, std::uint64_t{2147483629}, std::uint64_t{65521}, std::uint64_t{3}}) {
+        std::uint64_t value = 1;
+        for (int i = 0; i < 200; ++i) {
+            value = (value * 48271 + 11) % p;
+            for (const std::uint64_t residue : {value, std::uint64_t{1}, p - 1, p / 2}) {
+                if (residue % p != 0) {
+                    EXPECT_EQ(MI::MultiplyModulo(residue, MI::InverseModulo(residue, p), p), 1U)
+                        << residue << " modulo " << p;
+                }
+            }
+        }
+        EXPECT_EQ(MI::InverseModulo(p + 1, p), 1U); // reduced first
+    }
+    EXPECT_EQ(MI::InverseModulo(0), 0U);
+}
+
 TEST(ModularImage, ResiduesOfNumbers) {
     EXPECT_EQ(MI::ResidueOf(Num(-1)), MI::kPrime - 1);
     EXPECT_EQ(MI::MultiplyModulo(*MI::ResidueOf(Num(1, 3)), 3), 1U);
