@@ -4,9 +4,10 @@
 // (dense modular gcd in several letters):
 //   1. modulo a prime p, the gcd in k letters is found from images at points of the last letter
 //      (gcds in k - 1 letters, down to Euclid's algorithm in one letter), made to carry the gcd of
-//      the leading coefficients and interpolated back; enough points are taken for the degree of
-//      that letter, and a point whose image has a gcd of higher degree (an unlucky point) is left
-//      out;
+//      the leading coefficients and interpolated back; the gcd's degree in every letter is bounded
+//      by the gcd of one image in that letter (the other letters at fixed residues), enough points
+//      are taken for the bound of the last letter, and a point whose image has a gcd above a bound
+//      or of higher degree (an unlucky point) is left out;
 //   2. the images modulo several primes are joined by the Chinese remainder theorem into integer
 //      coefficients between -M/2 and M/2 (M the product of the primes), primes whose image has a
 //      higher degree being left out the same way;
