@@ -5,10 +5,10 @@
 
 std::string_view CommentTexts::Text(CommentIDType id) const {
     const auto index = static_cast<std::size_t>(ToNumber(id));
-    if (ToNumber(id) < 0 || index >= texts.size()) {
+    if (ToNumber(id) < 0 || index >= m_texts.size()) {
         return {};
     }
-    return texts[index];
+    return m_texts[index];
 }
 
 void CommentTexts::SetText(CommentIDType id, std::string text) {
@@ -16,10 +16,10 @@ void CommentTexts::SetText(CommentIDType id, std::string text) {
         return;
     }
     const auto index = static_cast<std::size_t>(ToNumber(id));
-    if (index >= texts.size()) {
-        texts.resize(index + 1);
+    if (index >= m_texts.size()) {
+        m_texts.resize(index + 1);
     }
-    texts[index] = std::move(text);
+    m_texts[index] = std::move(text);
 }
 
 CommentTexts CommentTexts::Load(int language, const std::filesystem::path& baseFolder) {

@@ -25,5 +25,5 @@ public:
     void SetText(CommentIDType id, std::string text);
 
 private:
-    std::vector<std::string> texts;
+    std::vector<std::string> m_texts;
 };

@@ -86,7 +86,7 @@ std::string LeadingLetters(std::string_view text) {
 
 class ReadableWriter {
 public:
-    explicit ReadableWriter(const ReadableStyle& style) : style(style) {}
+    explicit ReadableWriter(const ReadableStyle& style) : m_style(style) {}
 
     std::string Write(const SyntaxNode& node) {
         switch (node.kind) {
@@ -142,7 +142,7 @@ private:
         std::string text = markup;
         const std::size_t comma = text.find(',');
         if (comma != std::string::npos) {
-            text[comma] = style.decimalSeparator;
+            text[comma] = m_style.decimalSeparator;
         }
         const std::size_t at = text.find('@');
         if (at != std::string::npos) {
@@ -300,7 +300,7 @@ private:
     }
 
     std::string Struck(const std::string& text) {
-        if (style.strike == ReadableStyle::Strike::Terminal) {
+        if (m_style.strike == ReadableStyle::Strike::Terminal) {
             return "\x1b[2;9m" + text + "\x1b[22;29m";
         }
         // A combining long stroke overlay after every character (after the last byte of each).
@@ -316,7 +316,7 @@ private:
         return out;
     }
 
-    const ReadableStyle& style;
+    const ReadableStyle& m_style;
 };
 
 } // namespace

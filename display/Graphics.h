@@ -15,22 +15,22 @@ inline constexpr int kLanguageEnglish = 1;
 
 class CGraphics {
 public:
-    explicit CGraphics(CLayoutDevice& device) : device_(device), fonts_(device) {}
+    explicit CGraphics(CLayoutDevice& device) : m_device(device), m_fonts(device) {}
 
-    CLayoutDevice& Device() { return device_; }
-    CFontCache& Fonts() { return fonts_; }
+    CLayoutDevice& Device() { return m_device; }
+    CFontCache& Fonts() { return m_fonts; }
 
     DeviceTextMetrics Metrics(int kind, int height) {
-        fonts_.Select(kind, height);
-        return device_.GetTextMetrics();
+        m_fonts.Select(kind, height);
+        return m_device.GetTextMetrics();
     }
     TextExtent Extent(int kind, int height, std::string_view text, bool narrow = false) {
-        fonts_.Select(kind, height, narrow);
-        return device_.GetTextExtent(text);
+        m_fonts.Select(kind, height, narrow);
+        return m_device.GetTextExtent(text);
     }
     InkBounds Ink(int kind, int height, std::string_view text, bool narrow = false) {
-        fonts_.Select(kind, height, narrow);
-        return device_.GetInkBounds(text);
+        m_fonts.Select(kind, height, narrow);
+        return m_device.GetInkBounds(text);
     }
 
     // The largest font height, from height down, at which the ink of text is no wider (or, with
@@ -53,6 +53,6 @@ public:
     }
 
 private:
-    CLayoutDevice& device_;
-    CFontCache fonts_;
+    CLayoutDevice& m_device;
+    CFontCache m_fonts;
 };

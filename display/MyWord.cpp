@@ -21,99 +21,99 @@ std::string WithoutBlanks(std::string_view text) {
 } // namespace
 
 MyWord::MyWord(std::string_view text, int fontKind, int fontHeight, Rgb color)
-    : color_(color), fontKind_(fontKind), fontHeight_(fontHeight), text_(WithoutBlanks(text)) {}
+    : m_color(color), m_fontKind(fontKind), m_fontHeight(fontHeight), m_text(WithoutBlanks(text)) {}
 
 void MyWord::MarkDirty() {
-    metricsDirty_ = true;
-    symbolsDirty_ = true;
-    symbols_.clear();
+    m_metricsDirty = true;
+    m_symbolsDirty = true;
+    m_symbols.clear();
 }
 
 void MyWord::SetText(std::string_view text) {
     std::string stripped = WithoutBlanks(text);
-    if (stripped != text_) {
-        text_ = std::move(stripped);
+    if (stripped != m_text) {
+        m_text = std::move(stripped);
         MarkDirty();
     }
 }
 
 void MyWord::SetFont(int fontKind, int fontHeight) {
-    if (fontKind != fontKind_ || fontHeight != fontHeight_) {
-        fontKind_ = fontKind;
-        fontHeight_ = fontHeight;
+    if (fontKind != m_fontKind || fontHeight != m_fontHeight) {
+        m_fontKind = fontKind;
+        m_fontHeight = fontHeight;
         MarkDirty();
     }
 }
 
 void MyWord::SetColor(Rgb color) {
-    if (color != color_) {
-        color_ = color;
+    if (color != m_color) {
+        m_color = color;
         MarkDirty();
     }
 }
 
 int MyWord::Measure(CGraphics& graphics) {
-    if (!metricsDirty_ && !symbolsDirty_) {
-        return resultCode_;
+    if (!m_metricsDirty && !m_symbolsDirty) {
+        return m_resultCode;
     }
     graphics.Fonts().ResetSelection();
-    metricsDirty_ = false;
-    symbolsDirty_ = false;
-    width_ = height_ = axis_ = 0;
-    symbols_.clear();
+    m_metricsDirty = false;
+    m_symbolsDirty = false;
+    m_width = m_height = m_axis = 0;
+    m_symbols.clear();
 
     LayoutContext context;
     context.graphics = &graphics;
-    context.fontKind = fontKind_;
-    context.fontHeight = fontHeight_;
-    context.color = color_;
+    context.fontKind = m_fontKind;
+    context.fontHeight = m_fontHeight;
+    context.color = m_color;
     LayoutBox box;
-    if (text_.empty()) {
-        resultCode_ = LayoutCode::kEmptyText;
-        return resultCode_;
+    if (m_text.empty()) {
+        m_resultCode = LayoutCode::kEmptyText;
+        return m_resultCode;
     }
-    if (text_.front() == '$') {
-        if (text_.size() < 2 || text_.back() != '$') {
-            resultCode_ = LayoutCode::kUnclosedFormula;
-            return resultCode_;
+    if (m_text.front() == '$') {
+        if (m_text.size() < 2 || m_text.back() != '$') {
+            m_resultCode = LayoutCode::kUnclosedFormula;
+            return m_resultCode;
         }
-        const std::string_view markup = std::string_view(text_).substr(1, text_.size() - 2);
+        const std::string_view markup = std::string_view(m_text).substr(1, m_text.size() - 2);
         if (markup.empty()) {
-            resultCode_ = LayoutCode::kEmptyText;
-            return resultCode_;
+            m_resultCode = LayoutCode::kEmptyText;
+            return m_resultCode;
         }
-        resultCode_ = LayoutMarkup(markup, context, box);
+        m_resultCode = LayoutMarkup(markup, context, box);
     } else {
-        LayoutPlainToken(text_, context, box);
-        resultCode_ = LayoutCode::kSuccess;
+        LayoutPlainToken(m_text, context, box);
+        m_resultCode = LayoutCode::kSuccess;
     }
-    if (resultCode_ == LayoutCode::kSuccess) {
-        width_ = box.width;
-        height_ = box.height;
-        axis_ = box.axis;
-        symbols_ = std::move(box.symbols);
+    if (m_resultCode == LayoutCode::kSuccess) {
+        m_width = box.width;
+        m_height = box.height;
+        m_axis = box.axis;
+        m_symbols = std::move(box.symbols);
     }
-    return resultCode_;
+    return m_resultCode;
 }
 
 int MyWord::Width(CGraphics& graphics) {
     Measure(graphics);
-    return width_;
+    return m_width;
 }
 
 int MyWord::Height(CGraphics& graphics) {
     Measure(graphics);
-    return height_;
+    return m_height;
 }
 
 int MyWord::Axis(CGraphics& graphics) {
     Measure(graphics);
-    return axis_;
+    return m_axis;
 }
 
 std::vector<MySymbol>& MyWord::Symbols(CGraphics& graphics) {
     Measure(graphics);
-    return symbols_;
+    return m_symbols;
 }
 
 unsigned char LanguageCharacter(unsigned char character, int language) {

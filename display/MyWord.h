@@ -19,13 +19,13 @@ public:
 
     // Stores the text without its blanks; a changed text is laid out again when next asked for.
     void SetText(std::string_view text);
-    const std::string& Text() const { return text_; }
+    const std::string& Text() const { return m_text; }
     void SetFont(int fontKind, int fontHeight);
     void SetColor(Rgb color);
-    int FontKind() const { return fontKind_; }
-    int FontHeight() const { return fontHeight_; }
-    Rgb Color() const { return color_; }
-    bool IsFormula() const { return !text_.empty() && text_.front() == '$'; }
+    int FontKind() const { return m_fontKind; }
+    int FontHeight() const { return m_fontHeight; }
+    Rgb Color() const { return m_color; }
+    bool IsFormula() const { return !m_text.empty() && m_text.front() == '$'; }
 
     // Lays the word out unless it is laid out already; returns the result code (0 success).
     int Measure(CGraphics& graphics);
@@ -42,17 +42,17 @@ public:
 private:
     void MarkDirty();
 
-    int width_ = 0;
-    int height_ = 0;
-    int axis_ = 0;
-    Rgb color_ = 0;
-    int fontKind_ = kFontKindFormula;
-    int fontHeight_ = 0;
-    std::string text_;
-    std::vector<MySymbol> symbols_;
-    int resultCode_ = 0;
-    bool metricsDirty_ = true;
-    bool symbolsDirty_ = true;
+    int m_width = 0;
+    int m_height = 0;
+    int m_axis = 0;
+    Rgb m_color = 0;
+    int m_fontKind = kFontKindFormula;
+    int m_fontHeight = 0;
+    std::string m_text;
+    std::vector<MySymbol> m_symbols;
+    int m_resultCode = 0;
+    bool m_metricsDirty = true;
+    bool m_symbolsDirty = true;
 };
 
 inline constexpr std::size_t kAllSymbols = std::numeric_limits<std::size_t>::max();

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 CFontCache::~CFontCache() {
-    for (const OpisShrift& entry : entries_) {
-        device_.DeleteFont(entry.font);
+    for (const OpisShrift& entry : m_entries) {
+        m_device.DeleteFont(entry.font);
     }
 }
 
@@ -13,23 +13,23 @@ int NarrowFontWidth(int height) {
 }
 
 void CFontCache::ResetSelection() {
-    selectedKind_ = 3;
-    selectedHeight_ = -1;
-    selectedNarrow_ = false;
+    m_selectedKind = 3;
+    m_selectedHeight = -1;
+    m_selectedNarrow = false;
 }
 
 void CFontCache::Select(int kind, int height, bool narrow) {
-    if (kind == selectedKind_ && height == selectedHeight_ && narrow == selectedNarrow_) {
+    if (kind == m_selectedKind && height == m_selectedHeight && narrow == m_selectedNarrow) {
         return;
     }
-    device_.SelectFont(FindOrCreate(kind, height, narrow));
-    selectedKind_ = kind;
-    selectedHeight_ = height;
-    selectedNarrow_ = narrow;
+    m_device.SelectFont(FindOrCreate(kind, height, narrow));
+    m_selectedKind = kind;
+    m_selectedHeight = height;
+    m_selectedNarrow = narrow;
 }
 
 CLayoutDevice::FontHandle CFontCache::FindOrCreate(int kind, int height, bool narrow) {
-    for (const OpisShrift& entry : entries_) {
+    for (const OpisShrift& entry : m_entries) {
         if (entry.kind == kind && entry.height == height && entry.narrow == narrow) {
             return entry.font;
         }
@@ -38,13 +38,13 @@ CLayoutDevice::FontHandle CFontCache::FindOrCreate(int kind, int height, bool na
     request.kind = kind;
     request.height = height;
     request.width = narrow ? NarrowFontWidth(height) : 0;
-    OpisShrift entry{device_.CreateFont(request), kind, height, narrow};
-    if (static_cast<int>(entries_.size()) < kFontCacheSize) {
-        entries_.push_back(entry);
+    OpisShrift entry{m_device.CreateFont(request), kind, height, narrow};
+    if (static_cast<int>(m_entries.size()) < kFontCacheSize) {
+        m_entries.push_back(entry);
     } else {
         // The cache is full: the last entry's font gives way to the new one.
-        device_.DeleteFont(entries_.back().font);
-        entries_.back() = entry;
+        m_device.DeleteFont(m_entries.back().font);
+        m_entries.back() = entry;
     }
     return entry.font;
 }

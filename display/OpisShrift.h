@@ -20,7 +20,7 @@ struct OpisShrift {
 
 class CFontCache {
 public:
-    explicit CFontCache(CLayoutDevice& device) : device_(device) {}
+    explicit CFontCache(CLayoutDevice& device) : m_device(device) {}
     ~CFontCache();
     CFontCache(const CFontCache&) = delete;
     CFontCache& operator=(const CFontCache&) = delete;
@@ -31,16 +31,16 @@ public:
     // Forgets which font is selected, so that the next Select selects again.
     void ResetSelection();
 
-    const std::vector<OpisShrift>& Entries() const { return entries_; }
+    const std::vector<OpisShrift>& Entries() const { return m_entries; }
 
 private:
     CLayoutDevice::FontHandle FindOrCreate(int kind, int height, bool narrow);
 
-    CLayoutDevice& device_;
-    std::vector<OpisShrift> entries_;
-    int selectedKind_ = 3;
-    int selectedHeight_ = -1;
-    bool selectedNarrow_ = false;
+    CLayoutDevice& m_device;
+    std::vector<OpisShrift> m_entries;
+    int m_selectedKind = 3;
+    int m_selectedHeight = -1;
+    bool m_selectedNarrow = false;
 };
 
 // The narrowed character width asked for the system brace: the height divided by 7, at least 6.

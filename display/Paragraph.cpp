@@ -41,73 +41,73 @@ bool SplitParagraphWords(std::string_view text, std::vector<std::string_view>& w
 }
 
 void CParagraph::SetText(std::string_view text) {
-    if (text != text_) {
-        text_ = text;
-        dirty_ = true;
+    if (text != m_text) {
+        m_text = text;
+        m_dirty = true;
     }
 }
 
 void CParagraph::SetFontHeight(int fontHeight) {
-    if (fontHeight != fontHeight_) {
-        fontHeight_ = fontHeight;
-        dirty_ = true;
+    if (fontHeight != m_fontHeight) {
+        m_fontHeight = fontHeight;
+        m_dirty = true;
     }
 }
 
 int CParagraph::Layout(CGraphics& graphics) {
-    if (!dirty_) {
-        return resultCode_;
+    if (!m_dirty) {
+        return m_resultCode;
     }
-    dirty_ = false;
-    row_ = MyString{};
-    row_.x = x;
-    totalHeight_ = 0;
+    m_dirty = false;
+    m_row = MyString{};
+    m_row.x = x;
+    m_totalHeight = 0;
 
-    const std::string_view text = WithoutTrailingSpace(text_);
+    const std::string_view text = WithoutTrailingSpace(m_text);
     if (text.empty()) {
-        resultCode_ = LayoutCode::kEmptyText;
-        return resultCode_;
+        m_resultCode = LayoutCode::kEmptyText;
+        return m_resultCode;
     }
     graphics.Fonts().ResetSelection();
-    const DeviceTextMetrics metrics = graphics.Metrics(kFontKindText, fontHeight_);
+    const DeviceTextMetrics metrics = graphics.Metrics(kFontKindText, m_fontHeight);
     const int wordGap = Part(1.5, metrics.aveCharWidth);
     const int rowGap = metrics.height / 4;
 
     std::vector<std::string_view> texts;
-    resultCode_ = SplitParagraphWords(text, texts) ? LayoutCode::kSuccess : LayoutCode::kBraces;
+    m_resultCode = SplitParagraphWords(text, texts) ? LayoutCode::kSuccess : LayoutCode::kBraces;
 
     int wordX = x;
     int largestAxis = 0;
     for (const std::string_view wordText : texts) {
         const bool formula = wordText.front() == '$';
         auto word = std::make_unique<MyWord>(wordText, formula ? kFontKindFormula : kFontKindText,
-                                             fontHeight_, kWordColor);
+                                             m_fontHeight, kWordColor);
         word->Measure(graphics);
         word->x = wordX;
         wordX += word->Width(graphics) + wordGap;
         largestAxis = std::max(largestAxis, word->Axis(graphics));
-        row_.words.push_back(std::move(word));
+        m_row.words.push_back(std::move(word));
     }
 
     // Every word's axis on the row's axis line. The row reaches down to the lowest word, so that a
     // word hanging below the others is not cut off by the next row.
     int lowest = 0;
     int widths = 0;
-    for (const auto& word : row_.words) {
+    for (const auto& word : m_row.words) {
         word->y = largestAxis - word->Axis(graphics);
         lowest = std::max(lowest, word->y + word->Height(graphics));
         widths += word->Width(graphics);
     }
-    const int gaps = row_.words.empty() ? 0 : wordGap * (row_.Count() - 1);
-    row_.width = widths + gaps;
-    row_.height = rowGap + lowest;
-    totalHeight_ = row_.height;
-    return resultCode_;
+    const int gaps = m_row.words.empty() ? 0 : wordGap * (m_row.Count() - 1);
+    m_row.width = widths + gaps;
+    m_row.height = rowGap + lowest;
+    m_totalHeight = m_row.height;
+    return m_resultCode;
 }
 
 void CParagraph::Paint(CGraphics& graphics, int language, int offsetX, int offsetY) {
     Layout(graphics);
-    for (const auto& word : row_.words) {
+    for (const auto& word : m_row.words) {
         PaintSymbols(graphics, *word, language, offsetX, offsetY + y);
     }
 }

@@ -12,18 +12,18 @@
 class CParagraph {
 public:
     CParagraph() = default;
-    CParagraph(std::string_view text, int fontHeight) : fontHeight_(fontHeight), text_(text) {}
+    CParagraph(std::string_view text, int fontHeight) : m_fontHeight(fontHeight), m_text(text) {}
 
     void SetText(std::string_view text);
     void SetFontHeight(int fontHeight);
-    const std::string& Text() const { return text_; }
-    int FontHeight() const { return fontHeight_; }
+    const std::string& Text() const { return m_text; }
+    int FontHeight() const { return m_fontHeight; }
 
     // Lays the paragraph out unless it is laid out already. Returns 0, -1 for a text without words,
     // or 1 for a formula whose closing "$" is missing (the row then holds the words before it).
     int Layout(CGraphics& graphics);
-    MyString& Row() { return row_; }
-    int TotalHeight() const { return totalHeight_; }
+    MyString& Row() { return m_row; }
+    int TotalHeight() const { return m_totalHeight; }
 
     // The painter of every word of the row, at (offsetX, offsetY + paragraph y).
     void Paint(CGraphics& graphics, int language, int offsetX = 0, int offsetY = 0);
@@ -33,12 +33,12 @@ public:
     int y = 0;
 
 private:
-    int fontHeight_ = 0;
-    std::string text_;
-    MyString row_;
-    int totalHeight_ = 0;
-    int resultCode_ = 0;
-    bool dirty_ = true;
+    int m_fontHeight = 0;
+    std::string m_text;
+    MyString m_row;
+    int m_totalHeight = 0;
+    int m_resultCode = 0;
+    bool m_dirty = true;
 };
 
 // The words of a paragraph text: runs between blanks, and "$...$" formulas whole. Returns false when

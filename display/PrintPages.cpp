@@ -16,7 +16,7 @@ void FitToWidth(CParagraph& paragraph, CGraphics& printer, double scale, int wid
 void CPrintPages::Build(const COutputList& solution, bool textComments,
                         const CommentTextFunction& commentText, CGraphics& printer, double scale, int horzRes,
                         int vertRes) {
-    pages_.clear();
+    m_pages.clear();
     int footerReserve = 0;
     int y = 0;
     for (const auto& record : solution.Records()) {
@@ -30,9 +30,9 @@ void CPrintPages::Build(const COutputList& solution, bool textComments,
         FitToWidth(*paragraph, printer, scale, horzRes);
         const int height = paragraph->TotalHeight();
 
-        if (pages_.empty() || footerReserve + y + height > vertRes) {
-            PageParam& page = pages_.emplace_back();
-            page.pageNumber = static_cast<int>(pages_.size());
+        if (m_pages.empty() || footerReserve + y + height > vertRes) {
+            PageParam& page = m_pages.emplace_back();
+            page.pageNumber = static_cast<int>(m_pages.size());
             std::string numberText = "-";
             numberText += std::to_string(page.pageNumber);
             numberText += '-';
@@ -48,7 +48,7 @@ void CPrintPages::Build(const COutputList& solution, bool textComments,
             y = 0;
         }
         y += height;
-        pages_.back().paragraphs.push_back({std::move(paragraph)});
+        m_pages.back().paragraphs.push_back({std::move(paragraph)});
     }
 }
 
@@ -56,7 +56,7 @@ void CPrintPages::PaintPage(int pageNumber, CGraphics& printer, int language) {
     if (pageNumber < 1 || pageNumber > PageCount()) {
         return;
     }
-    for (PageIndents& indent : pages_[pageNumber - 1].paragraphs) {
+    for (PageIndents& indent : m_pages[pageNumber - 1].paragraphs) {
         indent.paragraph->Paint(printer, language);
     }
 }

@@ -30,14 +30,14 @@ public:
     void Build(const COutputList& solution, bool textComments, const CommentTextFunction& commentText,
                CGraphics& printer, double scale, int horzRes, int vertRes);
 
-    const std::vector<PageParam>& Pages() const { return pages_; }
-    int PageCount() const { return static_cast<int>(pages_.size()); }
+    const std::vector<PageParam>& Pages() const { return m_pages; }
+    int PageCount() const { return static_cast<int>(m_pages.size()); }
 
     // Paints page pageNumber (from 1); nothing for a page that does not exist.
     void PaintPage(int pageNumber, CGraphics& printer, int language);
 
 private:
-    std::vector<PageParam> pages_;
+    std::vector<PageParam> m_pages;
 };
 
 // Lays a printed line out at the largest font height trunc(F x scale), F from 16 down to 1, at which

@@ -81,13 +81,13 @@ QColor ToQColor(Rgb color) {
 }
 
 CQtLayoutDevice::CQtLayoutDevice(QPaintDevice* device, QPainter* painter)
-    : device_(device), painter_(painter) {}
+    : m_device(device), m_painter(painter) {}
 
 CQtLayoutDevice::~CQtLayoutDevice() = default;
 
 void CQtLayoutDevice::SetPainter(QPainter* painter) {
-    painter_ = painter;
-    painterFont_ = 0;
+    m_painter = painter;
+    m_painterFont = 0;
 }
 
 QFont CQtLayoutDevice::FontFor(const FontRequest& request) const {
@@ -95,17 +95,17 @@ QFont CQtLayoutDevice::FontFor(const FontRequest& request) const {
     const int kind =
         request.kind == kFontKindText || request.kind == kFontKindFormula ? request.kind : kFontKindSymbol;
     QFont font = BaseFont(kind);
-    auto found = cellPerPixel_.find(kind);
-    if (found == cellPerPixel_.end()) {
+    auto found = m_cellPerPixel.find(kind);
+    if (found == m_cellPerPixel.end()) {
         QFont probe = font;
         probe.setPixelSize(1000);
-        const double ratio = QFontMetricsF(probe, device_).height() / 1000.0;
-        found = cellPerPixel_.emplace(kind, ratio > 0.1 ? ratio : 1.0).first;
+        const double ratio = QFontMetricsF(probe, m_device).height() / 1000.0;
+        found = m_cellPerPixel.emplace(kind, ratio > 0.1 ? ratio : 1.0).first;
     }
     const int height = std::max(request.height, 1);
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(height / found->second))));
     if (request.width > 0) {
-        const double average = QFontMetricsF(font, device_).averageCharWidth();
+        const double average = QFontMetricsF(font, m_device).averageCharWidth();
         if (average > 0) {
             font.setStretch(
                 std::clamp(static_cast<int>(std::lround(100.0 * request.width / average)), 1, 4000));
@@ -118,38 +118,38 @@ CLayoutDevice::FontHandle CQtLayoutDevice::CreateFont(const FontRequest& request
     auto font = std::make_unique<Font>();
     font->kind = request.kind;
     font->font = FontFor(request);
-    font->metrics = QFontMetricsF(font->font, device_);
+    font->metrics = QFontMetricsF(font->font, m_device);
     font->height = static_cast<int>(std::lround(font->metrics.height()));
     font->ascent = static_cast<int>(std::lround(font->metrics.ascent()));
     font->aveCharWidth = static_cast<int>(std::lround(font->metrics.averageCharWidth()));
     font->advance.fill(-1);
-    const FontHandle handle = nextHandle_++;
-    fonts_[handle] = std::move(font);
+    const FontHandle handle = m_nextHandle++;
+    m_fonts[handle] = std::move(font);
     return handle;
 }
 
 void CQtLayoutDevice::DeleteFont(FontHandle font) {
-    if (font == selectedHandle_) {
-        selected_ = nullptr;
-        selectedHandle_ = 0;
+    if (font == m_selectedHandle) {
+        m_selected = nullptr;
+        m_selectedHandle = 0;
     }
-    if (font == painterFont_) {
-        painterFont_ = 0;
+    if (font == m_painterFont) {
+        m_painterFont = 0;
     }
-    fonts_.erase(font);
+    m_fonts.erase(font);
 }
 
 void CQtLayoutDevice::SelectFont(FontHandle font) {
-    const auto found = fonts_.find(font);
-    selected_ = found == fonts_.end() ? nullptr : found->second.get();
-    selectedHandle_ = selected_ != nullptr ? font : 0;
+    const auto found = m_fonts.find(font);
+    m_selected = found == m_fonts.end() ? nullptr : found->second.get();
+    m_selectedHandle = m_selected != nullptr ? font : 0;
 }
 
 DeviceTextMetrics CQtLayoutDevice::GetTextMetrics() {
-    if (selected_ == nullptr) {
+    if (m_selected == nullptr) {
         return {};
     }
-    return {selected_->height, selected_->aveCharWidth};
+    return {m_selected->height, m_selected->aveCharWidth};
 }
 
 int CQtLayoutDevice::Advance(Font& font, unsigned char byte) {
@@ -162,57 +162,57 @@ int CQtLayoutDevice::Advance(Font& font, unsigned char byte) {
 }
 
 TextExtent CQtLayoutDevice::GetTextExtent(std::string_view text) {
-    if (selected_ == nullptr) {
+    if (m_selected == nullptr) {
         return {};
     }
     if (text.size() == 1) {
-        return {Advance(*selected_, static_cast<unsigned char>(text.front())), selected_->height};
+        return {Advance(*m_selected, static_cast<unsigned char>(text.front())), m_selected->height};
     }
-    const double width = selected_->metrics.horizontalAdvance(DisplayText(text, selected_->kind));
-    return {static_cast<int>(std::lround(width)), selected_->height};
+    const double width = m_selected->metrics.horizontalAdvance(DisplayText(text, m_selected->kind));
+    return {static_cast<int>(std::lround(width)), m_selected->height};
 }
 
 InkBounds CQtLayoutDevice::GetInkBounds(std::string_view text) {
-    if (selected_ == nullptr) {
+    if (m_selected == nullptr) {
         return {};
     }
     // Tight bounds are relative to the baseline; the cell's top is an ascent above it.
-    const QRectF ink = selected_->metrics.tightBoundingRect(DisplayText(text, selected_->kind));
+    const QRectF ink = m_selected->metrics.tightBoundingRect(DisplayText(text, m_selected->kind));
     if (ink.isEmpty()) {
         return {};
     }
-    const double ascent = selected_->ascent;
+    const double ascent = m_selected->ascent;
     return {static_cast<int>(std::floor(ink.left())), static_cast<int>(std::floor(ascent + ink.top())),
             static_cast<int>(std::ceil(ink.right())), static_cast<int>(std::ceil(ascent + ink.bottom()))};
 }
 
 void CQtLayoutDevice::SetTextColor(Rgb color) {
-    textColor_ = ToQColor(color);
+    m_textColor = ToQColor(color);
 }
 
 void CQtLayoutDevice::TextOut(int x, int y, std::string_view text) {
-    if (painter_ == nullptr || selected_ == nullptr) {
+    if (m_painter == nullptr || m_selected == nullptr) {
         return;
     }
-    if (painterFont_ != selectedHandle_) {
-        painter_->setFont(selected_->font);
-        painterFont_ = selectedHandle_;
+    if (m_painterFont != m_selectedHandle) {
+        m_painter->setFont(m_selected->font);
+        m_painterFont = m_selectedHandle;
     }
-    painter_->setPen(textColor_);
-    painter_->drawText(QPointF(x, y + selected_->ascent), DisplayText(text, selected_->kind));
+    m_painter->setPen(m_textColor);
+    m_painter->drawText(QPointF(x, y + m_selected->ascent), DisplayText(text, m_selected->kind));
 }
 
 void CQtLayoutDevice::DrawLine(int x1, int y1, int x2, int y2, Rgb color) {
-    if (painter_ == nullptr) {
+    if (m_painter == nullptr) {
         return;
     }
-    painter_->setPen(QPen(ToQColor(color), 2, Qt::SolidLine, Qt::FlatCap));
-    painter_->drawLine(QPoint(x1, y1), QPoint(x2, y2));
+    m_painter->setPen(QPen(ToQColor(color), 2, Qt::SolidLine, Qt::FlatCap));
+    m_painter->drawLine(QPoint(x1, y1), QPoint(x2, y2));
 }
 
 void CQtLayoutDevice::FillRect(int left, int top, int right, int bottom, Rgb color) {
-    if (painter_ == nullptr) {
+    if (m_painter == nullptr) {
         return;
     }
-    painter_->fillRect(QRect(left, top, right - left, bottom - top), ToQColor(color));
+    m_painter->fillRect(QRect(left, top, right - left, bottom - top), ToQColor(color));
 }

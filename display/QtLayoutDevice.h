@@ -55,16 +55,16 @@ private:
 
     int Advance(Font& font, unsigned char byte);
 
-    QPaintDevice* device_ = nullptr;
-    QPainter* painter_ = nullptr;
-    std::unordered_map<FontHandle, std::unique_ptr<Font>> fonts_;
-    FontHandle nextHandle_ = 1;
-    Font* selected_ = nullptr;
-    FontHandle painterFont_ = 0;
-    FontHandle selectedHandle_ = 0;
-    QColor textColor_;
+    QPaintDevice* m_device = nullptr;
+    QPainter* m_painter = nullptr;
+    std::unordered_map<FontHandle, std::unique_ptr<Font>> m_fonts;
+    FontHandle m_nextHandle = 1;
+    Font* m_selected = nullptr;
+    FontHandle m_painterFont = 0;
+    FontHandle m_selectedHandle = 0;
+    QColor m_textColor;
     // Cell height per pixel of em, by font kind.
-    mutable std::unordered_map<int, double> cellPerPixel_;
+    mutable std::unordered_map<int, double> m_cellPerPixel;
 };
 
 // The text a single-byte string shows in a font kind: Windows-1251 letters, and the symbol-set bytes

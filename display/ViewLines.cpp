@@ -51,13 +51,13 @@ std::string RecordText(const COutputRecord& record, bool textComments,
 
 void CViewList::Build(const COutputList& solution, bool textComments, const CommentTextFunction& commentText,
                       CGraphics& graphics, int screenWidth) {
-    lines_.clear();
-    lines_.reserve(solution.Size());
-    scrollWidth_ = 0;
+    m_lines.clear();
+    m_lines.reserve(solution.Size());
+    m_scrollWidth = 0;
     int top = 0;
     int recordNumber = 0;
     for (const auto& record : solution.Records()) {
-        LineStruct& line = lines_.emplace_back();
+        LineStruct& line = m_lines.emplace_back();
         line.recordNumber = recordNumber++;
         line.indentLevel = static_cast<int>(record->IndentLevel());
         line.blockKind = record->lineBlocks.empty() ? 0 : record->lineBlocks.back().kind;
@@ -114,24 +114,24 @@ void CViewList::Build(const COutputList& solution, bool textComments, const Comm
         line.band.bottom = top + line.paragraph.TotalHeight();
         line.textRight = line.textLeft + row.width;
         top = line.band.bottom;
-        scrollWidth_ = std::max(scrollWidth_, line.textRight);
+        m_scrollWidth = std::max(m_scrollWidth, line.textRight);
     }
 
     // 4. Backgrounds; 5. the scroll size and the bands' width.
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        LineStruct& line = lines_[i];
-        const bool firstOrLast = i == 0 || i + 1 == lines_.size();
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        LineStruct& line = m_lines[i];
+        const bool firstOrLast = i == 0 || i + 1 == m_lines.size();
         line.background = firstOrLast ? kYellow : BandColor(line.indentLevel, line.blockKind);
         line.hasBackground = true;
         line.band.left = 0;
-        line.band.right = std::max(scrollWidth_, screenWidth);
+        line.band.right = std::max(m_scrollWidth, screenWidth);
     }
-    scrollHeight_ = top;
+    m_scrollHeight = top;
 }
 
 void CViewList::PaintAll(CGraphics& graphics, int language) {
     CLayoutDevice& device = graphics.Device();
-    for (LineStruct& line : lines_) {
+    for (LineStruct& line : m_lines) {
         if (line.band.bottom > line.band.top) {
             device.FillRect(line.band.left, line.band.top, line.band.right, line.band.bottom,
                             line.background);

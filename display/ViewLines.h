@@ -67,19 +67,19 @@ public:
     void Build(const COutputList& solution, bool textComments, const CommentTextFunction& commentText,
                CGraphics& graphics, int screenWidth);
 
-    std::vector<LineStruct>& Lines() { return lines_; }
-    const std::vector<LineStruct>& Lines() const { return lines_; }
-    int ScrollWidth() const { return scrollWidth_; }
-    int ScrollHeight() const { return scrollHeight_; }
+    std::vector<LineStruct>& Lines() { return m_lines; }
+    const std::vector<LineStruct>& Lines() const { return m_lines; }
+    int ScrollWidth() const { return m_scrollWidth; }
+    int ScrollHeight() const { return m_scrollHeight; }
 
     // Paints the whole solution as the view shows it when complete: every band's background across
     // its width, then every word.
     void PaintAll(CGraphics& graphics, int language);
 
 private:
-    std::vector<LineStruct> lines_;
-    int scrollWidth_ = 0;
-    int scrollHeight_ = 0;
+    std::vector<LineStruct> m_lines;
+    int m_scrollWidth = 0;
+    int m_scrollHeight = 0;
 };
 
 // The background of a band that is neither the first nor the last: grey that darkens with the indent

@@ -17,7 +17,7 @@ public:
             return check.Describe();
         }
         check.SkipSpace();
-        if (check.position != text.size()) {
+        if (check.m_position != text.size()) {
             check.Fail("text after the value");
             return check.Describe();
         }
@@ -25,7 +25,7 @@ public:
     }
 
 private:
-    explicit JsonCheck(std::string_view text) : text(text) {}
+    explicit JsonCheck(std::string_view text) : m_text(text) {}
 
     bool Value(int depth) {
         if (depth > 200) {
@@ -50,10 +50,10 @@ private:
     }
 
     bool Object(int depth) {
-        ++position;
+        ++m_position;
         SkipSpace();
         if (Peek() == '}') {
-            ++position;
+            ++m_position;
             return true;
         }
         for (;;) {
@@ -65,28 +65,28 @@ private:
             if (Peek() != ':') {
                 return Fail("\":\" expected");
             }
-            ++position;
+            ++m_position;
             SkipSpace();
             if (!Value(depth + 1)) {
                 return false;
             }
             SkipSpace();
             if (Peek() == '}') {
-                ++position;
+                ++m_position;
                 return true;
             }
             if (Peek() != ',') {
                 return Fail("\",\" or \"}\" expected");
             }
-            ++position;
+            ++m_position;
         }
     }
 
     bool Array(int depth) {
-        ++position;
+        ++m_position;
         SkipSpace();
         if (Peek() == ']') {
-            ++position;
+            ++m_position;
             return true;
         }
         for (;;) {
@@ -96,20 +96,20 @@ private:
             }
             SkipSpace();
             if (Peek() == ']') {
-                ++position;
+                ++m_position;
                 return true;
             }
             if (Peek() != ',') {
                 return Fail("\",\" or \"]\" expected");
             }
-            ++position;
+            ++m_position;
         }
     }
 
     bool String() {
-        ++position;
-        while (position < text.size()) {
-            const auto c = static_cast<unsigned char>(text[position++]);
+        ++m_position;
+        while (m_position < m_text.size()) {
+            const auto c = static_cast<unsigned char>(m_text[m_position++]);
             if (c == '"') {
                 return true;
             }
@@ -125,14 +125,14 @@ private:
 
     bool Escape() {
         const char c = Peek();
-        ++position;
+        ++m_position;
         if (std::string_view("\"\\/bfnrt").find(c) != std::string_view::npos && c != '\0') {
             return true;
         }
         if (c != 'u') {
             return Fail("bad escape");
         }
-        for (int i = 0; i < 4; ++i, ++position) {
+        for (int i = 0; i < 4; ++i, ++m_position) {
             if (!std::isxdigit(static_cast<unsigned char>(Peek()))) {
                 return Fail("bad \\u escape");
             }
@@ -141,69 +141,69 @@ private:
     }
 
     bool Number() {
-        const std::size_t start = position;
+        const std::size_t start = m_position;
         if (Peek() == '-') {
-            ++position;
+            ++m_position;
         }
         if (Peek() == '0') {
-            ++position;
+            ++m_position;
         } else if (!Digits()) {
             return Fail("value expected");
         }
         if (Peek() == '.') {
-            ++position;
+            ++m_position;
             if (!Digits()) {
                 return Fail("digits expected after \".\"");
             }
         }
         if (Peek() == 'e' || Peek() == 'E') {
-            ++position;
+            ++m_position;
             if (Peek() == '+' || Peek() == '-') {
-                ++position;
+                ++m_position;
             }
             if (!Digits()) {
                 return Fail("digits expected in the exponent");
             }
         }
-        return position > start;
+        return m_position > start;
     }
 
     bool Digits() {
-        const std::size_t start = position;
+        const std::size_t start = m_position;
         while (Peek() >= '0' && Peek() <= '9') {
-            ++position;
+            ++m_position;
         }
-        return position > start;
+        return m_position > start;
     }
 
     bool Word(std::string_view word) {
-        if (text.substr(position, word.size()) != word) {
+        if (m_text.substr(m_position, word.size()) != word) {
             return Fail("value expected");
         }
-        position += word.size();
+        m_position += word.size();
         return true;
     }
 
     void SkipSpace() {
         while (Peek() == ' ' || Peek() == '\t' || Peek() == '\n' || Peek() == '\r') {
-            ++position;
+            ++m_position;
         }
     }
 
     bool Fail(const char* why) {
-        if (reason.empty()) {
-            reason = why;
-            failedAt = position;
+        if (m_reason.empty()) {
+            m_reason = why;
+            m_failedAt = m_position;
         }
         return false;
     }
 
-    std::string Describe() const { return reason + " at byte " + std::to_string(failedAt); }
+    std::string Describe() const { return m_reason + " at byte " + std::to_string(m_failedAt); }
 
-    char Peek() const { return position < text.size() ? text[position] : '\0'; }
+    char Peek() const { return m_position < m_text.size() ? m_text[m_position] : '\0'; }
 
-    std::string_view text;
-    std::size_t position = 0;
-    std::string reason;
-    std::size_t failedAt = 0;
+    std::string_view m_text;
+    std::size_t m_position = 0;
+    std::string m_reason;
+    std::size_t m_failedAt = 0;
 };

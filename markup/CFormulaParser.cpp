@@ -15,8 +15,8 @@
 #include <utility>
 
 NodePtr CFormulaParser::Fail(int code) {
-    if (errorCode == ParseError::kNone) {
-        errorCode = code;
+    if (m_errorCode == ParseError::kNone) {
+        m_errorCode = code;
     }
     return nullptr;
 }
@@ -30,7 +30,7 @@ NodePtr CFormulaParser::ParseRelation() {
     if (Peek() != '=') {
         return Fail(ParseError::kCharactersLeftOver);
     }
-    ++position;
+    ++m_position;
     NodePtr right = ParseSum();
     if (!right) {
         return Fail(ParseError::kMissingOperand);
@@ -45,7 +45,7 @@ NodePtr CFormulaParser::ParseSum() {
     const char lead = Peek();
     const bool leadingMinus = lead == '-';
     if (lead == '+' || lead == '-') {
-        ++position;
+        ++m_position;
     }
     NodePtr first = ParseTerm();
     if (!first) {
@@ -57,7 +57,7 @@ NodePtr CFormulaParser::ParseSum() {
     }
     while (Peek() == '+' || Peek() == '-') {
         const std::int32_t sign = Peek() == '+' ? 1 : -1;
-        ++position;
+        ++m_position;
         if (!sum) {
             sum = std::make_unique<COAddition>(std::move(first), 1);
         }
@@ -82,7 +82,7 @@ NodePtr CFormulaParser::ParseTerm() {
     std::unique_ptr<COMultiplication> product;
     while (Peek() == '*' || Peek() == ':') {
         const std::int32_t sign = Peek() == '*' ? 1 : -1;
-        ++position;
+        ++m_position;
         if (!product) {
             product = std::make_unique<COMultiplication>(std::move(first), 1);
         }
@@ -107,7 +107,7 @@ NodePtr CFormulaParser::ParseFraction() {
     if (Peek() != '/') {
         return numerator;
     }
-    ++position;
+    ++m_position;
     NodePtr denominator = ParsePower();
     if (!denominator) {
         return Fail(ParseError::kMissingOperand);
@@ -126,7 +126,7 @@ NodePtr CFormulaParser::ParsePower() {
     if (Peek() != '^') {
         return base;
     }
-    ++position;
+    ++m_position;
     NodePtr exponent = ParseOperand();
     if (!exponent) {
         return Fail(ParseError::kMissingOperand);
@@ -144,7 +144,7 @@ NodePtr CFormulaParser::ParseOperand() {
         return ParseNumber();
     }
     if (IsLetter(c)) {
-        ++position;
+        ++m_position;
         return std::make_unique<COVariable>(c);
     }
     if (c == '{') {
@@ -162,19 +162,19 @@ NodePtr CFormulaParser::ParseOperand() {
 // "{" sum "}" | "(" sum ")": the character after the sum is consumed whatever it is, and it must be
 // the closer of the opening bracket.
 NodePtr CFormulaParser::ParseGroup(char closer) {
-    if (nesting >= EngineLimits::kMaxNestingDepth) {
+    if (m_nesting >= EngineLimits::kMaxNestingDepth) {
         return Fail(ParseError::kTooLarge);
     }
-    ++position;
-    ++nesting;
+    ++m_position;
+    ++m_nesting;
     NodePtr inner = ParseSum();
-    --nesting;
+    --m_nesting;
     if (!inner) {
         return Fail(ParseError::kMissingOperand);
     }
     const bool closed = !AtEnd() && Peek() == closer;
     if (!AtEnd()) {
-        ++position;
+        ++m_position;
     }
     if (!closed) {
         return Fail(ParseError::kWrongClosingBracket);
@@ -185,31 +185,31 @@ NodePtr CFormulaParser::ParseGroup(char closer) {
 bool CFormulaParser::NumberWithinLimit() const {
     // Mirrors the shape of a number literal (digits, then "," digits, "/" digits or "@" ["{"]
     // digits "/" digits) only far enough to measure its runs of digits before any is converted.
-    std::size_t at = position;
+    std::size_t at = m_position;
     const auto runWithinLimit = [&] {
         const std::size_t start = at;
-        while (at < text.size() && IsDigit(text[at])) {
+        while (at < m_text.size() && IsDigit(m_text[at])) {
             ++at;
         }
         return at - start <= EngineLimits::kMaxNumberDigits;
     };
-    const auto digitAt = [&](std::size_t i) { return i < text.size() && IsDigit(text[i]); };
+    const auto digitAt = [&](std::size_t i) { return i < m_text.size() && IsDigit(m_text[i]); };
     if (!runWithinLimit()) {
         return false;
     }
-    if (at < text.size() && (text[at] == ',' || text[at] == '/') && digitAt(at + 1)) {
+    if (at < m_text.size() && (m_text[at] == ',' || m_text[at] == '/') && digitAt(at + 1)) {
         ++at;
         return runWithinLimit();
     }
-    if (at < text.size() && text[at] == '@') {
+    if (at < m_text.size() && m_text[at] == '@') {
         ++at;
-        if (at < text.size() && text[at] == '{') {
+        if (at < m_text.size() && m_text[at] == '{') {
             ++at;
         }
         if (!runWithinLimit()) {
             return false;
         }
-        if (at < text.size() && text[at] == '/') {
+        if (at < m_text.size() && m_text[at] == '/') {
             ++at;
             return runWithinLimit();
         }
@@ -224,7 +224,7 @@ NodePtr CFormulaParser::ParseNumber() {
         return Fail(ParseError::kTooLarge);
     }
     CNumber value;
-    switch (value.ParseText(text, position)) {
+    switch (value.ParseText(m_text, m_position)) {
     case CNumber::kParseOk:
         return std::make_unique<CONumber>(std::move(value));
     case CNumber::kParseMixedNoSlash:

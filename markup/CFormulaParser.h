@@ -55,7 +55,7 @@
 class CFormulaParser {
 public:
     CFormulaParser(const std::string& text, std::size_t& position, int& errorCode)
-        : text(text), position(position), errorCode(errorCode) {}
+        : m_text(text), m_position(position), m_errorCode(errorCode) {}
 
     // relation := sum "=" sum
     NodePtr ParseRelation();
@@ -72,8 +72,8 @@ public:
 
 private:
     // The character at the position; '\0' past the end (AtEnd tells the two apart).
-    char Peek() const { return position < text.size() ? text[position] : '\0'; }
-    bool AtEnd() const { return position >= text.size(); }
+    char Peek() const { return m_position < m_text.size() ? m_text[m_position] : '\0'; }
+    bool AtEnd() const { return m_position >= m_text.size(); }
     // Sets the code unless an earlier one stands, and returns no tree.
     NodePtr Fail(int code);
     // number: digits, with "," digits, "/" digits or "@" ["{"] digits "/" digits after them
@@ -83,10 +83,10 @@ private:
     // True when every run of digits of the number literal at the position is within the limit.
     bool NumberWithinLimit() const;
 
-    const std::string& text;
-    std::size_t& position;
-    int& errorCode;
-    int nesting = 0;
+    const std::string& m_text;
+    std::size_t& m_position;
+    int& m_errorCode;
+    int m_nesting = 0;
 };
 
 // The levels as functions over a text, for callers that keep their own position and code. Each

@@ -204,47 +204,47 @@ std::vector<std::size_t> MatchPairs(const std::string& text, char open, char clo
 class CCharacterChain {
 public:
     explicit CCharacterChain(const std::string& source)
-        : text(source), nextOf(source.size()), previousOf(source.size()), alive(source.size(), true) {
+        : m_text(source), m_nextOf(source.size()), m_previousOf(source.size()), m_alive(source.size(), true) {
         for (std::size_t i = 0; i < source.size(); ++i) {
-            nextOf[i] = i + 1 < source.size() ? i + 1 : kNone;
-            previousOf[i] = i > 0 ? i - 1 : kNone;
+            m_nextOf[i] = i + 1 < source.size() ? i + 1 : kNone;
+            m_previousOf[i] = i > 0 ? i - 1 : kNone;
         }
     }
 
-    std::size_t First() const { return text.empty() ? kNone : firstAlive; }
-    std::size_t Next(std::size_t i) const { return nextOf[i]; }
-    std::size_t Previous(std::size_t i) const { return previousOf[i]; }
-    char At(std::size_t i) const { return text[i]; }
+    std::size_t First() const { return m_text.empty() ? kNone : m_firstAlive; }
+    std::size_t Next(std::size_t i) const { return m_nextOf[i]; }
+    std::size_t Previous(std::size_t i) const { return m_previousOf[i]; }
+    char At(std::size_t i) const { return m_text[i]; }
 
     void Remove(std::size_t i) {
-        if (previousOf[i] != kNone) {
-            nextOf[previousOf[i]] = nextOf[i];
+        if (m_previousOf[i] != kNone) {
+            m_nextOf[m_previousOf[i]] = m_nextOf[i];
         } else {
-            firstAlive = nextOf[i];
+            m_firstAlive = m_nextOf[i];
         }
-        if (nextOf[i] != kNone) {
-            previousOf[nextOf[i]] = previousOf[i];
+        if (m_nextOf[i] != kNone) {
+            m_previousOf[m_nextOf[i]] = m_previousOf[i];
         }
-        alive[i] = false;
+        m_alive[i] = false;
     }
 
     std::string Gather() const {
         std::string result;
-        result.reserve(text.size());
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (alive[i]) {
-                result.push_back(text[i]);
+        result.reserve(m_text.size());
+        for (std::size_t i = 0; i < m_text.size(); ++i) {
+            if (m_alive[i]) {
+                result.push_back(m_text[i]);
             }
         }
         return result;
     }
 
 private:
-    const std::string& text;
-    std::vector<std::size_t> nextOf;
-    std::vector<std::size_t> previousOf;
-    std::vector<bool> alive;
-    std::size_t firstAlive = 0;
+    const std::string& m_text;
+    std::vector<std::size_t> m_nextOf;
+    std::vector<std::size_t> m_previousOf;
+    std::vector<bool> m_alive;
+    std::size_t m_firstAlive = 0;
 };
 
 // Pass 1: "{" + letters and digits + "}" -> the letters and digits.

@@ -113,7 +113,7 @@ constexpr std::array<std::string_view, 22> kFunctionNames = {
 
 class LinearReader {
 public:
-    explicit LinearReader(std::vector<Symbol> symbols) : symbols(std::move(symbols)) {}
+    explicit LinearReader(std::vector<Symbol> symbols) : m_symbols(std::move(symbols)) {}
 
     // problem := sum [relation sum]
     SyntaxNode ReadProblem() {
@@ -187,7 +187,7 @@ private:
                 Advance();
                 factor = ReadUnary(true);
             } else if (StartsPrimary(c)) {
-                if (IsAsciiDigit(c) && lastPrimaryWasNumber) {
+                if (IsAsciiDigit(c) && m_lastPrimaryWasNumber) {
                     throw Refusal{"two numbers in a row; write the sign between them", Column()};
                 }
                 factor = ReadPower(true);
@@ -228,11 +228,11 @@ private:
         if (Peek() == '^' || (Peek() == '*' && Peek(1) == '*')) {
             Advance(Peek() == '^' ? 1 : 2);
             SyntaxNode exponent = ReadExponent();
-            lastPrimaryWasNumber = false;
+            m_lastPrimaryWasNumber = false;
             return MakeBinary(SyntaxKind::Power, std::move(base), std::move(exponent));
         }
         if (IsSuperscript(Peek())) {
-            lastPrimaryWasNumber = false;
+            m_lastPrimaryWasNumber = false;
             return MakeBinary(SyntaxKind::Power, std::move(base), ReadSuperscriptExponent());
         }
         return base;
@@ -282,7 +282,7 @@ private:
     SyntaxNode ReadPrimary(bool fractionLiteralAllowed) {
         SkipBlanks();
         const char32_t c = Peek();
-        lastPrimaryWasNumber = IsAsciiDigit(c);
+        m_lastPrimaryWasNumber = IsAsciiDigit(c);
         if (IsAsciiDigit(c)) {
             return ReadNumber(fractionLiteralAllowed);
         }
@@ -306,7 +306,7 @@ private:
     // "(" sum ")" | "{" sum "}": brackets make no node of their own.
     SyntaxNode ReadGroup() {
         const DepthGuard guard(*this);
-        const std::size_t openIndex = position;
+        const std::size_t openIndex = m_position;
         const char32_t closer = Peek() == '(' ? ')' : '}';
         const std::size_t openColumn = Column();
         Advance();
@@ -314,7 +314,7 @@ private:
         SkipBlanks();
         if (Peek() == closer) {
             Advance();
-            lastPrimaryWasNumber = false;
+            m_lastPrimaryWasNumber = false;
             return inner;
         }
         const std::string opened = Quoted(openIndex) + " opened at column " + std::to_string(openColumn);
@@ -322,7 +322,7 @@ private:
             throw Refusal{"the bracket " + opened + " is not closed", Column()};
         }
         if (Peek() == ')' || Peek() == '}') {
-            throw Refusal{Quoted(position) + " does not close the bracket " + opened, Column()};
+            throw Refusal{Quoted(m_position) + " does not close the bracket " + opened, Column()};
         }
         RefuseUnexpected();
     }
@@ -338,21 +338,21 @@ private:
         if (Peek() == '@') {
             return ReadMarkupMixedNumber(std::move(text));
         }
-        if (fractionLiteralAllowed && FractionLiteralAt(position)) {
+        if (fractionLiteralAllowed && FractionLiteralAt(m_position)) {
             Advance();
             return MakeLeaf(SyntaxKind::Number, text + '/' + ReadDigits());
         }
-        std::size_t after = position;
-        while (after < symbols.size() && symbols[after].c == ' ') {
+        std::size_t after = m_position;
+        while (after < m_symbols.size() && m_symbols[after].c == ' ') {
             ++after;
         }
-        if (fractionLiteralAllowed && after > position && IsAsciiDigit(At(after))) {
+        if (fractionLiteralAllowed && after > m_position && IsAsciiDigit(At(after))) {
             std::size_t numeratorEnd = after;
             while (IsAsciiDigit(At(numeratorEnd))) {
                 ++numeratorEnd;
             }
             if (FractionLiteralAt(numeratorEnd)) {
-                position = after;
+                m_position = after;
                 const std::string numerator = ReadDigits();
                 Advance();
                 return MakeLeaf(SyntaxKind::Number, text + "@{" + numerator + '/' + ReadDigits() + '}');
@@ -382,7 +382,7 @@ private:
         if (braced) {
             Advance();
         }
-        if (!IsAsciiDigit(Peek()) || !FractionLiteralAt(position + CountDigits(position))) {
+        if (!IsAsciiDigit(Peek()) || !FractionLiteralAt(m_position + CountDigits(m_position))) {
             throw Refusal{"a mixed number is written 2@{1/3}", Column()};
         }
         const std::string numerator = ReadDigits();
@@ -399,7 +399,7 @@ private:
 
     // "!" name "{" … "}" with balanced braces, kept as it is.
     SyntaxNode ReadMarkupCommand() {
-        const std::size_t start = position;
+        const std::size_t start = m_position;
         Advance();
         while (IsAsciiLetter(Peek()) || IsAsciiDigit(Peek())) {
             Advance();
@@ -416,7 +416,7 @@ private:
         if (Peek() != '_') {
             return base;
         }
-        const std::size_t start = position + 1;
+        const std::size_t start = m_position + 1;
         Advance();
         if (Peek() != '{') {
             throw Refusal{"a subscript is written _{…}", Column()};
@@ -439,16 +439,16 @@ private:
             depth += Peek() == '{' ? 1 : Peek() == '}' ? -1 : 0;
             Advance();
         } while (depth > 0);
-        return position;
+        return m_position;
     }
 
     std::string Verbatim(std::size_t from, std::size_t to) const {
         std::string text;
         for (std::size_t i = from; i < to; ++i) {
-            if (symbols[i].c >= 0x80) {
-                throw Refusal{Quoted(i) + " cannot stand inside a markup command", symbols[i].column};
+            if (m_symbols[i].c >= 0x80) {
+                throw Refusal{Quoted(i) + " cannot stand inside a markup command", m_symbols[i].column};
             }
-            text += static_cast<char>(symbols[i].c);
+            text += static_cast<char>(m_symbols[i].c);
         }
         return text;
     }
@@ -456,16 +456,16 @@ private:
     // A run of letters that names a function or a root ("sqrt(x)", "sin x", "xln(y)") is refused
     // rather than read as a product of letters.
     void RefuseFunctionName() const {
-        if (position > 0 && IsAsciiLetter(symbols[position - 1].c)) {
+        if (m_position > 0 && IsAsciiLetter(m_symbols[m_position - 1].c)) {
             return; // checked with the run it belongs to
         }
-        std::size_t end = position;
+        std::size_t end = m_position;
         while (IsAsciiLetter(At(end))) {
             ++end;
         }
         std::string run;
-        for (std::size_t i = position; i < end; ++i) {
-            run += static_cast<char>(symbols[i].c);
+        for (std::size_t i = m_position; i < end; ++i) {
+            run += static_cast<char>(m_symbols[i].c);
         }
         std::size_t after = end;
         while (At(after) == ' ') {
@@ -480,7 +480,7 @@ private:
                     (run.size() == name.size() || atStart || atEnd)) {
                     throw Refusal{std::string(name) + " is a " + (IsRootName(name) ? "root" : "function") +
                                       "; a problem cannot hold roots or functions",
-                                  symbols[position + start].column};
+                                  m_symbols[m_position + start].column};
                 }
             }
         }
@@ -519,28 +519,28 @@ private:
         }
         const char32_t c = Peek();
         if (c == ')' || c == '}') {
-            throw Refusal{Quoted(position) + " closes no bracket", Column()};
+            throw Refusal{Quoted(m_position) + " closes no bracket", Column()};
         }
         if (IsReadable(c) && c != '#' && c != '$' && c != '"' && c != '\'' && c != '&' && c != '?' &&
             c != '%') {
-            throw Refusal{"an operand is missing before " + Quoted(position), Column()};
+            throw Refusal{"an operand is missing before " + Quoted(m_position), Column()};
         }
-        throw Refusal{Quoted(position) + " is not part of the notation", Column()};
+        throw Refusal{Quoted(m_position) + " is not part of the notation", Column()};
     }
 
     [[noreturn]] void RefuseUnexpected() const {
         const char32_t c = Peek();
         if (c == ')' || c == '}') {
-            throw Refusal{Quoted(position) + " closes no bracket", Column()};
+            throw Refusal{Quoted(m_position) + " closes no bracket", Column()};
         }
         if (c == '=' || c == '<' || c == '>' || c == U'\u2260' || c == U'\u2264' || c == U'\u2265' ||
             (c == '!' && Peek(1) == '=')) {
             throw Refusal{"a relation sign can stand only between the two sides of the problem", Column()};
         }
         if (!IsReadable(c)) {
-            throw Refusal{Quoted(position) + " is not part of the notation", Column()};
+            throw Refusal{Quoted(m_position) + " is not part of the notation", Column()};
         }
-        throw Refusal{Quoted(position) + " cannot stand here", Column()};
+        throw Refusal{Quoted(m_position) + " cannot stand here", Column()};
     }
 
     bool StartsPrimary(char32_t c) const {
@@ -551,7 +551,7 @@ private:
     // The character at index as it is written in the text, in quotes.
     std::string Quoted(std::size_t index) const {
         std::string quoted = "\"";
-        quoted += symbols[index].spelling;
+        quoted += m_symbols[index].spelling;
         quoted += '"';
         return quoted;
     }
@@ -583,39 +583,39 @@ private:
         }
     }
 
-    char32_t At(std::size_t index) const { return index < symbols.size() ? symbols[index].c : 0; }
-    char32_t Peek(std::size_t ahead = 0) const { return At(position + ahead); }
-    bool AtEnd() const { return position >= symbols.size(); }
-    void Advance(std::size_t count = 1) { position += count; }
-    std::size_t Column() const { return Column(position); }
+    char32_t At(std::size_t index) const { return index < m_symbols.size() ? m_symbols[index].c : 0; }
+    char32_t Peek(std::size_t ahead = 0) const { return At(m_position + ahead); }
+    bool AtEnd() const { return m_position >= m_symbols.size(); }
+    void Advance(std::size_t count = 1) { m_position += count; }
+    std::size_t Column() const { return Column(m_position); }
     std::size_t Column(std::size_t index) const {
-        return index < symbols.size() ? symbols[index].column
-                                      : (symbols.empty() ? 1 : symbols.back().column + 1);
+        return index < m_symbols.size() ? m_symbols[index].column
+                                      : (m_symbols.empty() ? 1 : m_symbols.back().column + 1);
     }
 
     // Brackets, signs and exponents each nest one level deeper; past the engine's nesting limit
     // the text is refused, which also bounds the recursion of the reader.
     class DepthGuard {
     public:
-        explicit DepthGuard(LinearReader& reader) : reader(reader) {
-            if (++reader.depth > EngineLimits::kMaxNestingDepth) {
+        explicit DepthGuard(LinearReader& reader) : m_reader(reader) {
+            if (++reader.m_depth > EngineLimits::kMaxNestingDepth) {
                 throw Refusal{"the problem is nested deeper than " +
                                   std::to_string(EngineLimits::kMaxNestingDepth) + " levels",
                               reader.Column()};
             }
         }
-        ~DepthGuard() { --reader.depth; }
+        ~DepthGuard() { --m_reader.m_depth; }
         DepthGuard(const DepthGuard&) = delete;
         DepthGuard& operator=(const DepthGuard&) = delete;
 
     private:
-        LinearReader& reader;
+        LinearReader& m_reader;
     };
 
-    std::vector<Symbol> symbols;
-    std::size_t position = 0;
-    int depth = 0;
-    bool lastPrimaryWasNumber = false;
+    std::vector<Symbol> m_symbols;
+    std::size_t m_position = 0;
+    int m_depth = 0;
+    bool m_lastPrimaryWasNumber = false;
 };
 
 bool IsBlank(std::string_view text) {

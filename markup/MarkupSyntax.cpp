@@ -11,11 +11,11 @@ struct NotAFormula {};
 
 class MarkupSyntaxReader {
 public:
-    explicit MarkupSyntaxReader(std::string_view text) : text(text) {}
+    explicit MarkupSyntaxReader(std::string_view text) : m_text(text) {}
 
     SyntaxNode ReadAll() {
         SyntaxNode line = ReadLine();
-        if (position != text.size()) {
+        if (m_position != m_text.size()) {
             throw NotAFormula{};
         }
         return line;
@@ -36,7 +36,7 @@ private:
             line = std::move(relation);
         }
         if (Peek() == ' ' && Peek(1) == '(') {
-            position += 2;
+            m_position += 2;
             SyntaxNode labelled = MakeUnary(SyntaxKind::Labelled, std::move(line));
             labelled.text = ReadDigits();
             Expect(')');
@@ -50,7 +50,7 @@ private:
         SyntaxNode sum = MakeNode(SyntaxKind::Sum, {});
         int sign = SumSign(Peek());
         if (sign != 0) {
-            ++position;
+            ++m_position;
         }
         SyntaxNode first = ReadTerm();
         if (sign == 0 && SumSign(Peek()) == 0) {
@@ -58,7 +58,7 @@ private:
         }
         Append(sum, std::move(first), sign == 0 ? 1 : sign);
         while ((sign = SumSign(Peek())) != 0) {
-            ++position;
+            ++m_position;
             Append(sum, ReadTerm(), sign);
         }
         return sum;
@@ -74,7 +74,7 @@ private:
         Append(product, std::move(first), 1);
         while (IsProductSign(Peek())) {
             const int sign = Peek() == ':' ? -1 : 1;
-            ++position;
+            ++m_position;
             Append(product, ReadFraction(), sign);
         }
         return product;
@@ -86,7 +86,7 @@ private:
         if (Peek() != '/') {
             return numerator;
         }
-        ++position;
+        ++m_position;
         return MakeBinary(SyntaxKind::Fraction, std::move(numerator), ReadPower());
     }
 
@@ -96,19 +96,19 @@ private:
         if (Peek() != '^') {
             return base;
         }
-        ++position;
+        ++m_position;
         return MakeBinary(SyntaxKind::Power, std::move(base), ReadOperand());
     }
 
     // operand := number | letter | "(" line ")" | "{" line "}" | "!" name "{" … "}", then "_{" … "}"
     SyntaxNode ReadOperand() {
-        if (++depth > EngineLimits::kMaxLayoutDepth) {
+        if (++m_depth > EngineLimits::kMaxLayoutDepth) {
             throw NotAFormula{};
         }
         SyntaxNode operand = ReadBareOperand();
-        --depth;
+        --m_depth;
         if (Peek() == '_' && Peek(1) == '{') {
-            position += 2;
+            m_position += 2;
             SyntaxNode subscript = MakeUnary(SyntaxKind::Subscript, std::move(operand));
             subscript.text = ReadUntilClosingBrace();
             return subscript;
@@ -122,11 +122,11 @@ private:
             return ReadNumber();
         }
         if (IsLetter(c)) {
-            ++position;
+            ++m_position;
             return MakeLeaf(SyntaxKind::Letter, std::string(1, c));
         }
         if (c == '(' || c == '{') {
-            ++position;
+            ++m_position;
             SyntaxNode inner = ReadLine();
             Expect(c == '(' ? ')' : '}');
             return inner;
@@ -141,15 +141,15 @@ private:
     SyntaxNode ReadNumber() {
         std::string number = ReadDigits();
         if (Peek() == ',' && IsDigit(Peek(1))) {
-            ++position;
+            ++m_position;
             number += ',' + ReadDigits();
         } else if (Peek() == '/' && IsDigit(Peek(1))) {
-            ++position;
+            ++m_position;
             number += '/' + ReadDigits();
         } else if (Peek() == '@') {
-            ++position;
+            ++m_position;
             const bool braced = Peek() == '{';
-            position += braced ? 1 : 0;
+            m_position += braced ? 1 : 0;
             const std::string numerator = ReadDigits();
             Expect('/');
             number += "@{" + numerator + '/' + ReadDigits() + '}';
@@ -162,10 +162,10 @@ private:
 
     // "!" name "{" arguments separated by ";" "}"
     SyntaxNode ReadCommand() {
-        ++position;
+        ++m_position;
         std::string name;
         while (IsLetter(Peek()) || IsDigit(Peek())) {
-            name += text[position++];
+            name += m_text[m_position++];
         }
         Expect('{');
         if (name == "cross") {
@@ -184,7 +184,7 @@ private:
         if (name == "sys") {
             SyntaxNode system = MakeUnary(SyntaxKind::System, ReadLine());
             while (Peek() == ';') {
-                ++position;
+                ++m_position;
                 system.children.push_back(ReadLine());
             }
             return ClosedBy(std::move(system));
@@ -218,12 +218,12 @@ private:
     }
 
     std::string ReadUntilClosingBrace() {
-        const std::size_t closing = text.find('}', position);
+        const std::size_t closing = m_text.find('}', m_position);
         if (closing == std::string_view::npos) {
             throw NotAFormula{};
         }
-        std::string inside(text.substr(position, closing - position));
-        position = closing + 1;
+        std::string inside(m_text.substr(m_position, closing - m_position));
+        m_position = closing + 1;
         return inside;
     }
 
@@ -247,7 +247,7 @@ private:
             sign = kLessOrEqual;
         }
         if (sign >= 0) {
-            position += length;
+            m_position += length;
         }
         return sign;
     }
@@ -272,7 +272,7 @@ private:
     std::string ReadDigits() {
         std::string digits;
         while (IsDigit(Peek())) {
-            digits += text[position++];
+            digits += m_text[m_position++];
         }
         if (digits.empty()) {
             throw NotAFormula{};
@@ -284,16 +284,16 @@ private:
         if (Peek() != c) {
             throw NotAFormula{};
         }
-        ++position;
+        ++m_position;
     }
 
     char Peek(std::size_t ahead = 0) const {
-        return position + ahead < text.size() ? text[position + ahead] : '\0';
+        return m_position + ahead < m_text.size() ? m_text[m_position + ahead] : '\0';
     }
 
-    std::string_view text;
-    std::size_t position = 0;
-    int depth = 0;
+    std::string_view m_text;
+    std::size_t m_position = 0;
+    int m_depth = 0;
 };
 
 } // namespace

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-CExtraPolynom::CExtraPolynom(const COPolynom& source, char letter) : letter(letter) {
+CExtraPolynom::CExtraPolynom(const COPolynom& source, char letter) : m_letter(letter) {
     for (const ListCell& cell : source) {
         if (!cell.child || cell.child->GetType() != NodeType::Monom) {
             continue;
@@ -15,32 +15,32 @@ CExtraPolynom::CExtraPolynom(const COPolynom& source, char letter) : letter(lett
         const CNumber exponent = monom.ExponentOf(letter);
         auto rest = CloneNode(monom);
         rest->RemoveLetter(letter);
-        auto at = std::find_if(records.begin(), records.end(),
+        auto at = std::find_if(m_records.begin(), m_records.end(),
                                [&](const CExtraMonom& record) { return record.exponent.Equal(exponent); });
-        if (at == records.end()) {
-            records.push_back({std::make_unique<COPolynom>(std::move(rest), cell.sign), exponent});
+        if (at == m_records.end()) {
+            m_records.push_back({std::make_unique<COPolynom>(std::move(rest), cell.sign), exponent});
         } else {
             at->coefficient->AddTail(std::move(rest), cell.sign);
         }
     }
 }
 
-CExtraPolynom::CExtraPolynom(const CExtraPolynom& other) : letter(other.letter) {
-    for (const CExtraMonom& record : other.records) {
-        records.push_back({CloneNode(*record.coefficient), record.exponent});
+CExtraPolynom::CExtraPolynom(const CExtraPolynom& other) : m_letter(other.m_letter) {
+    for (const CExtraMonom& record : other.m_records) {
+        m_records.push_back({CloneNode(*record.coefficient), record.exponent});
     }
 }
 
-CExtraPolynom::CExtraPolynom(const CPolynomValue& value, char letter) : letter(letter) {
+CExtraPolynom::CExtraPolynom(const CPolynomValue& value, char letter) : m_letter(letter) {
     for (const LetterCoefficient& record : SplitByLetter(value, static_cast<unsigned char>(letter))) {
-        records.push_back(
+        m_records.push_back(
             {COPolynom::FromValue(record.coefficient), CNumber(static_cast<std::int32_t>(record.exponent))});
     }
 }
 
 const CExtraMonom* CExtraPolynom::HighestRecord() const {
     const CExtraMonom* best = nullptr;
-    for (const CExtraMonom& record : records) {
+    for (const CExtraMonom& record : m_records) {
         if (best == nullptr || record.exponent.Greater(best->exponent)) {
             best = &record;
         }
@@ -50,12 +50,12 @@ const CExtraMonom* CExtraPolynom::HighestRecord() const {
 
 CPolynomValue CExtraPolynom::Value() const {
     LetterCoefficients split;
-    for (const CExtraMonom& record : records) {
+    for (const CExtraMonom& record : m_records) {
         CNumber exponent(record.exponent);
         exponent.ToInteger();
         split.push_back({exponent.Numerator().ToInt64Clamped(), record.coefficient->Value()});
     }
-    return JoinByLetter(split, static_cast<unsigned char>(letter));
+    return JoinByLetter(split, static_cast<unsigned char>(m_letter));
 }
 
 std::unique_ptr<COPolynom> CExtraPolynom::ToPolynom() const {
@@ -63,21 +63,21 @@ std::unique_ptr<COPolynom> CExtraPolynom::ToPolynom() const {
 }
 
 std::unique_ptr<COPolynom> CExtraPolynom::TakeOutCommonFactor() {
-    if (records.empty()) {
+    if (m_records.empty()) {
         return COPolynom::Constant(CNumber(1));
     }
-    if (records.size() == 1) {
-        std::unique_ptr<COPolynom> whole = std::move(records.front().coefficient);
-        records.front().coefficient = COPolynom::Constant(CNumber(1));
+    if (m_records.size() == 1) {
+        std::unique_ptr<COPolynom> whole = std::move(m_records.front().coefficient);
+        m_records.front().coefficient = COPolynom::Constant(CNumber(1));
         return whole;
     }
     LetterCoefficients split;
-    for (const CExtraMonom& record : records) {
+    for (const CExtraMonom& record : m_records) {
         split.push_back({0, record.coefficient->Value()});
     }
     const CPolynomValue common = ContentOfCoefficients(split);
     if (!common.IsOne()) {
-        for (CExtraMonom& record : records) {
+        for (CExtraMonom& record : m_records) {
             if (auto quotient = record.coefficient->Value().DivideExact(common)) {
                 record.coefficient = COPolynom::FromValue(*quotient);
             }
@@ -87,9 +87,9 @@ std::unique_ptr<COPolynom> CExtraPolynom::TakeOutCommonFactor() {
 }
 
 CExtraPolynom CExtraPolynom::Product(const CExtraPolynom& other) const {
-    return CExtraPolynom(Value().Product(other.Value()), letter);
+    return CExtraPolynom(Value().Product(other.Value()), m_letter);
 }
 
 CExtraPolynom CExtraPolynom::Difference(const CExtraPolynom& other) const {
-    return CExtraPolynom(Value().Difference(other.Value()), letter);
+    return CExtraPolynom(Value().Difference(other.Value()), m_letter);
 }

@@ -26,9 +26,9 @@ public:
     CExtraPolynom(CExtraPolynom&&) = default;
     CExtraPolynom& operator=(CExtraPolynom&&) = default;
 
-    char Letter() const { return letter; }
-    const std::list<CExtraMonom>& Records() const { return records; }
-    std::list<CExtraMonom>& Records() { return records; }
+    char Letter() const { return m_letter; }
+    const std::list<CExtraMonom>& Records() const { return m_records; }
+    std::list<CExtraMonom>& Records() { return m_records; }
 
     // The record with the highest exponent (null when there is none).
     const CExtraMonom* HighestRecord() const;
@@ -44,6 +44,6 @@ private:
     CExtraPolynom(const CPolynomValue& value, char letter);
     CPolynomValue Value() const;
 
-    std::list<CExtraMonom> records;
-    char letter;
+    std::list<CExtraMonom> m_records;
+    char m_letter;
 };

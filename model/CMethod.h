@@ -19,11 +19,11 @@ public:
 class CSimpleMethod : public CMethod {
 public:
     using Callback = std::function<void(NodeHandle)>;
-    explicit CSimpleMethod(Callback callback) : callback(std::move(callback)) {}
-    void Apply(NodeHandle handle) override { callback(handle); }
+    explicit CSimpleMethod(Callback callback) : m_callback(std::move(callback)) {}
+    void Apply(NodeHandle handle) override { m_callback(handle); }
 
 private:
-    Callback callback;
+    Callback m_callback;
 };
 
 // Calls a function of the handle and of the visitor's own flag. The flag starts at the value given
@@ -33,26 +33,26 @@ class CTestMethod : public CMethod {
 public:
     using Callback = std::function<void(NodeHandle, std::int32_t*)>;
     CTestMethod(Callback callback, std::int32_t initialFlag)
-        : callback(std::move(callback)), flag(initialFlag) {}
-    void Apply(NodeHandle handle) override { callback(handle, &flag); }
+        : m_callback(std::move(callback)), m_flag(initialFlag) {}
+    void Apply(NodeHandle handle) override { m_callback(handle, &m_flag); }
 
-    void SetCallback(Callback value) { callback = std::move(value); }
-    std::int32_t Flag() const { return flag; }
-    void SetFlag(std::int32_t value) { flag = value; }
+    void SetCallback(Callback value) { m_callback = std::move(value); }
+    std::int32_t Flag() const { return m_flag; }
+    void SetFlag(std::int32_t value) { m_flag = value; }
 
 private:
-    Callback callback;
-    std::int32_t flag;
+    Callback m_callback;
+    std::int32_t m_flag;
 };
 
 // Calls a function of the handle and of a pointer the caller gave at construction.
 class CVariableMethod : public CMethod {
 public:
     using Callback = std::function<void(NodeHandle, void*)>;
-    CVariableMethod(Callback callback, void* data) : callback(std::move(callback)), data(data) {}
-    void Apply(NodeHandle handle) override { callback(handle, data); }
+    CVariableMethod(Callback callback, void* data) : m_callback(std::move(callback)), m_data(data) {}
+    void Apply(NodeHandle handle) override { m_callback(handle, m_data); }
 
 private:
-    Callback callback;
-    void* data;
+    Callback m_callback;
+    void* m_data;
 };

@@ -1,14 +1,14 @@
 #include "model/CONumber.h"
 #include "model/NodeCast.h"
 
-CONumber::CONumber(std::int32_t number) : value(number) {}
+CONumber::CONumber(std::int32_t number) : m_value(number) {}
 
-CONumber::CONumber(const CNumber& number) : value(number) {}
+CONumber::CONumber(const CNumber& number) : m_value(number) {}
 
-CONumber::CONumber(CNumber&& number) : value(std::move(number)) {}
+CONumber::CONumber(CNumber&& number) : m_value(std::move(number)) {}
 
 CONumber::CONumber(const COperation& fieldsFrom, CNumber number)
-    : COperation(fieldsFrom), value(std::move(number)) {}
+    : COperation(fieldsFrom), m_value(std::move(number)) {}
 
 std::unique_ptr<CONumber> CONumber::ZeroLike(const COperation& fieldsFrom) {
     return std::make_unique<CONumber>(fieldsFrom, CNumber(0));
@@ -16,11 +16,11 @@ std::unique_ptr<CONumber> CONumber::ZeroLike(const COperation& fieldsFrom) {
 
 bool CONumber::IsEqual(const COperation& other) const {
     const CONumber* number = AsNumber(&other);
-    return number != nullptr && value.Equal(number->value);
+    return number != nullptr && m_value.Equal(number->m_value);
 }
 
 bool CONumber::IsDefined() const {
-    return value.IsComplete();
+    return m_value.IsComplete();
 }
 
 NodePtr CONumber::Clone() const {
@@ -28,7 +28,7 @@ NodePtr CONumber::Clone() const {
 }
 
 void CONumber::WriteBody(std::string& text, TextContext context) const {
-    const bool negative = value.Sign() < 0;
+    const bool negative = m_value.Sign() < 0;
     bool parentheses = false;
     bool braces = false;
     switch (context) {
@@ -37,10 +37,10 @@ void CONumber::WriteBody(std::string& text, TextContext context) const {
     case TextContext::SoleFactor:
     case TextContext::Base:
         parentheses = negative;
-        braces = !negative && (value.IsFraction() || value.IsMixed()) && context != TextContext::Term;
+        braces = !negative && (m_value.IsFraction() || m_value.IsMixed()) && context != TextContext::Term;
         break;
     case TextContext::Exponent:
-        braces = negative || value.IsFraction() || value.IsMixed();
+        braces = negative || m_value.IsFraction() || m_value.IsMixed();
         break;
     case TextContext::Free:
         break;
@@ -50,7 +50,7 @@ void CONumber::WriteBody(std::string& text, TextContext context) const {
     } else if (braces) {
         text += '{';
     }
-    value.WriteText(text);
+    m_value.WriteText(text);
     if (parentheses) {
         text += ')';
     } else if (braces) {

@@ -23,8 +23,8 @@ public:
     NodePtr Clone() const override;
     void DetachChildren(std::vector<NodePtr>&) override {}
 
-    const CNumber& Value() const { return value; }
-    CNumber& Value() { return value; }
+    const CNumber& Value() const { return m_value; }
+    CNumber& Value() { return m_value; }
 
     // A deep copy, as Clone makes it (comments are not copied).
     CONumber(const CONumber& other) = default;
@@ -33,7 +33,7 @@ protected:
     void WriteBody(std::string& text, TextContext context) const override;
 
 private:
-    CNumber value;
+    CNumber m_value;
 };
 
 // The number leaf at `node`, or null when the node is not a number leaf.

@@ -4,26 +4,26 @@
 #include "model/CONumber.h"
 #include "model/TreeQueries.h"
 
-COPower::COPower(NodePtr base, NodePtr exponent) : base(std::move(base)), exponent(std::move(exponent)) {}
+COPower::COPower(NodePtr base, NodePtr exponent) : m_base(std::move(base)), m_exponent(std::move(exponent)) {}
 
 COPower::~COPower() {
     DeleteChildren();
 }
 
 COPower::COPower(const COPower& other)
-    : COperation(other), base(other.base ? other.base->Clone() : nullptr),
-      exponent(other.exponent ? other.exponent->Clone() : nullptr) {}
+    : COperation(other), m_base(other.m_base ? other.m_base->Clone() : nullptr),
+      m_exponent(other.m_exponent ? other.m_exponent->Clone() : nullptr) {}
 
 NodePtr COPower::Clone() const {
     return std::make_unique<COPower>(*this);
 }
 
 void COPower::DetachChildren(std::vector<NodePtr>& out) {
-    if (base) {
-        out.push_back(std::move(base));
+    if (m_base) {
+        out.push_back(std::move(m_base));
     }
-    if (exponent) {
-        out.push_back(std::move(exponent));
+    if (m_exponent) {
+        out.push_back(std::move(m_exponent));
     }
 }
 
@@ -32,14 +32,14 @@ void COPower::DetachChildren(std::vector<NodePtr>& out) {
 // the nodes equal, a power is still compared as a power: (a+b)^1 equals (a+b)^1, although the sum
 // a+b only ever equals sums.
 bool COPower::IsEqual(const COperation& other) const {
-    if (!base || !exponent) {
+    if (!m_base || !m_exponent) {
         return false;
     }
-    const CONumber* exponentNumber = AsNumber(exponent.get());
-    const CONumber* baseNumber = AsNumber(base.get());
+    const CONumber* exponentNumber = AsNumber(m_exponent.get());
+    const CONumber* baseNumber = AsNumber(m_base.get());
     bool reduced = false;
     if (exponentNumber != nullptr && exponentNumber->Value().IsOne()) {
-        reduced = IsEqualNodes(*base, other);
+        reduced = IsEqualNodes(*m_base, other);
     } else if (exponentNumber != nullptr && exponentNumber->Value().IsZero()) {
         reduced = IsEqualNodes(CONumber(1), other);
     } else if (baseNumber != nullptr && baseNumber->Value().IsOne()) {
@@ -54,21 +54,21 @@ bool COPower::IsEqual(const COperation& other) const {
         return false;
     }
     const auto& power = NodeAs<COPower>(other);
-    return power.base && power.exponent && IsEqualNodes(*base, *power.base) &&
-           IsEqualNodes(*exponent, *power.exponent);
+    return power.m_base && power.m_exponent && IsEqualNodes(*m_base, *power.m_base) &&
+           IsEqualNodes(*m_exponent, *power.m_exponent);
 }
 
 bool COPower::HasZeroDivisor() const {
     // Zero to a negative power divides by zero: 0^{-2} is 1/0^2.
-    const CONumber* number = AsNumber(exponent.get());
-    if (base && number && number->Value().Sign() < 0 && IsZeroValued(*base)) {
+    const CONumber* number = AsNumber(m_exponent.get());
+    if (m_base && number && number->Value().Sign() < 0 && IsZeroValued(*m_base)) {
         return true;
     }
-    return (base && base->HasZeroDivisor()) || (exponent && exponent->HasZeroDivisor());
+    return (m_base && m_base->HasZeroDivisor()) || (m_exponent && m_exponent->HasZeroDivisor());
 }
 
 bool COPower::IsDefined() const {
-    return base && exponent && base->IsDefined() && exponent->IsDefined();
+    return m_base && m_exponent && m_base->IsDefined() && m_exponent->IsDefined();
 }
 
 void COPower::WriteBody(std::string& text, TextContext context) const {
@@ -76,12 +76,12 @@ void COPower::WriteBody(std::string& text, TextContext context) const {
     if (enclosed) {
         text += '(';
     }
-    if (base) {
-        base->WriteText(text, TextContext::Base);
+    if (m_base) {
+        m_base->WriteText(text, TextContext::Base);
     }
     text += '^';
-    if (exponent) {
-        exponent->WriteText(text, TextContext::Exponent);
+    if (m_exponent) {
+        m_exponent->WriteText(text, TextContext::Exponent);
     }
     if (enclosed) {
         text += ')';

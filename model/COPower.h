@@ -17,10 +17,10 @@ public:
     NodePtr Clone() const override;
     void DetachChildren(std::vector<NodePtr>& out) override;
 
-    COperation* Base() const { return base.get(); }
-    COperation* Exponent() const { return exponent.get(); }
-    NodePtr& BaseSlot() { return base; }
-    NodePtr& ExponentSlot() { return exponent; }
+    COperation* Base() const { return m_base.get(); }
+    COperation* Exponent() const { return m_exponent.get(); }
+    NodePtr& BaseSlot() { return m_base; }
+    NodePtr& ExponentSlot() { return m_exponent; }
 
     // A deep copy, as Clone makes it (comments are not copied).
     COPower(const COPower& other);
@@ -29,6 +29,6 @@ protected:
     void WriteBody(std::string& text, TextContext context) const override;
 
 private:
-    NodePtr base;
-    NodePtr exponent;
+    NodePtr m_base;
+    NodePtr m_exponent;
 };

@@ -2,26 +2,26 @@
 #include "model/NodeCast.h"
 
 CORelation::CORelation(RelationCode code, NodePtr left, NodePtr right)
-    : left(std::move(left)), right(std::move(right)), code(code) {}
+    : m_left(std::move(left)), m_right(std::move(right)), m_code(code) {}
 
 CORelation::~CORelation() {
     DeleteChildren();
 }
 
 CORelation::CORelation(const CORelation& other)
-    : COperation(other), left(other.left ? other.left->Clone() : nullptr),
-      right(other.right ? other.right->Clone() : nullptr), code(other.code) {}
+    : COperation(other), m_left(other.m_left ? other.m_left->Clone() : nullptr),
+      m_right(other.m_right ? other.m_right->Clone() : nullptr), m_code(other.m_code) {}
 
 NodePtr CORelation::Clone() const {
     return std::make_unique<CORelation>(*this);
 }
 
 void CORelation::DetachChildren(std::vector<NodePtr>& out) {
-    if (left) {
-        out.push_back(std::move(left));
+    if (m_left) {
+        out.push_back(std::move(m_left));
     }
-    if (right) {
-        out.push_back(std::move(right));
+    if (m_right) {
+        out.push_back(std::move(m_right));
     }
 }
 
@@ -30,16 +30,16 @@ bool CORelation::IsEqual(const COperation& other) const {
         return false;
     }
     const auto& relation = NodeAs<CORelation>(other);
-    return left && right && relation.left && relation.right && IsEqualNodes(*left, *relation.left) &&
-           IsEqualNodes(*right, *relation.right);
+    return m_left && m_right && relation.m_left && relation.m_right &&
+           IsEqualNodes(*m_left, *relation.m_left) && IsEqualNodes(*m_right, *relation.m_right);
 }
 
 bool CORelation::HasZeroDivisor() const {
-    return (left && left->HasZeroDivisor()) || (right && right->HasZeroDivisor());
+    return (m_left && m_left->HasZeroDivisor()) || (m_right && m_right->HasZeroDivisor());
 }
 
 bool CORelation::IsDefined() const {
-    return left && right && left->IsDefined() && right->IsDefined();
+    return m_left && m_right && m_left->IsDefined() && m_right->IsDefined();
 }
 
 const char* RelationSign(RelationCode code) {
@@ -59,11 +59,11 @@ const char* RelationSign(RelationCode code) {
 }
 
 void CORelation::WriteBody(std::string& text, TextContext) const {
-    if (left) {
-        left->WriteText(text, TextContext::Free);
+    if (m_left) {
+        m_left->WriteText(text, TextContext::Free);
     }
-    text += RelationSign(code);
-    if (right) {
-        right->WriteText(text, TextContext::Free);
+    text += RelationSign(m_code);
+    if (m_right) {
+        m_right->WriteText(text, TextContext::Free);
     }
 }

@@ -26,12 +26,12 @@ public:
     NodePtr Clone() const override;
     void DetachChildren(std::vector<NodePtr>& out) override;
 
-    RelationCode Code() const { return code; }
-    void SetCode(RelationCode value) { code = value; }
-    COperation* Left() const { return left.get(); }
-    COperation* Right() const { return right.get(); }
-    NodePtr& LeftSlot() { return left; }
-    NodePtr& RightSlot() { return right; }
+    RelationCode Code() const { return m_code; }
+    void SetCode(RelationCode value) { m_code = value; }
+    COperation* Left() const { return m_left.get(); }
+    COperation* Right() const { return m_right.get(); }
+    NodePtr& LeftSlot() { return m_left; }
+    NodePtr& RightSlot() { return m_right; }
 
     // A deep copy, as Clone makes it (comments are not copied).
     CORelation(const CORelation& other);
@@ -40,9 +40,9 @@ protected:
     void WriteBody(std::string& text, TextContext context) const override;
 
 private:
-    NodePtr left;
-    NodePtr right;
-    RelationCode code;
+    NodePtr m_left;
+    NodePtr m_right;
+    RelationCode m_code;
 };
 
 const char* RelationSign(RelationCode code);

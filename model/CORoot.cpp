@@ -4,43 +4,44 @@
 #include "model/CONumber.h"
 #include "model/COPower.h"
 
-CORoot::CORoot(NodePtr radicand, std::int32_t degree) : radicand(std::move(radicand)), degree(degree) {}
+CORoot::CORoot(NodePtr radicand, std::int32_t degree) : m_radicand(std::move(radicand)), m_degree(degree) {}
 
-CORoot::CORoot(NodePtr radicand, const CNumber& degree) : radicand(std::move(radicand)), degree(degree) {}
+CORoot::CORoot(NodePtr radicand, const CNumber& degree) : m_radicand(std::move(radicand)), m_degree(degree) {}
 
 CORoot::~CORoot() {
     DeleteChildren();
 }
 
 CORoot::CORoot(const CORoot& other)
-    : COperation(other), radicand(other.radicand ? other.radicand->Clone() : nullptr), degree(other.degree) {}
+    : COperation(other), m_radicand(other.m_radicand ? other.m_radicand->Clone() : nullptr),
+      m_degree(other.m_degree) {}
 
 NodePtr CORoot::Clone() const {
     return std::make_unique<CORoot>(*this);
 }
 
 void CORoot::DetachChildren(std::vector<NodePtr>& out) {
-    if (radicand) {
-        out.push_back(std::move(radicand));
+    if (m_radicand) {
+        out.push_back(std::move(m_radicand));
     }
 }
 
 bool CORoot::IsDefined() const {
-    return degree.IsComplete() && radicand && radicand->IsDefined();
+    return m_degree.IsComplete() && m_radicand && m_radicand->IsDefined();
 }
 
 // A root equals its radicand when the degree is 1, the exact root of a number radicand, the power
 // of the radicand with the reciprocal degree as exponent (the square root of x is x^{1/2}), or a
 // root with equal radicand and degree.
 bool CORoot::IsEqual(const COperation& other) const {
-    if (!radicand) {
+    if (!m_radicand) {
         return false;
     }
-    if (degree.IsOne() && IsEqualNodes(*radicand, other)) {
+    if (m_degree.IsOne() && IsEqualNodes(*m_radicand, other)) {
         return true; // otherwise still compared as a root below
     }
-    if (const CONumber* number = AsNumber(radicand.get())) {
-        if (std::optional<CNumber> root = number->Value().ExactRoot(degree)) {
+    if (const CONumber* number = AsNumber(m_radicand.get())) {
+        if (std::optional<CNumber> root = number->Value().ExactRoot(m_degree)) {
             return IsEqualNodes(CONumber(std::move(*root)), other);
         }
     }
@@ -52,25 +53,26 @@ bool CORoot::IsEqual(const COperation& other) const {
         }
         CNumber reciprocal = exponent->Value();
         reciprocal.Reciprocal();
-        return degree.Equal(reciprocal) && IsEqualNodes(*radicand, *power.Base());
+        return m_degree.Equal(reciprocal) && IsEqualNodes(*m_radicand, *power.Base());
     }
     if (other.GetFamily() == NodeFamily::Root) {
         const auto& root = NodeAs<CORoot>(other);
-        return root.radicand && degree.Equal(root.degree) && IsEqualNodes(*radicand, *root.radicand);
+        return root.m_radicand && m_degree.Equal(root.m_degree) &&
+               IsEqualNodes(*m_radicand, *root.m_radicand);
     }
     return false;
 }
 
 void CORoot::WriteBody(std::string& text, TextContext) const {
-    if (degree.Equal(CNumber(2))) {
+    if (m_degree.Equal(CNumber(2))) {
         text += "!sq2{";
     } else {
         text += "!sqn{";
-        degree.WriteText(text);
+        m_degree.WriteText(text);
         text += ';';
     }
-    if (radicand) {
-        radicand->WriteText(text, TextContext::Free);
+    if (m_radicand) {
+        m_radicand->WriteText(text, TextContext::Free);
     }
     text += '}';
 }

@@ -15,15 +15,15 @@ public:
     bool IsEqual(const COperation& other) const override;
     NodeFamily GetFamily() const override { return NodeFamily::Root; }
     NodeType GetType() const override { return NodeType::Root; }
-    bool HasZeroDivisor() const override { return radicand && radicand->HasZeroDivisor(); }
+    bool HasZeroDivisor() const override { return m_radicand && m_radicand->HasZeroDivisor(); }
     bool IsDefined() const override;
     NodePtr Clone() const override;
     void DetachChildren(std::vector<NodePtr>& out) override;
 
-    COperation* Radicand() const { return radicand.get(); }
-    NodePtr& RadicandSlot() { return radicand; }
-    const CNumber& Degree() const { return degree; }
-    void SetDegree(const CNumber& value) { degree = value; }
+    COperation* Radicand() const { return m_radicand.get(); }
+    NodePtr& RadicandSlot() { return m_radicand; }
+    const CNumber& Degree() const { return m_degree; }
+    void SetDegree(const CNumber& value) { m_degree = value; }
 
     // A deep copy, as Clone makes it (comments are not copied).
     CORoot(const CORoot& other);
@@ -32,6 +32,6 @@ protected:
     void WriteBody(std::string& text, TextContext context) const override;
 
 private:
-    NodePtr radicand;
-    CNumber degree;
+    NodePtr m_radicand;
+    CNumber m_degree;
 };

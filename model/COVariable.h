@@ -7,7 +7,7 @@
 
 class COVariable : public COperation {
 public:
-    explicit COVariable(char letter) : letter(letter) {}
+    explicit COVariable(char letter) : m_letter(letter) {}
 
     bool IsEqual(const COperation& other) const override;
     NodeFamily GetFamily() const override { return NodeFamily::Variable; }
@@ -17,15 +17,15 @@ public:
     NodePtr Clone() const override { return std::make_unique<COVariable>(*this); }
     void DetachChildren(std::vector<NodePtr>&) override {}
 
-    char Letter() const { return letter; }
-    void SetLetter(char value) { letter = value; }
+    char Letter() const { return m_letter; }
+    void SetLetter(char value) { m_letter = value; }
 
     // A deep copy, as Clone makes it (comments are not copied).
     COVariable(const COVariable& other) = default;
 
 protected:
-    void WriteBody(std::string& text, TextContext) const override { text += letter; }
+    void WriteBody(std::string& text, TextContext) const override { text += m_letter; }
 
 private:
-    char letter;
+    char m_letter;
 };

@@ -4,7 +4,8 @@
 
 COperation::~COperation() = default;
 
-COperation::COperation(const COperation& other) : crossOut(other.crossOut), passMark(other.passMark) {}
+COperation::COperation(const COperation& other)
+    : m_crossOut(other.m_crossOut), m_passMark(other.m_passMark) {}
 
 void COperation::DeleteChildren() {
     std::vector<NodePtr> pending;
@@ -24,7 +25,7 @@ void DestroySubtrees(std::vector<NodePtr>& pending) {
 }
 
 void COperation::WriteText(std::string& text, TextContext context) const {
-    bool wrapped = crossOut != 0;
+    bool wrapped = m_crossOut != 0;
     switch (GetFamily()) {
     case NodeFamily::Root:
     case NodeFamily::Relation:
@@ -40,7 +41,7 @@ void COperation::WriteText(std::string& text, TextContext context) const {
     }
     if (wrapped) {
         text += "!cross{";
-        text += std::to_string(crossOut);
+        text += std::to_string(m_crossOut);
         text += ';';
     }
     WriteBody(text, context);
@@ -56,39 +57,39 @@ std::string COperation::ToText() const {
 }
 
 void COperation::AddComment(CommentIDType id) {
-    if (!comments) {
-        comments = std::make_unique<CommentList>();
+    if (!m_comments) {
+        m_comments = std::make_unique<CommentList>();
     }
-    comments->push_back(id);
+    m_comments->push_back(id);
 }
 
 std::optional<CommentIDType> COperation::TakeComment() {
-    if (!comments || comments->empty()) {
+    if (!m_comments || m_comments->empty()) {
         return std::nullopt;
     }
-    CommentIDType first = comments->front();
-    comments->erase(comments->begin());
+    CommentIDType first = m_comments->front();
+    m_comments->erase(m_comments->begin());
     return first;
 }
 
 std::int32_t COperation::CommentCount() const {
-    return comments ? static_cast<std::int32_t>(comments->size()) : 0;
+    return m_comments ? static_cast<std::int32_t>(m_comments->size()) : 0;
 }
 
 void COperation::TakeCommentsFrom(COperation& other) {
-    if (&other == this || !other.comments || other.comments->empty()) {
+    if (&other == this || !other.m_comments || other.m_comments->empty()) {
         return;
     }
-    if (!comments) {
-        comments = std::make_unique<CommentList>();
+    if (!m_comments) {
+        m_comments = std::make_unique<CommentList>();
     }
-    comments->insert(comments->end(), other.comments->begin(), other.comments->end());
-    other.comments->clear();
+    m_comments->insert(m_comments->end(), other.m_comments->begin(), other.m_comments->end());
+    other.m_comments->clear();
 }
 
 void COperation::RemoveAllComments() {
-    if (comments) {
-        comments->clear();
+    if (m_comments) {
+        m_comments->clear();
     }
 }
 

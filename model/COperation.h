@@ -67,11 +67,11 @@ public:
     const COperationList* AsList() const { return const_cast<COperation*>(this)->AsList(); }
 
     // Cross-out number: 0 = not crossed out; equal positive numbers pair two cancelled factors.
-    std::int32_t CrossOut() const { return crossOut; }
-    void SetCrossOut(std::int32_t value) { crossOut = value; }
+    std::int32_t CrossOut() const { return m_crossOut; }
+    void SetCrossOut(std::int32_t value) { m_crossOut = value; }
     // Scratch value of a tree pass; 0 outside a pass.
-    std::int32_t PassMark() const { return passMark; }
-    void SetPassMark(std::int32_t value) { passMark = value; }
+    std::int32_t PassMark() const { return m_passMark; }
+    void SetPassMark(std::int32_t value) { m_passMark = value; }
 
     // Comments: what was done to this node in the current step.
     void AddComment(CommentIDType id);
@@ -81,7 +81,7 @@ public:
     // Moves every comment of another node, in order, to the end of this node's list.
     void TakeCommentsFrom(COperation& other);
     void RemoveAllComments();
-    const CommentList* Comments() const { return comments.get(); }
+    const CommentList* Comments() const { return m_comments.get(); }
 
 protected:
     COperation() = default;
@@ -92,9 +92,9 @@ protected:
     virtual void WriteBody(std::string& text, TextContext context) const = 0;
 
 private:
-    std::int32_t crossOut = 0;
-    std::int32_t passMark = 0;
-    std::unique_ptr<CommentList> comments;
+    std::int32_t m_crossOut = 0;
+    std::int32_t m_passMark = 0;
+    std::unique_ptr<CommentList> m_comments;
 };
 
 // Frees detached subtrees without recursion: each node is emptied before it is destroyed.

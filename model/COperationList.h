@@ -74,30 +74,30 @@ public:
     // appends clones of the other's children with their signs.
     void AppendList(COperationList& other, bool move);
 
-    std::int32_t GetCount() const { return static_cast<std::int32_t>(cells.size()); }
-    bool IsEmpty() const { return cells.empty(); }
-    Position Head() { return cells.begin(); }
-    Position Tail() { return cells.empty() ? cells.end() : std::prev(cells.end()); }
-    Position End() { return cells.end(); }
-    ConstPosition Head() const { return cells.begin(); }
-    ConstPosition End() const { return cells.end(); }
+    std::int32_t GetCount() const { return static_cast<std::int32_t>(m_cells.size()); }
+    bool IsEmpty() const { return m_cells.empty(); }
+    Position Head() { return m_cells.begin(); }
+    Position Tail() { return m_cells.empty() ? m_cells.end() : std::prev(m_cells.end()); }
+    Position End() { return m_cells.end(); }
+    ConstPosition Head() const { return m_cells.begin(); }
+    ConstPosition End() const { return m_cells.end(); }
     // Moves a position on and returns the old one (the classic "get next" step).
     static Position GetNext(Position& position) { return position++; }
     Position GetPrev(Position& position) {
         Position old = position;
-        position = position == cells.begin() ? cells.end() : std::prev(position);
+        position = position == m_cells.begin() ? m_cells.end() : std::prev(position);
         return old;
     }
 
     // Number of elements with sign +1 and with sign -1.
     std::int32_t CountWithSign(std::int32_t sign) const;
 
-    Cells& GetCells() { return cells; }
-    const Cells& GetCells() const { return cells; }
-    Cells::iterator begin() { return cells.begin(); }
-    Cells::iterator end() { return cells.end(); }
-    Cells::const_iterator begin() const { return cells.begin(); }
-    Cells::const_iterator end() const { return cells.end(); }
+    Cells& GetCells() { return m_cells; }
+    const Cells& GetCells() const { return m_cells; }
+    Cells::iterator begin() { return m_cells.begin(); }
+    Cells::iterator end() { return m_cells.end(); }
+    Cells::const_iterator begin() const { return m_cells.begin(); }
+    Cells::const_iterator end() const { return m_cells.end(); }
 
 protected:
     // Moves every child out into `out` and drops the cells.
@@ -109,5 +109,5 @@ private:
     Position PositionAt(std::int32_t index);
     ConstPosition PositionAt(std::int32_t index) const;
 
-    Cells cells;
+    Cells m_cells;
 };

@@ -165,7 +165,7 @@ bool IsCanonical(const std::vector<PolynomTerm>& terms) {
 
 CPolynomValue::CPolynomValue(const CNumber& constant) {
     if (!constant.IsZero()) {
-        terms.push_back({constant, {}});
+        m_terms.push_back({constant, {}});
     }
 }
 
@@ -174,10 +174,10 @@ CPolynomValue::CPolynomValue(std::int32_t constant) : CPolynomValue(CNumber(cons
 CPolynomValue CPolynomValue::Letter(unsigned char letter, std::int64_t exponent) {
     CPolynomValue result;
     if (exponent <= 0) {
-        result.terms.push_back({CNumber(1), {}});
+        result.m_terms.push_back({CNumber(1), {}});
     } else {
         DegreeTooLarge(exponent);
-        result.terms.push_back(
+        result.m_terms.push_back(
             {CNumber(1), {{letter, std::min(exponent, EngineLimits::kMaxPolynomialDegree)}}});
     }
     return result;
@@ -191,7 +191,7 @@ CPolynomValue CPolynomValue::FromTerm(PolynomTerm term) {
 }
 
 void CPolynomValue::Append(PolynomTerm term) {
-    terms.push_back(std::move(term));
+    m_terms.push_back(std::move(term));
 }
 
 void CPolynomValue::Normalize(bool* reordered, bool* combined) {
@@ -202,14 +202,14 @@ void CPolynomValue::Normalize(bool* reordered, bool* combined) {
         std::int64_t degree;
     };
     std::vector<Key> keys;
-    keys.reserve(terms.size());
-    for (std::size_t i = 0; i < terms.size(); ++i) {
-        if (!terms[i].coefficient.IsZero()) {
-            keys.push_back({i, terms[i].Degree()});
+    keys.reserve(m_terms.size());
+    for (std::size_t i = 0; i < m_terms.size(); ++i) {
+        if (!m_terms[i].coefficient.IsZero()) {
+            keys.push_back({i, m_terms[i].Degree()});
         }
     }
     auto before = [this](const Key& a, const Key& b) {
-        return PrecedesCanonically(terms[a.index].powers, a.degree, terms[b.index].powers, b.degree);
+        return PrecedesCanonically(m_terms[a.index].powers, a.degree, m_terms[b.index].powers, b.degree);
     };
     if (reordered != nullptr) {
         *reordered = false;
@@ -224,11 +224,11 @@ void CPolynomValue::Normalize(bool* reordered, bool* combined) {
     std::vector<PolynomTerm> result;
     result.reserve(keys.size());
     for (std::size_t k = 0; k < keys.size();) {
-        PolynomTerm term = std::move(terms[keys[k].index]);
+        PolynomTerm term = std::move(m_terms[keys[k].index]);
         std::size_t next = k + 1;
         while (next < keys.size() && keys[next].degree == keys[k].degree &&
-               terms[keys[next].index].powers == term.powers) {
-            term.coefficient.AddInPlace(terms[keys[next].index].coefficient);
+               m_terms[keys[next].index].powers == term.powers) {
+            term.coefficient.AddInPlace(m_terms[keys[next].index].coefficient);
             ++next;
             if (combined != nullptr) {
                 *combined = true;
@@ -239,32 +239,32 @@ void CPolynomValue::Normalize(bool* reordered, bool* combined) {
         }
         k = next;
     }
-    terms = std::move(result);
-    if (PolynomTooLarge(terms.size())) {
-        terms.clear();
+    m_terms = std::move(result);
+    if (PolynomTooLarge(m_terms.size())) {
+        m_terms.clear();
     }
-    ORBELIN_ASSERT(IsCanonical(terms));
+    ORBELIN_ASSERT(IsCanonical(m_terms));
 }
 
 // --- tests and shape -----------------------------------------------------------------------------
 
 bool CPolynomValue::IsConstant() const {
-    return terms.empty() || (terms.size() == 1 && terms[0].IsConstant());
+    return m_terms.empty() || (m_terms.size() == 1 && m_terms[0].IsConstant());
 }
 
 bool CPolynomValue::IsNumber(const CNumber& value) const {
-    if (terms.empty()) {
+    if (m_terms.empty()) {
         return value.IsZero();
     }
-    return terms.size() == 1 && terms[0].IsConstant() && PN::Equal(terms[0].coefficient, value);
+    return m_terms.size() == 1 && m_terms[0].IsConstant() && PN::Equal(m_terms[0].coefficient, value);
 }
 
 bool CPolynomValue::IsOne() const {
-    return terms.size() == 1 && terms[0].IsConstant() && terms[0].coefficient.IsOne();
+    return m_terms.size() == 1 && m_terms[0].IsConstant() && m_terms[0].coefficient.IsOne();
 }
 
 CNumber CPolynomValue::ConstantValue() const {
-    for (const PolynomTerm& term : terms) {
+    for (const PolynomTerm& term : m_terms) {
         if (term.IsConstant()) {
             return term.coefficient;
         }
@@ -273,12 +273,12 @@ CNumber CPolynomValue::ConstantValue() const {
 }
 
 bool CPolynomValue::operator==(const CPolynomValue& other) const {
-    if (terms.size() != other.terms.size()) {
+    if (m_terms.size() != other.m_terms.size()) {
         return false;
     }
-    for (std::size_t i = 0; i < terms.size(); ++i) {
-        if (terms[i].powers != other.terms[i].powers ||
-            !PN::Equal(terms[i].coefficient, other.terms[i].coefficient)) {
+    for (std::size_t i = 0; i < m_terms.size(); ++i) {
+        if (m_terms[i].powers != other.m_terms[i].powers ||
+            !PN::Equal(m_terms[i].coefficient, other.m_terms[i].coefficient)) {
             return false;
         }
     }
@@ -287,7 +287,7 @@ bool CPolynomValue::operator==(const CPolynomValue& other) const {
 
 std::string CPolynomValue::Letters() const {
     std::string letters;
-    for (const PolynomTerm& term : terms) {
+    for (const PolynomTerm& term : m_terms) {
         for (const LetterPower& power : term.powers) {
             const char letter = static_cast<char>(power.letter);
             auto at = std::lower_bound(letters.begin(), letters.end(), letter, [](char a, char b) {
@@ -302,7 +302,7 @@ std::string CPolynomValue::Letters() const {
 }
 
 bool CPolynomValue::HasLetter(unsigned char letter) const {
-    for (const PolynomTerm& term : terms) {
+    for (const PolynomTerm& term : m_terms) {
         if (term.ExponentOf(letter) > 0) {
             return true;
         }
@@ -312,7 +312,7 @@ bool CPolynomValue::HasLetter(unsigned char letter) const {
 
 std::int64_t CPolynomValue::DegreeIn(unsigned char letter) const {
     std::int64_t degree = 0;
-    for (const PolynomTerm& term : terms) {
+    for (const PolynomTerm& term : m_terms) {
         degree = std::max(degree, term.ExponentOf(letter));
     }
     return degree;
@@ -320,21 +320,21 @@ std::int64_t CPolynomValue::DegreeIn(unsigned char letter) const {
 
 std::int64_t CPolynomValue::TotalDegree() const {
     // Canonical order puts the highest total degree first.
-    return terms.empty() ? 0 : terms.front().Degree();
+    return m_terms.empty() ? 0 : m_terms.front().Degree();
 }
 
 const PolynomTerm& CPolynomValue::LeadingTerm() const {
     std::size_t best = 0;
-    for (std::size_t i = 1; i < terms.size(); ++i) {
-        if (CompareLexicographic(terms[i].powers, terms[best].powers) > 0) {
+    for (std::size_t i = 1; i < m_terms.size(); ++i) {
+        if (CompareLexicographic(m_terms[i].powers, m_terms[best].powers) > 0) {
             best = i;
         }
     }
-    return terms[best];
+    return m_terms[best];
 }
 
 int CPolynomValue::LeadingSign() const {
-    return terms.empty() ? 0 : LeadingTerm().coefficient.Sign();
+    return m_terms.empty() ? 0 : LeadingTerm().coefficient.Sign();
 }
 
 // --- arithmetic ----------------------------------------------------------------------------------
@@ -352,14 +352,14 @@ CPolynomValue CPolynomValue::Difference(const CPolynomValue& other) const {
 }
 
 void CPolynomValue::AddInPlace(const CPolynomValue& other) {
-    terms.insert(terms.end(), other.terms.begin(), other.terms.end());
+    m_terms.insert(m_terms.end(), other.m_terms.begin(), other.m_terms.end());
     Normalize();
 }
 
 void CPolynomValue::SubtractInPlace(const CPolynomValue& other) {
-    terms.reserve(terms.size() + other.terms.size());
-    for (const PolynomTerm& term : other.terms) {
-        terms.push_back({PN::Negated(term.coefficient), term.powers});
+    m_terms.reserve(m_terms.size() + other.m_terms.size());
+    for (const PolynomTerm& term : other.m_terms) {
+        m_terms.push_back({PN::Negated(term.coefficient), term.powers});
     }
     Normalize();
 }
@@ -489,21 +489,22 @@ CPolynomValue CPolynomValue::ProductOf(const std::vector<PolynomTerm>& a, const 
                 }
             }
             if (!coefficient.IsZero()) {
-                result.terms.push_back({std::move(coefficient), MultiplyPowers(a[entries[first].i].powers,
-                                                                               b[entries[first].j].powers)});
+                result.m_terms.push_back(
+                    {std::move(coefficient),
+                     MultiplyPowers(a[entries[first].i].powers, b[entries[first].j].powers)});
             }
             first = next;
         }
-        if (PolynomTooLarge(result.terms.size())) {
-            result.terms.clear();
+        if (PolynomTooLarge(result.m_terms.size())) {
+            result.m_terms.clear();
         }
-        ORBELIN_ASSERT(IsCanonical(result.terms));
+        ORBELIN_ASSERT(IsCanonical(result.m_terms));
         return result;
     }
-    result.terms.reserve(a.size() * b.size());
+    result.m_terms.reserve(a.size() * b.size());
     for (const PolynomTerm& x : a) {
         for (const PolynomTerm& y : b) {
-            result.terms.push_back(
+            result.m_terms.push_back(
                 {PN::Product(x.coefficient, y.coefficient), MultiplyPowers(x.powers, y.powers)});
         }
     }
@@ -512,7 +513,7 @@ CPolynomValue CPolynomValue::ProductOf(const std::vector<PolynomTerm>& a, const 
 }
 
 CPolynomValue CPolynomValue::Product(const CPolynomValue& other) const {
-    return ProductOf(terms, other.terms);
+    return ProductOf(m_terms, other.m_terms);
 }
 
 void CPolynomValue::MultiplyInPlace(const CPolynomValue& other) {
@@ -524,9 +525,9 @@ CPolynomValue CPolynomValue::ProductWithTerm(const PolynomTerm& term) const {
     if (term.coefficient.IsZero()) {
         return result;
     }
-    result.terms.reserve(terms.size());
-    for (const PolynomTerm& a : terms) {
-        result.terms.push_back(
+    result.m_terms.reserve(m_terms.size());
+    for (const PolynomTerm& a : m_terms) {
+        result.m_terms.push_back(
             {PN::Product(a.coefficient, term.coefficient), MultiplyPowers(a.powers, term.powers)});
     }
     // Multiplying by one term keeps the order and creates no like terms, unless an exponent was
@@ -543,16 +544,16 @@ CPolynomValue CPolynomValue::Scaled(const CNumber& factor) const {
 
 void CPolynomValue::Scale(const CNumber& factor) {
     if (factor.IsZero()) {
-        terms.clear();
+        m_terms.clear();
         return;
     }
-    for (PolynomTerm& term : terms) {
+    for (PolynomTerm& term : m_terms) {
         term.coefficient.MultiplyInPlace(factor);
     }
 }
 
 void CPolynomValue::Negate() {
-    for (PolynomTerm& term : terms) {
+    for (PolynomTerm& term : m_terms) {
         term.coefficient.Negate();
     }
 }
@@ -572,19 +573,19 @@ CPolynomValue CPolynomValue::Power(std::int64_t exponent) const {
     if (exponent == 1) {
         return *this;
     }
-    if (terms.size() == 1) {
+    if (m_terms.size() == 1) {
         // A single term: raise the coefficient, multiply the exponents.
-        if (DegreeTooLarge(terms[0].Degree() *
+        if (DegreeTooLarge(m_terms[0].Degree() *
                            std::min<std::int64_t>(exponent, EngineLimits::kMaxPolynomialDegree + 1))) {
             return CPolynomValue();
         }
-        PolynomTerm term{PN::Power(terms[0].coefficient, exponent), terms[0].powers};
+        PolynomTerm term{PN::Power(m_terms[0].coefficient, exponent), m_terms[0].powers};
         for (LetterPower& power : term.powers) {
             power.exponent *= exponent;
         }
         return FromTerm(std::move(term));
     }
-    if (terms.empty()) {
+    if (m_terms.empty()) {
         return CPolynomValue();
     }
     if (DegreeTooLarge(exponent)) {
@@ -649,9 +650,9 @@ std::optional<CPolynomValue> CPolynomValue::DivideExact(const CPolynomValue& div
     if (!ModularImage::MayDivide(divisor, *this)) {
         return std::nullopt;
     }
-    const std::vector<PolynomTerm> sortedDivisor = InLexicographicOrder(divisor.terms);
+    const std::vector<PolynomTerm> sortedDivisor = InLexicographicOrder(divisor.m_terms);
     const PolynomTerm& lead = sortedDivisor.front();
-    std::vector<PolynomTerm> remainder = InLexicographicOrder(terms);
+    std::vector<PolynomTerm> remainder = InLexicographicOrder(m_terms);
     // Each step removes the lexicographically greatest term of the remainder, and the
     // lexicographic order has no infinite falling chains; the bound only guards the limits.
     std::size_t steps = 0;
@@ -665,7 +666,7 @@ std::optional<CPolynomValue> CPolynomValue::DivideExact(const CPolynomValue& div
         PolynomTerm step{PN::Quotient(top.coefficient, lead.coefficient),
                          DividePowers(top.powers, lead.powers)};
         remainder = SubtractMultiple(std::move(remainder), sortedDivisor, step);
-        quotient.terms.push_back(std::move(step));
+        quotient.m_terms.push_back(std::move(step));
     }
     quotient.Normalize();
     return quotient;
@@ -673,7 +674,7 @@ std::optional<CPolynomValue> CPolynomValue::DivideExact(const CPolynomValue& div
 
 CPolynomValue CPolynomValue::Derivative(unsigned char letter) const {
     CPolynomValue result;
-    for (const PolynomTerm& term : terms) {
+    for (const PolynomTerm& term : m_terms) {
         const std::int64_t exponent = term.ExponentOf(letter);
         if (exponent <= 0) {
             continue;
@@ -686,7 +687,7 @@ CPolynomValue CPolynomValue::Derivative(unsigned char letter) const {
                 derived.powers.push_back({letter, power.exponent - 1});
             }
         }
-        result.terms.push_back(std::move(derived));
+        result.m_terms.push_back(std::move(derived));
     }
     result.Normalize();
     return result;
@@ -694,7 +695,7 @@ CPolynomValue CPolynomValue::Derivative(unsigned char letter) const {
 
 CPolynomValue CPolynomValue::Antiderivative(unsigned char letter) const {
     CPolynomValue result;
-    for (const PolynomTerm& term : terms) {
+    for (const PolynomTerm& term : m_terms) {
         const std::int64_t exponent = term.ExponentOf(letter) + 1;
         PolynomTerm raised{PN::Quotient(term.coefficient, PN::FromInt(exponent)), {}};
         bool placed = false;
@@ -712,7 +713,7 @@ CPolynomValue CPolynomValue::Antiderivative(unsigned char letter) const {
             raised.powers.push_back({letter, exponent});
         }
         DegreeTooLarge(exponent);
-        result.terms.push_back(std::move(raised));
+        result.m_terms.push_back(std::move(raised));
     }
     result.Normalize();
     return result;
@@ -720,7 +721,7 @@ CPolynomValue CPolynomValue::Antiderivative(unsigned char letter) const {
 
 CNumber CPolynomValue::ValueAt(const std::vector<std::pair<unsigned char, CNumber>>& point) const {
     CNumber total(0);
-    for (const PolynomTerm& term : terms) {
+    for (const PolynomTerm& term : m_terms) {
         CNumber value(term.coefficient);
         for (const LetterPower& power : term.powers) {
             auto at = std::find_if(point.begin(), point.end(),
@@ -743,16 +744,16 @@ CNumber CPolynomValue::ValueAt(unsigned char letter, const CNumber& value) const
 // --- contents ------------------------------------------------------------------------------------
 
 std::optional<CNumber> CPolynomValue::IntegerContent() const {
-    if (terms.empty()) {
+    if (m_terms.empty()) {
         return std::nullopt;
     }
     CNumber content(0);
-    for (const PolynomTerm& term : terms) {
+    for (const PolynomTerm& term : m_terms) {
         if (!PN::IsInteger(term.coefficient)) {
             return std::nullopt;
         }
     }
-    for (const PolynomTerm& term : terms) {
+    for (const PolynomTerm& term : m_terms) {
         content = content.IsZero() ? PN::Abs(term.coefficient) : PN::Gcd(content, term.coefficient);
         if (content.IsOne()) {
             break;
@@ -766,7 +767,7 @@ CNumber CPolynomValue::RemoveIntegerContent() {
     if (!content || content->IsOne() || content->IsZero()) {
         return CNumber(1);
     }
-    for (PolynomTerm& term : terms) {
+    for (PolynomTerm& term : m_terms) {
         term.coefficient.DivideInPlace(*content);
     }
     return *content;
@@ -774,7 +775,7 @@ CNumber CPolynomValue::RemoveIntegerContent() {
 
 CNumber CPolynomValue::ClearDenominators() {
     CNumber multiple(1);
-    for (const PolynomTerm& term : terms) {
+    for (const PolynomTerm& term : m_terms) {
         if (!PN::IsInteger(term.coefficient)) {
             multiple = PN::Lcm(multiple, PN::Denominator(term.coefficient));
         }

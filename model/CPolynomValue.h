@@ -78,18 +78,18 @@ public:
     static CPolynomValue Letter(unsigned char letter, std::int64_t exponent = 1);
     static CPolynomValue FromTerm(PolynomTerm term);
 
-    const std::vector<PolynomTerm>& Terms() const { return terms; }
-    std::size_t TermCount() const { return terms.size(); }
+    const std::vector<PolynomTerm>& Terms() const { return m_terms; }
+    std::size_t TermCount() const { return m_terms.size(); }
 
     // Appends a term without normalizing; call Normalize afterwards.
     void Append(PolynomTerm term);
-    void Reserve(std::size_t count) { terms.reserve(count); }
+    void Reserve(std::size_t count) { m_terms.reserve(count); }
     // Restores the canonical form: drops zero terms, sorts, combines like terms. When asked, tells
     // whether the sort moved a term (past a term it is not like) and whether like terms were combined.
     void Normalize(bool* reordered = nullptr, bool* combined = nullptr);
 
     // --- tests ------------------------------------------------------------------------------
-    bool IsZero() const { return terms.empty(); }
+    bool IsZero() const { return m_terms.empty(); }
     // No letter at all (the zero polynomial counts).
     bool IsConstant() const;
     // Equal to the given number.
@@ -154,7 +154,7 @@ public:
     CNumber MakePrimitive();
 
 private:
-    std::vector<PolynomTerm> terms;
+    std::vector<PolynomTerm> m_terms;
 };
 
 // A polynomial seen as a polynomial in one letter: one record per exponent of the letter, holding

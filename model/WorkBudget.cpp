@@ -68,13 +68,13 @@ Usage LastFinished() {
 Scope::Scope() : Scope(SolveLimits()) {}
 
 Scope::Scope(const Limits& limits)
-    : savedActive(state.active), savedLimits(state.limits), savedUsage(state.usage) {
+    : m_savedActive(state.active), m_savedLimits(state.limits), m_savedUsage(state.usage) {
     state = State{true, limits, Usage{}};
 }
 
 Scope::~Scope() {
     lastFinished = state.usage;
-    state = State{savedActive, savedLimits, savedUsage};
+    state = State{m_savedActive, m_savedLimits, m_savedUsage};
 }
 
 } // namespace WorkBudget

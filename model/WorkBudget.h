@@ -72,9 +72,9 @@ public:
     Scope& operator=(const Scope&) = delete;
 
 private:
-    bool savedActive;
-    Limits savedLimits;
-    Usage savedUsage;
+    bool m_savedActive;
+    Limits m_savedLimits;
+    Usage m_savedUsage;
 };
 
 } // namespace WorkBudget

@@ -48,7 +48,7 @@ std::string_view CutAtZero(std::string_view value) {
 } // namespace
 
 bool CIniFile::Load(const std::string& path) {
-    sections.clear();
+    m_sections.clear();
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
         return false;
@@ -67,7 +67,7 @@ bool CIniFile::Load(const std::string& path) {
 }
 
 void CIniFile::Parse(std::string_view text) {
-    sections.clear();
+    m_sections.clear();
     // A UTF-8 byte order mark is not part of the first line.
     if (text.starts_with("\xEF\xBB\xBF")) {
         text.remove_prefix(3);
@@ -85,7 +85,7 @@ void CIniFile::Parse(std::string_view text) {
         const auto close = line.rfind(']');
         if (line.front() == '[' && close != std::string_view::npos) {
             // A section met again keeps the keys of its first occurrence only.
-            auto [it, inserted] = sections.try_emplace(LowerAscii(Trim(line.substr(1, close - 1))));
+            auto [it, inserted] = m_sections.try_emplace(LowerAscii(Trim(line.substr(1, close - 1))));
             current = &it->second;
             currentIsFirst = inserted;
             continue;
@@ -106,8 +106,8 @@ std::string CIniFile::GetString(std::string_view section, std::string_view key,
     if (bufferSize == 0) {
         return {};
     }
-    const auto sectionIt = sections.find(LowerAscii(Trim(section)));
-    if (sectionIt == sections.end()) {
+    const auto sectionIt = m_sections.find(LowerAscii(Trim(section)));
+    if (sectionIt == m_sections.end()) {
         return {};
     }
     const auto keyIt = sectionIt->second.find(LowerAscii(Trim(key)));

@@ -31,5 +31,5 @@ public:
 private:
     using Section = std::map<std::string, std::string>;
     // Names in lower case.
-    std::map<std::string, Section> sections;
+    std::map<std::string, Section> m_sections;
 };

@@ -30,19 +30,19 @@ COutputList::Position COutputList::AddComment(const LineBlockList* lineBlocks, C
 
 COutputList::Position COutputList::AddRecord(std::unique_ptr<COutputRecord> record) {
     if (!record) {
-        return records.end();
+        return m_records.end();
     }
-    records.push_back(std::move(record));
-    return std::prev(records.end());
+    m_records.push_back(std::move(record));
+    return std::prev(m_records.end());
 }
 
 COutputList::Position COutputList::InsertAfter(std::optional<Position> position,
                                                std::unique_ptr<COutputRecord> record) {
     if (!record) {
-        return records.end();
+        return m_records.end();
     }
-    const Position before = position ? std::next(*position) : records.begin();
-    return records.insert(before, std::move(record));
+    const Position before = position ? std::next(*position) : m_records.begin();
+    return m_records.insert(before, std::move(record));
 }
 
 COutputList::Position COutputList::InsertFormulaAfter(const LineBlockList* lineBlocks,
@@ -60,13 +60,13 @@ COutputList::Position COutputList::InsertCommentAfter(const LineBlockList* lineB
 void COutputList::AppendList(COutputList& other, ListTransfer transfer) {
     if (transfer == ListTransfer::Move) {
         if (&other != this) {
-            records.splice(records.end(), other.records);
+            m_records.splice(m_records.end(), other.m_records);
         }
         return;
     }
     // Count first, so that appending a list to itself stops at the records it had.
-    std::size_t count = other.records.size();
-    for (auto it = other.records.begin(); count > 0; ++it, --count) {
-        records.push_back((*it)->Clone());
+    std::size_t count = other.m_records.size();
+    for (auto it = other.m_records.begin(); count > 0; ++it, --count) {
+        m_records.push_back((*it)->Clone());
     }
 }

@@ -47,16 +47,16 @@ public:
     void AppendList(COutputList& other, ListTransfer transfer);
 
     // Delete every record and its blocks.
-    void RemoveAll() { records.clear(); }
+    void RemoveAll() { m_records.clear(); }
 
-    std::size_t Size() const { return records.size(); }
-    bool IsEmpty() const { return records.empty(); }
-    const RecordList& Records() const { return records; }
-    Position begin() { return records.begin(); }
-    Position end() { return records.end(); }
-    ConstPosition begin() const { return records.begin(); }
-    ConstPosition end() const { return records.end(); }
+    std::size_t Size() const { return m_records.size(); }
+    bool IsEmpty() const { return m_records.empty(); }
+    const RecordList& Records() const { return m_records; }
+    Position begin() { return m_records.begin(); }
+    Position end() { return m_records.end(); }
+    ConstPosition begin() const { return m_records.begin(); }
+    ConstPosition end() const { return m_records.end(); }
 
 private:
-    RecordList records;
+    RecordList m_records;
 };

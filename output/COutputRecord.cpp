@@ -9,24 +9,24 @@ COutputRecord::COutputRecord(const LineBlockList* lineBlocks) {
 COutputRecord::COutputRecord(const LineBlockList* lineBlocks, std::unique_ptr<OutputBlock> block)
     : COutputRecord(lineBlocks) {
     if (block) {
-        blocks.push_back(std::move(block));
+        m_blocks.push_back(std::move(block));
     }
 }
 
 COutputRecord::COutputRecord(COutputRecord& other, ListTransfer transfer) : lineBlocks(other.lineBlocks) {
     if (transfer == ListTransfer::Move) {
-        blocks.splice(blocks.end(), other.blocks);
+        m_blocks.splice(m_blocks.end(), other.m_blocks);
         return;
     }
-    for (const auto& block : other.blocks) {
-        blocks.push_back(block->Clone());
+    for (const auto& block : other.m_blocks) {
+        m_blocks.push_back(block->Clone());
     }
 }
 
 std::unique_ptr<COutputRecord> COutputRecord::Clone() const {
     auto copy = std::make_unique<COutputRecord>(&lineBlocks);
-    for (const auto& block : blocks) {
-        copy->blocks.push_back(block->Clone());
+    for (const auto& block : m_blocks) {
+        copy->m_blocks.push_back(block->Clone());
     }
     return copy;
 }
@@ -41,14 +41,14 @@ COutputRecord::Position COutputRecord::AddComment(CommentIDType id, bool alwaysS
 
 COutputRecord::Position COutputRecord::AddBlock(std::unique_ptr<OutputBlock> block) {
     if (!block) {
-        return blocks.end();
+        return m_blocks.end();
     }
-    blocks.push_back(std::move(block));
-    return std::prev(blocks.end());
+    m_blocks.push_back(std::move(block));
+    return std::prev(m_blocks.end());
 }
 
 bool COutputRecord::IsFormulaOnly() const {
-    return blocks.size() == 1 && blocks.front()->IsFormula();
+    return m_blocks.size() == 1 && m_blocks.front()->IsFormula();
 }
 
 std::size_t COutputRecord::IndentLevel() const {
@@ -57,7 +57,7 @@ std::size_t COutputRecord::IndentLevel() const {
 
 std::size_t COutputRecord::FormulaTextSize() const {
     std::size_t size = 0;
-    for (const auto& block : blocks) {
+    for (const auto& block : m_blocks) {
         if (const OutputBlockFormula* formula = block->AsFormula()) {
             size += formula->text.size();
         }

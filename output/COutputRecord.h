@@ -57,13 +57,13 @@ public:
     // an empty stack.
     std::size_t IndentLevel() const;
 
-    const BlockList& Blocks() const { return blocks; }
-    std::size_t BlockCount() const { return blocks.size(); }
-    ConstPosition begin() const { return blocks.begin(); }
-    ConstPosition end() const { return blocks.end(); }
+    const BlockList& Blocks() const { return m_blocks; }
+    std::size_t BlockCount() const { return m_blocks.size(); }
+    ConstPosition begin() const { return m_blocks.begin(); }
+    ConstPosition end() const { return m_blocks.end(); }
 
     LineBlockList lineBlocks;
 
 private:
-    BlockList blocks;
+    BlockList m_blocks;
 };

@@ -55,7 +55,7 @@ bool CLanguageTables::LoadLanguage(const std::string& baseFolder, int language, 
     if (!LoadFile(baseFolder + LanguageFileName(language), host)) {
         return false;
     }
-    loadedLanguage = language;
+    m_loadedLanguage = language;
     return true;
 }
 
@@ -75,25 +75,25 @@ bool CLanguageTables::LoadFile(const std::string& path, CLanguageHost* host) {
 }
 
 void CLanguageTables::LoadFrom(const CIniFile& file) {
-    LoadNumberedTable(file, "Menu", menu);
-    LoadNumberedTable(file, "WindowTitle", windowTitle);
+    LoadNumberedTable(file, "Menu", m_menu);
+    LoadNumberedTable(file, "WindowTitle", m_windowTitle);
     LoadComments(file);
-    LoadNumberedTable(file, "CaptionDialog", captionDialog);
-    LoadNumberedTable(file, "NoteDialog", noteDialog);
-    LoadNumberedTable(file, "SelectDialog", selectDialog);
+    LoadNumberedTable(file, "CaptionDialog", m_captionDialog);
+    LoadNumberedTable(file, "NoteDialog", m_noteDialog);
+    LoadNumberedTable(file, "SelectDialog", m_selectDialog);
     LoadMessages(file);
 }
 
 // One record per number, up to and including the first number without a sound name: that record
 // keeps its text, so the list ends at the first gap in "CommentsSound" whatever "CommentsText" has.
 void CLanguageTables::LoadComments(const CIniFile& file) {
-    comments.clear();
+    m_comments.clear();
     for (std::int32_t i = 0; i < std::numeric_limits<std::int32_t>::max(); ++i) {
         const std::string key = std::to_string(i);
         CommentSound record{i, file.GetString("CommentsText", key, kValueBufferSize),
                             file.GetString("CommentsSound", key, kValueBufferSize)};
         const bool last = record.soundName.empty();
-        comments.push_back(std::move(record));
+        m_comments.push_back(std::move(record));
         if (last) {
             break;
         }
@@ -101,13 +101,13 @@ void CLanguageTables::LoadComments(const CIniFile& file) {
 }
 
 void CLanguageTables::LoadMessages(const CIniFile& file) {
-    messageText.fill({});
-    messageCaption.fill({});
+    m_messageText.fill({});
+    m_messageCaption.fill({});
     for (std::size_t i = 0; i < kMessagePairs; ++i) {
         const std::string index = std::to_string(i);
-        messageText[i] = file.GetString("Messages", index + "m", kValueBufferSize);
-        messageCaption[i] = file.GetString("Messages", index + "n", kValueBufferSize);
-        if (messageCaption[i].empty()) {
+        m_messageText[i] = file.GetString("Messages", index + "m", kValueBufferSize);
+        m_messageCaption[i] = file.GetString("Messages", index + "n", kValueBufferSize);
+        if (m_messageCaption[i].empty()) {
             break;
         }
     }
@@ -115,10 +115,10 @@ void CLanguageTables::LoadMessages(const CIniFile& file) {
 
 const CommentSound* CLanguageTables::FindComment(std::int32_t number) const {
     // Record i carries number i, so the first record with the number is found by its index.
-    if (number < 0 || static_cast<std::size_t>(number) >= comments.size()) {
+    if (number < 0 || static_cast<std::size_t>(number) >= m_comments.size()) {
         return nullptr;
     }
-    return &comments[static_cast<std::size_t>(number)];
+    return &m_comments[static_cast<std::size_t>(number)];
 }
 
 const std::string& CLanguageTables::CommentText(std::int32_t number) const {
@@ -132,29 +132,29 @@ const std::string& CLanguageTables::CommentSoundName(std::int32_t number) const 
 }
 
 const std::string& CLanguageTables::MenuText(std::size_t k) const {
-    return EntryOf(menu, k);
+    return EntryOf(m_menu, k);
 }
 
 const std::string& CLanguageTables::WindowTitleText(std::size_t kind) const {
-    return EntryOf(windowTitle, kind);
+    return EntryOf(m_windowTitle, kind);
 }
 
 const std::string& CLanguageTables::SelectDialogText(std::size_t i) const {
-    return EntryOf(selectDialog, i);
+    return EntryOf(m_selectDialog, i);
 }
 
 const std::string& CLanguageTables::NoteDialogText(std::size_t i) const {
-    return EntryOf(noteDialog, i);
+    return EntryOf(m_noteDialog, i);
 }
 
 const std::string& CLanguageTables::CaptionDialogText(std::size_t i) const {
-    return EntryOf(captionDialog, i);
+    return EntryOf(m_captionDialog, i);
 }
 
 const std::string& CLanguageTables::MessageText(std::size_t i) const {
-    return EntryOf(messageText, i);
+    return EntryOf(m_messageText, i);
 }
 
 const std::string& CLanguageTables::MessageCaption(std::size_t i) const {
-    return EntryOf(messageCaption, i);
+    return EntryOf(m_messageCaption, i);
 }

@@ -75,14 +75,14 @@ public:
     bool LoadFile(const std::string& path, CLanguageHost* host);
 
     // The language of the last successful load (-1 before the first).
-    int Language() const { return loadedLanguage; }
+    int Language() const { return m_loadedLanguage; }
 
     // The text and the sound name of the comment with that number; empty when no record has it.
     const std::string& CommentText(std::int32_t number) const;
     const std::string& CommentText(CommentIDType id) const { return CommentText(ToNumber(id)); }
     const std::string& CommentSoundName(std::int32_t number) const;
     const std::string& CommentSoundName(CommentIDType id) const { return CommentSoundName(ToNumber(id)); }
-    const std::vector<CommentSound>& Comments() const { return comments; }
+    const std::vector<CommentSound>& Comments() const { return m_comments; }
 
     // Table entries; an index past the table reads as empty.
     const std::string& MenuText(std::size_t k) const;
@@ -99,14 +99,14 @@ private:
     void LoadMessages(const CIniFile& file);
     const CommentSound* FindComment(std::int32_t number) const;
 
-    std::array<std::string, kMenuEntries> menu;
-    std::array<std::string, kWindowTitleEntries> windowTitle;
-    std::array<std::string, kSelectDialogEntries> selectDialog;
-    std::array<std::string, kNoteDialogEntries> noteDialog;
-    std::array<std::string, kCaptionDialogEntries> captionDialog;
-    std::array<std::string, kMessagePairs> messageText;
-    std::array<std::string, kMessagePairs> messageCaption;
+    std::array<std::string, kMenuEntries> m_menu;
+    std::array<std::string, kWindowTitleEntries> m_windowTitle;
+    std::array<std::string, kSelectDialogEntries> m_selectDialog;
+    std::array<std::string, kNoteDialogEntries> m_noteDialog;
+    std::array<std::string, kCaptionDialogEntries> m_captionDialog;
+    std::array<std::string, kMessagePairs> m_messageText;
+    std::array<std::string, kMessagePairs> m_messageCaption;
     // Record i has number i.
-    std::vector<CommentSound> comments;
-    int loadedLanguage = -1;
+    std::vector<CommentSound> m_comments;
+    int m_loadedLanguage = -1;
 };

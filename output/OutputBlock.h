@@ -26,9 +26,9 @@ public:
     // A new block equal to this one.
     virtual std::unique_ptr<OutputBlock> Clone() const = 0;
 
-    OutputBlockType BlockType() const { return blockType; }
-    bool IsFormula() const { return blockType == OutputBlockType::Formula; }
-    bool IsComment() const { return blockType == OutputBlockType::Comment; }
+    OutputBlockType BlockType() const { return m_blockType; }
+    bool IsFormula() const { return m_blockType == OutputBlockType::Formula; }
+    bool IsComment() const { return m_blockType == OutputBlockType::Comment; }
 
     // The block as its own class, or nullptr when it is of the other type.
     const OutputBlockFormula* AsFormula() const;
@@ -37,10 +37,10 @@ public:
     OutputBlockComment* AsComment();
 
 protected:
-    explicit OutputBlock(OutputBlockType type) : blockType(type) {}
+    explicit OutputBlock(OutputBlockType type) : m_blockType(type) {}
 
 private:
-    const OutputBlockType blockType;
+    const OutputBlockType m_blockType;
 };
 
 class OutputBlockFormula final : public OutputBlock {

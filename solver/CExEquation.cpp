@@ -15,8 +15,8 @@ std::unique_ptr<CExEquation> CExEquation::SubEquation(CExEquation& parent, std::
     auto child = std::make_unique<CExEquation>(heading, std::move(relation), solution, parent.unknown);
     child->SetLineBlocks(parent.LineBlocks());
     child->conditionText = parent.conditionText;
-    child->depth = parent.depth + 1;
-    child->budget = parent.budget;
+    child->m_depth = parent.m_depth + 1;
+    child->m_budget = parent.m_budget;
     return child;
 }
 
@@ -50,8 +50,8 @@ void CExEquation::AddRootsOf(const CExEquation& child) {
 }
 
 bool CExEquation::Admit() {
-    ++budget->subEquations;
-    if (depth > EngineLimits::kMaxEquationNesting || budget->subEquations > EngineLimits::kMaxSubEquations ||
+    ++m_budget->subEquations;
+    if (m_depth > EngineLimits::kMaxEquationNesting || m_budget->subEquations > EngineLimits::kMaxSubEquations ||
         (Solution() && Solution()->Size() > EngineLimits::kMaxSolutionRecords)) {
         SetError(ProblemError::kProblemTooLarge);
         return false;

@@ -60,7 +60,7 @@ public:
     void AddRootsOf(const CExEquation& child);
 
     // --- nesting --------------------------------------------------------------------------------
-    std::int32_t Depth() const { return depth; }
+    std::int32_t Depth() const { return m_depth; }
     // Past a limit of nesting, sets the "too large" error and returns false.
     bool Admit();
 
@@ -76,7 +76,7 @@ public:
     std::string conditionText;
 
 private:
-    std::int32_t depth = 0;
-    EquationBudget ownBudget;
-    EquationBudget* budget = &ownBudget;
+    std::int32_t m_depth = 0;
+    EquationBudget m_ownBudget;
+    EquationBudget* m_budget = &m_ownBudget;
 };

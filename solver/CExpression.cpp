@@ -31,18 +31,18 @@ std::optional<CommentIDType> ErrorComment(int code) {
     }
 }
 
-CExpression::CExpression() : rootSlot(&root) {}
+CExpression::CExpression() : m_rootSlot(&m_root) {}
 
 CExpression::CExpression(const std::string& text, COutputList* solutionList)
     : CExpression(text, solutionList, ParseLevel::Sum) {}
 
 CExpression::CExpression(const std::string& text, COutputList* solutionList, ParseLevel level)
-    : rootSlot(&root), solution(solutionList) {
+    : m_rootSlot(&m_root), m_solution(solutionList) {
     Parse(text, level);
 }
 
 CExpression::CExpression(COutputList* solutionList, NodePtr tree, NodeHandle slot)
-    : root(std::move(tree)), rootSlot(slot ? slot : &root), solution(solutionList) {}
+    : m_root(std::move(tree)), m_rootSlot(slot ? slot : &m_root), m_solution(solutionList) {}
 
 CExpression::~CExpression() = default;
 
@@ -53,20 +53,20 @@ void CExpression::Parse(const std::string& text, ParseLevel level) {
         SetError(parsed.errorCode);
         return;
     }
-    root = std::move(parsed.tree);
+    m_root = std::move(parsed.tree);
     CheckLimits();
 }
 
 void CExpression::SetRootSlot(NodeHandle handle) {
-    rootSlot = handle ? handle : &root;
+    m_rootSlot = handle ? handle : &m_root;
 }
 
 const COperation* CExpression::WrittenTree() const {
-    return root ? root.get() : rootSlot->get();
+    return m_root ? m_root.get() : m_rootSlot->get();
 }
 
 bool CExpression::IsValid() const {
-    return errorCode == 0 && !CNumber::LimitExceeded() && HasValidTree();
+    return m_errorCode == 0 && !CNumber::LimitExceeded() && HasValidTree();
 }
 
 bool CExpression::Validate() {
@@ -86,33 +86,33 @@ bool CExpression::HasValidTree() const {
 }
 
 void CExpression::SetError(int code) {
-    if (errorCode == 0) {
-        errorCode = code;
+    if (m_errorCode == 0) {
+        m_errorCode = code;
     }
 }
 
 void CExpression::TakeErrorFrom(const CExpression& part) {
-    if (part.errorCode == 0 || errorCode != 0) {
+    if (part.m_errorCode == 0 || m_errorCode != 0) {
         return;
     }
-    errorCode = part.errorCode;
-    errorRecorded = part.errorRecorded;
+    m_errorCode = part.m_errorCode;
+    m_errorRecorded = part.m_errorRecorded;
 }
 
 bool CExpression::CheckLimits() {
     if (CNumber::LimitExceeded()) {
         SetError(ProblemError::kProblemTooLarge);
     }
-    return errorCode != 0;
+    return m_errorCode != 0;
 }
 
 void CExpression::QueueComment(CommentIDType id) {
-    MergeComment(pendingComments, id);
+    MergeComment(m_pendingComments, id);
 }
 
 void CExpression::DiscardComments() {
-    pendingComments.clear();
-    if (COperation* tree = root ? root.get() : rootSlot->get()) {
+    m_pendingComments.clear();
+    if (COperation* tree = m_root ? m_root.get() : m_rootSlot->get()) {
         ClearAllComments(*tree);
     }
 }
@@ -126,26 +126,26 @@ void CExpression::WriteMarkup(std::string& text) const {
 }
 
 void CExpression::RefreshLastText() {
-    WriteMarkup(lastText);
+    WriteMarkup(m_lastText);
 }
 
 bool CExpression::PrepareStep(std::string& text) {
-    if (COperation* tree = rootSlot->get()) {
-        CollectComments(*tree, pendingComments);
+    if (COperation* tree = m_rootSlot->get()) {
+        CollectComments(*tree, m_pendingComments);
     }
     // A number past its limit may no longer hold its true value, and a formula that divides by
     // zero (as {0} or 0/0 appear once like terms are combined) has none: the solve ends with the
     // error, and nothing more is written once an error is set.
     if (!Validate()) {
-        pendingComments.clear();
+        m_pendingComments.clear();
         return false;
     }
     WriteMarkup(text);
     // Writing the whole formula at every step is work too: a long formula stepped many times is
     // stopped by the budget of the solve like any other work.
     WorkBudget::Charge(static_cast<std::int64_t>(text.size()));
-    if (!solution) {
-        pendingComments.clear();
+    if (!m_solution) {
+        m_pendingComments.clear();
         return false;
     }
     return true;
@@ -156,17 +156,17 @@ void CExpression::RecordStep(bool forced) {
     if (!PrepareStep(text)) {
         return;
     }
-    if (text == lastText && pendingComments.empty() && !forced) {
+    if (text == m_lastText && m_pendingComments.empty() && !forced) {
         return;
     }
-    lastText = std::move(text);
-    for (const CommentIDType id : pendingComments) {
-        solution->AddComment(&lineBlocks, id, false, true);
+    m_lastText = std::move(text);
+    for (const CommentIDType id : m_pendingComments) {
+        m_solution->AddComment(&m_lineBlocks, id, false, true);
         WorkBudget::ChargeRecord(0);
     }
-    pendingComments.clear();
-    solution->AddFormula(&lineBlocks, lastText, false);
-    WorkBudget::ChargeRecord(lastText.size());
+    m_pendingComments.clear();
+    m_solution->AddFormula(&m_lineBlocks, m_lastText, false);
+    WorkBudget::ChargeRecord(m_lastText.size());
 }
 
 bool CExpression::RecordStepAndCheck(bool forced) {
@@ -179,52 +179,52 @@ void CExpression::RecordStepAfter(std::optional<COutputList::Position> position)
     if (!PrepareStep(text)) {
         return;
     }
-    if (text != lastText) {
-        lastText = std::move(text);
-        solution->InsertFormulaAfter(&lineBlocks, position, lastText, false);
-        WorkBudget::ChargeRecord(lastText.size());
+    if (text != m_lastText) {
+        m_lastText = std::move(text);
+        m_solution->InsertFormulaAfter(&m_lineBlocks, position, m_lastText, false);
+        WorkBudget::ChargeRecord(m_lastText.size());
     }
     // Each comment goes right after position, so taking them from the last keeps queue order.
-    for (auto id = pendingComments.rbegin(); id != pendingComments.rend(); ++id) {
-        solution->InsertCommentAfter(&lineBlocks, position, *id, false, true);
+    for (auto id = m_pendingComments.rbegin(); id != m_pendingComments.rend(); ++id) {
+        m_solution->InsertCommentAfter(&m_lineBlocks, position, *id, false, true);
         WorkBudget::ChargeRecord(0);
     }
-    pendingComments.clear();
+    m_pendingComments.clear();
 }
 
 void CExpression::AddFormulaRecord(std::string text, bool spoken) {
-    if (solution) {
+    if (m_solution) {
         WorkBudget::ChargeRecord(text.size());
-        solution->AddFormula(&lineBlocks, std::move(text), spoken);
+        m_solution->AddFormula(&m_lineBlocks, std::move(text), spoken);
     }
 }
 
 void CExpression::AddCommentRecord(std::optional<CommentIDType> id, bool alwaysShown, bool spoken) {
-    if (!id || !solution) {
+    if (!id || !m_solution) {
         return;
     }
-    solution->AddComment(&lineBlocks, *id, alwaysShown, spoken);
+    m_solution->AddComment(&m_lineBlocks, *id, alwaysShown, spoken);
     WorkBudget::ChargeRecord(0);
-    if (errorCode != 0 && id == ErrorComment(errorCode)) {
-        errorRecorded = true;
+    if (m_errorCode != 0 && id == ErrorComment(m_errorCode)) {
+        m_errorRecorded = true;
     }
 }
 
 void CExpression::AddErrorRecord() {
-    if (!errorRecorded) {
-        AddCommentRecord(ErrorComment(errorCode), true, false);
+    if (!m_errorRecorded) {
+        AddCommentRecord(ErrorComment(m_errorCode), true, false);
     }
 }
 
 void CExpression::ClearPendingRecord() {
-    pendingRecord.reset();
+    m_pendingRecord.reset();
 }
 
 COutputRecord& CExpression::PendingRecord() {
-    if (!pendingRecord) {
-        pendingRecord = std::make_unique<COutputRecord>(&lineBlocks);
+    if (!m_pendingRecord) {
+        m_pendingRecord = std::make_unique<COutputRecord>(&m_lineBlocks);
     }
-    return *pendingRecord;
+    return *m_pendingRecord;
 }
 
 void CExpression::AddPendingFormula(std::string text, bool spoken) {
@@ -236,38 +236,38 @@ void CExpression::AddPendingComment(CommentIDType id, bool alwaysShown, bool spo
 }
 
 void CExpression::FlushPendingRecord() {
-    if (pendingRecord && solution) {
-        WorkBudget::ChargeRecord(pendingRecord->FormulaTextSize());
-        solution->AddRecord(std::move(pendingRecord));
+    if (m_pendingRecord && m_solution) {
+        WorkBudget::ChargeRecord(m_pendingRecord->FormulaTextSize());
+        m_solution->AddRecord(std::move(m_pendingRecord));
     }
-    pendingRecord.reset();
+    m_pendingRecord.reset();
 }
 
 void CExpression::PushLineBlock(std::int32_t kind, std::int32_t number) {
-    lineBlocks.push_back(LineBlockInfo{kind, number});
+    m_lineBlocks.push_back(LineBlockInfo{kind, number});
 }
 
 std::int32_t CExpression::PopLineBlock() {
-    if (lineBlocks.empty()) {
+    if (m_lineBlocks.empty()) {
         return -1;
     }
-    const std::int32_t number = lineBlocks.back().number;
-    lineBlocks.pop_back();
+    const std::int32_t number = m_lineBlocks.back().number;
+    m_lineBlocks.pop_back();
     return number;
 }
 
 void CExpression::NextLineBlock() {
-    if (!lineBlocks.empty()) {
-        ++lineBlocks.back().number;
+    if (!m_lineBlocks.empty()) {
+        ++m_lineBlocks.back().number;
     }
 }
 
 std::int32_t CExpression::TopKind() const {
-    return lineBlocks.empty() ? -1 : lineBlocks.back().kind;
+    return m_lineBlocks.empty() ? -1 : m_lineBlocks.back().kind;
 }
 
 void CExpression::SetTopKind(std::int32_t kind) {
-    if (!lineBlocks.empty()) {
-        lineBlocks.back().kind = kind;
+    if (!m_lineBlocks.empty()) {
+        m_lineBlocks.back().kind = kind;
     }
 }

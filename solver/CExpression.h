@@ -51,9 +51,9 @@ public:
 
     // The slot that holds the tree being worked on; the solvers read and replace the tree through
     // it. Never null.
-    NodeHandle RootSlot() const { return rootSlot; }
+    NodeHandle RootSlot() const { return m_rootSlot; }
     // The tree in that slot (null when there is none).
-    COperation* Root() const { return rootSlot->get(); }
+    COperation* Root() const { return m_rootSlot->get(); }
     // Points the working slot at handle (null: back at root), e.g. to simplify one part of the
     // whole formula while every step still writes the whole formula.
     void SetRootSlot(NodeHandle handle);
@@ -71,14 +71,14 @@ public:
     // and "no expression" when it does not. The solvers call it where they stop on a failure, so
     // that the solve ends with the record of that code.
     bool Validate();
-    int ErrorCode() const { return errorCode; }
+    int ErrorCode() const { return m_errorCode; }
     // Sets the error code unless one is set already: a code never changes once set.
     void SetError(int code);
     // Sets the "too large" error when an exact number has grown past its limit since the solve
     // began. Returns true when an error code is set.
     bool CheckLimits();
     // True once the record of the current error code has been appended to the solution.
-    bool ErrorRecorded() const { return errorRecorded; }
+    bool ErrorRecorded() const { return m_errorRecorded; }
     // A part of the solve that ended with an error ends its maker too: the error code (unless one
     // is set already) and whether its record was written are taken over.
     void TakeErrorFrom(const CExpression& part);
@@ -87,7 +87,7 @@ public:
 
     // Merges id into the pending comments by the merge rules of the comment lists.
     void QueueComment(CommentIDType id);
-    const CommentList& PendingComments() const { return pendingComments; }
+    const CommentList& PendingComments() const { return m_pendingComments; }
     // Empties the pending comments and removes every comment from every node of the tree.
     void DiscardComments();
 
@@ -112,9 +112,9 @@ public:
     // none): the pending comments in queue order, then the formula when it changed.
     void RecordStepAfter(std::optional<COutputList::Position> position);
 
-    const std::string& LastText() const { return lastText; }
+    const std::string& LastText() const { return m_lastText; }
     // Sub-problems that continue a parent's written solution take over its last formula.
-    void SetLastText(std::string text) { lastText = std::move(text); }
+    void SetLastText(std::string text) { m_lastText = std::move(text); }
     // Writes the tree into the last text without recording anything, so that the next
     // RecordStep compares against the current formula.
     void RefreshLastText();
@@ -123,7 +123,7 @@ public:
 
     // --- records ----------------------------------------------------------------------------------
 
-    COutputList* Solution() const { return solution; }
+    COutputList* Solution() const { return m_solution; }
     // Appends a record with one formula block.
     void AddFormulaRecord(std::string text, bool spoken);
     // Appends a record with one comment block; nothing when id is none.
@@ -149,9 +149,9 @@ public:
     // The kind of the top entry (-1 when the stack is empty), and its change (nothing when empty).
     std::int32_t TopKind() const;
     void SetTopKind(std::int32_t kind);
-    const LineBlockList& LineBlocks() const { return lineBlocks; }
+    const LineBlockList& LineBlocks() const { return m_lineBlocks; }
     // Sub-problems continue with a copy of their parent's stack.
-    void SetLineBlocks(LineBlockList blocks) { lineBlocks = std::move(blocks); }
+    void SetLineBlocks(LineBlockList blocks) { m_lineBlocks = std::move(blocks); }
 
 protected:
     // For the equation workspace: parse text with the relation parser instead of the sum parser.
@@ -166,13 +166,13 @@ private:
     bool PrepareStep(std::string& text);
     COutputRecord& PendingRecord();
 
-    NodePtr root;
-    NodeHandle rootSlot;
-    std::string lastText;
-    CommentList pendingComments;
-    COutputList* solution = nullptr;
-    std::unique_ptr<COutputRecord> pendingRecord;
-    LineBlockList lineBlocks;
-    int errorCode = 0;
-    bool errorRecorded = false;
+    NodePtr m_root;
+    NodeHandle m_rootSlot;
+    std::string m_lastText;
+    CommentList m_pendingComments;
+    COutputList* m_solution = nullptr;
+    std::unique_ptr<COutputRecord> m_pendingRecord;
+    LineBlockList m_lineBlocks;
+    int m_errorCode = 0;
+    bool m_errorRecorded = false;
 };

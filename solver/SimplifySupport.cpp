@@ -6,30 +6,30 @@
 #include "solver/CExpression.h"
 
 void StepSink::Record() const {
-    if (workspace != nullptr) {
-        workspace->RecordStep(false);
+    if (m_workspace != nullptr) {
+        m_workspace->RecordStep(false);
     }
 }
 
 void StepSink::RecordForced() const {
-    if (workspace != nullptr) {
-        workspace->RecordStep(true);
+    if (m_workspace != nullptr) {
+        m_workspace->RecordStep(true);
     }
 }
 
 void StepSink::Queue(CommentID id) const {
-    if (workspace != nullptr) {
-        workspace->QueueComment(id);
+    if (m_workspace != nullptr) {
+        m_workspace->QueueComment(id);
     }
 }
 
 bool StepSink::Valid() const {
-    return workspace == nullptr || workspace->Validate();
+    return m_workspace == nullptr || m_workspace->Validate();
 }
 
 void StepSink::Fail(int code) const {
-    if (workspace != nullptr) {
-        workspace->SetError(code);
+    if (m_workspace != nullptr) {
+        m_workspace->SetError(code);
     }
 }
 

@@ -26,10 +26,10 @@ inline constexpr int kProblemTooLarge = ProblemError::kProblemTooLarge;
 // The workspace a pass records into, or none for a pass run on a bare tree.
 class StepSink {
 public:
-    explicit StepSink(CExpression* workspace) : workspace(workspace) {}
+    explicit StepSink(CExpression* workspace) : m_workspace(workspace) {}
 
-    bool HasWorkspace() const { return workspace != nullptr; }
-    CExpression* Workspace() const { return workspace; }
+    bool HasWorkspace() const { return m_workspace != nullptr; }
+    CExpression* Workspace() const { return m_workspace; }
     // RecordStep(0) of the workspace; nothing without one.
     void Record() const;
     void RecordForced() const;
@@ -42,7 +42,7 @@ public:
     void Fail(int code) const;
 
 private:
-    CExpression* workspace;
+    CExpression* m_workspace;
 };
 
 // The tree root slot of a workspace.

@@ -312,7 +312,7 @@ TEST_F(LayoutTest, SystemBraceInkSpansItsLinesInsideTheBox) {
             const LaidOut system = Layout(markup, height);
             ASSERT_EQ(system.code, 0);
             const MySymbol brace = system.Glyph('{');
-            const InkBounds ink = graphics.Ink(kFontKindSymbol, brace.fontHeight, "{", true);
+            const InkBounds ink = m_graphics.Ink(kFontKindSymbol, brace.fontHeight, "{", true);
             EXPECT_GE(brace.y + ink.top, 0);
             EXPECT_LE(brace.y + ink.bottom, system.box.height);
             EXPECT_GE(ink.Height(), system.box.height * 9 / 10);

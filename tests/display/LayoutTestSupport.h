@@ -44,7 +44,7 @@ class LayoutTest : public ::testing::Test {
 protected:
     LaidOut Layout(const std::string& markup, int height = 20, int kind = kFontKindFormula) {
         LayoutContext context;
-        context.graphics = &graphics;
+        context.graphics = &m_graphics;
         context.fontKind = kind;
         context.fontHeight = height;
         context.color = MakeRgb(0, 0, 255);
@@ -53,8 +53,8 @@ protected:
         return result;
     }
 
-    CFakeDevice device;
-    CGraphics graphics{device};
+    CFakeDevice m_device;
+    CGraphics m_graphics{m_device};
 };
 
 #define EXPECT_AT(symbol, expectedX, expectedY)                                                              \

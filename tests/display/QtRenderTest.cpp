@@ -25,19 +25,19 @@ protected:
     static void SetUpTestSuite() { EnsureGuiApplication(); }
 
     void SetUp() override {
-        ASSERT_TRUE(directory.isValid());
-        ASSERT_TRUE(english.LoadFile(std::string(ORBELIN_SOURCE_DIR) + "/res/English.ini", nullptr));
-        AddSampleSolution(solution);
+        ASSERT_TRUE(m_directory.isValid());
+        ASSERT_TRUE(m_english.LoadFile(std::string(ORBELIN_SOURCE_DIR) + "/res/English.ini", nullptr));
+        AddSampleSolution(m_solution);
     }
 
-    std::string PathOf(const char* name) const { return directory.filePath(name).toStdString(); }
+    std::string PathOf(const char* name) const { return m_directory.filePath(name).toStdString(); }
     CommentTextFunction Texts() const {
-        return [this](CommentIDType id) { return english.CommentText(id); };
+        return [this](CommentIDType id) { return m_english.CommentText(id); };
     }
 
-    QTemporaryDir directory;
-    CLanguageTables english;
-    COutputList solution;
+    QTemporaryDir m_directory;
+    CLanguageTables m_english;
+    COutputList m_solution;
 };
 
 TEST_F(QtRenderTest, FontsHaveTheRequestedCellHeightAndTheSigns) {
@@ -195,7 +195,7 @@ int InkPixels(const QImage& image) {
 
 TEST_F(QtRenderTest, PngShowsTheBandsAndTheirWords) {
     const std::string path = PathOf("solution.png");
-    ASSERT_EQ(RenderSolution(solution, Texts(), path, RenderOptions{}), "");
+    ASSERT_EQ(RenderSolution(m_solution, Texts(), path, RenderOptions{}), "");
     QImage image(QString::fromStdString(path));
     ASSERT_FALSE(image.isNull());
     EXPECT_GE(image.width(), 640);
@@ -212,9 +212,9 @@ TEST_F(QtRenderTest, PngMatchesTheViewLayout) {
     CQtLayoutDevice device(&screen);
     CGraphics graphics(device);
     CViewList view;
-    view.Build(solution, true, Texts(), graphics, 640);
+    view.Build(m_solution, true, Texts(), graphics, 640);
     const std::string path = PathOf("solution.png");
-    ASSERT_EQ(RenderSolution(solution, Texts(), path, RenderOptions{}), "");
+    ASSERT_EQ(RenderSolution(m_solution, Texts(), path, RenderOptions{}), "");
     QImage image(QString::fromStdString(path));
     EXPECT_EQ(image.height(), view.ScrollHeight());
     // The second band (indent 1, grey of level 1) shows its grey at its right end.
@@ -225,7 +225,7 @@ TEST_F(QtRenderTest, PngMatchesTheViewLayout) {
 
 TEST_F(QtRenderTest, SvgIsADrawingWithText) {
     const std::string path = PathOf("solution.svg");
-    ASSERT_EQ(RenderSolution(solution, Texts(), path, RenderOptions{}), "");
+    ASSERT_EQ(RenderSolution(m_solution, Texts(), path, RenderOptions{}), "");
     QFile file(QString::fromStdString(path));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray content = file.readAll();
@@ -264,8 +264,8 @@ TEST_F(QtRenderTest, ImagesTooLargeToDrawAreRefusedButPrintedPagesFit) {
 }
 
 TEST_F(QtRenderTest, UnknownFormatsAndUnwritablePathsAreReported) {
-    EXPECT_NE(RenderSolution(solution, Texts(), PathOf("solution.bmp"), RenderOptions{}), "");
-    EXPECT_NE(RenderSolution(solution, Texts(), "/nonexistent-folder/solution.png", RenderOptions{}), "");
+    EXPECT_NE(RenderSolution(m_solution, Texts(), PathOf("solution.bmp"), RenderOptions{}), "");
+    EXPECT_NE(RenderSolution(m_solution, Texts(), "/nonexistent-folder/solution.png", RenderOptions{}), "");
     EXPECT_EQ(RenderFormatOf("A.PNG"), RenderFormat::Png);
     EXPECT_EQ(RenderFormatOf("a.Svg"), RenderFormat::Svg);
     EXPECT_EQ(RenderFormatOf("pdf"), RenderFormat::Unknown);

@@ -14,14 +14,14 @@ namespace {
 
 class SolutionLayoutTest : public ::testing::Test {
 protected:
-    CFakeDevice device;
-    CGraphics graphics{device};
+    CFakeDevice m_device;
+    CGraphics m_graphics{m_device};
 };
 
 // At font height 20 the text face gives a word gap of trunc(1.5 x 10) = 15 and a row gap of 20 / 4.
 TEST_F(SolutionLayoutTest, ParagraphPutsWordsOnOneRowWithWordGaps) {
     CParagraph paragraph("Answer:  $x=1$ \r\n", 20);
-    ASSERT_EQ(paragraph.Layout(graphics), 0);
+    ASSERT_EQ(paragraph.Layout(m_graphics), 0);
     MyString& row = paragraph.Row();
     ASSERT_EQ(row.Count(), 2);
     EXPECT_EQ(row.words[0]->Text(), "Answer:");
@@ -38,7 +38,7 @@ TEST_F(SolutionLayoutTest, ParagraphPutsWordsOnOneRowWithWordGaps) {
 TEST_F(SolutionLayoutTest, ParagraphAlignsWordsOnTheLargestAxis) {
     CParagraph paragraph("so $1/2$ x", 20);
     paragraph.x = 30;
-    ASSERT_EQ(paragraph.Layout(graphics), 0);
+    ASSERT_EQ(paragraph.Layout(m_graphics), 0);
     MyString& row = paragraph.Row();
     ASSERT_EQ(row.Count(), 3);
     EXPECT_EQ(row.words[0]->x, 30);
@@ -51,30 +51,30 @@ TEST_F(SolutionLayoutTest, ParagraphAlignsWordsOnTheLargestAxis) {
 TEST_F(SolutionLayoutTest, ParagraphRowReachesDownToItsLowestWord) {
     // x^2 has its axis low (19 of 29), 1/{2/3} high (24 of 76): aligned, they reach 24 + 52 down.
     CParagraph paragraph("$x^2$ $1/{2/3}$", 20);
-    ASSERT_EQ(paragraph.Layout(graphics), 0);
+    ASSERT_EQ(paragraph.Layout(m_graphics), 0);
     EXPECT_EQ(paragraph.Row().words[0]->y, 24 - 19);
     EXPECT_EQ(paragraph.Row().height, 5 + 76);
 
     // {1/2}/3 has its axis at 52 of 76, 1/{2/3} at 24 of 76: aligned, the second reaches 52 + 52 down,
     // further than the tallest word (76), and the row takes all of it so the next row does not cover it.
     CParagraph deep("${1/2}/3$ $1/{2/3}$", 20);
-    ASSERT_EQ(deep.Layout(graphics), 0);
+    ASSERT_EQ(deep.Layout(m_graphics), 0);
     EXPECT_EQ(deep.Row().words[1]->y, 52 - 24);
     EXPECT_EQ(deep.Row().height, 5 + 104);
 }
 
 TEST_F(SolutionLayoutTest, ParagraphCodes) {
     CParagraph empty(" \r\n", 20);
-    EXPECT_EQ(empty.Layout(graphics), LayoutCode::kEmptyText);
+    EXPECT_EQ(empty.Layout(m_graphics), LayoutCode::kEmptyText);
     EXPECT_EQ(empty.TotalHeight(), 0);
     CParagraph unclosed("so $x+1 and more", 20);
-    EXPECT_EQ(unclosed.Layout(graphics), LayoutCode::kBraces);
+    EXPECT_EQ(unclosed.Layout(m_graphics), LayoutCode::kBraces);
     EXPECT_EQ(unclosed.Row().Count(), 1);
     // A formula that fails keeps its place in the row with nothing to show.
     CParagraph failing("a $(x$ b", 20);
-    EXPECT_EQ(failing.Layout(graphics), 0);
+    EXPECT_EQ(failing.Layout(m_graphics), 0);
     ASSERT_EQ(failing.Row().Count(), 3);
-    EXPECT_EQ(failing.Row().words[1]->Width(graphics), 0);
+    EXPECT_EQ(failing.Row().words[1]->Width(m_graphics), 0);
     EXPECT_EQ(failing.Row().words[2]->x, 10 + 15 + 0 + 15);
 }
 
@@ -97,7 +97,7 @@ TEST_F(SolutionLayoutTest, OneRecordIsOneYellowBand) {
     COutputList solution;
     solution.AddFormula(nullptr, "x+1", false);
     CViewList view;
-    view.Build(solution, true, CommentText, graphics, 640);
+    view.Build(solution, true, CommentText, m_graphics, 640);
     ASSERT_EQ(view.Lines().size(), 1u);
     const LineStruct& line = view.Lines()[0];
     EXPECT_EQ(line.background, MakeRgb(255, 255, 0));
@@ -123,7 +123,7 @@ TEST_F(SolutionLayoutTest, BandsAreIndentedAndColouredByLevelAndStage) {
     solution.AddFormula(&check, "x=5", false);
     solution.AddFormula(&level2, "x=6", false);
     CViewList view;
-    view.Build(solution, true, CommentText, graphics, 100);
+    view.Build(solution, true, CommentText, m_graphics, 100);
     const std::vector<LineStruct>& lines = view.Lines();
     ASSERT_EQ(lines.size(), 6u);
     struct Expected {
@@ -138,19 +138,19 @@ TEST_F(SolutionLayoutTest, BandsAreIndentedAndColouredByLevelAndStage) {
         {2, MakeRgb(134, 255, 255)}, // check: 0.84 x 160
         {2, MakeRgb(255, 255, 0)},   // last
     };
-    int top_ = 0;
+    int bandTop = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(lines[i].indentLevel, expected[i].indent);
         EXPECT_EQ(lines[i].background, expected[i].background);
         EXPECT_EQ(lines[i].textLeft, 25 * expected[i].indent);
-        EXPECT_EQ(lines[i].band.top, top_);
-        EXPECT_EQ(lines[i].paragraph.y, top_ + 1);
+        EXPECT_EQ(lines[i].band.top, bandTop);
+        EXPECT_EQ(lines[i].paragraph.y, bandTop + 1);
         ASSERT_EQ(lines[i].items.size(), 1u);
         EXPECT_EQ(lines[i].items[0].x, 25 * expected[i].indent);
-        EXPECT_EQ(lines[i].items[0].y, top_ + 1);
+        EXPECT_EQ(lines[i].items[0].y, bandTop + 1);
         EXPECT_EQ(lines[i].textRight, 25 * expected[i].indent + 65);
-        top_ = lines[i].band.bottom;
+        bandTop = lines[i].band.bottom;
     }
     EXPECT_EQ(view.ScrollWidth(), 50 + 65);
     EXPECT_EQ(lines[0].band.right, 115);
@@ -169,7 +169,7 @@ TEST_F(SolutionLayoutTest, BandColourFollowsTheInnermostLineBlock) {
     solution.AddFormula(&domainInside, "x=3", false);
     solution.AddFormula(&top, "x=4", false);
     CViewList view;
-    view.Build(solution, true, CommentText, graphics, 100);
+    view.Build(solution, true, CommentText, m_graphics, 100);
     ASSERT_EQ(view.Lines().size(), 4u);
     EXPECT_EQ(view.Lines()[1].background, MakeRgb(234, 234, 234));
     EXPECT_EQ(view.Lines()[2].background, MakeRgb(147, 255, 255));
@@ -186,7 +186,7 @@ TEST_F(SolutionLayoutTest, CommentsAppearByTheirFlagsAndSpokenOnesLeaveSoundCues
     for (const bool textComments : {true, false}) {
         SCOPED_TRACE(textComments);
         CViewList view;
-        view.Build(solution, textComments, CommentText, graphics, 0);
+        view.Build(solution, textComments, CommentText, m_graphics, 0);
         const std::vector<LineStruct>& lines = view.Lines();
         ASSERT_EQ(lines.size(), 4u);
         // Record 2: a sound cue, then the two words of its text only with text comments on.
@@ -219,30 +219,30 @@ TEST_F(SolutionLayoutTest, PaintingTheViewFillsBandsThenDrawsEveryWord) {
     solution.AddFormula(&nested, "a", false);
     solution.AddComment(nullptr, CommentID::AnswerHeadingExpression, true, false);
     CViewList view;
-    view.Build(solution, true, CommentText, graphics, 300);
-    view.PaintAll(graphics, kLanguageEnglish);
-    ASSERT_EQ(device.fills.size(), 3u);
-    EXPECT_EQ(device.fills[1].right, 300);
-    EXPECT_EQ(device.fills[1].top, view.Lines()[0].band.bottom);
-    EXPECT_EQ(device.fills[1].color, MakeRgb(234, 234, 234));
+    view.Build(solution, true, CommentText, m_graphics, 300);
+    view.PaintAll(m_graphics, kLanguageEnglish);
+    ASSERT_EQ(m_device.fills.size(), 3u);
+    EXPECT_EQ(m_device.fills[1].right, 300);
+    EXPECT_EQ(m_device.fills[1].top, view.Lines()[0].band.bottom);
+    EXPECT_EQ(m_device.fills[1].color, MakeRgb(234, 234, 234));
     // 2 glyphs + 1 + 7 letters; the bar of 1/2.
-    EXPECT_EQ(device.outputs.size(), 10u);
-    EXPECT_EQ(device.lines.size(), 1u);
+    EXPECT_EQ(m_device.outputs.size(), 10u);
+    EXPECT_EQ(m_device.lines.size(), 1u);
     // "a" is drawn indented in the second band, on the row's axis.
-    EXPECT_EQ(device.outputs[2].text, "a");
-    EXPECT_EQ(device.outputs[2].x, 25);
-    EXPECT_EQ(device.outputs[2].y, view.Lines()[1].band.top + 1);
+    EXPECT_EQ(m_device.outputs[2].text, "a");
+    EXPECT_EQ(m_device.outputs[2].x, 25);
+    EXPECT_EQ(m_device.outputs[2].y, view.Lines()[1].band.top + 1);
     EXPECT_TRUE(view.Lines()[2].shown);
 }
 
 TEST_F(SolutionLayoutTest, PrintedLinesShrinkToFitButNeverBelowOne) {
     CParagraph paragraph("$x+1$", 0);
     // The fake's "x+1" at height h is 5 h / 2 wide. At scale 2, F = 16 gives height 32.
-    FitToWidth(paragraph, graphics, 2.0, 1000);
+    FitToWidth(paragraph, m_graphics, 2.0, 1000);
     EXPECT_EQ(paragraph.FontHeight(), 32);
-    FitToWidth(paragraph, graphics, 2.0, 50);
+    FitToWidth(paragraph, m_graphics, 2.0, 50);
     EXPECT_EQ(paragraph.FontHeight(), 20); // 5 x 20 / 2 = 50 fits; 22 gives 55
-    FitToWidth(paragraph, graphics, 2.0, 1);
+    FitToWidth(paragraph, m_graphics, 2.0, 1);
     EXPECT_EQ(paragraph.FontHeight(), 2) << "F stops at 1";
 }
 
@@ -255,7 +255,7 @@ TEST_F(SolutionLayoutTest, PrintedPagesBreakBeforeTheFooterAndAreNumbered) {
     // Scale 1: lines at height 16 are 4 + 16 = 20 high; the page number at 24 is 6 + 24 high, so the
     // footer reserve is 45 and a page of 130 holds trunc((130 - 45) / 20) = 4 lines.
     CPrintPages pages;
-    pages.Build(solution, false, CommentText, graphics, 1.0, 400, 130);
+    pages.Build(solution, false, CommentText, m_graphics, 1.0, 400, 130);
     ASSERT_EQ(pages.PageCount(), 3);
     const int lines[] = {4, 4, 2};
     for (int page = 0; page < 3; ++page) {
@@ -273,16 +273,16 @@ TEST_F(SolutionLayoutTest, PrintedPagesBreakBeforeTheFooterAndAreNumbered) {
         }
     }
 
-    pages.PaintPage(2, graphics, kLanguageEnglish);
+    pages.PaintPage(2, m_graphics, kLanguageEnglish);
     // "-2-" and four x.
-    EXPECT_EQ(device.outputs.size(), 3u + 4u);
-    EXPECT_EQ(device.outputs[0].text, "-");
-    EXPECT_EQ(device.outputs[3].y, 0);
-    EXPECT_EQ(device.outputs.back().y, 60);
-    device.outputs.clear();
-    pages.PaintPage(4, graphics, kLanguageEnglish);
-    pages.PaintPage(0, graphics, kLanguageEnglish);
-    EXPECT_TRUE(device.outputs.empty());
+    EXPECT_EQ(m_device.outputs.size(), 3u + 4u);
+    EXPECT_EQ(m_device.outputs[0].text, "-");
+    EXPECT_EQ(m_device.outputs[3].y, 0);
+    EXPECT_EQ(m_device.outputs.back().y, 60);
+    m_device.outputs.clear();
+    pages.PaintPage(4, m_graphics, kLanguageEnglish);
+    pages.PaintPage(0, m_graphics, kLanguageEnglish);
+    EXPECT_TRUE(m_device.outputs.empty());
 }
 
 TEST_F(SolutionLayoutTest, PrintedLineTallerThanAPageStillGetsOne) {
@@ -291,7 +291,7 @@ TEST_F(SolutionLayoutTest, PrintedLineTallerThanAPageStillGetsOne) {
     solution.AddFormula(nullptr, "1/{2/{3/{4/5}}}", false);
     solution.AddFormula(nullptr, "y", false);
     CPrintPages pages;
-    pages.Build(solution, true, CommentText, graphics, 1.0, 1000, 100);
+    pages.Build(solution, true, CommentText, m_graphics, 1.0, 1000, 100);
     ASSERT_EQ(pages.PageCount(), 3);
     EXPECT_EQ(pages.Pages()[1].paragraphs.size(), 2u);
     EXPECT_EQ(pages.Pages()[1].paragraphs[1].paragraph->y, 0);

@@ -64,28 +64,28 @@ private slots:
     void randomTypingAlwaysLaysOut();
 
 private:
-    std::unique_ptr<MathRedactor> editor_;
-    std::unique_ptr<QTemporaryDir> baseFolder_;
+    std::unique_ptr<MathRedactor> m_editor;
+    std::unique_ptr<QTemporaryDir> m_baseFolder;
 };
 
 void MathRedactorTest::init() {
-    baseFolder_ = std::make_unique<QTemporaryDir>();
-    editor_ = std::make_unique<MathRedactor>();
-    editor_->SetBaseFolder(baseFolder_->path().toStdString() + "/");
-    editor_->SetLanguage(1);
-    editor_->resize(600, 200);
-    editor_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(editor_.get()));
-    editor_->LoadProblem();
+    m_baseFolder = std::make_unique<QTemporaryDir>();
+    m_editor = std::make_unique<MathRedactor>();
+    m_editor->SetBaseFolder(m_baseFolder->path().toStdString() + "/");
+    m_editor->SetLanguage(1);
+    m_editor->resize(600, 200);
+    m_editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_editor.get()));
+    m_editor->LoadProblem();
 }
 
 void MathRedactorTest::cleanup() {
-    editor_.reset();
-    baseFolder_.reset();
+    m_editor.reset();
+    m_baseFolder.reset();
 }
 
 void MathRedactorTest::typedKeysBuildTheEditorText() {
-    MathRedactor& editor = *editor_;
+    MathRedactor& editor = *m_editor;
     QTest::keyClicks(&editor, "2x");
     QCOMPARE(Text(editor), QString(" 2 x"));
     QCOMPARE(editor.Model().DisplayText(), std::string("$2.x$"));
@@ -110,7 +110,7 @@ void MathRedactorTest::typedKeysBuildTheEditorText() {
 }
 
 void MathRedactorTest::decimalKeyFollowsTheLanguage() {
-    MathRedactor& editor = *editor_;
+    MathRedactor& editor = *m_editor;
     editor.SetLanguage(1);
     QTest::keyClicks(&editor, "0,.5");
     QCOMPARE(Text(editor), QString(" 0 , 5"));
@@ -121,7 +121,7 @@ void MathRedactorTest::decimalKeyFollowsTheLanguage() {
 }
 
 void MathRedactorTest::backspaceAndDeleteKeys() {
-    MathRedactor& editor = *editor_;
+    MathRedactor& editor = *m_editor;
     QTest::keyClick(&editor, '/');
     QTest::keyClick(&editor, Qt::Key_Backspace);
     QCOMPARE(Text(editor), QString(" {{ ~}/{ ~}}"));
@@ -138,7 +138,7 @@ void MathRedactorTest::backspaceAndDeleteKeys() {
 }
 
 void MathRedactorTest::templatesAndWrapsAroundASelection() {
-    MathRedactor& editor = *editor_;
+    MathRedactor& editor = *m_editor;
     QTest::keyClicks(&editor, "2x+1");
     QTest::keyClick(&editor, Qt::Key_Home);
     QVERIFY(!editor.Action(kCut)->isEnabled());
@@ -172,7 +172,7 @@ void MathRedactorTest::templatesAndWrapsAroundASelection() {
 }
 
 void MathRedactorTest::cutCopyAndPasteThroughTheActions() {
-    MathRedactor& editor = *editor_;
+    MathRedactor& editor = *m_editor;
     QTest::keyClicks(&editor, "a+b");
     QTest::keyClick(&editor, Qt::Key_Left, Qt::ShiftModifier);
     editor.Action(kCopy)->trigger();
@@ -189,7 +189,7 @@ void MathRedactorTest::cutCopyAndPasteThroughTheActions() {
 }
 
 void MathRedactorTest::mousePlacesTheCaretAndDragSelects() {
-    MathRedactor& editor = *editor_;
+    MathRedactor& editor = *m_editor;
     editor.SetPendingExample(" 2 x + 1 0");
     editor.LoadProblem();
     QTest::mouseClick(&editor, Qt::LeftButton, {}, GlyphPoint(editor, 3, +1));
@@ -216,7 +216,7 @@ void MathRedactorTest::mousePlacesTheCaretAndDragSelects() {
 }
 
 void MathRedactorTest::mouseReachesTheDenominator() {
-    MathRedactor& editor = *editor_;
+    MathRedactor& editor = *m_editor;
     editor.SetPendingExample(" {{ 1 }/{ 4 5 }}");
     editor.LoadProblem();
     // The denominator's band lies below the bar: a point there finds a denominator glyph even when
@@ -231,7 +231,7 @@ void MathRedactorTest::mouseReachesTheDenominator() {
 }
 
 void MathRedactorTest::paintsTheFormulaTheSelectionAndTheCaret() {
-    MathRedactor& editor = *editor_;
+    MathRedactor& editor = *m_editor;
     QTest::keyClicks(&editor, "2x+1/");
     QTest::keyClicks(&editor, "3");
     QTest::keyClick(&editor, Qt::Key_Right);
@@ -264,7 +264,7 @@ void MathRedactorTest::paintsTheFormulaTheSelectionAndTheCaret() {
 }
 
 void MathRedactorTest::caretBlinks() {
-    MathRedactor& editor = *editor_;
+    MathRedactor& editor = *m_editor;
     QVERIFY(editor.CaretShown());
     QTRY_VERIFY_WITH_TIMEOUT(!editor.CaretShown(), 1000);
     QTRY_VERIFY_WITH_TIMEOUT(editor.CaretShown(), 1000);
@@ -276,7 +276,7 @@ void MathRedactorTest::caretBlinks() {
 }
 
 void MathRedactorTest::loadProblemTakesThePendingExample() {
-    MathRedactor& editor = *editor_;
+    MathRedactor& editor = *m_editor;
     QCOMPARE(editor.PendingExample(), std::string(" ~"));
     editor.SetPendingExample(" {{ x }^{ 2 }} - 1 = 0");
     QTest::keyClick(&editor, Qt::Key_End);
@@ -287,7 +287,7 @@ void MathRedactorTest::loadProblemTakesThePendingExample() {
 }
 
 void MathRedactorTest::solveRunsOnAWorkerAndIgnoresASecondSolve() {
-    MathRedactor& editor = *editor_;
+    MathRedactor& editor = *m_editor;
     editor.SetProblemKind(kProblemSimplify);
     QTest::keyClicks(&editor, "2x+3x");
     QSignalSpy ready(&editor, &MathRedactor::SolutionReady);
@@ -334,7 +334,7 @@ void MathRedactorTest::solveRunsOnAWorkerAndIgnoresASecondSolve() {
     QCOMPARE(sounds, QStringList{QString::fromStdString(editor.BaseFolder() + "Res/siren4.wav")});
 
     QFile last(
-        QDir(baseFolder_->path()).filePath(QString::fromStdString(LastProblemFileName(kProblemSimplify))));
+        QDir(m_baseFolder->path()).filePath(QString::fromStdString(LastProblemFileName(kProblemSimplify))));
     QVERIFY(last.open(QIODevice::ReadOnly));
     QCOMPARE(last.readAll(), QByteArray(" 2 x + 3 x"));
 
@@ -348,7 +348,7 @@ void MathRedactorTest::solveRunsOnAWorkerAndIgnoresASecondSolve() {
 }
 
 void MathRedactorTest::solveOfAMalformedProblemStillFinishes() {
-    MathRedactor& editor = *editor_;
+    MathRedactor& editor = *m_editor;
     editor.SetProblemKind(kProblemEquation);
     // A shorter problem replaces the longer one in the file, whole.
     QVERIFY(WriteLastProblem(editor.BaseFolder(), kProblemEquation, " a much longer problem text"));
@@ -357,7 +357,7 @@ void MathRedactorTest::solveOfAMalformedProblemStillFinishes() {
     editor.Solve();
     QVERIFY(ready.wait(20000));
     QCOMPARE(editor.Solution().Size(), std::size_t{1});
-    QFile last(QDir(baseFolder_->path()).filePath("Samples/LastPr1.txt"));
+    QFile last(QDir(m_baseFolder->path()).filePath("Samples/LastPr1.txt"));
     QVERIFY(last.open(QIODevice::ReadOnly));
     QCOMPARE(last.readAll(), QByteArray(" x +"));
 
@@ -370,14 +370,14 @@ void MathRedactorTest::solveOfAMalformedProblemStillFinishes() {
 }
 
 void MathRedactorTest::closingTheEditorDuringASolveWaitsForTheWorker() {
-    editor_->SetProblemKind(kProblemFactorise);
-    editor_->SetPendingExample(" {{ x }^{ 4 }} - 1 6");
-    editor_->LoadProblem();
-    editor_->Solve();
-    QVERIFY(editor_->IsSolving());
+    m_editor->SetProblemKind(kProblemFactorise);
+    m_editor->SetPendingExample(" {{ x }^{ 4 }} - 1 6");
+    m_editor->LoadProblem();
+    m_editor->Solve();
+    QVERIFY(m_editor->IsSolving());
     // The worker still writes the editor's own solution list: the editor must outlive it, and the
     // hand-over it would post is dropped with the editor.
-    editor_.reset();
+    m_editor.reset();
     QTest::qWait(50);
 }
 
@@ -391,7 +391,7 @@ void MathRedactorTest::theFinishSoundIsGenerated() {
 }
 
 void MathRedactorTest::randomTypingAlwaysLaysOut() {
-    MathRedactor& editor = *editor_;
+    MathRedactor& editor = *m_editor;
     std::mt19937 random(15);
     const QString characters = QStringLiteral("0123456789xy+-*:=,.()/^\b");
     const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right,  Qt::Key_Home,

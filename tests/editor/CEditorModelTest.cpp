@@ -8,8 +8,8 @@ TEST_F(EditorModelTest, TypedTokensArePrecededByBlanksAndReplaceThePlaceholder) 
     EXPECT_EDITOR(" ~", 0);
     Type("2x");
     EXPECT_EDITOR(" 2 x", 4);
-    EXPECT_EQ(model.DisplayText(), "$2.x$");
-    EXPECT_EQ(model.SolverText(), "2.x");
+    EXPECT_EQ(m_model.DisplayText(), "$2.x$");
+    EXPECT_EQ(m_model.SolverText(), "2.x");
 }
 
 TEST_F(EditorModelTest, SlashOnAnEmptyProblemInsertsAFractionWithTheCaretOnItsNumerator) {
@@ -18,12 +18,12 @@ TEST_F(EditorModelTest, SlashOnAnEmptyProblemInsertsAFractionWithTheCaretOnItsNu
     Type("1");
     EXPECT_EDITOR(" {{ 1 }/{ ~}}", 5);
     Press(EditorKey::Right);
-    EXPECT_EQ(model.Caret(), 9);
+    EXPECT_EQ(m_model.Caret(), 9);
     Type("4");
     EXPECT_EDITOR(" {{ 1 }/{ 4 }}", 11);
     Press(EditorKey::End);
     Type("+x");
-    EXPECT_EQ(model.SolverText(), "1/4+x");
+    EXPECT_EQ(m_model.SolverText(), "1/4+x");
 }
 
 TEST_F(EditorModelTest, TypedProblemsTakeTheFormOfTheBuiltInExamples) {
@@ -32,58 +32,58 @@ TEST_F(EditorModelTest, TypedProblemsTakeTheFormOfTheBuiltInExamples) {
     Type("(x-2");
     Press(EditorKey::Right);
     Type("+8=0");
-    EXPECT_EQ(model.Text(), " ( x - 4 ) ( x - 2 ) + 8 = 0");
-    EXPECT_EQ(model.SolverText(), "(x-4).(x-2)+8=0");
+    EXPECT_EQ(m_model.Text(), " ( x - 4 ) ( x - 2 ) + 8 = 0");
+    EXPECT_EQ(m_model.SolverText(), "(x-4).(x-2)+8=0");
 
-    model.Load(" ~");
+    m_model.Load(" ~");
     Type("2/1");
     Press(EditorKey::Right);
     Type("3");
     Press(EditorKey::End);
     Type("+x");
-    EXPECT_EQ(model.Text(), " 2 {{ 1 }/{ 3 }} + x");
-    EXPECT_EQ(model.SolverText(), "2@{1/3}+x");
+    EXPECT_EQ(m_model.Text(), " 2 {{ 1 }/{ 3 }} + x");
+    EXPECT_EQ(m_model.SolverText(), "2@{1/3}+x");
 }
 
 TEST_F(EditorModelTest, DecimalCommaComesFromTheKeyOfTheLanguage) {
-    model.SetLanguage(kLanguageEnglish);
+    m_model.SetLanguage(kLanguageEnglish);
     Type("0,.5");
-    EXPECT_EQ(model.Text(), " 0 , 5");
-    model.Load(" ~");
-    model.SetLanguage(kLanguageRussian);
+    EXPECT_EQ(m_model.Text(), " 0 , 5");
+    m_model.Load(" ~");
+    m_model.SetLanguage(kLanguageRussian);
     Type("0.,5");
-    EXPECT_EQ(model.Text(), " 0 , 5");
-    EXPECT_EQ(model.SolverText(), "0,5");
+    EXPECT_EQ(m_model.Text(), " 0 , 5");
+    EXPECT_EQ(m_model.SolverText(), "0,5");
 }
 
 TEST_F(EditorModelTest, CharactersOutsideTheAcceptedSetChangeNothing) {
     for (const unsigned char c : std::string("#!_ $~{[;\xE9")) {
         SCOPED_TRACE(static_cast<int>(c));
-        EXPECT_FALSE(model.TypeCharacter(c));
+        EXPECT_FALSE(m_model.TypeCharacter(c));
         EXPECT_EDITOR(" ~", 0);
     }
     // The division sign types the markup's division.
-    EXPECT_TRUE(model.TypeCharacter(0xB8));
-    EXPECT_EQ(model.Text(), " :");
+    EXPECT_TRUE(m_model.TypeCharacter(0xB8));
+    EXPECT_EQ(m_model.Text(), " :");
 }
 
 TEST_F(EditorModelTest, TypingReplacesAShownSelection) {
     Type("2x+1");
     Press(EditorKey::Home);
     Press(EditorKey::Right, 2, true);
-    ASSERT_EQ(model.SelectedText(), "2 x");
+    ASSERT_EQ(m_model.SelectedText(), "2 x");
     Type("y");
     EXPECT_EDITOR(" y + 1", 2);
-    EXPECT_FALSE(model.SelectionShown());
+    EXPECT_FALSE(m_model.SelectionShown());
 }
 
 // --- templates and wrapping ------------------------------------------------------------------------
 
 TEST_F(EditorModelTest, TemplatesLandTheCaretOnTheirFirstSlot) {
-    model.InsertTemplate(EditorTemplate::Power);
+    m_model.InsertTemplate(EditorTemplate::Power);
     EXPECT_EDITOR(" {{ ~}^{ ~}}", 3);
-    model.Load(" ~");
-    model.InsertTemplate(EditorTemplate::Brackets);
+    m_model.Load(" ~");
+    m_model.InsertTemplate(EditorTemplate::Brackets);
     EXPECT_EDITOR(" ( ~)", 2);
     Type(")");
     EXPECT_EDITOR(" ( ( ~) )", 4);
@@ -103,34 +103,34 @@ TEST_F(EditorModelTest, WrapsEncloseTheSelectionAndPlaceTheCaretOnTheNewSlot) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        model.Load(" 2 x + 1");
+        m_model.Load(" 2 x + 1");
         Press(EditorKey::Right, 2, true);
-        ASSERT_TRUE(model.SelectionShown());
-        model.Wrap(c.wrap);
+        ASSERT_TRUE(m_model.SelectionShown());
+        m_model.Wrap(c.wrap);
         EXPECT_EDITOR(c.text, c.caret);
-        EXPECT_FALSE(model.SelectionShown());
-        EXPECT_TRUE(FormulaLaysOut(graphics, model.DisplayText()));
+        EXPECT_FALSE(m_model.SelectionShown());
+        EXPECT_TRUE(FormulaLaysOut(m_graphics, m_model.DisplayText()));
     }
     // Without a selection a wrap inserts its template.
-    model.Load(" ~");
-    model.Wrap(SelectionWrap::Denominator);
+    m_model.Load(" ~");
+    m_model.Wrap(SelectionWrap::Denominator);
     EXPECT_EDITOR(" {{ ~}/{ ~}}", 3);
 }
 
 TEST_F(EditorModelTest, PowerSignRaisesTheTokenOrGroupBeforeTheCaret) {
     Type("2x^2");
-    EXPECT_EQ(model.Text(), " 2 {{ x }^{ 2 }}");
-    EXPECT_EQ(model.SolverText(), "2.x^2");
+    EXPECT_EQ(m_model.Text(), " 2 {{ x }^{ 2 }}");
+    EXPECT_EQ(m_model.SolverText(), "2.x^2");
 
-    model.Load(" ~");
+    m_model.Load(" ~");
     Type("(x+1");
     Press(EditorKey::Right);
     Type("^3");
-    EXPECT_EQ(model.Text(), " {{ ( x + 1 ) }^{ 3 }}");
-    EXPECT_EQ(model.SolverText(), "(x+1)^3");
+    EXPECT_EQ(m_model.Text(), " {{ ( x + 1 ) }^{ 3 }}");
+    EXPECT_EQ(m_model.SolverText(), "(x+1)^3");
 
     // Nothing before the caret: the power template.
-    model.Load(" ~");
+    m_model.Load(" ~");
     Type("^");
     EXPECT_EDITOR(" {{ ~}^{ ~}}", 3);
 }
@@ -139,16 +139,16 @@ TEST_F(EditorModelTest, PowerSignRaisesTheTokenOrGroupBeforeTheCaret) {
 
 TEST_F(EditorModelTest, BackspaceRightAfterAnOpeningBraceDoesNothing) {
     Type("/");
-    model.Backspace();
+    m_model.Backspace();
     EXPECT_EDITOR(" {{ ~}/{ ~}}", 3);
     Press(EditorKey::Right);
-    model.Backspace();
+    m_model.Backspace();
     EXPECT_EDITOR(" {{ ~}/{ ~}}", 8);
 }
 
 TEST_F(EditorModelTest, DeletingTheOnlyTokenLeavesTheEmptyProblem) {
     Type("7");
-    model.Backspace();
+    m_model.Backspace();
     EXPECT_EDITOR(" ~", 0);
     Type("7");
     Press(EditorKey::Home);
@@ -176,7 +176,7 @@ TEST_F(EditorModelTest, BackspaceDeletesByTheCharacterBeforeTheCaret) {
         {" {{ 1 }/{ 4 }}", 5, " {{ ~}/{ 4 }}", 3},
         {" ( x )", 4, " ( ~)", 2},
     };
-    CheckDeletions(cases, [this] { model.Backspace(); });
+    CheckDeletions(cases, [this] { m_model.Backspace(); });
 }
 
 TEST_F(EditorModelTest, DeleteRemovesByTheCharacterAfterTheCaretsBlank) {
@@ -201,14 +201,14 @@ TEST_F(EditorModelTest, DeletingTheSelectionRunsTheFixUp) {
     Press(EditorKey::Home);
     Press(EditorKey::Right);
     Press(EditorKey::Right, 2, true);
-    ASSERT_EQ(model.SelectedText(), "1 2");
-    model.Backspace();
+    ASSERT_EQ(m_model.SelectedText(), "1 2");
+    m_model.Backspace();
     EXPECT_EDITOR(" {{ ~}/{ ~}}", 3);
 
-    model.Load(" 2 x");
+    m_model.Load(" 2 x");
     Press(EditorKey::End);
     Press(EditorKey::Home, 1, true);
-    ASSERT_TRUE(model.SelectionShown());
+    ASSERT_TRUE(m_model.SelectionShown());
     Press(EditorKey::Delete);
     EXPECT_EDITOR(" ~", 0);
 }
@@ -216,134 +216,134 @@ TEST_F(EditorModelTest, DeletingTheSelectionRunsTheFixUp) {
 // --- caret moves and selection -------------------------------------------------------------------------
 
 TEST_F(EditorModelTest, CaretMovesFromBlankToBlankAndStopsAtTheEnds) {
-    model.Load(" 2 {{ 1 }/{ 4 }}");
+    m_model.Load(" 2 {{ 1 }/{ 4 }}");
     const int stops[] = {0, 2, 5, 7, 11, 13, 16};
     for (const int stop : stops) {
-        EXPECT_EQ(model.Caret(), stop);
+        EXPECT_EQ(m_model.Caret(), stop);
         Press(EditorKey::Right);
     }
-    EXPECT_EQ(model.Caret(), 16);
+    EXPECT_EQ(m_model.Caret(), 16);
     Press(EditorKey::Up);
-    EXPECT_EQ(model.Caret(), 13);
+    EXPECT_EQ(m_model.Caret(), 13);
     Press(EditorKey::Down);
-    EXPECT_EQ(model.Caret(), 16);
+    EXPECT_EQ(m_model.Caret(), 16);
     Press(EditorKey::Home);
-    EXPECT_EQ(model.Caret(), 0);
+    EXPECT_EQ(m_model.Caret(), 0);
     Press(EditorKey::Left);
-    EXPECT_EQ(model.Caret(), 0);
+    EXPECT_EQ(m_model.Caret(), 0);
     Press(EditorKey::End);
-    EXPECT_EQ(model.Caret(), 16);
+    EXPECT_EQ(m_model.Caret(), 16);
 }
 
 TEST_F(EditorModelTest, EndStopsBeforeATrailingPlaceholder) {
     Press(EditorKey::End);
-    EXPECT_EQ(model.Caret(), 0);
+    EXPECT_EQ(m_model.Caret(), 0);
     Press(EditorKey::Right);
-    EXPECT_EQ(model.Caret(), 0);
+    EXPECT_EQ(m_model.Caret(), 0);
 }
 
 TEST_F(EditorModelTest, ShiftExtendsTheSelectionUntilItLaysOut) {
-    model.Load(" 2 + {{ 1 }/{ 4 }} - x");
+    m_model.Load(" 2 + {{ 1 }/{ 4 }} - x");
     Press(EditorKey::Right, 2);
     Press(EditorKey::Right, 1, true);
     // " {{" and " {{ 1" do not lay out; the whole fraction does.
-    EXPECT_TRUE(model.SelectionShown());
-    EXPECT_EQ(model.SelectedText(), "{{ 1 }/{ 4 }}");
+    EXPECT_TRUE(m_model.SelectionShown());
+    EXPECT_EQ(m_model.SelectedText(), "{{ 1 }/{ 4 }}");
     Press(EditorKey::Right, 1, true);
-    EXPECT_EQ(model.SelectedText(), "{{ 1 }/{ 4 }} -");
+    EXPECT_EQ(m_model.SelectedText(), "{{ 1 }/{ 4 }} -");
     // Left without Shift collapses the selection without moving.
-    const int caret = model.Caret();
+    const int caret = m_model.Caret();
     Press(EditorKey::Left);
-    EXPECT_FALSE(model.SelectionShown());
-    EXPECT_EQ(model.Anchor(), -1);
-    EXPECT_EQ(model.Caret(), caret);
+    EXPECT_FALSE(m_model.SelectionShown());
+    EXPECT_EQ(m_model.Anchor(), -1);
+    EXPECT_EQ(m_model.Caret(), caret);
 }
 
 TEST_F(EditorModelTest, ExtensionThatNeverLaysOutChangesNothing) {
-    model.Load(" {{ 1 }/{ 4 }}");
-    model.PlaceCaret(9);
+    m_model.Load(" {{ 1 }/{ 4 }}");
+    m_model.PlaceCaret(9);
     Press(EditorKey::Left, 1, true);
-    EXPECT_FALSE(model.SelectionShown());
-    EXPECT_EQ(model.Anchor(), -1);
-    EXPECT_EQ(model.Caret(), 9);
+    EXPECT_FALSE(m_model.SelectionShown());
+    EXPECT_EQ(m_model.Anchor(), -1);
+    EXPECT_EQ(m_model.Caret(), 9);
 }
 
 TEST_F(EditorModelTest, ShrinkingBackToTheAnchorAndBeyondSelectsTheOtherSide) {
-    model.Load(" a + b");
-    model.PlaceCaret(2);
+    m_model.Load(" a + b");
+    m_model.PlaceCaret(2);
     Press(EditorKey::Right, 1, true);
-    EXPECT_EQ(model.SelectedText(), "+");
+    EXPECT_EQ(m_model.SelectedText(), "+");
     Press(EditorKey::Left, 1, true);
-    EXPECT_FALSE(model.SelectionShown());
+    EXPECT_FALSE(m_model.SelectionShown());
     Press(EditorKey::Left, 1, true);
-    EXPECT_EQ(model.SelectedText(), "a");
-    EXPECT_EQ(model.Anchor(), 2);
+    EXPECT_EQ(m_model.SelectedText(), "a");
+    EXPECT_EQ(m_model.Anchor(), 2);
 }
 
 TEST_F(EditorModelTest, MouseDragSelectsToTheTargetAndOnUntilTheSelectionLaysOut) {
-    model.Load(" 2 + {{ 1 }/{ 4 }} - x");
-    model.PlaceCaret(0);
-    EXPECT_TRUE(model.ExtendSelectionTo(8));
-    EXPECT_EQ(model.SelectedText(), "2 + {{ 1 }/{ 4 }}");
-    EXPECT_TRUE(model.ExtendSelectionTo(2));
-    EXPECT_EQ(model.SelectedText(), "2");
+    m_model.Load(" 2 + {{ 1 }/{ 4 }} - x");
+    m_model.PlaceCaret(0);
+    EXPECT_TRUE(m_model.ExtendSelectionTo(8));
+    EXPECT_EQ(m_model.SelectedText(), "2 + {{ 1 }/{ 4 }}");
+    EXPECT_TRUE(m_model.ExtendSelectionTo(2));
+    EXPECT_EQ(m_model.SelectedText(), "2");
     // Back into the fraction: past the target the selection goes on until it lays out.
-    EXPECT_TRUE(model.ExtendSelectionTo(19));
-    EXPECT_EQ(model.SelectedText(), "2 + {{ 1 }/{ 4 }} -");
-    EXPECT_TRUE(model.ExtendSelectionTo(11));
-    EXPECT_EQ(model.SelectedText(), "2 +");
+    EXPECT_TRUE(m_model.ExtendSelectionTo(19));
+    EXPECT_EQ(m_model.SelectedText(), "2 + {{ 1 }/{ 4 }} -");
+    EXPECT_TRUE(m_model.ExtendSelectionTo(11));
+    EXPECT_EQ(m_model.SelectedText(), "2 +");
     // From the fraction's own start nothing inside it lays out, and going on would cross the
     // anchor: the selection stays as it was.
-    model.PlaceCaret(4);
-    EXPECT_TRUE(model.ExtendSelectionTo(16));
-    EXPECT_EQ(model.SelectedText(), "{{ 1 }/{ 4 }}");
-    EXPECT_FALSE(model.ExtendSelectionTo(11));
-    EXPECT_EQ(model.SelectedText(), "{{ 1 }/{ 4 }}");
-    EXPECT_TRUE(model.SelectionShown());
+    m_model.PlaceCaret(4);
+    EXPECT_TRUE(m_model.ExtendSelectionTo(16));
+    EXPECT_EQ(m_model.SelectedText(), "{{ 1 }/{ 4 }}");
+    EXPECT_FALSE(m_model.ExtendSelectionTo(11));
+    EXPECT_EQ(m_model.SelectedText(), "{{ 1 }/{ 4 }}");
+    EXPECT_TRUE(m_model.SelectionShown());
     // A press inside a token snaps the caret to the token's blank.
-    model.PlaceCaret(3);
-    EXPECT_EQ(model.Caret(), 2);
-    EXPECT_FALSE(model.SelectionShown());
+    m_model.PlaceCaret(3);
+    EXPECT_EQ(m_model.Caret(), 2);
+    EXPECT_FALSE(m_model.SelectionShown());
 }
 
 // --- clipboard ------------------------------------------------------------------------------------------
 
 TEST_F(EditorModelTest, CutCopyAndPasteUseTheInternalClipboard) {
-    model.Load(" 2 x + 1");
-    model.Paste();
-    EXPECT_EQ(model.Text(), " 2 x + 1");
-    model.Cut();
-    model.Copy();
-    EXPECT_EQ(model.Clipboard(), "");
+    m_model.Load(" 2 x + 1");
+    m_model.Paste();
+    EXPECT_EQ(m_model.Text(), " 2 x + 1");
+    m_model.Cut();
+    m_model.Copy();
+    EXPECT_EQ(m_model.Clipboard(), "");
 
     Press(EditorKey::Right, 2, true);
-    model.Copy();
-    EXPECT_EQ(model.Clipboard(), "2 x");
-    EXPECT_TRUE(model.SelectionShown());
+    m_model.Copy();
+    EXPECT_EQ(m_model.Clipboard(), "2 x");
+    EXPECT_TRUE(m_model.SelectionShown());
     Press(EditorKey::End);
-    model.Paste();
+    m_model.Paste();
     EXPECT_EDITOR(" 2 x + 1 2 x", 12);
 
     Press(EditorKey::Home);
     Press(EditorKey::Right, 2, true);
-    model.Cut();
+    m_model.Cut();
     EXPECT_EDITOR(" + 1 2 x", 0);
-    EXPECT_EQ(model.Clipboard(), "2 x");
+    EXPECT_EQ(m_model.Clipboard(), "2 x");
 
     // Into an empty slot: the placeholder is replaced.
-    model.Load(" ~");
+    m_model.Load(" ~");
     Type("/");
-    model.Paste();
+    m_model.Paste();
     EXPECT_EDITOR(" {{ 2 x }/{ ~}}", 7);
 }
 
 TEST_F(EditorModelTest, PasteOverASelectionMadeLeftwardsKeepsTheCaretAtTheInsertionPoint) {
-    model.Load(" a + b");
+    m_model.Load(" a + b");
     Press(EditorKey::Right, 1, true);
-    model.Copy();
+    m_model.Copy();
     Press(EditorKey::End);
     Press(EditorKey::Left, 1, true);
-    ASSERT_EQ(model.SelectedText(), "b");
-    model.Paste();
+    ASSERT_EQ(m_model.SelectedText(), "b");
+    m_model.Paste();
     EXPECT_EDITOR(" a + a", 4);
 }

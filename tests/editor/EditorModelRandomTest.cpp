@@ -29,7 +29,7 @@ TEST_F(EditorModelTest, RandomEditingKeepsTheTextWellFormed) {
     const auto pick = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(count)); };
     for (int run = 0; run < 500; ++run) {
         // A fresh model each run, so that the history below tells all (the clipboard included).
-        CEditorModel model([this](const std::string& text) { return FormulaLaysOut(graphics, text); });
+        CEditorModel model([this](const std::string& text) { return FormulaLaysOut(m_graphics, text); });
         model.SetLanguage(pick(2));
         std::string history;
         for (int step = 0; step < 40; ++step) {
@@ -77,10 +77,10 @@ TEST_F(EditorModelTest, RandomEditingKeepsTheTextWellFormed) {
             const std::string& text = model.Text();
             SCOPED_TRACE(history + "-> \"" + text + "\"");
             ASSERT_TRUE(model.IsStop(model.Caret())) << "caret " << model.Caret();
-            ASSERT_TRUE(FormulaLaysOut(graphics, model.DisplayText()));
+            ASSERT_TRUE(FormulaLaysOut(m_graphics, model.DisplayText()));
             // One symbol for every character that draws one: the caret and the hit test count on it.
             MyWord word(model.DisplayText(), kFontKindFormula, kEditorFontHeight, kEditorColor);
-            ASSERT_EQ(word.Symbols(graphics).size(), static_cast<std::size_t>(EditorText::SymbolCountBefore(
+            ASSERT_EQ(word.Symbols(m_graphics).size(), static_cast<std::size_t>(EditorText::SymbolCountBefore(
                                                          text, static_cast<int>(text.size()))));
             if (model.SelectionShown()) {
                 std::string selection = "$";
@@ -90,7 +90,7 @@ TEST_F(EditorModelTest, RandomEditingKeepsTheTextWellFormed) {
                 RemoveBlanks(selection);
                 MarkMixedNumbers(selection);
                 InsertProductDots(selection);
-                ASSERT_TRUE(FormulaLaysOut(graphics, selection)) << "selection " << selection;
+                ASSERT_TRUE(FormulaLaysOut(m_graphics, selection)) << "selection " << selection;
             }
             std::string problem = model.SolverText();
             PrepareProblemText(problem);

@@ -28,18 +28,18 @@ protected:
     // Types every character of keys; "\b" is backspace.
     void Type(const std::string& keys) {
         for (const char c : keys) {
-            model.TypeCharacter(static_cast<unsigned char>(c));
+            m_model.TypeCharacter(static_cast<unsigned char>(c));
         }
     }
     void Press(EditorKey key, int times = 1, bool shift = false) {
         for (int i = 0; i < times; ++i) {
-            model.PressKey(key, shift);
+            m_model.PressKey(key, shift);
         }
     }
     void Load(const std::string& text, int caret) {
-        model.Load(text);
-        model.PlaceCaret(caret);
-        ASSERT_EQ(model.Caret(), caret) << text;
+        m_model.Load(text);
+        m_model.PlaceCaret(caret);
+        ASSERT_EQ(m_model.Caret(), caret) << text;
     }
 
     template <std::size_t N>
@@ -48,18 +48,18 @@ protected:
             SCOPED_TRACE(c.text);
             Load(c.text, c.caret);
             deletion();
-            EXPECT_EQ(model.Text(), c.expectedText);
-            EXPECT_EQ(model.Caret(), c.expectedCaret);
+            EXPECT_EQ(m_model.Text(), c.expectedText);
+            EXPECT_EQ(m_model.Caret(), c.expectedCaret);
         }
     }
 
-    CFakeDevice device;
-    CGraphics graphics{device};
-    CEditorModel model{[this](const std::string& text) { return FormulaLaysOut(graphics, text); }};
+    CFakeDevice m_device;
+    CGraphics m_graphics{m_device};
+    CEditorModel m_model{[this](const std::string& text) { return FormulaLaysOut(m_graphics, text); }};
 };
 
 #define EXPECT_EDITOR(expectedText, expectedCaret)                                                           \
     do {                                                                                                     \
-        EXPECT_EQ(model.Text(), expectedText);                                                               \
-        EXPECT_EQ(model.Caret(), expectedCaret) << "text \"" << model.Text() << "\"";                        \
+        EXPECT_EQ(m_model.Text(), expectedText);                                                               \
+        EXPECT_EQ(m_model.Caret(), expectedCaret) << "text \"" << m_model.Text() << "\"";                        \
     } while (false)

@@ -383,7 +383,7 @@ namespace {
 // them: {{x}^{2}}, {{a}/{b}}, sums and products in braces or brackets.
 class BracedExpressionMaker {
 public:
-    explicit BracedExpressionMaker(unsigned seed) : random(seed) {}
+    explicit BracedExpressionMaker(unsigned seed) : m_random(seed) {}
 
     std::string Node(int depth) {
         switch (Pick(0, depth > 0 ? 7 : 1)) {
@@ -433,9 +433,9 @@ private:
         return text;
     }
 
-    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
 
-    std::mt19937 random;
+    std::mt19937 m_random;
 };
 
 // The tree of a compact text as a description; a fraction of two whole numbers reads like the

@@ -190,20 +190,20 @@ TEST(LinearNotation, HostileTextsAreRefusedQuickly) {
 // several signs, ** or ^ or superscripts, and redundant brackets.
 class CasualWriter {
 public:
-    explicit CasualWriter(SyntaxGenerator& random) : random(random) {}
+    explicit CasualWriter(SyntaxGenerator& random) : m_random(random) {}
 
     std::string Write(const SyntaxNode& node) {
         std::string text = WriteBare(node);
-        if (node.kind != SyntaxKind::Relation && random.Chance(8)) {
-            return random.Chance(2) ? "(" + Blank() + text + Blank() + ")" : "{" + text + "}";
+        if (node.kind != SyntaxKind::Relation && m_random.Chance(8)) {
+            return m_random.Chance(2) ? "(" + Blank() + text + Blank() + ")" : "{" + text + "}";
         }
         return text;
     }
 
 private:
-    std::string Blank() { return random.Chance(3) ? std::string(1 + random.Below(2), ' ') : ""; }
+    std::string Blank() { return m_random.Chance(3) ? std::string(1 + m_random.Below(2), ' ') : ""; }
     std::string Bracketed(const SyntaxNode& node) { return "(" + Blank() + Write(node) + Blank() + ")"; }
-    std::string Minus() { return random.Chance(2) ? "-" : "\u2212"; }
+    std::string Minus() { return m_random.Chance(2) ? "-" : "\u2212"; }
 
     static bool IsPlainInteger(const SyntaxNode& node) {
         return node.kind == SyntaxKind::Number &&
@@ -238,11 +238,11 @@ private:
 
     std::string WriteNumber(std::string text) {
         const std::size_t comma = text.find(',');
-        if (comma != std::string::npos && random.Chance(2)) {
+        if (comma != std::string::npos && m_random.Chance(2)) {
             text[comma] = '.';
         }
         const std::size_t at = text.find('@');
-        if (at != std::string::npos && random.Chance(2)) {
+        if (at != std::string::npos && m_random.Chance(2)) {
             // "2@{1/3}" as "2 1/3"
             text = text.substr(0, at) + " " + text.substr(at + 2, text.size() - at - 3);
         }
@@ -252,7 +252,7 @@ private:
     std::string RelationSign(int sign) {
         static const char* const ascii[] = {"=", "<=", ">=", "<", ">", "!="};
         static const char* const unicode[] = {"=", "\u2264", "\u2265", "<", ">", "\u2260"};
-        return random.Chance(2) ? ascii[sign] : unicode[sign];
+        return m_random.Chance(2) ? ascii[sign] : unicode[sign];
     }
 
     std::string WriteSum(const SyntaxNode& node) {
@@ -289,15 +289,15 @@ private:
     // nothing when the factor cannot be taken for part of a number.
     std::string Joint(int sign, const std::string& before, const std::string& factor) {
         if (sign < 0) {
-            return Blank() + (random.Chance(2) ? ":" : "\u00F7") + Blank();
+            return Blank() + (m_random.Chance(2) ? ":" : "\u00F7") + Blank();
         }
         const bool digitNext = StartsWithDigit(factor);
-        if (!digitNext && random.Chance(2)) {
+        if (!digitNext && m_random.Chance(2)) {
             return Blank();
         }
         static const char* const signs[] = {"*", "\u00B7", "\u00D7", "."};
         const int count = EndsWithDigit(before) && digitNext ? 3 : 4;
-        return Blank() + signs[random.Below(count)] + Blank();
+        return Blank() + signs[m_random.Below(count)] + Blank();
     }
 
     std::string WriteFraction(const SyntaxNode& node) {
@@ -322,7 +322,7 @@ private:
         std::string text = bareBase ? Write(base) : Bracketed(base);
         const bool negative = exponent.kind == SyntaxKind::Sum && exponent.children.size() == 1 &&
                               IsPlainInteger(exponent.children[0]);
-        if ((IsPlainInteger(exponent) || negative) && random.Chance(2)) {
+        if ((IsPlainInteger(exponent) || negative) && m_random.Chance(2)) {
             static const char* const digits[] = {"\u2070", "\u00B9", "\u00B2", "\u00B3", "\u2074",
                                                  "\u2075", "\u2076", "\u2077", "\u2078", "\u2079"};
             std::string superscript = negative ? "\u207B" : "";
@@ -331,15 +331,15 @@ private:
             }
             return text + superscript;
         }
-        text += Blank() + (random.Chance(2) ? "^" : "**") + Blank();
+        text += Blank() + (m_random.Chance(2) ? "^" : "**") + Blank();
         const bool bareExponent = exponent.kind == SyntaxKind::Letter || IsPlainNumber(exponent);
-        if (negative && random.Chance(2)) {
+        if (negative && m_random.Chance(2)) {
             return text + Minus() + Blank() + exponent.children[0].text;
         }
         return text + (bareExponent ? Write(exponent) : Bracketed(exponent));
     }
 
-    SyntaxGenerator& random;
+    SyntaxGenerator& m_random;
 };
 
 TEST(LinearNotation, RandomFormulasTypedCasuallyReadBackToTheirTree) {

@@ -19,7 +19,7 @@ namespace {
 
 class CTreeGenerator {
 public:
-    explicit CTreeGenerator(unsigned seed) : random(seed) {}
+    explicit CTreeGenerator(unsigned seed) : m_random(seed) {}
 
     NodePtr Tree(int depth) {
         if (depth <= 0 || Chance(3)) {
@@ -42,7 +42,7 @@ public:
     }
 
 private:
-    int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
+    int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
     bool Chance(int oneIn) { return Below(oneIn) == 0; }
     std::int32_t Sign() { return Chance(3) ? -1 : 1; }
 
@@ -102,7 +102,7 @@ private:
         return fraction;
     }
 
-    std::mt19937 random;
+    std::mt19937 m_random;
 };
 
 std::string Written(const COperation& tree) {
@@ -227,7 +227,7 @@ namespace {
 
 class CTextGenerator {
 public:
-    explicit CTextGenerator(unsigned seed) : random(seed) {}
+    explicit CTextGenerator(unsigned seed) : m_random(seed) {}
 
     std::string Sum(int depth) {
         std::string text;
@@ -243,7 +243,7 @@ public:
     }
 
 private:
-    int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
+    int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
     bool Chance(int oneIn) { return Below(oneIn) == 0; }
 
     std::string Term(int depth) {
@@ -301,7 +301,7 @@ private:
         }
     }
 
-    std::mt19937 random;
+    std::mt19937 m_random;
 };
 
 } // namespace

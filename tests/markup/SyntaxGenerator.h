@@ -15,7 +15,7 @@
 
 class SyntaxGenerator {
 public:
-    explicit SyntaxGenerator(unsigned seed) : random(seed) {}
+    explicit SyntaxGenerator(unsigned seed) : m_random(seed) {}
 
     SyntaxNode Tree(int depth) {
         if (depth <= 0 || Chance(3)) {
@@ -43,7 +43,7 @@ public:
         return relation;
     }
 
-    int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
+    int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
     bool Chance(int oneIn) { return Below(oneIn) == 0; }
 
 private:
@@ -122,7 +122,7 @@ private:
         return Tree(depth);
     }
 
-    std::mt19937 random;
+    std::mt19937 m_random;
 };
 
 // The tree in the notation of markup/TreeDescription.h, for comparison with what the parser

@@ -21,7 +21,7 @@ ParseResult Read(const std::string& text, bool relation) {
 // because an integer over an integer is written as a number literal.
 class RandomTrees {
 public:
-    explicit RandomTrees(unsigned seed) : random(seed) {}
+    explicit RandomTrees(unsigned seed) : m_random(seed) {}
 
     NodePtr Make(int depth) {
         const int kind = Pick(depth <= 0 ? 1 : 6);
@@ -44,7 +44,7 @@ public:
     }
 
 private:
-    int Pick(int upTo) { return std::uniform_int_distribution<int>(0, upTo)(random); }
+    int Pick(int upTo) { return std::uniform_int_distribution<int>(0, upTo)(m_random); }
 
     NodePtr Leaf() {
         switch (Pick(5)) {
@@ -88,7 +88,7 @@ private:
         return fraction;
     }
 
-    std::mt19937 random;
+    std::mt19937 m_random;
 };
 
 } // namespace

@@ -15,14 +15,14 @@ namespace {
 
 class RandomEquations {
 public:
-    explicit RandomEquations(unsigned seed) : state(seed) {}
+    explicit RandomEquations(unsigned seed) : m_state(seed) {}
 
     std::string Equation() { return Join({Expression(2), "=", Expression(2)}); }
 
 private:
     int Next(int count) {
-        state = state * 1103515245u + 12345u;
-        return static_cast<int>((state >> 16) % static_cast<unsigned>(count));
+        m_state = m_state * 1103515245u + 12345u;
+        return static_cast<int>((m_state >> 16) % static_cast<unsigned>(count));
     }
 
     // Built by appending only: g++ 12 warns falsely (-Wrestrict) about some chains of operator+.
@@ -65,7 +65,7 @@ private:
         }
     }
 
-    unsigned state;
+    unsigned m_state;
 };
 
 // The last record is the answer (line block kind 2) or an error comment (no line blocks, or the

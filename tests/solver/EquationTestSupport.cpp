@@ -53,21 +53,21 @@ Quad IntegerPower(Quad base, long exponent) {
 class QuadEvaluator {
 public:
     QuadEvaluator(std::string text, char letter, Quad value)
-        : text(std::move(text)), letter(letter), x(value) {}
+        : m_text(std::move(text)), m_letter(letter), m_x(value) {}
 
     std::optional<Quad> Value() {
         const std::optional<Quad> v = Sum();
-        if (failed || position != text.size()) {
+        if (m_failed || m_position != m_text.size()) {
             return std::nullopt;
         }
         return v;
     }
 
 private:
-    char Peek() const { return position < text.size() ? text[position] : '\0'; }
-    bool Starts(const char* prefix) const { return text.compare(position, std::strlen(prefix), prefix) == 0; }
+    char Peek() const { return m_position < m_text.size() ? m_text[m_position] : '\0'; }
+    bool Starts(const char* prefix) const { return m_text.compare(m_position, std::strlen(prefix), prefix) == 0; }
     std::optional<Quad> Fail() {
-        failed = true;
+        m_failed = true;
         return std::nullopt;
     }
 
@@ -78,7 +78,7 @@ private:
             int sign = 1;
             if (Peek() == '+' || Peek() == '-') {
                 sign = Peek() == '-' ? -1 : 1;
-                ++position;
+                ++m_position;
             } else if (!first) {
                 break;
             }
@@ -96,7 +96,7 @@ private:
         std::optional<Quad> value = Fraction();
         while (value && (Peek() == '*' || Peek() == '.' || Peek() == ':')) {
             const bool divide = Peek() == ':';
-            ++position;
+            ++m_position;
             const std::optional<Quad> factor = Fraction();
             if (!factor || (divide && *factor == 0)) {
                 return Fail();
@@ -109,7 +109,7 @@ private:
     std::optional<Quad> Fraction() {
         std::optional<Quad> value = Power();
         if (value && Peek() == '/') {
-            ++position;
+            ++m_position;
             const std::optional<Quad> denominator = Power();
             if (!denominator || *denominator == 0) {
                 return Fail();
@@ -122,7 +122,7 @@ private:
     std::optional<Quad> Power() {
         std::optional<Quad> value = Operand();
         if (value && Peek() == '^') {
-            ++position;
+            ++m_position;
             const std::optional<Quad> exponent = Operand();
             if (!exponent || *exponent != static_cast<Quad>(static_cast<long>(*exponent))) {
                 return Fail();
@@ -140,7 +140,7 @@ private:
         if (!value || Peek() != closer) {
             return Fail();
         }
-        ++position;
+        ++m_position;
         return value;
     }
 
@@ -148,15 +148,15 @@ private:
         Quad whole = 0;
         while (std::isdigit(static_cast<unsigned char>(Peek()))) {
             whole = whole * 10 + (Peek() - '0');
-            ++position;
+            ++m_position;
         }
         if (Peek() == ',') {
-            ++position;
+            ++m_position;
             Quad scale = 1;
             while (std::isdigit(static_cast<unsigned char>(Peek()))) {
                 scale /= 10;
                 whole += scale * (Peek() - '0');
-                ++position;
+                ++m_position;
             }
         }
         return whole;
@@ -164,18 +164,18 @@ private:
 
     std::optional<Quad> Operand() {
         if (Starts("!sq2{")) {
-            position += 5;
+            m_position += 5;
             const std::optional<Quad> radicand = Group('}');
             return radicand && *radicand >= 0 ? std::optional<Quad>(NthRoot(*radicand, 2)) : Fail();
         }
         if (Starts("!sqn{") || Starts("!cross{")) {
             const bool root = Starts("!sqn{");
-            position = text.find('{', position) + 1;
+            m_position = m_text.find('{', m_position) + 1;
             const std::optional<Quad> index = Number();
             if (Peek() != ';') {
                 return Fail();
             }
-            ++position;
+            ++m_position;
             const std::optional<Quad> inner = Group('}');
             if (!inner || !root) {
                 return inner;
@@ -190,22 +190,22 @@ private:
         if (std::isdigit(static_cast<unsigned char>(c))) {
             return Number();
         }
-        if (c == letter) {
-            ++position;
-            return x;
+        if (c == m_letter) {
+            ++m_position;
+            return m_x;
         }
         if (c == '(' || c == '{') {
-            ++position;
+            ++m_position;
             return Group(c == '(' ? ')' : '}');
         }
         return Fail();
     }
 
-    std::string text;
-    char letter;
-    Quad x;
-    std::size_t position = 0;
-    bool failed = false;
+    std::string m_text;
+    char m_letter;
+    Quad m_x;
+    std::size_t m_position = 0;
+    bool m_failed = false;
 };
 
 } // namespace

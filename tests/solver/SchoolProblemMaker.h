@@ -21,7 +21,7 @@ inline std::string Cat(std::initializer_list<std::string_view> pieces) {
 
 class SchoolProblemMaker {
 public:
-    explicit SchoolProblemMaker(unsigned seed) : random(seed) {}
+    explicit SchoolProblemMaker(unsigned seed) : m_random(seed) {}
 
     std::string Next() {
         switch (Pick(0, 5)) {
@@ -50,7 +50,7 @@ public:
 private:
     std::string Letter() {
         static const char* letters[] = {"x", "y", "z"};
-        return letters[Pick(0, letterCount - 1)];
+        return letters[Pick(0, m_letterCount - 1)];
     }
 
     std::string Number(int low, int high) { return std::to_string(Pick(low, high)); }
@@ -62,7 +62,7 @@ private:
         case 0:
             return text;
         case 1:
-            if (letterCount > 1) {
+            if (m_letterCount > 1) {
                 return Cat({text, Pick(0, 1) ? "+" : "-", Letter()});
             }
             [[fallthrough]];
@@ -95,14 +95,14 @@ private:
         case 3:
             return Cat({"(", Linear(), ")^2"});
         default:
-            return Cat({"(", Letter(), "^2-", letterCount > 1 ? Letter() : Number(1, 3), "^2)"});
+            return Cat({"(", Letter(), "^2-", m_letterCount > 1 ? Letter() : Number(1, 3), "^2)"});
         }
     }
 
     std::string Fraction() { return Cat({"(", Numerator(), ")/(", Denominator(), ")"}); }
 
     std::string SumOfFractions(int count) {
-        letterCount = Pick(1, 3);
+        m_letterCount = Pick(1, 3);
         std::string text = Fraction();
         for (int i = 1; i < count; ++i) {
             text += Pick(0, 1) ? "+" : "-";
@@ -112,7 +112,7 @@ private:
     }
 
     std::string PowerOfSum() {
-        letterCount = Pick(1, 3);
+        m_letterCount = Pick(1, 3);
         const std::string power = Cat({"(", Linear(), ")^", Number(2, 5)});
         switch (Pick(0, 2)) {
         case 0:
@@ -124,8 +124,8 @@ private:
         }
     }
 
-    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
 
-    std::mt19937 random;
-    int letterCount = 1;
+    std::mt19937 m_random;
+    int m_letterCount = 1;
 };

@@ -12,7 +12,7 @@ namespace {
 
 class ExpressionMaker {
 public:
-    explicit ExpressionMaker(unsigned seed) : random(seed) {}
+    explicit ExpressionMaker(unsigned seed) : m_random(seed) {}
 
     // sum = term {("+"|"-") term}; term = factor {("*"|":"|"/") factor}; factor = operand ["^" n]
     std::string Sum(int depth) {
@@ -69,9 +69,9 @@ private:
         }
     }
 
-    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
 
-    std::mt19937 random;
+    std::mt19937 m_random;
 };
 
 TEST(SimplifyRandomExpressions, EveryStepKeepsTheValue) {

@@ -37,11 +37,11 @@ std::string TrimChainEquals(std::string text) {
 }
 
 FormulaEvaluator::FormulaEvaluator(const std::string& formula, const Point& point)
-    : text(Prepared(formula)), point(point) {}
+    : m_text(Prepared(formula)), m_point(point) {}
 
 std::optional<CNumber> FormulaEvaluator::Value() {
     std::optional<CNumber> value = Sum();
-    if (failed || position != text.size()) {
+    if (m_failed || m_position != m_text.size()) {
         return std::nullopt;
     }
     return value;
@@ -54,13 +54,13 @@ std::optional<CNumber> FormulaEvaluator::Sum() {
         int sign = 1;
         if (Peek() == '+' || Peek() == '-') {
             sign = Peek() == '-' ? -1 : 1;
-            ++position;
+            ++m_position;
         } else if (!first) {
             break;
         }
         std::optional<CNumber> term = Term();
         if (!term) {
-            failed = true;
+            m_failed = true;
             return std::nullopt;
         }
         if (sign == 1) {
@@ -77,10 +77,10 @@ std::optional<CNumber> FormulaEvaluator::Term() {
     std::optional<CNumber> value = Fraction();
     while (value && (Peek() == '*' || Peek() == ':')) {
         const bool divide = Peek() == ':';
-        ++position;
+        ++m_position;
         std::optional<CNumber> factor = Fraction();
         if (!factor || (divide && factor->IsZero())) {
-            failed = true;
+            m_failed = true;
             return std::nullopt;
         }
         if (divide) {
@@ -95,10 +95,10 @@ std::optional<CNumber> FormulaEvaluator::Term() {
 std::optional<CNumber> FormulaEvaluator::Fraction() {
     std::optional<CNumber> value = Power();
     if (value && Peek() == '/') {
-        ++position;
+        ++m_position;
         std::optional<CNumber> denominator = Power();
         if (!denominator || denominator->IsZero()) {
-            failed = true;
+            m_failed = true;
             return std::nullopt;
         }
         value->DivideInPlace(*denominator);
@@ -109,15 +109,15 @@ std::optional<CNumber> FormulaEvaluator::Fraction() {
 std::optional<CNumber> FormulaEvaluator::Power() {
     std::optional<CNumber> value = Operand();
     if (value && Peek() == '^') {
-        ++position;
+        ++m_position;
         std::optional<CNumber> exponent = Operand();
         if (!exponent || !exponent->IsWhole()) {
-            failed = true;
+            m_failed = true;
             return std::nullopt;
         }
         value = value->PowerOf(*exponent);
         if (!value) {
-            failed = true;
+            m_failed = true;
         }
     }
     return value;
@@ -127,33 +127,33 @@ std::optional<CNumber> FormulaEvaluator::Operand() {
     const char c = Peek();
     if (std::isdigit(static_cast<unsigned char>(c))) {
         CNumber number;
-        if (number.ParseText(text, position) != 0) {
-            failed = true;
+        if (number.ParseText(m_text, m_position) != 0) {
+            m_failed = true;
             return std::nullopt;
         }
         return number;
     }
     if (std::isalpha(static_cast<unsigned char>(c))) {
-        ++position;
-        auto found = point.find(c);
-        if (found == point.end()) {
-            failed = true;
+        ++m_position;
+        auto found = m_point.find(c);
+        if (found == m_point.end()) {
+            m_failed = true;
             return std::nullopt;
         }
         return found->second;
     }
     if (c == '(' || c == '{') {
-        ++position;
+        ++m_position;
         std::optional<CNumber> value = Sum();
         const char closer = c == '(' ? ')' : '}';
         if (Peek() != closer) {
-            failed = true;
+            m_failed = true;
             return std::nullopt;
         }
-        ++position;
+        ++m_position;
         return value;
     }
-    failed = true;
+    m_failed = true;
     return std::nullopt;
 }
 

@@ -36,12 +36,12 @@ private:
     std::optional<CNumber> Fraction();
     std::optional<CNumber> Power();
     std::optional<CNumber> Operand();
-    char Peek() const { return position < text.size() ? text[position] : '\0'; }
+    char Peek() const { return m_position < m_text.size() ? m_text[m_position] : '\0'; }
 
-    std::string text;
-    const Point& point;
-    std::size_t position = 0;
-    bool failed = false;
+    std::string m_text;
+    const Point& m_point;
+    std::size_t m_position = 0;
+    bool m_failed = false;
 };
 
 std::optional<CNumber> EvaluateFormula(const std::string& formula, const Point& point);
