@@ -10,6 +10,7 @@
 #include "model/COperationList.h"
 #include "model/NodeCast.h"
 #include "model/TreeQueries.h"
+#include "model/WorkBudget.h"
 #include "solver/Methods.h"
 #include "solver/PolynomialDecomposition.h"
 #include "solver/TreePolynomial.h"
@@ -22,22 +23,53 @@ namespace {
 // Most expressions the generators may try, kept or not.
 constexpr std::int32_t kMaxProposals = 3'000;
 
+// The work of one search: node comparisons and copied nodes. Every proposal copies the equation
+// and compares the expression with its parts, so a long equation with many parts would make the
+// search quadratic in the parts and linear in the equation for each; past the bound the search
+// proposes nothing more. The work is charged to the solve's budget too.
+struct SearchWork {
+    std::int64_t done = 0;
+
+    bool Spent() const { return done >= SubstitutionLimits::kMaxSearchWork; }
+    void Add(std::int64_t units) {
+        done += units;
+        WorkBudget::Charge(units * WorkBudget::kUnitsPerNodeComparison);
+    }
+};
+
 struct Search {
     char unknown = 'x';
     char letter = 't';
     // The left side with its forms unbuilt and its lists flattened.
     NodePtr prepared;
     std::int64_t halfSize = 0;
+    // The operation count of the prepared left side: what one copy of it costs.
+    std::int64_t operations = 0;
     // The left side as a polynomial in the unknown, when it is one.
     std::optional<CPolynomValue> polynomial;
     std::int64_t degree = -1;
     std::int32_t proposals = 0;
+    SearchWork work;
     ReplacementList candidates;
     // The classes (AffineClassOf) of the polynomial expressions proposed so far.
     std::vector<CPolynomValue> classes;
 
-    bool Exhausted() {
-        return ++proposals > kMaxProposals || candidates.size() >= SubstitutionLimits::kMaxCandidates;
+    bool Exhausted() const {
+        return proposals >= kMaxProposals || work.Spent() ||
+               candidates.size() >= SubstitutionLimits::kMaxCandidates;
+    }
+    // Counts one proposal; false when the search may make no more.
+    bool Propose() {
+        if (Exhausted()) {
+            return false;
+        }
+        ++proposals;
+        return true;
+    }
+    // A copy of the prepared equation to rewrite, charged as work.
+    NodePtr Copy() {
+        work.Add(operations);
+        return prepared->Clone();
     }
     void Add(NodePtr expression, NodePtr equation) {
         if (std::optional<CPolynomValue> value = PolynomialOf(*expression)) {
@@ -94,11 +126,12 @@ bool SameListKind(const COperation& a, const COperation& b) {
 // Finds the pattern's elements among the list's, each matched once, with the signs of the pattern
 // times `sign`; on success the matched cells are replaced by one cell holding the replacement.
 bool ReplaceOnceInList(COperationList& list, const COperationList& pattern, const COperation& replacement,
-                       std::int32_t sign) {
+                       std::int32_t sign, SearchWork& work) {
     std::vector<COperationList::Position> matched;
     for (const ListCell& wanted : pattern.GetCells()) {
         bool found = false;
         for (auto cell = list.Head(); cell != list.End(); ++cell) {
+            work.Add(1);
             if (cell->sign != wanted.sign * sign ||
                 std::find(matched.begin(), matched.end(), cell) != matched.end() ||
                 !IsEqualNodes(*cell->child, *wanted.child)) {
@@ -121,7 +154,9 @@ bool ReplaceOnceInList(COperationList& list, const COperationList& pattern, cons
 
 // Replaces every occurrence of the pattern in the tree at slot, also as a part of a larger sum or
 // product, by a copy of the replacement.
-void ReplaceOccurrences(NodePtr& slot, const COperation& pattern, const COperation& replacement) {
+void ReplaceOccurrences(NodePtr& slot, const COperation& pattern, const COperation& replacement,
+                        SearchWork& work) {
+    work.Add(1);
     if (IsEqualNodes(*slot, pattern)) {
         slot = replacement.Clone();
         return;
@@ -131,21 +166,21 @@ void ReplaceOccurrences(NodePtr& slot, const COperation& pattern, const COperati
         if (patternList && SameListKind(*slot, pattern) && patternList->GetCount() <= list->GetCount()) {
             const bool isSum = slot->GetFamily() == NodeFamily::Addition;
             for (std::int32_t round = list->GetCount(); round > 0; --round) {
-                if (!ReplaceOnceInList(*list, *patternList, replacement, 1) &&
-                    !(isSum && ReplaceOnceInList(*list, *patternList, replacement, -1))) {
+                if (!ReplaceOnceInList(*list, *patternList, replacement, 1, work) &&
+                    !(isSum && ReplaceOnceInList(*list, *patternList, replacement, -1, work))) {
                     break;
                 }
             }
         }
         for (ListCell& cell : *list) {
-            ReplaceOccurrences(cell.child, pattern, replacement);
+            ReplaceOccurrences(cell.child, pattern, replacement, work);
         }
     } else if (slot->GetFamily() == NodeFamily::Power) {
         auto& power = NodeAs<COPower>(*slot);
-        ReplaceOccurrences(power.BaseSlot(), pattern, replacement);
-        ReplaceOccurrences(power.ExponentSlot(), pattern, replacement);
+        ReplaceOccurrences(power.BaseSlot(), pattern, replacement, work);
+        ReplaceOccurrences(power.ExponentSlot(), pattern, replacement, work);
     } else if (slot->GetFamily() == NodeFamily::Root) {
-        ReplaceOccurrences(NodeAs<CORoot>(*slot).RadicandSlot(), pattern, replacement);
+        ReplaceOccurrences(NodeAs<CORoot>(*slot).RadicandSlot(), pattern, replacement, work);
     }
 }
 
@@ -177,12 +212,12 @@ bool LowersDegree(const Search& search, std::int64_t newDegree) {
 // --- generator 1: powers and runs, replaced where they occur ------------------------------------
 
 void ProposeByReplacement(Search& search, const COperation& expression) {
-    if (search.Exhausted() || expression.GetFamily() == NodeFamily::Variable ||
-        !Holds(expression, search.unknown)) {
+    if (expression.GetFamily() == NodeFamily::Variable || !Holds(expression, search.unknown) ||
+        !search.Propose()) {
         return;
     }
-    NodePtr copy = search.prepared->Clone();
-    ReplaceOccurrences(copy, expression, COVariable(search.letter));
+    NodePtr copy = search.Copy();
+    ReplaceOccurrences(copy, expression, COVariable(search.letter), search.work);
     if (Holds(*copy, search.unknown) ||
         (SubstitutionSize(expression) > search.halfSize && CountLetter(*copy, search.letter) < 2)) {
         return;
@@ -251,7 +286,8 @@ void ProposePowersAndRuns(Search& search, const std::vector<const COperation*>& 
             if (node->GetFamily() != NodeFamily::Addition && cells[first]->sign < 0) {
                 continue;
             }
-            for (std::size_t last = first + 1; last < cells.size(); ++last) {
+            for (std::size_t last = first + 1; last < cells.size() && !search.Exhausted(); ++last) {
+                search.work.Add(static_cast<std::int64_t>(last - first + 1));
                 ProposeByReplacement(search, *RunOf(*node, cells, first, last));
             }
         }
@@ -268,7 +304,7 @@ bool ClassAlreadyProposed(const Search& search, const CPolynomValue& polynomClas
 // occurring expressions has not proposed already, and never for a power of the unknown alone (the
 // biquadratic and like tests are there for those).
 void ProposeByDecomposition(Search& search, const CPolynomValue& inner) {
-    if (search.Exhausted() || !search.polynomial || inner.DegreeIn(search.unknown) < 1) {
+    if (!search.polynomial || inner.DegreeIn(search.unknown) < 1 || !search.Propose()) {
         return;
     }
     const CPolynomValue polynomClass = AffineClassOf(inner);
@@ -289,7 +325,8 @@ void ProposeTermPairs(Search& search, const std::vector<const COperation*>& node
         }
         const std::vector<const ListCell*> cells = CellsOf(*node);
         for (std::size_t i = 0; i < cells.size(); ++i) {
-            for (std::size_t j = i + 1; j < cells.size(); ++j) {
+            for (std::size_t j = i + 1; j < cells.size() && !search.Exhausted(); ++j) {
+                search.work.Add(2);
                 COAddition pair(cells[i]->child->Clone(), cells[i]->sign);
                 pair.AddTail(cells[j]->child->Clone(), cells[j]->sign);
                 std::optional<CPolynomValue> inner = PolynomialOf(pair);
@@ -315,6 +352,10 @@ void ProposeShiftedSums(Search& search, const std::vector<const COperation*>& no
     for (std::int32_t shift = 1; shift <= 3; ++shift) {
         for (const CPolynomValue& first : sums) {
             for (const CPolynomValue& second : sums) {
+                if (search.Exhausted()) {
+                    return;
+                }
+                search.work.Add(static_cast<std::int64_t>(first.TermCount() + second.TermCount()));
                 const CPolynomValue difference = second.Difference(first);
                 if (difference.IsNumber(CNumber(shift))) {
                     ProposeByDecomposition(search, first);
@@ -349,14 +390,14 @@ void ProposeFractions(Search& search, const std::vector<const COperation*>& node
         for (const ListCell& cell : node->AsList()->GetCells()) {
             const COperation& fraction = *cell.child;
             if (fraction.GetFamily() != NodeFamily::Fraction || !HasDenominator(fraction) ||
-                !Holds(fraction, search.unknown) || search.Exhausted()) {
+                !Holds(fraction, search.unknown) || !search.Propose()) {
                 continue;
             }
-            NodePtr copy = search.prepared->Clone();
-            ReplaceOccurrences(copy, fraction, COVariable(search.letter));
+            NodePtr copy = search.Copy();
+            ReplaceOccurrences(copy, fraction, COVariable(search.letter), search.work);
             COFraction inverse(std::make_unique<CONumber>(1), 1);
             inverse.AddTail(std::make_unique<COVariable>(search.letter), -1);
-            ReplaceOccurrences(copy, *ReciprocalOf(fraction), inverse);
+            ReplaceOccurrences(copy, *ReciprocalOf(fraction), inverse, search.work);
             if (!Holds(*copy, search.unknown) && CountLetter(*copy, search.letter) >= 2) {
                 search.Add(fraction.Clone(), std::move(copy));
             }
@@ -380,7 +421,8 @@ ReplacementList FindSubstitutionCandidates(const COperation& left, char unknown)
     search.unknown = unknown;
     search.letter = NewLetterFor(unknown);
     search.prepared = PreparedForSearch(left);
-    if (CountOperations(*search.prepared) > SubstitutionLimits::kMaxSearchedOperations) {
+    search.operations = CountOperations(*search.prepared);
+    if (search.operations > SubstitutionLimits::kMaxSearchedOperations) {
         return {};
     }
     search.halfSize = SubstitutionSize(*search.prepared) / 2;
@@ -429,7 +471,8 @@ std::unique_ptr<Substitution> FindRepeatedSubstitution(const COperation& left, c
 
 NodePtr ReplacedBy(const COperation& left, const COperation& expression, char letter) {
     NodePtr copy = PreparedForSearch(left);
-    ReplaceOccurrences(copy, expression, COVariable(letter));
+    SearchWork work;
+    ReplaceOccurrences(copy, expression, COVariable(letter), work);
     return copy;
 }
 
@@ -483,21 +526,27 @@ bool IsHomogeneousPair(const CPolynomValue& polynom, char first, char second) {
 
 std::unique_ptr<Substitution> FindTwoLetterCandidate(const COperation& left, char unknown) {
     NodePtr prepared = PreparedForSearch(left);
-    if (CountOperations(*prepared) > SubstitutionLimits::kMaxSearchedOperations) {
+    const std::int64_t operations = CountOperations(*prepared);
+    if (operations > SubstitutionLimits::kMaxSearchedOperations) {
         return nullptr;
     }
     const char first = FirstPairLetterFor(unknown);
     const char second = SecondPairLetterFor(unknown);
     const std::vector<const COperation*> parts = PairCandidates(NodesOf(*prepared), unknown);
     std::int32_t proposals = 0;
+    SearchWork work;
     for (const COperation* p : parts) {
         for (const COperation* q : parts) {
-            if (p == q || ++proposals > kMaxProposals) {
+            if (p == q) {
                 continue;
             }
+            if (++proposals > kMaxProposals || work.Spent()) {
+                return nullptr;
+            }
+            work.Add(operations);
             NodePtr copy = prepared->Clone();
-            ReplaceOccurrences(copy, *p, COVariable(first));
-            ReplaceOccurrences(copy, *q, COVariable(second));
+            ReplaceOccurrences(copy, *p, COVariable(first), work);
+            ReplaceOccurrences(copy, *q, COVariable(second), work);
             if (Holds(*copy, unknown)) {
                 continue;
             }

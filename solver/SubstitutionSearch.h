@@ -25,8 +25,8 @@
 // 2 in the letter or not below the degree of the left side in the unknown. A fraction rewriting
 // must use the letter at least twice.
 //
-// The number of candidates and the size of the equation searched are bounded
-// (SubstitutionLimits); past them the search proposes nothing more.
+// The number of candidates, the size of the equation searched and the work of one search are
+// bounded (SubstitutionLimits); past them the search proposes nothing more.
 
 #include "solver/Substitution.h"
 
@@ -35,6 +35,8 @@ namespace SubstitutionLimits {
 inline constexpr std::size_t kMaxCandidates = 400;
 // Largest operation count of an equation searched for repeated sub-expressions.
 inline constexpr std::int32_t kMaxSearchedOperations = 400;
+// Most work (node comparisons and copied nodes) one search does; past it no more is proposed.
+inline constexpr std::int64_t kMaxSearchWork = 400'000;
 } // namespace SubstitutionLimits
 
 // A copy of the left side as the searches read it: the polynomial and rational forms unbuilt into

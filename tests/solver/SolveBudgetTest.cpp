@@ -81,6 +81,33 @@ TEST(SolveBudget, LongestSumEndsWithinTheBound) {
     EXPECT_TRUE(EndsWithAnswerOrError(*solution));
 }
 
+// Long equations and sums of fractions: the substitution searches once compared every run of the
+// 120 fractions with the whole equation, for seconds, before the equation was simplified.
+TEST(SolveBudget, LongFractionProblemsEndWithinTheBound) {
+    std::string equation;
+    std::string threeLetters;
+    const char* numerators = "abc";
+    const char* letters = "xyz";
+    for (int i = 1; i <= 120; ++i) {
+        equation += (i > 1 ? "+1/(x+" : "1/(x+") + std::to_string(i) + ")";
+        threeLetters += (i > 1 ? "+" : "") + std::string(1, numerators[i % 3]) + "/(" + letters[i % 3] + "+" +
+                        std::to_string(i) + numerators[(i / 3) % 3] + ")";
+    }
+    const std::pair<int, std::string> problems[] = {
+        {kProblemEquation, equation + "=1"},
+        {kProblemSimplify, threeLetters},
+        {kProblemFactorise, threeLetters},
+    };
+    for (const auto& [kind, problem] : problems) {
+        SCOPED_TRACE(problem.substr(0, 40));
+        COutputList solution;
+        const std::clock_t start = std::clock();
+        SolveProblem(kind, problem, &solution);
+        EXPECT_LT(MillisecondsSince(start), kMillisecondLimit);
+        EXPECT_TRUE(EndsWithAnswerOrError(solution));
+    }
+}
+
 TEST(SolveBudget, SchoolProblemsStayFarBelowTheBudget) {
     const std::pair<int, const char*> problems[] = {
         {kProblemSimplify, "(a-b)/(a+b)+(a+b)/(a-b)"},

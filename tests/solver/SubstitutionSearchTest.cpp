@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 namespace {
 
 struct FoundCase {
@@ -94,6 +96,26 @@ TEST(FindSubstitutionCandidates, BoundedOnLargeEquations) {
     NodePtr left = LeftSideOf(text + "=0");
     ASSERT_NE(left, nullptr);
     EXPECT_TRUE(FindSubstitutionCandidates(*left, 'x').size() <= SubstitutionLimits::kMaxCandidates);
+}
+
+// Just under the size bound, a sum of 120 fractions has 7,000 runs to try, each against the whole
+// equation; the work bound of the search stops it after a small part of them.
+TEST(FindSubstitutionCandidates, WorkOnALongSumIsBounded) {
+    std::string text = "1/(x+1)";
+    for (int i = 2; i <= 120; ++i) {
+        text += "+1/(x+" + std::to_string(i) + ")";
+    }
+    NodePtr left = LeftSideOf(text + "-1=0");
+    ASSERT_NE(left, nullptr);
+    const std::clock_t start = std::clock();
+    EXPECT_TRUE(FindSubstitutionCandidates(*left, 'x').empty());
+    EXPECT_EQ(FindTwoLetterCandidate(*left, 'x'), nullptr);
+    const double milliseconds = 1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+#ifdef __SANITIZE_ADDRESS__
+    EXPECT_LT(milliseconds, 3'000.0);
+#else
+    EXPECT_LT(milliseconds, 300.0);
+#endif
 }
 
 TEST(SubstitutionSize, LargestNumberPlusOperations) {
