@@ -3,6 +3,7 @@
 // their greatest common divisor stands as a factor of its own (variant 1); otherwise the terms are
 // grouped in two, and the groups are like powers (variant 2) or share a factor (variant 3).
 
+#include "model/CNumber.h"
 #include "model/COHyperMonom.h"
 #include "model/COPolynom.h"
 #include "model/COPower.h"
@@ -276,15 +277,24 @@ bool TryGroups(const CPolynomValue& a, const CPolynomValue& b, GroupFinding& fou
 }
 
 // Variant 3: (A) + (B) -> combined -> sign folded -> G*(A' +- B') -> G*(A' +- B' multiplied out).
-void WriteCommonFactorOfGroups(CExpression& workspace, NodeHandle handle, const CPolynomValue& a,
+// False, with nothing written, when the common factor does not divide both groups: that happens
+// only once a number has passed its limit (or the work budget is spent) and no value computed
+// since can be trusted.
+bool WriteCommonFactorOfGroups(CExpression& workspace, NodeHandle handle, const CPolynomValue& a,
                                const CPolynomValue& b, const CPolynomValue& common) {
+    CPolynomValue positive = b;
+    const std::int32_t sign = positive.MakeLeadingSignPositive();
+    const std::optional<CPolynomValue> restA = a.DivideExact(common);
+    const std::optional<CPolynomValue> restB = positive.DivideExact(common);
+    if (!restA || !restB) {
+        ORBELIN_ASSERT(CNumber::LimitExceeded());
+        return false;
+    }
     std::vector<SignedNode> combined;
     combined.push_back({PolynomNode(a), 1});
     combined.push_back({PolynomNode(b), 1});
     *handle = SumNode(std::move(combined));
     Step(workspace, CommentID::TermsGrouped);
-    CPolynomValue positive = b;
-    const std::int32_t sign = positive.MakeLeadingSignPositive();
     if (sign < 0) {
         std::vector<SignedNode> folded;
         folded.push_back({PolynomNode(a), 1});
@@ -292,9 +302,6 @@ void WriteCommonFactorOfGroups(CExpression& workspace, NodeHandle handle, const 
         *handle = SumNode(std::move(folded));
         Step(workspace, CommentID::SignMovedOutOfFraction);
     }
-    const std::optional<CPolynomValue> restA = a.DivideExact(common);
-    const std::optional<CPolynomValue> restB = positive.DivideExact(common);
-    ORBELIN_ASSERT(restA && restB);
     std::vector<SignedNode> rests;
     rests.push_back({PolynomNode(*restA), 1});
     rests.push_back({PolynomNode(*restB), sign});
@@ -314,6 +321,7 @@ void WriteCommonFactorOfGroups(CExpression& workspace, NodeHandle handle, const 
     multiplied.push_back(PolynomNode(bracket));
     *handle = ProductNode(std::move(multiplied));
     Step(workspace, CommentID::BracketsOpened);
+    return true;
 }
 
 // Variants 2 and 3: the grouping search over the terms.
@@ -358,10 +366,9 @@ bool FactorByGroups(CExpression& workspace, NodeHandle handle, const std::vector
     }
     if (found.likePowers) {
         WriteLikePowers(workspace, handle, found.powers);
-    } else {
-        WriteCommonFactorOfGroups(workspace, handle, a, b, found.common);
+        return true;
     }
-    return true;
+    return WriteCommonFactorOfGroups(workspace, handle, a, b, found.common);
 }
 
 } // namespace

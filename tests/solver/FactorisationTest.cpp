@@ -232,6 +232,16 @@ TEST(FactorisationSteps, NothingToSplit) {
     EXPECT_EQ(AnswerFormula(*Solve(kProblemFactoriseCompletely, "x^2-x^2")), "0");
 }
 
+// A number past its limit in one group: the common factor the search found no longer divides the
+// groups, and the factoriser once went on with a quotient that did not exist.
+TEST(FactorisationSteps, GroupsPastTheNumberLimitEndAsTooLarge) {
+    for (const int kind : {kProblemFactorise, kProblemFactoriseCompletely}) {
+        const std::vector<int> ids = Comments(kind, "2*x*Z-2^{99999}*c*t*x^2*X");
+        ASSERT_FALSE(ids.empty());
+        EXPECT_EQ(ids.back(), ToNumber(CommentID::ErrorProblemTooLarge));
+    }
+}
+
 TEST(FactorisationSteps, CompleteFactorisationRepeatsRounds) {
     EXPECT_EQ(AnswerFormula(*Solve(kProblemFactoriseCompletely, "x^4-1")), "(x-1).(x+1).(x^2+1)");
     EXPECT_EQ(AnswerFormula(*Solve(kProblemFactoriseCompletely, "x^3-3*x+2")), "(x-1)^2.(x+2)");
