@@ -96,6 +96,76 @@ bool HasZeroDenominatorNumber(const COperation& node) {
     });
 }
 
+namespace {
+
+bool IsSoundNumber(const CNumber& value) {
+    return value.IsComplete() &&
+           !((value.IsFraction() || value.IsMixed()) && value.DenominatorPart().IsZero());
+}
+
+bool IsSoundNode(const COperation& node, std::int64_t& visited);
+
+bool IsSoundChild(const COperation* child, std::int64_t& visited) {
+    return child != nullptr && IsSoundNode(*child, visited);
+}
+
+// Zero to a negative power divides by zero: 0^{-2} is 1/0^2.
+bool IsSoundPower(const COPower& power, std::int64_t& visited) {
+    const CONumber* exponent = AsNumber(power.Exponent());
+    if (power.Base() != nullptr && exponent != nullptr && exponent->Value().Sign() < 0 &&
+        IsZeroValued(*power.Base())) {
+        return false;
+    }
+    return IsSoundChild(power.Base(), visited) && IsSoundChild(power.Exponent(), visited);
+}
+
+// Not only the number 0 divides by zero: so does a divisor such as {0}, 0^2 or 0*x, as the
+// polynomial forms write a zero.
+bool IsSoundList(const COperationList& list, bool product, std::int64_t& visited) {
+    if (list.IsEmpty()) {
+        return false;
+    }
+    for (const ListCell& cell : list) {
+        if (!cell.child || (product && cell.sign == -1 && IsZeroValued(*cell.child)) ||
+            !IsSoundNode(*cell.child, visited)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsSoundNode(const COperation& node, std::int64_t& visited) {
+    ++visited;
+    switch (node.GetFamily()) {
+    case NodeFamily::Number:
+        return IsSoundNumber(static_cast<const CONumber&>(node).Value());
+    case NodeFamily::Variable:
+        return true;
+    case NodeFamily::Power:
+        return IsSoundPower(static_cast<const COPower&>(node), visited);
+    case NodeFamily::Root: {
+        const auto& root = static_cast<const CORoot&>(node);
+        return root.Degree().IsComplete() && IsSoundChild(root.Radicand(), visited);
+    }
+    case NodeFamily::Relation: {
+        const auto& relation = static_cast<const CORelation&>(node);
+        return IsSoundChild(relation.Left(), visited) && IsSoundChild(relation.Right(), visited);
+    }
+    case NodeFamily::Multiplication:
+    case NodeFamily::Fraction:
+        return IsSoundList(*node.AsList(), true, visited);
+    case NodeFamily::Addition:
+        return IsSoundList(*node.AsList(), false, visited);
+    }
+    return false;
+}
+
+} // namespace
+
+bool IsSoundTree(const COperation& node, std::int64_t& visited) {
+    return IsSoundNode(node, visited);
+}
+
 bool IsPurelyNumeric(const COperation& node) {
     return !AnyNode(node, false, [](const COperation& n) {
         const NodeFamily family = n.GetFamily();

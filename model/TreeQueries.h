@@ -31,6 +31,11 @@ bool IsSumOfHyperMonoms(const COperation& node);
 // Some number leaf is a fraction or mixed number over zero ("1/0", "2@{1/0}"); every node is
 // looked at.
 bool HasZeroDenominatorNumber(const COperation& node);
+// The tree can stand as a step: it is complete (COperation::IsDefined), divides by no zero
+// (COperation::HasZeroDivisor) and holds no number over zero (HasZeroDenominatorNumber). One walk
+// answers the three at once, as every recorded step asks them; `visited` grows by the nodes it looked
+// at (it stops at the first fault), so that the caller can charge the walk to the work budget.
+bool IsSoundTree(const COperation& node, std::int64_t& visited);
 
 // Sets the pass mark of every node reached by the plain walk (specialised nodes are marked but not
 // entered), or by the walk over every node.

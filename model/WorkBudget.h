@@ -29,6 +29,9 @@ inline constexpr std::int64_t kUnitsPerGcdStep = 30;
 // Units a comparison of two subtrees is worth (a search for equal or opposite terms).
 inline constexpr std::int64_t kUnitsPerNodeComparison = 8;
 
+// Units a node visited by a walk that only looks at it is worth (the validity check of a step).
+inline constexpr std::int64_t kUnitsPerNodeVisit = kUnitsPerNodeComparison / 4;
+
 struct Limits {
     std::int64_t work;
     std::size_t records;

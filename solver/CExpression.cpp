@@ -73,7 +73,11 @@ bool CExpression::Validate() {
     if (CheckLimits()) {
         return false;
     }
-    if (HasValidTree()) {
+    const bool valid = HasValidTree();
+    if (CheckLimits()) {
+        return false; // the walk itself may have spent the rest of the work budget
+    }
+    if (valid) {
         return true;
     }
     SetError(WrittenTree() ? ProblemError::kIncompleteExpression : ProblemError::kNoExpression);
@@ -82,7 +86,13 @@ bool CExpression::Validate() {
 
 bool CExpression::HasValidTree() const {
     const COperation* tree = WrittenTree();
-    return tree && tree->IsDefined() && !tree->HasZeroDivisor() && !HasZeroDenominatorNumber(*tree);
+    if (tree == nullptr) {
+        return false;
+    }
+    std::int64_t visited = 0;
+    const bool sound = IsSoundTree(*tree, visited);
+    WorkBudget::Charge(visited * WorkBudget::kUnitsPerNodeVisit);
+    return sound;
 }
 
 void CExpression::SetError(int code) {
