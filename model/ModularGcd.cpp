@@ -510,10 +510,15 @@ struct Remainders {
         leading = image.begin()->first;
     }
 
-    // True when the image changed some coefficient.
+    // True when the image changed some coefficient. A coefficient stands for the integer between
+    // -modulus/2 and modulus/2 with its residues: a negative one is stored as modulus minus its
+    // size, a number that every further prime moves even when the coefficient is already found.
     bool Add(const Sparse& image, std::uint64_t p) {
         const Field f{p};
-        const std::uint64_t inverse = f.Inverse(MI::IntegerResidue(modulus, p));
+        const std::uint64_t modulusResidue = MI::IntegerResidue(modulus, p);
+        const std::uint64_t inverse = f.Inverse(modulusResidue);
+        const auto half = modulus.DivMod(CLongInteger(2));
+        CLongInteger next = modulus.Multiply(CLongInteger::FromInt64(static_cast<std::int64_t>(p)));
         for (const auto& entry : image) {
             coefficients.try_emplace(entry.first, CLongInteger(0));
         }
@@ -521,13 +526,22 @@ struct Remainders {
         for (auto& [key, value] : coefficients) {
             const auto at = image.find(key);
             const std::uint64_t wanted = at == image.end() ? 0 : at->second;
-            const std::uint64_t step = f.Multiply(f.Subtract(wanted, MI::IntegerResidue(value, p)), inverse);
+            const bool negative = half && half->first.Less(value);
+            std::uint64_t residue = MI::IntegerResidue(value, p);
+            if (negative) {
+                residue = f.Subtract(residue, modulusResidue);
+                value.SubtractInPlace(modulus);
+            }
+            const std::uint64_t step = f.Multiply(f.Subtract(wanted, residue), inverse);
             if (step != 0) {
                 value.AddInPlace(modulus.Multiply(CLongInteger::FromInt64(static_cast<std::int64_t>(step))));
                 changed = true;
             }
+            if (value.IsNegative()) {
+                value.AddInPlace(next);
+            }
         }
-        modulus.MultiplyInPlace(CLongInteger::FromInt64(static_cast<std::int64_t>(p)));
+        modulus = std::move(next);
         WorkBudget::Charge(static_cast<std::int64_t>(coefficients.size()) * modulus.DigitCount());
         return changed;
     }

@@ -100,6 +100,15 @@ TEST(ModularGcd, DenseFourLetterProducts) {
     EXPECT_GT(checked, 12);
 }
 
+// The gcd scaled to the gcd of the leading coefficients, 1334 * 972343 here, needs two primes, and
+// its negative coefficient must be recognised as found once a third prime agrees with it.
+TEST(ModularGcd, NegativeCoefficientsBeyondOnePrime) {
+    std::mt19937 generator(5);
+    ExpectPlantedGcd(Poly("-316158wx^2y^3z^4 + 536442wx^2yz^2 - 105926y^2z + 999983"),
+                     Poly("-807070w^3x^3y^4 + 822530x^3y^4 - 923848w^3y - 1000"),
+                     Poly("-972343w^4x^4y^4z^4 + 928739z^3"), generator);
+}
+
 // Points where the images share more than the polynomials do (y = 1 below, z = 0 or 1 further
 // down) must be recognised and left out, however few points the degree of the gcd asks for.
 TEST(ModularGcd, UnluckyPointsLeftOut) {
