@@ -14,8 +14,8 @@
 #include <memory>
 #include <utility>
 
-NodePtr CFormulaParser::Fail(int code) {
-    if (m_errorCode == ParseError::kNone) {
+NodePtr CFormulaParser::Fail(ProblemError code) {
+    if (m_errorCode == ProblemError::None) {
         m_errorCode = code;
     }
     return nullptr;
@@ -25,15 +25,15 @@ NodePtr CFormulaParser::Fail(int code) {
 NodePtr CFormulaParser::ParseRelation() {
     NodePtr left = ParseSum();
     if (!left) {
-        return Fail(ParseError::kMissingOperand);
+        return Fail(ProblemError::MissingOperand);
     }
     if (Peek() != '=') {
-        return Fail(ParseError::kCharactersLeftOver);
+        return Fail(ProblemError::CharactersLeftOver);
     }
     ++m_position;
     NodePtr right = ParseSum();
     if (!right) {
-        return Fail(ParseError::kMissingOperand);
+        return Fail(ProblemError::MissingOperand);
     }
     return std::make_unique<CORelation>(RelationCode::Equal, std::move(left), std::move(right));
 }
@@ -49,7 +49,7 @@ NodePtr CFormulaParser::ParseSum() {
     }
     NodePtr first = ParseTerm();
     if (!first) {
-        return Fail(ParseError::kMissingOperand);
+        return Fail(ProblemError::MissingOperand);
     }
     std::unique_ptr<COAddition> sum;
     if (leadingMinus) {
@@ -63,7 +63,7 @@ NodePtr CFormulaParser::ParseSum() {
         }
         NodePtr term = ParseTerm();
         if (!term) {
-            return Fail(ParseError::kMissingOperand);
+            return Fail(ProblemError::MissingOperand);
         }
         sum->AddTail(std::move(term), sign);
     }
@@ -77,7 +77,7 @@ NodePtr CFormulaParser::ParseSum() {
 NodePtr CFormulaParser::ParseTerm() {
     NodePtr first = ParseFraction();
     if (!first) {
-        return Fail(ParseError::kMissingOperand);
+        return Fail(ProblemError::MissingOperand);
     }
     std::unique_ptr<COMultiplication> product;
     while (Peek() == '*' || Peek() == ':') {
@@ -88,7 +88,7 @@ NodePtr CFormulaParser::ParseTerm() {
         }
         NodePtr factor = ParseFraction();
         if (!factor) {
-            return Fail(ParseError::kMissingOperand);
+            return Fail(ProblemError::MissingOperand);
         }
         product->AddTail(std::move(factor), sign);
     }
@@ -102,7 +102,7 @@ NodePtr CFormulaParser::ParseTerm() {
 NodePtr CFormulaParser::ParseFraction() {
     NodePtr numerator = ParsePower();
     if (!numerator) {
-        return Fail(ParseError::kMissingOperand);
+        return Fail(ProblemError::MissingOperand);
     }
     if (Peek() != '/') {
         return numerator;
@@ -110,7 +110,7 @@ NodePtr CFormulaParser::ParseFraction() {
     ++m_position;
     NodePtr denominator = ParsePower();
     if (!denominator) {
-        return Fail(ParseError::kMissingOperand);
+        return Fail(ProblemError::MissingOperand);
     }
     auto fraction = std::make_unique<COFraction>(std::move(numerator), 1);
     fraction->AddTail(std::move(denominator), -1);
@@ -121,7 +121,7 @@ NodePtr CFormulaParser::ParseFraction() {
 NodePtr CFormulaParser::ParsePower() {
     NodePtr base = ParseOperand();
     if (!base) {
-        return Fail(ParseError::kMissingOperand);
+        return Fail(ProblemError::MissingOperand);
     }
     if (Peek() != '^') {
         return base;
@@ -129,7 +129,7 @@ NodePtr CFormulaParser::ParsePower() {
     ++m_position;
     NodePtr exponent = ParseOperand();
     if (!exponent) {
-        return Fail(ParseError::kMissingOperand);
+        return Fail(ProblemError::MissingOperand);
     }
     return std::make_unique<COPower>(std::move(base), std::move(exponent));
 }
@@ -156,28 +156,28 @@ NodePtr CFormulaParser::ParseOperand() {
     if (AtEnd() || IsMarkupCharacter(c)) {
         return nullptr;
     }
-    return Fail(ParseError::kInvalidCharacter);
+    return Fail(ProblemError::InvalidCharacter);
 }
 
 // "{" sum "}" | "(" sum ")": the character after the sum is consumed whatever it is, and it must be
 // the closer of the opening bracket.
 NodePtr CFormulaParser::ParseGroup(char closer) {
     if (m_nesting >= EngineLimits::kMaxNestingDepth) {
-        return Fail(ParseError::kTooLarge);
+        return Fail(ProblemError::ProblemTooLarge);
     }
     ++m_position;
     ++m_nesting;
     NodePtr inner = ParseSum();
     --m_nesting;
     if (!inner) {
-        return Fail(ParseError::kMissingOperand);
+        return Fail(ProblemError::MissingOperand);
     }
     const bool closed = !AtEnd() && Peek() == closer;
     if (!AtEnd()) {
         ++m_position;
     }
     if (!closed) {
-        return Fail(ParseError::kWrongClosingBracket);
+        return Fail(ProblemError::WrongClosingBracket);
     }
     return inner;
 }
@@ -221,19 +221,19 @@ bool CFormulaParser::NumberWithinLimit() const {
 // character, "@" without "/" a missing operand, "@{" without "}" a wrong closing bracket.
 NodePtr CFormulaParser::ParseNumber() {
     if (!NumberWithinLimit()) {
-        return Fail(ParseError::kTooLarge);
+        return Fail(ProblemError::ProblemTooLarge);
     }
     CNumber value;
     switch (value.ParseText(m_text, m_position)) {
     case CNumber::kParseOk:
         return std::make_unique<CONumber>(std::move(value));
     case CNumber::kParseMixedNoSlash:
-        return Fail(ParseError::kMissingOperand);
+        return Fail(ProblemError::MissingOperand);
     case CNumber::kParseMixedUnclosed:
-        return Fail(ParseError::kWrongClosingBracket);
+        return Fail(ProblemError::WrongClosingBracket);
     case CNumber::kParseBadFollower:
     default:
-        return Fail(ParseError::kInvalidCharacter);
+        return Fail(ProblemError::InvalidCharacter);
     }
 }
 
@@ -241,10 +241,11 @@ namespace {
 
 using ParseLevel = NodePtr (CFormulaParser::*)();
 
-NodePtr ParseAtLevel(ParseLevel level, const std::string& text, std::size_t& position, int& errorCode) {
+NodePtr ParseAtLevel(ParseLevel level, const std::string& text, std::size_t& position,
+                     ProblemError& errorCode) {
     if (text.size() > EngineLimits::kMaxProblemTextLength) {
-        if (errorCode == ParseError::kNone) {
-            errorCode = ParseError::kTooLarge;
+        if (errorCode == ProblemError::None) {
+            errorCode = ProblemError::ProblemTooLarge;
         }
         return nullptr;
     }
@@ -260,37 +261,37 @@ ParseResult ParseWhole(ParseLevel level, const std::string& text) {
         !text.empty() && result.position + 1 == text.size() && text.back() == MarkupBytes::kRecordEnd;
     if (result.tree && !atFinalMark) {
         result.tree.reset();
-        result.errorCode = ParseError::kCharactersLeftOver;
+        result.errorCode = ProblemError::CharactersLeftOver;
     }
-    if (!result.tree && result.errorCode == ParseError::kNone) {
-        result.errorCode = ParseError::kMissingOperand;
+    if (!result.tree && result.errorCode == ProblemError::None) {
+        result.errorCode = ProblemError::MissingOperand;
     }
     return result;
 }
 
 } // namespace
 
-NodePtr ParseRelation(const std::string& text, std::size_t& position, int& errorCode) {
+NodePtr ParseRelation(const std::string& text, std::size_t& position, ProblemError& errorCode) {
     return ParseAtLevel(&CFormulaParser::ParseRelation, text, position, errorCode);
 }
 
-NodePtr ParseSum(const std::string& text, std::size_t& position, int& errorCode) {
+NodePtr ParseSum(const std::string& text, std::size_t& position, ProblemError& errorCode) {
     return ParseAtLevel(&CFormulaParser::ParseSum, text, position, errorCode);
 }
 
-NodePtr ParseTerm(const std::string& text, std::size_t& position, int& errorCode) {
+NodePtr ParseTerm(const std::string& text, std::size_t& position, ProblemError& errorCode) {
     return ParseAtLevel(&CFormulaParser::ParseTerm, text, position, errorCode);
 }
 
-NodePtr ParseFraction(const std::string& text, std::size_t& position, int& errorCode) {
+NodePtr ParseFraction(const std::string& text, std::size_t& position, ProblemError& errorCode) {
     return ParseAtLevel(&CFormulaParser::ParseFraction, text, position, errorCode);
 }
 
-NodePtr ParsePower(const std::string& text, std::size_t& position, int& errorCode) {
+NodePtr ParsePower(const std::string& text, std::size_t& position, ProblemError& errorCode) {
     return ParseAtLevel(&CFormulaParser::ParsePower, text, position, errorCode);
 }
 
-NodePtr ParseOperand(const std::string& text, std::size_t& position, int& errorCode) {
+NodePtr ParseOperand(const std::string& text, std::size_t& position, ProblemError& errorCode) {
     return ParseAtLevel(&CFormulaParser::ParseOperand, text, position, errorCode);
 }
 

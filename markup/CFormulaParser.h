@@ -26,11 +26,11 @@
 //     "/", digits), 2@{1/3} or 2@1/3 (mixed number); 3/{4} is a fraction node of two integer leaves.
 //
 // Failure: every level that fails releases what it built and returns no tree; the first error code
-// stays (see markup/ParseError.h). A level that gets no tree from below while the code is still 0
+// stays (see output/ProblemError.h). A level that gets no tree from below while the code is still None
 // sets "missing operand". The parser never reads outside the text: the end of the text counts as
 // a character that cannot start an operand and does not close a bracket, like the final ";".
 //
-// Limits (model/EngineLimits.h), each reported as ParseError::kTooLarge: a text longer than
+// Limits (model/EngineLimits.h), each reported as ProblemError::ProblemTooLarge: a text longer than
 // kMaxProblemTextLength, brackets nested deeper than kMaxNestingDepth, and a run of digits in a
 // number literal longer than kMaxNumberDigits. Time and memory are linear in the length of the text;
 // the recursion is at most a few frames per bracket level.
@@ -39,22 +39,22 @@
 //   std::string text = problem;          // its own copy
 //   PrepareProblemText(text);            // markup/ProblemText.h
 //   ParseResult parsed = ParseExpressionText(text);   // or ParseEquationText(text)
-//   // parsed.errorCode is 0 and parsed.tree holds the tree, or the code says why there is none.
+//   // parsed.errorCode is None and parsed.tree holds the tree, or the code says why there is none.
 // ParseExpressionText and ParseEquationText are ParseSum and ParseRelation at position 0 followed by
 // the end test: the parse must stop exactly at the final ";" (otherwise characters are left over).
 
-#include "markup/ParseError.h"
 #include "model/COperation.h"
+#include "output/ProblemError.h"
 
 #include <cstddef>
 #include <string>
 
 // The levels of the grammar over one text. Each Parse function reads from `position`, moves it past
-// what it read and returns the owned tree, or no tree with `errorCode` set. `errorCode` must be 0
+// what it read and returns the owned tree, or no tree with `errorCode` set. `errorCode` must be None
 // on entry to a parse.
 class CFormulaParser {
 public:
-    CFormulaParser(const std::string& text, std::size_t& position, int& errorCode)
+    CFormulaParser(const std::string& text, std::size_t& position, ProblemError& errorCode)
         : m_text(text), m_position(position), m_errorCode(errorCode) {}
 
     // relation := sum "=" sum
@@ -75,7 +75,7 @@ private:
     char Peek() const { return m_position < m_text.size() ? m_text[m_position] : '\0'; }
     bool AtEnd() const { return m_position >= m_text.size(); }
     // Sets the code unless an earlier one stands, and returns no tree.
-    NodePtr Fail(int code);
+    NodePtr Fail(ProblemError code);
     // number: digits, with "," digits, "/" digits or "@" ["{"] digits "/" digits after them
     NodePtr ParseNumber();
     // "{" sum "}" | "(" sum ")"
@@ -85,24 +85,24 @@ private:
 
     const std::string& m_text;
     std::size_t& m_position;
-    int& m_errorCode;
+    ProblemError& m_errorCode;
     int m_nesting = 0;
 };
 
 // The levels as functions over a text, for callers that keep their own position and code. Each
-// refuses a text longer than EngineLimits::kMaxProblemTextLength with ParseError::kTooLarge.
-NodePtr ParseRelation(const std::string& text, std::size_t& position, int& errorCode);
-NodePtr ParseSum(const std::string& text, std::size_t& position, int& errorCode);
-NodePtr ParseTerm(const std::string& text, std::size_t& position, int& errorCode);
-NodePtr ParseFraction(const std::string& text, std::size_t& position, int& errorCode);
-NodePtr ParsePower(const std::string& text, std::size_t& position, int& errorCode);
-NodePtr ParseOperand(const std::string& text, std::size_t& position, int& errorCode);
+// refuses a text longer than EngineLimits::kMaxProblemTextLength with ProblemError::ProblemTooLarge.
+NodePtr ParseRelation(const std::string& text, std::size_t& position, ProblemError& errorCode);
+NodePtr ParseSum(const std::string& text, std::size_t& position, ProblemError& errorCode);
+NodePtr ParseTerm(const std::string& text, std::size_t& position, ProblemError& errorCode);
+NodePtr ParseFraction(const std::string& text, std::size_t& position, ProblemError& errorCode);
+NodePtr ParsePower(const std::string& text, std::size_t& position, ProblemError& errorCode);
+NodePtr ParseOperand(const std::string& text, std::size_t& position, ProblemError& errorCode);
 
-// A whole problem parsed: the tree (empty when errorCode is not 0), the error code, and the position
+// A whole problem parsed: the tree (empty when errorCode is not None), the error code, and the position
 // where the parse stopped.
 struct ParseResult {
     NodePtr tree;
-    int errorCode = ParseError::kNone;
+    ProblemError errorCode = ProblemError::None;
     std::size_t position = 0;
 };
 

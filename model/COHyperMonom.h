@@ -55,8 +55,9 @@ public:
     // Pairs each numerator factor with a denominator factor that divides it or that it divides
     // (by exact division), splitting a factor into the quotient and the cancelled part when the
     // quotient is not 1; the pair receives one cross-out number (counting from 1 in this call).
-    // Comments 36/37 for split numerator/denominator factors, 73/74/75 when the split was a
-    // difference of squares, a difference or a sum of cubes. Returns whether anything was paired.
+    // CommentID::SplitOffNumerator/CommentID::SplitOffDenominator for split numerator/denominator factors,
+    // CommentID::DifferenceOfSquares/DifferenceOfCubes/SumOfCubes when the split was a difference of squares,
+    // a difference or a sum of cubes. Returns whether anything was paired.
     bool CancelByDivisibility();
     // The same with the polynomial greatest common divisor of the two factors.
     bool CancelByGcd();

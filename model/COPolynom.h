@@ -58,9 +58,9 @@ public:
     std::optional<std::int64_t> DegreeBound() const;
 
     // --- canonical form -------------------------------------------------------------------------
-    // Normalizes every term, drops zero terms, sorts the terms into canonical order (comment 10 when
-    // the order changed and `comment` is set) and combines like terms (comment 64). Returns whether
-    // anything changed.
+    // Normalizes every term, drops zero terms, sorts the terms into canonical order
+    // (CommentID::TermsReordered when the order changed and `comment` is set) and combines like terms
+    // (CommentID::LikeTermsCombined). Returns whether anything changed.
     bool Normalize(bool comment);
     // Makes every coefficient non-negative by moving its sign into the cell; true when it changed
     // anything.

@@ -1,8 +1,8 @@
 #pragma once
 
 // Limits that keep hostile input from crashing or stalling the engine. Past any of them a solve
-// ends with error code 8 and comment 31 ("the problem is too large"). Every limit lives here so
-// that it can be found and tuned in one place.
+// ends with ProblemError::ProblemTooLarge and CommentID::ErrorProblemTooLarge ("the problem is too large").
+// Every limit lives here so that it can be found and tuned in one place.
 
 #include <cstddef>
 #include <cstdint>

@@ -8,7 +8,7 @@
 // When any of the three is spent, the budget reports the number limit flag
 // (CLongInteger::ReportLimitExceeded): every loop of the engine that tests that flag stops, no
 // number computed afterwards is trusted, and the solve ends with the "too large" error (code 8,
-// comment 31), exactly as for a number past its digit limit.
+// CommentID::ErrorProblemTooLarge), exactly as for a number past its digit limit.
 //
 // Outside a solve (no Scope on the thread) nothing is counted and every charge succeeds.
 //

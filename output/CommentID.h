@@ -11,7 +11,8 @@ enum class CommentID : std::int32_t {
     FractionsOverCommonDenominator = 0,
     // e.g. x^2 - 1 -> x^2 - x + x - 1 (a pair of opposite like terms inserted or present)
     OppositeLikeTermsInserted = 1,
-    // follows heading 22 or 83 of an equation answer that lists no roots
+    // follows heading AnswerHeadingUnsolvedNewLetter or AnswerHeadingOther of an equation answer that lists
+    // no roots
     AnswerWithoutRoots = 2,
     // "Answer:" of an expression problem
     AnswerHeadingExpression = 3,
@@ -77,11 +78,13 @@ enum class CommentID : std::int32_t {
     SubstitutionIntroduced = 34,
     // a factorisation that found nothing
     NothingToFactorise = 35,
-    // partial: a number or factor split off a numerator (with 37 gives 38)
+    // partial: a number or factor split off a numerator (with SplitOffDenominator gives
+    // SplitOffNumeratorAndDenominator)
     SplitOffNumerator = 36,
-    // partial: a number or factor split off a denominator (with 36 gives 38)
+    // partial: a number or factor split off a denominator (with SplitOffNumerator gives
+    // SplitOffNumeratorAndDenominator)
     SplitOffDenominator = 37,
-    // 36 and 37 in one step
+    // SplitOffNumerator and SplitOffDenominator in one step
     SplitOffNumeratorAndDenominator = 38,
     // e.g. 2x + 3x -> (2 + 3)x
     LikeTermsCollected = 39,
@@ -95,9 +98,9 @@ enum class CommentID : std::int32_t {
     FractionIsZeroWhenNumeratorIs = 43,
     // e.g. x^2 = 3x -> x^2 - 3x = 0
     AllTermsMovedLeft = 44,
-    // e.g. 2x + 2y -> 2(x + y); twice in one step gives 46
+    // e.g. 2x + 2y -> 2(x + y); twice in one step gives CommonFactorsTakenOut
     CommonFactorTakenOut = 45,
-    // 45 twice in one step
+    // CommonFactorTakenOut twice in one step
     CommonFactorsTakenOut = 46,
     // e.g. (-a)/b -> -(a/b)
     SignMovedOutOfFraction = 47,
@@ -105,7 +108,7 @@ enum class CommentID : std::int32_t {
     ConstantTermMovedRight = 48,
     // not emitted; the language files give it a general text ("We simplify.")
     Unused49 = 49,
-    // any value of the unknown is a root (after 82)
+    // any value of the unknown is a root (after AnswerEveryNumber)
     AnyValueIsRoot = 50,
     // a root excluded by a condition
     RootExcludedByCondition = 51,
@@ -127,11 +130,11 @@ enum class CommentID : std::int32_t {
     BracketsOpened = 59,
     // not emitted; general text ("We transform the expression.")
     Unused60 = 60,
-    // partial, the numerator simplified: with 63 gives 62
+    // partial, the numerator simplified: with MergePartner63 gives MergedFrom61And63
     MergePartner61 = 61,
-    // 61 and 63 in one step
+    // MergePartner61 and MergePartner63 in one step
     MergedFrom61And63 = 62,
-    // partial, the denominator simplified: with 61 gives 62
+    // partial, the denominator simplified: with MergePartner61 gives MergedFrom61And63
     MergePartner63 = 63,
     // e.g. 2x + 3x -> 5x
     LikeTermsCombined = 64,

@@ -2,7 +2,7 @@
 
 #include "model/EngineLimits.h"
 #include "model/NodeCast.h"
-#include "solver/ProblemError.h"
+#include "output/ProblemError.h"
 
 CExEquation::CExEquation(const std::string& text, COutputList* solution, char letter)
     : CExpression(text, solution, ParseLevel::Relation), unknown(letter) {}
@@ -53,7 +53,7 @@ bool CExEquation::Admit() {
     ++m_budget->subEquations;
     if (m_depth > EngineLimits::kMaxEquationNesting || m_budget->subEquations > EngineLimits::kMaxSubEquations ||
         (Solution() && Solution()->Size() > EngineLimits::kMaxSolutionRecords)) {
-        SetError(ProblemError::kProblemTooLarge);
+        SetError(ProblemError::ProblemTooLarge);
         return false;
     }
     return true;

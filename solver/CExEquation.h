@@ -64,8 +64,9 @@ public:
     // Past a limit of nesting, sets the "too large" error and returns false.
     bool Admit();
 
-    // Which heading the answer gets: 0 comment 6 (the problem itself), 1 comment 5 (a case of a
-    // split or a back-substituted equation), 2 comment 4 (an equation in a new letter).
+    // Which heading the answer gets: 0 CommentID::AnswerHeadingEquation0 (the problem itself), 1
+    // CommentID::AnswerHeadingEquation1 (a case of a split or a back-substituted equation), 2
+    // CommentID::AnswerHeadingEquation2 (an equation in a new letter).
     std::int32_t answerHeading = 0;
     // Set by the equation solver; kSolved means the roots are the answer.
     std::int32_t resultState = kNotSolved;

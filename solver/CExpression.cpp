@@ -6,30 +6,7 @@
 #include "model/CommentMerge.h"
 #include "model/TreeQueries.h"
 #include "model/WorkBudget.h"
-#include "solver/ProblemError.h"
-
-std::optional<CommentIDType> ErrorComment(int code) {
-    switch (code) {
-    case ProblemError::kInvalidCharacter:
-        return CommentID::ErrorInvalidCharacter;
-    case ProblemError::kMissingOperand:
-        return CommentID::ErrorMissingOperand;
-    case ProblemError::kWrongClosingBracket:
-        return CommentID::ErrorWrongClosingBracket;
-    case ProblemError::kIncompleteExpression:
-        return CommentID::ErrorIncompleteExpression;
-    case ProblemError::kExponentNotInteger:
-        return CommentID::ErrorExponentNotInteger;
-    case ProblemError::kCharactersLeftOver:
-        return CommentID::ErrorCharactersLeftOver;
-    case ProblemError::kNoExpression:
-        return CommentID::ErrorNoExpression;
-    case ProblemError::kProblemTooLarge:
-        return CommentID::ErrorProblemTooLarge;
-    default:
-        return std::nullopt;
-    }
-}
+#include "output/ProblemError.h"
 
 CExpression::CExpression() : m_rootSlot(&m_root) {}
 
@@ -49,7 +26,7 @@ CExpression::~CExpression() = default;
 void CExpression::Parse(const std::string& text, ParseLevel level) {
     // The parser applies the end test and refuses texts past the engine's limits.
     ParseResult parsed = level == ParseLevel::Sum ? ParseExpressionText(text) : ParseEquationText(text);
-    if (parsed.errorCode != ParseError::kNone) {
+    if (parsed.errorCode != ProblemError::None) {
         SetError(parsed.errorCode);
         return;
     }
@@ -66,7 +43,7 @@ const COperation* CExpression::WrittenTree() const {
 }
 
 bool CExpression::IsValid() const {
-    return m_errorCode == 0 && !CNumber::LimitExceeded() && HasValidTree();
+    return m_errorCode == ProblemError::None && !CNumber::LimitExceeded() && HasValidTree();
 }
 
 bool CExpression::Validate() {
@@ -80,7 +57,7 @@ bool CExpression::Validate() {
     if (valid) {
         return true;
     }
-    SetError(WrittenTree() ? ProblemError::kIncompleteExpression : ProblemError::kNoExpression);
+    SetError(WrittenTree() ? ProblemError::IncompleteExpression : ProblemError::NoExpression);
     return false;
 }
 
@@ -95,14 +72,14 @@ bool CExpression::HasValidTree() const {
     return sound;
 }
 
-void CExpression::SetError(int code) {
-    if (m_errorCode == 0) {
+void CExpression::SetError(ProblemError code) {
+    if (m_errorCode == ProblemError::None) {
         m_errorCode = code;
     }
 }
 
 void CExpression::TakeErrorFrom(const CExpression& part) {
-    if (part.m_errorCode == 0 || m_errorCode != 0) {
+    if (part.m_errorCode == ProblemError::None || m_errorCode != ProblemError::None) {
         return;
     }
     m_errorCode = part.m_errorCode;
@@ -111,9 +88,9 @@ void CExpression::TakeErrorFrom(const CExpression& part) {
 
 bool CExpression::CheckLimits() {
     if (CNumber::LimitExceeded()) {
-        SetError(ProblemError::kProblemTooLarge);
+        SetError(ProblemError::ProblemTooLarge);
     }
-    return m_errorCode != 0;
+    return m_errorCode != ProblemError::None;
 }
 
 void CExpression::QueueComment(CommentIDType id) {
@@ -215,7 +192,7 @@ void CExpression::AddCommentRecord(std::optional<CommentIDType> id, bool alwaysS
     }
     m_solution->AddComment(&m_lineBlocks, *id, alwaysShown, spoken);
     WorkBudget::ChargeRecord(0);
-    if (m_errorCode != 0 && id == ErrorComment(m_errorCode)) {
+    if (m_errorCode != ProblemError::None && id == ErrorComment(m_errorCode)) {
         m_errorRecorded = true;
     }
 }

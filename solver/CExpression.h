@@ -5,8 +5,9 @@
 // and drives the solution only through the operations here:
 //
 //   - the tree: the whole formula (root) and the slot of the part being worked on (RootSlot);
-//   - the error code: 0 until something fails, then the code for ever; IsValid tests the
-//     workspace without changing it, Validate also sets the code that says why it failed;
+//   - the error code (output/ProblemError.h): None until something fails, then the code for
+//     ever; IsValid tests the workspace without changing it, Validate also sets the code that
+//     says why it failed;
 //   - the comment queue: comments waiting to precede the next recorded formula;
 //   - the line-block stack, copied into every record made;
 //   - the step recorder: RecordStep writes the tree as compact markup and appends the pending
@@ -20,6 +21,7 @@
 #include "output/COutputList.h"
 #include "output/COutputRecord.h"
 #include "output/LineBlockInfo.h"
+#include "output/ProblemError.h"
 
 #include <memory>
 #include <optional>
@@ -71,9 +73,9 @@ public:
     // and "no expression" when it does not. The solvers call it where they stop on a failure, so
     // that the solve ends with the record of that code.
     bool Validate();
-    int ErrorCode() const { return m_errorCode; }
+    ProblemError ErrorCode() const { return m_errorCode; }
     // Sets the error code unless one is set already: a code never changes once set.
-    void SetError(int code);
+    void SetError(ProblemError code);
     // Sets the "too large" error when an exact number has grown past its limit since the solve
     // began. Returns true when an error code is set.
     bool CheckLimits();
@@ -173,6 +175,6 @@ private:
     COutputList* m_solution = nullptr;
     std::unique_ptr<COutputRecord> m_pendingRecord;
     LineBlockList m_lineBlocks;
-    int m_errorCode = 0;
+    ProblemError m_errorCode = ProblemError::None;
     bool m_errorRecorded = false;
 };

@@ -4,6 +4,7 @@
 
 class CExEquation;
 
-// "1.2" from the sub-equation's condition text: one record with comment 9, then the parts of the
-// label as formulas with comment 21 between them, and comment 15 after them when `colon` is set.
+// "1.2" from the sub-equation's condition text: one record with CommentID::SubProblemHeading, then the parts
+// of the label as formulas with CommentID::SubProblemLabelSeparator between them, and CommentID::AnswerJoint
+// after them when `colon` is set.
 void WriteCaseNumber(CExEquation& child, bool colon = false);

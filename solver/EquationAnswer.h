@@ -10,10 +10,12 @@ class COperation;
 // The formula "letter=root" as the answer and the check of roots write it.
 std::string RootFormula(char unknown, const COperation& root);
 
-// When the result state is not 1: a record with comment 22 (state 3, an equation in a new letter
-// that could not be solved) or 83 (any other state), then a record with comment 2. Otherwise one
-// record: the heading 6, 5 or 4 for answer heading 0, 1 or 2, the joint 15, and then
-//   - every number: the unknown letter as a formula, comments 82 and 50;
-//   - no root: comment 56;
-//   - otherwise each root as the formula "letter=root", with comment 68 between two roots.
+// When the result state is not 1: a record with CommentID::AnswerHeadingUnsolvedNewLetter (state 3, an
+// equation in a new letter that could not be solved) or CommentID::AnswerHeadingOther (any other state), then
+// a record with CommentID::AnswerWithoutRoots. Otherwise one record: the heading 6, 5 or 4 for answer heading
+// 0, 1 or 2, the joint 15, and then
+//   - every number: the unknown letter as a formula, CommentID::AnswerEveryNumber and
+//   CommentID::AnyValueIsRoot;
+//   - no root: CommentID::NoRoots;
+//   - otherwise each root as the formula "letter=root", with CommentID::BetweenRoots between two roots.
 void WriteAnswer(CExEquation& workspace);

@@ -14,15 +14,16 @@ class CExEquation;
 using DomainList = std::vector<NodePtr>;
 DomainList CollectDomain(const COperation& relation, char letter);
 
-// Comment 54, then one formula: "d1≠0 (1)" for one condition, "!sys{d1≠0 (1);d2≠0 (2)}" for more.
+// CommentID::DomainConditions, then one formula: "d1≠0 (1)" for one condition, "!sys{d1≠0 (1);d2≠0 (2)}" for
+// more.
 void WriteDomain(CExEquation& workspace, const DomainList& domain);
 
 // When the root set is every number, the state becomes "every number but excluded values" and
-// nothing is written. Otherwise, when there are roots: comment 13, then a record per root, the
-// formula "x=root" followed by comment 41 when every condition holds there, or by comment 58, the
-// formula "!brssil{0;i}" naming the first condition i that fails and comment 51, the root then
-// being removed. A root written as an expression (a square root form) is checked too, by its
-// value to within rounding.
+// nothing is written. Otherwise, when there are roots: CommentID::CheckRootsAgainstConditions, then a record
+// per root, the formula "x=root" followed by CommentID::RootPassesCheck when every condition holds there, or
+// by CommentID::RootMakesDenominatorZero, the formula "!brssil{0;i}" naming the first condition i that fails
+// and CommentID::RootExcludedByCondition, the root then being removed. A root written as an expression (a
+// square root form) is checked too, by its value to within rounding.
 void CheckRoots(CExEquation& workspace, const DomainList& domain);
 
 // WriteDomain and CheckRoots inside a line block of their own kind.

@@ -24,10 +24,10 @@ bool IsNonNegativeForEveryValue(const COperation& node);
 // minus goes to the enclosing sum (its cell sign is flipped); from a factor it goes on to the sum
 // around the product. A power whose base is such a polynomial, or a negated one-term sum, loses
 // the minus of its base when the exponent is a number; the minus then goes on unless the exponent
-// is even. Every node changed gets comment 11. When the minus reaches the top, the side becomes a
-// negated one-term sum. True when anything changed.
+// is even. Every node changed gets CommentID::SignTakenOutOfBracket. When the minus reaches the top, the side
+// becomes a negated one-term sum. True when anything changed.
 bool TakeOutSigns(NodeHandle side);
 
-// "-A = 0" becomes "A = 0" with comment 11 and a step; nothing when the left side is not a
-// one-term sum with a minus. The right side must be zero.
+// "-A = 0" becomes "A = 0" with CommentID::SignTakenOutOfBracket and a step; nothing when the left side is
+// not a one-term sum with a minus. The right side must be zero.
 void UnwrapLeadingMinus(CExEquation& workspace);

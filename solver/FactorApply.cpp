@@ -54,7 +54,7 @@ public:
         m_workspace.RecordStepAfter(m_after);
     }
 
-    // The flat sum of all terms: shown unordered (comment 10) when sorting moves a term, then
+    // The flat sum of all terms: shown unordered (CommentID::TermsReordered) when sorting moves a term, then
     // ordered with the comments on its like terms (1 cancelling, `collecting` otherwise).
     void ShowFlatSum(const TermList& flat, CommentID collecting) {
         const TermList ordered = CanonicalOrder(flat);
@@ -163,7 +163,7 @@ void ApplyBinomial(CExpression& workspace, NodeHandle handle, FactorFinding& fin
 
 // --- techniques 2 and 3: grouping ------------------------------------------------------------------
 
-// Repeats the move of the finding (comment 10) and returns the terms in their new order.
+// Repeats the move of the finding (CommentID::TermsReordered) and returns the terms in their new order.
 TermList RepeatMove(CExpression& workspace, NodeHandle handle, const FactorDetail& detail, bool record) {
     const TermList moved = MovedTerms(SignedTerms(PolynomAt(handle)), detail.moveIndex, detail.moveDirection);
     if (detail.moveDirection != 0) {

@@ -78,7 +78,7 @@ bool FactorOneFactor(CExpression& workspace, NodeHandle whole, COperationList& f
     return true;
 }
 
-// (A*B)^n -> A^n * B^n, then equal bases merged (comment 70 for each kind of change).
+// (A*B)^n -> A^n * B^n, then equal bases merged (CommentID::PowersJoined for each kind of change).
 void ExpandPowersOfProducts(CExpression& workspace, COperationList& factors) {
     bool changed = false;
     for (auto cell = factors.begin(); cell != factors.end();) {

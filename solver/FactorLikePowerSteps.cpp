@@ -65,7 +65,8 @@ void Step(CExpression& workspace, CommentID comment) {
 }
 
 // Both parts negative: the minus goes in front of the whole sum (a step). Only the first negative:
-// the parts change places (comment 10, a step). Returns the handle of the polynomial to rewrite.
+// the parts change places (CommentID::TermsReordered, a step). Returns the handle of the polynomial to
+// rewrite.
 NodeHandle FixTwoTermSigns(CExpression& workspace, NodeHandle handle, std::int32_t& firstSign,
                            std::int32_t& secondSign) {
     COperationList& terms = *(*handle)->AsList();

@@ -16,17 +16,18 @@ struct FactorFinding;
 void Step(CExpression& workspace, CommentID comment);
 
 // The two-part sum at the handle with the signs of its parts: both negative, the minus goes in
-// front of the whole sum (a step); only the first negative, the parts change places (comment 10,
-// a step). The signs are updated; returns the handle of the two-part sum to rewrite.
+// front of the whole sum (a step); only the first negative, the parts change places
+// (CommentID::TermsReordered, a step). The signs are updated; returns the handle of the two-part sum to
+// rewrite.
 NodeHandle FixTwoTermSigns(CExpression& workspace, NodeHandle handle, std::int32_t& firstSign,
                            std::int32_t& secondSign);
 
 // P^m +- Q^m (first sign +1, second sign given) at the handle becomes (P -+ Q)(P^(m-1) +- ... +
 // Q^(m-1)) with the formula's comment (73, 74, 75 or 76); for m > 2 the bracket is then multiplied
-// out (comment 59).
+// out (CommentID::BracketsOpened).
 void WriteLikePowerProduct(CExpression& workspace, NodeHandle polynom, const CPolynomValue& p,
                            const CPolynomValue& q, std::int64_t m, std::int32_t secondSign);
 
 // A like-power finding (first = P, second = Q, detail: exponent m and the signs) at the handle:
-// +-P^m +- Q^m (comment 76), the signs fixed, then the product by the formula of m.
+// +-P^m +- Q^m (CommentID::OtherPowerFormula), the signs fixed, then the product by the formula of m.
 void WriteLikePowers(CExpression& workspace, NodeHandle handle, const FactorFinding& finding);

@@ -35,8 +35,8 @@ void ClearMarks(NodeHandle handle) {
     }
 }
 
-// Builds the terms into hyper-monomials, folds their signs (comment 47) and tries the common factor
-// and grouping of a sum of products; the hyper-monomials are unbuilt again.
+// Builds the terms into hyper-monomials, folds their signs (CommentID::SignMovedOutOfFraction) and tries the
+// common factor and grouping of a sum of products; the hyper-monomials are unbuilt again.
 bool TrySumOfProducts(CExpression& workspace, NodeHandle handle) {
     NodePtr original = (*handle)->Clone();
     BuildHyperMonoms(handle);
@@ -80,8 +80,8 @@ void SimplifyAt(CExpression& workspace, NodeHandle handle) {
     BuildPolynoms(handle);
 }
 
-// 6. The numeric content of the coefficients goes in front: c * (p / c) (comment 45). Returns the
-// handle of the polynomial to factor further.
+// 6. The numeric content of the coefficients goes in front: c * (p / c) (CommentID::CommonFactorTakenOut).
+// Returns the handle of the polynomial to factor further.
 NodeHandle TakeOutContent(CExpression& workspace, NodeHandle handle) {
     auto& polynom = NodeAs<COPolynom>(**handle);
     const std::optional<CNumber> content = polynom.Content();

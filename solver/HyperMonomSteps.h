@@ -38,9 +38,9 @@ bool NormalizeFactors(COHyperMonom& monom);
 bool RemoveUnitFactors(COHyperMonom& monom);
 
 // A number other than 1 taken out of a non-constant factor goes in front of it as a constant
-// factor with the same exponent and side (comment 36 above, 37 below the bar). When nothing was
-// taken out and there are at least two constant factors (a non-integer one counting twice), the
-// constants are combined into one number above and one below the bar.
+// factor with the same exponent and side (CommentID::SplitOffNumerator above, CommentID::SplitOffDenominator
+// below the bar). When nothing was taken out and there are at least two constant factors (a non-integer one
+// counting twice), the constants are combined into one number above and one below the bar.
 bool TakeOutNumbers(COHyperMonom& monom, NumberMode mode);
 
 // Constants gathered: a non-integer constant is split into its numerator and denominator, the
@@ -49,12 +49,12 @@ bool GatherConstants(COHyperMonom& monom);
 // Every factor that is a single monomial with letters is split into its constant and one factor
 // per letter (exponents multiplied by the factor's exponent): (3x^2 y)^2 -> 3^2 * x^4 * y^2.
 bool SplitMonomialFactors(COHyperMonom& monom);
-// Factors with equal polynomials joined, their signed exponents added (comment 70), removed when
-// the total is 0 (comment 33); numerator factors are put first again.
+// Factors with equal polynomials joined, their signed exponents added (CommentID::PowersJoined), removed when
+// the total is 0 (CommentID::Cancellation); numerator factors are put first again.
 bool MergeEqualFactors(COHyperMonom& monom);
 
 // The cancellation of one rational monomial: by divisibility, or where that pairs nothing by the
 // greatest common divisor. Pairs are marked, not removed.
 bool CancelCommonFactors(COHyperMonom& monom);
-// Removes the marked pairs, comment 33, merges equal factors.
+// Removes the marked pairs, CommentID::Cancellation, merges equal factors.
 void RemoveCancelledPairs(COHyperMonom& monom);

@@ -195,9 +195,9 @@ struct Product {
 };
 
 // P*Q: a formula when P equals Q, or when the product of two polynomials of at least two terms has
-// only two terms; a formula product is normalized without comments (comment 76 instead), a raw
-// product of two longer polynomials is left for the next stage when `deferLong` is set, any other
-// product is normalized with comments.
+// only two terms; a formula product is normalized without comments (CommentID::OtherPowerFormula instead), a
+// raw product of two longer polynomials is left for the next stage when `deferLong` is set, any other product
+// is normalized with comments.
 Product Multiply(const COPolynom& p, const COPolynom& q, bool deferLong, COperation& commentTarget) {
     Product result;
     const bool bothLong = p.GetCount() >= 2 && q.GetCount() >= 2;

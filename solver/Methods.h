@@ -5,10 +5,10 @@
 //
 //   BuildMonoms          WalkPlainBase  a qualifying number, variable, power or product -> COMonom
 //   BuildPolynoms        WalkPlainBase  a monomial, or a sum of monomials -> COPolynom
-//   NormalizePolynoms    WalkPlainBase  every COPolynom normalized with comments 10 and 64
-//   BuildHyperMonoms     WalkPlainBase  a qualifying polynomial, power, product or fraction -> COHyperMonom
-//   TidyPolynoms         WalkPlainBase  every COPolynom gets non-negative coefficients (signs to cells)
-//   BuildLevelAdditions, BuildLevelMultiplications, BuildLevelPowers
+//   NormalizePolynoms    WalkPlainBase  every COPolynom normalized with CommentID::TermsReordered and
+//   CommentID::LikeTermsCombined BuildHyperMonoms     WalkPlainBase  a qualifying polynomial, power, product
+//   or fraction -> COHyperMonom TidyPolynoms         WalkPlainBase  every COPolynom gets non-negative
+//   coefficients (signs to cells) BuildLevelAdditions, BuildLevelMultiplications, BuildLevelPowers
 //                        WalkPlainBase  sums, products/fractions and powers of hyper-monomials -> level nodes
 //   UnbuildHyperMonoms   WalkPlainPost  COHyperMonom -> its only added element, a fraction or a product
 //   UnbuildPolynoms      WalkPlainPost  COPolynom -> its only added term, or a plain sum
@@ -42,13 +42,13 @@ void UnbuildMonoms(NodeHandle handle);
 // Merges every plain product standing as an element of a plain product, and every plain sum
 // standing as a term of a plain sum, into its parent at its place, the signs multiplied; inside a
 // fraction an element that is a product without divisors is merged too. The comments of a merged
-// child move to the parent, and comment 59 goes to the parent when the last child merged into it had
-// more than one element (not for the merge inside a fraction). True when anything was merged.
+// child move to the parent, and CommentID::BracketsOpened goes to the parent when the last child merged into
+// it had more than one element (not for the merge inside a fraction). True when anything was merged.
 bool FlattenLists(NodeHandle handle);
 
 // Every hyper-monomial makes the leading signs of its factor polynomials positive; one whose sign
-// came out negative is wrapped into a one-term sum with sign -1; a changed one gets comment 47.
-// True when anything changed.
+// came out negative is wrapped into a one-term sum with sign -1; a changed one gets
+// CommentID::SignMovedOutOfFraction. True when anything changed.
 bool FoldFractionSigns(NodeHandle handle);
 
 // Inserts every letter of the tree that is not yet in `letters` before the first letter with a

@@ -104,8 +104,8 @@ std::string NumberText(const CNumber& value, TextContext context) {
 
 // --- steps shared by the degrees ---------------------------------------------------------------------
 
-// "a·x^n + c = k" becomes "a·x^n = k - c" (comment 48), then "a·x^n = k'" with the right side
-// collected. Nothing without a constant term on the left.
+// "a·x^n + c = k" becomes "a·x^n = k - c" (CommentID::ConstantTermMovedRight), then "a·x^n = k'" with the
+// right side collected. Nothing without a constant term on the left.
 void MoveConstantRight(CExEquation& workspace) {
     const CPolynomValue left = SideValue(workspace.Left());
     const CNumber constant = Coefficient(left, workspace.unknown, 0);
@@ -125,7 +125,7 @@ void MoveConstantRight(CExEquation& workspace) {
     workspace.RecordStep(false);
 }
 
-// Both sides negated when the leading term of the left side is negative (comment 11).
+// Both sides negated when the leading term of the left side is negative (CommentID::SignTakenOutOfBracket).
 void MakeLeadingTermPositive(CExEquation& workspace) {
     CPolynomValue left = SideValue(workspace.Left());
     if (left.IsZero() || left.LeadingSign() > 0) {
@@ -154,7 +154,8 @@ CNumber DivideByLeadingCoefficient(CExEquation& workspace, std::int64_t degree) 
     return quotient;
 }
 
-// The numeric content of the left side divided out (comment 55), the right side being zero.
+// The numeric content of the left side divided out (CommentID::NumericFactorDividedOut), the right side being
+// zero.
 void DivideOutContent(CExEquation& workspace) {
     CPolynomValue left = SideValue(workspace.Left());
     const std::optional<CNumber> content = left.IntegerContent();
@@ -289,8 +290,10 @@ bool AddIrrationalRoots(CExEquation& workspace, CNumber minusB, CNumber discrimi
     return reduced;
 }
 
-// The roots by the discriminant, with comments 42, 18 or 77 and 19/20, the discriminant line and
-// the root line.
+// The roots by the discriminant, with CommentID::DiscriminantStep, CommentID::DiscriminantNegative or
+// CommentID::DiscriminantNotNegative and
+// CommentID::DiscriminantZero/CommentID::DiscriminantPositiveExactRoot, the discriminant line and the root
+// line.
 void SolveByDiscriminant(CExEquation& workspace, const Quadratic& q) {
     const CNumber discriminant = q.b.Product(q.b).Difference(CNumber(4).Product(q.a).Product(q.c));
     workspace.AddCommentRecord(CommentID::DiscriminantStep, false, true);
@@ -336,7 +339,7 @@ void SolveByDiscriminant(CExEquation& workspace, const Quadratic& q) {
     }
 }
 
-// "a·x^2 + b·x = 0" becomes "x(a·x + b) = 0" (comment 45); the roots are 0 and -b/a.
+// "a·x^2 + b·x = 0" becomes "x(a·x + b) = 0" (CommentID::CommonFactorTakenOut); the roots are 0 and -b/a.
 void SolveByCommonFactorX(CExEquation& workspace, const Quadratic& q) {
     const auto letter = static_cast<unsigned char>(workspace.unknown);
     CPolynomValue cofactor = CPolynomValue::Letter(letter).Scaled(q.a);
@@ -390,7 +393,8 @@ bool SidesAreReady(const CPolynomValue& left, const CPolynomValue& right) {
     return left.Terms()[0].coefficient.Sign() > 0;
 }
 
-// "left = right" becomes "left - right = 0" (comment 44), shown before like terms are collected.
+// "left = right" becomes "left - right = 0" (CommentID::AllTermsMovedLeft), shown before like terms are
+// collected.
 void MoveEverythingLeft(CExEquation& workspace) {
     const CPolynomValue left = SideValue(workspace.Left());
     CPolynomValue right = SideValue(workspace.Right());
@@ -405,8 +409,8 @@ void MoveEverythingLeft(CExEquation& workspace) {
     workspace.RecordStep(false);
 }
 
-// A factor of the left side found by the factorisation search: comment 67, the factorisation
-// written with its steps, then the product solved factor by factor.
+// A factor of the left side found by the factorisation search: CommentID::LeftSideFactorised, the
+// factorisation written with its steps, then the product solved factor by factor.
 void SolveByFactorisation(CExEquation& workspace) {
     const COperation* left = workspace.Left();
     if (!left || left->GetType() != NodeType::Polynom) {

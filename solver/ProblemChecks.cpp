@@ -5,8 +5,8 @@
 #include "model/CONumber.h"
 #include "model/COPower.h"
 #include "model/Walkers.h"
+#include "output/ProblemError.h"
 #include "solver/CExpression.h"
-#include "solver/ProblemError.h"
 
 namespace {
 
@@ -62,6 +62,6 @@ void CheckExponents(CExpression& workspace) {
     CTestMethod method(TestExponentAt, 0);
     WalkPlain(workspace.RootSlot(), method);
     if (method.Flag() != 0) {
-        workspace.SetError(ProblemError::kExponentNotInteger);
+        workspace.SetError(ProblemError::ExponentNotInteger);
     }
 }

@@ -105,7 +105,7 @@ void RepeatRecorded(CExpression& workspace, const std::function<bool()>& round) 
             return;
         }
     }
-    workspace.SetError(SimplifyError::kProblemTooLarge);
+    workspace.SetError(ProblemError::ProblemTooLarge);
 }
 
 // Marks common factors as crossed-out pairs, records the step that shows them, removes them and
@@ -123,7 +123,7 @@ void CancelRepeatedly(CExpression& workspace, const std::function<bool()>& mark,
         remove();
         workspace.RecordStep(false);
     }
-    workspace.SetError(SimplifyError::kProblemTooLarge);
+    workspace.SetError(ProblemError::ProblemTooLarge);
 }
 
 // Step 9 of the reduction on one monomial: constants gathered; unless it is a single polynomial,
@@ -172,7 +172,7 @@ void BuildRationalForms(CExpression& workspace) {
     BuildHyperMonoms(tree);
     workspace.RecordStep(false);
     if (!PowersWithinLimits(tree)) {
-        workspace.SetError(SimplifyError::kProblemTooLarge);
+        workspace.SetError(ProblemError::ProblemTooLarge);
     }
     if (!CheckLimits(workspace) || IsSingleFraction(workspace)) {
         return;
@@ -245,13 +245,13 @@ void StepLevels(CExpression& workspace, LevelStepping mode, bool* stop) {
             return;
         }
         if (!PowersWithinLimits(tree)) {
-            workspace.SetError(SimplifyError::kProblemTooLarge);
+            workspace.SetError(ProblemError::ProblemTooLarge);
         }
         if (!workspace.RecordStepAndCheck(false)) {
             return;
         }
     }
-    workspace.SetError(SimplifyError::kProblemTooLarge);
+    workspace.SetError(ProblemError::ProblemTooLarge);
 }
 
 void FinishFraction(CExpression& workspace) {

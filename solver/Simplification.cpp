@@ -91,7 +91,7 @@ void Simplify(CExpression& workspace, Variant variant) {
             return;
         }
     }
-    workspace.SetError(SimplifyError::kProblemTooLarge);
+    workspace.SetError(ProblemError::ProblemTooLarge);
     EndWithError(workspace);
 }
 

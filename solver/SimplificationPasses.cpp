@@ -202,7 +202,7 @@ bool NeutralInSum(NodeHandle handle) {
     return changed;
 }
 
-// x^0 -> 1 and x^1 -> x (comment 70); 1^y -> 1.
+// x^0 -> 1 and x^1 -> x (CommentID::PowersJoined); 1^y -> 1.
 bool NeutralInPower(NodeHandle handle) {
     auto& power = NodeAs<COPower>(**handle);
     const CONumber* exponent = AsNumber(power.Exponent());
@@ -269,7 +269,7 @@ void RemoveNeutralIn(NodeHandle tree, const StepSink& sink) {
             return;
         }
     }
-    sink.Fail(SimplifyError::kProblemTooLarge);
+    sink.Fail(ProblemError::ProblemTooLarge);
 }
 
 // --- opposite pairs -----------------------------------------------------------------------------
@@ -539,7 +539,7 @@ void CancelOppositePairs(CExpression& workspace) {
     StepSink sink(&workspace);
     for (int round = 0; sink.Valid() && FindOppositePairs(**TreeSlot(workspace)); ++round) {
         if (round >= EngineLimits::kMaxSimplifyPasses) {
-            sink.Fail(SimplifyError::kProblemTooLarge);
+            sink.Fail(ProblemError::ProblemTooLarge);
             return;
         }
         sink.Record();
@@ -638,7 +638,7 @@ void FoldNumbersRecorded(CExpression& workspace) {
     StepSink sink(&workspace);
     const bool error = FoldNumbers(TreeSlot(workspace), [&sink]() { sink.Record(); });
     if (error) {
-        sink.Fail(SimplifyError::kDivisionByZero);
+        sink.Fail(ProblemError::IncompleteExpression);
         return;
     }
     if (!CheckLimits(workspace)) {

@@ -27,7 +27,7 @@ bool StepSink::Valid() const {
     return m_workspace == nullptr || m_workspace->Validate();
 }
 
-void StepSink::Fail(int code) const {
+void StepSink::Fail(ProblemError code) const {
     if (m_workspace != nullptr) {
         m_workspace->SetError(code);
     }

@@ -7,21 +7,12 @@
 #include "model/COperation.h"
 #include "model/COperationList.h"
 #include "output/CommentID.h"
+#include "output/ProblemError.h"
 
 #include <cstdint>
 
 class CExpression;
 class CNumber;
-
-#include "solver/ProblemError.h"
-
-// Error codes the simplifier sets itself.
-namespace SimplifyError {
-// A division by the number zero met while folding numbers.
-inline constexpr int kDivisionByZero = ProblemError::kIncompleteExpression;
-// A bound of a repeated pass or a size limit was reached.
-inline constexpr int kProblemTooLarge = ProblemError::kProblemTooLarge;
-} // namespace SimplifyError
 
 // The workspace a pass records into, or none for a pass run on a bare tree.
 class StepSink {
@@ -39,7 +30,7 @@ public:
     // error.
     bool Valid() const;
     // Sets the error code unless one is set already.
-    void Fail(int code) const;
+    void Fail(ProblemError code) const;
 
 private:
     CExpression* m_workspace;

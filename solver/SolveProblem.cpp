@@ -6,12 +6,12 @@
 #include "model/EngineRandom.h"
 #include "model/NodeKind.h"
 #include "model/WorkBudget.h"
+#include "output/ProblemError.h"
 #include "solver/CExEquation.h"
 #include "solver/CExpression.h"
 #include "solver/EquationAnswer.h"
 #include "solver/Methods.h"
 #include "solver/ProblemChecks.h"
-#include "solver/ProblemError.h"
 #include "solver/Simplification.h"
 #include "solver/SolverEntries.h"
 

@@ -4,9 +4,9 @@
 //   2. both sides polynomials: SolvePolynomialEquation;
 //   3. the domain: the denominators containing the unknown (none: no domain check);
 //   4. "product = 0" or "power = 0": the factors solved one by one;
-//   5. otherwise everything moved to the left (comment 44);
-//   6. polynomials normalised and their minus signs taken out (comment 11);
-//   7. a left side positive for every value: no roots (comment 23);
+//   5. otherwise everything moved to the left (CommentID::AllTermsMovedLeft);
+//   6. polynomials normalised and their minus signs taken out (CommentID::SignTakenOutOfBracket);
+//   7. a left side positive for every value: no roots (CommentID::LeftSideAlwaysPositive);
 //   8. (reductions by substitution, when they apply);
 //   9. the domain written;
 //  10. an integral left side: a sum of products factorised (when it can be);

@@ -53,7 +53,7 @@ bool Tentatively(CExEquation& workspace, const std::function<bool(CExEquation&)>
     }
     trial->SetLastText(workspace.LastText());
     const bool solved = body(*trial);
-    if (solved && trial->ErrorCode() == 0) {
+    if (solved && trial->ErrorCode() == ProblemError::None) {
         workspace.SetLastText(trial->LastText());
     }
     return TakeOverPart(workspace, *trial, list, solved);
@@ -160,8 +160,8 @@ void ShowNegated(CExEquation& equation, const CPolynomValue& polynom, bool negat
 }
 
 // A left side that is not yet written as its polynomial: the terms of a sum multiplied out each
-// (comment 59) and their like terms combined (comment 64); anything else multiplied out at once
-// (comment 59).
+// (CommentID::BracketsOpened) and their like terms combined (CommentID::LikeTermsCombined); anything else
+// multiplied out at once (CommentID::BracketsOpened).
 void ShowMultipliedOut(CExEquation& equation, const CPolynomValue& polynom) {
     if (equation.Left()->GetFamily() != NodeFamily::Addition) {
         ShowLeft(equation, PlainTreeOf(polynom), CommentID::BracketsOpened);
@@ -228,9 +228,9 @@ NodePtr GroupedLeft(const PairedFactorsForm& form, GroupsShown shown) {
     return left;
 }
 
-// The product factorised completely when its factors as written do not pair (comment 67), the
-// factors regrouped (comment 10), each group multiplied out (comment 59), and equal products
-// gathered into powers (comment 70) when there are any.
+// The product factorised completely when its factors as written do not pair (CommentID::LeftSideFactorised),
+// the factors regrouped (CommentID::TermsReordered), each group multiplied out (CommentID::BracketsOpened),
+// and equal products gathered into powers (CommentID::PowersJoined) when there are any.
 void ShowPairedFactors(CExEquation& equation, const PairedFactorsForm& form) {
     if (!form.factorised.empty()) {
         ShowLeft(equation, GroupedLeft(form, GroupsShown::Factorised), CommentID::LeftSideFactorised);
@@ -243,10 +243,10 @@ void ShowPairedFactors(CExEquation& equation, const PairedFactorsForm& form) {
 }
 
 // The steps from the polynomial to factor·(p·x + q)^3 + rest: the terms in order, the leading
-// sign made positive (comment 11), the numeric content divided out, the multiplication that makes
-// the leading terms those of the cube; then, when a rest remains, the cube's four terms grouped
-// apart from it (comment 32) and the factor taken out of them (comment 45); last the cube itself
-// (comment 76).
+// sign made positive (CommentID::SignTakenOutOfBracket), the numeric content divided out, the multiplication
+// that makes the leading terms those of the cube; then, when a rest remains, the cube's four terms grouped
+// apart from it (CommentID::TermsGrouped) and the factor taken out of them (CommentID::CommonFactorTakenOut);
+// last the cube itself (CommentID::OtherPowerFormula).
 void ShowShiftedCube(CExEquation& equation, const CPolynomValue& polynom, const ShiftedCubeForm& form,
                      const CPolynomValue& inner) {
     ShowLeft(equation, PlainTreeOf(polynom), std::nullopt);
@@ -270,10 +270,10 @@ void ShowShiftedCube(CExEquation& equation, const CPolynomValue& polynom, const 
 }
 
 // The steps from a·x^4 + b·x^3 + c·x^2 + b·k·x + a·k^2 to a·((x + k/x)^2 - 2k) + b·(x + k/x) + c:
-// divided by x^2 with the terms paired (comment 32), a taken out of the first pair (comment 45),
-// 2k added and subtracted in it (comment 1), the square of x + k/x (comment 71, or 72 when k is
-// negative), b taken out of the second pair (comment 45). x = 0 is no root (a·k^2 is not 0), so
-// the division keeps the roots.
+// divided by x^2 with the terms paired (CommentID::TermsGrouped), a taken out of the first pair
+// (CommentID::CommonFactorTakenOut), 2k added and subtracted in it (CommentID::OppositeLikeTermsInserted),
+// the square of x + k/x (CommentID::SquareOfSum, or 72 when k is negative), b taken out of the second pair
+// (CommentID::CommonFactorTakenOut). x = 0 is no root (a·k^2 is not 0), so the division keeps the roots.
 void ShowSymmetricQuartic(CExEquation& equation, const SymmetricQuarticForm& form, char x) {
     const CNumber kSquared = form.k.Product(form.k);
     const CNumber twoK = form.k.Product(CNumber(2));
@@ -322,8 +322,8 @@ NodePtr DividedReciprocal(const CPolynomValue& polynom, const ReciprocalForm& fo
 }
 
 // Dividing by x^m needs x ≠ 0, so two cases: x = 0, where the equation reads a_0 = 0 and has no
-// root (a_0 = λ^m·a_2m is not 0); x ≠ 0, the equation divided by x^m (comment 55) and solved
-// through the substitution. False when the equation in the new letter is not solved.
+// root (a_0 = λ^m·a_2m is not 0); x ≠ 0, the equation divided by x^m (CommentID::NumericFactorDividedOut) and
+// solved through the substitution. False when the equation in the new letter is not solved.
 bool SolveReciprocalCases(CExEquation& equation, const CPolynomValue& polynom, const ReciprocalForm& form,
                           const Substitution& record, bool useReductions) {
     const char x = equation.unknown;
@@ -331,7 +331,7 @@ bool SolveReciprocalCases(CExEquation& equation, const CPolynomValue& polynom, c
     std::unique_ptr<CExEquation> zero =
         OpenNumberedCase(equation, "1", EquationOf(Number(CoefficientAt(polynom, x, 0)), Number(CNumber(0))),
                          std::string(1, x) + "=0");
-    if (zero->ErrorCode() == 0) {
+    if (zero->ErrorCode() == ProblemError::None) {
         zero->RecordStep(false);
         zero->ClearRoots();
         zero->resultState = CExEquation::kSolved;
@@ -339,19 +339,19 @@ bool SolveReciprocalCases(CExEquation& equation, const CPolynomValue& polynom, c
         zero->SetTopKind(SubstitutionBlock::kCaseAnswer);
         WriteAnswer(*zero);
     }
-    if (zero->ErrorCode() != 0) {
+    if (zero->ErrorCode() != ProblemError::None) {
         equation.TakeErrorFrom(*zero);
         return true;
     }
     std::unique_ptr<CExEquation> nonZero =
         OpenNumberedCase(equation, "2", equation.Root()->Clone(),
                          std::string(1, x) + static_cast<char>(MarkupBytes::kNotEqual) + "0");
-    if (nonZero->ErrorCode() == 0) {
+    if (nonZero->ErrorCode() == ProblemError::None) {
         ShowLeft(*nonZero, DividedReciprocal(polynom, form, x), CommentID::NumericFactorDividedOut);
     }
-    const bool solved =
-        nonZero->ErrorCode() == 0 && SolveBySubstitution(*nonZero, useReductions, false, &record);
-    if (nonZero->ErrorCode() != 0) {
+    const bool solved = nonZero->ErrorCode() == ProblemError::None &&
+                        SolveBySubstitution(*nonZero, useReductions, false, &record);
+    if (nonZero->ErrorCode() != ProblemError::None) {
         equation.TakeErrorFrom(*nonZero);
         return true;
     }
@@ -370,8 +370,9 @@ bool SolveReciprocalCases(CExEquation& equation, const CPolynomValue& polynom, c
 
 // The steps to k4·x^4 + k3·x^2·(x + c) + d·(x + c)^2 (B = x + c): a left side not yet written as
 // its polynomial multiplied out first; the terms split and grouped by the parts of the form
-// (comment 32), the common factors taken out (comment 45), and the square of B (comment 71, or 72
-// when c is negative). Nothing is written for a left side that already has the form.
+// (CommentID::TermsGrouped), the common factors taken out (CommentID::CommonFactorTakenOut), and the square
+// of B (CommentID::SquareOfSum, or 72 when c is negative). Nothing is written for a left side that already
+// has the form.
 void ShowHomogeneousForm(CExEquation& equation, const CPolynomValue& polynom, const HomogeneousForm& form,
                          const CPolynomValue& b) {
     const char x = equation.unknown;

@@ -1,12 +1,15 @@
 // The substitution solver: an equation "left = 0" written in a new letter, that equation solved as
 // a sub-equation of its own, and its roots taken back.
 //
-//   1. the equation in the new letter: comment 34, the record "t = expression" (comment 52), the
-//      equation (comment 65), its solution and its answer, all in a list of its own;
+//   1. the equation in the new letter: CommentID::SubstitutionIntroduced, the record "t = expression"
+//   (CommentID::NewLetterDefinition), the
+//      equation (CommentID::EquationInNewLetter), its solution and its answer, all in a list of its own;
 //   2. every number: the reduction holds and the answer is every number;
-//   3. otherwise each root r gives "expression = r" (comment 8 and the list of them), numbered
-//      when there are several (comment 7), solved with the domain of the expression when it is
-//      checked; a root written as an expression is taken back only through a linear expression;
+//   3. otherwise each root r gives "expression = r" (CommentID::ReturnToFirstUnknown and the list of them),
+//   numbered
+//      when there are several (CommentID::ProductIsZeroWhenFactorIs), solved with the domain of the
+//      expression when it is checked; a root written as an expression is taken back only through a linear
+//      expression;
 //   4. the new equation unsolved: state "new letter unsolved", nothing written, false.
 
 #include "markup/ProblemText.h"
@@ -41,7 +44,7 @@ std::unique_ptr<CExEquation> SolveInNewLetter(CExEquation& workspace, const Subs
         return nullptr;
     }
     SolveRelation(*child, checkDomain, useReductions);
-    if (child->ErrorCode() == 0) {
+    if (child->ErrorCode() == ProblemError::None) {
         child->NextLineBlock();
         child->SetTopKind(SubstitutionBlock::kNewAnswer);
         WriteAnswer(*child);
@@ -49,8 +52,8 @@ std::unique_ptr<CExEquation> SolveInNewLetter(CExEquation& workspace, const Subs
     return child;
 }
 
-// "a·x + b = root" with root an expression: b moved right (comment 48), a minus taken off
-// (comment 11), then x = (root - b)/a, which is the root.
+// "a·x + b = root" with root an expression: b moved right (CommentID::ConstantTermMovedRight), a minus taken
+// off (CommentID::SignTakenOutOfBracket), then x = (root - b)/a, which is the root.
 void SolveLinearForExpression(CExEquation& equation, const CPolynomValue& expression) {
     const char x = equation.unknown;
     CNumber a = CoefficientAt(expression, x, 1);
@@ -88,7 +91,8 @@ void SolveLinearForExpression(CExEquation& equation, const CPolynomValue& expres
     equation.resultState = CExEquation::kSolved;
 }
 
-// Comment 8 and the record "expression = r1", comment 68, "expression = r2", ...
+// CommentID::ReturnToFirstUnknown and the record "expression = r1", CommentID::BetweenRoots, "expression =
+// r2", ...
 void WriteTakeBack(CExEquation& child, const Substitution& substitution,
                    const std::vector<const COperation*>& roots) {
     child.AddCommentRecord(CommentID::ReturnToFirstUnknown, false, true);
@@ -135,7 +139,7 @@ bool SolveTakenBack(CExEquation& workspace, CExEquation& child, const Substituti
     } else {
         SolveLinearForExpression(*value, *expression);
     }
-    if (value->ErrorCode() != 0) {
+    if (value->ErrorCode() != ProblemError::None) {
         workspace.TakeErrorFrom(*value);
         return false;
     }
@@ -187,7 +191,7 @@ bool SolveBySubstitution(CExEquation& workspace, bool useReductions, bool checkD
     if (!child) {
         return true;
     }
-    if (child->ErrorCode() != 0) {
+    if (child->ErrorCode() != ProblemError::None) {
         return TakeOverPart(workspace, *child, list, false);
     }
     if (child->resultState != CExEquation::kSolved) {
@@ -213,7 +217,7 @@ bool SolveBySubstitution(CExEquation& workspace, bool useReductions, bool checkD
         for (std::size_t i = 0; i < roots.size(); ++i) {
             if (!SolveTakenBack(workspace, *child, *substitution, *roots[i], i + 1, roots.size(),
                                 useReductions, checkDomain)) {
-                if (workspace.ErrorCode() != 0) {
+                if (workspace.ErrorCode() != ProblemError::None) {
                     return true;
                 }
                 workspace.ClearRoots();

@@ -79,7 +79,7 @@ std::unique_ptr<CExEquation> OpenNumberedCase(CExEquation& parent, const char* l
 }
 
 bool TakeOverPart(CExEquation& workspace, CExEquation& part, COutputList& list, bool solved) {
-    if (part.ErrorCode() != 0) {
+    if (part.ErrorCode() != ProblemError::None) {
         workspace.TakeErrorFrom(part);
         return true;
     }

@@ -44,14 +44,15 @@ std::string ShownText(const COperation& node);
 
 // The part in new letters: a sub-equation (answer heading 2) of the workspace over
 // "substitution's equation = 0" in its own list, unknown `unknown`, with a substitution line block,
-// comment 34, the record of the letters' definitions (comment 52, "t=..."; with a second letter
-// comment 68 and "B=..."), comment 65 and the equation as a forced step; the top kind then says
-// "solving". Past the nesting limits the workspace takes the error and the result is null.
+// CommentID::SubstitutionIntroduced, the record of the letters' definitions (CommentID::NewLetterDefinition,
+// "t=..."; with a second letter CommentID::BetweenRoots and "B=..."), CommentID::EquationInNewLetter and the
+// equation as a forced step; the top kind then says "solving". Past the nesting limits the workspace takes
+// the error and the result is null.
 std::unique_ptr<CExEquation> OpenNewLetterPart(CExEquation& workspace, const Substitution& substitution,
                                                COutputList& list, char unknown);
 
 // A numbered case of the workspace over `relation`, writing into the workspace's list: its number
-// "label" under the workspace's (comment 9, then comment 15 when `colon` is set) and its condition
+// "label" under the workspace's (CommentID::SubProblemHeading, then CommentID::AnswerJoint when `colon` is set) and its condition
 // as a spoken formula, with the top kinds "case number" and then "case solving". Past the nesting
 // limits the case holds the error.
 std::unique_ptr<CExEquation> OpenNumberedCase(CExEquation& parent, const char* label, NodePtr relation,

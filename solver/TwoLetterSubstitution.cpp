@@ -1,15 +1,15 @@
 // The two-letter substitution: an equation homogeneous of degree n in two expressions A and B,
 // c_n·A^n + c_(n-1)·A^(n-1)·B + ... + c_0·B^n = 0.
 //
-//   1. the equation in A and B (comment 34, the record "A = ..., B = ...", comment 65), its left
-//      side simplified, a denominator dropped (comment 43) and a numeric factor divided out
-//      (comment 55);
-//   2. comment 14, then two cases:
+//   1. the equation in A and B (CommentID::SubstitutionIntroduced, the record "A = ..., B = ...",
+//   CommentID::EquationInNewLetter), its left
+//      side simplified, a denominator dropped (CommentID::FractionIsZeroWhenNumeratorIs) and a numeric factor
+//      divided out (CommentID::NumericFactorDividedOut);
+//   2. CommentID::HomogeneousEquation, then two cases:
 //      case 1, B = 0: the equation forces A = 0 too; "A's expression = 0" is solved and each of
-//      its roots kept (comment 40) when B's expression vanishes there, removed (comment 57) when
-//      not; the case's answer;
-//      case 2, B ≠ 0: divided by B^n, the equation c_n·t^n + ... + c_0 = 0 in t = A/B, solved by
-//      substitution with the domain of A/B checked;
+//      its roots kept (CommentID::RootOfCaseBZeroKept) when B's expression vanishes there, removed
+//      (CommentID::RootOfCaseBZeroRemoved) when not; the case's answer; case 2, B ≠ 0: divided by B^n, the
+//      equation c_n·t^n + ... + c_0 = 0 in t = A/B, solved by substitution with the domain of A/B checked;
 //   3. the roots of both cases are the roots.
 
 #include "markup/MarkupCharacters.h"
@@ -56,14 +56,14 @@ bool SolveCaseSecondZero(CExEquation& homogeneous, const Substitution& substitut
     std::unique_ptr<CExEquation> zero = OpenNumberedCase(
         homogeneous, "1", EquationOf(PlainCopy(*substitution.expression), std::make_unique<CONumber>(0)),
         std::string(1, substitution.secondLetter) + "=0");
-    if (zero->ErrorCode() != 0) {
+    if (zero->ErrorCode() != ProblemError::None) {
         homogeneous.TakeErrorFrom(*zero);
         return false;
     }
     zero->QueueComment(CommentID::ReturnToFirstUnknown);
     zero->RecordStep(true);
     SolveRelation(*zero, true, useReductions);
-    if (zero->ErrorCode() != 0 || zero->resultState != CExEquation::kSolved) {
+    if (zero->ErrorCode() != ProblemError::None || zero->resultState != CExEquation::kSolved) {
         homogeneous.TakeErrorFrom(*zero);
         return false;
     }
@@ -100,7 +100,7 @@ bool SolveCaseSecondZero(CExEquation& homogeneous, const Substitution& substitut
     zero->NextLineBlock();
     zero->SetTopKind(SubstitutionBlock::kCaseAnswer);
     WriteAnswer(*zero);
-    if (zero->ErrorCode() != 0) {
+    if (zero->ErrorCode() != ProblemError::None) {
         homogeneous.TakeErrorFrom(*zero);
         return false;
     }
@@ -119,7 +119,7 @@ bool SolveCaseSecondNonZero(CExEquation& homogeneous, const Substitution& substi
     std::unique_ptr<CExEquation> nonZero = OpenNumberedCase(
         homogeneous, "2", EquationOf(PlainTreeOf(inT), std::make_unique<CONumber>(0)),
         std::string(1, substitution.secondLetter) + static_cast<char>(MarkupBytes::kNotEqual) + "0", true);
-    if (nonZero->ErrorCode() != 0) {
+    if (nonZero->ErrorCode() != ProblemError::None) {
         homogeneous.TakeErrorFrom(*nonZero);
         return false;
     }
@@ -132,7 +132,7 @@ bool SolveCaseSecondNonZero(CExEquation& homogeneous, const Substitution& substi
     fraction->AddTail(PlainCopy(*substitution.secondExpression), -1);
     ratio.expression = std::move(fraction);
     const bool solved = SolveBySubstitution(*nonZero, useReductions, true, &ratio);
-    if (nonZero->ErrorCode() != 0 || !solved) {
+    if (nonZero->ErrorCode() != ProblemError::None || !solved) {
         homogeneous.TakeErrorFrom(*nonZero);
         if (nonZero->resultState == CExEquation::kNewLetterUnsolved) {
             homogeneous.resultState = CExEquation::kNewLetterUnsolved;
@@ -146,8 +146,9 @@ bool SolveCaseSecondNonZero(CExEquation& homogeneous, const Substitution& substi
 }
 
 // The left side in A and B shown in its simplest form: simplified, a denominator dropped
-// (comment 43), a numeric factor above 1 divided out (comment 55). The polynomial it then is;
-// none when it is not one or the part ended with an error.
+// (CommentID::FractionIsZeroWhenNumeratorIs), a numeric factor above 1 divided out
+// (CommentID::NumericFactorDividedOut). The polynomial it then is; none when it is not one or the part ended
+// with an error.
 std::optional<CPolynomValue> SimplifyHomogeneous(CExEquation& homogeneous) {
     MakePlain(&homogeneous.LeftSlot());
     homogeneous.SetRootSlot(&homogeneous.LeftSlot());
@@ -202,7 +203,7 @@ bool FindTwoLetterSubstitution(CExEquation& workspace, bool useReductions, const
         return true;
     }
     std::optional<CPolynomValue> simplified = SimplifyHomogeneous(*homogeneous);
-    if (homogeneous->ErrorCode() != 0) {
+    if (homogeneous->ErrorCode() != ProblemError::None) {
         return TakeOverPart(workspace, *homogeneous, list, false);
     }
     if (!simplified) {

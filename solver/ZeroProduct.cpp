@@ -4,7 +4,9 @@
 //   2. a factor that simplifies to 0 makes every number a root;
 //   3. factors that cannot be zero dropped (denominators, non-zero constants, powers with an
 //      exponent <= 0); a power with a positive exponent stands for its base;
-//   4. comment 43 for a fraction, 7 for several factors;
+//   4. CommentID::FractionIsZeroWhenNumeratorIs for a fraction, CommentID::ProductIsZeroWhenFactorIs for
+//   several
+//      factors;
 //   5. each factor solved as a sub-equation "factor = 0", numbered when there are several;
 //   6. when all were solved, the roots checked against the domain.
 
@@ -141,7 +143,7 @@ bool SolveFactor(CExEquation& workspace, const COperation& factor, std::size_t n
         child->SetLastText(workspace.LastText());
     }
     SolveRelation(*child, false, useReductions);
-    if (child->ErrorCode() != 0) {
+    if (child->ErrorCode() != ProblemError::None) {
         workspace.TakeErrorFrom(*child);
         return false;
     }

@@ -444,8 +444,8 @@ std::string ReadTree(const std::string& compact) {
     std::string text = compact;
     PrepareProblemText(text);
     const ParseResult parsed = ParseExpressionText(text);
-    if (parsed.errorCode != 0) {
-        return "error " + std::to_string(parsed.errorCode);
+    if (parsed.errorCode != ProblemError::None) {
+        return "error " + std::to_string(ToNumber(parsed.errorCode));
     }
     static const std::regex fractionOfWholeNumbers(R"(frac\(\+int:(\d+),/int:(\d+)\))");
     return std::regex_replace(DescribeTree(parsed.tree.get()), fractionOfWholeNumbers, "frac:$1/$2");

@@ -15,15 +15,15 @@
 
 namespace {
 
-const std::set<int> kKnownCodes = {ParseError::kInvalidCharacter, ParseError::kMissingOperand,
-                                   ParseError::kWrongClosingBracket, ParseError::kCharactersLeftOver,
-                                   ParseError::kTooLarge};
+const std::set<ProblemError> kKnownCodes = {ProblemError::InvalidCharacter, ProblemError::MissingOperand,
+                                            ProblemError::WrongClosingBracket,
+                                            ProblemError::CharactersLeftOver, ProblemError::ProblemTooLarge};
 
 void ExpectWellFormedResult(const ParseResult& result) {
     if (result.tree) {
-        EXPECT_EQ(result.errorCode, ParseError::kNone);
+        EXPECT_EQ(result.errorCode, ProblemError::None);
     } else {
-        EXPECT_TRUE(kKnownCodes.count(result.errorCode)) << "code " << result.errorCode;
+        EXPECT_TRUE(kKnownCodes.count(result.errorCode)) << "code " << ToNumber(result.errorCode);
     }
 }
 
@@ -57,10 +57,10 @@ TEST(ParserHostileInput, RandomBytesGiveACodeOrATree) {
         ExpectWellFormedResult(ParseEquationText(text));
         // The levels on their own read texts that were never prepared, ending anywhere.
         std::size_t position = 0;
-        int errorCode = 0;
+        ProblemError errorCode = ProblemError::None;
         const NodePtr tree = ParseSum(text, position, errorCode);
         EXPECT_LE(position, text.size());
-        EXPECT_EQ(tree == nullptr, errorCode != 0);
+        EXPECT_EQ(tree == nullptr, errorCode != ProblemError::None);
     }
 }
 
@@ -116,10 +116,10 @@ TEST(ParserHostileInput, NestingUpToTheLimitParsesBeyondItIsTooLarge) {
     for (const NestingCase& shape : shapes) {
         SCOPED_TRACE(shape.open);
         const ParseResult deepest = ParseExpressionText(Nested(shape.open, "x", shape.close, limit));
-        EXPECT_EQ(deepest.errorCode, ParseError::kNone);
+        EXPECT_EQ(deepest.errorCode, ProblemError::None);
         EXPECT_NE(deepest.tree, nullptr);
         const ParseResult tooDeep = ParseExpressionText(Nested(shape.open, "x", shape.close, limit + 1));
-        EXPECT_EQ(tooDeep.errorCode, ParseError::kTooLarge);
+        EXPECT_EQ(tooDeep.errorCode, ProblemError::ProblemTooLarge);
         EXPECT_EQ(tooDeep.tree, nullptr);
     }
 }
@@ -131,21 +131,22 @@ TEST(ParserHostileInput, HugeTextsAndNumbersAreTooLarge) {
     struct LimitCase {
         std::string name;
         std::string text;
-        int errorCode;
+        ProblemError errorCode;
     };
     const LimitCase cases[] = {
-        {"longest text", Repeat("x+", (textLimit - 2) / 2) + "x;", ParseError::kNone},
-        {"text one byte too long", Repeat("x+", (textLimit - 2) / 2) + "12;", ParseError::kTooLarge},
-        {"a megabyte of brackets", std::string(1'000'000, '('), ParseError::kTooLarge},
-        {"nesting within the text limit", std::string(textLimit - 1, '{') + ";", ParseError::kTooLarge},
-        {"longest integer", digits + ";", ParseError::kNone},
-        {"integer one digit too long", digits + "7;", ParseError::kTooLarge},
-        {"decimal digits too long", "1," + digits + "7;", ParseError::kTooLarge},
-        {"fraction denominator too long", "1/" + digits + "7;", ParseError::kTooLarge},
-        {"mixed numerator too long", "1@{" + digits + "7/2};", ParseError::kTooLarge},
-        {"mixed denominator too long", "1@{1/" + digits + "7};", ParseError::kTooLarge},
-        {"longest mixed number", digits + "@{" + digits + "/" + digits + "};", ParseError::kNone},
-        {"long number after a bad character", "#+" + digits + "7;", ParseError::kInvalidCharacter},
+        {"longest text", Repeat("x+", (textLimit - 2) / 2) + "x;", ProblemError::None},
+        {"text one byte too long", Repeat("x+", (textLimit - 2) / 2) + "12;", ProblemError::ProblemTooLarge},
+        {"a megabyte of brackets", std::string(1'000'000, '('), ProblemError::ProblemTooLarge},
+        {"nesting within the text limit", std::string(textLimit - 1, '{') + ";",
+         ProblemError::ProblemTooLarge},
+        {"longest integer", digits + ";", ProblemError::None},
+        {"integer one digit too long", digits + "7;", ProblemError::ProblemTooLarge},
+        {"decimal digits too long", "1," + digits + "7;", ProblemError::ProblemTooLarge},
+        {"fraction denominator too long", "1/" + digits + "7;", ProblemError::ProblemTooLarge},
+        {"mixed numerator too long", "1@{" + digits + "7/2};", ProblemError::ProblemTooLarge},
+        {"mixed denominator too long", "1@{1/" + digits + "7};", ProblemError::ProblemTooLarge},
+        {"longest mixed number", digits + "@{" + digits + "/" + digits + "};", ProblemError::None},
+        {"long number after a bad character", "#+" + digits + "7;", ProblemError::InvalidCharacter},
     };
     for (const LimitCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -153,7 +154,7 @@ TEST(ParserHostileInput, HugeTextsAndNumbersAreTooLarge) {
         const ParseResult result = ParseExpressionText(c.text);
         const auto elapsed = std::chrono::steady_clock::now() - start;
         EXPECT_EQ(result.errorCode, c.errorCode);
-        EXPECT_EQ(result.tree != nullptr, c.errorCode == ParseError::kNone);
+        EXPECT_EQ(result.tree != nullptr, c.errorCode == ProblemError::None);
         EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 1000);
     }
 }
@@ -170,7 +171,7 @@ TEST(ParserHostileInput, LongFlatTextsParseInLinearTime) {
         const auto start = std::chrono::steady_clock::now();
         const ParseResult result = ParseExpressionText(text);
         const auto elapsed = std::chrono::steady_clock::now() - start;
-        EXPECT_EQ(result.errorCode, ParseError::kNone) << text.substr(0, 10);
+        EXPECT_EQ(result.errorCode, ProblemError::None) << text.substr(0, 10);
         EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 1000);
     }
 }

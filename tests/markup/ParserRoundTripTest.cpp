@@ -181,7 +181,7 @@ void ExpectReadsBackEqual(const COperation& tree, bool relation) {
     const std::string text = Written(tree);
     SCOPED_TRACE("written \"" + text + "\" from " + DescribeTree(&tree));
     const ParseResult parsed = relation ? ParseEquationText(text + ";") : ParseExpressionText(text + ";");
-    ASSERT_EQ(parsed.errorCode, ParseError::kNone);
+    ASSERT_EQ(parsed.errorCode, ProblemError::None);
     ASSERT_NE(parsed.tree, nullptr);
     EXPECT_TRUE(IsEqualNodes(tree, *parsed.tree)) << "read back as " << DescribeTree(parsed.tree.get());
     EXPECT_EQ(Written(*parsed.tree), text);
@@ -313,7 +313,7 @@ TEST(ParserRoundTrip, TextsSettleAfterOneRewrite) {
         const std::string text = generator.Sum(3) + ";";
         SCOPED_TRACE("text \"" + text + "\"");
         const ParseResult first = ParseExpressionText(text);
-        ASSERT_EQ(first.errorCode, ParseError::kNone);
+        ASSERT_EQ(first.errorCode, ProblemError::None);
         if (CannotRoundTrip(*first.tree)) {
             continue;
         }

@@ -27,14 +27,14 @@ struct TreeCase {
 struct ErrorCase {
     std::string text;
     Reading reading;
-    int errorCode;
+    ProblemError errorCode;
 };
 
 void ExpectTrees(const std::vector<TreeCase>& cases) {
     for (const TreeCase& c : cases) {
         SCOPED_TRACE("text \"" + c.text + "\"");
         const ParseResult result = ParseAs(c.reading, c.text);
-        EXPECT_EQ(result.errorCode, ParseError::kNone);
+        EXPECT_EQ(result.errorCode, ProblemError::None);
         EXPECT_EQ(DescribeTree(result.tree.get()), c.tree);
     }
 }
@@ -121,88 +121,87 @@ TEST(Parser, DottedAndStarredProductsAreTheSame) {
 }
 
 TEST(ParserErrors, EveryCodeForItsCause) {
-    using namespace ParseError;
     ExpectErrors({
         // characters left over, or an equation without a single "="
-        {"a/b/c;", kExpr, kCharactersLeftOver},
-        {"x^2^3;", kExpr, kCharactersLeftOver},
-        {"x+1;", kEq, kCharactersLeftOver},
-        {"x=1=2;", kEq, kCharactersLeftOver},
-        {"x=1;", kExpr, kCharactersLeftOver},
-        {"x)+1;", kExpr, kCharactersLeftOver},
-        {"x;y;", kExpr, kCharactersLeftOver},
-        {"12x;", kExpr, kCharactersLeftOver}, // juxtaposition needs its dot in compact text
-        {"x", kExpr, kCharactersLeftOver},    // no final ";": the parse cannot end at it
+        {"a/b/c;", kExpr, ProblemError::CharactersLeftOver},
+        {"x^2^3;", kExpr, ProblemError::CharactersLeftOver},
+        {"x+1;", kEq, ProblemError::CharactersLeftOver},
+        {"x=1=2;", kEq, ProblemError::CharactersLeftOver},
+        {"x=1;", kExpr, ProblemError::CharactersLeftOver},
+        {"x)+1;", kExpr, ProblemError::CharactersLeftOver},
+        {"x;y;", kExpr, ProblemError::CharactersLeftOver},
+        {"12x;", kExpr, ProblemError::CharactersLeftOver}, // juxtaposition needs its dot in compact text
+        {"x", kExpr, ProblemError::CharactersLeftOver},    // no final ";": the parse cannot end at it
         // missing operand
-        {"x^-1;", kExpr, kMissingOperand},
-        {"x+;", kExpr, kMissingOperand},
-        {";", kExpr, kMissingOperand},
-        {"", kExpr, kMissingOperand},
-        {"*x;", kExpr, kMissingOperand},
-        {"x*;", kExpr, kMissingOperand},
-        {"x/;", kExpr, kMissingOperand},
-        {"();", kExpr, kMissingOperand},
-        {"--x;", kExpr, kMissingOperand},
-        {"=1;", kEq, kMissingOperand},
-        {"x=;", kEq, kMissingOperand},
-        {"2@{1};", kExpr, kMissingOperand},
-        {"2@3;", kExpr, kMissingOperand},
+        {"x^-1;", kExpr, ProblemError::MissingOperand},
+        {"x+;", kExpr, ProblemError::MissingOperand},
+        {";", kExpr, ProblemError::MissingOperand},
+        {"", kExpr, ProblemError::MissingOperand},
+        {"*x;", kExpr, ProblemError::MissingOperand},
+        {"x*;", kExpr, ProblemError::MissingOperand},
+        {"x/;", kExpr, ProblemError::MissingOperand},
+        {"();", kExpr, ProblemError::MissingOperand},
+        {"--x;", kExpr, ProblemError::MissingOperand},
+        {"=1;", kEq, ProblemError::MissingOperand},
+        {"x=;", kEq, ProblemError::MissingOperand},
+        {"2@{1};", kExpr, ProblemError::MissingOperand},
+        {"2@3;", kExpr, ProblemError::MissingOperand},
         // wrong closing bracket
-        {"(a+b};", kExpr, kWrongClosingBracket},
-        {"{a+b);", kExpr, kWrongClosingBracket},
-        {"(x+1;", kExpr, kWrongClosingBracket},
-        {"2@{1/3;", kExpr, kWrongClosingBracket},
-        {"(x+1", kExpr, kWrongClosingBracket},
+        {"(a+b};", kExpr, ProblemError::WrongClosingBracket},
+        {"{a+b);", kExpr, ProblemError::WrongClosingBracket},
+        {"(x+1;", kExpr, ProblemError::WrongClosingBracket},
+        {"2@{1/3;", kExpr, ProblemError::WrongClosingBracket},
+        {"(x+1", kExpr, ProblemError::WrongClosingBracket},
         // invalid character
-        {"x+#;", kExpr, kInvalidCharacter},
-        {"0,x;", kExpr, kInvalidCharacter},
-        {"1,;", kExpr, kInvalidCharacter},
-        {"5<3;", kExpr, kInvalidCharacter},
-        {"!sq2{x};", kExpr, kInvalidCharacter},
+        {"x+#;", kExpr, ProblemError::InvalidCharacter},
+        {"0,x;", kExpr, ProblemError::InvalidCharacter},
+        {"1,;", kExpr, ProblemError::InvalidCharacter},
+        {"5<3;", kExpr, ProblemError::InvalidCharacter},
+        {"!sq2{x};", kExpr, ProblemError::InvalidCharacter},
         {"x+\xB1"
          "1;",
-         kExpr, kInvalidCharacter},
-        {"\xE0+1;", kExpr, kInvalidCharacter},
-        {std::string("x+\0;", 4), kExpr, kInvalidCharacter},
-        {"x=\xB9;", kEq, kInvalidCharacter},
-        {"3/4,5;", kExpr, kInvalidCharacter},
+         kExpr, ProblemError::InvalidCharacter},
+        {"\xE0+1;", kExpr, ProblemError::InvalidCharacter},
+        {std::string("x+\0;", 4), kExpr, ProblemError::InvalidCharacter},
+        {"x=\xB9;", kEq, ProblemError::InvalidCharacter},
+        {"3/4,5;", kExpr, ProblemError::InvalidCharacter},
     });
 }
 
 TEST(ParserErrors, FirstCodeStays) {
     // The inner bracket fails first (3); the outer levels must not overwrite it with 2 or 6.
     ExpectErrors({
-        {"((a};", kExpr, ParseError::kWrongClosingBracket},
-        {"x+(#);", kExpr, ParseError::kInvalidCharacter},
-        {"(x+)=1;", kEq, ParseError::kMissingOperand},
-        {"x=(y];", kEq, ParseError::kWrongClosingBracket},
+        {"((a};", kExpr, ProblemError::WrongClosingBracket},
+        {"x+(#);", kExpr, ProblemError::InvalidCharacter},
+        {"(x+)=1;", kEq, ProblemError::MissingOperand},
+        {"x=(y];", kEq, ProblemError::WrongClosingBracket},
     });
 }
 
 TEST(ParserLevels, EachLevelStopsWhereItsRuleEnds) {
     struct LevelCase {
-        NodePtr (*level)(const std::string&, std::size_t&, int&);
+        NodePtr (*level)(const std::string&, std::size_t&, ProblemError&);
         std::string text;
         std::string tree;
         std::size_t position;
-        int errorCode;
+        ProblemError errorCode;
     };
     const LevelCase cases[] = {
-        {ParseFraction, "a/b/c;", "frac(+a,/b)", 3, 0},
-        {ParsePower, "x^2^3;", "pow(x,int:2)", 3, 0},
-        {ParseTerm, "a*b+c;", "prod(+a,+b)", 3, 0},
-        {ParseSum, "a+b=c;", "sum(+a,+b)", 3, 0},
-        {ParseRelation, "a=b=c;", "rel(a=b)", 3, 0},
+        {ParseFraction, "a/b/c;", "frac(+a,/b)", 3, ProblemError::None},
+        {ParsePower, "x^2^3;", "pow(x,int:2)", 3, ProblemError::None},
+        {ParseTerm, "a*b+c;", "prod(+a,+b)", 3, ProblemError::None},
+        {ParseSum, "a+b=c;", "sum(+a,+b)", 3, ProblemError::None},
+        {ParseRelation, "a=b=c;", "rel(a=b)", 3, ProblemError::None},
         // An operand level meeting a sign reports nothing itself: its caller reports the gap.
-        {ParseOperand, "+x;", "<none>", 0, 0},
-        {ParseOperand, "#", "<none>", 0, ParseError::kInvalidCharacter},
-        {ParsePower, "x^-1;", "<none>", 2, ParseError::kMissingOperand},
-        {ParseSum, "x+", "<none>", 2, ParseError::kMissingOperand},
+        {ParseOperand, "+x;", "<none>", 0, ProblemError::None},
+        {ParseOperand, "#", "<none>", 0, ProblemError::InvalidCharacter},
+        {ParsePower, "x^-1;", "<none>", 2, ProblemError::MissingOperand},
+        {ParseSum, "x+", "<none>", 2, ProblemError::MissingOperand},
     };
     for (const LevelCase& c : cases) {
         SCOPED_TRACE("text \"" + c.text + "\"");
         std::size_t position = 0;
-        int errorCode = 0;
+        ProblemError errorCode = ProblemError::None;
         const NodePtr tree = c.level(c.text, position, errorCode);
         EXPECT_EQ(DescribeTree(tree.get()), c.tree);
         EXPECT_EQ(position, c.position);
@@ -213,11 +212,11 @@ TEST(ParserLevels, EachLevelStopsWhereItsRuleEnds) {
 TEST(ParserLevels, StartsAtTheGivenPosition) {
     const std::string text = "x=2*y;";
     std::size_t position = 2;
-    int errorCode = 0;
+    ProblemError errorCode = ProblemError::None;
     const NodePtr tree = ParseSum(text, position, errorCode);
     EXPECT_EQ(DescribeTree(tree.get()), "prod(+int:2,+y)");
     EXPECT_EQ(position, 5u);
-    EXPECT_EQ(errorCode, 0);
+    EXPECT_EQ(errorCode, ProblemError::None);
 }
 
 TEST(Parser, EditorTextsParseAfterConversion) {
@@ -241,7 +240,7 @@ TEST(Parser, EditorTextsParseAfterConversion) {
         PrepareProblemText(text);
         SCOPED_TRACE("prepared \"" + text + "\"");
         const ParseResult result = ParseAs(c.reading, text);
-        EXPECT_EQ(result.errorCode, ParseError::kNone);
+        EXPECT_EQ(result.errorCode, ProblemError::None);
         EXPECT_EQ(DescribeTree(result.tree.get()), c.tree);
     }
 }

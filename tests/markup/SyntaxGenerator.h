@@ -167,5 +167,6 @@ inline std::string DescribeParsedMarkup(const std::string& markup, bool relation
     std::string text = markup;
     PrepareProblemText(text);
     const ParseResult parsed = relation ? ParseEquationText(text) : ParseExpressionText(text);
-    return parsed.tree ? DescribeTree(parsed.tree.get()) : "<error " + std::to_string(parsed.errorCode) + ">";
+    return parsed.tree ? DescribeTree(parsed.tree.get())
+                       : "<error " + std::to_string(ToNumber(parsed.errorCode)) + ">";
 }

@@ -101,7 +101,7 @@ TEST(TreeRoundTrip, WrittenTreesReadBackEqual) {
         SCOPED_TRACE(text);
         EXPECT_TRUE(IsEqualNodes(*tree, *tree->Clone())) << Structure(*tree);
         ParseResult first = Read(text, false);
-        ASSERT_EQ(first.errorCode, 0);
+        ASSERT_EQ(first.errorCode, ProblemError::None);
         ASSERT_NE(first.tree, nullptr);
         EXPECT_TRUE(IsEqualNodes(*tree, *first.tree))
             << "written from " << Structure(*tree) << "\nread back as " << Structure(*first.tree);
@@ -110,10 +110,10 @@ TEST(TreeRoundTrip, WrittenTreesReadBackEqual) {
         // number literal it then reads back as, so the text may change once more and then stays.
         const std::string again = Text(*first.tree);
         ParseResult second = Read(again, false);
-        ASSERT_EQ(second.errorCode, 0) << again;
+        ASSERT_EQ(second.errorCode, ProblemError::None) << again;
         const std::string third = Text(*second.tree);
         ParseResult last = Read(third, false);
-        ASSERT_EQ(last.errorCode, 0) << third;
+        ASSERT_EQ(last.errorCode, ProblemError::None) << third;
         EXPECT_EQ(Text(*last.tree), third);
     }
 }
@@ -140,7 +140,7 @@ TEST(TreeRoundTrip, HandWrittenFormsReadBack) {
         const std::string text = Text(*c.tree);
         SCOPED_TRACE(text);
         ParseResult read = Read(text, c.relation);
-        ASSERT_EQ(read.errorCode, 0);
+        ASSERT_EQ(read.errorCode, ProblemError::None);
         EXPECT_TRUE(IsEqualNodes(*c.tree, *read.tree)) << "read back as " << Text(*read.tree);
     }
 }

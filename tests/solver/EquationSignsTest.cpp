@@ -11,7 +11,7 @@ namespace {
 // The tree of a sum in markup with its monomials and polynomials built, as the solver sees it.
 NodePtr Tree(const std::string& text) {
     ParseResult parsed = ParseExpressionText(text + ";");
-    EXPECT_EQ(parsed.errorCode, 0) << text;
+    EXPECT_EQ(parsed.errorCode, ProblemError::None) << text;
     BuildMonoms(&parsed.tree);
     BuildPolynoms(&parsed.tree);
     TidyPolynoms(&parsed.tree);

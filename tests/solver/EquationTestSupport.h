@@ -21,7 +21,8 @@ std::optional<Quad> QuadValue(const std::string& formula, char letter, Quad valu
 
 // The solution's answer, read from its answer record.
 struct EquationAnswer {
-    bool unsolved = false;          // comment 83 or 22: no answer
+    bool unsolved =
+        false; // CommentID::AnswerHeadingOther or CommentID::AnswerHeadingUnsolvedNewLetter: no answer
     bool every = false;             // every number
     bool none = false;              // no roots
     std::vector<std::string> roots; // the texts after "x=", in order

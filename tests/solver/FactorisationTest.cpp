@@ -161,7 +161,7 @@ TEST(FactorisationSteps, BinomialsByTheirFormulas) {
     EXPECT_EQ(StepComments("x^3+8"), (std::vector<int>{75}));
     EXPECT_EQ(StepComments("x^3-8"), (std::vector<int>{74}));
     EXPECT_EQ(StepComments("x^5-32"), (std::vector<int>{76}));
-    // Both terms negative: the minus goes in front first, without comment 10.
+    // Both terms negative: the minus goes in front first, without CommentID::TermsReordered.
     EXPECT_EQ(StepComments("-x^3-8"), (std::vector<int>{75}));
     // 8x^6 - 1 is no binomial case (8 is no square, 6 no prime): grouping finds the cubes.
     const std::vector<int> cubes = StepComments("8*x^6-1");
@@ -249,7 +249,7 @@ TEST(FactorisationSteps, CompleteFactorisationRepeatsRounds) {
 
 // Complete factorisation of products and powers: each factor (the base of a power) is split again,
 // signs taken out of bases under odd exponents go in front, equal bases are merged, and a zero
-// factor makes the whole 0. One factorisation pass leaves a product alone (comment 35).
+// factor makes the whole 0. One factorisation pass leaves a product alone (CommentID::NothingToFactorise).
 TEST(CompleteFactorisation, SplitsTheFactorsOfProductsAndPowers) {
     const std::pair<const char*, const char*> cases[] = {
         {"(x^2-1)*(x^2-4)", "(x-1).(x+1).(x-2).(x+2)"},

@@ -22,7 +22,7 @@ TEST_P(SimplificationSuite, EveryStepKeepsTheValueAndTheAnswerIsReduced) {
     EXPECT_EQ(CheckValues(item.problem, *solution), "");
 
     const SimplifyRun run = RunSimplifier(item.problem);
-    ASSERT_EQ(run.errorCode, 0);
+    ASSERT_EQ(run.errorCode, ProblemError::None);
     ASSERT_NE(run.tree, nullptr);
     EXPECT_EQ(CheckAnswerForm(*run.tree), "");
 }

@@ -21,9 +21,9 @@ namespace {
 NodePtr Parse(const std::string& text) {
     std::string prepared = text + ";";
     std::size_t position = 0;
-    int error = 0;
+    ProblemError error = ProblemError::None;
     NodePtr tree = ParseSum(prepared, position, error);
-    EXPECT_EQ(error, 0) << text;
+    EXPECT_EQ(error, ProblemError::None) << text;
     return tree;
 }
 

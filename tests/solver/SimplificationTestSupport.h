@@ -6,6 +6,7 @@
 
 #include "model/CNumber.h"
 #include "output/COutputList.h"
+#include "output/ProblemError.h"
 
 #include <cstddef>
 #include <map>
@@ -81,7 +82,7 @@ class COperation;
 struct SimplifyRun {
     std::unique_ptr<COutputList> solution;
     std::unique_ptr<COperation> tree;
-    int errorCode = 0;
+    ProblemError errorCode = ProblemError::None;
 };
 SimplifyRun RunSimplifier(const std::string& problem);
 

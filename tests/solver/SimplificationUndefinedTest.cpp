@@ -110,7 +110,7 @@ TEST(SimplifyUndefined, ASilentWorkspaceKeepsTheErrorForItsCaller) {
     CExpression workspace(text, nullptr);
     ASSERT_TRUE(workspace.IsValid());
     SimplifyExpression(workspace);
-    EXPECT_EQ(workspace.ErrorCode(), 4);
+    EXPECT_EQ(workspace.ErrorCode(), ProblemError::IncompleteExpression);
 }
 
 // Once a step would hold a division by zero nothing more is recorded, whatever a solver asks.
@@ -122,7 +122,7 @@ TEST(SimplifyUndefined, NoStepIsRecordedAfterTheError) {
     workspace.RecordStep(true);
     const std::size_t recorded = solution.Records().size();
     FoldNumbersRecorded(workspace);
-    EXPECT_EQ(workspace.ErrorCode(), 4);
+    EXPECT_EQ(workspace.ErrorCode(), ProblemError::IncompleteExpression);
     workspace.RecordStep(true);
     workspace.QueueComment(CommentID::Cancellation);
     workspace.RecordStep(true);

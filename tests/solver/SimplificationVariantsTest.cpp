@@ -17,7 +17,7 @@ namespace {
 struct VariantRun {
     std::unique_ptr<COutputList> solution = std::make_unique<COutputList>();
     std::string text;
-    int errorCode = 0;
+    ProblemError errorCode = ProblemError::None;
 };
 
 VariantRun RunVariant(const std::string& problem, void (*variant)(CExpression&)) {
@@ -34,7 +34,7 @@ VariantRun RunVariant(const std::string& problem, void (*variant)(CExpression&))
 
 TEST(SimplifyForEquation, StopsAtOneFractionOverTheCommonDenominator) {
     const VariantRun run = RunVariant("1/(x-1)+2/(x+1)", SimplifyForEquation);
-    EXPECT_EQ(run.errorCode, 0);
+    EXPECT_EQ(run.errorCode, ProblemError::None);
     EXPECT_EQ(run.text, "{(x+1)+2*(x-1)}/{(x-1)*(x+1)}");
     EXPECT_EQ(CheckValues("1/(x-1)+2/(x+1)", *run.solution), "");
 }
@@ -42,7 +42,7 @@ TEST(SimplifyForEquation, StopsAtOneFractionOverTheCommonDenominator) {
 TEST(SimplifyForEquation, GroupsFractionsWhoseNumeratorsShareAFactor) {
     const char* problem = "x/(x-1)-x/(x+1)";
     const VariantRun run = RunVariant(problem, SimplifyForEquation);
-    EXPECT_EQ(run.errorCode, 0);
+    EXPECT_EQ(run.errorCode, ProblemError::None);
     EXPECT_EQ(run.text.rfind("x*(", 0), 0u) << run.text;
     EXPECT_EQ(CheckValues(problem, *run.solution), "");
     const std::vector<int> ids = CommentIds(*run.solution);
@@ -52,7 +52,7 @@ TEST(SimplifyForEquation, GroupsFractionsWhoseNumeratorsShareAFactor) {
 TEST(SimplifyForEquation, GroupingMovesATermWhenTheOrderDoesNotFit) {
     const char* problem = "x/(x+1)+(x+2)/(x+5)+x/(x+3)";
     const VariantRun run = RunVariant(problem, SimplifyForEquation);
-    EXPECT_EQ(run.errorCode, 0);
+    EXPECT_EQ(run.errorCode, ProblemError::None);
     EXPECT_EQ(CheckValues(problem, *run.solution), "");
     const std::vector<int> ids = CommentIds(*run.solution);
     EXPECT_NE(std::find(ids.begin(), ids.end(), ToNumber(CommentID::TermsGrouped)), ids.end());
@@ -67,7 +67,7 @@ TEST(SimplifyForEquation, ASingleFractionIsReducedAsUsual) {
 TEST(SimplifyToLevels, StopsAtTheFinishedLevelSum) {
     const char* problem = "1/x+1/(x+1)";
     const VariantRun run = RunVariant(problem, SimplifyToLevels);
-    EXPECT_EQ(run.errorCode, 0);
+    EXPECT_EQ(run.errorCode, ProblemError::None);
     EXPECT_EQ(run.text, "{(x+1)+x}/{x*(x+1)}");
     EXPECT_EQ(CheckValues(problem, *run.solution), "");
 }
@@ -80,7 +80,7 @@ TEST(SimplifyToLevels, PolynomialsAreFinishedCompletely) {
 TEST(SimplifyVariants, ErrorsEndWithTheirRecord) {
     for (auto variant : {SimplifyForEquation, SimplifyToLevels, SimplifyExpression}) {
         const VariantRun run = RunVariant("x:(2-2)", variant);
-        EXPECT_EQ(run.errorCode, 4);
+        EXPECT_EQ(run.errorCode, ProblemError::IncompleteExpression);
         const std::vector<int> ids = CommentIds(*run.solution);
         ASSERT_FALSE(ids.empty());
         EXPECT_EQ(ids.back(), ToNumber(CommentID::ErrorIncompleteExpression));
@@ -91,13 +91,13 @@ TEST(SimplifySilently, AWorkspaceWithoutSolutionRecordsNothingAndKeepsItsError) 
     std::string text = "1/(x-1)-1/(x+1);";
     CExpression workspace(text, nullptr);
     SimplifyExpression(workspace);
-    EXPECT_EQ(workspace.ErrorCode(), 0);
+    EXPECT_EQ(workspace.ErrorCode(), ProblemError::None);
     EXPECT_EQ(workspace.Root()->ToText(), "2/{(x-1)*(x+1)}");
 
     std::string failing = "x:(1-1);";
     CExpression broken(failing, nullptr);
     SimplifyExpression(broken);
-    EXPECT_EQ(broken.ErrorCode(), 4);
+    EXPECT_EQ(broken.ErrorCode(), ProblemError::IncompleteExpression);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "markup/ProblemText.h"
 #include "model/EngineLimits.h"
 #include "output/COutputList.h"
+#include "output/ProblemError.h"
 #include "solver/CExEquation.h"
 #include "solver/Reductions.h"
 
@@ -111,10 +112,10 @@ TEST(SubstitutionLimits, NoSubstitutionPastTheNestingLimit) {
         // The substitution opens four levels, a recogniser one more around it.
         const bool room = depth + 4 <= EngineLimits::kMaxEquationNesting;
         EXPECT_EQ(SolveBySubstitution(*deepest, true, false, &record), room);
-        EXPECT_EQ(deepest->ErrorCode(), 0);
+        EXPECT_EQ(deepest->ErrorCode(), ProblemError::None);
         EXPECT_EQ(list.IsEmpty(), !room);
         EXPECT_EQ(SolveBiquadratic(*deepest, true), depth + 5 <= EngineLimits::kMaxEquationNesting);
-        EXPECT_EQ(deepest->ErrorCode(), 0);
+        EXPECT_EQ(deepest->ErrorCode(), ProblemError::None);
     }
 }
 

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 char UnknownOf(const std::string& problem) {
@@ -22,7 +21,7 @@ char UnknownOf(const std::string& problem) {
     return 'x';
 }
 
-// Some record defines the new letter: comment 52 followed by the formula "letter=...".
+// Some record defines the new letter: CommentID::NewLetterDefinition followed by the formula "letter=...".
 bool DefinesLetter(const COutputList& solution, char letter) {
     for (const auto& record : solution.Records()) {
         bool definition = false;

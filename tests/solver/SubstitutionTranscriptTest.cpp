@@ -9,6 +9,7 @@
 
 #include "SubstitutionTestSupport.h"
 #include "markup/ProblemText.h"
+#include "output/ProblemError.h"
 #include "solver/CExEquation.h"
 #include "solver/Reductions.h"
 #include "solver/SolveProblem.h"
@@ -59,7 +60,7 @@ std::string StepFormula(const std::string& line, const std::string& stack) {
 std::vector<Quad> AnswerRoots(const Lines& lines, const std::string& stack, char letter) {
     std::vector<Quad> roots;
     for (const std::string& line : lines) {
-        if (line.rfind(stack + " ", 0) != 0 || line.find("C15/10") == std::string::npos) {
+        if (line.rfind(stack + " ", 0) != 0 || line.find("AnswerJoint/10") == std::string::npos) {
             continue;
         }
         const std::string open = std::string("F(") + letter + "=";
@@ -122,7 +123,7 @@ int ExpectChainKeepsRoots(const Lines& lines, const std::vector<std::string>& st
 // The numbered cases under the line-block stack `parent` (written without its closing bracket):
 // in each, the equation lines keep the roots of that case's answer. Returns the number of cases.
 int ExpectCasesKeepRoots(const Lines& lines, const std::string& parent, char letter) {
-    const std::string number = parent + ",3.1] C9/01";
+    const std::string number = parent + ",3.1] SubProblemHeading/01";
     int cases = 0;
     for (auto first = lines.begin(); first != lines.end(); ++first) {
         if (first->rfind(number, 0) != 0) {
@@ -155,12 +156,12 @@ TEST(ShiftedCubeTranscript, TheRestIsGroupedApartBeforeTheCubeIsWritten) {
               Lines({
                   "[0.0] F(4.x^3-6.x^2+3.x-2=0)",
                   "[1.1] F(8.x^3-12.x^2+6.x-4=0)",
-                  "[1.1] C32/01",
+                  "[1.1] TermsGrouped/01",
                   "[1.1] F((8.x^3-12.x^2+6.x-1)-3=0)",
-                  "[1.1] C76/01",
+                  "[1.1] OtherPowerFormula/01",
                   "[1.1] F((2.x-1)^3-3=0)",
-                  "[1.1,11.0] C34/01",
-                  "[1.1,11.0] C52/01 F(t=2.x-1)s",
+                  "[1.1,11.0] SubstitutionIntroduced/01",
+                  "[1.1,11.0] NewLetterDefinition/01 F(t=2.x-1)s",
               }));
     EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[0.0]", "[1.1]"}, "[2.2]", 'x'), 6);
     EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[1.1,6.1]", "[1.1,7.2]"}, "[1.1,8.3]", 't'), 2);
@@ -171,19 +172,19 @@ TEST(ShiftedCubeTranscript, ANumberOtherThanOneIsTakenOutOfTheCubesTerms) {
     EXPECT_EQ(Between(lines, "[0.0] F(-2.x^3-6.x^2-6.x-3=0)", "[1.1,11.0]"),
               Lines({
                   "[0.0] F(-2.x^3-6.x^2-6.x-3=0)",
-                  "[1.1] C11/01",
+                  "[1.1] SignTakenOutOfBracket/01",
                   "[1.1] F(2.x^3+6.x^2+6.x+3=0)",
-                  "[1.1] C32/01",
+                  "[1.1] TermsGrouped/01",
                   "[1.1] F((2.x^3+6.x^2+6.x+2)+1=0)",
-                  "[1.1] C45/01",
+                  "[1.1] CommonFactorTakenOut/01",
                   "[1.1] F(2.(x^3+3.x^2+3.x+1)+1=0)",
-                  "[1.1] C76/01",
+                  "[1.1] OtherPowerFormula/01",
                   "[1.1] F(2.(x+1)^3+1=0)",
               }));
     ExpectChainKeepsRoots(lines, {"[1.1]"}, "[2.2]", 'x');
     // An exact cube is written at once.
     EXPECT_EQ(Between(Solve("8*x^3-12*x^2+6*x-1=0"), "[0.0] F(8.x^3-12.x^2+6.x-1=0)", "[1.1,11.0]"),
-              Lines({"[0.0] F(8.x^3-12.x^2+6.x-1=0)", "[1.1] C76/01", "[1.1] F((2.x-1)^3=0)"}));
+              Lines({"[0.0] F(8.x^3-12.x^2+6.x-1=0)", "[1.1] OtherPowerFormula/01", "[1.1] F((2.x-1)^3=0)"}));
 }
 
 // Called directly: in the solver every symmetric quartic is a reciprocal equation, found first.
@@ -196,27 +197,27 @@ TEST(SymmetricQuarticTranscript, TheFirstPairIsCompletedToASquareAndTheSecondFac
     const std::vector<Quad> roots = {-1 - root3, -1 + root3, (3 - root17) / 2, (3 + root17) / 2};
     ExpectKeepsRoots(problem, 'x', roots);
     EXPECT_EQ(Lines(lines.begin(), lines.begin() + 14), Lines({
-                                                            "[] C11/01",
+                                                            "[] SignTakenOutOfBracket/01",
                                                             "[] F(2.x^4-2.x^3-20.x^2+4.x+8=0)",
-                                                            "[] C32/01",
+                                                            "[] TermsGrouped/01",
                                                             "[] F((2.x^2+8/x^2)-(2.x-4/x)-20=0)",
-                                                            "[] C45/01",
+                                                            "[] CommonFactorTakenOut/01",
                                                             "[] F(2.(x^2+4/x^2)-(2.x-4/x)-20=0)",
-                                                            "[] C1/01",
+                                                            "[] OppositeLikeTermsInserted/01",
                                                             "[] F(2.(x^2-4+4/x^2+4)-(2.x-4/x)-20=0)",
-                                                            "[] C72/01",
+                                                            "[] SquareOfDifference/01",
                                                             "[] F(2.((x-2/x)^2+4)-(2.x-4/x)-20=0)",
-                                                            "[] C45/01",
+                                                            "[] CommonFactorTakenOut/01",
                                                             "[] F(2.((x-2/x)^2+4)-2.(x-2/x)-20=0)",
-                                                            "[11.0] C34/01",
-                                                            "[11.0] C52/01 F(t=x-2/x)s",
+                                                            "[11.0] SubstitutionIntroduced/01",
+                                                            "[11.0] NewLetterDefinition/01 F(t=x-2/x)s",
                                                         }));
     EXPECT_EQ(ExpectLinesKeepRoots(lines, {"[]"}, 'x', roots), 6);
     EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[6.1]", "[7.2]"}, "[8.3]", 't'), 2);
     // With k > 0 the square is that of a sum.
     const Lines sum = SolveWith("x^4+x^3-4*x^2+x+1=0", SolveSymmetricQuartic);
     EXPECT_NE(std::find(sum.begin(), sum.end(), "[] F(((x+1/x)^2-2)+(x+1/x)-4=0)"), sum.end());
-    EXPECT_EQ(sum[4], "[] C71/01");
+    EXPECT_EQ(sum[4], "[] SquareOfSum/01");
 }
 
 TEST(ReciprocalTranscript, XZeroIsACaseOfItsOwnBeforeTheDivision) {
@@ -224,20 +225,20 @@ TEST(ReciprocalTranscript, XZeroIsACaseOfItsOwnBeforeTheDivision) {
     EXPECT_EQ(Between(lines, "[0.0] F(x^4-5.x^3+8.x^2-5.x+1=0)", "[1.1,4.2,6.1]"),
               Lines({
                   "[0.0] F(x^4-5.x^3+8.x^2-5.x+1=0)",
-                  "[1.1,3.1] C9/01 F(1)s",
+                  "[1.1,3.1] SubProblemHeading/01 F(1)s",
                   "[1.1,3.1] F(x=0)s",
                   "[1.1,4.2] F(1=0)",
-                  "[1.1,5.3] C5/11 C15/10 C56/11",
-                  "[1.1,3.1] C9/01 F(2)s",
+                  "[1.1,5.3] AnswerHeadingEquation1/11 AnswerJoint/10 NoRoots/11",
+                  "[1.1,3.1] SubProblemHeading/01 F(2)s",
                   "[1.1,3.1] F(x\xB9"
                   "0)s",
-                  "[1.1,4.2] C55/01",
+                  "[1.1,4.2] NumericFactorDividedOut/01",
                   "[1.1,4.2] F((x^2+1/x^2)-5.(x+1/x)+8=0)",
-                  "[1.1,4.2,11.0] C34/01",
-                  "[1.1,4.2,11.0] C52/01 F(t=x+1/x)s",
+                  "[1.1,4.2,11.0] SubstitutionIntroduced/01",
+                  "[1.1,4.2,11.0] NewLetterDefinition/01 F(t=x+1/x)s",
               }));
-    EXPECT_EQ(lines.back(),
-              "[2.2] C6/11 C15/10 F(x=1)s C68/11 F(x={3-!sq2{5}}/2)s C68/11 F(x={3+!sq2{5}}/2)s");
+    EXPECT_EQ(lines.back(), "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=1)s BetweenRoots/11 "
+                            "F(x={3-!sq2{5}}/2)s BetweenRoots/11 F(x={3+!sq2{5}}/2)s");
     EXPECT_EQ(ExpectCasesKeepRoots(lines, "[1.1", 'x'), 2);
     EXPECT_EQ(ExpectCasesKeepRoots(lines, "[1.1,4.2", 'x'), 2);
     EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[1.1,4.2,6.1]", "[1.1,4.2,7.2]"}, "[1.1,4.2,8.3]", 't'), 1);
@@ -249,20 +250,21 @@ TEST(PairedFactorsTranscript, EqualPairProductsAreGatheredIntoAPower) {
     EXPECT_EQ(Between(lines, "[0.0] F((x+1)^2.(x+2)^2=4)", "[1.1,7.2]"),
               Lines({
                   "[0.0] F((x+1)^2.(x+2)^2=4)",
-                  "[1.1] C44/01",
+                  "[1.1] AllTermsMovedLeft/01",
                   "[1.1] F((x+1)^2.(x+2)^2-4=0)",
-                  "[1.1] C10/01",
+                  "[1.1] TermsReordered/01",
                   "[1.1] F(((x+1).(x+2)).((x+1).(x+2))-4=0)",
-                  "[1.1] C59/01",
+                  "[1.1] BracketsOpened/01",
                   "[1.1] F((x^2+3.x+2).(x^2+3.x+2)-4=0)",
-                  "[1.1] C70/01",
+                  "[1.1] PowersJoined/01",
                   "[1.1] F((x^2+3.x+2)^2-4=0)",
-                  "[1.1,11.0] C34/01",
-                  "[1.1,11.0] C52/01 F(t=x^2+3.x)s",
-                  "[1.1,6.1] C65/01",
+                  "[1.1,11.0] SubstitutionIntroduced/01",
+                  "[1.1,11.0] NewLetterDefinition/01 F(t=x^2+3.x)s",
+                  "[1.1,6.1] EquationInNewLetter/01",
                   "[1.1,6.1] F((t+2)^2-4=0)",
               }));
-    EXPECT_EQ(lines.back(), "[2.2] C6/11 C15/10 F(x=0)s C68/11 F(x=-3)s");
+    EXPECT_EQ(lines.back(),
+              "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=0)s BetweenRoots/11 F(x=-3)s");
     EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[0.0]", "[1.1]"}, "[2.2]", 'x'), 5);
     EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[1.1,6.1]", "[1.1,7.2]"}, "[1.1,8.3]", 't'), 3);
     EXPECT_EQ(ExpectCasesKeepRoots(lines, "[1.1,7.2", 't'), 2);
@@ -271,12 +273,13 @@ TEST(PairedFactorsTranscript, EqualPairProductsAreGatheredIntoAPower) {
 
 TEST(PairedFactorsTranscript, DifferentPairProductsAreOnlyMultipliedOut) {
     const Lines lines = Solve("(x-4)*(x-5)*(x-6)*(x-7)=1680");
-    EXPECT_EQ(Between(lines, "[1.1] C10/01", "[1.1,11.0]"), Lines({
-                                                                "[1.1] C10/01",
-                                                                "[1.1] F(((x-4).(x-7)).((x-5).(x-6))-1680=0)",
-                                                                "[1.1] C59/01",
-                                                                "[1.1] F((x^2-11.x+28).(x^2-11.x+30)-1680=0)",
-                                                            }));
+    EXPECT_EQ(Between(lines, "[1.1] TermsReordered/01", "[1.1,11.0]"),
+              Lines({
+                  "[1.1] TermsReordered/01",
+                  "[1.1] F(((x-4).(x-7)).((x-5).(x-6))-1680=0)",
+                  "[1.1] BracketsOpened/01",
+                  "[1.1] F((x^2-11.x+28).(x^2-11.x+30)-1680=0)",
+              }));
     EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[0.0]", "[1.1]"}, "[2.2]", 'x'), 4);
     EXPECT_EQ(ExpectCasesKeepRoots(lines, "[1.1", 'x'), 2);
 }
@@ -285,15 +288,18 @@ TEST(PairedFactorsTranscript, DifferentPairProductsAreOnlyMultipliedOut) {
 // gives x = -1 ± √7, x^2 + 2x = -4 nothing.
 TEST(PairedFactorsTranscript, FactorsThatDoNotPairAsWrittenAreFactorisedFirst) {
     const Lines lines = Solve("(x^2-1)*(x^2+4*x+3)=21");
-    EXPECT_EQ(Between(lines, "[1.1] C67/01", "[1.1,11.0]"), Lines({
-                                                                "[1.1] C67/01",
-                                                                "[1.1] F((x-1).(x+1).(x+1).(x+3)-21=0)",
-                                                                "[1.1] C10/01",
-                                                                "[1.1] F(((x-1).(x+3)).((x+1).(x+1))-21=0)",
-                                                                "[1.1] C59/01",
-                                                                "[1.1] F((x^2+2.x-3).(x^2+2.x+1)-21=0)",
-                                                            }));
-    EXPECT_EQ(lines.back(), "[2.2] C6/11 C15/10 F(x=-1-!sq2{7})s C68/11 F(x=-1+!sq2{7})s");
+    EXPECT_EQ(Between(lines, "[1.1] LeftSideFactorised/01", "[1.1,11.0]"),
+              Lines({
+                  "[1.1] LeftSideFactorised/01",
+                  "[1.1] F((x-1).(x+1).(x+1).(x+3)-21=0)",
+                  "[1.1] TermsReordered/01",
+                  "[1.1] F(((x-1).(x+3)).((x+1).(x+1))-21=0)",
+                  "[1.1] BracketsOpened/01",
+                  "[1.1] F((x^2+2.x-3).(x^2+2.x+1)-21=0)",
+              }));
+    EXPECT_EQ(
+        lines.back(),
+        "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=-1-!sq2{7})s BetweenRoots/11 F(x=-1+!sq2{7})s");
     EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[0.0]", "[1.1]"}, "[2.2]", 'x'), 5);
     EXPECT_EQ(ExpectCasesKeepRoots(lines, "[1.1", 'x'), 2);
 }
@@ -303,38 +309,40 @@ TEST(HomogeneousFormTranscript, TermsAreSplitFactoredAndTheSquareOfBWritten) {
     EXPECT_EQ(Between(lines, "[0.0] F(x^4-5.x^3+x^2+12.x+6=0)", "[1.1,7.2,4.2,11.0]"),
               Lines({
                   "[0.0] F(x^4-5.x^3+x^2+12.x+6=0)",
-                  "[1.1] C32/01",
+                  "[1.1] TermsGrouped/01",
                   "[1.1] F(x^4-(5.x^3+5.x^2)+(6.x^2+12.x+6)=0)",
-                  "[1.1] C45/01",
+                  "[1.1] CommonFactorTakenOut/01",
                   "[1.1] F(x^4-5.x^2.(x+1)+6.(x^2+2.x+1)=0)",
-                  "[1.1] C71/01",
+                  "[1.1] SquareOfSum/01",
                   "[1.1] F(x^4-5.x^2.(x+1)+6.(x+1)^2=0)",
-                  "[1.1,11.0] C34/01",
-                  "[1.1,11.0] C52/01 F(A=x^2)s C68/01 F(B=x+1)s",
-                  "[1.1,6.1] C65/01",
+                  "[1.1,11.0] SubstitutionIntroduced/01",
+                  "[1.1,11.0] NewLetterDefinition/01 F(A=x^2)s BetweenRoots/01 F(B=x+1)s",
+                  "[1.1,6.1] EquationInNewLetter/01",
                   "[1.1,6.1] F(A^2-5.A.B+6.B^2=0)",
-                  "[1.1,7.2] C14/01",
-                  "[1.1,7.2,3.1] C9/01 F(1)s",
+                  "[1.1,7.2] HomogeneousEquation/01",
+                  "[1.1,7.2,3.1] SubProblemHeading/01 F(1)s",
                   "[1.1,7.2,3.1] F(B=0)s",
-                  "[1.1,7.2,4.2] C8/01",
+                  "[1.1,7.2,4.2] ReturnToFirstUnknown/01",
                   "[1.1,7.2,4.2] F(x^2=0)",
-                  "[1.1,7.2,4.2] C12/01",
-                  "[1.1,7.2,4.2] F(x=0)s C57/01",
-                  "[1.1,7.2,5.3] C5/11 C15/10 C56/11",
-                  "[1.1,7.2,3.1] C9/01 F(2)s C15/10",
+                  "[1.1,7.2,4.2] CheckRootsOfCaseBZero/01",
+                  "[1.1,7.2,4.2] F(x=0)s RootOfCaseBZeroRemoved/01",
+                  "[1.1,7.2,5.3] AnswerHeadingEquation1/11 AnswerJoint/10 NoRoots/11",
+                  "[1.1,7.2,3.1] SubProblemHeading/01 F(2)s AnswerJoint/10",
                   "[1.1,7.2,3.1] F(B\xB9"
                   "0)s",
-                  "[1.1,7.2,4.2] C8/01",
+                  "[1.1,7.2,4.2] ReturnToFirstUnknown/01",
                   "[1.1,7.2,4.2] F(t^2-5.t+6=0)",
               }));
-    EXPECT_EQ(lines.back(), "[2.2] C6/11 C15/10 F(x=1-!sq2{3})s C68/11 F(x=1+!sq2{3})s C68/11 "
-                            "F(x={3-!sq2{21}}/2)s C68/11 F(x={3+!sq2{21}}/2)s");
+    EXPECT_EQ(lines.back(), "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=1-!sq2{3})s BetweenRoots/11 "
+                            "F(x=1+!sq2{3})s BetweenRoots/11 "
+                            "F(x={3-!sq2{21}}/2)s BetweenRoots/11 F(x={3+!sq2{21}}/2)s");
     EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[0.0]", "[1.1]"}, "[2.2]", 'x'), 4);
     // Case 1: x^2 = 0 has the root 0, where B = x + 1 is not 0.
-    const Lines first = Between(lines, "[1.1,7.2,3.1] C9/01 F(1)s", "[1.1,7.2,3.1] C9/01 F(2)s");
+    const Lines first = Between(lines, "[1.1,7.2,3.1] SubProblemHeading/01 F(1)s",
+                                "[1.1,7.2,3.1] SubProblemHeading/01 F(2)s");
     EXPECT_EQ(ExpectLinesKeepRoots(first, {"[1.1,7.2,4.2]"}, 'x', {0}), 1);
     // Case 2: the equation in t = A/B, and the values of A/B taken back.
-    const Lines second = Between(lines, "[1.1,7.2,3.1] C9/01 F(2)s C15/10", "[2.2]");
+    const Lines second = Between(lines, "[1.1,7.2,3.1] SubProblemHeading/01 F(2)s AnswerJoint/10", "[2.2]");
     EXPECT_EQ(ExpectChainKeepsRoots(second, {"[1.1,7.2,4.2]", "[1.1,7.2,4.2,6.1]"}, "[1.1,7.2,4.2,8.3]", 't'),
               2);
     EXPECT_EQ(ExpectCasesKeepRoots(second, "[1.1,7.2,4.2", 'x'), 2);
@@ -342,30 +350,30 @@ TEST(HomogeneousFormTranscript, TermsAreSplitFactoredAndTheSquareOfBWritten) {
 
 TEST(HomogeneousFormTranscript, ANegativeShiftSquaresADifferenceAndOtherFormsAreMultipliedOutFirst) {
     const Lines minus = Solve("2*x^4+x^3-5*x^2+12*x-12=0");
-    EXPECT_EQ(Between(minus, "[1.1] C32/01", "[1.1,11.0]"),
+    EXPECT_EQ(Between(minus, "[1.1] TermsGrouped/01", "[1.1,11.0]"),
               Lines({
-                  "[1.1] C32/01",
+                  "[1.1] TermsGrouped/01",
                   "[1.1] F(2.x^4+(x^3-2.x^2)-(3.x^2-12.x+12)=0)",
-                  "[1.1] C45/01",
+                  "[1.1] CommonFactorTakenOut/01",
                   "[1.1] F(2.x^4+x^2.(x-2)-3.(x^2-4.x+4)=0)",
-                  "[1.1] C72/01",
+                  "[1.1] SquareOfDifference/01",
                   "[1.1] F(2.x^4+x^2.(x-2)-3.(x-2)^2=0)",
               }));
     EXPECT_EQ(ExpectChainKeepsRoots(minus, {"[0.0]", "[1.1]"}, "[2.2]", 'x'), 4);
     const Lines product = Solve("x^2*(x^2-5*x)-5*x^2+6*(x+1)^2=0");
-    EXPECT_EQ(Between(product, "[1.1] C59/01", "[1.1] C45/01"),
+    EXPECT_EQ(Between(product, "[1.1] BracketsOpened/01", "[1.1] CommonFactorTakenOut/01"),
               Lines({
-                  "[1.1] C59/01",
+                  "[1.1] BracketsOpened/01",
                   "[1.1] F((x^4-5.x^3)-5.x^2+(6.x^2+12.x+6)=0)",
-                  "[1.1] C64/01",
+                  "[1.1] LikeTermsCombined/01",
                   "[1.1] F(x^4-5.x^3+x^2+12.x+6=0)",
-                  "[1.1] C32/01",
+                  "[1.1] TermsGrouped/01",
                   "[1.1] F(x^4-(5.x^3+5.x^2)+(6.x^2+12.x+6)=0)",
               }));
     EXPECT_EQ(ExpectChainKeepsRoots(product, {"[0.0]", "[1.1]"}, "[2.2]", 'x'), 6);
     // A left side already in the form is not rewritten.
     const Lines ready = Solve("x^4-5*x^2*(x+1)+6*(x+1)^2=0");
-    EXPECT_EQ(ready[1], "[1.1,11.0] C34/01");
+    EXPECT_EQ(ready[1], "[1.1,11.0] SubstitutionIntroduced/01");
 }
 
 // The two-letter substitution handed "equation in A and B" with A and B standing for `first` and
@@ -385,19 +393,25 @@ bool SolveTwoLetter(const std::string& equation, const std::string& first, const
     return FindTwoLetterSubstitution(*workspace, true, &record);
 }
 
-// The equation in A and B, here handed over directly: its fraction dropped (comment 43) or its
-// numeric factor divided out (comment 55) before the cases.
+// The equation in A and B, here handed over directly: its fraction dropped
+// (CommentID::FractionIsZeroWhenNumeratorIs) or its numeric factor divided out
+// (CommentID::NumericFactorDividedOut) before the cases.
 TEST(TwoLetterTranscript, TheEquationInTheNewLettersIsBroughtToItsSimplestForm) {
     // x^4 - 5x^3 + x^2 + 12x + 6 = (x^2 - 2x - 2)(x^2 - 3x - 3).
     const Quad root3 = *QuadValue("!sq2{3}", 'x', 0);
     const Quad root21 = *QuadValue("!sq2{21}", 'x', 0);
     const std::vector<Quad> roots = {1 - root3, 1 + root3, (3 - root21) / 2, (3 + root21) / 2};
     for (const auto& [equation, simplest] : std::vector<std::pair<std::string, Lines>>{
-             {"1/2*A^2-5/2*A*B+3*B^2", {"[7.2] C43/01", "[7.2] F(A^2-5.A.B+6.B^2=0)", "[7.2] C14/01"}},
-             {"2*A^2-10*A*B+12*B^2", {"[7.2] C55/01", "[7.2] F(A^2-5.A.B+6.B^2=0)", "[7.2] C14/01"}},
+             {"1/2*A^2-5/2*A*B+3*B^2",
+              {"[7.2] FractionIsZeroWhenNumeratorIs/01", "[7.2] F(A^2-5.A.B+6.B^2=0)",
+               "[7.2] HomogeneousEquation/01"}},
+             {"2*A^2-10*A*B+12*B^2",
+              {"[7.2] NumericFactorDividedOut/01", "[7.2] F(A^2-5.A.B+6.B^2=0)",
+               "[7.2] HomogeneousEquation/01"}},
              {"2/3*A^2-10/3*A*B+4*B^2",
-              {"[7.2] C43/01", "[7.2] F(2.A^2-10.A.B+12.B^2=0)", "[7.2] C55/01", "[7.2] F(A^2-5.A.B+6.B^2=0)",
-               "[7.2] C14/01"}},
+              {"[7.2] FractionIsZeroWhenNumeratorIs/01", "[7.2] F(2.A^2-10.A.B+12.B^2=0)",
+               "[7.2] NumericFactorDividedOut/01", "[7.2] F(A^2-5.A.B+6.B^2=0)",
+               "[7.2] HomogeneousEquation/01"}},
          }) {
         SCOPED_TRACE(equation);
         COutputList solution;
@@ -430,7 +444,7 @@ TEST(TwoLetterTranscript, ARootFormCommonToBothExpressionsIsNotDropped) {
         std::unique_ptr<CExEquation> workspace;
         EXPECT_EQ(SolveTwoLetter("A^2-5*A*B+6*B^2", "x^2-2", second, solution, workspace), solved);
         EXPECT_EQ(solution.IsEmpty(), !solved);
-        EXPECT_EQ(workspace->ErrorCode(), 0);
+        EXPECT_EQ(workspace->ErrorCode(), ProblemError::None);
     }
 }
 

@@ -33,21 +33,24 @@ Lines Answer(std::int32_t heading, std::int32_t state, const std::vector<NodePtr
 }
 
 TEST(WriteAnswer, AnUnsolvedEquationSaysSoInTwoRecords) {
-    EXPECT_EQ(Answer(0, 0, {}), Lines({"[2.2] C83/11", "[2.2] C2/11"}));
-    EXPECT_EQ(Answer(0, 2, {}), Lines({"[2.2] C83/11", "[2.2] C2/11"}));
-    EXPECT_EQ(Answer(2, 3, {}), Lines({"[2.2] C22/11", "[2.2] C2/11"}));
+    EXPECT_EQ(Answer(0, 0, {}), Lines({"[2.2] AnswerHeadingOther/11", "[2.2] AnswerWithoutRoots/11"}));
+    EXPECT_EQ(Answer(0, 2, {}), Lines({"[2.2] AnswerHeadingOther/11", "[2.2] AnswerWithoutRoots/11"}));
+    EXPECT_EQ(Answer(2, 3, {}),
+              Lines({"[2.2] AnswerHeadingUnsolvedNewLetter/11", "[2.2] AnswerWithoutRoots/11"}));
 }
 
 TEST(WriteAnswer, HeadsTheRootsByTheKindOfEquation) {
     const struct {
         std::int32_t heading;
-        int comment;
-    } cases[] = {{0, 6}, {1, 5}, {2, 4}};
+        CommentID comment;
+    } cases[] = {{0, CommentID::AnswerHeadingEquation0},
+                 {1, CommentID::AnswerHeadingEquation1},
+                 {2, CommentID::AnswerHeadingEquation2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.heading);
         NodePtr two = std::make_unique<CONumber>(2);
         EXPECT_EQ(Answer(c.heading, 1, {&two}),
-                  Lines({"[2.2] C" + std::to_string(c.comment) + "/11 C15/10 F(y=2)s"}));
+                  Lines({"[2.2] " + CommentName(c.comment) + "/11 AnswerJoint/10 F(y=2)s"}));
     }
 }
 
@@ -56,12 +59,16 @@ TEST(WriteAnswer, ListsEveryRootWithTheJoinBetweenThem) {
     NodePtr three = std::make_unique<CONumber>(3);
     NodePtr letterless = std::make_unique<CONumber>(CNumber(0));
     EXPECT_EQ(Answer(0, 1, {&minusThird, &three, &letterless}),
-              Lines({"[2.2] C6/11 C15/10 F(y=-1/3)s C68/11 F(y=3)s C68/11 F(y=0)s"}));
+              Lines({"[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(y=-1/3)s BetweenRoots/11 F(y=3)s "
+                     "BetweenRoots/11 F(y=0)s"}));
 }
 
 TEST(WriteAnswer, NamesNoRootsAndEveryNumber) {
-    EXPECT_EQ(Answer(0, 1, {}), Lines({"[2.2] C6/11 C15/10 C56/11"}));
-    EXPECT_EQ(Answer(1, 1, {}, true), Lines({"[2.2] C5/11 C15/10 F(y)s C82/11 C50/11"}));
+    EXPECT_EQ(Answer(0, 1, {}), Lines({"[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 NoRoots/11"}));
+    EXPECT_EQ(
+        Answer(1, 1, {}, true),
+        Lines(
+            {"[2.2] AnswerHeadingEquation1/11 AnswerJoint/10 F(y)s AnswerEveryNumber/11 AnyValueIsRoot/11"}));
 }
 
 } // namespace

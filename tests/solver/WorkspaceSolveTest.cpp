@@ -46,33 +46,33 @@ TEST(SolveProblem, AnUnknownKindDoesNothing) {
 
 struct ErrorCase {
     const char* text;
-    int comment;
+    CommentID comment;
 };
 
 // An error found before the problem is recorded is the whole solution: one comment record, always
 // shown, not spoken, outside every line block.
 void ExpectErrorOnly(int kind, const ErrorCase& c) {
     SCOPED_TRACE(std::string(KindName(kind)) + ": " + c.text);
-    EXPECT_EQ(Solve(kind, c.text), Lines({"[] C" + std::to_string(c.comment) + "/10"}));
+    EXPECT_EQ(Solve(kind, c.text), Lines({"[] " + CommentName(c.comment) + "/10"}));
 }
 
 TEST(SolveProblem, ExpressionErrorsEndTheSolveWithTheirComment) {
     const ErrorCase cases[] = {
-        {"x+#", 30},     // 1: invalid character
-        {"0,x", 30},     // 1: a comma without digits
-        {"x+", 28},      // 2: missing operand
-        {"x^-1", 28},    // 2: an exponent must be grouped
-        {"2@{1}", 28},   // 2: a mixed number without "/"
-        {"(x+1", 24},    // 3: the final ";" is read as the closer
-        {"(a+b}", 24},   // 3
-        {"x:0", 25},     // 4: division by zero
-        {"1/0+x", 25},   // 4: a number literal over zero
-        {"x^{1/2}", 27}, // 5: exponent not an integer
-        {"x^y", 27},     // 5
-        {"a/b/c", 26},   // 6: characters left over
-        {"x^2^3", 26},   // 6
-        {"x=1", 26},     // 6: a relation is no expression
-        {"x+1;;", 26},   // 6
+        {"x+#", CommentID::ErrorInvalidCharacter},     // invalid character
+        {"0,x", CommentID::ErrorInvalidCharacter},     // a comma without digits
+        {"x+", CommentID::ErrorMissingOperand},        // missing operand
+        {"x^-1", CommentID::ErrorMissingOperand},      // an exponent must be grouped
+        {"2@{1}", CommentID::ErrorMissingOperand},     // a mixed number without "/"
+        {"(x+1", CommentID::ErrorWrongClosingBracket}, // the final ";" is read as the closer
+        {"(a+b}", CommentID::ErrorWrongClosingBracket},
+        {"x:0", CommentID::ErrorIncompleteExpression},   // division by zero
+        {"1/0+x", CommentID::ErrorIncompleteExpression}, // a number literal over zero
+        {"x^{1/2}", CommentID::ErrorExponentNotInteger}, // exponent not an integer
+        {"x^y", CommentID::ErrorExponentNotInteger},
+        {"a/b/c", CommentID::ErrorCharactersLeftOver}, // characters left over
+        {"x^2^3", CommentID::ErrorCharactersLeftOver},
+        {"x=1", CommentID::ErrorCharactersLeftOver}, // a relation is no expression
+        {"x+1;;", CommentID::ErrorCharactersLeftOver},
     };
     for (const int kind : {kProblemFactorise, kProblemFactoriseCompletely, kProblemSimplify}) {
         for (const ErrorCase& c : cases) {
@@ -83,9 +83,17 @@ TEST(SolveProblem, ExpressionErrorsEndTheSolveWithTheirComment) {
 
 TEST(SolveProblem, EquationErrorsEndTheSolveWithTheirComment) {
     const ErrorCase cases[] = {
-        {"x+#=1", 30}, {"x+=1", 28}, {"(x+1=0", 24},  {"x:0=1", 25}, {"x=1:0", 25}, {"x^{1/2}=1", 27},
-        {"x=1=2", 26}, {"x+1", 26},  {"x/x/x=1", 26}, {"x+y=1", 26}, // two letters: refused before any parse
-        {"a+b=a", 26},
+        {"x+#=1", CommentID::ErrorInvalidCharacter},
+        {"x+=1", CommentID::ErrorMissingOperand},
+        {"(x+1=0", CommentID::ErrorWrongClosingBracket},
+        {"x:0=1", CommentID::ErrorIncompleteExpression},
+        {"x=1:0", CommentID::ErrorIncompleteExpression},
+        {"x^{1/2}=1", CommentID::ErrorExponentNotInteger},
+        {"x=1=2", CommentID::ErrorCharactersLeftOver},
+        {"x+1", CommentID::ErrorCharactersLeftOver},
+        {"x/x/x=1", CommentID::ErrorCharactersLeftOver},
+        {"x+y=1", CommentID::ErrorCharactersLeftOver}, // two letters: refused before any parse
+        {"a+b=a", CommentID::ErrorCharactersLeftOver},
     };
     for (const ErrorCase& c : cases) {
         ExpectErrorOnly(kProblemEquation, c);
@@ -100,11 +108,11 @@ TEST(SolveProblem, LimitsEndTheSolveWithTheTooLargeComment) {
     for (int kind = 0; kind < 4; ++kind) {
         for (const std::string* text : {&tooLong, &deep}) {
             SCOPED_TRACE(std::string(KindName(kind)) + ": " + text->substr(0, 20));
-            EXPECT_EQ(Solve(kind, *text), Lines({"[] C31/10"}));
+            EXPECT_EQ(Solve(kind, *text), Lines({"[] ErrorProblemTooLarge/10"}));
         }
         SCOPED_TRACE(KindName(kind));
         const std::string problem = kind == kProblemEquation ? "x=" + manyDigits : manyDigits + "+x";
-        EXPECT_EQ(Solve(kind, problem), Lines({"[] C31/10"}));
+        EXPECT_EQ(Solve(kind, problem), Lines({"[] ErrorProblemTooLarge/10"}));
     }
 }
 
@@ -121,29 +129,32 @@ TEST(SolveProblem, AStaleLimitFlagDoesNotSpillIntoTheNextSolve) {
     ASSERT_TRUE(CNumber::LimitExceeded());
     const Lines lines = Solve(kProblemSimplify, "x+1");
     ASSERT_FALSE(lines.empty());
-    EXPECT_NE(lines.front(), "[] C31/10");
+    EXPECT_NE(lines.front(), "[] ErrorProblemTooLarge/10");
     CNumber::ResetLimitExceeded();
 }
 
 // --- whole transcripts of solves --------------------------------------------------------------------
 
 TEST(SolveProblem, SimplificationRecordsTheProblemAndClosesWithTheAnswer) {
-    EXPECT_EQ(Solve(kProblemSimplify, "2*x+1"), Lines({"[0.0] F(=2.x+1)", "[2.2] C3/11 C15/10 F(2.x+1)s"}));
+    EXPECT_EQ(Solve(kProblemSimplify, "2*x+1"),
+              Lines({"[0.0] F(=2.x+1)", "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(2.x+1)s"}));
     // A negative number exponent is accepted; the simplifier turns it into a denominator.
     EXPECT_EQ(Solve(kProblemSimplify, "x^{-2}"),
-              Lines({"[0.0] F(x^{-2}=)", "[1.1] C78/01", "[1.1] F(=1/x^2)", "[2.2] C3/11 C15/10 F(1/x^2)s"}));
+              Lines({"[0.0] F(x^{-2}=)", "[1.1] NegativeExponentAsDenominator/01", "[1.1] F(=1/x^2)",
+                     "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(1/x^2)s"}));
 }
 
 TEST(SolveProblem, FactorisationThatFindsNothingClosesWithItsComment) {
     for (const int kind : {kProblemFactorise, kProblemFactoriseCompletely}) {
         SCOPED_TRACE(KindName(kind));
-        EXPECT_EQ(Solve(kind, "x^2+y^2"), Lines({"[0.0] F(=x^2+y^2)", "[2.2] C35/11"}));
+        EXPECT_EQ(Solve(kind, "x^2+y^2"), Lines({"[0.0] F(=x^2+y^2)", "[2.2] NothingToFactorise/11"}));
     }
 }
 
 TEST(SolveProblem, AnEquationLeftUnsolvedClosesWithTheOtherHeading) {
     // No technique solves a quintic without rational roots.
-    EXPECT_EQ(Solve(kProblemEquation, "x^5+x+3=0"), Lines({"[0.0] F(x^5+x+3=0)", "[2.2] C83/11", "[2.2] C2/11"}));
+    EXPECT_EQ(Solve(kProblemEquation, "x^5+x+3=0"),
+              Lines({"[0.0] F(x^5+x+3=0)", "[2.2] AnswerHeadingOther/11", "[2.2] AnswerWithoutRoots/11"}));
     // Without a letter the equation is still solved (for x).
     EXPECT_EQ(Solve(kProblemEquation, "2=2").front(), "[0.0] F(2=2)");
 }
@@ -173,11 +184,11 @@ void ExpectWellFormedExpressionSolution(int kind, const std::string& text, const
     const COutputRecord& last = *solution.Records().back();
     EXPECT_EQ(last.lineBlocks, LineBlockList({{2, 2}}));
     const std::string lastLine = DescribeRecord(last);
-    if (kind != kProblemSimplify && lastLine == "[2.2] C35/11") {
+    if (kind != kProblemSimplify && lastLine == "[2.2] NothingToFactorise/11") {
         return;
     }
     ASSERT_EQ(last.BlockCount(), 3u) << lastLine;
-    EXPECT_EQ(lastLine.rfind("[2.2] C3/11 C15/10 F(", 0), 0u) << lastLine;
+    EXPECT_EQ(lastLine.rfind("[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(", 0), 0u) << lastLine;
     // The answer repeats the last recorded formula.
     std::string lastFormula;
     for (const auto& record : solution.Records()) {

@@ -6,10 +6,10 @@
 #include "model/CONumber.h"
 #include "model/COPower.h"
 #include "model/COVariable.h"
+#include "output/ProblemError.h"
 #include "solver/CExEquation.h"
 #include "solver/CExpression.h"
 #include "solver/ProblemChecks.h"
-#include "solver/ProblemError.h"
 #include "solver/SolveProblem.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +47,7 @@ TEST(RecordStep, CommentsRepeatAnUnchangedFormula) {
     workspace.RecordStep(false);
     workspace.QueueComment(CommentID::TermsReordered);
     workspace.RecordStep(false);
-    EXPECT_EQ(Transcript(solution), Lines({"[] F(x)", "[] C10/01", "[] F(x)"}));
+    EXPECT_EQ(Transcript(solution), Lines({"[] F(x)", "[] TermsReordered/01", "[] F(x)"}));
 }
 
 TEST(RecordStep, MergesPartialCommentsOfOneStep) {
@@ -55,10 +55,12 @@ TEST(RecordStep, MergesPartialCommentsOfOneStep) {
         std::vector<CommentID> queued;
         Lines comments;
     } cases[] = {
-        {{CommentID::SplitOffNumerator, CommentID::SplitOffDenominator}, {"[] C38/01"}},
-        {{CommentID::CommonFactorTakenOut, CommentID::CommonFactorTakenOut}, {"[] C46/01"}},
-        {{CommentID::TermsReordered, CommentID::TermsReordered}, {"[] C10/01"}},
-        {{CommentID::TermsReordered, CommentID::BracketsOpened}, {"[] C10/01", "[] C59/01"}},
+        {{CommentID::SplitOffNumerator, CommentID::SplitOffDenominator},
+         {"[] SplitOffNumeratorAndDenominator/01"}},
+        {{CommentID::CommonFactorTakenOut, CommentID::CommonFactorTakenOut}, {"[] CommonFactorsTakenOut/01"}},
+        {{CommentID::TermsReordered, CommentID::TermsReordered}, {"[] TermsReordered/01"}},
+        {{CommentID::TermsReordered, CommentID::BracketsOpened},
+         {"[] TermsReordered/01", "[] BracketsOpened/01"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.comments.front());
@@ -84,7 +86,8 @@ TEST(RecordStep, TakesNodeCommentsInTreeOrderBehindQueuedOnes) {
     sum->AddComment(CommentID::TermsReordered);
     workspace.QueueComment(CommentID::LikeTermsCollected);
     workspace.RecordStep(false);
-    EXPECT_EQ(Transcript(solution), Lines({"[] C39/01", "[] C10/01", "[] C59/01", "[] F(a+b.c)"}));
+    EXPECT_EQ(Transcript(solution), Lines({"[] LikeTermsCollected/01", "[] TermsReordered/01",
+                                           "[] BracketsOpened/01", "[] F(a+b.c)"}));
     EXPECT_EQ(sum->CommentCount(), 0);
     EXPECT_EQ(sum->AsList()->GetAt(2)->CommentCount(), 0);
 }
@@ -118,7 +121,7 @@ TEST(RecordStep, ANumberPastItsLimitEndsTheSolveInsteadOfRecording) {
     workspace.RecordStep(true);
     CNumber::ResetLimitExceeded();
     EXPECT_TRUE(solution.IsEmpty());
-    EXPECT_EQ(workspace.ErrorCode(), ProblemError::kProblemTooLarge);
+    EXPECT_EQ(workspace.ErrorCode(), ProblemError::ProblemTooLarge);
     EXPECT_FALSE(workspace.IsValid());
 }
 
@@ -129,18 +132,18 @@ TEST(RecordStep, AndCheckAnswersAsIsValid) {
     CExpression valid(Prepared("x+1"), &solution);
     CNumber::ResetLimitExceeded();
     EXPECT_TRUE(valid.RecordStepAndCheck(false));
-    EXPECT_EQ(valid.ErrorCode(), 0);
+    EXPECT_EQ(valid.ErrorCode(), ProblemError::None);
     EXPECT_EQ(Transcript(solution), Lines({"[] F(x+1)"}));
     EXPECT_FALSE(CNumber(9).PowerOf(CNumber(99999999)) && !CNumber::LimitExceeded());
     EXPECT_FALSE(valid.RecordStepAndCheck(true));
     CNumber::ResetLimitExceeded();
-    EXPECT_EQ(valid.ErrorCode(), ProblemError::kProblemTooLarge);
+    EXPECT_EQ(valid.ErrorCode(), ProblemError::ProblemTooLarge);
     EXPECT_FALSE(valid.RecordStepAndCheck(true));
 
     COutputList other;
     CExpression zeroDivisor(Prepared("x/0"), &other);
     EXPECT_FALSE(zeroDivisor.RecordStepAndCheck(true));
-    EXPECT_NE(zeroDivisor.ErrorCode(), 0);
+    EXPECT_NE(zeroDivisor.ErrorCode(), ProblemError::None);
     EXPECT_TRUE(other.IsEmpty());
 }
 
@@ -154,12 +157,13 @@ TEST(RecordStepAfter, InsertsCommentsInQueueOrderThenTheFormula) {
     workspace.QueueComment(CommentID::TermsReordered);
     workspace.QueueComment(CommentID::TermsGrouped);
     workspace.RecordStepAfter(first);
-    EXPECT_EQ(Transcript(solution), Lines({"[] F(x)", "[] C10/01", "[] C32/01", "[] F(y)", "[] C15/10"}));
+    EXPECT_EQ(Transcript(solution), Lines({"[] F(x)", "[] TermsReordered/01", "[] TermsGrouped/01", "[] F(y)",
+                                           "[] AnswerJoint/10"}));
 
     // Unchanged formula: only the comments, here at the front.
     workspace.QueueComment(CommentID::BracketsOpened);
     workspace.RecordStepAfter(std::nullopt);
-    EXPECT_EQ(Transcript(solution).front(), "[] C59/01");
+    EXPECT_EQ(Transcript(solution).front(), "[] BracketsOpened/01");
     EXPECT_EQ(solution.Size(), 6u);
 }
 
@@ -174,7 +178,7 @@ TEST(PendingRecord, KeepsTheStackOfItsFirstBlockAndFlushesOnce) {
     workspace.AddPendingFormula("x", true);
     workspace.FlushPendingRecord();
     workspace.FlushPendingRecord();
-    EXPECT_EQ(Transcript(solution), Lines({"[2.5] C3/11 F(x)s"}));
+    EXPECT_EQ(Transcript(solution), Lines({"[2.5] AnswerHeadingExpression/11 F(x)s"}));
 }
 
 TEST(PendingRecord, ClearDropsWhatWasAssembled) {
@@ -216,9 +220,9 @@ TEST(AddRecords, CopyTheStackAndSkipAMissingComment) {
     workspace.PushLineBlock(1, 2);
     workspace.AddFormulaRecord("D=b^2-4.a.c=", false);
     workspace.AddCommentRecord(std::nullopt, true, false);
-    workspace.AddCommentRecord(ErrorComment(42), true, false);
+    workspace.AddCommentRecord(ErrorComment(ProblemError::None), true, false);
     workspace.AddCommentRecord(CommentID::NoRoots, true, true);
-    EXPECT_EQ(Transcript(solution), Lines({"[1.2] F(D=b^2-4.a.c=)", "[1.2] C56/11"}));
+    EXPECT_EQ(Transcript(solution), Lines({"[1.2] F(D=b^2-4.a.c=)", "[1.2] NoRoots/11"}));
 }
 
 TEST(DiscardComments, EmptiesTheQueueAndEveryNode) {
@@ -234,49 +238,51 @@ TEST(DiscardComments, EmptiesTheQueueAndEveryNode) {
 
 // --- validity and errors ------------------------------------------------------------------------
 
-TEST(ErrorComment, NamesTheCommentOfEveryCode) {
+TEST(ErrorComment, NamesTheCommentOfEveryCodeAndTheCodesKeepTheirNumbers) {
     const struct {
-        int code;
+        ProblemError code;
+        std::int32_t number;
         std::optional<CommentIDType> comment;
     } cases[] = {
-        {0, std::nullopt},
-        {1, CommentID::ErrorInvalidCharacter},
-        {2, CommentID::ErrorMissingOperand},
-        {3, CommentID::ErrorWrongClosingBracket},
-        {4, CommentID::ErrorIncompleteExpression},
-        {5, CommentID::ErrorExponentNotInteger},
-        {6, CommentID::ErrorCharactersLeftOver},
-        {7, CommentID::ErrorNoExpression},
-        {8, CommentID::ErrorProblemTooLarge},
-        {9, std::nullopt},
-        {-1, std::nullopt},
+        {ProblemError::None, 0, std::nullopt},
+        {ProblemError::InvalidCharacter, 1, CommentID::ErrorInvalidCharacter},
+        {ProblemError::MissingOperand, 2, CommentID::ErrorMissingOperand},
+        {ProblemError::WrongClosingBracket, 3, CommentID::ErrorWrongClosingBracket},
+        {ProblemError::IncompleteExpression, 4, CommentID::ErrorIncompleteExpression},
+        {ProblemError::ExponentNotInteger, 5, CommentID::ErrorExponentNotInteger},
+        {ProblemError::CharactersLeftOver, 6, CommentID::ErrorCharactersLeftOver},
+        {ProblemError::NoExpression, 7, CommentID::ErrorNoExpression},
+        {ProblemError::ProblemTooLarge, 8, CommentID::ErrorProblemTooLarge},
+        {static_cast<ProblemError>(9), 9, std::nullopt},
+        {static_cast<ProblemError>(-1), -1, std::nullopt},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.code);
+        SCOPED_TRACE(c.number);
+        EXPECT_EQ(ToNumber(c.code), c.number);
         EXPECT_EQ(ErrorComment(c.code), c.comment);
     }
 }
 
-TEST(Validate, SetsCodeFourForZeroDivisorsAndSevenWithoutATreeWhereIsValidOnlyAnswers) {
+TEST(Validate, SetsTheCodeOfAZeroDivisorOrAMissingTreeWhereIsValidOnlyAnswers) {
     const struct {
         const char* text;
         bool equation;
         bool valid;
-        int code;
+        ProblemError code;
     } cases[] = {
-        {"x:0", false, false, 4},
-        {"x/0", false, false, 4},
-        {"x/(2*0)", false, true, 0},
-        {"0/x", false, true, 0},
-        {"x:(1-1)", false, true, 0},
-        {"x=1:0", true, false, 4},
-        {"1:0=x", true, false, 4},
-        {"x^{1/0}", false, false, 4},
-        {"x+1", false, true, 0},
+        {"x:0", false, false, ProblemError::IncompleteExpression},
+        {"x/0", false, false, ProblemError::IncompleteExpression},
+        {"x/(2*0)", false, true, ProblemError::None},
+        {"0/x", false, true, ProblemError::None},
+        {"x:(1-1)", false, true, ProblemError::None},
+        {"x=1:0", true, false, ProblemError::IncompleteExpression},
+        {"1:0=x", true, false, ProblemError::IncompleteExpression},
+        {"x^{1/0}", false, false, ProblemError::IncompleteExpression},
+        {"x+1", false, true, ProblemError::None},
         // a number literal over zero divides by zero just as a fraction node does
-        {"1/0+x", false, false, 4},
-        {"x=2@{1/0}", true, false, 4},
-        {"0/1+x", false, true, 0},
+        {"1/0+x", false, false, ProblemError::IncompleteExpression},
+        {"x=2@{1/0}", true, false, ProblemError::IncompleteExpression},
+        {"0/1+x", false, true, ProblemError::None},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -287,16 +293,16 @@ TEST(Validate, SetsCodeFourForZeroDivisorsAndSevenWithoutATreeWhereIsValidOnlyAn
             workspace = std::make_unique<CExpression>(Prepared(c.text), nullptr);
         }
         EXPECT_EQ(workspace->IsValid(), c.valid);
-        EXPECT_EQ(workspace->ErrorCode(), 0);
+        EXPECT_EQ(workspace->ErrorCode(), ProblemError::None);
         EXPECT_EQ(workspace->Validate(), c.valid);
         EXPECT_EQ(workspace->ErrorCode(), c.code);
         EXPECT_EQ(workspace->IsValid(), c.valid);
     }
     CExpression empty(static_cast<COutputList*>(nullptr), NodePtr());
     EXPECT_FALSE(empty.IsValid());
-    EXPECT_EQ(empty.ErrorCode(), 0);
+    EXPECT_EQ(empty.ErrorCode(), ProblemError::None);
     EXPECT_FALSE(empty.Validate());
-    EXPECT_EQ(empty.ErrorCode(), ProblemError::kNoExpression);
+    EXPECT_EQ(empty.ErrorCode(), ProblemError::NoExpression);
 }
 
 TEST(Validate, ANumberPastItsLimitSetsTheTooLargeCode) {
@@ -305,20 +311,20 @@ TEST(Validate, ANumberPastItsLimitSetsTheTooLargeCode) {
     EXPECT_FALSE(CNumber(9).PowerOf(CNumber(99999999)) && !CNumber::LimitExceeded());
     ASSERT_TRUE(CNumber::LimitExceeded());
     EXPECT_FALSE(workspace.IsValid());
-    EXPECT_EQ(workspace.ErrorCode(), 0);
+    EXPECT_EQ(workspace.ErrorCode(), ProblemError::None);
     EXPECT_FALSE(workspace.Validate());
     CNumber::ResetLimitExceeded();
-    EXPECT_EQ(workspace.ErrorCode(), ProblemError::kProblemTooLarge);
+    EXPECT_EQ(workspace.ErrorCode(), ProblemError::ProblemTooLarge);
     EXPECT_FALSE(workspace.IsValid());
 }
 
 TEST(Validate, AnErrorCodeNeverChanges) {
     CExpression workspace(Prepared("x+"), nullptr);
-    EXPECT_EQ(workspace.ErrorCode(), ProblemError::kMissingOperand);
-    workspace.SetError(ProblemError::kExponentNotInteger);
+    EXPECT_EQ(workspace.ErrorCode(), ProblemError::MissingOperand);
+    workspace.SetError(ProblemError::ExponentNotInteger);
     EXPECT_FALSE(workspace.IsValid());
     EXPECT_FALSE(workspace.Validate());
-    EXPECT_EQ(workspace.ErrorCode(), ProblemError::kMissingOperand);
+    EXPECT_EQ(workspace.ErrorCode(), ProblemError::MissingOperand);
 }
 
 TEST(WorkspaceOverASlot, WritesTheWholeTreeAndLeavesAForeignSlotAlone) {
@@ -369,16 +375,27 @@ TEST(FoldNegativeExponents, TurnsAOneNumberSumIntoASignedNumber) {
 TEST(CheckExponents, AcceptsOnlyIntegerNumberExponents) {
     const struct {
         const char* text;
-        int code;
+        ProblemError code;
     } cases[] = {
-        {"x^2", 0},     {"x^{-2}", 0},     {"(x^2)^3", 0},     {"x^{+3}", 0}, {"x^0", 0},
-        {"x^{1/2}", 5}, {"x^{2,5}", 5},    {"x^{-0,5}", 5},    {"x^y", 5},    {"x^{2+1}", 5},
-        {"2^{x^2}", 5}, {"(x+1)^{-y}", 5}, {"x^{2@{1/2}}", 5}, {"2*x+3", 0},
+        {"x^2", ProblemError::None},
+        {"x^{-2}", ProblemError::None},
+        {"(x^2)^3", ProblemError::None},
+        {"x^{+3}", ProblemError::None},
+        {"x^0", ProblemError::None},
+        {"x^{1/2}", ProblemError::ExponentNotInteger},
+        {"x^{2,5}", ProblemError::ExponentNotInteger},
+        {"x^{-0,5}", ProblemError::ExponentNotInteger},
+        {"x^y", ProblemError::ExponentNotInteger},
+        {"x^{2+1}", ProblemError::ExponentNotInteger},
+        {"2^{x^2}", ProblemError::ExponentNotInteger},
+        {"(x+1)^{-y}", ProblemError::ExponentNotInteger},
+        {"x^{2@{1/2}}", ProblemError::ExponentNotInteger},
+        {"2*x+3", ProblemError::None},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         CExpression workspace(Prepared(c.text), nullptr);
-        ASSERT_TRUE(workspace.IsValid()) << workspace.ErrorCode();
+        ASSERT_TRUE(workspace.IsValid()) << ToNumber(workspace.ErrorCode());
         FoldNegativeExponents(workspace);
         CheckExponents(workspace);
         EXPECT_EQ(workspace.ErrorCode(), c.code);
@@ -399,8 +416,8 @@ TEST(ChainEqualities, JoinsTheFormulaRecordsIntoOneChain) {
     answer->AddFormula("D", true);
     solution.AddRecord(std::move(answer));
     ChainEqualities(&solution);
-    EXPECT_EQ(Transcript(solution),
-              Lines({"[] C10/01", "[] F(A=)", "[] C32/01", "[] F(=B=)", "[] F(=C)", "[] F(C)s F(D)s"}));
+    EXPECT_EQ(Transcript(solution), Lines({"[] TermsReordered/01", "[] F(A=)", "[] TermsGrouped/01",
+                                           "[] F(=B=)", "[] F(=C)", "[] F(C)s F(D)s"}));
 }
 
 TEST(ChainEqualities, ASingleFormulaGetsOnlyTheLeadingSign) {
@@ -413,7 +430,7 @@ TEST(ChainEqualities, ASingleFormulaGetsOnlyTheLeadingSign) {
     none.AddComment(nullptr, CommentID::NothingToFactorise, true, true);
     ChainEqualities(&none);
     ChainEqualities(nullptr);
-    EXPECT_EQ(Transcript(none), Lines({"[] C35/11"}));
+    EXPECT_EQ(Transcript(none), Lines({"[] NothingToFactorise/11"}));
 }
 
 } // namespace
