@@ -147,6 +147,23 @@ void Replace(NodeHandle handle, NodePtr replacement) {
     (*handle)->SetPassMark(kReplaced);
 }
 
+// The end of the pass over a product or a sum whose neutral elements are gone: an empty list
+// becomes the number `neutral`, a list of one element with sign +1 that element. Returns whether
+// the node changed, `changed` telling whether elements were removed.
+bool CollapseList(NodeHandle handle, std::int32_t neutral, bool changed) {
+    const COperationList& list = *(*handle)->AsList();
+    if (list.IsEmpty()) {
+        Replace(handle, MakeNumber(neutral));
+        return true;
+    }
+    if (list.GetCount() == 1 && list.Head()->sign == 1) {
+        ReplaceByOnlyElement(handle);
+        (*handle)->SetPassMark(kReplaced);
+        return true;
+    }
+    return changed;
+}
+
 // Product or fraction: elements 1 dropped, an element 0 makes the whole 0. A division by the
 // number 0 is left standing, so that the validity check can report it.
 bool NeutralInProduct(NodeHandle handle) {
@@ -167,16 +184,7 @@ bool NeutralInProduct(NodeHandle handle) {
             ++position;
         }
     }
-    if (list.IsEmpty()) {
-        Replace(handle, MakeNumber(1));
-        return true;
-    }
-    if (list.GetCount() == 1 && list.Head()->sign == 1) {
-        ReplaceByOnlyElement(handle);
-        (*handle)->SetPassMark(kReplaced);
-        return true;
-    }
-    return changed;
+    return CollapseList(handle, 1, changed);
 }
 
 bool NeutralInSum(NodeHandle handle) {
@@ -190,16 +198,7 @@ bool NeutralInSum(NodeHandle handle) {
             ++position;
         }
     }
-    if (list.IsEmpty()) {
-        Replace(handle, MakeNumber(0));
-        return true;
-    }
-    if (list.GetCount() == 1 && list.Head()->sign == 1) {
-        ReplaceByOnlyElement(handle);
-        (*handle)->SetPassMark(kReplaced);
-        return true;
-    }
-    return changed;
+    return CollapseList(handle, 0, changed);
 }
 
 // x^0 -> 1 and x^1 -> x (CommentID::PowersJoined); 1^y -> 1.

@@ -15,6 +15,8 @@
 #include "solver/Simplification.h"
 #include "solver/SolverEntries.h"
 
+#include <functional>
+
 namespace {
 
 // Line-block kinds the entries give their one top-level entry.
@@ -99,14 +101,19 @@ bool IsConstantPolynomial(const COperation* tree) {
 }
 
 // The close of both factorisation entries, after the factoriser ran with the top kind 1.
+// The answer follows the steps in a line block of its own.
+void EnterAnswerStage(CExpression& workspace) {
+    workspace.NextLineBlock();
+    workspace.SetTopKind(kBlockAnswer);
+}
+
 void FinishFactorisation(CExpression& workspace, bool factorised) {
     factorised = factorised || IsConstantPolynomial(workspace.Root());
     ChainEqualities(workspace.Solution());
     if (EndWithError(workspace)) {
         return;
     }
-    workspace.NextLineBlock();
-    workspace.SetTopKind(kBlockAnswer);
+    EnterAnswerStage(workspace);
     if (factorised) {
         WriteExpressionAnswer(workspace);
     } else {
@@ -128,6 +135,26 @@ std::optional<std::string> PreparedCopy(const std::string& problemText, COutputL
 void EnterSolverStage(CExpression& workspace) {
     workspace.NextLineBlock();
     workspace.SetTopKind(kBlockSteps);
+}
+
+// The opening shared by the expression entries: nothing for an empty text; otherwise the random
+// source seeded, the text prepared and parsed into a workspace, checked and recorded as the first
+// formula, and then `solve` run on the workspace, unless the solve already ended with an error.
+void SolveExpressionProblem(const std::string& problemText, COutputList* solution,
+                            const std::function<void(CExpression&)>& solve) {
+    if (problemText.empty()) {
+        return;
+    }
+    EngineRandom::SeedFromClock();
+    const std::optional<std::string> copy = PreparedCopy(problemText, solution);
+    if (!copy) {
+        return;
+    }
+    CExpression workspace(*copy, solution);
+    if (!StartExpressionSolve(workspace)) {
+        return;
+    }
+    solve(workspace);
 }
 
 // A solve whose budget ran out reports it last, even when the bound was passed while its answer was
@@ -170,68 +197,37 @@ void SolveProblem(int kind, const std::string& problemText, COutputList* solutio
 }
 
 void Simplify(const std::string& problemText, COutputList* solution) {
-    if (problemText.empty()) {
-        return;
-    }
-    EngineRandom::SeedFromClock();
-    const std::optional<std::string> copy = PreparedCopy(problemText, solution);
-    if (!copy) {
-        return;
-    }
-    CExpression workspace(*copy, solution);
-    if (!StartExpressionSolve(workspace)) {
-        return;
-    }
-    EnterSolverStage(workspace);
-    SimplifyExpression(workspace);
-    ChainEqualities(solution);
-    if (EndWithError(workspace)) {
-        return;
-    }
-    workspace.NextLineBlock();
-    workspace.SetTopKind(kBlockAnswer);
-    WriteExpressionAnswer(workspace);
+    SolveExpressionProblem(problemText, solution, [solution](CExpression& workspace) {
+        EnterSolverStage(workspace);
+        SimplifyExpression(workspace);
+        ChainEqualities(solution);
+        if (EndWithError(workspace)) {
+            return;
+        }
+        EnterAnswerStage(workspace);
+        WriteExpressionAnswer(workspace);
+    });
 }
 
 void Factorise(const std::string& problemText, COutputList* solution) {
-    if (problemText.empty()) {
-        return;
-    }
-    EngineRandom::SeedFromClock();
-    const std::optional<std::string> copy = PreparedCopy(problemText, solution);
-    if (!copy) {
-        return;
-    }
-    CExpression workspace(*copy, solution);
-    if (!StartExpressionSolve(workspace)) {
-        return;
-    }
-    EnterSolverStage(workspace);
-    BuildMonoms(workspace.RootSlot());
-    BuildPolynoms(workspace.RootSlot());
-    const bool factorised = FactorExpression(workspace, workspace.RootSlot());
-    FinishFactorisation(workspace, factorised);
+    SolveExpressionProblem(problemText, solution, [](CExpression& workspace) {
+        EnterSolverStage(workspace);
+        BuildMonoms(workspace.RootSlot());
+        BuildPolynoms(workspace.RootSlot());
+        const bool factorised = FactorExpression(workspace, workspace.RootSlot());
+        FinishFactorisation(workspace, factorised);
+    });
 }
 
 void FactoriseCompletely(const std::string& problemText, COutputList* solution) {
-    if (problemText.empty()) {
-        return;
-    }
-    EngineRandom::SeedFromClock();
-    const std::optional<std::string> copy = PreparedCopy(problemText, solution);
-    if (!copy) {
-        return;
-    }
-    CExpression workspace(*copy, solution);
-    if (!StartExpressionSolve(workspace)) {
-        return;
-    }
-    // Here the normalisations run while the problem block is still the top.
-    BuildMonoms(workspace.RootSlot());
-    BuildPolynoms(workspace.RootSlot());
-    EnterSolverStage(workspace);
-    const bool factorised = FactorFully(workspace, workspace.RootSlot());
-    FinishFactorisation(workspace, factorised);
+    SolveExpressionProblem(problemText, solution, [](CExpression& workspace) {
+        // Here the normalisations run while the problem block is still the top.
+        BuildMonoms(workspace.RootSlot());
+        BuildPolynoms(workspace.RootSlot());
+        EnterSolverStage(workspace);
+        const bool factorised = FactorFully(workspace, workspace.RootSlot());
+        FinishFactorisation(workspace, factorised);
+    });
 }
 
 void SolveEquation(const std::string& problemText, COutputList* solution) {
@@ -261,8 +257,7 @@ void SolveEquation(const std::string& problemText, COutputList* solution) {
     if (EndWithError(workspace)) {
         return;
     }
-    workspace.NextLineBlock();
-    workspace.SetTopKind(kBlockAnswer);
+    EnterAnswerStage(workspace);
     WriteAnswer(workspace);
 }
 
