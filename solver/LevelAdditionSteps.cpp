@@ -38,10 +38,12 @@
 #include "model/EngineLimits.h"
 #include "model/NodeCast.h"
 #include "model/PolynomialGcd.h"
+#include "model/WorkBudget.h"
 #include "solver/HyperMonomSteps.h"
 #include "solver/LevelSteps.h"
 #include "solver/SimplifySupport.h"
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -542,6 +544,21 @@ CNumber ExponentBelow(COHyperMonom& monom, const COPolynom& polynom) {
     return total;
 }
 
+// Every extended term is shown over the whole common denominator, so the next formula holds the
+// denominator's text once per term: with many terms of distinct denominators that text grows with
+// the square of the sum's length. A step that would pass the text bound of a whole solution is not
+// built; its text is charged instead, which spends the budget and ends the solve as too large.
+bool ExtendedTermsFitTheText(const Terms& terms, const COHyperMonom& denominator) {
+    std::string text;
+    denominator.WriteText(text, TextContext::Free);
+    const std::size_t estimate = terms.size() * text.size();
+    if (estimate <= EngineLimits::kMaxSolutionTextBytes) {
+        return true;
+    }
+    WorkBudget::ChargeRecord(estimate);
+    return false;
+}
+
 // The least common multiple of the denominators, factor by factor; every term that lacks
 // factors of it is multiplied above and below by them and shown over the common denominator.
 void ExtendToCommonDenominator(COLevelAddition& sum, const Terms& terms) {
@@ -576,6 +593,9 @@ void ExtendToCommonDenominator(COLevelAddition& sum, const Terms& terms) {
     }
     for (DenominatorFactor& factor : common) {
         denominator->AddTail(MakeFactor(CloneNode(*factor.polynom), factor.exponent), 1);
+    }
+    if (!ExtendedTermsFitTheText(terms, *denominator)) {
+        return;
     }
     bool extended = false;
     for (ListCell* term : terms) {

@@ -82,7 +82,8 @@ TEST(SolveBudget, LongestSumEndsWithinTheBound) {
 }
 
 // Long equations and sums of fractions: the substitution searches once compared every run of the
-// 120 fractions with the whole equation, for seconds, before the equation was simplified.
+// 120 fractions with the whole equation, for seconds, before the equation was simplified; 40
+// fractions in three letters are solved in all their steps.
 TEST(SolveBudget, LongFractionProblemsEndWithinTheBound) {
     std::string equation;
     std::string threeLetters;
@@ -90,8 +91,11 @@ TEST(SolveBudget, LongFractionProblemsEndWithinTheBound) {
     const char* letters = "xyz";
     for (int i = 1; i <= 120; ++i) {
         equation += (i > 1 ? "+1/(x+" : "1/(x+") + std::to_string(i) + ")";
+        if (i > 40) {
+            continue;
+        }
         threeLetters += (i > 1 ? "+" : "") + std::string(1, numerators[i % 3]) + "/(" + letters[i % 3] + "+" +
-                        std::to_string(i) + numerators[(i / 3) % 3] + ")";
+                        std::to_string(i) + "*" + numerators[(i / 3) % 3] + ")";
     }
     const std::pair<int, std::string> problems[] = {
         {kProblemEquation, equation + "=1"},
@@ -106,6 +110,25 @@ TEST(SolveBudget, LongFractionProblemsEndWithinTheBound) {
         EXPECT_LT(MillisecondsSince(start), kMillisecondLimit);
         EXPECT_TRUE(EndsWithAnswerOrError(solution));
     }
+}
+
+// 400 fractions in three letters: every term shown over the common denominator made one step of
+// 3 MB, built for a second before the text bound could stop it. It is not built now.
+TEST(SolveBudget, CommonDenominatorPastTheTextBoundIsNotBuilt) {
+    std::string problem;
+    const char* numerators = "abc";
+    const char* letters = "xyz";
+    for (int i = 1; i <= 400; ++i) {
+        problem += (i > 1 ? "+" : "") + std::string(1, numerators[i % 3]) + "/(" + letters[(i / 3) % 3] +
+                   "+" + std::to_string(i) + "*" + numerators[(i / 9) % 3] + ")";
+    }
+    const std::clock_t start = std::clock();
+    const std::unique_ptr<COutputList> solution = SolveSimplification(problem);
+    EXPECT_LT(MillisecondsSince(start), kMillisecondLimit);
+    const std::vector<int> ids = CommentIds(*solution);
+    ASSERT_FALSE(ids.empty());
+    EXPECT_EQ(ids.back(), ToNumber(CommentID::ErrorProblemTooLarge));
+    EXPECT_LE(FormulaBytes(*solution), EngineLimits::kMaxSolutionTextBytes);
 }
 
 TEST(SolveBudget, SchoolProblemsStayFarBelowTheBudget) {
