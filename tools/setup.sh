@@ -18,7 +18,8 @@ packages=(
 install_missing_packages() {
     # One query for all packages: one run per package costs a second on a busy machine.
     local installed missing=()
-    installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null | awk '/ok installed/ { print $1 }')
+    # dpkg-query exits 1 when a package was never installed; its listing of the others still counts.
+    installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null | awk '/ok installed/ { print $1 }' || true)
     for package in "${packages[@]}"; do
         grep -qxF "$package" <<<"$installed" || missing+=("$package")
     done
