@@ -12,7 +12,7 @@ packages=(
     cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
     fonts-dejavu-core fonts-liberation2 espeak-ng sox
-    gstreamer1.0-plugins-base gstreamer1.0-plugins-good poppler-utils
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good poppler-utils libcpp-httplib-dev
 )
 
 install_missing_packages() {

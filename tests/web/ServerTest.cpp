@@ -1,0 +1,358 @@
+// The server over real HTTP on a free loopback port: the API for every kind in both languages, the
+// page, the error answers, the headers of every answer, and the limits (body size, slow clients,
+// many requests at once).
+
+#include "WebTestSupport.h"
+#include "cli/CliRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <latch>
+#include <regex>
+#include <sstream>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+struct KindCase {
+    const char* kind;
+    const char* problem;
+};
+
+// A problem of every kind, each with crossed-out parts or several blocks of records.
+constexpr KindCase kKindCases[] = {
+    {"equation", "2x^2 - 3x + 1 = 0"},
+    {"factor", "x^3 - x"},
+    {"factor-full", "x^4 - 1"},
+    {"simplify", "(x^2-1)/(x+1) + 2x"},
+};
+
+std::string SolveBody(std::string_view kind, std::string_view lang, std::string_view problem,
+                      std::string_view format = "json") {
+    return "{\"kind\":\"" + std::string(kind) + "\",\"lang\":\"" + std::string(lang) + "\",\"problem\":\"" +
+           std::string(problem) + "\",\"format\":\"" + std::string(format) + "\"}";
+}
+
+// What orbelin-solve writes for the same problem.
+std::string CommandLineOutput(const std::vector<std::string>& words) {
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunCommandLine(words, TestProgramFolder(), in, out, err), 0) << err.str();
+    return out.str();
+}
+
+std::string WithoutTime(const std::string& json) {
+    return std::regex_replace(json, std::regex("\"micros\":[0-9]+"), "\"micros\":0");
+}
+
+// The headers every answer carries, whatever its status.
+void ExpectSafeHeaders(const httplib::Result& result, const std::string& what) {
+    ASSERT_TRUE(result) << what;
+    EXPECT_FALSE(result->get_header_value("Content-Type").empty()) << what;
+    EXPECT_EQ(result->get_header_value("X-Content-Type-Options"), "nosniff") << what;
+    const std::string policy = result->get_header_value("Content-Security-Policy");
+    EXPECT_NE(policy.find("default-src 'none'"), std::string::npos) << what;
+    EXPECT_NE(policy.find("script-src 'self';"), std::string::npos) << what;
+    EXPECT_EQ(policy.find("unsafe-inline"), std::string::npos) << what;
+    EXPECT_EQ(policy.find("http"), std::string::npos) << what << ": no outside source is allowed";
+}
+
+// A raw connection, for clients that do not behave.
+class RawConnection {
+public:
+    explicit RawConnection(int port) : m_socket(socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<std::uint16_t>(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        m_connected = connect(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    }
+    ~RawConnection() { close(m_socket); }
+    bool Connected() const { return m_connected; }
+    bool Send(std::string_view text) { return send(m_socket, text.data(), text.size(), MSG_NOSIGNAL) > 0; }
+    // True when the server closed the connection (after any answer it sent) within timeout.
+    bool ClosedWithin(std::chrono::milliseconds timeout) {
+        const auto end = std::chrono::steady_clock::now() + timeout;
+        char buffer[4096];
+        while (std::chrono::steady_clock::now() < end) {
+            pollfd ready{m_socket, POLLIN, 0};
+            if (poll(&ready, 1, 50) > 0) {
+                const ssize_t got = recv(m_socket, buffer, sizeof buffer, 0);
+                if (got <= 0) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+private:
+    int m_socket;
+    bool m_connected = false;
+};
+
+} // namespace
+
+TEST(Server, SolveAnswersEveryKindInBothLanguagesWithTheRecordsOfTheCommandLine) {
+    RunningServer server;
+    auto client = server.Client();
+    for (const KindCase& kindCase : kKindCases) {
+        for (const char* lang : {"en", "ru"}) {
+            const auto result = client->Post("/api/solve", SolveBody(kindCase.kind, lang, kindCase.problem),
+                                             "application/json");
+            ASSERT_TRUE(result);
+            EXPECT_EQ(result->status, 200) << result->body;
+            EXPECT_EQ(result->get_header_value("Content-Type"), "application/json; charset=utf-8");
+            const std::string expected =
+                CommandLineOutput({"--json", "--kind", kindCase.kind, "--lang", lang, kindCase.problem});
+            EXPECT_EQ(WithoutTime(result->body), WithoutTime(expected)) << kindCase.kind << ' ' << lang;
+        }
+    }
+}
+
+TEST(Server, SolveWritesTheTextAndTheHtmlOfTheSolution) {
+    RunningServer server;
+    auto client = server.Client();
+    auto text =
+        client->Post("/api/solve", SolveBody("simplify", "ru", "0.5x + 0.25x", "text"), "application/json");
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->status, 200);
+    EXPECT_EQ(text->get_header_value("Content-Type"), "text/plain; charset=utf-8");
+    EXPECT_EQ(text->body, CommandLineOutput({"--kind", "simplify", "--lang", "ru", "0.5x + 0.25x"}));
+    EXPECT_NE(text->body.find("0,75"), std::string::npos) << "a decimal comma under Russian";
+
+    auto html = client->Post("/api/solve", SolveBody("simplify", "en", "(x^2-1)/(x+1) + 2x", "html"),
+                             "application/json");
+    ASSERT_TRUE(html);
+    EXPECT_EQ(html->status, 200);
+    EXPECT_EQ(html->get_header_value("Content-Type"), "text/html; charset=utf-8");
+    EXPECT_NE(html->body.find("We cancel the common factors."), std::string::npos);
+    EXPECT_NE(html->body.find("Answer"), std::string::npos);
+    EXPECT_NE(html->body.find("3x"), std::string::npos);
+}
+
+TEST(Server, ErrorsAreAnsweredWithTheirStatusAndAJsonMessage) {
+    RunningServer server;
+    auto client = server.Client();
+    struct ErrorCase {
+        std::string body;
+        int status;
+        std::string message;
+    };
+    const std::vector<ErrorCase> cases = {
+        {SolveBody("equation", "en", "sqrt(x) = 2"), 400, "\"column\":1"},
+        {SolveBody("equation", "en", "2x + ) = 1"), 400, "column 6"},
+        {SolveBody("equation", "en", "  "), 400, "there is no expression"},
+        {SolveBody("simplify", "ru", ""), 400, "\\u"},
+        {SolveBody("simplify", "en", "9^99999999"), 422, "too large"},
+        {SolveBody("simplify", "ru", "9^99999999"), 422, "error"},
+        {SolveBody("cube", "en", "x"), 400, "unknown kind"},
+        {SolveBody("equation", "de", "x=1"), 400, "unknown language"},
+        {SolveBody("equation", "en", "x=1", "pdf"), 400, "unknown format"},
+        {R"({"kind":"equation"})", 400, "no problem"},
+        {"kind=equation&problem=x", 400, "cannot be read"},
+        {R"({"problem":["x"]})", 400, "cannot be read"},
+    };
+    for (const ErrorCase& error : cases) {
+        const auto result = client->Post("/api/solve", error.body, "application/json");
+        ASSERT_TRUE(result) << error.body;
+        EXPECT_EQ(result->status, error.status) << error.body << " -> " << result->body;
+        EXPECT_EQ(result->get_header_value("Content-Type"), "application/json; charset=utf-8") << error.body;
+        EXPECT_EQ(result->body.rfind("{\"error\":\"", 0), 0u) << result->body;
+        if (error.message == "\\u") {
+            // The Russian text of the engine's own comment comes as UTF-8, not as escapes.
+            EXPECT_EQ(result->body.find("\\u"), std::string::npos) << result->body;
+            EXPECT_NE(result->body.find("\xd0"), std::string::npos) << result->body;
+        } else {
+            EXPECT_NE(result->body.find(error.message), std::string::npos) << result->body;
+        }
+    }
+}
+
+TEST(Server, ABodyOver100KbIsRefusedWith413AndOneJustUnderIsRead) {
+    RunningServer server;
+    auto client = server.Client();
+    std::string problem(100 * 1024, '1');
+    const auto over = client->Post("/api/solve", SolveBody("simplify", "en", problem), "application/json");
+    ASSERT_TRUE(over);
+    EXPECT_EQ(over->status, 413);
+    EXPECT_NE(over->body.find("\"error\""), std::string::npos);
+    ExpectSafeHeaders(over, "413");
+    // Within the bound the reader decides: a 100,001-digit number is past the engine's text length.
+    problem.resize(100'001);
+    const auto under = client->Post("/api/solve", SolveBody("simplify", "en", problem), "application/json");
+    ASSERT_TRUE(under);
+    EXPECT_EQ(under->status, 400) << under->body.substr(0, 200);
+}
+
+TEST(Server, EveryAnswerCarriesAContentTypeAndThePolicyHeaders) {
+    RunningServer server;
+    auto client = server.Client();
+    for (const char* path : {"/", "/?problem=x%3D1", "/?problem=%3C", "/orbelin.css", "/orbelin.js",
+                             "/health", "/missing", "/api/solve"}) {
+        ExpectSafeHeaders(client->Get(path), path);
+    }
+    ExpectSafeHeaders(client->Post("/api/solve", SolveBody("equation", "en", "x = 1"), "application/json"),
+                      "solve");
+    ExpectSafeHeaders(client->Post("/api/solve", "{", "application/json"), "broken JSON");
+    ExpectSafeHeaders(client->Post("/api/read", R"({"problem":"x+"})", "application/json"), "read");
+    ExpectSafeHeaders(client->Delete("/api/solve"), "DELETE");
+}
+
+TEST(Server, ThePageSolvesFromItsAddressAndEscapesWhatTheRequestHolds) {
+    RunningServer server;
+    auto client = server.Client();
+    const auto page = client->Get("/?kind=simplify&lang=en&problem=%28x%5E2-1%29%2F%28x%2B1%29%2B2x");
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->status, 200);
+    EXPECT_EQ(page->get_header_value("Content-Type"), "text/html; charset=utf-8");
+    EXPECT_NE(page->body.find("We cancel the common factors."), std::string::npos);
+    EXPECT_NE(page->body.find("<option value=\"simplify\" selected>"), std::string::npos);
+    EXPECT_NE(page->body.find("value=\"(x^2-1)/(x+1)+2x\""), std::string::npos);
+
+    const auto hostile = client->Get("/?problem=%22%3E%3Cscript%3Ealert(1)%3C%2Fscript%3E&kind=%3Cb%3E");
+    ASSERT_TRUE(hostile);
+    EXPECT_EQ(hostile->status, 400);
+    EXPECT_EQ(hostile->body.find("<script>"), std::string::npos);
+    EXPECT_NE(hostile->body.find("value=\"&quot;&gt;&lt;script&gt;"), std::string::npos);
+    EXPECT_NE(hostile->body.find("<mark>"), std::string::npos)
+        << "the column of the reader's error is marked";
+
+    const auto russian = client->Get("/?kind=factor&lang=ru&problem=x%5E2-1");
+    ASSERT_TRUE(russian);
+    EXPECT_NE(russian->body.find("<html lang=\"ru\">"), std::string::npos);
+    EXPECT_NE(russian->body.find("\xd0\xa0\xd0\xb5\xd1\x88\xd0\xb8\xd1\x82\xd1\x8c"), std::string::npos)
+        << "Решить";
+}
+
+TEST(Server, ThePageLoadsNothingFromOutsideAndRunsNoInlineScript) {
+    RunningServer server;
+    auto client = server.Client();
+    const auto page = client->Get("/?problem=x%3D1");
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->body.find("http"), std::string::npos);
+    EXPECT_EQ(page->body.find("<script>"), std::string::npos);
+    EXPECT_EQ(page->body.find("style="), std::string::npos);
+    EXPECT_EQ(page->body.find(" on"), std::string::npos) << "no event handler attributes";
+    EXPECT_NE(page->body.find("<script src=\"/orbelin.js\" defer></script>"), std::string::npos);
+    const auto script = client->Get("/orbelin.js");
+    ASSERT_TRUE(script);
+    EXPECT_EQ(script->get_header_value("Content-Type"), "text/javascript; charset=utf-8");
+    EXPECT_NE(script->body.find("/api/solve"), std::string::npos);
+}
+
+TEST(Server, ReadAnswersTheProblemAsReadOrTheReadersColumn) {
+    RunningServer server;
+    auto client = server.Client();
+    const auto read = client->Post("/api/read", R"({"problem":"2x^2 \u2212 1"})", "application/json");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->status, 200);
+    EXPECT_NE(read->body.find("\"markup\":\"2*x^2-1\""), std::string::npos) << read->body;
+    EXPECT_NE(read->body.find("\"html\":"), std::string::npos);
+    const auto refused = client->Post("/api/read", R"json({"problem":"x + sin(x)"})json", "application/json");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->status, 400);
+    EXPECT_NE(refused->body.find("\"column\":5"), std::string::npos) << refused->body;
+}
+
+TEST(Server, HealthSaysOk) {
+    RunningServer server;
+    const auto health = server.Client()->Get("/health");
+    ASSERT_TRUE(health);
+    EXPECT_EQ(health->status, 200);
+    EXPECT_EQ(health->body, "{\"status\":\"ok\",\"solving\":0,\"waiting\":0}\n");
+}
+
+TEST(Server, ASlowClientIsDisconnectedWhileOthersAreServed) {
+    ServerLimits limits = DefaultServerLimits();
+    limits.readTimeout = 1s;
+    RunningServer server(limits);
+    RawConnection silent(server.Port());
+    RawConnection slowBody(server.Port());
+    ASSERT_TRUE(silent.Connected());
+    ASSERT_TRUE(slowBody.Connected());
+    ASSERT_TRUE(
+        slowBody.Send("POST /api/solve HTTP/1.1\r\nHost: x\r\nContent-Length: 60\r\n\r\n{\"problem\":"));
+    const auto served =
+        server.Client()->Post("/api/solve", SolveBody("equation", "en", "x + 3 = 7"), "application/json");
+    ASSERT_TRUE(served);
+    EXPECT_EQ(served->status, 200);
+    EXPECT_TRUE(silent.ClosedWithin(4s)) << "a client that sends nothing";
+    EXPECT_TRUE(slowBody.ClosedWithin(4s)) << "a client that stops in the middle of its body";
+}
+
+TEST(Server, ManyRequestsAtOnceBeyondTheWaitingLineAreAnswered503WithRetryAfter) {
+    ServerLimits limits = DefaultServerLimits();
+    limits.solveSlots = 1;
+    limits.solveQueue = 0;
+    RunningServer server(limits);
+    constexpr int kClients = 24;
+    std::latch start(kClients);
+    std::vector<int> statuses(kClients);
+    std::vector<std::string> retryAfter(kClients);
+    std::vector<std::thread> clients;
+    for (int i = 0; i < kClients; ++i) {
+        clients.emplace_back([&, i] {
+            auto client = server.Client();
+            start.arrive_and_wait();
+            // Tens of milliseconds of work, so that the solves overlap.
+            const auto result = client->Post(
+                "/api/solve", SolveBody("simplify", "en", "(x+1)^200 - (x-1)^200"), "application/json");
+            statuses[i] = result ? result->status : -1;
+            retryAfter[i] = result ? result->get_header_value("Retry-After") : "";
+        });
+    }
+    for (std::thread& client : clients) {
+        client.join();
+    }
+    int solved = 0;
+    int busy = 0;
+    for (int i = 0; i < kClients; ++i) {
+        if (statuses[i] == 200) {
+            ++solved;
+        } else {
+            EXPECT_EQ(statuses[i], 503);
+            EXPECT_EQ(retryAfter[i], "1");
+            ++busy;
+        }
+    }
+    EXPECT_GE(solved, 1);
+    EXPECT_GE(busy, 1);
+    EXPECT_EQ(solved + busy, kClients);
+}
+
+TEST(Server, AWaitingLineAbsorbsABurstWithoutTurningAnyoneAway) {
+    ServerLimits limits = DefaultServerLimits();
+    limits.solveSlots = 2;
+    limits.solveQueue = 64;
+    RunningServer server(limits);
+    constexpr int kClients = 32;
+    std::latch start(kClients);
+    std::atomic<int> solved = 0;
+    std::vector<std::thread> clients;
+    for (int i = 0; i < kClients; ++i) {
+        clients.emplace_back([&, i] {
+            auto client = server.Client();
+            start.arrive_and_wait();
+            const KindCase& kindCase = kKindCases[i % 4];
+            const auto result =
+                client->Post("/api/solve", SolveBody(kindCase.kind, i % 2 ? "ru" : "en", kindCase.problem),
+                             "application/json");
+            if (result && result->status == 200) {
+                ++solved;
+            }
+        });
+    }
+    for (std::thread& client : clients) {
+        client.join();
+    }
+    EXPECT_EQ(solved.load(), kClients);
+}

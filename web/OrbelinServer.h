@@ -1,0 +1,78 @@
+#pragma once
+
+// orbelin-serve's HTTP server: the page, its style and script, the API and the health check.
+// It writes no files and keeps nothing between requests: every request is answered from itself
+// and the comment texts read at start, so several servers behind a proxy answer alike.
+//
+//   GET  /                 the page; with ?problem=… (and kind, lang) the page with the solution
+//   GET  /orbelin.css, /orbelin.js
+//   POST /api/solve        {"kind","lang","problem","format"} -> the solution (json or text)
+//   POST /api/read         {"problem"} -> how the reader understood it, for the preview
+//   GET  /health           {"status":"ok",…}
+
+#include "web/PageTexts.h"
+#include "web/SolveGate.h"
+#include "web/SolveService.h"
+
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace httplib {
+class Server;
+struct Request;
+struct Response;
+} // namespace httplib
+
+struct ServerLimits {
+    // Solves at once: one per core.
+    std::size_t solveSlots = 2;
+    // Solves that may wait for a slot; past them a request is answered 503 at once.
+    std::size_t solveQueue = 64;
+    // The longest a solve waits for a slot before it is answered 503.
+    std::chrono::milliseconds maxSolveWait{5'000};
+    // Connections served at once; each holds a thread while its client sends or reads.
+    std::size_t connectionThreads = 64;
+    // Largest request body (a problem is at most 100,000 bytes).
+    std::size_t maxBodyBytes = 100 * 1024;
+    // A client that sends nothing for this long is disconnected.
+    std::chrono::seconds readTimeout{5};
+    // Requests one kept-alive connection may make before it is closed.
+    std::size_t keepAliveRequests = 1'000;
+};
+
+// The limits for this machine: a solve slot per core.
+ServerLimits DefaultServerLimits();
+
+class OrbelinServer {
+public:
+    // Reads the language files under baseFolder.
+    OrbelinServer(const std::filesystem::path& baseFolder, const ServerLimits& limits);
+    ~OrbelinServer();
+    OrbelinServer(const OrbelinServer&) = delete;
+    OrbelinServer& operator=(const OrbelinServer&) = delete;
+
+    // Binds to host and port (0: a free port chosen by the system). Returns the port, or -1 when
+    // the address cannot be bound.
+    int Bind(const std::string& host, int port);
+    // Serves until Stop; false when it could not.
+    bool Run();
+    // Ends Run from any thread; requests being answered are finished first.
+    void Stop();
+
+private:
+    void Route();
+    void ServePage(const httplib::Request& request, httplib::Response& response);
+    void ServeSolve(const httplib::Request& request, httplib::Response& response);
+    void ServeRead(const httplib::Request& request, httplib::Response& response);
+    void ServeHealth(httplib::Response& response) const;
+
+    ServerLimits m_limits;
+    SolveService m_service;
+    std::array<PageTexts, 2> m_pageTexts;
+    SolveGate m_gate;
+    std::unique_ptr<httplib::Server> m_http;
+};

@@ -1,0 +1,138 @@
+#include "web/PageWriter.h"
+
+#include "cli/ReadableFormula.h"
+#include "output/LanguageTables.h"
+#include "web/HtmlText.h"
+
+namespace {
+
+ReadableStyle StyleOf(int language) {
+    ReadableStyle style;
+    style.decimalSeparator = language == kRussianLanguage ? ',' : '.';
+    return style;
+}
+
+void AppendBlock(std::string& out, const OutputBlock& block, const CommentTexts& texts,
+                 const ReadableStyle& style) {
+    if (const OutputBlockFormula* formula = block.AsFormula()) {
+        out += "<span class=\"formula\">";
+        AppendHtmlEscaped(out, ReadableFormula(formula->text, style));
+        out += "</span>";
+        return;
+    }
+    const OutputBlockComment* comment = block.AsComment();
+    out += "<span class=\"comment\">";
+    AppendHtmlEscaped(out, texts.Text(comment->id));
+    out += "</span>";
+}
+
+void AppendOption(std::string& out, std::string_view value, std::string_view label, bool selected) {
+    out += "<option value=\"";
+    AppendHtmlEscaped(out, value);
+    out += selected ? "\" selected>" : "\">";
+    AppendHtmlEscaped(out, label);
+    out += "</option>";
+}
+
+void AppendForm(std::string& out, const PageTexts& texts, const PageState& state) {
+    const bool refused = state.outcome && state.outcome->status == SolveOutcome::Status::Refused;
+    out += "<form id=\"solve-form\" method=\"get\" action=\"/\">";
+    out += "<label for=\"problem\">";
+    AppendHtmlEscaped(out, texts.problemLabel);
+    out += "</label><input id=\"problem\" name=\"problem\" type=\"text\" autocomplete=\"off\" "
+           "autocapitalize=\"off\" spellcheck=\"false\" placeholder=\"";
+    AppendHtmlEscaped(out, texts.placeholder);
+    out += "\" value=\"";
+    AppendHtmlEscaped(out, state.problem);
+    out += refused ? "\" aria-invalid=\"true\" aria-describedby=\"reader-error\"" : "\"";
+    if (refused) {
+        out += " data-column=\"" + std::to_string(state.outcome->column) + "\"";
+    }
+    out += "><div id=\"preview\" aria-live=\"polite\" aria-label=\"";
+    AppendHtmlEscaped(out, texts.previewLabel);
+    out += "\"></div><div class=\"choices\"><label>";
+    AppendHtmlEscaped(out, texts.kindLabel);
+    out += " <select name=\"kind\" id=\"kind\">";
+    for (int kind = 0; kind < 4; ++kind) {
+        AppendOption(out, KindName(kind), texts.kindNames[kind], kind == state.kind);
+    }
+    out += "</select></label><label>";
+    AppendHtmlEscaped(out, texts.languageLabel);
+    out += " <select name=\"lang\" id=\"lang\">";
+    AppendOption(out, "en", texts.languageNames[kEnglishLanguage], state.language == kEnglishLanguage);
+    AppendOption(out, "ru", texts.languageNames[kRussianLanguage], state.language == kRussianLanguage);
+    out += "</select></label><button type=\"submit\">";
+    AppendHtmlEscaped(out, texts.solve);
+    out += "</button></div></form>";
+}
+
+} // namespace
+
+std::string SolutionHtml(const SolveService& service, const SolveOutcome& outcome) {
+    std::string out;
+    if (outcome.status == SolveOutcome::Status::Refused) {
+        out +=
+            "<p class=\"error\" id=\"reader-error\" data-column=\"" + std::to_string(outcome.column) + "\">";
+        AppendHtmlEscaped(out, service.ErrorText(outcome));
+        out += "</p>";
+        return out;
+    }
+    if (outcome.status != SolveOutcome::Status::Solved) {
+        out += "<p class=\"error\">";
+        AppendHtmlEscaped(out, service.ErrorText(outcome));
+        out += "</p>";
+        return out;
+    }
+    const CommentTexts& texts = service.Texts(outcome.language);
+    const ReadableStyle style = StyleOf(outcome.language);
+    out += "<div class=\"solution\">";
+    for (const auto& record : outcome.solution->Records()) {
+        const std::size_t indent = record->IndentLevel();
+        out += "<div class=\"band\"";
+        if (indent > 0) {
+            out += " data-indent=\"" + std::to_string(std::min<std::size_t>(indent, 8)) + "\"";
+        }
+        out += '>';
+        for (const auto& block : record->Blocks()) {
+            AppendBlock(out, *block, texts, style);
+        }
+        out += "</div>";
+    }
+    out += "</div>";
+    return out;
+}
+
+std::string ProblemPreviewHtml(const SolveOutcome& reading) {
+    if (reading.status != SolveOutcome::Status::Solved) {
+        return {};
+    }
+    return "<span class=\"formula\">" + HtmlEscaped(ReadableFormula(reading.markup, ReadableStyle{})) +
+           "</span>";
+}
+
+std::string PageHtml(const SolveService& service, const PageTexts& texts, const PageState& state) {
+    std::string out = "<!DOCTYPE html>\n<html lang=\"";
+    out += LanguageName(state.language);
+    out += "\"><head><meta charset=\"utf-8\">"
+           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"><title>";
+    AppendHtmlEscaped(out, texts.title);
+    out +=
+        "</title><link rel=\"stylesheet\" href=\"/orbelin.css\"><script src=\"/orbelin.js\" defer></script>"
+        "</head><body><main><h1>Orbelin</h1>";
+    AppendForm(out, texts, state);
+    out += "<section id=\"solution\" aria-live=\"polite\">";
+    if (state.busy) {
+        out += "<p class=\"error\">";
+        AppendHtmlEscaped(out, texts.busy);
+        out += "</p>";
+    } else if (state.outcome) {
+        if (state.outcome->status == SolveOutcome::Status::Refused) {
+            out += "<p class=\"echo\">";
+            out += HtmlWithMarkedColumn(state.problem, state.outcome->column);
+            out += "</p>";
+        }
+        out += SolutionHtml(service, *state.outcome);
+    }
+    out += "</section></main></body></html>\n";
+    return out;
+}
