@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The page in a real browser: orbelin-serve on a free loopback port, Debian's chromium headless
+# loads a solution by its address, and the DOM it dumps must hold the solution's answer, the
+# preview its script wrote, and for a refused problem the marked column; a screenshot at a phone's
+# width is taken and its size checked.
+#   tests/web/browser-test.sh ORBELIN_SERVE SCREENSHOT_FOLDER
+# Exit status 77 (counted as skipped) when chromium is not installed.
+set -euo pipefail
+serve=$1
+shots=$2
+browser=$(command -v chromium || true)
+if [ -z "$browser" ]; then
+    echo "SKIPPED: chromium is not installed (tools/setup.sh --asan installs it for these tests)"
+    exit 77
+fi
+work=$(mktemp -d)
+server_pid=""
+cleanup() {
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+: >"$work/serve.out"
+"$serve" --listen 127.0.0.1:0 >"$work/serve.out" 2>&1 &
+server_pid=$!
+port=""
+for _ in $(seq 100); do
+    port=$(sed -n 's|.*http://127\.0\.0\.1:\([0-9]*\)/.*|\1|p' "$work/serve.out")
+    [ -n "$port" ] && break
+    sleep 0.1
+done
+[ -n "$port" ] || { echo "FAIL: orbelin-serve did not start"; cat "$work/serve.out"; exit 1; }
+base="http://127.0.0.1:$port"
+
+# A fresh profile for every run; no proxy, no background traffic. The virtual time budget lets the
+# page's script run (its preview asks the server) before the DOM is dumped.
+run_browser() {
+    timeout 90 "$browser" --headless --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
+        --disable-component-update --disable-sync --no-proxy-server --user-data-dir="$work/profile-$RANDOM" \
+        --virtual-time-budget=5000 "$@" 2>>"$work/chromium.log"
+}
+
+failures=0
+expect_in() {
+    local what=$1 pattern=$2 file=$3
+    if grep -qF -- "$pattern" "$file"; then
+        echo "ok: $what"
+    else
+        echo "FAIL: $what: \"$pattern\" is not in the page"
+        failures=$((failures + 1))
+    fi
+}
+
+solved="$base/?kind=simplify&lang=en&problem=%28x%5E2-1%29%2F%28x%2B1%29%2B2x"
+run_browser --dump-dom "$solved" >"$work/solved.html"
+expect_in "the comment of a step" "We cancel the common factors." "$work/solved.html"
+expect_in "the answer" "Answer" "$work/solved.html"
+expect_in "the answer's formula" "3x − 1" "$work/solved.html"
+expect_in "the preview written by the page's script" '<div id="preview" aria-live="polite" aria-label="The problem as read"><span class="formula">' "$work/solved.html"
+
+refused="$base/?kind=equation&lang=ru&problem=2x%2B%29%3D1"
+run_browser --dump-dom "$refused" >"$work/refused.html"
+expect_in "the marked column of a reader error" "<mark>)</mark>" "$work/refused.html"
+expect_in "the page in Russian" 'lang="ru"' "$work/refused.html"
+
+mkdir -p "$shots"
+rm -f "$shots/page-phone.png"
+run_browser --hide-scrollbars --window-size=412,900 --screenshot="$shots/page-phone.png" "$solved" >/dev/null
+size=$(stat -c %s "$shots/page-phone.png" 2>/dev/null || echo 0)
+if [ "$(head -c 8 "$shots/page-phone.png" 2>/dev/null | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] &&
+    [ "$size" -gt 10000 ]; then
+    echo "ok: a screenshot of $size bytes in $shots/page-phone.png"
+else
+    echo "FAIL: the screenshot is missing or too small ($size bytes)"
+    failures=$((failures + 1))
+fi
+
+if [ "$failures" -ne 0 ]; then
+    echo "chromium said:"
+    tail -n 20 "$work/chromium.log"
+    exit 1
+fi
