@@ -41,6 +41,9 @@ CCorvaneView::CCorvaneView(const CCorvaneDoc& document, const CLanguageTables& t
     viewport()->setAutoFillBackground(false);
     m_timer.setInterval(kOutputIntervalMs);
     QObject::connect(&m_timer, &QTimer::timeout, this, [this] { AdvanceOutput(); });
+    QObject::connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        m_followingEnd = value > 0 && value == verticalScrollBar()->maximum();
+    });
     m_splashTimer.setInterval(kSplashFrameMs);
     QObject::connect(&m_splashTimer, &QTimer::timeout, this, [this] {
         if (!m_splash.RevealNextFrame()) {
@@ -417,7 +420,13 @@ void CCorvaneView::UpdateScrollBars() {
     horizontalScrollBar()->setRange(0, std::max(0, m_scrollSize.width() - page.width()));
     horizontalScrollBar()->setPageStep(page.width());
     horizontalScrollBar()->setSingleStep(kLineStep);
+    // A view that showed the end goes on showing it when the visible area shrinks (a scroll bar that
+    // appears takes its height), so the last band is never cut.
+    const bool followEnd = m_followingEnd;
     verticalScrollBar()->setRange(0, std::max(0, m_scrollSize.height() - page.height()));
+    if (followEnd) {
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    }
     verticalScrollBar()->setPageStep(page.height());
     verticalScrollBar()->setSingleStep(kLineStep);
 }

@@ -125,4 +125,6 @@ private:
     bool m_soundComments = false;
     bool m_lineByLine = false;
     bool m_complete = true;
+    // The view was scrolled to its end (by the output or End) and stays there as its area changes.
+    bool m_followingEnd = false;
 };

@@ -89,9 +89,7 @@ CMainFrame::CMainFrame(const MainFrameOptions& options)
         }
         m_view->LoadSplash(QString::fromStdString(m_baseFolder + "Res/mirel.bmp"));
     }
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        resize(screen->size());
-    }
+    PlaceWithinScreen();
     UpdateCommandStates();
 }
 
@@ -122,6 +120,22 @@ void CMainFrame::CreateEditor() {
         m_document.problemText = m_editor->SolvedProblem();
         SolutionReady();
     });
+}
+
+// The window as restored (not maximised) keeps within the screen's free area, title bar and all.
+void CMainFrame::PlaceWithinScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect free = screen->availableGeometry();
+    const QSize size = free.size() * 9 / 10;
+    setGeometry(
+        QRect(free.topLeft() + QPoint(free.width() - size.width(), free.height() - size.height()) / 2, size));
+}
+
+void CMainFrame::ShowOnScreen() {
+    showMaximized();
 }
 
 bool CMainFrame::EditorShown() const {

@@ -56,6 +56,10 @@ public:
     explicit CMainFrame(const MainFrameOptions& options = {});
     ~CMainFrame() override;
 
+    // Shows the window maximised, so that the whole solution view, its last band included, lies on the
+    // screen; the window starts as large as the screen's free area allows.
+    void ShowOnScreen();
+
     QAction* CommandAction(MenuCommand command) const;
     // The menu items in the order of the language file's "Menu" keys, popups included.
     const std::vector<QAction*>& MenuItems() const { return m_menuItems; }
@@ -106,6 +110,7 @@ private:
     void LanguageFileMissing(const std::string& text, const std::string& caption) override;
     void LanguageLoaded(const CLanguageTables& tables) override;
 
+    void PlaceWithinScreen();
     void CreateEditor();
     void CreateActions();
     void ForwardToEditor(MenuCommand command);

@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
         return TakeScreenshot(arguments, options);
     }
     CMainFrame frame(options);
-    frame.show();
+    frame.ShowOnScreen();
     if (arguments.quitWhenShown) {
         // For timing the start: the window is shown and painted once, then the program ends.
         QApplication::processEvents();

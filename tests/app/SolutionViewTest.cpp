@@ -77,6 +77,7 @@ private slots:
     void bandWithoutHeightIsPassedOverInTheSameTick();
     void alwaysShownCommentsStandWithTextCommentsOff();
     void outputScrollsToTheBandsItReaches();
+    void lastBandStaysWhollyVisibleWhenTheScrollBarsAppear();
     void soundCueWaitsForThePlayingClip();
     void spokenFormulaIsReadAndShownWhole();
     void splashIsRevealedInBlocksThenWhole();
@@ -165,6 +166,31 @@ void SolutionViewTest::outputScrollsToTheBandsItReaches() {
     // The widest band went beyond the width: the scroll width reached it.
     QVERIFY(setup.view.ScrollSize().width() > setup.view.viewport()->width());
     QVERIFY(setup.view.horizontalScrollBar()->maximum() > 0);
+}
+
+// The bottom of the last band lies within the visible area of a shown view, after the output ends and
+// after End; a horizontal scroll bar that appears on the way must not cover it.
+void SolutionViewTest::lastBandStaysWhollyVisibleWhenTheScrollBarsAppear() {
+    ViewSetup setup;
+    setup.view.SetTextComments(true);
+    setup.view.resize(300, 200);
+    setup.view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&setup.view));
+    AddSampleSolution(setup.document.solution, 3);
+    setup.Start();
+    while (setup.view.IsRunning()) {
+        setup.view.AdvanceOutput();
+        QCoreApplication::processEvents();
+    }
+    QVERIFY(setup.view.horizontalScrollBar()->isVisible());
+    QScrollBar* vertical = setup.view.verticalScrollBar();
+    const int lastBottom = setup.view.Lines().Lines().back().band.bottom;
+    QCOMPARE(lastBottom - vertical->value(), setup.view.viewport()->height());
+
+    QTest::keyClick(&setup.view, Qt::Key_Home);
+    QTest::keyClick(&setup.view, Qt::Key_End);
+    QCoreApplication::processEvents();
+    QCOMPARE(lastBottom - vertical->value(), setup.view.viewport()->height());
 }
 
 void SolutionViewTest::soundCueWaitsForThePlayingClip() {
