@@ -347,7 +347,6 @@ void CEditorModel::Wrap(SelectionWrap wrap) {
 }
 
 bool CEditorModel::TypeCharacter(unsigned char character) {
-    const bool english = m_language == kLanguageEnglish;
     switch (character) {
     case kBackspace:
         Backspace();
@@ -367,10 +366,9 @@ bool CEditorModel::TypeCharacter(unsigned char character) {
         return true;
     case ',':
     case '.':
-        // The text always holds a decimal comma; the language decides which key types it.
-        if ((character == '.') == english) {
-            InsertToken(',');
-        }
+        // The text always holds a decimal comma; either key types it, whatever the language, so that
+        // nothing typed is dropped (a dropped point would turn 0.5 into 05).
+        InsertToken(',');
         return true;
     case MarkupBytes::kDivisionSign:
         // The markup writes division as ":".

@@ -48,7 +48,7 @@ public:
     std::string SelectedText() const;
     const std::string& Clipboard() const { return m_clipboard; }
 
-    // Language (0 Russian, 1 English): which of "," and "." types the decimal comma.
+    // Language (0 Russian, 1 English); either of "," and "." types the decimal comma in both.
     void SetLanguage(int language) { m_language = language; }
     int Language() const { return m_language; }
 

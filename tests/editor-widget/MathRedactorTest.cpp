@@ -48,7 +48,7 @@ private slots:
     void cleanup();
 
     void typedKeysBuildTheEditorText();
-    void decimalKeyFollowsTheLanguage();
+    void eitherDecimalKeyTypesTheDecimalSign();
     void backspaceAndDeleteKeys();
     void templatesAndWrapsAroundASelection();
     void cutCopyAndPasteThroughTheActions();
@@ -109,15 +109,17 @@ void MathRedactorTest::typedKeysBuildTheEditorText() {
     QCOMPARE(Text(editor), before);
 }
 
-void MathRedactorTest::decimalKeyFollowsTheLanguage() {
+void MathRedactorTest::eitherDecimalKeyTypesTheDecimalSign() {
     MathRedactor& editor = *m_editor;
     editor.SetLanguage(1);
-    QTest::keyClicks(&editor, "0,.5");
+    QTest::keyClicks(&editor, "0,5");
     QCOMPARE(Text(editor), QString(" 0 , 5"));
+    // Under Russian the point is still the decimal sign: 0.5x is not read as 05x.
     editor.LoadProblem();
     editor.SetLanguage(0);
-    QTest::keyClicks(&editor, "0.,5");
-    QCOMPARE(Text(editor), QString(" 0 , 5"));
+    QTest::keyClicks(&editor, "0.5x");
+    QCOMPARE(Text(editor), QString(" 0 , 5 x"));
+    QCOMPARE(QString::fromStdString(editor.Model().SolverText()), QString("0,5.x"));
 }
 
 void MathRedactorTest::backspaceAndDeleteKeys() {

@@ -45,15 +45,17 @@ TEST_F(EditorModelTest, TypedProblemsTakeTheFormOfTheBuiltInExamples) {
     EXPECT_EQ(m_model.SolverText(), "2@{1/3}+x");
 }
 
-TEST_F(EditorModelTest, DecimalCommaComesFromTheKeyOfTheLanguage) {
-    m_model.SetLanguage(kLanguageEnglish);
-    Type("0,.5");
-    EXPECT_EQ(m_model.Text(), " 0 , 5");
-    m_model.Load(" ~");
-    m_model.SetLanguage(kLanguageRussian);
-    Type("0.,5");
-    EXPECT_EQ(m_model.Text(), " 0 , 5");
-    EXPECT_EQ(m_model.SolverText(), "0,5");
+TEST_F(EditorModelTest, EitherSeparatorKeyTypesTheDecimalCommaInEitherLanguage) {
+    for (const int language : {kLanguageEnglish, kLanguageRussian}) {
+        m_model.SetLanguage(language);
+        for (const char* typed : {"0.5x", "0,5x"}) {
+            SCOPED_TRACE(typed);
+            m_model.Load(" ~");
+            Type(typed);
+            EXPECT_EQ(m_model.Text(), " 0 , 5 x");
+            EXPECT_EQ(m_model.SolverText(), "0,5.x");
+        }
+    }
 }
 
 TEST_F(EditorModelTest, CharactersOutsideTheAcceptedSetChangeNothing) {
