@@ -61,9 +61,8 @@ unsigned char TypedByte(const QKeyEvent& event) {
     return code < 0x80 ? static_cast<unsigned char>(code) : 0;
 }
 
-QRect ToQRect(const FormulaRect& box, int offset) {
-    return QRect(QPoint(box.left + offset, box.top + offset),
-                 QPoint(box.right + offset - 1, box.bottom + offset - 1));
+QRect ToQRect(const FormulaRect& box, QPoint origin) {
+    return QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1)).translated(origin);
 }
 
 } // namespace
@@ -148,8 +147,40 @@ void MathRedactor::Refresh() {
     m_word.SetText(m_model.DisplayText());
     m_word.Measure(m_graphics);
     m_caretShown = m_caretTimer.isActive();
+    KeepCaretVisible();
     UpdateActions();
     update();
+}
+
+// --- scrolling ----------------------------------------------------------------------------------------
+
+QRect MathRedactor::FormulaArea() const {
+    // The corner animation keeps a column of its own on the right, so it never covers the formula.
+    return QRect(0, 0, std::max(width() - CCornerAnimation::kSize - kMargin, 2 * kMargin + 1), height());
+}
+
+QPoint MathRedactor::FormulaOrigin() const {
+    return QPoint(kMargin, kMargin) - m_scroll;
+}
+
+// Scrolls the formula just far enough that the caret, with a margin around it, lies in the formula's
+// area; at the start of a line or of the formula the scroll goes back to zero.
+void MathRedactor::KeepCaretVisible() {
+    const CaretLine caret = CaretLineAt(m_model.Text(), m_model.Caret(), Symbols(), kEditorFontHeight);
+    const QRect area = FormulaArea();
+    const auto keepWithin = [](int scroll, int low, int high, int extent) {
+        if (high - scroll > extent - kMargin) {
+            scroll = high - (extent - kMargin);
+        }
+        if (low - scroll < 0) {
+            scroll = low;
+        }
+        return std::max(scroll, 0);
+    };
+    const int x = caret.x + kMargin;
+    m_scroll.setX(keepWithin(m_scroll.x(), x - kMargin, x + 1, area.width()));
+    const int top = caret.top + kMargin;
+    m_scroll.setY(keepWithin(m_scroll.y(), top - kMargin, top + caret.height, area.height()));
 }
 
 const std::vector<MySymbol>& MathRedactor::Symbols() {
@@ -158,8 +189,8 @@ const std::vector<MySymbol>& MathRedactor::Symbols() {
 
 CaretLine MathRedactor::Caret() {
     CaretLine line = CaretLineAt(m_model.Text(), m_model.Caret(), Symbols(), kEditorFontHeight);
-    line.x += kMargin;
-    line.top += kMargin;
+    line.x += FormulaOrigin().x();
+    line.top += FormulaOrigin().y();
     return line;
 }
 
@@ -169,7 +200,7 @@ QRect MathRedactor::SelectionRect() {
     }
     const FormulaRect box =
         SymbolsBox(m_model.Text(), m_model.SelectionStart(), m_model.SelectionEnd(), Symbols());
-    return box.IsEmpty() ? QRect() : ToQRect(box, kMargin);
+    return box.IsEmpty() ? QRect() : ToQRect(box, FormulaOrigin());
 }
 
 void MathRedactor::keyPressEvent(QKeyEvent* event) {
@@ -189,8 +220,9 @@ void MathRedactor::keyPressEvent(QKeyEvent* event) {
 }
 
 int MathRedactor::CaretUnderMouse(const QPoint& point) {
-    const int bandBottom = std::max(kWholeFormulaBandBottom, height());
-    return CaretUnderPoint(m_model.Text(), Symbols(), point.x() - kMargin, point.y() - kMargin, bandBottom);
+    const int bandBottom = std::max(kWholeFormulaBandBottom, height() + m_scroll.y());
+    const QPoint inFormula = point - FormulaOrigin();
+    return CaretUnderPoint(m_model.Text(), Symbols(), inFormula.x(), inFormula.y(), bandBottom);
 }
 
 void MathRedactor::mousePressEvent(QMouseEvent* event) {
@@ -252,15 +284,19 @@ void MathRedactor::paintEvent(QPaintEvent*) {
 }
 
 void MathRedactor::PaintFormula(QPainter& painter) {
+    painter.save();
+    painter.setClipRect(FormulaArea());
     m_device.SetPainter(&painter);
     m_graphics.Fonts().ResetSelection();
+    const QPoint origin = FormulaOrigin();
     for (MySymbol& symbol : m_word.Symbols(m_graphics)) {
         if (symbol.type != kSymbolStrikeLine) {
-            PaintSymbol(m_graphics, symbol, m_model.Language(), kMargin, kMargin);
+            PaintSymbol(m_graphics, symbol, m_model.Language(), origin.x(), origin.y());
         }
     }
     m_device.SetPainter(nullptr);
     m_graphics.Fonts().ResetSelection();
+    painter.restore();
 }
 
 void MathRedactor::PaintSelectionAndCaret(QPainter& painter) {
@@ -346,6 +382,7 @@ void MathRedactor::Speak() {
 void MathRedactor::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     m_animation->move(width() - CCornerAnimation::kSize, 0);
+    KeepCaretVisible();
 }
 
 void MathRedactor::showEvent(QShowEvent* event) {

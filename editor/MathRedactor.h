@@ -84,6 +84,8 @@ public:
     bool IsSolving() const;
     bool CaretShown() const { return m_caretShown; }
     CaretLine Caret();
+    // How far the formula is scrolled (left and up) to keep the caret in view.
+    QPoint ScrollOffset() const { return m_scroll; }
     // The selection's box in widget coordinates (empty when no selection is shown).
     QRect SelectionRect();
     // The symbols of the laid-out formula, in formula coordinates (empty when it does not lay out).
@@ -120,6 +122,10 @@ private:
     // Runs an edit of the model and refreshes the formula.
     void Edit(const std::function<void()>& edit);
     void Refresh();
+    // The part of the widget the formula is drawn in, and where the formula's origin lies in the widget.
+    QRect FormulaArea() const;
+    QPoint FormulaOrigin() const;
+    void KeepCaretVisible();
     void UpdateActions();
     void ApplyLanguageTexts();
     void StartCaret();
@@ -145,6 +151,8 @@ private:
     SoundPlayer m_soundPlayer;
     Speaker m_speaker;
     std::map<int, QAction*> m_actions;
+    // How far the formula is scrolled to keep the caret in view.
+    QPoint m_scroll;
 
     QTimer m_caretTimer;
     bool m_caretShown = false;

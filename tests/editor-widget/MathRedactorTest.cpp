@@ -1,6 +1,7 @@
 // The formula editor widget driven by real key and mouse events on the off-screen platform.
 
 #include "editor/MathRedactor.h"
+#include "editor/BusyIndicators.h"
 #include "editor/EditorCommand.h"
 #include "editor/EditorText.h"
 #include "editor/LastProblemFile.h"
@@ -56,6 +57,7 @@ private slots:
     void mouseReachesTheDenominator();
     void paintsTheFormulaTheSelectionAndTheCaret();
     void caretBlinks();
+    void longProblemScrollsToKeepTheCaretInView();
     void loadProblemTakesThePendingExample();
     void solveRunsOnAWorkerAndIgnoresASecondSolve();
     void solveOfAMalformedProblemStillFinishes();
@@ -263,6 +265,42 @@ void MathRedactorTest::paintsTheFormulaTheSelectionAndTheCaret() {
     }
     QVERIFY(dark > selection.width() / 2);
     QVERIFY(IsWhite(image.pixel(400, selection.top())));
+}
+
+// Typing on past the right edge scrolls the formula: the caret and the glyph just typed stay visible,
+// left of the corner animation's column; Home scrolls back to the start.
+void MathRedactorTest::longProblemScrollsToKeepTheCaretInView() {
+    MathRedactor& editor = *m_editor;
+    for (int term = 0; term < 30; ++term) {
+        QTest::keyClicks(&editor, "x+");
+    }
+    QTest::keyClicks(&editor, "7");
+    const CaretLine caret = editor.Caret();
+    const int formulaRight = editor.width() - CCornerAnimation::kSize;
+    QVERIFY(editor.ScrollOffset().x() > 0);
+    QVERIFY(caret.x > 0 && caret.x < formulaRight);
+    QVERIFY(caret.top >= 0 && caret.top + caret.height <= editor.height());
+    const QImage image = editor.grab().toImage();
+    int blue = 0;
+    for (int x = std::max(caret.x - 12, 0); x < caret.x; ++x) {
+        for (int y = caret.top; y < caret.top + caret.height; ++y) {
+            const QRgb pixel = image.pixel(x, y);
+            blue += qBlue(pixel) > 200 && qRed(pixel) < 120 && qGreen(pixel) < 120 ? 1 : 0;
+        }
+    }
+    QVERIFY(blue > 5);
+    // Nothing of the formula is drawn in the animation's column.
+    for (int x = formulaRight - MathRedactor::kMargin; x < formulaRight; ++x) {
+        for (int y = CCornerAnimation::kSize; y < editor.height(); ++y) {
+            QVERIFY(IsWhite(image.pixel(x, y)));
+        }
+    }
+    // A click on a glyph still places the caret there.
+    QTest::mouseClick(&editor, Qt::LeftButton, {}, QPoint(caret.x - 3, caret.top + caret.height / 2));
+    QCOMPARE(editor.Model().Caret(), static_cast<int>(editor.Model().Text().size()));
+    QTest::keyClick(&editor, Qt::Key_Home);
+    QCOMPARE(editor.ScrollOffset(), QPoint(0, 0));
+    QCOMPARE(editor.Caret().x, MathRedactor::kMargin);
 }
 
 void MathRedactorTest::caretBlinks() {
