@@ -66,6 +66,8 @@ std::string DisplayForm(std::string_view editorText) {
     std::string text = "$";
     text += editorText;
     text += '$';
+    // A typed division sign is the markup's division (drawn after the language either way).
+    std::replace(text.begin(), text.end(), static_cast<char>(MarkupBytes::kDivisionSign), ':');
     RemoveBlanks(text);
     MarkMixedNumbers(text);
     InsertProductDots(text);
@@ -352,17 +354,31 @@ bool CEditorModel::TypeCharacter(unsigned char character) {
         Backspace();
         return true;
     case '(':
-    case ')':
+        LeaveCompleteSlots();
         InsertTemplate(EditorTemplate::Brackets);
         return true;
+    case ')':
+        // A closing bracket typed before the one the template put there steps over it.
+        if (const int next = NextNonBlank(m_text, m_caret);
+            !m_selectionShown && next != kNone && m_text[next] == ')') {
+            m_caret = next + 1;
+        } else {
+            InsertTemplate(EditorTemplate::Brackets);
+        }
+        return true;
     case '/':
-        InsertTemplate(EditorTemplate::Fraction);
+        WrapOperandBefore(SelectionWrap::Numerator, OperandReach::WholeProduct);
         return true;
     case '^':
-        if (!m_selectionShown) {
-            ExtendSelection(CaretDirection::Left);
-        }
-        Wrap(SelectionWrap::PowerBase);
+        WrapOperandBefore(SelectionWrap::PowerBase, OperandReach::LastFactor);
+        return true;
+    case '+':
+    case '-':
+    case '*':
+    case ':':
+    case '=':
+        LeaveCompleteSlots();
+        InsertToken(static_cast<char>(character));
         return true;
     case ',':
     case '.':
@@ -371,8 +387,9 @@ bool CEditorModel::TypeCharacter(unsigned char character) {
         InsertToken(',');
         return true;
     case MarkupBytes::kDivisionSign:
-        // The markup writes division as ":".
-        InsertToken(':');
+        // Kept as typed, and drawn as typed; the solver gets ":" (SolverText).
+        LeaveCompleteSlots();
+        InsertToken(static_cast<char>(MarkupBytes::kDivisionSign));
         return true;
     default:
         if (!IsAcceptedToken(character)) {
@@ -381,6 +398,91 @@ bool CEditorModel::TypeCharacter(unsigned char character) {
         InsertToken(static_cast<char>(character));
         return true;
     }
+}
+
+// --- natural typing -------------------------------------------------------------------------------
+
+// The slot of a template that the caret ends: the caret is followed (after blanks) by the slot's
+// closing "}" and the template's own "}" after it. kNone when the caret ends no slot.
+CEditorModel::EndedSlot CEditorModel::SlotEndedByCaret() const {
+    const int close = NextNonBlank(m_text, m_caret);
+    const int length = static_cast<int>(m_text.size());
+    if (close == kNone || m_text[close] != '}' || close + 1 >= length || m_text[close + 1] != '}') {
+        return {};
+    }
+    const int open = MatchingOpener(m_text, close);
+    if (open < 1 || (m_text[open - 1] != '^' && m_text[open - 1] != '/')) {
+        return {};
+    }
+    const int last = PreviousNonBlank(m_text, m_caret);
+    EndedSlot slot;
+    slot.complete = last != open && m_text[last] != kPlaceholder;
+    slot.exit = close + 2;
+    return slot;
+}
+
+// A sign typed at the end of a complete exponent or denominator belongs after the template, as it does
+// in linear notation (x^2-5x is x^2 - 5x, 1/(x-1)+1 is 1/(x-1) + 1): the caret leaves the template
+// first, and nested templates one after the other. A sum in an exponent or a denominator is typed in
+// brackets, or with the caret moved back into the slot.
+void CEditorModel::LeaveCompleteSlots() {
+    if (m_selectionShown) {
+        return;
+    }
+    for (EndedSlot slot = SlotEndedByCaret(); slot.exit != kNone && slot.complete;
+         slot = SlotEndedByCaret()) {
+        m_caret = slot.exit;
+    }
+}
+
+// Where the operand that ends at the caret starts (the blank before it), or kNone when no operand
+// ends there. A number is all of its digits; a letter, a bracket group and a template are one factor
+// each; the whole product runs back over all of them up to a sign or an opening bracket.
+int CEditorModel::OperandStart(OperandReach reach) const {
+    int start = kNone;
+    bool inNumber = false;
+    for (int position = m_caret;;) {
+        const int last = PreviousNonBlank(m_text, position);
+        if (last == kNone) {
+            break;
+        }
+        const char c = m_text[last];
+        const bool digit = (c >= '0' && c <= '9') || c == ',';
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        int tokenStart = kNone;
+        if (c == ')' || c == '}') {
+            const int open = MatchingOpener(m_text, last);
+            tokenStart = open == kNone ? kNone : PreviousBlankOrStart(open);
+        } else if (digit || letter) {
+            tokenStart = PreviousBlankOrStart(last);
+        }
+        const bool factorEnded = reach == OperandReach::LastFactor && start != kNone && !(inNumber && digit);
+        if (tokenStart == kNone || factorEnded) {
+            break;
+        }
+        start = tokenStart;
+        inNumber = digit;
+        position = tokenStart;
+    }
+    return start;
+}
+
+int CEditorModel::PreviousBlankOrStart(int position) const {
+    const std::size_t blank = position > 0 ? m_text.rfind(kBlank, position - 1) : std::string::npos;
+    return blank == std::string::npos ? 0 : static_cast<int>(blank);
+}
+
+// "/" and "^" typed after an operand make it the numerator or the base; with a selection, the
+// selection is wrapped; with nothing before the caret, the empty template goes in.
+void CEditorModel::WrapOperandBefore(SelectionWrap wrap, OperandReach reach) {
+    if (!m_selectionShown) {
+        const int start = OperandStart(reach);
+        if (start != kNone && start < m_caret) {
+            m_anchor = start;
+            m_selectionShown = true;
+        }
+    }
+    Wrap(wrap);
 }
 
 // --- deletion -----------------------------------------------------------------------------------

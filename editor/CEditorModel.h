@@ -109,6 +109,20 @@ private:
     // After every deletion: an empty problem becomes " ~"; an emptied group gets its placeholder.
     void FixUp();
     bool SelectionLaysOut() const;
+
+    // Natural typing: what a sign does at the end of a template's slot, and the operand that "/" and
+    // "^" take.
+    enum class OperandReach { LastFactor, WholeProduct };
+    // The exponent or denominator that the caret ends.
+    struct EndedSlot {
+        int exit = -1; // the caret's place after the template; -1: the caret ends no slot
+        bool complete = false;
+    };
+    EndedSlot SlotEndedByCaret() const;
+    void LeaveCompleteSlots();
+    int OperandStart(OperandReach reach) const;
+    int PreviousBlankOrStart(int position) const;
+    void WrapOperandBefore(SelectionWrap wrap, OperandReach reach);
     // Steps the caret towards target (or on in direction when there is none) until the selection
     // lays out; see ExtendSelection.
     bool ExtendTowards(CaretDirection direction, int target);

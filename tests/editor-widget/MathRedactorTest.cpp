@@ -104,6 +104,13 @@ void MathRedactorTest::typedKeysBuildTheEditorText() {
     QTest::keyClicks(&editor, "=y^2");
     QCOMPARE(editor.Model().SolverText(), std::string("1/x=y^2"));
 
+    // Typed as on paper, a quadratic equation is the formula it reads as, not x^(2-5x+6=0).
+    editor.LoadProblem();
+    QTest::keyClicks(&editor, "x^2-5x+6=0");
+    QCOMPARE(editor.Model().SolverText(), std::string("x^2-5.x+6=0"));
+    QTest::keyClicks(&editor, QString(QChar(0x00F7)));
+    QCOMPARE(editor.Model().Text().back(), '\xB8');
+
     // Keys outside the accepted set change nothing.
     const QString before = Text(editor);
     QTest::keyClicks(&editor, "#!_ ~[;");

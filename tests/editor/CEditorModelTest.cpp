@@ -35,14 +35,48 @@ TEST_F(EditorModelTest, TypedProblemsTakeTheFormOfTheBuiltInExamples) {
     EXPECT_EQ(m_model.Text(), " ( x - 4 ) ( x - 2 ) + 8 = 0");
     EXPECT_EQ(m_model.SolverText(), "(x-4).(x-2)+8=0");
 
+    // A mixed number: the whole part, then the fraction template (a typed "/" would take the 2 as the
+    // numerator).
     m_model.Load(" ~");
-    Type("2/1");
+    Type("2");
+    m_model.InsertTemplate(EditorTemplate::Fraction);
+    Type("1");
     Press(EditorKey::Right);
     Type("3");
     Press(EditorKey::End);
     Type("+x");
     EXPECT_EQ(m_model.Text(), " 2 {{ 1 }/{ 3 }} + x");
     EXPECT_EQ(m_model.SolverText(), "2@{1/3}+x");
+}
+
+// Typed as it is written on one line, a problem becomes the formula linear notation means: a sign
+// after a complete exponent or denominator leaves it, "/" and "^" take the operand before them, and ")"
+// steps over the bracket the template put there.
+TEST_F(EditorModelTest, NaturalTypingBuildsTheFormulaOfLinearNotation) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"x^2-5x+6=0", "x^2-5.x+6=0"},
+        {"12^2+x^3=0", "12^2+x^3=0"},
+        {"2x^2*3", "2.x^2*3"},
+        {"1/(x-1)+1/(x+1)+1/(x-2)=0", "1/(x-1)+1/(x+1)+1/(x-2)=0"},
+        {"2x/3+1", "{2.x}/3+1"},
+        {"(x+1)/(x-1)=2", "(x+1)/(x-1)=2"},
+        {"x^(n+1)-x", "x^(n+1)-x"},
+        {"x^2^3+1", "x^{2^3}+1"},
+        {"3,5x/7=1", "{3,5.x}/7=1"},
+        {"a/b:c", "a/b:c"},
+        {"(x-2)(x+3)^2=0", "(x-2).(x+3)^2=0"},
+    };
+    for (const auto& [typed, solverText] : cases) {
+        SCOPED_TRACE(typed);
+        m_model.Load(" ~");
+        Type(typed);
+        EXPECT_EQ(m_model.SolverText(), solverText);
+        EXPECT_TRUE(FormulaLaysOut(m_graphics, m_model.DisplayText()));
+    }
+    // Inside an exponent still empty, a sign stays there (it starts the exponent: x^-1).
+    m_model.Load(" ~");
+    Type("x^-1");
+    EXPECT_EQ(m_model.SolverText(), "x^{-1}");
 }
 
 TEST_F(EditorModelTest, EitherSeparatorKeyTypesTheDecimalCommaInEitherLanguage) {
@@ -64,9 +98,12 @@ TEST_F(EditorModelTest, CharactersOutsideTheAcceptedSetChangeNothing) {
         EXPECT_FALSE(m_model.TypeCharacter(c));
         EXPECT_EDITOR(" ~", 0);
     }
-    // The division sign types the markup's division.
+    // The division sign is kept as its own byte, and the solver gets the markup's division.
+    Type("6");
     EXPECT_TRUE(m_model.TypeCharacter(0xB8));
-    EXPECT_EQ(m_model.Text(), " :");
+    Type("x");
+    EXPECT_EQ(m_model.Text(), " 6 \xB8 x");
+    EXPECT_EQ(m_model.SolverText(), "6:x");
 }
 
 TEST_F(EditorModelTest, TypingReplacesAShownSelection) {
