@@ -47,6 +47,8 @@ public:
     // The text strictly between the ends of the selection (without the blank the lower end rests on).
     std::string SelectedText() const;
     const std::string& Clipboard() const { return m_clipboard; }
+    // What the next Paste inserts: a piece of editor text (its leading blank is added by Paste).
+    void SetClipboard(std::string text) { m_clipboard = std::move(text); }
 
     // Language (0 Russian, 1 English); either of "," and "." types the decimal comma in both.
     void SetLanguage(int language) { m_language = language; }

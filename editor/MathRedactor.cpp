@@ -98,6 +98,8 @@ void MathRedactor::SetPendingExample(std::string text) {
 
 void MathRedactor::LoadProblem() {
     m_model.Load(m_pendingExample);
+    m_history.Clear();
+    m_problemMessage.clear();
     Refresh();
     StartCaret();
 }
@@ -135,11 +137,15 @@ void MathRedactor::Edit(const std::function<void()>& edit) {
     if (IsSolving()) {
         return;
     }
-    const std::string before = m_model.Text();
+    EditorState before{m_model.Text(), m_model.Caret()};
     edit();
-    Refresh();
-    if (m_model.Text() != before) {
+    if (m_model.Text() != before.text) {
+        m_history.Record(std::move(before));
+        m_problemMessage.clear();
+        Refresh();
         emit TextChanged();
+    } else {
+        Refresh();
     }
 }
 
@@ -204,6 +210,9 @@ QRect MathRedactor::SelectionRect() {
 }
 
 void MathRedactor::keyPressEvent(QKeyEvent* event) {
+    if (HandleShortcut(*event)) {
+        return;
+    }
     if (const std::optional<EditorKey> key = EditorKeyOf(event->key())) {
         const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
         Edit([&] { m_model.PressKey(*key, shift); });
@@ -281,6 +290,7 @@ void MathRedactor::paintEvent(QPaintEvent*) {
     PaintFormula(painter);
     PaintSelectionAndCaret(painter);
     PaintElapsedTime(painter);
+    PaintProblemMessage(painter);
 }
 
 void MathRedactor::PaintFormula(QPainter& painter) {

@@ -14,6 +14,7 @@
 #include "display/MyWord.h"
 #include "display/QtLayoutDevice.h"
 #include "editor/CEditorModel.h"
+#include "editor/EditHistory.h"
 #include "editor/FormulaGeometry.h"
 #include "output/COutputList.h"
 
@@ -97,6 +98,22 @@ public:
 
     QSize sizeHint() const override;
 
+    // Cut, copy and paste through the system clipboard: the editor's own text travels in a format of
+    // its own, with the formula as plain text beside it; plain text from elsewhere is read as linear
+    // notation. Undo and redo step through the edits of the current problem.
+    void CutToClipboard();
+    void CopyToClipboard();
+    void PasteFromClipboard();
+    void Undo();
+    void Redo();
+
+    // A message about the problem shown under the formula (empty: none); it goes with the next edit.
+    const QString& ProblemMessage() const { return m_problemMessage; }
+    void ShowProblemMessage(const QString& message);
+
+    // The clipboard format of the editor's own text.
+    static constexpr char kClipboardFormat[] = "application/x-orbelin-editor-text";
+
 public slots:
     void Solve();
     void Speak();
@@ -136,6 +153,9 @@ private:
     void PaintFormula(QPainter& painter);
     void PaintSelectionAndCaret(QPainter& painter);
     void PaintElapsedTime(QPainter& painter);
+    void PaintProblemMessage(QPainter& painter);
+    void RestoreState(const EditorState& state);
+    bool HandleShortcut(const QKeyEvent& event);
     QRect ElapsedRect() const;
 
     CEditorModel m_model;
@@ -151,6 +171,8 @@ private:
     SoundPlayer m_soundPlayer;
     Speaker m_speaker;
     std::map<int, QAction*> m_actions;
+    CEditHistory m_history;
+    QString m_problemMessage;
     // How far the formula is scrolled to keep the caret in view.
     QPoint m_scroll;
 

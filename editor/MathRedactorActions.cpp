@@ -67,9 +67,9 @@ void MathRedactor::CreateActions() {
               [this] { Edit([&] { m_model.MoveCaret(CaretDirection::Right); }); });
     AddAction(kCaretLeft, QStringLiteral("\u2190"),
               [this] { Edit([&] { m_model.MoveCaret(CaretDirection::Left); }); });
-    AddAction(kCut, {}, [this] { Edit([&] { m_model.Cut(); }); });
-    AddAction(kCopy, {}, [this] { Edit([&] { m_model.Copy(); }); });
-    AddAction(kPaste, {}, [this] { Edit([&] { m_model.Paste(); }); });
+    AddAction(kCut, {}, [this] { CutToClipboard(); });
+    AddAction(kCopy, {}, [this] { CopyToClipboard(); });
+    AddAction(kPaste, {}, [this] { PasteFromClipboard(); });
     AddAction(kSpeak, QStringLiteral("\u266a"), [this] { Speak(); });
     AddAction(kSolve, {}, [this] { Solve(); });
 }

@@ -9,9 +9,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +55,9 @@ private slots:
     void backspaceAndDeleteKeys();
     void templatesAndWrapsAroundASelection();
     void cutCopyAndPasteThroughTheActions();
+    void systemClipboardRoundTripUndoAndRedo();
+    void pastedLinearTextIsReadAsTheFormulaItMeans();
+    void enterSolves();
     void mousePlacesTheCaretAndDragSelects();
     void mouseReachesTheDenominator();
     void paintsTheFormulaTheSelectionAndTheCaret();
@@ -197,6 +202,80 @@ void MathRedactorTest::cutCopyAndPasteThroughTheActions() {
     QTest::keyClick(&editor, Qt::Key_End);
     editor.Action(kPaste)->trigger();
     QCOMPARE(Text(editor), QString(" + b a"));
+}
+
+// Ctrl+C, Ctrl+X and Ctrl+V go through the system clipboard, which carries the formula as plain text
+// for other programs; Ctrl+Z and Ctrl+Shift+Z step back and forth through the edits.
+void MathRedactorTest::systemClipboardRoundTripUndoAndRedo() {
+    MathRedactor& editor = *m_editor;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    QTest::keyClicks(&editor, "x^2-5x+6");
+    QTest::keyClick(&editor, Qt::Key_Home);
+    QTest::keyClick(&editor, Qt::Key_End, Qt::ShiftModifier);
+    QVERIFY(editor.Model().SelectionShown());
+    QTest::keyClick(&editor, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QString("x^2-5.x+6"));
+    QVERIFY(clipboard->mimeData()->hasFormat(QLatin1String(MathRedactor::kClipboardFormat)));
+
+    const QString typed = Text(editor);
+    QTest::keyClick(&editor, Qt::Key_End);
+    QTest::keyClicks(&editor, "=");
+    QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(editor.Model().SolverText(), std::string("x^2-5.x+6=x^2-5.x+6"));
+    const QString pasted = Text(editor);
+
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editor.Model().SolverText(), std::string("x^2-5.x+6="));
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Text(editor), typed);
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(Text(editor), pasted);
+    // A new edit after an undo drops the redo.
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClicks(&editor, "1");
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(editor.Model().SolverText(), std::string("x^2-5.x+6=1"));
+
+    // Cut takes the selection away and puts it on the system clipboard.
+    QTest::keyClick(&editor, Qt::Key_Home);
+    QTest::keyClick(&editor, Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClick(&editor, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(Text(editor), QString(" ~"));
+    QCOMPARE(clipboard->text(), QString("x^2-5.x+6=1"));
+}
+
+// Text copied in another program is read as linear notation; text that cannot be read changes nothing
+// and the editor says why.
+void MathRedactorTest::pastedLinearTextIsReadAsTheFormulaItMeans() {
+    MathRedactor& editor = *m_editor;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("x^2 \u2212 5x + 6 = 0"));
+    QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(editor.Model().SolverText(), std::string("x^2-5.x+6=0"));
+
+    editor.LoadProblem();
+    clipboard->setText(QStringLiteral("1/(x-1)+1/(x+1)+1/(x-2)=0"));
+    QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(editor.Model().SolverText(), std::string("1/{x-1}+1/{x+1}+1/{x-2}=0"));
+
+    const QString before = Text(editor);
+    clipboard->setText(QStringLiteral("2x + sqrt(x)"));
+    QTest::keyClick(&editor, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(Text(editor), before);
+    QVERIFY(editor.ProblemMessage().contains(QStringLiteral("column")));
+    QTest::keyClicks(&editor, "+");
+    QVERIFY(editor.ProblemMessage().isEmpty());
+}
+
+void MathRedactorTest::enterSolves() {
+    MathRedactor& editor = *m_editor;
+    QSignalSpy ready(&editor, &MathRedactor::SolutionReady);
+    QTest::keyClicks(&editor, "2x=4");
+    QTest::keyClick(&editor, Qt::Key_Return);
+    QVERIFY(ready.wait(5000));
+    QCOMPARE(editor.SolvedProblem(), std::string(" 2 x = 4"));
 }
 
 void MathRedactorTest::mousePlacesTheCaretAndDragSelects() {
