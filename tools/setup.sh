@@ -1,55 +1,90 @@
 #!/usr/bin/env bash
-# Installs what the project needs and builds it. Idempotent: quick when nothing is missing.
-# Everything it says goes to standard error, and only when it does something, so that
-# "./run.sh solve --json ..." prints nothing but the solver's output on standard output.
+# Installs what the project needs and builds it. Idempotent: quick and silent when nothing is missing.
+# Everything it says goes to standard error, one line a phase, so that "./run.sh solve --json ..."
+# prints nothing but the solver's output on standard output. Full logs go to build/logs/.
 #   tools/setup.sh            packages + release build in build/
 #   tools/setup.sh --asan     also the sanitizer build of the engine in build-asan/
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
+logs=$root/build/logs
+# Measured on a new two-core machine: the release build and the sanitizer build of the engine.
+declare -A first_build_minutes=([build]=15 [build-asan]=10)
+# A first release build and the sanitizer build take about this much room, with some to spare.
+first_build_megabytes=4000
+# A line of build progress at most this often, instead of every compiler line.
+progress_every_seconds=15
 
-packages=(
-    cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
-    fonts-dejavu-core fonts-liberation2 espeak-ng sox
-    gstreamer1.0-plugins-base gstreamer1.0-plugins-good poppler-utils libcpp-httplib-dev
-)
+say() { echo "setup: $*" >&2; }
 
-install_missing_packages() {
-    # One query for all packages: one run per package costs a second on a busy machine.
-    local installed missing=()
-    # dpkg-query exits 1 when a package was never installed; its listing of the others still counts.
-    installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null | awk '/ok installed/ { print $1 }' || true)
-    for package in "${packages[@]}"; do
-        grep -qxF "$package" <<<"$installed" || missing+=("$package")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "setup: installing ${missing[*]}" >&2
-    export DEBIAN_FRONTEND=noninteractive
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    if ! $sudo apt-get install -y -qq "${missing[@]}" >/tmp/orbelin-apt.log 2>&1; then
-        $sudo apt-get update -qq >>/tmp/orbelin-apt.log 2>&1
-        $sudo apt-get install -y -qq "${missing[@]}" >>/tmp/orbelin-apt.log 2>&1 ||
-            { cat /tmp/orbelin-apt.log >&2; exit 1; }
+fail() {
+    say "$*"
+    exit 1
+}
+
+free_megabytes() {
+    df -Pm "$root" | awk 'NR == 2 { print $4 }'
+}
+
+check_room_for_first_build() {
+    local free
+    free=$(free_megabytes)
+    [ "$free" -ge "$first_build_megabytes" ] ||
+        fail "only $free MB are free on the disk of $root; a first build needs about $first_build_megabytes MB: make room and run again"
+}
+
+# Names the cause of a failed configure or build, shows the end of its log, and ends.
+explain_build_failure() {
+    local what=$1 log=$2
+    if grep -q "No space left on device" "$log"; then
+        say "$what failed: the disk is full ($(free_megabytes) MB free): make room and run again"
+    else
+        say "$what failed"
     fi
+    say "the last lines of $log:"
+    tail -n 30 "$log" | sed 's/^/    /' >&2
+    exit 1
+}
+
+# Runs the build, keeping every line in the log and showing ninja's [done/total] counter every few
+# seconds. Says nothing when there is nothing to build.
+build_with_progress() {
+    local dir=$1 log=$2 first=$3
+    local started=0 last=$SECONDS line
+    cmake --build "$dir" --parallel "$(nproc)" 2>&1 | tee -a "$log" | while IFS= read -r line; do
+        [[ $line =~ ^\[([0-9]+)/([0-9]+)\] ]] || continue
+        if [ $started -eq 0 ]; then
+            started=1
+            local estimate=""
+            [ "$first" = yes ] && estimate=" (a first build takes about ${first_build_minutes[$dir]} minutes on two cores)"
+            say "building $dir/: ${BASH_REMATCH[2]} steps$estimate; log in $log"
+        elif ((SECONDS - last >= progress_every_seconds)); then
+            last=$SECONDS
+            say "  $dir/: ${BASH_REMATCH[1]} of ${BASH_REMATCH[2]} steps"
+        fi
+    done
 }
 
 configure_and_build() {
-    local dir=$1
+    local dir=$1 first=no
     shift
+    local log=$logs/$dir.log
+    mkdir -p "$logs"
     if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+        first=yes
+        check_room_for_first_build
+        say "configuring $dir/ (cmake $*)"
+        cmake -S . -B "$dir" -G Ninja "$@" >"$log" 2>&1 || explain_build_failure "configuring $dir/" "$log"
     fi
-    local log
-    log=$(mktemp)
-    if ! cmake --build "$dir" --parallel "$(nproc)" >"$log" 2>&1; then
-        cat "$log" >&2
-        rm -f "$log"
-        exit 1
+    local start=$SECONDS
+    : >>"$log"
+    local before
+    before=$(wc -l <"$log")
+    build_with_progress "$dir" "$log" "$first" || explain_build_failure "building $dir/" "$log"
+    # Only a build that did something is worth a line.
+    if tail -n +"$((before + 1))" "$log" | grep -q '^\['; then
+        say "built $dir/ in $((SECONDS - start)) s"
     fi
-    grep -q "ninja: no work to do" "$log" || cat "$log" >&2
-    rm -f "$log"
 }
 
 # The desktop program's settings store names the base folder of this tree (Res/, Samples/ and the voice
@@ -60,6 +95,7 @@ write_settings_store() {
     local line="PathProg=\"${base//\\/\\\\}\""
     mkdir -p "$(dirname "$store")" "${base}Samples"
     [ -f "$store" ] && grep -qxF "$line" "$store" && return 0
+    say "pointing the settings store $store at $base"
     [ -f "$store" ] || printf '[General]\n' >"$store"
     grep -q '^\[General\]' "$store" || printf '[General]\n' >>"$store"
     awk -v line="$line" '/^PathProg=/ { next } { print } /^\[General\]$/ { print line }' "$store" >"$store.new"
@@ -83,16 +119,25 @@ make_voice() {
     if [ -d build/bin/English ] && [ -d build/bin/Russian ] && [ "$(cat "$stamp" 2>/dev/null)" = "$sum" ]; then
         return 0
     fi
-    tools/voice.sh build/bin >&2
+    command -v espeak-ng >/dev/null && command -v sox >/dev/null || {
+        say "espeak-ng or sox is missing: the voice clips are not made (the program runs silent)"
+        return 0
+    }
+    say "making the voice clips with espeak-ng (a minute or two the first time); log in $logs/voice.log"
+    local start=$SECONDS
+    tools/voice.sh build/bin >"$logs/voice.log" 2>&1 || explain_build_failure "making the voice clips" "$logs/voice.log"
     echo "$sum" >"$stamp"
+    say "made the voice clips in $((SECONDS - start)) s"
 }
 
-install_missing_packages
+ORBELIN_APT_LOG=$logs/apt.log tools/install-packages.sh
+command -v cmake >/dev/null && command -v ninja >/dev/null && command -v g++ >/dev/null ||
+    fail "cmake, ninja and g++ are needed to build; install them (Debian: cmake ninja-build g++) and run again"
 configure_and_build build -DCMAKE_BUILD_TYPE=Release
 # The voice recordings live in the base folder beside the programs, as the language files do.
 make_voice
 write_settings_store
-make_signal_sounds
+command -v sox >/dev/null && make_signal_sounds
 if [ "${1:-}" = "--asan" ]; then
     configure_and_build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBELIN_ENGINE_ONLY=ON \
         -DORBELIN_SANITIZE=ON -DORBELIN_BENCH=OFF

@@ -41,6 +41,28 @@ bool EndsWithAnswerOrError(const COutputList& solution) {
 }
 
 // Solves a simplification that must end with the "too large" error, within the time limit.
+// The problems below are built by appends: chains of operator+ that start from a literal trip a false
+// -Wrestrict warning of g++ 12 inside std::string.
+
+// 1/(x+1)+1/(x+2)+…+1/(x+count).
+std::string SumOfReciprocals(int count) {
+    std::string sum;
+    for (int i = 1; i <= count; ++i) {
+        sum.append(i > 1 ? "+1/(x+" : "1/(x+").append(std::to_string(i)).append(")");
+    }
+    return sum;
+}
+
+// Appends the term n/(l+i*m) of a sum of fractions in three letters, n = "abc"[i % 3], l = "xyz"[letter],
+// m = "abc"[factor].
+void AppendThreeLetterFraction(std::string& sum, int i, int letter, int factor) {
+    if (!sum.empty()) {
+        sum += '+';
+    }
+    sum.append(1, "abc"[i % 3]).append("/(").append(1, "xyz"[letter]).append("+").append(std::to_string(i));
+    sum.append("*").append(1, "abc"[factor]).append(")");
+}
+
 std::unique_ptr<COutputList> SolveAsTooLargeWithinTheLimit(const std::string& problem) {
     const std::clock_t start = std::clock();
     std::unique_ptr<COutputList> solution = SolveSimplification(problem);
@@ -65,11 +87,7 @@ TEST(SolveBudget, FractionOfNumbersAtTheDigitLimitIsReduced) {
 
 // 1/(x+1)+1/(x+2)+…+1/(x+80): 700 bytes that once wrote 45 MB of steps.
 TEST(SolveBudget, SolutionTextIsBounded) {
-    std::string problem;
-    for (int i = 1; i <= 80; ++i) {
-        problem += (i > 1 ? "+1/(x+" : "1/(x+") + std::to_string(i) + ")";
-    }
-    const std::unique_ptr<COutputList> solution = SolveAsTooLargeWithinTheLimit(problem);
+    const std::unique_ptr<COutputList> solution = SolveAsTooLargeWithinTheLimit(SumOfReciprocals(80));
     // The record that passed the bound is the last one kept, besides the error record.
     EXPECT_LE(FormulaBytes(*solution), 2 * EngineLimits::kMaxSolutionTextBytes);
     EXPECT_TRUE(WorkBudget::LastFinished().exhausted);
@@ -91,20 +109,12 @@ TEST(SolveBudget, LongestSumEndsWithinTheBound) {
 // 120 fractions with the whole equation, for seconds, before the equation was simplified; 40
 // fractions in three letters are solved in all their steps.
 TEST(SolveBudget, LongFractionProblemsEndWithinTheBound) {
-    std::string equation;
     std::string threeLetters;
-    const char* numerators = "abc";
-    const char* letters = "xyz";
-    for (int i = 1; i <= 120; ++i) {
-        equation += (i > 1 ? "+1/(x+" : "1/(x+") + std::to_string(i) + ")";
-        if (i > 40) {
-            continue;
-        }
-        threeLetters += (i > 1 ? "+" : "") + std::string(1, numerators[i % 3]) + "/(" + letters[i % 3] + "+" +
-                        std::to_string(i) + "*" + numerators[(i / 3) % 3] + ")";
+    for (int i = 1; i <= 40; ++i) {
+        AppendThreeLetterFraction(threeLetters, i, i % 3, (i / 3) % 3);
     }
     const std::pair<int, std::string> problems[] = {
-        {kProblemEquation, equation + "=1"},
+        {kProblemEquation, SumOfReciprocals(120) + "=1"},
         {kProblemSimplify, threeLetters},
         {kProblemFactorise, threeLetters},
     };
@@ -122,11 +132,8 @@ TEST(SolveBudget, LongFractionProblemsEndWithinTheBound) {
 // 3 MB, built for a second before the text bound could stop it. It is not built now.
 TEST(SolveBudget, CommonDenominatorPastTheTextBoundIsNotBuilt) {
     std::string problem;
-    const char* numerators = "abc";
-    const char* letters = "xyz";
     for (int i = 1; i <= 400; ++i) {
-        problem += (i > 1 ? "+" : "") + std::string(1, numerators[i % 3]) + "/(" + letters[(i / 3) % 3] +
-                   "+" + std::to_string(i) + "*" + numerators[(i / 9) % 3] + ")";
+        AppendThreeLetterFraction(problem, i, (i / 3) % 3, (i / 9) % 3);
     }
     const std::unique_ptr<COutputList> solution = SolveAsTooLargeWithinTheLimit(problem);
     EXPECT_LE(FormulaBytes(*solution), EngineLimits::kMaxSolutionTextBytes);
