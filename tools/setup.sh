@@ -52,7 +52,8 @@ build_with_progress() {
     local dir=$1 log=$2 first=$3
     local started=0 last=$SECONDS line
     cmake --build "$dir" --parallel "$(nproc)" 2>&1 | tee -a "$log" | while IFS= read -r line; do
-        [[ $line =~ ^\[([0-9]+)/([0-9]+)\] ]] || continue
+        # [0/N] lines are ninja's own checks (of globbed folders, say), not build steps.
+        [[ $line =~ ^\[([1-9][0-9]*)/([0-9]+)\] ]] || continue
         if [ $started -eq 0 ]; then
             started=1
             local estimate=""
@@ -82,7 +83,7 @@ configure_and_build() {
     before=$(wc -l <"$log")
     build_with_progress "$dir" "$log" "$first" || explain_build_failure "building $dir/" "$log"
     # Only a build that did something is worth a line.
-    if tail -n +"$((before + 1))" "$log" | grep -q '^\['; then
+    if tail -n +"$((before + 1))" "$log" | grep -q '^\[[1-9]'; then
         say "built $dir/ in $((SECONDS - start)) s"
     fi
 }

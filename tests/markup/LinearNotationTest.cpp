@@ -202,7 +202,12 @@ public:
 
 private:
     std::string Blank() { return m_random.Chance(3) ? std::string(1 + m_random.Below(2), ' ') : ""; }
-    std::string Bracketed(const SyntaxNode& node) { return "(" + Blank() + Write(node) + Blank() + ")"; }
+    std::string Bracketed(const SyntaxNode& node) {
+        // Built by appends: "(" + std::string trips a false -Wrestrict warning of g++ 12 here.
+        std::string text(1, '(');
+        text.append(Blank()).append(Write(node)).append(Blank()).append(")");
+        return text;
+    }
     std::string Minus() { return m_random.Chance(2) ? "-" : "\u2212"; }
 
     static bool IsPlainInteger(const SyntaxNode& node) {
