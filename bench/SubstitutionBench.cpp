@@ -7,8 +7,8 @@
 #include "model/NodeCast.h"
 #include "output/COutputList.h"
 #include "solver/SolveProblem.h"
-#include "solver/SubstitutionSearch.h"
-#include "tests/solver/SubstitutionSuite.h"
+#include "solver/substitution/SubstitutionSearch.h"
+#include "tests/solver/substitution/SubstitutionSuite.h"
 
 #include <benchmark/benchmark.h>
 

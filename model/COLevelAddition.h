@@ -8,7 +8,7 @@
 class COLevelAddition : public COAddition {
 public:
     // The stages of the part without denominators, in the order the stepping goes through them
-    // (solver/LevelAdditionSteps.cpp). The first four multiply each term out.
+    // (solver/simplify/LevelAdditionSteps.cpp). The first four multiply each term out.
     enum class PlainStage {
         ExpandPowers,         // single-term factors joined, powers written out by their formulas
         MultiplyHigherPowers, // a factor with exponent above 1 multiplied once into a neighbour

@@ -14,7 +14,7 @@ public:
     // Copies the stage and the replaced code, not the pending cancellation.
     NodePtr Clone() const override { return std::make_unique<COLevelMultiplication>(*this); }
 
-    // The stages of the stepping (solver/LevelMultiplicationSteps.cpp), in order.
+    // The stages of the stepping (solver/simplify/LevelMultiplicationSteps.cpp), in order.
     enum class Stage {
         GatherIntoOne,       // all factors moved into one rational monomial
         TakeOutNumbers,      // numbers taken out of the factors

@@ -11,7 +11,7 @@ public:
     NodeType GetType() const override { return NodeType::LevelPower; }
     NodePtr Clone() const override { return std::make_unique<COLevelPower>(*this); }
 
-    // The stages of the stepping (solver/LevelPowerSteps.cpp), in order.
+    // The stages of the stepping (solver/simplify/LevelPowerSteps.cpp), in order.
     enum class Stage {
         DistributeExponent, // every factor P^e of the base becomes P^(e*n)
         FoldExponents,      // products of exponents folded, constants raised

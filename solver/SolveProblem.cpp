@@ -9,11 +9,11 @@
 #include "output/ProblemError.h"
 #include "solver/CExEquation.h"
 #include "solver/CExpression.h"
-#include "solver/EquationAnswer.h"
 #include "solver/Methods.h"
 #include "solver/ProblemChecks.h"
-#include "solver/Simplification.h"
 #include "solver/SolverEntries.h"
+#include "solver/equation/EquationAnswer.h"
+#include "solver/simplify/Simplification.h"
 
 #include <functional>
 

@@ -2,7 +2,7 @@
 
 // The solvers that the solve entries run. Each works on the tree of a workspace in place, records
 // its steps through the workspace and stops when the workspace is no longer valid. The simplifier,
-// SimplifyExpression, is declared with its variants in solver/Simplification.h.
+// SimplifyExpression, is declared with its variants in solver/simplify/Simplification.h.
 
 #include "model/COperation.h"
 

@@ -1,7 +1,7 @@
 // Every solve is bounded as a whole: by its work, by the number of its records and by the text
 // they hold. Past any bound the solve ends with the "too large" error record.
 
-#include "SimplificationTestSupport.h"
+#include "solver/simplify/SimplificationTestSupport.h"
 
 #include "model/EngineLimits.h"
 #include "model/WorkBudget.h"

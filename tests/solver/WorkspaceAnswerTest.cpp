@@ -4,7 +4,7 @@
 #include "model/CORelation.h"
 #include "model/COVariable.h"
 #include "solver/CExEquation.h"
-#include "solver/EquationAnswer.h"
+#include "solver/equation/EquationAnswer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,183 @@
+#include "solver/equation/EquationDomain.h"
+
+#include "markup/MarkupCharacters.h"
+#include "markup/ProblemText.h"
+#include "model/CONumber.h"
+#include "model/COPower.h"
+#include "model/CORelation.h"
+#include "model/CORoot.h"
+#include "model/COperationList.h"
+#include "model/NodeCast.h"
+#include "solver/CExEquation.h"
+#include "solver/Methods.h"
+#include "solver/equation/EquationAnswer.h"
+#include "solver/equation/NodeValue.h"
+#include "solver/equation/PlainCopy.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr std::int32_t kBlockDomain = 9;
+constexpr std::int32_t kBlockCheck = 10;
+
+// A condition counts as zero at an approximate root when its value is this small against the
+// largest magnitude met while computing it.
+constexpr long double kRelativeZero = 1e-12L;
+
+bool HasLetter(const COperation& node, char letter) {
+    return CollectLetters(node).find(letter) != std::string::npos;
+}
+
+void AddCondition(DomainList& domain, const COperation& denominator) {
+    NodePtr plain = PlainCopy(denominator);
+    for (const NodePtr& known : domain) {
+        if (IsEqualNodes(*known, *plain)) {
+            return;
+        }
+    }
+    domain.push_back(std::move(plain));
+}
+
+bool HasNegativeNumberExponent(const COPower& power) {
+    const CONumber* exponent = AsNumber(power.Exponent());
+    return exponent && exponent->Value().Sign() < 0;
+}
+
+void Collect(const COperation& node, char letter, DomainList& domain) {
+    switch (node.GetFamily()) {
+    case NodeFamily::Power: {
+        const auto& power = NodeAs<COPower>(node);
+        if (power.Base() && HasNegativeNumberExponent(power) && HasLetter(*power.Base(), letter)) {
+            AddCondition(domain, *power.Base());
+        }
+        if (power.Base()) {
+            Collect(*power.Base(), letter, domain);
+        }
+        return;
+    }
+    case NodeFamily::Root:
+        if (const COperation* radicand = NodeAs<CORoot>(node).Radicand()) {
+            Collect(*radicand, letter, domain);
+        }
+        return;
+    case NodeFamily::Multiplication:
+    case NodeFamily::Fraction:
+    case NodeFamily::Addition:
+        for (const ListCell& cell : *node.AsList()) {
+            if (node.GetFamily() != NodeFamily::Addition && cell.sign < 0 && HasLetter(*cell.child, letter)) {
+                AddCondition(domain, *cell.child);
+            }
+            Collect(*cell.child, letter, domain);
+        }
+        return;
+    case NodeFamily::Relation: {
+        const auto& relation = NodeAs<CORelation>(node);
+        if (relation.Left()) {
+            Collect(*relation.Left(), letter, domain);
+        }
+        if (relation.Right()) {
+            Collect(*relation.Right(), letter, domain);
+        }
+        return;
+    }
+    case NodeFamily::Number:
+    case NodeFamily::Variable:
+        return;
+    }
+}
+
+// The condition fails at the root: the denominator is zero there (or has no value at all).
+bool ConditionFails(const COperation& condition, char letter, const COperation& root) {
+    if (const CONumber* number = AsNumber(&root)) {
+        const std::optional<CNumber> value = ExactValueAt(condition, letter, number->Value());
+        return !value || value->IsZero();
+    }
+    const std::optional<long double> rootValue = ApproximateValue(root);
+    if (!rootValue) {
+        return false;
+    }
+    const std::optional<ApproximateResult> value = ApproximateValueAt(condition, letter, *rootValue);
+    return !value || std::fabs(value->value) <= kRelativeZero * std::max<long double>(1, value->scale);
+}
+
+// The number of the first condition that fails at the root; 0 when all hold.
+std::size_t FirstFailingCondition(const DomainList& domain, char letter, const COperation& root) {
+    for (std::size_t i = 0; i < domain.size(); ++i) {
+        if (ConditionFails(*domain[i], letter, root)) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+DomainList CollectDomain(const COperation& relation, char letter) {
+    DomainList domain;
+    Collect(relation, letter, domain);
+    return domain;
+}
+
+void WriteDomain(CExEquation& workspace, const DomainList& domain) {
+    workspace.AddCommentRecord(CommentID::DomainConditions, false, true);
+    std::string text;
+    const bool system = domain.size() > 1;
+    if (system) {
+        text += "!sys{";
+    }
+    for (std::size_t i = 0; i < domain.size(); ++i) {
+        if (i > 0) {
+            text += ';';
+        }
+        domain[i]->WriteText(text, TextContext::Free);
+        text += static_cast<char>(MarkupBytes::kNotEqual);
+        text += "0 (" + std::to_string(i + 1) + ")";
+    }
+    if (system) {
+        text += '}';
+    }
+    DotProducts(text);
+    workspace.AddFormulaRecord(std::move(text), false);
+}
+
+void CheckRoots(CExEquation& workspace, const DomainList& domain) {
+    if (workspace.roots.IsAll()) {
+        workspace.resultState = CExEquation::kEveryNumberExcluded;
+        return;
+    }
+    if (workspace.roots.IsEmpty() || domain.empty()) {
+        return;
+    }
+    workspace.AddCommentRecord(CommentID::CheckRootsAgainstConditions, false, true);
+    std::vector<NodePtr> rejected;
+    for (const ListCell& cell : workspace.roots) {
+        const std::size_t failing = FirstFailingCondition(domain, workspace.unknown, *cell.child);
+        workspace.ClearPendingRecord();
+        workspace.AddPendingFormula(RootFormula(workspace.unknown, *cell.child), false);
+        if (failing > 0) {
+            workspace.AddPendingComment(CommentID::RootMakesDenominatorZero, false, true);
+            workspace.AddPendingFormula("!brssil{0;" + std::to_string(failing) + "}", false);
+            workspace.AddPendingComment(CommentID::RootExcludedByCondition, false, true);
+            rejected.push_back(cell.child->Clone());
+        } else {
+            workspace.AddPendingComment(CommentID::RootPassesCheck, false, true);
+        }
+        workspace.FlushPendingRecord();
+    }
+    for (NodePtr& root : rejected) {
+        workspace.roots.Exclude(std::move(root));
+    }
+}
+
+void WriteDomainBlock(CExEquation& workspace, const DomainList& domain) {
+    workspace.PushLineBlock(kBlockDomain, 0);
+    WriteDomain(workspace, domain);
+    workspace.PopLineBlock();
+}
+
+void CheckRootsBlock(CExEquation& workspace, const DomainList& domain) {
+    workspace.PushLineBlock(kBlockCheck, 0);
+    CheckRoots(workspace, domain);
+    workspace.PopLineBlock();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+// Small builders of the formulas the factorisation steps show: products, sums with signs, powers of
+// polynomials, polynomials whose terms keep a given order.
+
+#include "model/COPolynom.h"
+#include "model/COperation.h"
+#include "solver/factor/FactorArithmetic.h"
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+struct SignedNode {
+    NodePtr node;
+    std::int32_t sign = 1;
+};
+
+NodePtr PolynomNode(const CPolynomValue& value);
+// The product of the factors in order; a single factor stands alone.
+NodePtr ProductNode(std::vector<NodePtr> factors);
+// The product of two polynomials.
+NodePtr TwoFactors(const CPolynomValue& first, const CPolynomValue& second);
+// factor * cofactor, the cofactor left out when it is the number 1.
+NodePtr TimesNode(NodePtr factor, const CPolynomValue& cofactor);
+// A plain sum of the signed terms.
+NodePtr SumNode(std::vector<SignedNode> terms);
+NodePtr PowerNode(NodePtr base, std::int64_t exponent);
+// The monomial of a term's magnitude, as a one-term polynomial.
+NodePtr MagnitudeNode(const PolynomTerm& term);
+int SignOfTerm(const PolynomTerm& term);
+
+// The terms in canonical order, like terms kept apart and in their relative order.
+TermList CanonicalOrder(TermList terms);
+bool SameOrder(const TermList& a, const TermList& b);
+// Some like terms of the list add up to 0 (cancel) / to something else (collect).
+bool HasCancellingTerms(const TermList& terms);
+bool HasCollectingTerms(const TermList& terms);
