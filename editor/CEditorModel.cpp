@@ -116,6 +116,10 @@ std::string CEditorModel::DisplayText() const {
 }
 
 std::string CEditorModel::SolverText() const {
+    // An empty problem gives the empty solution, not a stray placeholder.
+    if (m_text == kEmptyProblem) {
+        return {};
+    }
     std::string text = DisplayText();
     text = text.substr(1, text.size() - 2);
     RemoveRedundantBraces(text);
@@ -211,6 +215,15 @@ void CEditorModel::PressKey(EditorKey key, bool shift) {
 void CEditorModel::ClearSelection() {
     m_anchor = kNone;
     m_selectionShown = false;
+}
+
+void CEditorModel::SelectRange(int start, int end) {
+    const int length = static_cast<int>(m_text.size());
+    start = std::clamp(start, 0, length);
+    end = std::clamp(end, start, length);
+    m_anchor = start;
+    m_caret = end;
+    m_selectionShown = end > start;
 }
 
 bool CEditorModel::SelectionLaysOut() const {

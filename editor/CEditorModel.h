@@ -82,6 +82,8 @@ public:
     // and on until it lays out.
     bool ExtendSelectionTo(int position);
     void ClearSelection();
+    // Selects [start, end) (positions on stops), the caret at end, whether or not it lays out on its own.
+    void SelectRange(int start, int end);
 
     void Backspace();
     void DeleteForward();

@@ -4,6 +4,7 @@
 #include "editor/CSolveRunner.h"
 #include "editor/EditorText.h"
 #include "editor/LastProblemFile.h"
+#include "editor/ProblemFault.h"
 #include "markup/MarkupCharacters.h"
 
 #include <QAction>
@@ -327,6 +328,10 @@ void MathRedactor::PaintSelectionAndCaret(QPainter& painter) {
 
 void MathRedactor::Solve() {
     if (IsSolving()) {
+        return;
+    }
+    // A problem with a fault the editor can place stays here, with the fault selected and named.
+    if (ShowFault(FindProblemFault(m_model.Text(), m_model.SolverText(), m_kind))) {
         return;
     }
     StopCaret();

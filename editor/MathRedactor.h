@@ -28,6 +28,8 @@
 #include <string>
 
 class QAction;
+class CLanguageTables;
+struct ProblemFault;
 class CBusyCursor;
 class CCornerAnimation;
 class CSolveRunner;
@@ -74,6 +76,9 @@ public:
     // command through the speaker; without them a solve ends silently and speaking does nothing.
     void SetSoundPlayer(SoundPlayer player) { m_soundPlayer = std::move(player); }
     void SetSpeaker(Speaker speaker) { m_speaker = std::move(speaker); }
+    // The texts of the error comments and messages that the editor says about a problem it refuses
+    // to hand over; without them it names the fault in English.
+    void SetLanguageTables(const CLanguageTables* tables) { m_tables = tables; }
 
     // The action of a command (EditorCommand.h), or null for an unknown one.
     QAction* Action(int command) const;
@@ -156,6 +161,9 @@ private:
     void PaintProblemMessage(QPainter& painter);
     void RestoreState(const EditorState& state);
     bool HandleShortcut(const QKeyEvent& event);
+    // Shows what is wrong with the problem and selects it; false when nothing is.
+    bool ShowFault(const ProblemFault& fault);
+    QString FaultMessage(const ProblemFault& fault) const;
     QRect ElapsedRect() const;
 
     CEditorModel m_model;
@@ -173,6 +181,7 @@ private:
     std::map<int, QAction*> m_actions;
     CEditHistory m_history;
     QString m_problemMessage;
+    const CLanguageTables* m_tables = nullptr;
     // How far the formula is scrolled to keep the caret in view.
     QPoint m_scroll;
 

@@ -5,6 +5,7 @@
 #include "editor/EditorCommand.h"
 #include "editor/EditorText.h"
 #include "editor/LastProblemFile.h"
+#include "output/LanguageTables.h"
 #include "solver/SolveProblem.h"
 
 #include <QAction>
@@ -66,6 +67,8 @@ private slots:
     void loadProblemTakesThePendingExample();
     void solveRunsOnAWorkerAndIgnoresASecondSolve();
     void solveOfAMalformedProblemStillFinishes();
+    void faultOfTheProblemIsNamedAndSelectedInTheEditor();
+    void emptyProblemGivesTheEmptySolution();
     void theFinishSoundIsGenerated();
     void closingTheEditorDuringASolveWaitsForTheWorker();
     void randomTypingAlwaysLaysOut();
@@ -478,14 +481,15 @@ void MathRedactorTest::solveOfAMalformedProblemStillFinishes() {
     editor.SetProblemKind(kProblemEquation);
     // A shorter problem replaces the longer one in the file, whole.
     QVERIFY(WriteLastProblem(editor.BaseFolder(), kProblemEquation, " a much longer problem text"));
-    QTest::keyClicks(&editor, "x+");
+    // An exponent that is not a number reads well; the solver refuses it with its one error record.
+    QTest::keyClicks(&editor, "x^x=1");
     QSignalSpy ready(&editor, &MathRedactor::SolutionReady);
     editor.Solve();
     QVERIFY(ready.wait(20000));
     QCOMPARE(editor.Solution().Size(), std::size_t{1});
     QFile last(QDir(m_baseFolder->path()).filePath("Samples/LastPr1.txt"));
     QVERIFY(last.open(QIODevice::ReadOnly));
-    QCOMPARE(last.readAll(), QByteArray(" x +"));
+    QCOMPARE(last.readAll(), QByteArray(" {{ x }^{ x }} = 1"));
 
     // A last-problem file that cannot be written does not stop the solve.
     QVERIFY(QFile::remove(last.fileName()));
@@ -493,6 +497,68 @@ void MathRedactorTest::solveOfAMalformedProblemStillFinishes() {
     QVERIFY(!WriteLastProblem(editor.BaseFolder(), kProblemEquation, " 1"));
     editor.Solve();
     QVERIFY(ready.wait(20000));
+}
+
+// A problem with a fault the editor can place is not handed over: the editor names the fault under the
+// formula and selects it, and the next edit clears the message.
+void MathRedactorTest::faultOfTheProblemIsNamedAndSelectedInTheEditor() {
+    MathRedactor& editor = *m_editor;
+    CLanguageTables tables;
+    tables.LoadFile(ORBELIN_SOURCE_DIR "/res/English.ini", nullptr);
+    editor.SetLanguageTables(&tables);
+    editor.SetProblemKind(0);
+    QSignalSpy ready(&editor, &MathRedactor::SolutionReady);
+
+    // A sign without its operand: the "=" after "+" is selected.
+    QTest::keyClicks(&editor, "x+=2");
+    QTest::keyClick(&editor, Qt::Key_Return);
+    QVERIFY(!editor.IsSolving());
+    QVERIFY(editor.Model().SelectionShown());
+    QCOMPARE(QString::fromStdString(editor.Model().SelectedText()), QString("="));
+    QCOMPARE(editor.ProblemMessage(),
+             QString::fromStdString(tables.CommentText(CommentID::ErrorMissingOperand)));
+    QVERIFY(!editor.SelectionRect().isEmpty());
+
+    // An equation without a relation sign says so, with the caret at the end.
+    editor.LoadProblem();
+    QTest::keyClicks(&editor, "x+1");
+    editor.Solve();
+    QVERIFY(!editor.IsSolving());
+    QVERIFY(editor.ProblemMessage().contains(QStringLiteral("relation sign")));
+    QCOMPARE(editor.Model().Caret(), static_cast<int>(editor.Model().Text().size()));
+    QTest::keyClicks(&editor, "=0");
+    QVERIFY(editor.ProblemMessage().isEmpty());
+
+    // A second letter in an equation is selected.
+    editor.LoadProblem();
+    QTest::keyClicks(&editor, "2x+y=1");
+    editor.Solve();
+    QCOMPARE(QString::fromStdString(editor.Model().SelectedText()), QString("y"));
+    QVERIFY(editor.ProblemMessage().contains(QStringLiteral("unknown")));
+
+    // An empty place of a template is selected.
+    editor.LoadProblem();
+    QTest::keyClicks(&editor, "1/");
+    editor.Solve();
+    QCOMPARE(QString::fromStdString(editor.Model().SelectedText()), QString("~"));
+    QVERIFY(editor.ProblemMessage().contains(QStringLiteral("empty")));
+
+    // A comma without digits after it: the parser's place, mapped back to the editor text.
+    editor.LoadProblem();
+    QTest::keyClicks(&editor, "3x=2,+1");
+    editor.Solve();
+    QVERIFY(editor.Model().SelectionShown());
+    QVERIFY(!editor.ProblemMessage().isEmpty());
+    QCOMPARE(ready.count(), 0);
+}
+
+void MathRedactorTest::emptyProblemGivesTheEmptySolution() {
+    MathRedactor& editor = *m_editor;
+    QSignalSpy ready(&editor, &MathRedactor::SolutionReady);
+    editor.Solve();
+    QVERIFY(ready.wait(20000));
+    QVERIFY(editor.Solution().IsEmpty());
+    QVERIFY(editor.ProblemMessage().isEmpty());
 }
 
 void MathRedactorTest::closingTheEditorDuringASolveWaitsForTheWorker() {
