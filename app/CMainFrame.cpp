@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CCorvaneView.h"
+#include "app/CHelpWindow.h"
 #include "app/CNoteDlg.h"
 #include "app/CQtAudioPlayer.h"
 #include "app/CVoice.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -28,6 +30,7 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QToolBar>
+#include <QTranslator>
 #include <QUrl>
 
 #include <cstdlib>
@@ -109,6 +112,7 @@ void CMainFrame::CreateEditor() {
     m_pane->addWidget(m_editor);
     m_pane->setCurrentWidget(m_view);
     m_editor->SetSolution(&m_document.solution);
+    m_editor->SetLanguageTables(&m_texts);
     m_editor->SetBaseFolder(m_baseFolder);
     CQtAudioPlayer* player = m_player.get();
     m_editor->SetSoundPlayer(
@@ -366,10 +370,26 @@ void CMainFrame::SwitchLanguage(int language) {
     m_voice->SetVoiceFolder(m_baseFolder, language);
     m_files = FilesOfKind(m_settings.mathType, language, m_baseFolder);
     m_editor->SetLanguage(language);
+    LoadQtTranslation(language);
     m_texts.LoadLanguage(m_baseFolder, language, this);
     m_view->SetLanguage(language);
     if (SolutionReadable()) {
         m_view->LayOutAgain();
+    }
+}
+
+void CMainFrame::LoadQtTranslation(int language) {
+    if (m_qtTranslator) {
+        QCoreApplication::removeTranslator(m_qtTranslator.get());
+        m_qtTranslator.reset();
+    }
+    if (language != kRussianLanguage) {
+        return;
+    }
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator.get());
+        m_qtTranslator = std::move(translator);
     }
 }
 
@@ -476,16 +496,29 @@ void CMainFrame::ToggleLineByLine() {
 
 // --- help and about --------------------------------------------------------------------------------
 
+// The help page of the language in a window of the program's own, beside the main window.
 void CMainFrame::OpenHelp() {
     const QString path = QString::fromStdString(m_baseFolder + HelpFileName(m_settings.language));
-    if (QFileInfo(path).isFile()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    if (!QFileInfo(path).isFile()) {
+        return;
     }
+    if (m_helpWindow == nullptr) {
+        m_helpWindow = new CHelpWindow(this);
+    }
+    m_helpWindow->ShowPage(path);
 }
 
 void CMainFrame::ShowAbout() {
+    const bool russian = m_settings.language == kRussianLanguage;
+    const QString description =
+        russian ? QStringLiteral("Пошаговое решение школьных задач по алгебре: уравнения, "
+                                 "разложение на множители, упрощение выражений.")
+                : QStringLiteral("Step-by-step solutions of school algebra: equations, "
+                                 "factorisation and the simplification of expressions.");
     QMessageBox::about(this, QStringLiteral("Orbelin"),
-                       QStringLiteral("Orbelin %1\nVantor Kastrel").arg(QStringLiteral(ORBELIN_VERSION)));
+                       QStringLiteral("<h3>Orbelin</h3><p>%1 %2</p><p>%3</p><p>Vantor Kastrel</p>")
+                           .arg(russian ? QStringLiteral("Версия") : QStringLiteral("Version"),
+                                QStringLiteral(ORBELIN_VERSION), description));
 }
 
 // --- printing --------------------------------------------------------------------------------------

@@ -22,6 +22,8 @@
 #include <vector>
 
 class CCorvaneView;
+class CHelpWindow;
+class QTranslator;
 class MathRedactor;
 class CQtAudioPlayer;
 class CVoice;
@@ -63,6 +65,8 @@ public:
     QAction* CommandAction(MenuCommand command) const;
     // The menu items in the order of the language file's "Menu" keys, popups included.
     const std::vector<QAction*>& MenuItems() const { return m_menuItems; }
+    // The help window once help has been asked for (null before).
+    CHelpWindow* HelpWindow() const { return m_helpWindow; }
     QToolBar* EditingToolBar() const { return m_editingToolBar; }
     QToolBar* KeypadToolBar() const { return m_keypadToolBar; }
 
@@ -127,6 +131,7 @@ private:
     void ToggleTextComments();
     void ToggleLineByLine();
     void OpenHelp();
+    void LoadQtTranslation(int language);
     void ShowAbout();
     void PrintWithDialog();
     void PrintPreview();
@@ -163,4 +168,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<CQtAudioPlayer> m_player;
     std::unique_ptr<CVoice> m_voice;
+    // Qt's own texts (the standard print, page setup and preview dialogs) in the chosen language.
+    std::unique_ptr<QTranslator> m_qtTranslator;
+    CHelpWindow* m_helpWindow = nullptr;
 };

@@ -3,13 +3,16 @@
 
 #include "AppTestSupport.h"
 #include "app/CCorvaneView.h"
+#include "app/CHelpWindow.h"
 #include "app/CMainFrame.h"
 #include "editor/MathRedactor.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <memory>
@@ -42,6 +45,9 @@ class MainWindowUseTest : public QObject {
 
 private slots:
     void windowOpensMaximisedAndTheAnswerEndsOnTheScreen();
+    void helpWindowShowsTheShippedPageWithItsPictures();
+    void standardDialogsSpeakTheInterfaceLanguage();
+    void aboutBoxDescribesTheProgram();
 };
 
 void MainWindowUseTest::windowOpensMaximisedAndTheAnswerEndsOnTheScreen() {
@@ -64,6 +70,67 @@ void MainWindowUseTest::windowOpensMaximisedAndTheAnswerEndsOnTheScreen() {
     QVERIFY(answer.height() > 10);
     QVERIFY(answer.bottom() < view.viewport()->height());
     QVERIFY(free.contains(view.viewport()->mapToGlobal(answer.bottomLeft())));
+}
+
+// F1 shows the shipped help page in a window of the program's own, pictures and all, where no web
+// browser is needed.
+void MainWindowUseTest::helpWindowShowsTheShippedPageWithItsPictures() {
+    FrameUnderTest test({{"Language", 1}});
+    QVERIFY(QFile::copy(QStringLiteral(ORBELIN_BINARY_DIR "/Res/Help_Engl.html"),
+                        test.installation.FilePath(QStringLiteral("Res/Help_Engl.html"))));
+    CMainFrame& frame = *test.frame;
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QTest::keyClick(&frame, Qt::Key_F1);
+    QVERIFY(frame.HelpWindow() != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(frame.HelpWindow()));
+    const QTextBrowser& browser = frame.HelpWindow()->Browser();
+    const QString text = browser.toPlainText();
+    // It says how to type exponents and fractions.
+    QVERIFY(text.contains(QStringLiteral("x^2-5x")));
+    QVERIFY(text.contains(QStringLiteral("1/(x-1)")));
+    // Its pictures are the toolbar's buttons, loaded.
+    const QVariant picture = browser.document()->resource(QTextDocument::ImageResource,
+                                                          QUrl(QStringLiteral("qrc:/icons/power.svg")));
+    QVERIFY(picture.isValid());
+    QVERIFY(frame.HelpWindow()->windowTitle().contains(QStringLiteral("help")));
+}
+
+// Under the Russian interface Qt's own dialogs (print preview, page setup, print) are Russian too.
+void MainWindowUseTest::standardDialogsSpeakTheInterfaceLanguage() {
+    FrameUnderTest test({{"Language", 0}});
+    CMainFrame& frame = *test.frame;
+    QString title;
+    const auto readTitle = [&title] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            title = dialog->windowTitle();
+            dialog->close();
+        }
+    };
+    QTimer::singleShot(200, readTitle);
+    frame.CommandAction(MenuCommand::PrintPreview)->trigger();
+    QCOMPARE(title, QCoreApplication::translate("QPrintPreviewDialog", "Print Preview"));
+    QVERIFY(title != QStringLiteral("Print Preview"));
+    QVERIFY(!title.isEmpty());
+
+    frame.SwitchLanguage(kEnglishLanguage);
+    QTimer::singleShot(200, readTitle);
+    frame.CommandAction(MenuCommand::PrintPreview)->trigger();
+    QCOMPARE(title, QStringLiteral("Print Preview"));
+}
+
+void MainWindowUseTest::aboutBoxDescribesTheProgram() {
+    FrameUnderTest test({{"Language", 1}});
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    test.frame->CommandAction(MenuCommand::About)->trigger();
+    QVERIFY(shown.contains(QStringLiteral("Version")));
+    QVERIFY(shown.contains(QStringLiteral("school algebra")));
 }
 
 QTEST_MAIN(MainWindowUseTest)
