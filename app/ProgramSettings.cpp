@@ -12,6 +12,7 @@ constexpr char kLanguageValue[] = "Language";
 constexpr char kMathTypeValue[] = "MathType";
 constexpr char kCommentTextValue[] = "CommentText";
 constexpr char kCommentSoundValue[] = "CommentSound";
+constexpr char kOutputPaceValue[] = "OutputPace";
 constexpr char kPathProgValue[] = "PathProg";
 
 // A stored number read as the unsigned double word it stands for; absent when it is not a number.
@@ -61,8 +62,10 @@ ProgramSettings CSettingsStore::Read() const {
     const QSettings settings(m_path, QSettings::IniFormat);
     result.language = ReadChecked(settings, kLanguageValue, 0, 1, 0);
     result.mathType = ReadChecked(settings, kMathTypeValue, 0, 3, 0);
-    result.commentText = ReadChecked(settings, kCommentTextValue, 0, 1, 0) != 0;
+    result.commentText = ReadChecked(settings, kCommentTextValue, 1, 1, 0) != 0;
     result.commentSound = ReadChecked(settings, kCommentSoundValue, 0, 1, 1) != 0;
+    result.outputPace = ReadChecked(settings, kOutputPaceValue, ProgramSettings{}.outputPace, 3,
+                                    ProgramSettings{}.outputPace);
     return result;
 }
 
@@ -90,6 +93,7 @@ bool CSettingsStore::Write(const ProgramSettings& settings) const {
     store.setValue(QLatin1String(kMathTypeValue), settings.mathType);
     store.setValue(QLatin1String(kCommentTextValue), settings.commentText ? 1 : 0);
     store.setValue(QLatin1String(kCommentSoundValue), settings.commentSound ? 1 : 0);
+    store.setValue(QLatin1String(kOutputPaceValue), settings.outputPace);
     store.sync();
     return store.status() == QSettings::NoError;
 }

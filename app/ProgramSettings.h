@@ -16,8 +16,11 @@ struct ProgramSettings {
     int language = 0;
     // The kind of problem: 0 equations, 1 factorisation, 2 complete factorisation, 3 simplification.
     int mathType = 0;
-    bool commentText = false;
+    // Shown from the first start on: a new user sees what each step does, not bare formulas.
+    bool commentText = true;
     bool commentSound = false;
+    // How quickly the solution is written out (OutputPace in CCorvaneView.h).
+    int outputPace = 2;
 };
 
 class CSettingsStore {

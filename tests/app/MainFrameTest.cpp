@@ -170,7 +170,8 @@ void MainFrameTest::missingStoreGivesDefaultsAndIsNotCreated() {
         CMainFrame frame(options);
         QCOMPARE(frame.Settings().language, 0);
         QCOMPARE(frame.Settings().mathType, 0);
-        QVERIFY(!frame.Settings().commentText);
+        // Text comments are on from the first start.
+        QVERIFY(frame.Settings().commentText);
         QVERIFY(!frame.Settings().commentSound);
         QVERIFY(frame.CommandAction(MenuCommand::LanguageRussian)->isChecked());
         frame.SwitchLanguage(kEnglishLanguage);
@@ -373,7 +374,7 @@ void MainFrameTest::doubleClickReplaysFromAShownBand() {
 }
 
 void MainFrameTest::textCommentsAreDisabledWhileOutputRuns() {
-    FrameUnderTest test({{"Language", 1}, {"MathType", 3}});
+    FrameUnderTest test({{"Language", 1}, {"MathType", 3}, {"CommentText", 0}});
     auto& frame = test.frame;
     QAction* textComments = frame->CommandAction(MenuCommand::TextComments);
     QVERIFY(textComments->isEnabled());
@@ -522,7 +523,7 @@ void MainFrameTest::typedProblemIsSolvedFromTheEditor() {
 }
 
 void MainFrameTest::solutionIsLeftAloneWhileASolveWritesIt() {
-    FrameUnderTest test({{"Language", 1}, {"MathType", 3}});
+    FrameUnderTest test({{"Language", 1}, {"MathType", 3}, {"CommentText", 0}});
     auto& frame = test.frame;
     frame->show();
     frame->CommandAction(MenuCommand::NewExample)->trigger();
