@@ -40,7 +40,12 @@ CCorvaneView::CCorvaneView(const CCorvaneDoc& document, const CLanguageTables& t
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);
     m_timer.setInterval(kOutputIntervalMs);
-    QObject::connect(&m_timer, &QTimer::timeout, this, [this] { AdvanceOutput(); });
+    QObject::connect(&m_timer, &QTimer::timeout, this, [this] {
+        // A step may stop the timer (a band's end with line-by-line output, the voice): no more then.
+        for (int step = StepsPerTick(); step > 0 && m_timer.isActive(); --step) {
+            AdvanceOutput();
+        }
+    });
     QObject::connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
         m_followingEnd = value > 0 && value == verticalScrollBar()->maximum();
     });
@@ -54,6 +59,28 @@ CCorvaneView::CCorvaneView(const CCorvaneDoc& document, const CLanguageTables& t
 }
 
 CCorvaneView::~CCorvaneView() = default;
+
+namespace {
+
+struct PaceTiming {
+    int intervalMs;
+    int stepsPerTick;
+};
+
+// Slow is one glyph every 100 ms; at once writes everything in the first tick (still stopping at a
+// band's end with line-by-line output, and for the voice).
+constexpr PaceTiming kPaceTimings[] = {{100, 1}, {30, 1}, {10, 3}, {0, 1'000'000}};
+
+} // namespace
+
+void CCorvaneView::SetPace(OutputPace pace) {
+    m_pace = pace;
+    m_timer.setInterval(kPaceTimings[static_cast<int>(pace)].intervalMs);
+}
+
+int CCorvaneView::StepsPerTick() const {
+    return kPaceTimings[static_cast<int>(m_pace)].stepsPerTick;
+}
 
 void CCorvaneView::SetLineByLine(bool on) {
     m_lineByLine = on;

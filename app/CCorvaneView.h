@@ -24,6 +24,9 @@ class CCorvaneDoc;
 class CLanguageTables;
 class CVoice;
 
+// How quickly the solution is written out: the glyph-per-100-ms pace, two quicker ones and all at once.
+enum class OutputPace { Slow = 0, Normal = 1, Fast = 2, AtOnce = 3 };
+
 class CCorvaneView final : public QAbstractScrollArea {
 public:
     static constexpr int kOutputIntervalMs = 100;
@@ -41,6 +44,11 @@ public:
     // Turning line-by-line output off goes on with the output.
     void SetLineByLine(bool on);
     void SetVoice(CVoice* voice) { m_voice = voice; }
+    // The pace of the output: how often the timer ticks and how many steps each tick takes.
+    void SetPace(OutputPace pace);
+    OutputPace Pace() const { return m_pace; }
+    int OutputInterval() const { return m_timer.interval(); }
+    int StepsPerTick() const;
 
     // Lays a new solution out: the first band is current and nothing is shown.
     void LayOutNewSolution();
@@ -125,6 +133,7 @@ private:
     bool m_soundComments = false;
     bool m_lineByLine = false;
     bool m_complete = true;
+    OutputPace m_pace = OutputPace::Slow;
     // The view was scrolled to its end (by the output or End) and stays there as its area changes.
     bool m_followingEnd = false;
 };

@@ -82,6 +82,7 @@ CMainFrame::CMainFrame(const MainFrameOptions& options)
     CreateToolBars();
 
     m_view->SetTextComments(m_settings.commentText);
+    SetOutputPace(m_settings.outputPace);
     m_view->SetSoundComments(m_settings.commentSound);
     SwitchLanguage(m_settings.language);
     SwitchKind(m_settings.mathType);
@@ -274,6 +275,7 @@ void CMainFrame::CreateMenus() {
          {MenuCommand::LineByLine, MenuCommand::EditClassifier, MenuCommand::ShowAll}) {
         AddCommand(tools, command);
     }
+    CreatePaceMenu(tools);
     QMenu* print = AddPopup();
     for (const MenuCommand command :
          {MenuCommand::Print, MenuCommand::PrintPreview, MenuCommand::PrintSetup}) {
@@ -404,6 +406,7 @@ void CMainFrame::LanguageFileMissing(const std::string& text, const std::string&
 
 void CMainFrame::LanguageLoaded(const CLanguageTables&) {
     ApplyMenuTexts();
+    ApplyPaceTexts();
     UpdateWindowTitle();
 }
 
@@ -486,6 +489,49 @@ void CMainFrame::ToggleTextComments() {
     m_view->SetTextComments(m_settings.commentText);
     m_view->LayOutAgain();
     UpdateCommandStates();
+}
+
+// --- the pace of the output -----------------------------------------------------------------------
+
+namespace {
+
+// The pace menu is not one of the language file's menu items: its texts are built in, as the tool
+// tips are.
+const char* const kPaceTexts[2][5] = {
+    {"Скорость вывода", "Медленно (как на доске)", "Обычно", "Быстро", "Сразу всё"},
+    {"Output pace", "Slow (as on a blackboard)", "Normal", "Fast", "All at once"},
+};
+
+} // namespace
+
+void CMainFrame::CreatePaceMenu(QMenu* tools) {
+    m_paceMenu = tools->addMenu(QString());
+    auto* group = new QActionGroup(this);
+    for (int pace = 0; pace <= static_cast<int>(OutputPace::AtOnce); ++pace) {
+        QAction* action = m_paceMenu->addAction(QString());
+        action->setCheckable(true);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, pace] { SetOutputPace(pace); });
+        m_paceActions.push_back(action);
+    }
+}
+
+void CMainFrame::ApplyPaceTexts() {
+    if (m_paceMenu == nullptr) {
+        return;
+    }
+    const auto& texts = kPaceTexts[m_settings.language == kEnglishLanguage ? 1 : 0];
+    m_paceMenu->setTitle(QString::fromUtf8(texts[0]));
+    for (std::size_t pace = 0; pace < m_paceActions.size(); ++pace) {
+        m_paceActions[pace]->setText(QString::fromUtf8(texts[pace + 1]));
+    }
+}
+
+void CMainFrame::SetOutputPace(int pace) {
+    pace = std::clamp(pace, 0, static_cast<int>(OutputPace::AtOnce));
+    m_settings.outputPace = pace;
+    m_view->SetPace(static_cast<OutputPace>(pace));
+    PaceAction(pace)->setChecked(true);
 }
 
 void CMainFrame::ToggleLineByLine() {

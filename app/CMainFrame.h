@@ -89,6 +89,9 @@ public:
 
     void SwitchKind(int kind);
     void SwitchLanguage(int language);
+    // The pace of the output (OutputPace), kept in the settings store.
+    void SetOutputPace(int pace);
+    QAction* PaceAction(int pace) const { return m_paceActions.at(static_cast<std::size_t>(pace)); }
 
     // Shows the editor with a problem text in the editor's form (the example library's entry point):
     // the view is told to show all.
@@ -132,6 +135,8 @@ private:
     void ToggleLineByLine();
     void OpenHelp();
     void LoadQtTranslation(int language);
+    void CreatePaceMenu(QMenu* tools);
+    void ApplyPaceTexts();
     void ShowAbout();
     void PrintWithDialog();
     void PrintPreview();
@@ -171,4 +176,7 @@ private:
     // Qt's own texts (the standard print, page setup and preview dialogs) in the chosen language.
     std::unique_ptr<QTranslator> m_qtTranslator;
     CHelpWindow* m_helpWindow = nullptr;
+    // Tools > the pace of the output: one checkable item per pace.
+    QMenu* m_paceMenu = nullptr;
+    std::vector<QAction*> m_paceActions;
 };

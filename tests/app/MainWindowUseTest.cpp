@@ -8,6 +8,7 @@
 #include "editor/MathRedactor.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QScreen>
 #include <QScrollBar>
@@ -18,6 +19,9 @@
 #include <memory>
 
 namespace {
+
+// An equation whose solution has 28 records.
+constexpr char kLongSolutionProblem[] = "1/(x-1)+1/(x+1)+1/(x-2)=0";
 
 // A main window over an installation of its own whose store holds the given values.
 struct FrameUnderTest {
@@ -48,6 +52,8 @@ private slots:
     void helpWindowShowsTheShippedPageWithItsPictures();
     void standardDialogsSpeakTheInterfaceLanguage();
     void aboutBoxDescribesTheProgram();
+    void outputPaceIsQuickByDefaultAndKeptAfterARestart();
+    void textCommentsAreShownOnTheFirstStart();
 };
 
 void MainWindowUseTest::windowOpensMaximisedAndTheAnswerEndsOnTheScreen() {
@@ -61,7 +67,7 @@ void MainWindowUseTest::windowOpensMaximisedAndTheAnswerEndsOnTheScreen() {
     QVERIFY(frame.isMaximized());
     QVERIFY(free.contains(frame.frameGeometry()));
 
-    frame.SolveNow("1/(x-1)+1/(x+1)+1/(x-2)=0");
+    frame.SolveNow(kLongSolutionProblem);
     CCorvaneView& view = frame.View();
     view.ShowAll();
     QTest::keyClick(&view, Qt::Key_End);
@@ -131,6 +137,56 @@ void MainWindowUseTest::aboutBoxDescribesTheProgram() {
     test.frame->CommandAction(MenuCommand::About)->trigger();
     QVERIFY(shown.contains(QStringLiteral("Version")));
     QVERIFY(shown.contains(QStringLiteral("school algebra")));
+}
+
+// The 28-record solution took a minute and a half at one glyph per 100 ms; the default pace writes it
+// out in seconds, the chosen pace is kept in the store, and "at once" is done in the first tick.
+void MainWindowUseTest::outputPaceIsQuickByDefaultAndKeptAfterARestart() {
+    FrameUnderTest test({{"Language", 1}, {"CommentText", 1}});
+    CCorvaneView* view = &test.frame->View();
+    QCOMPARE(view->Pace(), OutputPace::Fast);
+    QVERIFY(test.frame->PaceAction(static_cast<int>(OutputPace::Fast))->isChecked());
+    QElapsedTimer clock;
+    clock.start();
+    test.frame->SolveNow(kLongSolutionProblem);
+    QVERIFY(view->Lines().Lines().size() >= 25);
+    QTRY_VERIFY_WITH_TIMEOUT(view->IsComplete(), 30'000);
+    QVERIFY(clock.elapsed() < 20'000);
+
+    test.frame->PaceAction(static_cast<int>(OutputPace::Slow))->trigger();
+    QCOMPARE(view->OutputInterval(), 100);
+    QCOMPARE(view->StepsPerTick(), 1);
+    test.Restart();
+    view = &test.frame->View();
+    QCOMPARE(test.installation.StoredValue("OutputPace").toInt(), 0);
+    QCOMPARE(view->Pace(), OutputPace::Slow);
+    QVERIFY(test.frame->PaceAction(static_cast<int>(OutputPace::Slow))->isChecked());
+
+    test.frame->PaceAction(static_cast<int>(OutputPace::AtOnce))->trigger();
+    test.frame->SolveNow(kLongSolutionProblem);
+    QVERIFY(!view->IsComplete());
+    QTRY_VERIFY_WITH_TIMEOUT(view->IsComplete(), 5'000);
+}
+
+// Before any setting is stored, a new user sees the comments that explain each step.
+void MainWindowUseTest::textCommentsAreShownOnTheFirstStart() {
+    FrameUnderTest test({{"Language", 1}});
+    QVERIFY(test.frame->Settings().commentText);
+    test.frame->SolveNow(kLongSolutionProblem);
+    test.frame->View().ShowAll();
+    const auto shownText = [&test] {
+        std::size_t length = 0;
+        for (const LineStruct& line : test.frame->View().Lines().Lines()) {
+            length += line.paragraph.Text().size();
+        }
+        return length;
+    };
+    const std::size_t withComments = shownText();
+    test.frame->CommandAction(MenuCommand::TextComments)->trigger();
+    QVERIFY(!test.frame->Settings().commentText);
+    QVERIFY(shownText() + 200 < withComments);
+    test.frame->CommandAction(MenuCommand::TextComments)->trigger();
+    QVERIFY(test.frame->CommandAction(MenuCommand::TextComments)->isChecked());
 }
 
 QTEST_MAIN(MainWindowUseTest)
