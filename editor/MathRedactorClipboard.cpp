@@ -149,6 +149,8 @@ void MathRedactor::PaintProblemMessage(QPainter& painter) {
     font.setPixelSize(18);
     painter.setFont(font);
     painter.setPen(QColor(180, 0, 0));
-    const QRect area = FormulaArea().adjusted(kMargin, 0, -kMargin, -kMargin);
-    painter.drawText(area, Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap, m_problemMessage);
+    // Right under the formula, where the eye is.
+    const int top = std::max(FormulaOrigin().y() + m_word.Height(m_graphics), 0) + 2 * kMargin;
+    const QRect area = FormulaArea().adjusted(kMargin, top, -kMargin, -kMargin);
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_problemMessage);
 }
