@@ -601,6 +601,10 @@ void CMainFrame::PrintWithDialog() {
 
 void CMainFrame::PrintPreview() {
     QPrintPreviewDialog preview(&Printer(), this);
+    // Large enough to read a page: most of the screen's free area.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        preview.resize(screen->availableGeometry().size() * 4 / 5);
+    }
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* printer) { PrintTo(*printer); });
     preview.exec();

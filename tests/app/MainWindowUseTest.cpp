@@ -107,9 +107,11 @@ void MainWindowUseTest::standardDialogsSpeakTheInterfaceLanguage() {
     FrameUnderTest test({{"Language", 0}});
     CMainFrame& frame = *test.frame;
     QString title;
-    const auto readTitle = [&title] {
+    QSize size;
+    const auto readTitle = [&title, &size] {
         if (QWidget* dialog = QApplication::activeModalWidget()) {
             title = dialog->windowTitle();
+            size = dialog->size();
             dialog->close();
         }
     };
@@ -118,6 +120,9 @@ void MainWindowUseTest::standardDialogsSpeakTheInterfaceLanguage() {
     QCOMPARE(title, QCoreApplication::translate("QPrintPreviewDialog", "Print Preview"));
     QVERIFY(title != QStringLiteral("Print Preview"));
     QVERIFY(!title.isEmpty());
+    // The preview opens large enough to read a page.
+    const QSize free = frame.screen()->availableGeometry().size();
+    QVERIFY(size.width() >= free.width() * 3 / 4 && size.height() >= free.height() * 3 / 4);
 
     frame.SwitchLanguage(kEnglishLanguage);
     QTimer::singleShot(200, readTitle);
