@@ -318,12 +318,21 @@ void CNoteDlg::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-// Enter in the edit box commits the edit; Escape there is the dialog's Escape.
+// Enter in the edit box commits the edit; Tab in a code commits it and goes on to the line's
+// description; Escape there is the dialog's Escape.
 bool CNoteDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_edit && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             CommitEdit();
+            return true;
+        }
+        if (key == Qt::Key_Tab && m_editColumn == CNoteListBox::kCodeColumn) {
+            const int row = m_editRow;
+            if (CommitEdit()) {
+                BeginEdit(row, CNoteListBox::kDescriptionColumn);
+                m_edit->setFocus();
+            }
             return true;
         }
     }
