@@ -7,8 +7,10 @@
 #include "app/CVoice.h"
 #include "app/EdidDialogPr.h"
 #include "app/LibraryMessages.h"
+#include "app/NoteFile.h"
 #include "app/SampleList.h"
 #include "app/ToolBarIcons.h"
+#include "app/UserCollection.h"
 #include "cli/CliRunner.h"
 #include "display/SolutionRenderer.h"
 #include "editor/MathRedactor.h"
@@ -20,6 +22,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLibraryInfo>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -121,6 +124,7 @@ void CMainFrame::CreateEditor() {
     CVoice* voice = m_voice.get();
     m_editor->SetSpeaker(
         [voice](MyWord& formula, CGraphics& graphics) { voice->SpeakFormula(formula, graphics); });
+    connect(m_editor, &MathRedactor::TextChanged, this, [this] { UpdateCommandStates(); });
     connect(m_editor, &MathRedactor::SolutionReady, this, [this] {
         m_document.problemText = m_editor->SolvedProblem();
         SolutionReady();
@@ -187,8 +191,7 @@ void CMainFrame::CreateActions() {
     connect(make(MenuCommand::NewExample), &QAction::triggered, this,
             [this] { ShowEditorWithExample(kEmptyProblem); });
     connect(make(MenuCommand::LoadLastExample), &QAction::triggered, this, [this] { LoadLastExample(); });
-    // Putting an example into the collection has no handler: the item stays disabled.
-    make(MenuCommand::PutIntoCollection)->setEnabled(false);
+    connect(make(MenuCommand::PutIntoCollection), &QAction::triggered, this, [this] { PutIntoCollection(); });
     connect(make(MenuCommand::ChooseExample), &QAction::triggered, this, [this] { ChooseExample(); });
     connect(make(MenuCommand::EditClassifier), &QAction::triggered, this, [this] { EditClassifier(); });
 
@@ -340,6 +343,8 @@ void CMainFrame::UpdateCommandStates() {
     CommandAction(MenuCommand::SpokenComments)->setChecked(m_settings.commentSound);
     CommandAction(MenuCommand::LineByLine)->setChecked(m_lineByLine);
     const bool editing = EditorShown();
+    CommandAction(MenuCommand::PutIntoCollection)
+        ->setEnabled(editing && !m_editor->IsSolving() && m_editor->Model().Text() != kEmptyProblem);
     for (const MenuCommand command :
          {MenuCommand::Cut, MenuCommand::Copy, MenuCommand::Paste, MenuCommand::Solve}) {
         const QAction* editorAction = m_editor->Action(static_cast<int>(CommandNumber(command)));
@@ -427,6 +432,11 @@ void CMainFrame::ChooseExample() {
     EdidDialogPr dialog(m_texts, messages, m_settings.mathType, m_settings.language,
                         SampleResourceText(m_files.sampleResource), m_filter, m_lastExampleChoice,
                         chooseFilter, this);
+    const std::string collection = UserCollectionFile(m_baseFolder, m_files.group);
+    dialog.SetUserSamples(ReadUserCollection(collection),
+                          [collection](const std::vector<SampleEntry>& samples) {
+                              return WriteUserCollection(collection, samples);
+                          });
     if (dialog.exec() == QDialog::Accepted) {
         ShowEditorWithExample(dialog.ChosenProblem());
     }
@@ -436,6 +446,40 @@ void CMainFrame::EditClassifier() {
     CLibraryMessages messages(m_texts);
     CNoteDlg notes(NoteDialogMode::Classifier, m_texts, messages, m_files.noteFile, m_filter, nullptr, this);
     notes.exec();
+}
+
+bool CMainFrame::AddToCollection(const std::string& problem, const std::string& code) {
+    const std::string collection = UserCollectionFile(m_baseFolder, m_files.group);
+    std::vector<SampleEntry> samples = ReadUserCollection(collection);
+    SampleEntry sample;
+    sample.problemText = problem;
+    sample.code = code;
+    samples.push_back(std::move(sample));
+    return WriteUserCollection(collection, samples);
+}
+
+void CMainFrame::PutIntoCollection() {
+    const std::string problem = m_editor->Model().Text();
+    if (!EditorShown() || problem == kEmptyProblem) {
+        return;
+    }
+    // The codes of the group's classifier, the root's empty code first ("no category").
+    QStringList codes;
+    for (const NoteEntry& entry : ReadNoteFile(m_files.noteFile, m_texts.NoteDialogText(11))) {
+        codes << FromSingleByte(entry.code);
+    }
+    const bool russian = m_settings.language == kRussianLanguage;
+    bool chosen = false;
+    const QString code = QInputDialog::getItem(this, FromSingleByte(m_texts.MenuText(8)),
+                                               russian ? QStringLiteral("Код раздела классификатора:")
+                                                       : QStringLiteral("Category code of the classifier:"),
+                                               codes, 0, true, &chosen);
+    if (!chosen) {
+        return;
+    }
+    CLibraryMessages messages(m_texts);
+    const bool written = AddToCollection(problem, Utf8ToWindows1251(code.trimmed().toStdString()));
+    messages.Inform(written ? LibraryMessage::kExampleCollected : LibraryMessage::kCannotWriteFile, this);
 }
 
 void CMainFrame::LoadLastExample() {

@@ -91,6 +91,9 @@ public:
     void SwitchLanguage(int language);
     // The pace of the output (OutputPace), kept in the settings store.
     void SetOutputPace(int pace);
+    // Puts a problem (editor form) into the user's collection of the current group with a category
+    // code; false when the collection could not be written.
+    bool AddToCollection(const std::string& problem, const std::string& code);
     QAction* PaceAction(int pace) const { return m_paceActions.at(static_cast<std::size_t>(pace)); }
 
     // Shows the editor with a problem text in the editor's form (the example library's entry point):
@@ -145,6 +148,9 @@ private:
     // The example library: choose a sample of the current group, and edit the group's classifier.
     void ChooseExample();
     void EditClassifier();
+    // Puts the editor's problem into the user's collection of the group, with a category code of the
+    // group's classifier (or a new one) chosen by the user.
+    void PutIntoCollection();
 
     MainFrameOptions m_options;
     CSettingsStore m_store;

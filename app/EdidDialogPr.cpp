@@ -5,6 +5,7 @@
 #include "output/Windows1251.h"
 
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -25,7 +26,8 @@ EdidDialogPr::EdidDialogPr(const CLanguageTables& texts, CLibraryMessages& messa
                            const std::string& sampleText, std::string& filter, int& lastChoice,
                            FilterDialog filterDialog, QWidget* parent)
     : QDialog(parent), m_texts(texts), m_messages(messages), m_samples(ParseSamples(sampleText)),
-      m_filter(filter), m_lastChoice(lastChoice), m_filterDialog(std::move(filterDialog)) {
+      m_firstUserSample(m_samples.size()), m_filter(filter), m_lastChoice(lastChoice),
+      m_filterDialog(std::move(filterDialog)) {
     setWindowTitle(FromSingleByte(m_texts.WindowTitleText(static_cast<std::size_t>(kind))));
     m_list = new CVListBox(this);
     m_list->SetLanguage(language);
@@ -35,6 +37,8 @@ EdidDialogPr::EdidDialogPr(const CLanguageTables& texts, CLibraryMessages& messa
             m_lastChoice = row;
         }
     });
+    // The chosen line is the current one once it is selected as well.
+    connect(m_list, &QListWidget::itemSelectionChanged, this, [this] { UpdateDeleteButton(); });
 
     auto* buttons = new QHBoxLayout;
     for (std::size_t i = 0; i < std::size(kButtonControls); ++i) {
@@ -48,6 +52,7 @@ EdidDialogPr::EdidDialogPr(const CLanguageTables& texts, CLibraryMessages& messa
     Button(kSelect)->setDefault(true);
     connect(Button(kSelect), &QPushButton::clicked, this, [this] { SelectChosen(); });
     connect(Button(kFilter), &QPushButton::clicked, this, [this] { ChooseFilter(); });
+    connect(Button(kDelete), &QPushButton::clicked, this, [this] { DeleteChosen(); });
     connect(Button(kExit), &QPushButton::clicked, this, [this] { reject(); });
 
     auto* layout = new QVBoxLayout(this);
@@ -78,11 +83,54 @@ void EdidDialogPr::FillList() {
     } else {
         m_list->setCurrentRow(-1);
     }
+    UpdateDeleteButton();
+}
+
+void EdidDialogPr::SetUserSamples(std::vector<SampleEntry> samples, UserSaver save) {
+    m_samples.resize(m_firstUserSample);
+    m_samples.insert(m_samples.end(), std::make_move_iterator(samples.begin()),
+                     std::make_move_iterator(samples.end()));
+    m_saveUserSamples = std::move(save);
+    FillList();
+}
+
+int EdidDialogPr::ChosenSample() const {
+    const int line = m_list->currentRow();
+    return line >= 0 && m_list->currentItem()->isSelected() ? m_list->SampleOf(line) : -1;
+}
+
+void EdidDialogPr::UpdateDeleteButton() {
+    const int sample = ChosenSample();
+    Button(kDelete)->setEnabled(m_saveUserSamples && sample >= 0 &&
+                                static_cast<std::size_t>(sample) >= m_firstUserSample);
+}
+
+void EdidDialogPr::DeleteChosen() {
+    const int sample = ChosenSample();
+    if (!Button(kDelete)->isEnabled() || sample < 0) {
+        return;
+    }
+    const bool russian = m_list->Language() == 0;
+    const QString question = russian ? QStringLiteral("Удалить этот пример из копилки?")
+                                     : QStringLiteral("Delete this example from the collection?");
+    if (QMessageBox::question(this, windowTitle(), question) != QMessageBox::Yes) {
+        return;
+    }
+    const auto first = m_samples.begin() + static_cast<std::ptrdiff_t>(m_firstUserSample);
+    std::vector<SampleEntry> kept(first, m_samples.end());
+    kept.erase(kept.begin() + (sample - static_cast<std::ptrdiff_t>(m_firstUserSample)));
+    if (!m_saveUserSamples(kept)) {
+        m_messages.Inform(LibraryMessage::kCannotWriteFile, this);
+        return;
+    }
+    m_samples.erase(m_samples.begin() + sample);
+    m_lastChoice = -1;
+    FillList();
 }
 
 void EdidDialogPr::SelectChosen() {
     const int line = m_list->currentRow();
-    const int sample = line >= 0 && m_list->currentItem()->isSelected() ? m_list->SampleOf(line) : -1;
+    const int sample = ChosenSample();
     if (sample < 0) {
         m_messages.Inform(LibraryMessage::kChooseExample, this);
         return;

@@ -3,7 +3,8 @@
 // The example selection dialog: the samples of the current group drawn as formulas, narrowed to one
 // category by the library filter; Select hands the chosen sample's problem to the caller, Exit closes
 // without a choice, Filter chooses the filter in the classifier dialog and lists the samples again.
-// Delete and Save changes are shown and stay disabled.
+// The user's own examples follow the built-in ones; Delete removes the chosen one of them (it is
+// disabled on a built-in sample). Save changes is shown and stays disabled.
 
 #include "app/CVListBox.h"
 #include "app/SampleList.h"
@@ -30,6 +31,13 @@ public:
                  const std::string& sampleText, std::string& filter, int& lastChoice,
                  FilterDialog filterDialog, QWidget* parent = nullptr);
 
+    // Saves the user's own examples; false when they could not be written.
+    using UserSaver = std::function<bool(const std::vector<SampleEntry>& samples)>;
+    // Lists the user's own examples after the built-in ones; Delete writes the rest back through save.
+    void SetUserSamples(std::vector<SampleEntry> samples, UserSaver save);
+    // Deletes the chosen line's sample when it is one of the user's own (after asking).
+    void DeleteChosen();
+
     void SelectChosen();
     void ChooseFilter();
     // Lists the samples that pass the filter and selects the line of the last choice.
@@ -49,5 +57,11 @@ private:
     int& m_lastChoice;
     FilterDialog m_filterDialog;
     std::string m_chosenProblem;
+    // The index of the first of the user's own examples in m_samples.
+    std::size_t m_firstUserSample = 0;
+    UserSaver m_saveUserSamples;
+    // The sample of the chosen line, or -1.
+    int ChosenSample() const;
+    void UpdateDeleteButton();
     CVListBox* m_list = nullptr;
 };

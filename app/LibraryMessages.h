@@ -17,6 +17,7 @@ inline constexpr std::size_t kEmptyCode = 1;
 inline constexpr std::size_t kCodeExists = 2;
 inline constexpr std::size_t kRecodeSamples = 3;
 inline constexpr std::size_t kChooseExample = 4;
+inline constexpr std::size_t kExampleCollected = 5;
 inline constexpr std::size_t kCannotWriteFile = 6;
 inline constexpr std::size_t kKeepUnfinishedEdit = 7;
 inline constexpr std::size_t kChooseCategory = 8;

@@ -5,11 +5,20 @@
 #include "app/CCorvaneView.h"
 #include "app/CHelpWindow.h"
 #include "app/CMainFrame.h"
+#include "app/CNoteDlg.h"
+#include "app/EdidDialogPr.h"
+#include "app/LibraryMessages.h"
+#include "app/NoteFile.h"
+#include "app/UserCollection.h"
 #include "editor/MathRedactor.h"
+#include "output/LanguageTables.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
@@ -42,6 +51,24 @@ struct FrameUnderTest {
     }
 };
 
+// Answers the modal dialogs that open while it lives: every 20 ms the active modal widget, if any, is
+// handed to the answer.
+class ModalAnswerer {
+public:
+    explicit ModalAnswerer(std::function<void(QWidget*)> answer) : m_answer(std::move(answer)) {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                m_answer(modal);
+            }
+        });
+        m_timer.start(20);
+    }
+
+private:
+    std::function<void(QWidget*)> m_answer;
+    QTimer m_timer;
+};
+
 } // namespace
 
 class MainWindowUseTest : public QObject {
@@ -54,6 +81,8 @@ private slots:
     void aboutBoxDescribesTheProgram();
     void outputPaceIsQuickByDefaultAndKeptAfterARestart();
     void textCommentsAreShownOnTheFirstStart();
+    void ownExampleIsCollectedFilteredAndDeletedAcrossRestarts();
+    void tabInTheClassifierMovesFromCodeToDescription();
 };
 
 void MainWindowUseTest::windowOpensMaximisedAndTheAnswerEndsOnTheScreen() {
@@ -192,6 +221,86 @@ void MainWindowUseTest::textCommentsAreShownOnTheFirstStart() {
     QVERIFY(shownText() + 200 < withComments);
     test.frame->CommandAction(MenuCommand::TextComments)->trigger();
     QVERIFY(test.frame->CommandAction(MenuCommand::TextComments)->isChecked());
+}
+
+// A teacher puts the current problem into the collection with a new category code, finds it after a
+// restart under that filter, and deletes it again.
+void MainWindowUseTest::ownExampleIsCollectedFilteredAndDeletedAcrossRestarts() {
+    FrameUnderTest test({{"Language", 1}, {"MathType", 0}});
+    QAction* put = test.frame->CommandAction(MenuCommand::PutIntoCollection);
+    QVERIFY(!put->isEnabled());
+    test.frame->ShowEditorWithExample(" ~");
+    QVERIFY(!put->isEnabled());
+    QTest::keyClicks(&test.frame->Editor(), "x^2-9=0");
+    QVERIFY(put->isEnabled());
+    {
+        ModalAnswerer answerer([](QWidget* modal) {
+            if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+                input->setTextValue(QStringLiteral("Q1"));
+                input->accept();
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                box->accept();
+            }
+        });
+        put->trigger();
+    }
+    const std::string collection = UserCollectionFile(test.installation.BaseFolder().toStdString() + "/", 1);
+    QCOMPARE(ReadUserCollection(collection).size(), std::size_t{1});
+
+    test.Restart();
+    test.frame->SetLibraryFilter("Q1");
+    int listed = -1;
+    int listedAfterDelete = -1;
+    bool deleteConfirmed = false;
+    {
+        // The dialog's Delete asks first: its click is queued, so that the question is answered on a
+        // later tick of the answerer (a timer does not fire inside its own handler).
+        ModalAnswerer answerer([&](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                box->button(QMessageBox::Yes)->click();
+                deleteConfirmed = true;
+            } else if (auto* dialog = dynamic_cast<EdidDialogPr*>(modal)) {
+                if (listed < 0) {
+                    listed = dialog->List().count();
+                    dialog->List().setCurrentRow(0);
+                    QVERIFY(dialog->Button(1009)->isEnabled());
+                    QMetaObject::invokeMethod(dialog->Button(1009), &QPushButton::click,
+                                              Qt::QueuedConnection);
+                } else if (deleteConfirmed) {
+                    listedAfterDelete = dialog->List().count();
+                    dialog->reject();
+                }
+            }
+        });
+        test.frame->CommandAction(MenuCommand::ChooseExample)->trigger();
+    }
+    QCOMPARE(listed, 1);
+    QCOMPARE(listedAfterDelete, 0);
+    test.Restart();
+    QVERIFY(ReadUserCollection(collection).empty());
+}
+
+void MainWindowUseTest::tabInTheClassifierMovesFromCodeToDescription() {
+    TestInstallation installation;
+    CLanguageTables texts;
+    texts.LoadFile(ORBELIN_SOURCE_DIR "/res/English.ini", nullptr);
+    CLibraryMessages messages(texts);
+    std::string filter = "NULL";
+    const std::string notes = installation.FilePath(QStringLiteral("Samples/Note1_1.txt")).toStdString();
+    CNoteDlg dialog(NoteDialogMode::Classifier, texts, messages, notes, filter, nullptr);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.Button(1042)->click();
+    auto* edit = dialog.findChild<QLineEdit*>();
+    QVERIFY(edit != nullptr && edit->isVisible());
+    QTest::keyClicks(edit, "Q7");
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QVERIFY(edit->isVisible());
+    QTest::keyClicks(edit, "Quadratic");
+    QTest::keyClick(edit, Qt::Key_Return);
+    const std::vector<NoteEntry>& entries = dialog.Entries();
+    QCOMPARE(entries.back().code, std::string("Q7"));
+    QCOMPARE(entries.back().description, std::string("Quadratic"));
 }
 
 QTEST_MAIN(MainWindowUseTest)
