@@ -125,10 +125,12 @@ void CMainFrame::CreateEditor() {
     m_editor->SetSpeaker(
         [voice](MyWord& formula, CGraphics& graphics) { voice->SpeakFormula(formula, graphics); });
     connect(m_editor, &MathRedactor::TextChanged, this, [this] { UpdateCommandStates(); });
-    connect(m_editor, &MathRedactor::SolutionReady, this, [this] {
+    connect(m_editor, &MathRedactor::SolutionWritten, this, [this] {
         m_document.problemText = m_editor->SolvedProblem();
-        SolutionReady();
+        m_view->SplashOff();
+        m_view->LayOutNewSolution();
     });
+    connect(m_editor, &MathRedactor::SolutionReady, this, [this] { ShowView(); });
 }
 
 // The window as restored (not maximised) keeps within the screen's free area, title bar and all.

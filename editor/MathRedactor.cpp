@@ -348,6 +348,8 @@ void MathRedactor::Solve() {
 
 void MathRedactor::FinishSolve() {
     m_elapsedTimer.stop();
+    // The solution is laid out first; the finish sound follows, then the view is shown.
+    emit SolutionWritten();
     m_busyCursor->Stop();
     if (m_soundPlayer) {
         m_soundPlayer(m_baseFolder + kFinishSound);

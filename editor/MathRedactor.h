@@ -124,7 +124,10 @@ public slots:
     void Speak();
 
 signals:
-    // A solve has ended and its solution list is complete.
+    // A solve has ended and its solution list is complete: the solution may be laid out (the finish
+    // sound has not played yet).
+    void SolutionWritten();
+    // The solve is finished, finish sound and all: the solution may be shown.
     void SolutionReady();
     // The text changed (typing, deleting, pasting, loading).
     void TextChanged();

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -83,6 +84,7 @@ private slots:
     void textCommentsAreShownOnTheFirstStart();
     void ownExampleIsCollectedFilteredAndDeletedAcrossRestarts();
     void tabInTheClassifierMovesFromCodeToDescription();
+    void finishSoundPlaysAfterTheLayoutAndBeforeTheView();
 };
 
 void MainWindowUseTest::windowOpensMaximisedAndTheAnswerEndsOnTheScreen() {
@@ -301,6 +303,25 @@ void MainWindowUseTest::tabInTheClassifierMovesFromCodeToDescription() {
     const std::vector<NoteEntry>& entries = dialog.Entries();
     QCOMPARE(entries.back().code, std::string("Q7"));
     QCOMPARE(entries.back().description, std::string("Quadratic"));
+}
+
+void MainWindowUseTest::finishSoundPlaysAfterTheLayoutAndBeforeTheView() {
+    FrameUnderTest test({{"Language", 1}});
+    CMainFrame& frame = *test.frame;
+    frame.ShowEditorWithExample(" ~");
+    std::size_t linesWhenHeard = 0;
+    bool editorShownWhenHeard = false;
+    frame.Editor().SetSoundPlayer([&](const std::string&) {
+        linesWhenHeard = frame.View().Lines().Lines().size();
+        editorShownWhenHeard = frame.EditorShown();
+    });
+    QSignalSpy ready(&frame.Editor(), &MathRedactor::SolutionReady);
+    QTest::keyClicks(&frame.Editor(), "2x=4");
+    QTest::keyClick(&frame.Editor(), Qt::Key_Return);
+    QVERIFY(ready.wait(20'000));
+    QVERIFY(linesWhenHeard > 0);
+    QVERIFY(editorShownWhenHeard);
+    QVERIFY(!frame.EditorShown());
 }
 
 QTEST_MAIN(MainWindowUseTest)
