@@ -2,6 +2,7 @@
 # Installs the Debian packages the project needs that are not installed yet. Says what it does on
 # standard error, one line a phase, and nothing at all when every package is there.
 #   tools/install-packages.sh            the project's packages
+#   tools/install-packages.sh PACKAGE…   those packages instead
 #   ORBELIN_APT_LOG=FILE                 where apt-get's own output goes (default build/logs/apt.log)
 # Exit status: 0 when every package is there, and also on a machine without apt-get (the build is then
 # tried with what the machine has, after naming the packages to install by hand); 1 when a package
@@ -17,6 +18,7 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good poppler-utils libcpp-httplib-dev
     qt6-translations-l10n
 )
+[ $# -gt 0 ] && packages=("$@")
 
 say() { echo "setup: $*" >&2; }
 

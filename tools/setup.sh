@@ -140,6 +140,10 @@ make_voice
 write_settings_store
 command -v sox >/dev/null && make_signal_sounds
 if [ "${1:-}" = "--asan" ]; then
+    # The browser tests of the web page drive chromium, installed for the tests only; when it cannot
+    # be, those tests are skipped and say so.
+    ORBELIN_APT_LOG=$logs/apt-chromium.log tools/install-packages.sh chromium ||
+        say "chromium could not be installed: the browser tests of the web page are skipped"
     configure_and_build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBELIN_ENGINE_ONLY=ON \
         -DORBELIN_SANITIZE=ON -DORBELIN_BENCH=OFF
 fi
