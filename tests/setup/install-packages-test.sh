@@ -114,6 +114,14 @@ expect_status 0
 [ -s "$work/m/apt-calls" ] && fail "apt-get was called: $(cat "$work/m/apt-calls")"
 [ -s "$work/stderr" ] && fail "a run with nothing to do printed something"
 
+# Packages named on the command line (the browser for the tests) are installed instead of the project's.
+new_machine "named packages instead of the project's" "${present[@]}"
+FAKE_STATE=$work/m PATH=$work/m/bin ORBELIN_APT_LOG=$work/m/apt.log \
+    "$work/m/bin/bash" "$script" chromium </dev/null 2>"$work/stderr"
+status=$?
+expect_status 0
+[ "$(installs_asked | tr '\n' ' ')" = "chromium " ] || fail "apt-get was asked for: $(installs_asked | tr '\n' ' ')"
+
 # A failing install is retried after updating the package lists.
 new_machine "stale package lists are updated" "${present[@]}"
 echo 1 >"$work/m/install-failures"
