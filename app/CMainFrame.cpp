@@ -11,6 +11,7 @@
 #include "app/SampleList.h"
 #include "app/ToolBarIcons.h"
 #include "app/UserCollection.h"
+#include "app/UserFolder.h"
 #include "cli/CliRunner.h"
 #include "display/SolutionRenderer.h"
 #include "editor/MathRedactor.h"
@@ -60,6 +61,7 @@ CMainFrame::CMainFrame(const MainFrameOptions& options)
     if (m_baseFolder.empty()) {
         m_baseFolder = options.fallbackBaseFolder;
     }
+    m_userFolder = UserFolderFor(m_baseFolder, options.userDataFolder);
     if (options.kind) {
         m_settings.mathType = *options.kind;
     }
@@ -118,6 +120,7 @@ void CMainFrame::CreateEditor() {
     m_editor->SetSolution(&m_document.solution);
     m_editor->SetLanguageTables(&m_texts);
     m_editor->SetBaseFolder(m_baseFolder);
+    m_editor->SetUserFolder(m_userFolder);
     CQtAudioPlayer* player = m_player.get();
     m_editor->SetSoundPlayer(
         [player](const std::string& path) { player->PlayToEnd(QString::fromStdString(path)); });
@@ -363,7 +366,7 @@ void CMainFrame::SwitchKind(int kind) {
     CommandAction(kKindCommands[kind])->setChecked(true);
     m_groupFilters[static_cast<std::size_t>(m_files.group - 1)] = m_filter;
     m_settings.mathType = kind;
-    m_files = FilesOfKind(kind, m_settings.language, m_baseFolder);
+    m_files = FilesOfKind(kind, m_settings.language, m_userFolder);
     m_filter = m_groupFilters[static_cast<std::size_t>(m_files.group - 1)];
     m_editor->SetProblemKind(kind);
     UpdateWindowTitle();
@@ -377,7 +380,7 @@ void CMainFrame::SwitchLanguage(int language) {
     ApplyKeypadIcons();
     m_voiceFolder = VoiceFolderOf(language);
     m_voice->SetVoiceFolder(m_baseFolder, language);
-    m_files = FilesOfKind(m_settings.mathType, language, m_baseFolder);
+    m_files = FilesOfKind(m_settings.mathType, language, m_userFolder);
     m_editor->SetLanguage(language);
     LoadQtTranslation(language);
     m_texts.LoadLanguage(m_baseFolder, language, this);
@@ -434,7 +437,7 @@ void CMainFrame::ChooseExample() {
     EdidDialogPr dialog(m_texts, messages, m_settings.mathType, m_settings.language,
                         SampleResourceText(m_files.sampleResource), m_filter, m_lastExampleChoice,
                         chooseFilter, this);
-    const std::string collection = UserCollectionFile(m_baseFolder, m_files.group);
+    const std::string collection = UserCollectionFile(m_userFolder, m_files.group);
     dialog.SetUserSamples(ReadUserCollection(collection),
                           [collection](const std::vector<SampleEntry>& samples) {
                               return WriteUserCollection(collection, samples);
@@ -451,7 +454,7 @@ void CMainFrame::EditClassifier() {
 }
 
 bool CMainFrame::AddToCollection(const std::string& problem, const std::string& code) {
-    const std::string collection = UserCollectionFile(m_baseFolder, m_files.group);
+    const std::string collection = UserCollectionFile(m_userFolder, m_files.group);
     std::vector<SampleEntry> samples = ReadUserCollection(collection);
     SampleEntry sample;
     sample.problemText = problem;

@@ -42,6 +42,9 @@ struct MainFrameOptions {
     bool writeSettings = true;
     // The base folder when the store names none (empty: the current folder).
     std::string fallbackBaseFolder;
+    // Where the user's own files go when the base folder's Samples/ cannot be written (empty: the base
+    // folder all the same).
+    std::string userDataFolder;
     // Settings that replace the stored ones for this run.
     std::optional<int> kind;
     std::optional<int> language;
@@ -156,6 +159,8 @@ private:
     CSettingsStore m_store;
     ProgramSettings m_settings;
     std::string m_baseFolder;
+    // Holds Samples/ with the user's own files.
+    std::string m_userFolder;
     CLanguageTables m_texts;
     CCorvaneDoc m_document;
     KindFiles m_files;

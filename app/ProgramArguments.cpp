@@ -35,6 +35,10 @@ bool ApplyOption(const std::vector<std::string>& words, std::size_t& i, ProgramA
         arguments.textComments = true;
         return true;
     }
+    if (option == "--help" || option == "--version") {
+        (option == "--help" ? arguments.helpRequested : arguments.versionRequested) = true;
+        return true;
+    }
     std::string value;
     if (option != "--screenshot" && option != "--kind" && option != "--lang") {
         arguments.error = "unknown option " + option;
@@ -81,4 +85,21 @@ ProgramArguments ParseProgramArguments(const std::vector<std::string>& words) {
         arguments.error = "--kind, --lang, --text-comments and a problem go with --screenshot";
     }
     return arguments;
+}
+
+std::string ProgramUsageText() {
+    return "usage: orbelin [--screenshot OUT.png [--kind KIND] [--lang en|ru] [--text-comments] [PROBLEM]]\n"
+           "\n"
+           "Starts the step-by-step solver of school algebra: type a problem in the formula editor, choose\n"
+           "its kind (an equation, a polynomial to factorise or to factorise completely, an expression to\n"
+           "simplify) and Solve; the solution is written out line by line with numbered comments in\n"
+           "Russian or English, and can be printed and read aloud.\n"
+           "\n"
+           "  --screenshot OUT.png  saves a picture of the main window instead of showing it: with\n"
+           "                        PROBLEM, its whole solution; without, the window as it starts\n"
+           "  --kind KIND           equation, factor, factor-full or simplify (0 to 3)\n"
+           "  --lang L              the language of the picture: en or ru\n"
+           "  --text-comments       the comments as text in the picture\n"
+           "  --help                this text\n"
+           "  --version             the version\n";
 }

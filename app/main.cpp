@@ -4,8 +4,10 @@
 #include "app/ProgramArguments.h"
 #include "app/Screenshot.h"
 #include "display/SolutionRenderer.h"
+#include "output/ProgramFolders.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <iostream>
 #include <string>
@@ -15,10 +17,12 @@ int main(int argc, char** argv) {
     const std::vector<std::string> words(argv + (argc > 0 ? 1 : 0), argv + argc);
     const ProgramArguments arguments = ParseProgramArguments(words);
     if (!arguments.error.empty()) {
-        std::cerr << "orbelin: " << arguments.error << '\n'
-                  << "usage: orbelin [--screenshot OUT.png [--kind KIND] [--lang en|ru] [--text-comments] "
-                     "[PROBLEM]]\n";
+        std::cerr << "orbelin: " << arguments.error << "\n\n" << ProgramUsageText();
         return 2;
+    }
+    if (arguments.helpRequested || arguments.versionRequested) {
+        std::cout << (arguments.helpRequested ? ProgramUsageText() : "orbelin " ORBELIN_VERSION "\n");
+        return 0;
     }
     if (arguments.screenshotPath) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -31,9 +35,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Orbelin"));
 
     MainFrameOptions options;
+    // Without a base folder in the settings store, the files beside the program are used, or those of
+    // the installed data folder; the user's own files then go to the user's data folder.
+    options.fallbackBaseFolder = BaseFolderBeside(RunningProgramFolder()).string() + "/";
+    options.userDataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
     if (arguments.screenshotPath) {
-        // A screenshot needs no settings store: without one the files beside the program are used.
-        options.fallbackBaseFolder = QApplication::applicationDirPath().toStdString() + "/";
         return TakeScreenshot(arguments, options);
     }
     CMainFrame frame(options);

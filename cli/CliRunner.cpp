@@ -183,6 +183,10 @@ int RunCommandLine(const std::vector<std::string>& words, const std::filesystem:
         out << UsageText();
         return CheckedFlush(out, err);
     }
+    if (commandLine.versionRequested) {
+        out << "orbelin-solve " << ORBELIN_VERSION << '\n';
+        return CheckedFlush(out, err);
+    }
     const CommentTexts texts = CommentTexts::Load(commandLine.language, baseFolder);
     if (commandLine.batchSource) {
         return SolveBatchSource(commandLine, texts, in, out, err);

@@ -74,7 +74,7 @@ CommandLineResult Failure(std::string message) {
 
 // Combinations that no single option can judge.
 std::optional<std::string> CheckCombination(const CommandLine& commandLine) {
-    if (commandLine.helpRequested) {
+    if (commandLine.helpRequested || commandLine.versionRequested) {
         return std::nullopt;
     }
     if (commandLine.batchSource && commandLine.problem) {
@@ -120,6 +120,11 @@ const std::vector<CommandLineOption>& CommandLineOptions() {
         {"--help", false,
          [](CommandLine& commandLine, const std::string&) -> std::optional<std::string> {
              commandLine.helpRequested = true;
+             return std::nullopt;
+         }},
+        {"--version", false,
+         [](CommandLine& commandLine, const std::string&) -> std::optional<std::string> {
+             commandLine.versionRequested = true;
              return std::nullopt;
          }},
     };
@@ -210,6 +215,7 @@ std::string UsageText() {
            "  --render OUT  draws the solution into a PNG, SVG or PDF file\n"
 #endif
            "  --help        this text\n"
+           "  --version     the version\n"
            "\n"
            "Words that start with a single \"-\" belong to the problem; \"--\" ends the options.\n"
            "Exit status: 0 when a solution was produced (an error comment is part of a solution),\n"

@@ -36,6 +36,7 @@ struct CommandLine {
     // none (an empty word is a problem: the empty one).
     std::optional<std::string> problem;
     bool helpRequested = false;
+    bool versionRequested = false;
     // --render: the file the solution is drawn into (.png, .svg or .pdf) instead of being written out.
     std::optional<std::string> renderPath;
 };

@@ -335,7 +335,7 @@ void MathRedactor::Solve() {
         return;
     }
     StopCaret();
-    WriteLastProblem(m_baseFolder, m_kind, m_model.Text());
+    WriteLastProblem(m_userFolder.empty() ? m_baseFolder : m_userFolder, m_kind, m_model.Text());
     m_busyCursor->Start();
     m_solvedProblem = m_model.Text();
     m_solveClock.start();

@@ -65,6 +65,8 @@ public:
     // The folder of the program's files (ending in a separator; empty: the current folder).
     void SetBaseFolder(std::string folder) { m_baseFolder = std::move(folder); }
     const std::string& BaseFolder() const { return m_baseFolder; }
+    // The folder whose Samples/ receives the last problem of each kind.
+    void SetUserFolder(std::string folder) { m_userFolder = std::move(folder); }
 
     // The solution list the solves write (the document's); without one the editor keeps its own.
     void SetSolution(COutputList* solution) { m_externalSolution = solution; }
@@ -176,6 +178,7 @@ private:
     std::string m_pendingExample{" ~"};
     int m_kind = 0;
     std::string m_baseFolder;
+    std::string m_userFolder;
     COutputList m_ownSolution;
     COutputList* m_externalSolution = nullptr;
     std::string m_solvedProblem;
