@@ -27,7 +27,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is '$(field Architecture)'"
 depends=$(field Depends)
 for needed in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6multimedia6 fonts-dejavu-core \
-    fonts-liberation2 gstreamer1.0-plugins-good; do
+    fonts-liberation2 gstreamer1.0-plugins-good qt6-translations-l10n; do
     [[ ", $depends," == *", $needed"[\ ,]* ]] || fail "Depends lacks $needed: $depends"
 done
 [[ $depends == *-dev[\ ,]* || $depends == *-dev ]] && fail "Depends names a development package: $depends"
