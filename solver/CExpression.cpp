@@ -179,6 +179,22 @@ void CExpression::RecordStepAfter(std::optional<COutputList::Position> position)
     m_pendingComments.clear();
 }
 
+void CExpression::RewriteLastStep() {
+    std::string text;
+    if (!PrepareStep(text) || text == m_lastText) {
+        return;
+    }
+    COutputRecord* last = m_solution->IsEmpty() ? nullptr : m_solution->Records().back().get();
+    OutputBlockFormula* formula =
+        last != nullptr && last->IsFormulaOnly() ? last->Blocks().front()->AsFormula() : nullptr;
+    if (formula == nullptr || formula->text != m_lastText || !m_pendingComments.empty()) {
+        RecordStep(false);
+        return;
+    }
+    formula->text = text;
+    m_lastText = std::move(text);
+}
+
 void CExpression::AddFormulaRecord(std::string text, bool spoken) {
     if (m_solution) {
         WorkBudget::ChargeRecord(text.size());

@@ -114,6 +114,11 @@ public:
     // none): the pending comments in queue order, then the formula when it changed.
     void RecordStepAfter(std::optional<COutputList::Position> position);
 
+    // The tree was rewritten in a way that is no step of its own (a product merged into the
+    // product around it, keeping its value): the last recorded formula is written anew from the
+    // tree when it is the last record and no comment waits; otherwise a step is recorded.
+    void RewriteLastStep();
+
     const std::string& LastText() const { return m_lastText; }
     // Sub-problems that continue a parent's written solution take over its last formula.
     void SetLastText(std::string text) { m_lastText = std::move(text); }

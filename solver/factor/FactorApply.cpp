@@ -117,7 +117,12 @@ void ApplyDivisor(CExpression& workspace, NodeHandle handle, FactorFinding& find
 }
 
 // Technique 5: h^2U^4 + l^2V^4 = (hU^2 + lV^2)^2 - (oUV)^2 = F*(F with the middle term negated).
-void ApplyCompletedSquare(CExpression& workspace, NodeHandle handle, FactorFinding& finding) {
+// Two negative terms first become the negated sum of two positive ones (a step of its own), as for
+// the other binomials; the completed square is then shown inside that sum.
+void ApplyCompletedSquare(CExpression& workspace, NodeHandle whole, FactorFinding& finding) {
+    std::int32_t firstSign = finding.detail->firstSign;
+    std::int32_t secondSign = finding.detail->secondSign;
+    const NodeHandle handle = FixTwoTermSigns(workspace, whole, firstSign, secondSign);
     const CPolynomValue value = PolynomAt(handle).Value();
     const TermList factor = SignedTerms(*finding.first);
     ORBELIN_ASSERT(factor.size() == 3);

@@ -72,6 +72,7 @@ bool FactorOneFactor(CExpression& workspace, NodeHandle whole, COperationList& f
         factors.GetCells().erase(cell);
         SpliceCells(factors, next, *product->AsList(), 1);
         cell = next;
+        workspace.RewriteLastStep();
         return true;
     }
     ++cell;

@@ -82,6 +82,12 @@ inline constexpr FactorisationProblem kFactorisationSuite[] = {
     {"x^4+4", "a^4 + 4b^4"},
     {"4*x^4+1", "a^4 + 4b^4"},
     {"a^4+4*b^4", "a^4 + 4b^4, two letters"},
+    {"b^4+4*a^4", "a^4 + 4b^4, letters in the other order"},
+    {"4*x^4+81", "a^4 + 4b^4, both squares not 1"},
+    {"8*y^4+2", "a^4 + 4b^4 after a common number"},
+    {"x^8+4", "a^4 + 4b^4 of x^2"},
+    {"3*x^5+x^4+12*x+4", "grouping, then a^4 + 4b^4"},
+    {"x^6+27", "sum of cubes whose second factor splits again"},
     {"x^4+x^2+1", "x^(3k+1) + x^2 + 1"},
     {"x^7+x^2+1", "x^(3k+1) + x^2 + 1"},
     {"x^5+x+1", "x^(3k+2) + x + 1"},
@@ -126,4 +132,33 @@ inline constexpr FactorisationProblem kFactorisationSuite[] = {
     // edge cases
     {"0*x+x^2-x", "like terms cancelled first"},
     {"x^2+3*x-x+1", "like terms collected first"},
+};
+
+// Sums of products of brackets: common brackets with and without numbers, powers of a common bracket,
+// brackets split by their gcd first, opposite brackets, groups that are like powers or share a
+// bracket.
+inline constexpr FactorisationProblem kSumsOfProductsSuite[] = {
+    {"2*(x+1)*(x+2)+4*(x+1)*(x+3)", "common bracket and number"},
+    {"6*(a+b)^2-9*(a+b)", "common bracket and number"},
+    {"(x-2)^3+(x-2)^2", "powers of a common bracket"},
+    {"x^2*(y+1)+x*(y+1)^2", "powers of two common factors"},
+    {"(x+y)*(x-y)+(x+y)^2", "common bracket"},
+    {"(x+1)*(x+2)*(x+3)+(x+1)*(x+2)", "two common brackets"},
+    {"3*(x-1)+6*(x-1)^2", "common bracket and number"},
+    {"-(x+1)*(x-1)-(x+1)*(x+3)", "negative terms"},
+    {"(a-b)*(a+b)-(a-b)^2", "common bracket"},
+    {"(x^2-4)*y+(x-2)*z", "bracket split by the gcd"},
+    {"4*(x-1)^2-9*(x+1)^2", "groups as like powers"},
+    {"(x+2)^2-(2*x+1)^2", "groups as like powers"},
+    {"(x+1)^3-(x-1)^3", "groups as like cubes"},
+    {"x*(x-1)+2*(1-x)", "opposite brackets"},
+    {"10*(x-3)^2*(x+1)-15*(x-3)*(x+1)^2", "two common brackets and a number"},
+    // common numbers with and without common brackets
+    {"-2*(x+1)*(x-1)-4*(x+1)", "common number and bracket"},
+    {"1/2*(x+1)+3/2*(x+1)^2", "fractional numbers"},
+    {"4*(x+1)^3-6*(x+1)^2+2*(x+1)", "three terms"},
+    {"2*(x+1)*(y+2)+2*(x+1)", "common number and bracket"},
+    {"3*(a-b)^2*(a+b)-6*(a-b)*(a+b)^2", "two common brackets and a number"},
+    {"2*(x+1)^2-4*(x-1)^2", "common number only"},
+    {"6*(x-y)*(x+y)+9*(x-y)^2-3*(x-y)", "three terms, two letters"},
 };

@@ -217,6 +217,12 @@ TEST(FactorisationSteps, CommonFactorOfProductsTakesTheCommonNumberWithTheBracke
 
 TEST(FactorisationSteps, NumericContentFirstThenTheBracket) {
     EXPECT_EQ(StepComments("2*x^2-2"), (std::vector<int>{45, 73}));
+    // The product of the formula is merged into the product of the number within its own step.
+    EXPECT_EQ(StepFormulas(*Solve(kProblemFactorise, "2*x^2-8")),
+              (std::vector<std::string>{"2.x^2-8=", "=2.(x^2-4)=", "=2.(x-2).(x+2)"}));
+    EXPECT_EQ(StepFormulas(*Solve(kProblemFactoriseCompletely, "x^8-1")),
+              (std::vector<std::string>{"x^8-1=", "=(x^4-1).(x^4+1)=", "=(x^2-1).(x^2+1).(x^4+1)=",
+                                        "=(x-1).(x+1).(x^2+1).(x^4+1)"}));
     EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "2*x^2-2")), "2.(x-1).(x+1)");
 }
 
@@ -351,35 +357,132 @@ TEST(CompleteFactorisation, ReachesTheIrreducibleFactorsOfRandomProducts) {
 // without numbers, powers of a common bracket, brackets split by their gcd first, opposite brackets,
 // groups that are like powers or share a bracket.
 TEST(SumsOfProducts, WholeSolutionsOfBothKindsKeepTheValue) {
-    for (const char* problem : {
-             "2*(x+1)*(x+2)+4*(x+1)*(x+3)",
-             "6*(a+b)^2-9*(a+b)",
-             "(x-2)^3+(x-2)^2",
-             "x^2*(y+1)+x*(y+1)^2",
-             "(x+y)*(x-y)+(x+y)^2",
-             "(x+1)*(x+2)*(x+3)+(x+1)*(x+2)",
-             "3*(x-1)+6*(x-1)^2",
-             "-(x+1)*(x-1)-(x+1)*(x+3)",
-             "(a-b)*(a+b)-(a-b)^2",
-             "(x^2-4)*y+(x-2)*z",
-             "4*(x-1)^2-9*(x+1)^2",
-             "(x+2)^2-(2*x+1)^2",
-             "(x+1)^3-(x-1)^3",
-             "x*(x-1)+2*(1-x)",
-             "10*(x-3)^2*(x+1)-15*(x-3)*(x+1)^2",
-             // common numbers with and without common brackets
-             "-2*(x+1)*(x-1)-4*(x+1)",
-             "1/2*(x+1)+3/2*(x+1)^2",
-             "4*(x+1)^3-6*(x+1)^2+2*(x+1)",
-             "2*(x+1)*(y+2)+2*(x+1)",
-             "3*(a-b)^2*(a+b)-6*(a-b)*(a+b)^2",
-             "2*(x+1)^2-4*(x-1)^2",
-             "6*(x-y)*(x+y)+9*(x-y)^2-3*(x-y)",
-         }) {
+    for (const FactorisationProblem& item : kSumsOfProductsSuite) {
+        const char* problem = item.problem;
         SCOPED_TRACE(problem);
         ExpectFactorisedKeepingTheValue(problem);
         ExpectFactorisedCompletely(problem);
     }
+}
+
+// --- every technique on problems times a number ------------------------------------------------------
+
+// The terms of a text at bracket depth 0, each with its sign: "x*(a-b)-2*y" -> (+, "x*(a-b)"),
+// (-, "2*y").
+std::vector<std::pair<int, std::string>> TopLevelTerms(const std::string& text) {
+    std::vector<std::pair<int, std::string>> terms;
+    int depth = 0;
+    int sign = 1;
+    std::string current;
+    for (const char c : text) {
+        depth += (c == '(' || c == '{') ? 1 : (c == ')' || c == '}') ? -1 : 0;
+        const bool previousIsOperator = !current.empty() && (current.back() == '^' || current.back() == '*');
+        if (depth == 0 && (c == '+' || c == '-') && !previousIsOperator) {
+            if (!current.empty()) {
+                terms.emplace_back(sign, current);
+            }
+            sign = c == '-' ? -1 : 1;
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    terms.emplace_back(sign, current);
+    return terms;
+}
+
+// The problem times the number numerator/denominator: a polynomial as the polynomial with its
+// coefficients scaled, a sum of products of brackets term by term ("-3*x*(x+1)-3*2*(x+1)").
+std::string ScaledProblem(const std::string& problem, int numerator, int denominator) {
+    CNumber factor{CLongInteger(numerator), CLongInteger(denominator)};
+    factor.Normalize();
+    if (const std::unique_ptr<COPolynom> polynom = ReadPolynom(problem);
+        polynom && problem.find('(') == std::string::npos) {
+        return COPolynom::FromValue(polynom->Value().Scaled(factor))->ToText();
+    }
+    std::string magnitude = std::to_string(std::abs(numerator));
+    if (denominator != 1) {
+        magnitude += "/" + std::to_string(denominator);
+    }
+    std::string scaled;
+    for (const auto& [sign, term] : TopLevelTerms(problem)) {
+        scaled += sign * numerator < 0 ? "-" : (scaled.empty() ? "" : "+");
+        scaled += magnitude == "1" ? term : magnitude + "*" + term;
+    }
+    return scaled;
+}
+
+// The number of factors of a kind-2 answer that are no constants, each counted with its exponent.
+int VariableFactorCount(const std::string& answer) {
+    int count = 0;
+    for (const std::string& factor : TopLevelFactors(answer)) {
+        const std::unique_ptr<COPolynom> polynom = ReadPolynom(BaseOfFactor(factor));
+        if (!polynom || !polynom->IsConstant()) {
+            count += factor.find(")^") == std::string::npos ? 1 : 2;
+        }
+    }
+    return count;
+}
+
+class ScaledFactorisation : public ::testing::TestWithParam<FactorisationProblem> {};
+
+// Every problem of every technique times -1, -3, 2 and 1/2: both kinds keep the value in every
+// recorded line and no factor of a kind-2 answer splits again. Kind 1 still ends with a product,
+// unless the problem's only factor besides a number was that number (2x + 4 times 1/2 is x + 2):
+// then it ends with nothing found, every line still keeping the value.
+TEST_P(ScaledFactorisation, KeepsTheValueOfEveryLine) {
+    const std::string original = GetParam().problem;
+    const bool oneFactor =
+        VariableFactorCount(AnswerFormula(*Solve(kProblemFactoriseCompletely, original))) <= 1;
+    const std::pair<int, int> factors[] = {{-1, 1}, {-3, 1}, {2, 1}, {1, 2}};
+    for (const auto& [numerator, denominator] : factors) {
+        const std::string problem = ScaledProblem(original, numerator, denominator);
+        SCOPED_TRACE(problem + " (" + GetParam().topic + ")");
+        const std::unique_ptr<COutputList> once = Solve(kProblemFactorise, problem);
+        const std::unique_ptr<COutputList> fully = Solve(kProblemFactoriseCompletely, problem);
+        if (oneFactor && HasComment(*once, kNothingFound)) {
+            EXPECT_EQ(CheckValues(problem, *once), "");
+            EXPECT_EQ(CheckValues(problem, *fully), "");
+            EXPECT_TRUE(HasComment(*fully, kNothingFound));
+            continue;
+        }
+        ExpectFactorisedKeepingTheValue(problem);
+        ExpectFactorisedCompletely(problem);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(SchoolProblems, ScaledFactorisation, ::testing::ValuesIn(kFactorisationSuite));
+INSTANTIATE_TEST_SUITE_P(SumsOfProducts, ScaledFactorisation, ::testing::ValuesIn(kSumsOfProductsSuite));
+
+// Two negative terms completed to a difference of squares: the minus goes in front first, so every
+// line keeps the value; a negated product inside a product of numbers or brackets goes in front of
+// the whole, so complete factorisation still reaches its factors.
+TEST(ScaledFactorisation, NegatedProblemsKeepTheirSignsAndSplits) {
+    using C = CommentID;
+    const auto ids = [](std::initializer_list<CommentID> comments) {
+        std::vector<int> numbers;
+        for (const CommentID comment : comments) {
+            numbers.push_back(ToNumber(comment));
+        }
+        return numbers;
+    };
+    EXPECT_EQ(StepComments("-x^4-4"), ids({C::OppositeLikeTermsInserted, C::TermsReordered, C::TermsGrouped,
+                                           C::SquareOfSum, C::DifferenceOfSquares}));
+    EXPECT_EQ(StepFormulas(*Solve(kProblemFactorise, "-x^4-4"))[1], "=-(x^4+4)=");
+    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "-x^4-4")), "-(x^2+2.x+2).(x^2-2.x+2)");
+    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "-8*y^4-2")), "-2.(2.y^2+2.y+1).(2.y^2-2.y+1)");
+    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactoriseCompletely, "-3*x^6-81")),
+              "-3.(x^2+3).(x^2-3.x+3).(x^2+3.x+3)");
+    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactoriseCompletely, "-3*x^5-x^4-12*x-4")),
+              "-(3.x+1).(x^2+2.x+2).(x^2-2.x+2)");
+    // A product of a number and a fraction's numerator: the number in front, as a fraction.
+    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "1/2*(x+1)^2-1/2")), "{1/2}.x.(x+2)");
+}
+
+TEST(ScaledFactorisation, ScalesPolynomialsAndSumsOfProducts) {
+    EXPECT_EQ(ScaledProblem("x^4+4", -1, 1), "-x^4-4");
+    EXPECT_EQ(ScaledProblem("x*(a-b)+y*(b-a)", -3, 1), "-3*x*(a-b)-3*y*(b-a)");
+    EXPECT_EQ(ScaledProblem("-(x+1)*(x-1)-(x+1)*(x+3)", 1, 2), "-1/2*(x+1)*(x-1)-1/2*(x+1)*(x+3)");
 }
 
 // --- complete factorisation in two letters -------------------------------------------------------
