@@ -152,6 +152,13 @@ void ApplyCompletedSquare(CExpression& workspace, NodeHandle whole, FactorFindin
 
 // --- signs of two-part sums (techniques 3 and 4) --------------------------------------------------
 
+// h - l as h + l, its terms in the order the formula gives them: (8 - 5x)(8 + 5x).
+NodePtr SumWithSecondNegated(const COPolynom& difference) {
+    TermList terms = SignedTerms(difference);
+    terms.back().coefficient.Negate();
+    return PolynomInOrder(terms);
+}
+
 // Technique 4: the two terms as a product by the formula of the detail.
 void ApplyBinomial(CExpression& workspace, NodeHandle handle, FactorFinding& finding) {
     std::int32_t firstSign = finding.detail->firstSign;
@@ -161,7 +168,9 @@ void ApplyBinomial(CExpression& workspace, NodeHandle handle, FactorFinding& fin
     const CPolynomValue quotient = QuotientOf(PolynomAt(polynom).Value(), first);
     std::vector<NodePtr> factors;
     factors.push_back(std::move(finding.first));
-    factors.push_back(PolynomNode(quotient));
+    factors.push_back(finding.detail->comment == CommentID::DifferenceOfSquares
+                          ? SumWithSecondNegated(NodeAs<COPolynom>(*factors.front()))
+                          : PolynomNode(quotient));
     *polynom = ProductNode(std::move(factors));
     Step(workspace, finding.detail->comment);
 }

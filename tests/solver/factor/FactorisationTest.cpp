@@ -155,7 +155,7 @@ TEST(FactorisationSteps, TrinomialsDivisibleByTheCyclotomicQuadratic) {
 TEST(FactorisationSteps, BinomialsByTheirFormulas) {
     EXPECT_EQ(StepComments("x^2-1"), (std::vector<int>{73}));
     EXPECT_EQ(StepComments("-25*x^2+64"), (std::vector<int>{10, 73}));
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "-25*x^2+64")), "(8-5.x).(5.x+8)");
+    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "-25*x^2+64")), "(8-5.x).(8+5.x)");
     EXPECT_EQ(StepComments("64-25*x^2"), (std::vector<int>{73}));
     EXPECT_EQ(StepComments("x^6-1"), (std::vector<int>{73}));
     EXPECT_EQ(StepComments("x^3+8"), (std::vector<int>{75}));
