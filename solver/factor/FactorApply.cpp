@@ -232,8 +232,9 @@ void ApplyGroupingCommonFactor(CExpression& workspace, NodeHandle handle, Factor
         *bracketSlot = PolynomInOrder(ordered);
         Step(workspace, CommentID::TermsReordered);
     }
+    // The like terms are collected in a step without a comment of its own.
     if (HasCancellingTerms(ordered) || HasCollectingTerms(ordered)) {
-        NodeAs<COPolynom>(**bracketSlot).Normalize(true);
+        NodeAs<COPolynom>(**bracketSlot).Normalize(false);
         workspace.RecordStep(false);
     }
 }

@@ -146,6 +146,15 @@ std::vector<int> StepComments(const std::string& problem) {
     return ids;
 }
 
+// The numbers of comments named by their identifiers.
+std::vector<int> Ids(std::initializer_list<CommentID> comments) {
+    std::vector<int> numbers;
+    for (const CommentID comment : comments) {
+        numbers.push_back(ToNumber(comment));
+    }
+    return numbers;
+}
+
 TEST(FactorisationSteps, TrinomialsDivisibleByTheCyclotomicQuadratic) {
     EXPECT_EQ(StepComments("x^5+x+1"), (std::vector<int>{1, 32, 45, 76, 74, 45, 59, 59}));
     EXPECT_EQ(StepComments("x^4+x^2+1"), (std::vector<int>{1, 32, 45, 76, 74, 45, 59, 59}));
@@ -166,6 +175,18 @@ TEST(FactorisationSteps, BinomialsByTheirFormulas) {
     // 8x^6 - 1 is no binomial case (8 is no square, 6 no prime): grouping finds the cubes.
     const std::vector<int> cubes = StepComments("8*x^6-1");
     EXPECT_NE(std::find(cubes.begin(), cubes.end(), 74), cubes.end());
+}
+
+// Grouping with a common factor of the groups collects the bracket in a step without a comment.
+TEST(FactorisationSteps, GroupsWithACommonFactorCollectWithoutAComment) {
+    using C = CommentID;
+    const std::string problem = "x^3-x^2*y-x*y^2+y^3";
+    EXPECT_EQ(StepComments(problem),
+              Ids({C::TermsReordered, C::TermsGrouped, C::CommonFactorTakenOut, C::TermsReordered}));
+    const std::vector<std::string> steps = StepFormulas(*Solve(kProblemFactorise, problem));
+    ASSERT_GE(steps.size(), 2u);
+    EXPECT_EQ(steps.back(), "=(x^2-2.x.y+y^2).(x+y)");
+    EXPECT_EQ(CheckValues(problem, *Solve(kProblemFactorise, problem)), "");
 }
 
 TEST(FactorisationSteps, CompletedSquareIsShownFromThePolynomialToTheProduct) {
@@ -459,14 +480,7 @@ INSTANTIATE_TEST_SUITE_P(SumsOfProducts, ScaledFactorisation, ::testing::ValuesI
 // the whole, so complete factorisation still reaches its factors.
 TEST(ScaledFactorisation, NegatedProblemsKeepTheirSignsAndSplits) {
     using C = CommentID;
-    const auto ids = [](std::initializer_list<CommentID> comments) {
-        std::vector<int> numbers;
-        for (const CommentID comment : comments) {
-            numbers.push_back(ToNumber(comment));
-        }
-        return numbers;
-    };
-    EXPECT_EQ(StepComments("-x^4-4"), ids({C::OppositeLikeTermsInserted, C::TermsReordered, C::TermsGrouped,
+    EXPECT_EQ(StepComments("-x^4-4"), Ids({C::OppositeLikeTermsInserted, C::TermsReordered, C::TermsGrouped,
                                            C::SquareOfSum, C::DifferenceOfSquares}));
     EXPECT_EQ(StepFormulas(*Solve(kProblemFactorise, "-x^4-4"))[1], "=-(x^4+4)=");
     EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "-x^4-4")), "-(x^2+2.x+2).(x^2-2.x+2)");
