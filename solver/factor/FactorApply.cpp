@@ -249,7 +249,8 @@ void ApplyLikePowersOfTwoTerms(CExpression& workspace, NodeHandle handle, Factor
         std::swap(p, q);
     }
     const NodeHandle polynom = FixTwoTermSigns(workspace, handle, firstSign, secondSign);
-    WriteLikePowerProduct(workspace, polynom, p, q, detail.exponent.ToInt(), secondSign);
+    WriteLikePowerProduct(workspace, polynom, p, q, detail.exponent.ToInt(), secondSign,
+                          LikePowerBracketForm::Quotient);
 }
 
 // Technique 3 with groups: (A) + (B) -> +-P^m +- Q^m -> P^m -+ Q^m -> (P -+ Q)(...).

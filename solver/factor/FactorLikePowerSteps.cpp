@@ -91,7 +91,8 @@ NodeHandle FixTwoTermSigns(CExpression& workspace, NodeHandle handle, std::int32
 // P^m +- Q^m with first sign +1 at `polynom`: the product (P -+ Q)(...), then the bracket
 // multiplied out.
 void WriteLikePowerProduct(CExpression& workspace, NodeHandle polynom, const CPolynomValue& p,
-                           const CPolynomValue& q, std::int64_t m, std::int32_t secondSign) {
+                           const CPolynomValue& q, std::int64_t m, std::int32_t secondSign,
+                           LikePowerBracketForm form) {
     CPolynomValue divisor = p;
     if (secondSign < 0) {
         divisor.SubtractInPlace(q);
@@ -99,12 +100,13 @@ void WriteLikePowerProduct(CExpression& workspace, NodeHandle polynom, const CPo
         divisor.AddInPlace(q);
     }
     LikePowerBracket bracket = LikePowerCofactor(p, q, m, secondSign);
+    const bool termByTerm = form == LikePowerBracketForm::TermByTerm && m > 2;
     std::vector<NodePtr> factors;
     factors.push_back(PolynomNode(divisor));
-    factors.push_back(std::move(bracket.written));
+    factors.push_back(termByTerm ? std::move(bracket.written) : PolynomNode(bracket.value));
     *polynom = ProductNode(std::move(factors));
     Step(workspace, LikePowerComment(m, secondSign));
-    if (m > 2) {
+    if (termByTerm) {
         *polynom = TwoFactors(divisor, bracket.value);
         Step(workspace, CommentID::BracketsOpened);
     }
@@ -126,5 +128,5 @@ void WriteLikePowers(CExpression& workspace, NodeHandle handle, const FactorFind
         std::swap(p, q);
     }
     const NodeHandle sum = FixTwoTermSigns(workspace, handle, firstSign, secondSign);
-    WriteLikePowerProduct(workspace, sum, p, q, m, secondSign);
+    WriteLikePowerProduct(workspace, sum, p, q, m, secondSign, LikePowerBracketForm::TermByTerm);
 }

@@ -22,11 +22,16 @@ void Step(CExpression& workspace, CommentID comment);
 NodeHandle FixTwoTermSigns(CExpression& workspace, NodeHandle handle, std::int32_t& firstSign,
                            std::int32_t& secondSign);
 
-// P^m +- Q^m (first sign +1, second sign given) at the handle becomes (P -+ Q)(P^(m-1) +- ... +
-// Q^(m-1)) with the formula's comment (73, 74, 75 or 76); for m > 2 the bracket is then multiplied
-// out (CommentID::BracketsOpened).
+// How the second bracket of a like-power formula is written: at once as the quotient, or first term
+// by term, P^(m-1) +- P^(m-2)Q + ... + Q^(m-1), and multiplied out in a step of its own.
+enum class LikePowerBracketForm { Quotient, TermByTerm };
+
+// P^m +- Q^m (first sign +1, second sign given) at the handle becomes (P -+ Q)(...) with the formula's
+// comment (73, 74, 75 or 76); a bracket written term by term for m > 2 is then multiplied out
+// (CommentID::BracketsOpened).
 void WriteLikePowerProduct(CExpression& workspace, NodeHandle polynom, const CPolynomValue& p,
-                           const CPolynomValue& q, std::int64_t m, std::int32_t secondSign);
+                           const CPolynomValue& q, std::int64_t m, std::int32_t secondSign,
+                           LikePowerBracketForm form);
 
 // A like-power finding (first = P, second = Q, detail: exponent m and the signs) at the handle:
 // +-P^m +- Q^m (CommentID::OtherPowerFormula), the signs fixed, then the product by the formula of m.

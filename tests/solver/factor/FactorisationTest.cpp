@@ -177,6 +177,16 @@ TEST(FactorisationSteps, BinomialsByTheirFormulas) {
     EXPECT_NE(std::find(cubes.begin(), cubes.end(), 74), cubes.end());
 }
 
+// Like powers of two terms written as the product at once, the second bracket as the quotient.
+TEST(FactorisationSteps, LikePowersOfTwoTermsInOneStep) {
+    EXPECT_EQ(StepComments("8*x^6-1"), Ids({CommentID::DifferenceOfCubes}));
+    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "8*x^6-1")), "(2.x^2-1).(4.x^4+2.x^2+1)");
+    EXPECT_EQ(StepComments("x^3+27*y^3"), Ids({CommentID::SumOfCubes}));
+    EXPECT_EQ(StepFormulas(*Solve(kProblemFactorise, "x^3+27*y^3")),
+              (std::vector<std::string>{"x^3+27.y^3=", "=(x+3.y).(x^2-3.x.y+9.y^2)"}));
+    EXPECT_EQ(StepComments("25*x^2-y^2"), Ids({CommentID::DifferenceOfSquares}));
+}
+
 // Grouping with a common factor of the groups collects the bracket in a step without a comment.
 TEST(FactorisationSteps, GroupsWithACommonFactorCollectWithoutAComment) {
     using C = CommentID;
