@@ -54,10 +54,11 @@ public:
         m_workspace.RecordStepAfter(m_after);
     }
 
-    // The flat sum of all terms: shown unordered (CommentID::TermsReordered) when sorting moves a term, then
-    // ordered with the comments on its like terms (1 cancelling, `collecting` otherwise).
-    void ShowFlatSum(const TermList& flat, CommentID collecting) {
-        const TermList ordered = CanonicalOrder(flat);
+    // The flat sum of all terms: shown unordered (CommentID::TermsReordered) when putting it in the order
+    // of the input moves a term, then ordered with the comments on its like terms (1 cancelling,
+    // `collecting` otherwise).
+    void ShowFlatSum(const TermList& flat, const TermList& input, CommentID collecting) {
+        const TermList ordered = ModelOrder(flat, input);
         if (!SameOrder(flat, ordered)) {
             Show(PolynomInOrder(flat), {CommentID::TermsReordered});
         }
@@ -87,6 +88,7 @@ private:
 
 // Technique 1: D*Q, shown as D*Q <- sum of t*D <- expanded products <- flat sum <- polynomial.
 void ApplyDivisor(CExpression& workspace, NodeHandle handle, FactorFinding& finding) {
+    const TermList input = SignedTerms(PolynomAt(handle));
     const CPolynomValue value = PolynomAt(handle).Value();
     const CPolynomValue divisor = finding.first->Value();
     const CPolynomValue cofactor = finding.second ? finding.second->Value() : QuotientOf(value, divisor);
@@ -112,7 +114,7 @@ void ApplyDivisor(CExpression& workspace, NodeHandle handle, FactorFinding& find
     }
     steps.Show(SumNode(std::move(timesTerms)), {CommentID::CommonFactorTakenOut});
     steps.Show(SumNode(std::move(expanded)), {CommentID::TermsGrouped});
-    steps.ShowFlatSum(flat, CommentID::LikeTermsCollected);
+    steps.ShowFlatSum(flat, input, CommentID::LikeTermsCollected);
     steps.Finish(TwoFactors(divisor, cofactor));
 }
 
@@ -123,6 +125,7 @@ void ApplyCompletedSquare(CExpression& workspace, NodeHandle whole, FactorFindin
     std::int32_t firstSign = finding.detail->firstSign;
     std::int32_t secondSign = finding.detail->secondSign;
     const NodeHandle handle = FixTwoTermSigns(workspace, whole, firstSign, secondSign);
+    const TermList input = SignedTerms(PolynomAt(handle));
     const CPolynomValue value = PolynomAt(handle).Value();
     const TermList factor = SignedTerms(*finding.first);
     ORBELIN_ASSERT(factor.size() == 3);
@@ -146,7 +149,7 @@ void ApplyCompletedSquare(CExpression& workspace, NodeHandle whole, FactorFindin
     PolynomTerm removed = middleSquare.Terms().front();
     removed.coefficient.Negate();
     flat.push_back(removed);
-    steps.ShowFlatSum(flat, CommentID::LikeTermsCombined);
+    steps.ShowFlatSum(flat, input, CommentID::LikeTermsCombined);
     steps.Finish(TwoFactors(first, second));
 }
 

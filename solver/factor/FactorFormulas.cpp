@@ -69,6 +69,22 @@ TermList CanonicalOrder(TermList terms) {
     return terms;
 }
 
+TermList ModelOrder(TermList terms, const TermList& model) {
+    const auto place = [&](const PolynomTerm& term) {
+        const auto like = std::find_if(model.begin(), model.end(),
+                                       [&](const PolynomTerm& other) { return other.powers == term.powers; });
+        return like - model.begin();
+    };
+    for (const PolynomTerm& term : terms) {
+        if (place(term) == static_cast<std::ptrdiff_t>(model.size())) {
+            return CanonicalOrder(std::move(terms));
+        }
+    }
+    std::stable_sort(terms.begin(), terms.end(),
+                     [&](const PolynomTerm& a, const PolynomTerm& b) { return place(a) < place(b); });
+    return terms;
+}
+
 bool SameOrder(const TermList& a, const TermList& b) {
     if (a.size() != b.size()) {
         return false;

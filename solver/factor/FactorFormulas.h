@@ -33,6 +33,10 @@ int SignOfTerm(const PolynomTerm& term);
 // The terms in canonical order, like terms kept apart and in their relative order.
 TermList CanonicalOrder(TermList terms);
 bool SameOrder(const TermList& a, const TermList& b);
+// The terms in the order of the like terms of a model polynomial (a term of several letters typed
+// as xy + 3y + 2x + 6 keeps that order), like terms next to each other; the canonical order when a
+// term has no like term in the model.
+TermList ModelOrder(TermList terms, const TermList& model);
 // Some like terms of the list add up to 0 (cancel) / to something else (collect).
 bool HasCancellingTerms(const TermList& terms);
 bool HasCollectingTerms(const TermList& terms);

@@ -187,6 +187,19 @@ TEST(FactorisationSteps, LikePowersOfTwoTermsInOneStep) {
     EXPECT_EQ(StepComments("25*x^2-y^2"), Ids({CommentID::DifferenceOfSquares}));
 }
 
+// A found divisor of several letters: the problem's terms reordered into the expanded products
+// (CommentID::TermsReordered) before they are grouped, read from the problem down.
+TEST(FactorisationSteps, FoundDivisorInSeveralLettersShowsTheReordering) {
+    using C = CommentID;
+    EXPECT_EQ(StepComments("x*y+3*y+2*x+6"),
+              Ids({C::TermsReordered, C::TermsGrouped, C::CommonFactorTakenOut, C::CommonFactorTakenOut}));
+    const std::vector<std::string> steps = StepFormulas(*Solve(kProblemFactorise, "x*y+3*y+2*x+6"));
+    ASSERT_GE(steps.size(), 2u);
+    EXPECT_EQ(steps[1], "=x.y+2.x+3.y+6=");
+    EXPECT_EQ(StepComments("a*x-b*y+b*x-a*y"),
+              Ids({C::TermsReordered, C::TermsGrouped, C::CommonFactorTakenOut, C::CommonFactorTakenOut}));
+}
+
 // Grouping with a common factor of the groups collects the bracket in a step without a comment.
 TEST(FactorisationSteps, GroupsWithACommonFactorCollectWithoutAComment) {
     using C = CommentID;
