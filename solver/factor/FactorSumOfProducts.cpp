@@ -222,7 +222,12 @@ void CollectPlainBracket(CExpression& workspace, COperationList& product,
         }
         sum.AddInPlace(ValueOf(term));
     }
-    product.Tail()->child = PolynomNode(sum);
+    NodePtr collected = PolynomNode(sum);
+    // A bracket already written as its sum is left as it is, without a step.
+    if (collected->ToText() == product.Tail()->child->ToText()) {
+        return;
+    }
+    product.Tail()->child = std::move(collected);
     workspace.QueueComment(CommentID::BracketsOpened);
     workspace.RecordStep(false);
 }

@@ -245,6 +245,13 @@ TEST(FactorisationSteps, SumsOfProductsByACommonBracketOrByGroups) {
     EXPECT_EQ(StepComments("a*(x+y)+b*(x+y)+a*(x-y)+b*(x-y)"), (std::vector<int>{32, 32, 45, 59}));
 }
 
+// A bracket left as the sum it is written as needs no step of its own.
+TEST(FactorisationSteps, CommonBracketWithARestAlreadySummed) {
+    EXPECT_EQ(StepComments("x^2*(x+1)-4*(x+1)"), Ids({CommentID::CommonFactorTakenOut}));
+    EXPECT_EQ(StepFormulas(*Solve(kProblemFactorise, "x^2*(x+1)-4*(x+1)")),
+              (std::vector<std::string>{"x^2.(x+1)-4.(x+1)=", "=(x+1).(x^2-4)"}));
+}
+
 TEST(FactorisationSteps, CommonFactorOfProductsTakesTheCommonNumberWithTheBrackets) {
     // The number and the bracket come out at once; the rests are collected into one polynomial.
     EXPECT_EQ(StepComments("2*(x+1)*(x+2)+4*(x+1)*(x+3)"), (std::vector<int>{45, 59}));
