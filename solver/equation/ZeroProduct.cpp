@@ -34,13 +34,6 @@ constexpr std::int32_t kBlockCaseNumber = 3;
 constexpr std::int32_t kBlockCaseSolving = 4;
 constexpr std::int32_t kBlockCaseAnswer = 5;
 
-bool IsZeroNode(const COperation& node) {
-    if (const CONumber* number = AsNumber(&node)) {
-        return number->Value().IsZero();
-    }
-    return node.GetType() == NodeType::Polynom && NodeAs<COPolynom>(node).IsZero();
-}
-
 // A factor that is zero for every value: its value at two points is zero, and the simplifier,
 // run silently on a copy, makes it the number 0.
 bool SimplifiesToZero(const COperation& factor, char letter) {
@@ -56,10 +49,11 @@ bool SimplifiesToZero(const COperation& factor, char letter) {
     if (!silent.Validate() || !silent.Root()) {
         return false;
     }
-    NodePtr result = silent.Root()->Clone();
-    BuildMonoms(&result);
-    BuildPolynoms(&result);
-    return IsZeroNode(*result);
+    // The simplified factor may still be written as a power of the number (0^1).
+    const COperation& result = *silent.Root();
+    const std::optional<CNumber> value =
+        CollectLetters(result).empty() ? ExactValueAt(result, letter, CNumber(0)) : std::nullopt;
+    return value && value->IsZero();
 }
 
 // The factor cannot be zero: a non-zero constant, or a power with a number exponent <= 0.

@@ -3,6 +3,7 @@
 // numbering of nested sub-equations.
 
 #include "solver/WorkspaceTranscript.h"
+#include "solver/equation/EquationTestSupport.h"
 
 #include "solver/SolveProblem.h"
 
@@ -210,9 +211,44 @@ TEST(SolveZeroProduct, NestedCasesAreNumberedPartByPart) {
               }));
 }
 
+// The equation of every step line "[stack] F(left=right)" holds at every point: the line keeps the
+// answer "every number".
+void ExpectEveryLineHoldsEverywhere(const Lines& lines) {
+    for (const std::string& line : lines) {
+        const std::size_t open = line.find("] F(");
+        if (open == std::string::npos || line.back() != ')' || line.find('=') == std::string::npos) {
+            continue;
+        }
+        const auto sides = SplitRelation(line.substr(open + 4, line.size() - open - 5));
+        ASSERT_TRUE(sides.has_value()) << line;
+        for (const int point : {-7, 2, 13}) {
+            const std::optional<Quad> difference =
+                RelationDifference(*sides, 'x', static_cast<Quad>(point) / 3);
+            ASSERT_TRUE(difference.has_value()) << line;
+            EXPECT_TRUE(NearlyEqual(*difference + 1, 1)) << line;
+        }
+    }
+}
+
+// A factor that is 0 for every value makes the left side 0 at once: no cases, every number.
 TEST(SolveZeroProduct, AFactorThatIsZeroMakesEveryNumberARoot) {
-    EXPECT_EQ(Solve("(x-x)*(x+1)=0").back(),
-              "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x)s AnswerEveryNumber/11 AnyValueIsRoot/11");
+    const std::string everyNumber =
+        "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x)s AnswerEveryNumber/11 AnyValueIsRoot/11";
+    EXPECT_EQ(Solve("(x-x)*(x+1)=0"), Lines({
+                                          "[0.0] F((x-x).(x+1)=0)",
+                                          "[1.1] LikeTermsCombined/01",
+                                          "[1.1] F(0.(x+1)=0)",
+                                          "[1.1] F(0=0)",
+                                          everyNumber,
+                                      }));
+    EXPECT_EQ(Solve("0*(x+1)=0"), Lines({"[0.0] F(0.(x+1)=0)", "[1.1] F(0=0)", everyNumber}));
+    for (const char* problem : {"(x-x)*(x+1)=0", "0*(x+1)=0", "(x+1)^2-x^2=2*x+1"}) {
+        SCOPED_TRACE(problem);
+        const Lines lines = Solve(problem);
+        EXPECT_FALSE(Contains(lines, "[1.1] ProductIsZeroWhenFactorIs/01"));
+        EXPECT_EQ(lines.back(), everyNumber);
+        ExpectEveryLineHoldsEverywhere(lines);
+    }
 }
 
 TEST(SolveZeroProduct, AFractionIsZeroWhenItsNumeratorIs) {
