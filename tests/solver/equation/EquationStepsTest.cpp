@@ -251,6 +251,25 @@ TEST(SolveZeroProduct, AFactorThatIsZeroMakesEveryNumberARoot) {
     }
 }
 
+// Every branch of the incomplete quadratic (and of x^n = k for an even n) lists its two roots as the
+// discriminant branches do: ascending, -r before r.
+TEST(SolveQuadratic, IncompleteFormsListTheNegativeRootFirst) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"x^2=4", "F(x=-2)s BetweenRoots/11 F(x=2)s"},
+        {"x^2-9=0", "F(x=-3)s BetweenRoots/11 F(x=3)s"},
+        {"2*x^2=8", "F(x=-2)s BetweenRoots/11 F(x=2)s"},
+        {"4-x^2=0", "F(x=-2)s BetweenRoots/11 F(x=2)s"},
+        {"x^2=2", "F(x=-!sq2{2})s BetweenRoots/11 F(x=!sq2{2})s"},
+        {"3*x^2-5=1", "F(x=-!sq2{2})s BetweenRoots/11 F(x=!sq2{2})s"},
+        {"x^4=16", "F(x=-2)s BetweenRoots/11 F(x=2)s"},
+    };
+    for (const auto& [problem, roots] : cases) {
+        SCOPED_TRACE(problem);
+        EXPECT_EQ(Solve(problem).back(),
+                  std::string("[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 ") + roots);
+    }
+}
+
 TEST(SolveZeroProduct, AFractionIsZeroWhenItsNumeratorIs) {
     const Lines lines = Solve("(x-3)/(x^2+1)=0");
     EXPECT_TRUE(Contains(lines, "[1.1] FractionIsZeroWhenNumeratorIs/01"));
