@@ -4,7 +4,7 @@
 // or JSON, or solve a batch, one problem a line, writing one JSON object a line.
 
 #include "cli/CommandLine.h"
-#include "cli/CommentTexts.h"
+#include "export/CommentTexts.h"
 #include "output/COutputList.h"
 
 #include <cstdint>

@@ -1,38 +1,8 @@
 #include "cli/SolutionWriter.h"
 
-#include "cli/FormulaText.h"
 #include "cli/JsonText.h"
 
 namespace {
-
-void AppendBlockText(std::string& out, const OutputBlock& block, const CommentTexts& texts,
-                     const TextOptions& options) {
-    if (const OutputBlockFormula* formula = block.AsFormula()) {
-        out += options.markup ? FormulaToUtf8(formula->text) : ReadableFormula(formula->text, options.style);
-        return;
-    }
-    const OutputBlockComment* comment = block.AsComment();
-    const std::string_view text = texts.Text(comment->id);
-    if (text.empty()) {
-        out += '[' + std::to_string(ToNumber(comment->id)) + ']';
-    } else {
-        out += text;
-    }
-}
-
-void AppendRecordText(std::string& out, const COutputRecord& record, const CommentTexts& texts,
-                      const TextOptions& options) {
-    out.append(2 * record.IndentLevel(), ' ');
-    bool first = true;
-    for (const auto& block : record.Blocks()) {
-        if (!first) {
-            out += ' ';
-        }
-        first = false;
-        AppendBlockText(out, *block, texts, options);
-    }
-    out += '\n';
-}
 
 void AppendLineBlocksJson(std::string& out, const LineBlockList& lineBlocks) {
     out += "\"lineBlocks\":[";
@@ -83,15 +53,6 @@ void AppendRecordJson(std::string& out, const COutputRecord& record, const Comme
 }
 
 } // namespace
-
-std::string SolutionAsText(const COutputList& solution, const CommentTexts& texts,
-                           const TextOptions& options) {
-    std::string out;
-    for (const auto& record : solution.Records()) {
-        AppendRecordText(out, *record, texts, options);
-    }
-    return out;
-}
 
 std::string SolutionAsJson(int kind, std::string_view problem, std::int64_t micros,
                            const COutputList& solution, const CommentTexts& texts) {

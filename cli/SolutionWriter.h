@@ -1,27 +1,15 @@
 #pragma once
 
-// Writing a solution out for the terminal (one line per record) and as JSON (one object).
+// Writing a solution out as JSON (one object); the plain text of the terminal is written by the
+// export layer (export/PlainText.h).
 
-#include "cli/CommentTexts.h"
-#include "cli/ReadableFormula.h"
+#include "export/CommentTexts.h"
+#include "export/PlainText.h"
 #include "output/COutputList.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-// How formulas are written in the text output.
-struct TextOptions {
-    // The markup itself (Symbol-font bytes shown as their signs) instead of readable mathematics.
-    bool markup = false;
-    ReadableStyle style;
-};
-
-// One line per record, indented two blanks per nesting level (entries of the record's line-block
-// stack minus one); its blocks separated by one blank: a formula as readable mathematics (or its
-// markup), a comment as its text, or "[N]" with its number when it has no text.
-std::string SolutionAsText(const COutputList& solution, const CommentTexts& texts,
-                           const TextOptions& options = {});
 
 // {"kind":K,"problem":"…","micros":T,"records":[{"lineBlocks":[[kind,number],…],
 //  "blocks":[{"formula":"…","spoken":0},{"comment":N,"alwaysShown":1,"spoken":0,"text":"…"}]}]}

@@ -1,12 +1,12 @@
 #include "display/ViewLines.h"
 
+#include "export/SolutionBands.h"
+
 #include <algorithm>
 
 namespace {
 
 constexpr Rgb kYellow = MakeRgb(255, 255, 0);
-constexpr int kDomainStage = 9;
-constexpr int kCheckStage = 10;
 
 // The items of one block: a formula is one word; a shown comment is one word per word of its text.
 struct BlockItems {
@@ -19,12 +19,9 @@ struct BlockItems {
 } // namespace
 
 Rgb BandColor(int indentLevel, int blockKind) {
-    const int w = 100 - 8 * indentLevel;
-    if (blockKind == kDomainStage || blockKind == kCheckStage) {
-        return MakeRgb(std::clamp(static_cast<int>(w * 0.01 * 160), 0, 255), 255, 255);
-    }
-    const int grey = std::clamp(static_cast<int>(w * 0.01 * 255), 0, 255);
-    return MakeRgb(grey, grey, grey);
+    // One colour scheme for the view and the exported documents.
+    const BandRgb rgb = BandBackground(static_cast<std::size_t>(std::max(indentLevel, 0)), blockKind, false);
+    return MakeRgb(rgb.red, rgb.green, rgb.blue);
 }
 
 std::string RecordText(const COutputRecord& record, bool textComments,

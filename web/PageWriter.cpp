@@ -1,6 +1,6 @@
 #include "web/PageWriter.h"
 
-#include "cli/ReadableFormula.h"
+#include "export/ReadableFormula.h"
 #include "output/LanguageTables.h"
 #include "web/HtmlText.h"
 

@@ -5,7 +5,7 @@
 // service is made, and only read afterwards, so one service answers any number of threads at once.
 // Nothing is kept between two solves.
 
-#include "cli/CommentTexts.h"
+#include "export/CommentTexts.h"
 #include "output/COutputList.h"
 
 #include <array>

@@ -1,5 +1,5 @@
 #include "cli/SolutionWriter.h"
-#include "cli/FormulaText.h"
+#include "export/FormulaText.h"
 #include "cli/JsonText.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "cli/CommentTexts.h"
+#include "export/CommentTexts.h"
 
 #include "output/LanguageTables.h"
 #include "output/Windows1251.h"

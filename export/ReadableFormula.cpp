@@ -1,6 +1,6 @@
-#include "cli/ReadableFormula.h"
+#include "export/ReadableFormula.h"
 
-#include "cli/FormulaText.h"
+#include "export/FormulaText.h"
 #include "markup/LinearNotation.h"
 #include "markup/MarkupSyntax.h"
 #include "output/Windows1251.h"

@@ -1,7 +1,7 @@
 // Formulas for people: every construct against its expected text, and random formulas written as
 // text and read back by the linear-notation reader to the tree they came from.
 
-#include "cli/ReadableFormula.h"
+#include "export/ReadableFormula.h"
 
 #include "markup/CFormulaParser.h"
 #include "markup/LinearNotation.h"

@@ -1,4 +1,4 @@
-#include "cli/FormulaText.h"
+#include "export/FormulaText.h"
 
 #include "markup/MarkupCharacters.h"
 #include "output/Windows1251.h"
