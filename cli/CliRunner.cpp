@@ -1,6 +1,7 @@
 #include "cli/CliRunner.h"
 
 #include "cli/JsonText.h"
+#include "cli/OutputFile.h"
 #include "cli/Render.h"
 #include "cli/SolutionWriter.h"
 #include "markup/EditorConversion.h"
@@ -110,11 +111,27 @@ int SolveOne(const CommandLine& commandLine, const CommentTexts& texts, std::ost
     }
     COutputList solution;
     const std::int64_t micros = SolveTimed(commandLine.kind, problem.text, solution);
+    // The terminal's strike-through only where the text goes to the terminal itself.
+    const bool toTerminal = outputIsTerminal && !commandLine.outputPath;
+    std::string written;
     if (commandLine.json) {
-        out << SolutionAsJson(commandLine.kind, problem.text, micros, solution, texts) << '\n';
+        written = SolutionAsJson(commandLine.kind, problem.text, micros, solution, texts) + '\n';
+    } else if (commandLine.exportFormat && *commandLine.exportFormat != ExportFormat::Text) {
+        ExportOptions options;
+        options.format = *commandLine.exportFormat;
+        options.language = commandLine.language;
+        written = ExportSolution(solution, texts, options);
     } else {
-        out << SolutionAsText(solution, texts, TextOptionsOf(commandLine, outputIsTerminal));
+        written = SolutionAsText(solution, texts, TextOptionsOf(commandLine, toTerminal));
     }
+    if (commandLine.outputPath) {
+        if (const std::string failure = WriteOutputFile(*commandLine.outputPath, written); !failure.empty()) {
+            err << "orbelin-solve: " << failure << '\n';
+            return kExitOutputFailed;
+        }
+        return kExitSolved;
+    }
+    out << written;
     return CheckedFlush(out, err);
 }
 

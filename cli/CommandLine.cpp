@@ -3,6 +3,8 @@
 #include "cli/Render.h"
 
 #include <algorithm>
+#include <exception>
+#include <string>
 
 namespace {
 
@@ -40,6 +42,41 @@ std::optional<std::string> ApplyRender(CommandLine& commandLine, const std::stri
         return problem;
     }
     commandLine.renderPath = value;
+    return std::nullopt;
+}
+#endif
+
+std::optional<std::string> ApplyFormat(CommandLine& commandLine, const std::string& value) {
+    const std::optional<ExportFormat> format = ExportFormatNamed(value);
+    if (!format) {
+        return "unknown format \"" + value +
+               "\" (text, markdown, latex, latex-fragment, html or html-fragment)";
+    }
+    commandLine.exportFormat = format;
+    return std::nullopt;
+}
+
+std::optional<std::string> ApplyOutput(CommandLine& commandLine, const std::string& value) {
+    if (value.empty()) {
+        return "--output needs a file name";
+    }
+    commandLine.outputPath = value;
+    return std::nullopt;
+}
+
+#ifdef ORBELIN_WITH_RENDER
+std::optional<std::string> ApplyScale(CommandLine& commandLine, const std::string& value) {
+    std::size_t used = 0;
+    double scale = 0;
+    try {
+        scale = std::stod(value, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != value.size() || !(scale >= kMinRenderScale && scale <= kMaxRenderScale)) {
+        return "--scale needs a number from 0.25 to 8, not \"" + value + "\"";
+    }
+    commandLine.renderScale = scale;
     return std::nullopt;
 }
 #endif
@@ -86,6 +123,22 @@ std::optional<std::string> CheckCombination(const CommandLine& commandLine) {
     if (!commandLine.batchSource && !commandLine.problem) {
         return "no PROBLEM given";
     }
+    if (commandLine.exportFormat && (commandLine.json || commandLine.batchSource || commandLine.renderPath)) {
+        return "--format writes one solution as a document; it goes with neither --json, --batch nor "
+               "--render";
+    }
+    if (commandLine.exportFormat && commandLine.markupOutput &&
+        *commandLine.exportFormat != ExportFormat::Text) {
+        return "--markup changes only the text format";
+    }
+    if (commandLine.outputPath && (commandLine.batchSource || commandLine.renderPath)) {
+        return "--output writes the solution of one PROBLEM; --render names its own file";
+    }
+#ifdef ORBELIN_WITH_RENDER
+    if (commandLine.renderScale != 1.0 && !(commandLine.renderPath && IsPngPath(*commandLine.renderPath))) {
+        return "--scale sets the size of a PNG drawn by --render";
+    }
+#endif
     return std::nullopt;
 }
 
@@ -98,7 +151,10 @@ const std::vector<CommandLineOption>& CommandLineOptions() {
         {"--batch", true, ApplyBatch},
 #ifdef ORBELIN_WITH_RENDER
         {"--render", true, ApplyRender},
+        {"--scale", true, ApplyScale},
 #endif
+        {"--format", true, ApplyFormat},
+        {"--output", true, ApplyOutput},
         {"--json", false,
          [](CommandLine& commandLine, const std::string&) -> std::optional<std::string> {
              commandLine.json = true;
@@ -186,8 +242,10 @@ std::string UsageText() {
     return "usage: orbelin-solve [--kind equation|factor|factor-full|simplify|0|1|2|3] [--lang en|ru]\n"
            "                     [--json] [--markup] [--editor|--compact] PROBLEM\n"
            "       orbelin-solve --batch FILE|-     one problem a line: KIND<TAB>PROBLEM\n"
+           "       orbelin-solve --format FORMAT [--output FILE] [--kind ...] [--lang ...] PROBLEM\n"
 #ifdef ORBELIN_WITH_RENDER
-           "       orbelin-solve --render OUT.png|OUT.svg|OUT.pdf [--kind ...] [--lang ...] PROBLEM\n"
+           "       orbelin-solve --render OUT.png|OUT.svg|OUT.pdf [--scale S] [--kind ...] [--lang ...] "
+           "PROBLEM\n"
 #endif
            "\n"
            "Solves a school algebra problem step by step: an equation (the default), a polynomial\n"
@@ -211,11 +269,18 @@ std::string UsageText() {
            "  --editor      PROBLEM is the formula editor's typed form, converted as the editor does\n"
            "  --compact     PROBLEM is compact markup, handed to the solver unchanged\n"
            "  --batch F     solves every line of F (or of standard input for -), one JSON object each\n"
+           "  --format F    the solution as a document: text, markdown (LaTeX maths between $),\n"
+           "                latex (a whole document), latex-fragment (its body), html (one page,\n"
+           "                formulas in MathML) or html-fragment (the solution's <div>)\n"
+           "  --output FILE writes the solution into FILE instead of standard output\n"
 #ifdef ORBELIN_WITH_RENDER
            "  --render OUT  draws the solution into a PNG, SVG or PDF file\n"
+           "  --scale S     the PNG's scale against the screen, 0.25 to 8 (2 for slides)\n"
 #endif
            "  --help        this text\n"
            "  --version     the version\n"
+           "\n"
+           "Example: orbelin-solve --format latex --output roots.tex --lang ru \"x^2 - 5x + 6 = 0\"\n"
            "\n"
            "Words that start with a single \"-\" belong to the problem; \"--\" ends the options.\n"
            "Exit status: 0 when a solution was produced (an error comment is part of a solution),\n"

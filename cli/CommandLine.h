@@ -5,10 +5,12 @@
 //   orbelin-solve [--kind equation|factor|factor-full|simplify|0|1|2|3] [--lang en|ru]
 //                 [--json] [--markup] [--editor|--compact] PROBLEM
 //   orbelin-solve --batch FILE|-          one problem a line: KIND<TAB>PROBLEM
+//   orbelin-solve --format text|markdown|latex|latex-fragment|html|html-fragment [--output FILE] PROBLEM
 //
 // Options are described by one table (CommandLineOptions); an option is added by adding an entry
 // to it and a field to CommandLine.
 
+#include "export/SolutionExport.h"
 #include "output/LanguageTables.h"
 #include "solver/SolveProblem.h"
 
@@ -39,6 +41,12 @@ struct CommandLine {
     bool versionRequested = false;
     // --render: the file the solution is drawn into (.png, .svg or .pdf) instead of being written out.
     std::optional<std::string> renderPath;
+    // --scale: how many pixels of the PNG a pixel of the screen becomes.
+    double renderScale = 1.0;
+    // --format: the solution written as a document of this format instead of the terminal's text.
+    std::optional<ExportFormat> exportFormat;
+    // --output: the file the solution is written into instead of standard output.
+    std::optional<std::string> outputPath;
 };
 
 struct CommandLineResult {

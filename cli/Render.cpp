@@ -16,6 +16,10 @@ std::optional<std::string> CheckRenderPath(const std::string& path) {
     return std::nullopt;
 }
 
+bool IsPngPath(const std::string& path) {
+    return RenderFormatOf(path) == RenderFormat::Png;
+}
+
 namespace {
 
 // The file is drawn under this name beside its place and renamed when it is complete, so that a
@@ -41,12 +45,13 @@ std::string PutInPlace(const std::filesystem::path& partial, const std::filesyst
 } // namespace
 
 int RenderSolutionFile(const COutputList& solution, int language, const std::filesystem::path& baseFolder,
-                       const std::string& path, std::ostream& err) {
+                       const std::string& path, std::ostream& err, double scale) {
     // The drawing takes the language file's texts as they are, in Windows-1251.
     CLanguageTables tables;
     tables.LoadLanguage((baseFolder / "").string(), language, nullptr);
     RenderOptions options;
     options.language = language;
+    options.scale = scale;
     const std::filesystem::path partial = PartialName(path);
     std::string problem = RenderSolution(
         solution, [&tables](CommentIDType id) { return tables.CommentText(id); }, partial.string(), options);
@@ -71,7 +76,8 @@ int SolveAndRender(const CommandLine& commandLine, const std::filesystem::path& 
     }
     COutputList solution;
     SolveTimed(commandLine.kind, problem.text, solution);
-    return RenderSolutionFile(solution, commandLine.language, baseFolder, *commandLine.renderPath, err);
+    return RenderSolutionFile(solution, commandLine.language, baseFolder, *commandLine.renderPath, err,
+                              commandLine.renderScale);
 }
 
 #endif

@@ -14,6 +14,13 @@
 
 struct CommandLine;
 
+// The scales --scale accepts for a PNG: a quarter of the screen's size up to eight times it.
+inline constexpr double kMinRenderScale = 0.25;
+inline constexpr double kMaxRenderScale = 8.0;
+
+// True when the --render file name asks for a PNG.
+bool IsPngPath(const std::string& path);
+
 // Checks the file name given to --render: why it cannot be used, or nothing when it names a format.
 std::optional<std::string> CheckRenderPath(const std::string& path);
 
@@ -21,7 +28,7 @@ std::optional<std::string> CheckRenderPath(const std::string& path);
 // language file under baseFolder. Returns the exit status: 0, or 2 with a message on err when the
 // file cannot be written.
 int RenderSolutionFile(const COutputList& solution, int language, const std::filesystem::path& baseFolder,
-                       const std::string& path, std::ostream& err);
+                       const std::string& path, std::ostream& err, double scale = 1.0);
 
 // Solves the command line's problem and draws its solution into the command line's render path.
 // Returns the exit status.

@@ -72,8 +72,11 @@ std::string RenderImage(const COutputList& solution, const CommentTextFunction& 
                         const std::string& path, const RenderOptions& options) {
     QImage screen = ScreenImage();
     CViewList view;
-    const QSize size = PrepareView(view, solution, commentText, options, &screen);
-    if (ImageTooLarge(size)) {
+    const QSize viewSize = PrepareView(view, solution, commentText, options, &screen);
+    const double scale = options.scale > 0 ? options.scale : 1.0;
+    const QSize size(static_cast<int>(std::min(viewSize.width() * scale, 1e9)),
+                     static_cast<int>(std::min(viewSize.height() * scale, 1e9)));
+    if (ImageTooLarge(size) || size.isEmpty()) {
         return TooLargeMessage(size);
     }
     QImage image(size, QImage::Format_RGB32);
@@ -87,7 +90,9 @@ std::string RenderImage(const COutputList& solution, const CommentTextFunction& 
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
-        PaintView(view, &image, painter, options.language);
+        painter.scale(scale, scale);
+        // Fonts are measured on the screen the view was laid out for; the painter scales the drawing.
+        PaintView(view, &screen, painter, options.language);
     }
     if (!image.save(QString::fromStdString(path), "PNG")) {
         return "cannot write " + path;

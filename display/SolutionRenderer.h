@@ -16,6 +16,8 @@ struct RenderOptions {
     int screenWidth = 640;
     // The most pages PrintSolutionPages paints; 0 for no bound. A PDF file is bounded like an image.
     int maxPages = 0;
+    // A PNG's pixels per pixel of the screen: 2 draws it twice as wide and high, sharp on a slide.
+    double scale = 1.0;
 };
 
 enum class RenderFormat { Png, Svg, Pdf, Unknown };
