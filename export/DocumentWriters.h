@@ -10,5 +10,5 @@
 std::string MarkdownDocument(const std::vector<ShownBand>& bands, int language);
 // fragment: the body alone, without the preamble and the document environment.
 std::string LatexDocument(const std::vector<ShownBand>& bands, int language, bool fragment);
-// fragment: the solution's <div> alone, with its style, instead of a whole page.
+// fragment: the solution's <div> alone instead of a whole page.
 std::string HtmlDocument(const std::vector<ShownBand>& bands, int language, bool fragment);

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int kDomainStage = 9;
-constexpr int kCheckStage = 10;
 constexpr int kProblemBlock = 0;
 constexpr int kAnswerBlock = 2;
 constexpr BandRgb kYellow{255, 255, 0};
@@ -29,7 +27,7 @@ BandPart PartOf(const LineBlockList& lineBlocks) {
 } // namespace
 
 bool IsDomainOrCheckStage(int blockKind) {
-    return blockKind == kDomainStage || blockKind == kCheckStage;
+    return blockKind == kDomainStageKind || blockKind == kCheckStageKind;
 }
 
 BandRgb BandBackground(std::size_t indentLevel, int blockKind, bool firstOrLast) {

@@ -23,6 +23,10 @@ struct BandRgb {
 // darkens with the indent level; cyan-green, darkening the same way, for the domain and check stages.
 BandRgb BandBackground(std::size_t indentLevel, int blockKind, bool firstOrLast);
 
+// The line-block kinds of the domain conditions and of the check of the roots.
+inline constexpr int kDomainStageKind = 9;
+inline constexpr int kCheckStageKind = 10;
+
 // True for the line-block kinds of the domain conditions and of the check of the roots, which the
 // view sets apart by their colour.
 bool IsDomainOrCheckStage(int blockKind);

@@ -34,7 +34,8 @@ enum class ExportFormat {
     Latex,         // a complete document: article, amsmath, cancel, babel (T2A/UTF-8 for Russian)
     LatexFragment, // the document's body alone, for pasting into a document that loads amsmath and cancel
     Html,          // one self-contained page: no scripts, no external files, MathML formulas, bands coloured
-    HtmlFragment,  // the page's solution alone: one <div class="orbelin-solution"> with its <style>
+    HtmlFragment,  // the page's solution alone: one <div class="orbelin-solution">, styled by
+                   // SolutionStyleSheet() (the page holds that sheet in its <style>)
 };
 
 struct ExportOptions {
@@ -48,6 +49,11 @@ struct ExportOptions {
 
 std::string ExportSolution(const COutputList& solution, const CommentTexts& texts,
                            const ExportOptions& options);
+
+// The CSS that colours and indents the bands of an HTML export as on screen, scoped to
+// ".orbelin-solution". The page carries it in its <style>; a server that embeds fragments serves it
+// as its own style sheet (no style attributes are used, so a strict content security policy holds).
+std::string SolutionStyleSheet();
 
 // The format's name on the command line: "text", "markdown", "latex", "latex-fragment", "html",
 // "html-fragment"; and back.

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 
@@ -38,6 +40,21 @@ std::vector<std::string> FormulaMarkups(const std::vector<ShownBand>& bands) {
         }
     }
     return formulas;
+}
+
+// The rule of the style sheet that gives the band its colour (and its indent, for the level).
+std::string ColourRule(const ShownBand& band, const std::string& level) {
+    char colour[8];
+    std::snprintf(colour, sizeof colour, "#%02x%02x%02x", band.background.red, band.background.green,
+                  band.background.blue);
+    if (band.firstOrLast) {
+        return std::string(".orbelin-solution .band.end{background-color:") + colour + "}";
+    }
+    if (IsDomainOrCheckStage(band.blockKind)) {
+        return ".orbelin-solution .level-" + level + ".stage{background-color:" + colour + "}";
+    }
+    return ".orbelin-solution .level-" + level + "{padding-left:" + level +
+           ".6em;background-color:" + colour + "}";
 }
 
 struct Problem {
@@ -112,17 +129,17 @@ TEST_F(DocumentExport, HtmlPageHoldsEveryBandWithItsColourIndentAndFormulas) {
         for (std::size_t i = 0; i < maths.size(); ++i) {
             EXPECT_EQ(CompareMathML(formulas[i], *maths[i], random, 1), "") << formulas[i];
         }
+        // No style attributes: the classes carry the look, which the page's style sheet gives.
+        EXPECT_EQ(html.find("style=\""), std::string::npos);
         for (std::size_t i = 0; i < bands.size(); ++i) {
-            const std::string& style = bandDivs[i]->attributes.at("style");
-            char colour[8];
-            std::snprintf(colour, sizeof colour, "#%02x%02x%02x", bands[i].background.red,
-                          bands[i].background.green, bands[i].background.blue);
-            EXPECT_NE(style.find(std::string("background-color:") + colour), std::string::npos) << style;
-            // The indent grows with the nesting level.
-            const double indent = std::stod(style.substr(style.find("padding-left:") + 13));
-            EXPECT_NEAR(indent, 0.6 + static_cast<double>(bands[i].indentLevel), 0.01);
-            const bool stage = bandDivs[i]->attributes.at("class").find("stage") != std::string::npos;
+            const std::string& classes = bandDivs[i]->attributes.at("class");
+            const std::string level = std::to_string(std::min<std::size_t>(bands[i].indentLevel, 13));
+            EXPECT_NE(classes.find(" level-" + level), std::string::npos) << classes;
+            const bool stage = classes.find(" stage") != std::string::npos;
             EXPECT_EQ(stage, IsDomainOrCheckStage(bands[i].blockKind));
+            EXPECT_EQ(classes.find(" end") != std::string::npos, bands[i].firstOrLast);
+            EXPECT_NE(html.find(ColourRule(bands[i], level)), std::string::npos)
+                << ColourRule(bands[i], level);
             sawStage = sawStage || stage;
             sawNesting = sawNesting || bands[i].indentLevel > 0;
         }
@@ -154,7 +171,7 @@ TEST_F(DocumentExport, BandsAreColouredAsOnScreen) {
     EXPECT_EQ(BandBackground(40, 1, false), (BandRgb{0, 0, 0}));
 }
 
-TEST_F(DocumentExport, HtmlFragmentIsTheSolutionDivWithItsStyle) {
+TEST_F(DocumentExport, HtmlFragmentIsThePagesSolutionDivAndThePageCarriesTheStyleSheet) {
     const auto owned = Solve(kProblemSimplify, "(x^2-1)/(x+1) + 2x");
     const COutputList& solution = *owned;
     const std::string fragment = Export(solution, ExportFormat::HtmlFragment);
@@ -162,12 +179,10 @@ TEST_F(DocumentExport, HtmlFragmentIsTheSolutionDivWithItsStyle) {
     ASSERT_EQ(xml.error, "");
     EXPECT_EQ(xml.root.name, "div");
     EXPECT_EQ(xml.root.attributes.at("class"), "orbelin-solution");
-    ASSERT_FALSE(xml.root.Elements().empty());
-    EXPECT_EQ(xml.root.Elements().front()->name, "style");
-    // The page holds the same bands.
     const std::string page = Export(solution, ExportFormat::Html);
-    const std::string firstBand = fragment.substr(fragment.find("<div class=\"band"));
-    EXPECT_NE(page.find(firstBand.substr(0, firstBand.find("</div>"))), std::string::npos);
+    EXPECT_NE(page.find(fragment), std::string::npos);
+    EXPECT_NE(page.find("<style>\nbody{margin:0;background:#fff}\n" + SolutionStyleSheet() + "</style>"),
+              std::string::npos);
 }
 
 TEST_F(DocumentExport, LatexDocumentHoldsEveryFormulaAndTheLanguageSetUp) {
