@@ -9,6 +9,7 @@
 #include "app/LibraryMessages.h"
 #include "app/NoteFile.h"
 #include "app/SampleList.h"
+#include "app/SolutionExporter.h"
 #include "app/ToolBarIcons.h"
 #include "app/UserCollection.h"
 #include "app/UserFolder.h"
@@ -82,6 +83,12 @@ CMainFrame::CMainFrame(const MainFrameOptions& options)
     setCentralWidget(m_pane);
 
     CreateEditor();
+    m_exporter = new CSolutionExporter(
+        [this]() -> const COutputList* { return SolutionReadable() ? &m_document.solution : nullptr; },
+        m_texts, m_settings, this);
+    // The view's context menu holds the ways the solution leaves the program.
+    m_view->addActions({m_exporter->CopyAction(), m_exporter->CopyLatexAction(), m_exporter->SaveAction()});
+    m_view->setContextMenuPolicy(Qt::ActionsContextMenu);
     CreateActions();
     CreateMenus();
     CreateToolBars();
@@ -272,6 +279,8 @@ void CMainFrame::CreateMenus() {
     for (const MenuCommand command : {MenuCommand::Cut, MenuCommand::Copy, MenuCommand::Paste}) {
         AddCommand(edit, command);
     }
+    edit->addSeparator();
+    edit->addActions({m_exporter->CopyAction(), m_exporter->CopyLatexAction()});
     QMenu* tools = AddPopup();
     QMenu* language = AddPopup(tools);
     AddCommand(language, MenuCommand::LanguageRussian);
@@ -285,6 +294,8 @@ void CMainFrame::CreateMenus() {
     }
     CreatePaceMenu(tools);
     QMenu* print = AddPopup();
+    print->addAction(m_exporter->SaveAction());
+    print->addSeparator();
     for (const MenuCommand command :
          {MenuCommand::Print, MenuCommand::PrintPreview, MenuCommand::PrintSetup}) {
         AddCommand(print, command);
@@ -347,6 +358,9 @@ void CMainFrame::UpdateCommandStates() {
     CommandAction(MenuCommand::TextComments)->setChecked(m_settings.commentText);
     CommandAction(MenuCommand::SpokenComments)->setChecked(m_settings.commentSound);
     CommandAction(MenuCommand::LineByLine)->setChecked(m_lineByLine);
+    if (m_exporter != nullptr) {
+        m_exporter->UpdateStates();
+    }
     const bool editing = EditorShown();
     CommandAction(MenuCommand::PutIntoCollection)
         ->setEnabled(editing && !m_editor->IsSolving() && m_editor->Model().Text() != kEmptyProblem);
@@ -417,6 +431,7 @@ void CMainFrame::LanguageFileMissing(const std::string& text, const std::string&
 void CMainFrame::LanguageLoaded(const CLanguageTables&) {
     ApplyMenuTexts();
     ApplyPaceTexts();
+    m_exporter->ApplyTexts();
     UpdateWindowTitle();
 }
 

@@ -26,6 +26,7 @@ class CHelpWindow;
 class QTranslator;
 class MathRedactor;
 class CQtAudioPlayer;
+class CSolutionExporter;
 class CVoice;
 class QAction;
 class QActionGroup;
@@ -84,6 +85,8 @@ public:
     const std::string& VoiceFolderName() const { return m_voiceFolder; }
     bool LineByLine() const { return m_lineByLine; }
     CVoice& Voice() { return *m_voice; }
+    // Copy the solution, Copy as LaTeX and Save the solution as.
+    CSolutionExporter& Exporter() { return *m_exporter; }
 
     // The example library's filter of the current group ("NULL": none).
     const std::string& LibraryFilter() const { return m_filter; }
@@ -190,4 +193,5 @@ private:
     // Tools > the pace of the output: one checkable item per pace.
     QMenu* m_paceMenu = nullptr;
     std::vector<QAction*> m_paceActions;
+    CSolutionExporter* m_exporter = nullptr;
 };

@@ -2,6 +2,10 @@
 
 #include "cli/Render.h"
 
+#ifdef ORBELIN_WITH_RENDER
+#include "display/SolutionRenderer.h"
+#endif
+
 #include <algorithm>
 #include <exception>
 #include <string>

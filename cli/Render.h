@@ -14,10 +14,6 @@
 
 struct CommandLine;
 
-// The scales --scale accepts for a PNG: a quarter of the screen's size up to eight times it.
-inline constexpr double kMinRenderScale = 0.25;
-inline constexpr double kMaxRenderScale = 8.0;
-
 // True when the --render file name asks for a PNG.
 bool IsPngPath(const std::string& path);
 

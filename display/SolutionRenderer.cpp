@@ -70,29 +70,10 @@ void PaintView(CViewList& view, QPaintDevice* device, QPainter& painter, int lan
 
 std::string RenderImage(const COutputList& solution, const CommentTextFunction& commentText,
                         const std::string& path, const RenderOptions& options) {
-    QImage screen = ScreenImage();
-    CViewList view;
-    const QSize viewSize = PrepareView(view, solution, commentText, options, &screen);
-    const double scale = options.scale > 0 ? options.scale : 1.0;
-    const QSize size(static_cast<int>(std::min(viewSize.width() * scale, 1e9)),
-                     static_cast<int>(std::min(viewSize.height() * scale, 1e9)));
-    if (ImageTooLarge(size) || size.isEmpty()) {
-        return TooLargeMessage(size);
-    }
-    QImage image(size, QImage::Format_RGB32);
+    std::string problem;
+    const QImage image = RenderSolutionImage(solution, commentText, options, problem);
     if (image.isNull()) {
-        return TooLargeMessage(size);
-    }
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        painter.scale(scale, scale);
-        // Fonts are measured on the screen the view was laid out for; the painter scales the drawing.
-        PaintView(view, &screen, painter, options.language);
+        return problem;
     }
     if (!image.save(QString::fromStdString(path), "PNG")) {
         return "cannot write " + path;
@@ -157,6 +138,37 @@ std::string RenderPdf(const COutputList& solution, const CommentTextFunction& co
 }
 
 } // namespace
+
+QImage RenderSolutionImage(const COutputList& solution, const CommentTextFunction& commentText,
+                           const RenderOptions& options, std::string& problem) {
+    EnsureGuiApplication();
+    QImage screen = ScreenImage();
+    CViewList view;
+    const QSize viewSize = PrepareView(view, solution, commentText, options, &screen);
+    const double scale =
+        std::clamp(options.scale > 0 ? options.scale : 1.0, kMinRenderScale, kMaxRenderScale);
+    const QSize size(static_cast<int>(viewSize.width() * scale), static_cast<int>(viewSize.height() * scale));
+    if (ImageTooLarge(size) || size.isEmpty()) {
+        problem = TooLargeMessage(size);
+        return {};
+    }
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull()) {
+        problem = TooLargeMessage(size);
+        return {};
+    }
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(scale, scale);
+    // Fonts are measured on the screen the view was laid out for; the painter scales the drawing.
+    PaintView(view, &screen, painter, options.language);
+    painter.end();
+    return image;
+}
 
 RenderFormat RenderFormatOf(const std::string& path) {
     const std::size_t dot = path.rfind('.');

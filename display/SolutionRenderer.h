@@ -7,6 +7,7 @@
 
 #include <string>
 
+class QImage;
 class QPagedPaintDevice;
 
 struct RenderOptions {
@@ -20,6 +21,10 @@ struct RenderOptions {
     double scale = 1.0;
 };
 
+// The scales a PNG may be drawn at: a quarter of the screen's size up to eight times it.
+inline constexpr double kMinRenderScale = 0.25;
+inline constexpr double kMaxRenderScale = 8.0;
+
 enum class RenderFormat { Png, Svg, Pdf, Unknown };
 
 // The format named by the file's extension (case does not matter).
@@ -32,6 +37,11 @@ void EnsureGuiApplication();
 // Lets only Qt's critical messages through to standard error: its notes about the environment (no
 // runtime folder, ...) are not for the user of a command line.
 void KeepQtNotesQuiet();
+
+// The solution drawn as the view shows it when complete, at options.scale, as a picture in memory (for
+// the clipboard). A null image, with problem saying why, when it is too large to draw.
+QImage RenderSolutionImage(const COutputList& solution, const CommentTextFunction& commentText,
+                           const RenderOptions& options, std::string& problem);
 
 // Renders the solution into path. Returns an empty string on success, otherwise what went wrong.
 std::string RenderSolution(const COutputList& solution, const CommentTextFunction& commentText,

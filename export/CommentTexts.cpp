@@ -32,6 +32,11 @@ CommentTexts CommentTexts::Load(int language, const std::filesystem::path& baseF
     if (!tables.LoadLanguage(folder, language, nullptr)) {
         return result;
     }
+    return FromTables(tables);
+}
+
+CommentTexts CommentTexts::FromTables(const CLanguageTables& tables) {
+    CommentTexts result;
     for (const CommentSound& comment : tables.Comments()) {
         result.SetText(static_cast<CommentIDType>(comment.number), Windows1251ToUtf8(comment.text));
     }

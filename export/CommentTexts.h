@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+class CLanguageTables;
+
 class CommentTexts {
 public:
     // No texts at all.
@@ -18,6 +20,9 @@ public:
     // The texts of language (0 Russian, 1 English) from the language file under baseFolder.
     // A missing or unreadable file gives no texts.
     static CommentTexts Load(int language, const std::filesystem::path& baseFolder);
+
+    // The texts of tables already loaded (the desktop program's own).
+    static CommentTexts FromTables(const CLanguageTables& tables);
 
     // The text of id, or the empty text.
     std::string_view Text(CommentIDType id) const;

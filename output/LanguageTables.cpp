@@ -81,6 +81,7 @@ void CLanguageTables::LoadFrom(const CIniFile& file) {
     LoadNumberedTable(file, "CaptionDialog", m_captionDialog);
     LoadNumberedTable(file, "NoteDialog", m_noteDialog);
     LoadNumberedTable(file, "SelectDialog", m_selectDialog);
+    LoadNumberedTable(file, "ExportDialog", m_exportDialog);
     LoadMessages(file);
 }
 
@@ -149,6 +150,10 @@ const std::string& CLanguageTables::NoteDialogText(std::size_t i) const {
 
 const std::string& CLanguageTables::CaptionDialogText(std::size_t i) const {
     return EntryOf(m_captionDialog, i);
+}
+
+const std::string& CLanguageTables::ExportText(std::size_t i) const {
+    return EntryOf(m_exportDialog, i);
 }
 
 const std::string& CLanguageTables::MessageText(std::size_t i) const {

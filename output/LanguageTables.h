@@ -7,8 +7,9 @@
 // turns them into UTF-8).
 //
 // Loading follows the file's layout:
-//   - "Menu" (32 entries), "WindowTitle" (4), "SelectDialog" (5), "NoteDialog" (15) and
-//     "CaptionDialog" (4) are read under the keys "0", "1", ... until an empty value or the last
+//   - "Menu" (32 entries), "WindowTitle" (4), "SelectDialog" (5), "NoteDialog" (15),
+//     "CaptionDialog" (4) and "ExportDialog" (13: the copy and save commands and the save dialog's
+//     texts, ExportText) are read under the keys "0", "1", ... until an empty value or the last
 //     entry; the empty value is kept and every entry after it is empty;
 //   - "CommentsText" and "CommentsSound" are read in step under the keys "0", "1", ... into one
 //     comment record per number, up to and including the first number without a sound name;
@@ -62,6 +63,7 @@ public:
     static constexpr std::size_t kSelectDialogEntries = 5;
     static constexpr std::size_t kNoteDialogEntries = 15;
     static constexpr std::size_t kCaptionDialogEntries = 4;
+    static constexpr std::size_t kExportDialogEntries = 13;
     static constexpr std::size_t kMessagePairs = 9;
     // The size of the buffer every value is read into; a value keeps at most one byte less.
     static constexpr std::size_t kValueBufferSize = 1024;
@@ -90,6 +92,11 @@ public:
     const std::string& SelectDialogText(std::size_t i) const;
     const std::string& NoteDialogText(std::size_t i) const;
     const std::string& CaptionDialogText(std::size_t i) const;
+    // The texts of solutions leaving the program: the commands Copy the solution (0), Copy as LaTeX
+    // (1) and Save the solution as (2), the save dialog's caption (3), its file types (4 text,
+    // 5 Markdown, 6 LaTeX, 7 HTML, 8 PDF, 9 SVG, 10 PNG), the question for the PNG's scale (11) and
+    // the message for a file that cannot be written (12).
+    const std::string& ExportText(std::size_t i) const;
     const std::string& MessageText(std::size_t i) const;
     const std::string& MessageCaption(std::size_t i) const;
 
@@ -104,6 +111,7 @@ private:
     std::array<std::string, kSelectDialogEntries> m_selectDialog;
     std::array<std::string, kNoteDialogEntries> m_noteDialog;
     std::array<std::string, kCaptionDialogEntries> m_captionDialog;
+    std::array<std::string, kExportDialogEntries> m_exportDialog;
     std::array<std::string, kMessagePairs> m_messageText;
     std::array<std::string, kMessagePairs> m_messageCaption;
     // Record i has number i.

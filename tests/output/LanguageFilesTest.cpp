@@ -83,6 +83,8 @@ TEST(LanguageFiles, EveryTableIsFull) {
                           [&](std::size_t i) { return t.NoteDialogText(i); });
         ExpectAllNonEmpty(CLanguageTables::kCaptionDialogEntries, "CaptionDialog",
                           [&](std::size_t i) { return t.CaptionDialogText(i); });
+        ExpectAllNonEmpty(CLanguageTables::kExportDialogEntries, "ExportDialog",
+                          [&](std::size_t i) { return t.ExportText(i); });
         ExpectAllNonEmpty(CLanguageTables::kMessagePairs, "Messages text",
                           [&](std::size_t i) { return t.MessageText(i); });
         ExpectAllNonEmpty(CLanguageTables::kMessagePairs, "Messages caption",
