@@ -203,7 +203,9 @@ std::string MathMLSyntax(const SyntaxNode& node, int language) {
 }
 
 std::string MathMLFormula(std::string_view markup, int language) {
-    constexpr std::string_view kOpen = "<math xmlns=\"http://www.w3.org/1998/Math/MathML\">";
+    // Display style: fractions and roots at full size, as the view draws them, also beside text.
+    constexpr std::string_view kOpen =
+        "<math xmlns=\"http://www.w3.org/1998/Math/MathML\" displaystyle=\"true\">";
     const std::optional<SyntaxNode> tree = ReadMarkupSyntax(markup);
     if (!tree) {
         return std::string(kOpen) + Element("mtext", XmlEscapedText(FormulaToUtf8(markup))) + "</math>";

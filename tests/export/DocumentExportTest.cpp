@@ -130,7 +130,7 @@ TEST_F(DocumentExport, HtmlPageHoldsEveryBandWithItsColourIndentAndFormulas) {
             EXPECT_EQ(CompareMathML(formulas[i], *maths[i], random, 1), "") << formulas[i];
         }
         // No style attributes: the classes carry the look, which the page's style sheet gives.
-        EXPECT_EQ(html.find("style=\""), std::string::npos);
+        EXPECT_EQ(html.find(" style=\""), std::string::npos);
         for (std::size_t i = 0; i < bands.size(); ++i) {
             const std::string& classes = bandDivs[i]->attributes.at("class");
             const std::string level = std::to_string(std::min<std::size_t>(bands[i].indentLevel, 13));
