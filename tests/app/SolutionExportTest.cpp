@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -128,11 +129,13 @@ void SolutionExportTest::copyPutsTextHtmlAndAPictureOnTheClipboard() {
 
 void SolutionExportTest::copyAsLatexPutsTheFragmentAsText() {
     ExportFrame test(kRussianLanguage);
-    test.frame->SolveNow("x^2-0.25=0");
+    test.frame->SolveNow("x^2-1=0");
     test.frame->Exporter().CopyLatexAction()->trigger();
     const QString text = QApplication::clipboard()->text();
     QCOMPARE(text.toStdString(), test.Exported(ExportFormat::LatexFragment));
-    QVERIFY(text.contains(QStringLiteral("0{,}25")));
+    QVERIFY(text.contains(QStringLiteral("x^{2} - 1 = 0")));
+    // The comments in the language of the window.
+    QVERIFY(text.contains(QRegularExpression(QStringLiteral("[\u0410-\u044F]"))));
     QVERIFY(!text.contains(QStringLiteral("\\documentclass")));
 }
 
