@@ -1,5 +1,6 @@
 #include "cli/CliRunner.h"
 
+#include "cli/CheckCommand.h"
 #include "cli/JsonText.h"
 #include "cli/OutputFile.h"
 #include "cli/Render.h"
@@ -135,22 +136,48 @@ int SolveOne(const CommandLine& commandLine, const CommentTexts& texts, std::ost
     return CheckedFlush(out, err);
 }
 
+// Opens the file named on the command line; false, with a message on err, when it cannot be read.
+bool OpenSource(const std::string& name, std::ifstream& file, std::ostream& err) {
+    // A folder opens like a file but reads as empty: it is refused before it is opened.
+    std::error_code error;
+    if (!std::filesystem::is_directory(name, error)) {
+        file.open(name, std::ios::binary);
+    }
+    if (!file.is_open() || !file) {
+        err << "orbelin-solve: cannot read " << name << '\n';
+        return false;
+    }
+    return true;
+}
+
 int SolveBatchSource(const CommandLine& commandLine, const CommentTexts& texts, std::istream& in,
                      std::ostream& out, std::ostream& err) {
     if (*commandLine.batchSource == "-") {
         return RunBatch(in, out, err, commandLine, texts);
     }
-    // A folder opens like a file but reads as empty: it is refused before it is opened.
-    std::error_code error;
     std::ifstream file;
-    if (!std::filesystem::is_directory(*commandLine.batchSource, error)) {
-        file.open(*commandLine.batchSource, std::ios::binary);
-    }
-    if (!file.is_open() || !file) {
-        err << "orbelin-solve: cannot read " << *commandLine.batchSource << '\n';
+    if (!OpenSource(*commandLine.batchSource, file, err)) {
         return kExitCommandLineUnusable;
     }
     return RunBatch(file, out, err, commandLine, texts);
+}
+
+int CheckSource(const CommandLine& commandLine, const CommentTexts& texts,
+                const std::filesystem::path& baseFolder, std::istream& in, std::ostream& out,
+                std::ostream& err) {
+    std::string folder = baseFolder.string();
+    if (!folder.empty() && folder.back() != '/') {
+        folder += '/';
+    }
+    const CheckTexts checkTexts = CheckTexts::Load(commandLine.language, folder);
+    const CheckWriting writing{checkTexts, texts, TextOptionsOf(commandLine, false).style};
+    std::ifstream file;
+    if (*commandLine.problem != "-" && !OpenSource(*commandLine.problem, file, err)) {
+        return kExitCommandLineUnusable;
+    }
+    const int status = RunCheck(*commandLine.problem == "-" ? in : file, out, err, commandLine, writing);
+    const int flushed = CheckedFlush(out, err);
+    return flushed != kExitSolved ? flushed : status;
 }
 
 } // namespace
@@ -207,6 +234,9 @@ int RunCommandLine(const std::vector<std::string>& words, const std::filesystem:
     const CommentTexts texts = CommentTexts::Load(commandLine.language, baseFolder);
     if (commandLine.batchSource) {
         return SolveBatchSource(commandLine, texts, in, out, err);
+    }
+    if (commandLine.check) {
+        return CheckSource(commandLine, texts, baseFolder, in, out, err);
     }
 #ifdef ORBELIN_WITH_RENDER
     if (commandLine.renderPath) {

@@ -124,6 +124,12 @@ std::optional<std::string> CheckCombination(const CommandLine& commandLine) {
     if (commandLine.batchSource && commandLine.renderPath) {
         return "--render draws the solution of one PROBLEM, not a batch";
     }
+    if (commandLine.check && (commandLine.batchSource || commandLine.renderPath)) {
+        return "--check reads one solution; it takes neither --batch nor --render";
+    }
+    if (commandLine.check && !commandLine.problem) {
+        return "--check needs the file of the solution, or \"-\" for standard input";
+    }
     if (!commandLine.batchSource && !commandLine.problem) {
         return "no PROBLEM given";
     }
@@ -162,6 +168,11 @@ const std::vector<CommandLineOption>& CommandLineOptions() {
         {"--json", false,
          [](CommandLine& commandLine, const std::string&) -> std::optional<std::string> {
              commandLine.json = true;
+             return std::nullopt;
+         }},
+        {"--check", false,
+         [](CommandLine& commandLine, const std::string&) -> std::optional<std::string> {
+             commandLine.check = true;
              return std::nullopt;
          }},
         {"--editor", false,
@@ -247,6 +258,7 @@ std::string UsageText() {
            "                     [--json] [--markup] [--editor|--compact] PROBLEM\n"
            "       orbelin-solve --batch FILE|-     one problem a line: KIND<TAB>PROBLEM\n"
            "       orbelin-solve --format FORMAT [--output FILE] [--kind ...] [--lang ...] PROBLEM\n"
+           "       orbelin-solve --check [--kind ...] [--lang ...] [--json] FILE|-\n"
 #ifdef ORBELIN_WITH_RENDER
            "       orbelin-solve --render OUT.png|OUT.svg|OUT.pdf [--scale S] [--kind ...] [--lang ...] "
            "PROBLEM\n"
@@ -277,6 +289,8 @@ std::string UsageText() {
            "                latex (a whole document), latex-fragment (its body), html (one page,\n"
            "                formulas in MathML) or html-fragment (the solution's <div>)\n"
            "  --output FILE writes the solution into FILE instead of standard output\n"
+           "  --check F     checks a pupil's solution: the problem on the first line of F (or of\n"
+           "                standard input for -), the pupil's lines after it; one verdict a line\n"
 #ifdef ORBELIN_WITH_RENDER
            "  --render OUT  draws the solution into a PNG, SVG or PDF file\n"
            "  --scale S     the PNG's scale against the screen, 0.25 to 8 (2 for slides)\n"
@@ -289,5 +303,7 @@ std::string UsageText() {
            "Words that start with a single \"-\" belong to the problem; \"--\" ends the options.\n"
            "Exit status: 0 when a solution was produced (an error comment is part of a solution),\n"
            "1 when a batch had lines that could not be used or the output could not be written,\n"
-           "2 for a command line or a problem text that cannot be used.\n";
+           "2 for a command line or a problem text that cannot be used.\n"
+           "--check exits 0 when every line is right and the solution finished, 3 when a line is\n"
+           "wrong or the solution unfinished, 2 when a line cannot be read.\n";
 }

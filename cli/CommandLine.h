@@ -6,6 +6,7 @@
 //                 [--json] [--markup] [--editor|--compact] PROBLEM
 //   orbelin-solve --batch FILE|-          one problem a line: KIND<TAB>PROBLEM
 //   orbelin-solve --format text|markdown|latex|latex-fragment|html|html-fragment [--output FILE] PROBLEM
+//   orbelin-solve --check [--kind …] [--json] FILE|-   a problem, then a pupil's lines to check
 //
 // Options are described by one table (CommandLineOptions); an option is added by adding an entry
 // to it and a field to CommandLine.
@@ -39,6 +40,9 @@ struct CommandLine {
     std::optional<std::string> problem;
     bool helpRequested = false;
     bool versionRequested = false;
+    // --check: the words that are not options name the file of the solution to check ("-" for
+    // standard input).
+    bool check = false;
     // --render: the file the solution is drawn into (.png, .svg or .pdf) instead of being written out.
     std::optional<std::string> renderPath;
     // --scale: how many pixels of the PNG a pixel of the screen becomes.

@@ -113,7 +113,8 @@ constexpr std::array<std::string_view, 22> kFunctionNames = {
 
 class LinearReader {
 public:
-    explicit LinearReader(std::vector<Symbol> symbols) : m_symbols(std::move(symbols)) {}
+    LinearReader(std::vector<Symbol> symbols, const LinearOptions& options)
+        : m_symbols(std::move(symbols)), m_options(options) {}
 
     // problem := sum [relation sum]
     SyntaxNode ReadProblem() {
@@ -149,19 +150,23 @@ private:
         SkipBlanks();
         SyntaxNode sum = MakeNode(SyntaxKind::Sum, {});
         int sign = 1;
-        if (Peek() == '-' || Peek() == '+') {
+        if (AtPlusOrMinus()) {
+            sign = kPlusOrMinus;
+            Advance(Peek() == '+' ? 2 : 1);
+        } else if (Peek() == '-' || Peek() == '+') {
             sign = Peek() == '-' ? -1 : 1;
             Advance();
         }
         SyntaxNode first = ReadTerm();
         SkipBlanks();
-        if (sign > 0 && Peek() != '+' && Peek() != '-') {
+        if (sign == 1 && Peek() != '+' && Peek() != '-' && !AtPlusOrMinus()) {
             return first;
         }
         Append(sum, std::move(first), sign);
-        for (SkipBlanks(); Peek() == '+' || Peek() == '-'; SkipBlanks()) {
-            const int termSign = Peek() == '-' ? -1 : 1;
-            Advance();
+        for (SkipBlanks(); Peek() == '+' || Peek() == '-' || AtPlusOrMinus(); SkipBlanks()) {
+            const bool plusOrMinus = AtPlusOrMinus();
+            const int termSign = plusOrMinus ? kPlusOrMinus : (Peek() == '-' ? -1 : 1);
+            Advance(plusOrMinus && Peek() == '+' ? 2 : 1);
             Append(sum, ReadTerm(), termSign);
         }
         return sum;
@@ -287,6 +292,9 @@ private:
             return ReadNumber(fractionLiteralAllowed);
         }
         if (IsAsciiLetter(c)) {
+            if (m_options.rootsAllowed && StartsSquareRootName()) {
+                return WithSubscript(ReadSquareRootCall());
+            }
             RefuseFunctionName();
             Advance();
             return WithSubscript(MakeLeaf(SyntaxKind::Letter, std::string(1, static_cast<char>(c))));
@@ -296,6 +304,10 @@ private:
         }
         if (c == '!' && Peek(1) != '=') {
             return WithSubscript(ReadMarkupCommand());
+        }
+        if (c == U'\u221A' && m_options.rootsAllowed) {
+            Advance();
+            return MakeUnary(SyntaxKind::Root, ReadPrimary(false));
         }
         if (c == U'\u221A') {
             throw Refusal{"\u221A is a root; a problem cannot hold roots or functions", Column()};
@@ -486,6 +498,30 @@ private:
         }
     }
 
+    // With roots allowed: "±", or "+-" written as one sign.
+    bool AtPlusOrMinus() const {
+        return m_options.rootsAllowed && (Peek() == U'\u00B1' || (Peek() == '+' && Peek(1) == '-'));
+    }
+
+    bool StartsSquareRootName() const {
+        if (m_position > 0 && IsAsciiLetter(m_symbols[m_position - 1].c)) {
+            return false;
+        }
+        return At(m_position) == 's' && At(m_position + 1) == 'q' && At(m_position + 2) == 'r' &&
+               At(m_position + 3) == 't';
+    }
+
+    // "sqrt" "(" sum ")": the square root of the sum.
+    SyntaxNode ReadSquareRootCall() {
+        const std::size_t nameColumn = Column();
+        Advance(4);
+        SkipBlanks();
+        if (Peek() != '(') {
+            throw Refusal{"sqrt takes its radicand in brackets: sqrt(2)", nameColumn};
+        }
+        return MakeUnary(SyntaxKind::Root, ReadGroup());
+    }
+
     static bool IsRootName(std::string_view name) {
         return name == "sqrt" || name == "cbrt" || name == "root";
     }
@@ -590,7 +626,7 @@ private:
     std::size_t Column() const { return Column(m_position); }
     std::size_t Column(std::size_t index) const {
         return index < m_symbols.size() ? m_symbols[index].column
-                                      : (m_symbols.empty() ? 1 : m_symbols.back().column + 1);
+                                        : (m_symbols.empty() ? 1 : m_symbols.back().column + 1);
     }
 
     // Brackets, signs and exponents each nest one level deeper; past the engine's nesting limit
@@ -613,6 +649,7 @@ private:
     };
 
     std::vector<Symbol> m_symbols;
+    LinearOptions m_options;
     std::size_t m_position = 0;
     int m_depth = 0;
     bool m_lastPrimaryWasNumber = false;
@@ -633,7 +670,7 @@ bool HoldsFunctionName(std::string_view letters) {
     return false;
 }
 
-LinearReading ReadLinearNotation(std::string_view text) {
+LinearReading ReadLinearNotation(std::string_view text, const LinearOptions& options) {
     LinearReading reading;
     if (IsBlank(text)) {
         return reading;
@@ -644,7 +681,7 @@ LinearReading ReadLinearNotation(std::string_view text) {
                               std::to_string(EngineLimits::kMaxProblemTextLength) + " characters",
                           EngineLimits::kMaxProblemTextLength + 1};
         }
-        LinearReader reader(Decode(text));
+        LinearReader reader(Decode(text), options);
         reading.tree = reader.ReadProblem();
         reading.markup = WriteSyntaxMarkup(*reading.tree);
     } catch (const Refusal& refusal) {

@@ -46,7 +46,14 @@ struct LinearReading {
 // letters written next to each other must not spell one, or the reader would refuse them.
 bool HoldsFunctionName(std::string_view letters);
 
+// What the reader takes beyond a problem. A pupil's answer states roots, which a problem cannot hold.
+struct LinearOptions {
+    // "sqrt(sum)" and "√primary" are read as square roots, and "±" or "+-" between two terms as the
+    // plus-or-minus sign of a sum: x = 1 ± √2, x = (5 +- sqrt(1))/2.
+    bool rootsAllowed = false;
+};
+
 // Reads UTF-8 text in linear notation. An empty (or blank) text reads as the empty problem.
 // Time and memory are linear in the length of the text; texts longer than the engine's problem
 // length and brackets nested deeper than its nesting limit are refused.
-LinearReading ReadLinearNotation(std::string_view text);
+LinearReading ReadLinearNotation(std::string_view text, const LinearOptions& options = {});

@@ -74,3 +74,14 @@ inline constexpr std::int32_t kMaxEquationNesting = 12;
 inline constexpr std::int32_t kMaxSubEquations = 400;
 
 } // namespace EngineLimits
+
+namespace EngineLimits {
+
+// Largest divisor tried when square factors are taken out of a radicand stated in an answer
+// (√(k²·c) = k·√c); a square of a larger prime stays under the root sign.
+inline constexpr std::int32_t kSurdTrialLimit = 10'000;
+
+// Most lines of a pupil's solution that one check reads; more make the check "too large".
+inline constexpr std::size_t kMaxCheckedLines = 1'000;
+
+} // namespace EngineLimits

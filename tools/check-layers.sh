@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when an engine file includes a header of a layer above its own. The engine's layers, lowest
-# first: output, model, markup, solver, then the export layer above them; none of them includes cli/,
-# display/, editor/ or app/.
+# first: output, model, markup, solver, then the export and checker layers above them; none of them
+# includes cli/, display/, editor/ or app/.
 # solver/ is layered inside: its own files (the workspace and the shared methods), then simplify/,
 # factor/, equation/, substitution/, each on the ones before it, and the dispatcher SolveProblem.cpp
 # over all of them. The one way up is the equation solver's use of the reductions by substitution,
@@ -41,5 +41,6 @@ check solver/substitution/ "$engine|$workspace|solver/(simplify|factor|equation|
     $(files_of solver/substitution)
 check solver/SolveProblem.cpp "$engine|solver/[^\"]+" solver/SolveProblem.cpp
 check export/ "$engine|solver/[^\"]+|export/[^\"]+" $(find export -maxdepth 1 \( -name '*.h' -o -name '*.cpp' \) | sort)
+check checker/ "$engine|solver/[^\"]+|checker/[^\"]+" $(files_of checker)
 [ $status -eq 0 ] && echo "check-layers: every engine include points to its own layer or a lower one"
 exit $status

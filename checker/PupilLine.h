@@ -1,0 +1,48 @@
+#pragma once
+
+// One line of a pupil's solution, read: a formula (an expression, or an equation), a statement of
+// roots, or the reader's refusal with its column.
+//
+// A statement of roots is what ends an equation's solution, in any of the ways pupils write it:
+//   x = 2        x = 2 or x = −3        x = 2; x = −3        x1 = 2, x2 = −3
+//   x = 1 ± √2   x1,2 = (5 +- sqrt(1))/2   no roots   any number   (and the Russian words)
+// Each part is the unknown (with any index) equal to a value without letters; the values may
+// hold square roots and the plus-or-minus sign, which a problem cannot.
+
+#include "markup/FormulaSyntax.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// How the lines are written: standard linear notation (UTF-8), or the compact markup of the
+// formula editor and of the solver's own formula blocks (single bytes).
+enum class LineForm { Linear, Markup };
+
+struct RootStatement {
+    enum class Kind { Values, NoRoots, EveryNumber };
+    Kind kind = Kind::Values;
+    // The right sides of the parts "x = value", in order.
+    std::vector<SyntaxNode> values;
+};
+
+struct PupilLine {
+    std::optional<SyntaxNode> formula;
+    // Equations joined by "or" (x − 1 = 0 or x + 5 = 0): solved by the values that solve one of them.
+    std::vector<SyntaxNode> alternatives;
+    std::optional<RootStatement> statement;
+    // The reader's message, with the column it names; empty when the line was read.
+    std::string error;
+    std::size_t column = 0;
+
+    bool Unreadable() const { return !error.empty(); }
+};
+
+// Reads a line. unknown is the letter of the equation, or 0 when the problem is an expression
+// (then no line is a statement of roots or a list of alternatives).
+PupilLine ReadPupilLine(std::string_view text, LineForm form, char unknown);
+
+// The compact markup of a line read as a formula, for the solver.
+std::string LineMarkup(const SyntaxNode& formula);

@@ -1,0 +1,98 @@
+#include "SolverSolutionLines.h"
+
+#include "markup/EditorConversion.h"
+#include "output/COutputRecord.h"
+#include "output/CommentID.h"
+#include "output/OutputBlock.h"
+#include "solver/SolveProblem.h"
+
+#include <fstream>
+
+namespace {
+
+constexpr std::int32_t kStepsBlock = 1;
+constexpr std::int32_t kAnswerBlock = 2;
+
+std::string Unchained(std::string formula) {
+    while (!formula.empty() && formula.front() == '=') {
+        formula.erase(formula.begin());
+    }
+    while (!formula.empty() && formula.back() == '=') {
+        formula.pop_back();
+    }
+    return formula;
+}
+
+// The equation lines of the chain: the unknown (maybe indexed) or an expression of it on the left.
+// "D=b^2-4.a.c=…" is the discriminant; "x_{1µ2}=A=B" keeps its last side.
+bool EquationLine(std::string& formula) {
+    const std::size_t first = formula.find('=');
+    if (first == std::string::npos || formula.compare(0, 1, "D") == 0) {
+        return false;
+    }
+    const std::size_t last = formula.rfind('=');
+    if (last != first) {
+        formula = formula.substr(0, first + 1) + formula.substr(last + 1);
+    }
+    return true;
+}
+
+std::string AnswerLine(const COutputRecord& record) {
+    std::string answer;
+    for (const auto& block : record.Blocks()) {
+        if (block->IsFormula()) {
+            answer += (answer.empty() ? "" : ";") + block->AsFormula()->text;
+        } else if (block->AsComment()->id == CommentID::NoRoots) {
+            answer = "no roots";
+        } else if (block->AsComment()->id == CommentID::AnswerEveryNumber ||
+                   block->AsComment()->id == CommentID::AnyValueIsRoot) {
+            answer = "any number";
+        }
+    }
+    return answer;
+}
+
+} // namespace
+
+std::vector<std::string> SampleProblems(int kind) {
+    const char* file = kind == kProblemEquation   ? "Equations.txt"
+                       : kind == kProblemSimplify ? "Simplification.txt"
+                                                  : "Factorisation.txt";
+    std::ifstream in(std::string(ORBELIN_SOURCE_DIR) + "/res/samples/" + file);
+    std::vector<std::string> problems;
+    for (std::string line; std::getline(in, line);) {
+        while (!line.empty() && (line.back() == '&' || line.back() == ';' || line.back() == '\r')) {
+            line.pop_back();
+        }
+        if (!line.empty()) {
+            ConvertEditorText(line);
+            problems.push_back(line);
+        }
+    }
+    return problems;
+}
+
+std::vector<std::string> SolverSolutionLines(int kind, const std::string& problem) {
+    COutputList solution;
+    SolveProblem(kind, problem, &solution);
+    std::vector<std::string> lines = {problem};
+    for (const auto& record : solution.Records()) {
+        const std::int32_t block = record->lineBlocks.empty() ? -1 : record->lineBlocks.front().kind;
+        if (block == kAnswerBlock) {
+            if (const std::string answer = AnswerLine(*record); kind == kProblemEquation && !answer.empty()) {
+                lines.push_back(answer);
+            }
+            break;
+        }
+        if (block != kStepsBlock || !record->IsFormulaOnly()) {
+            continue;
+        }
+        std::string formula = Unchained(record->Blocks().front()->AsFormula()->text);
+        if (kind != kProblemEquation) {
+            lines.push_back(formula);
+        } else if (record->lineBlocks.size() == 1 && EquationLine(formula)) {
+            lines.push_back(formula);
+        }
+    }
+    return lines;
+}
