@@ -4,7 +4,7 @@
 #include "checker/EquationRootSet.h"
 #include "checker/RationalFunction.h"
 #include "checker/RealRoots.h"
-#include "checker/SolverNextStep.h"
+#include "checker/SolverContinuation.h"
 #include "checker/StatedValues.h"
 #include "markup/MarkupSyntax.h"
 #include "model/EngineLimits.h"
@@ -29,6 +29,22 @@ CheckMessage UnreadableMessage(const PupilLine& line) {
 // check cannot bring to its form.
 CheckMessage ProblemNotChecked(CheckMessageID reason) {
     return Message(reason == CheckMessageID::NotCheckedTooLarge ? reason : CheckMessageID::ProblemNotChecked);
+}
+
+// The entry of the line at index (the problem is index 0, line 1 of the input).
+CheckedLine& AddLine(SolutionCheck& check, std::size_t index, const std::string& text) {
+    CheckedLine& line = check.lines.emplace_back();
+    line.number = index + 1;
+    line.text = text;
+    return line;
+}
+
+bool MarkedUnreadable(CheckedLine& line, const PupilLine& read) {
+    if (read.Unreadable()) {
+        line.verdict = LineVerdict::Unreadable;
+        line.message = UnreadableMessage(read);
+    }
+    return read.Unreadable();
 }
 
 void MarkWrong(CheckedLine& line, CheckMessage message) {
@@ -100,12 +116,16 @@ std::optional<WitnessPoint> DistinguishingPoint(const RationalFunction& a, const
     static const std::int32_t kNumerators[] = {2, 3, -1, 1, -2, 5, 1, 4, -3, 7, 1, -5, 11, 3, -7, 13};
     static const std::int32_t kDenominators[] = {1, 1, 1, 2, 1, 1, 3, 1, 2, 1, 5, 3, 1, 7, 4, 1};
     constexpr std::size_t kValues = std::size(kNumerators);
+    // After each round of the small values, all of them are multiplied by the next of 18, 35, 52, ...
+    constexpr std::int32_t kSpreadStep = 17;
+    constexpr std::size_t kAttempts = 25 * kValues;
     const std::string letters = LettersOf(a, b);
-    for (std::size_t attempt = 0; attempt < 400; ++attempt) {
+    for (std::size_t attempt = 0; attempt < kAttempts; ++attempt) {
         WitnessPoint point;
         for (std::size_t j = 0; j < letters.size(); ++j) {
+            // Letters take different values of the round (5 is coprime to the round's length).
             const std::size_t k = (attempt + 5 * j) % kValues;
-            const std::int32_t spread = static_cast<std::int32_t>(attempt / kValues) * 17 + 1;
+            const std::int32_t spread = static_cast<std::int32_t>(attempt / kValues) * kSpreadStep + 1;
             CNumber value(CLongInteger(kNumerators[k] * spread), CLongInteger(kDenominators[k]));
             value.Normalize();
             point.emplace_back(static_cast<unsigned char>(letters[j]), value);
@@ -170,13 +190,9 @@ void CheckExpressionLines(SolutionCheck& check, const std::vector<std::string>& 
         if (IsBlank(lines[i])) {
             continue;
         }
-        CheckedLine& line = check.lines.emplace_back();
-        line.number = i + 1;
-        line.text = lines[i];
+        CheckedLine& line = AddLine(check, i, lines[i]);
         const PupilLine read = ReadPupilLine(lines[i], form, 0);
-        if (read.Unreadable()) {
-            line.verdict = LineVerdict::Unreadable;
-            line.message = UnreadableMessage(read);
+        if (MarkedUnreadable(line, read)) {
             continue;
         }
         if (read.formula->kind == SyntaxKind::Relation) {
@@ -349,14 +365,10 @@ void CheckEquationLines(SolutionCheck& check, const std::vector<std::string>& li
         if (IsBlank(lines[i])) {
             continue;
         }
-        CheckedLine& line = check.lines.emplace_back();
-        line.number = i + 1;
-        line.text = lines[i];
+        CheckedLine& line = AddLine(check, i, lines[i]);
         const PupilLine read = ReadPupilLine(lines[i], form, unknown);
         endsWithStatement = read.statement.has_value();
-        if (read.Unreadable()) {
-            line.verdict = LineVerdict::Unreadable;
-            line.message = UnreadableMessage(read);
+        if (MarkedUnreadable(line, read)) {
             continue;
         }
         std::optional<EquationRootSet> set =
@@ -394,9 +406,7 @@ void CheckEquationLines(SolutionCheck& check, const std::vector<std::string>& li
 void ListUncheckedLines(SolutionCheck& check, const std::vector<std::string>& lines) {
     for (std::size_t i = 1; i < lines.size(); ++i) {
         if (!IsBlank(lines[i])) {
-            CheckedLine& line = check.lines.emplace_back();
-            line.number = i + 1;
-            line.text = lines[i];
+            CheckedLine& line = AddLine(check, i, lines[i]);
             line.verdict = LineVerdict::NotChecked;
             line.message = *check.problemError;
         }

@@ -1,4 +1,4 @@
-#include "checker/SolverNextStep.h"
+#include "checker/SolverContinuation.h"
 
 #include "output/COutputList.h"
 #include "solver/SolveProblem.h"
