@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/CCheckDialog.h"
 #include "app/CCorvaneView.h"
 #include "app/CHelpWindow.h"
 #include "app/CNoteDlg.h"
@@ -308,6 +309,21 @@ void CMainFrame::CreateMenus() {
     connect(solve, &QAction::triggered, CommandAction(MenuCommand::Solve), &QAction::trigger);
     m_menuItems.push_back(solve);
     connect(tools, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
+    // Not one of the language file's "Menu" entries: its text comes with the check's own texts.
+    m_solutionCheckAction = tools->addAction(QString());
+    connect(m_solutionCheckAction, &QAction::triggered, this, &CMainFrame::OpenSolutionCheck);
+    connect(tools, &QMenu::aboutToShow, this, [this] {
+        m_solutionCheckAction->setText(CCheckDialog::CommandText(m_baseFolder, m_settings.language));
+    });
+}
+
+void CMainFrame::OpenSolutionCheck() {
+    CheckDialogSetup setup{m_settings.mathType, m_settings.language, m_editor->Model().SolverText(),
+                           m_baseFolder, &m_texts};
+    CCheckDialog dialog(std::move(setup), this);
+    if (dialog.exec() == QDialog::Accepted && dialog.SolutionRequested()) {
+        SolveNow(m_editor->Model().Text());
+    }
 }
 
 void CMainFrame::CreateToolBars() {

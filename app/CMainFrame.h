@@ -73,6 +73,8 @@ public:
     CHelpWindow* HelpWindow() const { return m_helpWindow; }
     QToolBar* EditingToolBar() const { return m_editingToolBar; }
     QToolBar* KeypadToolBar() const { return m_keypadToolBar; }
+    // Tools › Check my solution.
+    QAction* SolutionCheckAction() const { return m_solutionCheckAction; }
 
     CCorvaneDoc& Document() { return m_document; }
     CCorvaneView& View() { return *m_view; }
@@ -157,7 +159,10 @@ private:
     // Puts the editor's problem into the user's collection of the group, with a category code of the
     // group's classifier (or a new one) chosen by the user.
     void PutIntoCollection();
+    // Check my solution (Tools): the pupil's own lines under the editor's problem, checked line by line.
+    void OpenSolutionCheck();
 
+    QAction* m_solutionCheckAction = nullptr;
     MainFrameOptions m_options;
     CSettingsStore m_store;
     ProgramSettings m_settings;
