@@ -723,22 +723,27 @@ CLongInteger CLongInteger::FloorRoot(int64_t degree) const {
     }
     const CLongInteger k = FromInt64(degree);
     const CLongInteger kMinusOne = FromInt64(degree - 1);
-    // Make sure x is an overestimate (x^k > value); the float estimate nearly always is.
+    // candidate^degree > value, decided without a product past the value (a value at the digit
+    // limit would turn it into the "too large" placeholder): acc * candidate > value exactly when
+    // acc > floor(value / candidate), for positive integers.
     auto powerExceeds = [&](const CLongInteger& candidate) {
-        // candidate^degree > value, computed without ever growing much past the value.
+        if (candidate.IsZero()) {
+            return false;
+        }
+        const CLongInteger bound = *DivideTruncated(candidate);
         CLongInteger acc(1);
         for (int64_t i = 0; i < degree; ++i) {
-            acc.MultiplyInPlace(candidate);
-            if (Compare(acc, *this) > 0) {
+            if (Compare(acc, bound) > 0) {
                 return true;
             }
+            acc.MultiplyInPlace(candidate);
         }
         return false;
     };
+    // Make sure x is an overestimate (x^k > value); the float estimate nearly always is, and
+    // doubling reaches one in a few steps when it is not.
     while (!powerExceeds(x)) {
-        CLongInteger step = *x.DivideTruncated(FromInt64(1'000'000));
-        step.Increment();
-        x.AddInPlace(step);
+        x.AddInPlace(x);
     }
     for (int guard = 0; guard < 10'000; ++guard) {
         CLongInteger xPow = x.Power(degree - 1);

@@ -574,10 +574,13 @@ CPolynomValue CPolynomValue::Power(std::int64_t exponent) const {
         return *this;
     }
     if (m_terms.size() == 1) {
-        // A single term: raise the coefficient, multiply the exponents.
-        if (DegreeTooLarge(m_terms[0].Degree() *
-                           std::min<std::int64_t>(exponent, EngineLimits::kMaxPolynomialDegree + 1))) {
-            return CPolynomValue();
+        // A single term: raise the coefficient, multiply the exponents (each letter's exponent is
+        // bounded, not their sum).
+        for (const LetterPower& power : m_terms[0].powers) {
+            if (DegreeTooLarge(power.exponent *
+                               std::min<std::int64_t>(exponent, EngineLimits::kMaxPolynomialDegree + 1))) {
+                return CPolynomValue();
+            }
         }
         PolynomTerm term{PN::Power(m_terms[0].coefficient, exponent), m_terms[0].powers};
         for (LetterPower& power : term.powers) {

@@ -159,8 +159,12 @@ std::optional<CPolynomValue> ExactPolynomialRoot(const CPolynomValue& polynom, s
         return std::nullopt;
     }
     // R = r0 + r1 + ...: the leading term of polynom - R^degree is degree * r0^(degree-1) * r(k+1).
+    const CPolynomValue leadPower = CPolynomValue::FromTerm(*lead).Power(degree - 1);
+    if (leadPower.IsZero()) {
+        return std::nullopt; // past a limit of the arithmetic
+    }
     const PolynomTerm slope{PN::Product(PN::FromInt(degree), PN::Power(lead->coefficient, degree - 1)),
-                            CPolynomValue::FromTerm(*lead).Power(degree - 1).LeadingTerm().powers};
+                            leadPower.LeadingTerm().powers};
     CPolynomValue root = CPolynomValue::FromTerm(*lead);
     LetterPowers last = lead->powers;
     const std::size_t maxTerms = polynom.TermCount() + 2;

@@ -135,14 +135,20 @@ bool FindFactorisation(const COPolynom& polynom, FactorFinding& finding) {
         return false;
     }
     const CPolynomValue value = polynom.Value();
-    if (value.TermCount() < 2) {
+    // A letter's exponent past the degree limit makes the problem too large (the flag is set);
+    // the clamped value is not the polynomial.
+    if (value.TermCount() < 2 || CNumber::LimitExceeded()) {
         return false;
     }
     // 1. The common monomial factor of all terms.
     const PolynomTerm common = CommonMonomial(value);
     if (!IsOneTerm(common)) {
         std::optional<CPolynomValue> rest = value.DivideExact(CPolynomValue::FromTerm(common));
-        ORBELIN_ASSERT(rest.has_value());
+        if (!rest) {
+            // Only a limit of the arithmetic stops the division by a common monomial.
+            ORBELIN_ASSERT(CNumber::LimitExceeded());
+            return false;
+        }
         finding.found = true;
         finding.technique = FactorTechnique::CommonMonomial;
         finding.first = COPolynom::FromValue(CPolynomValue::FromTerm(common));
