@@ -92,7 +92,7 @@ Limbs MulMag(const Limbs& a, const Limbs& b) {
     if (a.empty() || b.empty()) {
         return {};
     }
-    WorkBudget::Charge(static_cast<std::int64_t>(a.size() * b.size()));
+    WorkBudget::Charge(static_cast<std::int64_t>(a.size() * b.size()) + WorkBudget::kUnitsPerLongNumberCall);
     Limbs result(a.size() + b.size(), 0);
     for (size_t i = 0; i < a.size(); ++i) {
         uint64_t carry = 0;
@@ -158,7 +158,7 @@ std::pair<Limbs, Limbs> DivModMag(const Limbs& a, const Limbs& b) {
     const size_t n = v.size();
     u.resize(std::max(u.size(), a.size()) + 1, 0);
     const size_t m = u.size() - n - 1;
-    WorkBudget::Charge(static_cast<std::int64_t>((m + 1) * n));
+    WorkBudget::Charge(static_cast<std::int64_t>((m + 1) * n) + WorkBudget::kUnitsPerLongNumberCall);
     Limbs q(m + 1, 0);
     const uint64_t vTop = v[n - 1];
     const uint64_t vNext = v[n - 2];
@@ -636,6 +636,8 @@ CLongInteger CLongInteger::Gcd(const CLongInteger& a, const CLongInteger& b) {
             return Gcd(x, y);
         }
         const size_t n = x.m_limbs.size();
+        // A round copies both values and combines them limb by limb.
+        WorkBudget::Charge(static_cast<std::int64_t>(4 * n) + WorkBudget::kUnitsPerLongNumberCall);
         const Limbs yLimbs = y.Magnitude();
         if (yLimbs.size() + 1 < n) {
             // Very different sizes: one ordinary division step.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <numeric>
 
 namespace PN = PolynomNumber;
@@ -352,16 +353,50 @@ CPolynomValue CPolynomValue::Difference(const CPolynomValue& other) const {
 }
 
 void CPolynomValue::AddInPlace(const CPolynomValue& other) {
-    m_terms.insert(m_terms.end(), other.m_terms.begin(), other.m_terms.end());
-    Normalize();
+    if (&other == this) {
+        Scale(CNumber(2));
+        return;
+    }
+    WorkBudget::Charge(static_cast<std::int64_t>(m_terms.size() + other.m_terms.size()));
+    if (!IsCanonical(m_terms) || !IsCanonical(other.m_terms)) {
+        m_terms.insert(m_terms.end(), other.m_terms.begin(), other.m_terms.end());
+        Normalize();
+        return;
+    }
+    // Two canonical lists: one merge in canonical order, like terms folded where they meet, so that
+    // a sum built term by term costs the length of the sum each time instead of a sort.
+    std::vector<PolynomTerm> merged;
+    merged.reserve(m_terms.size() + other.m_terms.size());
+    auto a = m_terms.begin();
+    auto b = other.m_terms.begin();
+    while (a != m_terms.end() && b != other.m_terms.end()) {
+        const std::int64_t degreeA = a->Degree();
+        const std::int64_t degreeB = b->Degree();
+        if (PrecedesCanonically(a->powers, degreeA, b->powers, degreeB)) {
+            merged.push_back(std::move(*a++));
+        } else if (PrecedesCanonically(b->powers, degreeB, a->powers, degreeA)) {
+            merged.push_back(*b++);
+        } else {
+            PolynomTerm like = std::move(*a++);
+            like.coefficient.AddInPlace((b++)->coefficient);
+            if (!like.coefficient.IsZero()) {
+                merged.push_back(std::move(like));
+            }
+        }
+    }
+    merged.insert(merged.end(), std::make_move_iterator(a), std::make_move_iterator(m_terms.end()));
+    merged.insert(merged.end(), b, other.m_terms.end());
+    m_terms = std::move(merged);
+    if (PolynomTooLarge(m_terms.size())) {
+        m_terms.clear();
+    }
+    ORBELIN_ASSERT(IsCanonical(m_terms));
 }
 
 void CPolynomValue::SubtractInPlace(const CPolynomValue& other) {
-    m_terms.reserve(m_terms.size() + other.m_terms.size());
-    for (const PolynomTerm& term : other.m_terms) {
-        m_terms.push_back({PN::Negated(term.coefficient), term.powers});
-    }
-    Normalize();
+    CPolynomValue negated = other;
+    negated.Negate();
+    AddInPlace(negated);
 }
 
 namespace {
@@ -477,6 +512,10 @@ CPolynomValue CPolynomValue::ProductOf(const std::vector<PolynomTerm>& a, const 
             *combined = false;
         }
         for (std::size_t first = 0; first < entries.size();) {
+            // Long coefficients make each product costly: a spent budget stops the product here.
+            if (first % 64 == 0 && PN::LimitExceeded()) {
+                return CPolynomValue();
+            }
             std::size_t next = first + 1;
             CNumber coefficient =
                 PN::Product(a[entries[first].i].coefficient, b[entries[first].j].coefficient);
@@ -503,6 +542,9 @@ CPolynomValue CPolynomValue::ProductOf(const std::vector<PolynomTerm>& a, const 
     }
     result.m_terms.reserve(a.size() * b.size());
     for (const PolynomTerm& x : a) {
+        if (PN::LimitExceeded()) {
+            return CPolynomValue();
+        }
         for (const PolynomTerm& y : b) {
             result.m_terms.push_back(
                 {PN::Product(x.coefficient, y.coefficient), MultiplyPowers(x.powers, y.powers)});

@@ -29,6 +29,13 @@ inline constexpr std::int64_t kUnitsPerGcdStep = 30;
 // Units a comparison of two subtrees is worth (a search for equal or opposite terms).
 inline constexpr std::int64_t kUnitsPerNodeComparison = 8;
 
+// Units a byte of a step's formula text is worth: a step walks, compares and copies the nodes
+// of its formula, about in proportion to its text, besides writing it.
+inline constexpr std::int64_t kUnitsPerStepTextByte = 256;
+
+// Units a call on long numbers is worth besides its limb operations: making its result.
+inline constexpr std::int64_t kUnitsPerLongNumberCall = 16;
+
 // Units a node visited by a walk that only looks at it is worth (the validity check of a step).
 inline constexpr std::int64_t kUnitsPerNodeVisit = kUnitsPerNodeComparison / 4;
 

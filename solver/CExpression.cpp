@@ -128,9 +128,10 @@ bool CExpression::PrepareStep(std::string& text) {
         return false;
     }
     WriteMarkup(text);
-    // Writing the whole formula at every step is work too: a long formula stepped many times is
-    // stopped by the budget of the solve like any other work.
-    WorkBudget::Charge(static_cast<std::int64_t>(text.size()));
+    // A step over a long formula is work in proportion to its text (walking, comparing and
+    // writing its nodes): a long formula stepped many times is stopped by the budget of the solve
+    // like any other work.
+    WorkBudget::Charge(static_cast<std::int64_t>(text.size()) * WorkBudget::kUnitsPerStepTextByte);
     if (!m_solution) {
         m_pendingComments.clear();
         return false;

@@ -52,8 +52,12 @@ LikePowerBracket LikePowerCofactor(const CPolynomValue& p, const CPolynomValue& 
         if (sign < 0) {
             term.Negate();
         }
-        value.AddInPlace(term);
+        // Collected once at the end: adding each term to the growing sum would sort it m times.
+        for (const PolynomTerm& part : term.Terms()) {
+            value.Append(part);
+        }
     }
+    value.Normalize();
     return {m == 2 ? PolynomNode(value) : SumNode(std::move(terms)), value};
 }
 

@@ -544,19 +544,24 @@ CNumber ExponentBelow(COHyperMonom& monom, const COPolynom& polynom) {
     return total;
 }
 
-// Every extended term is shown over the whole common denominator, so the next formula holds the
-// denominator's text once per term: with many terms of distinct denominators that text grows with
-// the square of the sum's length. A step that would pass the text bound of a whole solution is not
-// built; its text is charged instead, which spends the budget and ends the solve as too large.
+// Every extended term is shown over the whole common denominator and multiplied above by the
+// factors it lacks, nearly the whole denominator again, so the next formula holds the
+// denominator's text about twice per term: with many terms of distinct denominators that text grows
+// with the square of the sum's length. A step that would pass the text bound of a whole solution,
+// or whose building would spend the rest of the work budget, is not built; its text or its work is
+// charged instead, which spends the budget and ends the solve as too large.
 bool ExtendedTermsFitTheText(const Terms& terms, const COHyperMonom& denominator) {
     std::string text;
     denominator.WriteText(text, TextContext::Free);
-    const std::size_t estimate = terms.size() * text.size();
-    if (estimate <= EngineLimits::kMaxSolutionTextBytes) {
-        return true;
+    const std::size_t estimate = 2 * terms.size() * text.size();
+    if (estimate > EngineLimits::kMaxSolutionTextBytes) {
+        WorkBudget::ChargeRecord(estimate);
+        return false;
     }
-    WorkBudget::ChargeRecord(estimate);
-    return false;
+    // Building the extended terms is work in proportion to their text, charged before it is done:
+    // every byte of it is a cloned node, and the steps after it walk them again (measured about
+    // four times the work of an ordinary step's byte).
+    return WorkBudget::Charge(static_cast<std::int64_t>(estimate) * 4 * WorkBudget::kUnitsPerStepTextByte);
 }
 
 // The least common multiple of the denominators, factor by factor; every term that lacks

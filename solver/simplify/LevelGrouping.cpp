@@ -63,8 +63,13 @@ CPolynomValue GroupNumerator(const std::vector<Term>& terms, const std::vector<s
     return sum;
 }
 
+// A split fits when the numerators of its two groups share a factor. Once the work budget of the
+// solve is spent (the limit flag is up) nothing fits, so the search ends at once.
 bool Fits(const std::vector<Term>& terms, const std::vector<std::int32_t>& signs, std::size_t k) {
     const std::size_t count = terms.size();
+    if (CNumber::LimitExceeded()) {
+        return false;
+    }
     if (k == 1 && !terms[0].numeratorHasLetters) {
         return false;
     }
@@ -107,7 +112,7 @@ std::optional<Split> FindSplit(const std::vector<Term>& terms, const std::vector
     if (count == 2) {
         return std::nullopt;
     }
-    for (std::size_t p = 0; p < count; ++p) {
+    for (std::size_t p = 0; p < count && !CNumber::LimitExceeded(); ++p) {
         if (p != 0) {
             const auto movedTerms = Moved(terms, p, true);
             const auto movedSigns = Moved(signs, p, true);
