@@ -636,8 +636,8 @@ CLongInteger CLongInteger::Gcd(const CLongInteger& a, const CLongInteger& b) {
             return Gcd(x, y);
         }
         const size_t n = x.m_limbs.size();
-        // A round copies both values and combines them limb by limb.
-        WorkBudget::Charge(static_cast<std::int64_t>(4 * n) + WorkBudget::kUnitsPerLongNumberCall);
+        // A round copies both values and combines them limb by limb into two new ones.
+        WorkBudget::Charge(static_cast<std::int64_t>(6 * n) + 4 * WorkBudget::kUnitsPerLongNumberCall);
         const Limbs yLimbs = y.Magnitude();
         if (yLimbs.size() + 1 < n) {
             // Very different sizes: one ordinary division step.
