@@ -94,7 +94,8 @@ CNumber AsReducedFraction(const CNumber& value) {
 }
 
 bool HasFractionCoefficient(const COPolynom& polynom) {
-    for (const PolynomTerm& term : polynom.Value().Terms()) {
+    const CPolynomValue value = polynom.Value();
+    for (const PolynomTerm& term : value.Terms()) {
         if (term.coefficient.IsFraction()) {
             return true;
         }
