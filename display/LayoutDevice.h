@@ -80,7 +80,7 @@ public:
     virtual void SetTextColor(Rgb color) = 0;
     // Writes text in the selected font with its cell's top left corner at (x, y).
     virtual void TextOut(int x, int y, std::string_view text) = 0;
-    // A solid line two units wide.
+    // A solid line as wide as the device draws its lines: two units on a screen at its usual scale.
     virtual void DrawLine(int x1, int y1, int x2, int y2, Rgb color) = 0;
     virtual void FillRect(int left, int top, int right, int bottom, Rgb color) = 0;
 };

@@ -206,7 +206,7 @@ void CQtLayoutDevice::DrawLine(int x1, int y1, int x2, int y2, Rgb color) {
     if (m_painter == nullptr) {
         return;
     }
-    m_painter->setPen(QPen(ToQColor(color), 2, Qt::SolidLine, Qt::FlatCap));
+    m_painter->setPen(QPen(ToQColor(color), m_lineWidth, Qt::SolidLine, Qt::FlatCap));
     m_painter->drawLine(QPoint(x1, y1), QPoint(x2, y2));
 }
 

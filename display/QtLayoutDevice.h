@@ -27,6 +27,12 @@ public:
 
     void SetPainter(QPainter* painter);
 
+    // The width of drawn lines (fraction bars, root signs, strike lines) in device units: two on a
+    // screen at its usual scale, as many more as the fonts are scaled on a printer's page or when zoomed.
+    static constexpr double kScreenLineWidth = 2.0;
+    void SetLineWidth(double width) { m_lineWidth = width; }
+    double LineWidth() const { return m_lineWidth; }
+
     FontHandle CreateFont(const FontRequest& request) override;
     void DeleteFont(FontHandle font) override;
     void SelectFont(FontHandle font) override;
@@ -63,6 +69,7 @@ private:
     FontHandle m_painterFont = 0;
     FontHandle m_selectedHandle = 0;
     QColor m_textColor;
+    double m_lineWidth = kScreenLineWidth;
     // Cell height per pixel of em, by font kind.
     mutable std::unordered_map<int, double> m_cellPerPixel;
 };

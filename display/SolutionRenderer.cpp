@@ -234,16 +234,21 @@ void EnsureGuiApplication() {
     (void)application;
 }
 
-int PrintSolutionPages(QPagedPaintDevice& device, const COutputList& solution,
-                       const CommentTextFunction& commentText, const RenderOptions& options) {
-    // The scale of the printer against the screen: the height of one and the same font on each.
+double PrintScale(QPaintDevice& device) {
+    // The height of one and the same font on the device and on the screen.
     QImage screen = ScreenImage();
     const QFont standard = QGuiApplication::font();
     const double screenHeight = QFontMetricsF(standard, &screen).height();
-    const double printerHeight = QFontMetricsF(standard, &device).height();
-    const double scale = screenHeight > 0 ? printerHeight / screenHeight : 1.0;
+    const double deviceHeight = QFontMetricsF(standard, &device).height();
+    return screenHeight > 0 ? deviceHeight / screenHeight : 1.0;
+}
 
+int PrintSolutionPages(QPagedPaintDevice& device, const COutputList& solution,
+                       const CommentTextFunction& commentText, const RenderOptions& options) {
+    const double scale = PrintScale(device);
     CQtLayoutDevice layoutDevice(&device);
+    // Lines as wide against the letters as on the screen: hairlines on a fine printer otherwise.
+    layoutDevice.SetLineWidth(CQtLayoutDevice::kScreenLineWidth * scale);
     CGraphics graphics(layoutDevice);
     CPrintPages pages;
     pages.Build(solution, options.textComments, commentText, graphics, scale, device.width(),

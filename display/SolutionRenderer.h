@@ -9,6 +9,7 @@
 
 class QImage;
 class QPagedPaintDevice;
+class QPaintDevice;
 
 struct RenderOptions {
     int language = 1;
@@ -46,6 +47,10 @@ QImage RenderSolutionImage(const COutputList& solution, const CommentTextFunctio
 // Renders the solution into path. Returns an empty string on success, otherwise what went wrong.
 std::string RenderSolution(const COutputList& solution, const CommentTextFunction& commentText,
                            const std::string& path, const RenderOptions& options);
+
+// How many device units of a printer or PDF page stand for one pixel of the screen: fonts and lines
+// are scaled by it.
+double PrintScale(QPaintDevice& device);
 
 // Prints the solution's pages on a paged device (a PDF writer, a printer): each line fitted to the
 // page width, the pages numbered at their foot. Returns the number of pages, -1 when the device

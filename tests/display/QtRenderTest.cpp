@@ -249,6 +249,63 @@ TEST_F(QtRenderTest, PdfHasNumberedPages) {
     EXPECT_GE(content.count("/Type /Page\n") + content.count("/Type /Page "), 2);
 }
 
+// The widths of the lines a content stream of a PDF file strokes with (its "w" operators).
+std::vector<double> PdfLineWidths(const QByteArray& pdf) {
+    std::vector<double> widths;
+    qsizetype at = 0;
+    while ((at = pdf.indexOf("stream\n", at)) >= 0) {
+        const qsizetype start = at + 7;
+        const qsizetype end = pdf.indexOf("endstream", start);
+        if (end < 0) {
+            break;
+        }
+        // The streams are deflated; qUncompress wants the expected size in front.
+        QByteArray packed("\x00\x10\x00\x00", 4);
+        packed += pdf.mid(start, end - start);
+        const QByteArray content = qUncompress(packed);
+        for (const QByteArray& token : content.split('\n')) {
+            const QList<QByteArray> words = token.simplified().split(' ');
+            for (qsizetype i = 1; i < words.size(); ++i) {
+                bool ok = false;
+                const double width = words[i - 1].toDouble(&ok);
+                if (ok && words[i] == "w") {
+                    widths.push_back(width);
+                }
+            }
+        }
+        at = end;
+    }
+    return widths;
+}
+
+// Fraction bars and strike lines on paper are as thick against the letters as on the screen: two
+// pixels of a 96 dpi screen are 12.5 units of a 600 dpi page, not 2 (a hairline).
+TEST_F(QtRenderTest, PrintedLinesAreAsThickAgainstTheLettersAsOnTheScreen) {
+    const std::string path = PathOf("lines.pdf");
+    ASSERT_EQ(RenderSolution(m_solution, Texts(), path, RenderOptions{}), "");
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::vector<double> widths = PdfLineWidths(file.readAll());
+    ASSERT_FALSE(widths.empty());
+    const double widest = *std::max_element(widths.begin(), widths.end());
+    EXPECT_GT(widest, 10.0);
+    EXPECT_LT(widest, 15.0);
+
+    // A device draws its lines at the width it is given, across that many rows of pixels.
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    CQtLayoutDevice device(&image, &painter);
+    device.SetLineWidth(12);
+    device.DrawLine(10, 50, 90, 50, 0);
+    painter.end();
+    int darkRows = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        darkRows += qGray(image.pixel(50, y)) < 128 ? 1 : 0;
+    }
+    EXPECT_EQ(darkRows, 12);
+}
+
 TEST_F(QtRenderTest, ImagesTooLargeToDrawAreRefusedButPrintedPagesFit) {
     COutputList wide;
     std::string sum = "1";
