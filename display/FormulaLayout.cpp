@@ -164,6 +164,54 @@ int CheckBrackets(std::string_view markup) {
     return LayoutCode::kSuccess;
 }
 
+bool IsConditionTagAt(std::string_view text, std::size_t position) {
+    if (position + 3 >= text.size() || text[position] != ' ' || text[position + 1] != '(') {
+        return false;
+    }
+    std::size_t end = position + 2;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9') {
+        ++end;
+    }
+    if (end == position + 2 || end >= text.size() || text[end] != ')') {
+        return false;
+    }
+    const std::size_t after = end + 1;
+    return after == text.size() || text[after] == ';' || text[after] == '}' || text[after] == '$';
+}
+
+std::size_t ConditionTagStart(std::string_view markup) {
+    const std::size_t blank = markup.rfind(" (");
+    if (blank == std::string_view::npos || markup.back() != ')' || !IsConditionTagAt(markup, blank)) {
+        return std::string_view::npos;
+    }
+    return blank;
+}
+
+namespace {
+
+// The line and its tag on one axis, two average character widths apart.
+int LayoutTaggedLine(std::string_view line, std::string_view tag, const LayoutContext& context,
+                     LayoutBox& box) {
+    LayoutBox left;
+    if (const int code = LayoutMarkup(line, context, left); code != LayoutCode::kSuccess) {
+        return code;
+    }
+    LayoutBox right;
+    LayoutPlainToken(tag, context, right);
+    const int gap = 2 * context.Metrics().aveCharWidth;
+    box.axis = std::max(left.axis, right.axis);
+    box.height = box.axis + std::max(left.height - left.axis, right.height - right.axis);
+    box.width = left.width + gap + right.width;
+    const int leftY = box.axis - left.axis;
+    const int rightX = left.width + gap;
+    const int rightY = box.axis - right.axis;
+    box.Place(std::move(left), 0, leftY);
+    box.Place(std::move(right), rightX, rightY);
+    return LayoutCode::kSuccess;
+}
+
+} // namespace
+
 int LayoutMarkup(std::string_view markup, const LayoutContext& context, LayoutBox& box) {
     box = LayoutBox{};
     if (markup.empty()) {
@@ -177,6 +225,9 @@ int LayoutMarkup(std::string_view markup, const LayoutContext& context, LayoutBo
         return code;
     }
     const LayoutContext inner = context.Deeper();
+    if (const std::size_t tag = ConditionTagStart(markup); tag != std::string_view::npos) {
+        return LayoutTaggedLine(markup.substr(0, tag), markup.substr(tag + 1), inner, box);
+    }
     const SplitPoint split = FindSplitPoint(markup);
     const std::string_view left = markup.substr(0, split.position);
     const std::string_view right = markup.substr(split.position + 1);

@@ -55,6 +55,14 @@ inline int Part(double factor, int value) {
 // (0, 0). Returns a result code; the box is valid only on success.
 int LayoutMarkup(std::string_view markup, const LayoutContext& context, LayoutBox& box);
 
+// A condition's number after its line, " (2)", is the one blank the markup keeps: the number is a tag
+// set apart from the line, not a factor of it. Whether a tag's blank stands at position in text: a
+// blank, a bracketed number, then the end of the text, of a system's line, of the system or of the
+// formula's "$".
+bool IsConditionTagAt(std::string_view text, std::size_t position);
+// Where the blank of a tag that ends markup stands, or npos without one.
+std::size_t ConditionTagStart(std::string_view markup);
+
 // Checks that "(" ")", "[" "]" and "{" "}" balance: 6 when a closing one comes first, otherwise 1, 2
 // or 3 for unbalanced braces, square brackets or parentheses, 0 when all balance.
 int CheckBrackets(std::string_view markup);

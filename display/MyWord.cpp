@@ -7,12 +7,13 @@
 
 namespace {
 
+// The blanks of a formula mean nothing, except the one before a condition's number.
 std::string WithoutBlanks(std::string_view text) {
     std::string result;
     result.reserve(text.size());
-    for (const char c : text) {
-        if (c != ' ') {
-            result.push_back(c);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != ' ' || IsConditionTagAt(text, i)) {
+            result.push_back(text[i]);
         }
     }
     return result;

@@ -47,6 +47,11 @@ public:
         if (markup.empty()) {
             return;
         }
+        if (const std::size_t tag = ConditionTagStart(markup); tag != std::string_view::npos) {
+            Walk(markup.substr(0, tag));
+            WalkToken(markup.substr(tag + 1));
+            return;
+        }
         const SplitPoint split = FindSplitPoint(markup);
         if (split.operatorClass != OperatorClass::None) {
             WalkOperator(markup, split);

@@ -5,6 +5,8 @@
 
 #include "LayoutTestSupport.h"
 
+#include "display/MyWord.h"
+
 namespace {
 
 TEST_F(LayoutTest, PlainTokenIsOneGlyphPerCharacterCentredOnItsMiddle) {
@@ -17,6 +19,37 @@ TEST_F(LayoutTest, PlainTokenIsOneGlyphPerCharacterCentredOnItsMiddle) {
     EXPECT_AT(token.Glyph('2'), 20, 0);
     EXPECT_EQ(token.Glyph('2').fontHeight, 20);
     EXPECT_EQ(token.Glyph('2').fontKind, kFontKindFormula);
+}
+
+TEST_F(LayoutTest, ConditionNumberStandsApartFromItsLineAsATag) {
+    // x = 5 ends at 50; the tag starts two average widths further, at 70: "(" 70, "1" 80, ")" 90.
+    const LaidOut tagged = Layout("x=5 (1)");
+    ASSERT_EQ(tagged.code, 0);
+    EXPECT_BOX(tagged.box, 100, 20, 10);
+    EXPECT_AT(tagged.Glyph('('), 70, 0);
+    EXPECT_AT(tagged.Glyph('1'), 80, 0);
+    // Without the blank the bracket is part of the line, right after the 5.
+    EXPECT_EQ(Layout("x=5(1)").Glyph('1').x - Layout("x=5(1)").Glyph('5').x, 20);
+    // Each line of a system carries its own tag.
+    const LaidOut system = Layout("!sys{x=5 (1);y=6 (2)}");
+    ASSERT_EQ(system.code, 0);
+    EXPECT_EQ(system.Glyph('1').x - system.Glyph('5').x, 40);
+    EXPECT_EQ(system.Glyph('2').x - system.Glyph('6').x, 40);
+}
+
+TEST(ConditionTag, OnlyABracketedNumberAtTheEndOfALineIsATag) {
+    EXPECT_TRUE(IsConditionTagAt("x=0 (1)", 3));
+    EXPECT_TRUE(IsConditionTagAt("x=0 (12);y=1 (2)", 3));
+    EXPECT_TRUE(IsConditionTagAt("!sys{x=0 (12)}", 8));
+    EXPECT_FALSE(IsConditionTagAt("x=0 (a)", 3));
+    EXPECT_FALSE(IsConditionTagAt("x=0 ()", 3));
+    EXPECT_FALSE(IsConditionTagAt("x=0 (1)+y", 3));
+    EXPECT_FALSE(IsConditionTagAt("x=0 (1", 3));
+    EXPECT_EQ(ConditionTagStart("x=0 (1)"), 3u);
+    EXPECT_EQ(ConditionTagStart("x=0(1)"), std::string_view::npos);
+    // A word keeps the tag's blank and drops every other.
+    EXPECT_EQ(MyWord("$x + 3 = 0 (1)$", kFontKindFormula, 20, 0).Text(), "$x+3=0 (1)$");
+    EXPECT_EQ(MyWord("$x (1) + 2$", kFontKindFormula, 20, 0).Text(), "$x(1)+2$");
 }
 
 TEST_F(LayoutTest, RelationAndSumOperatorsGetOneAverageWidthOnEachSide) {
