@@ -1,6 +1,7 @@
 #pragma once
 
-// Saves an image of the whole main window (menu bar and pane) without ever showing it on screen.
+// Saves an image of the whole main window (menu bar and pane) without ever showing it on screen; with a
+// problem, the window grows to hold the whole solution.
 
 #include "app/CMainFrame.h"
 #include "app/ProgramArguments.h"

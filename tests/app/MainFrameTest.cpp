@@ -632,6 +632,25 @@ void MainFrameTest::screenshotSavesTheWindow() {
     QVERIFY(yellow > 1000);
     QVERIFY(blue > 50);
 
+    // A long solution is drawn whole: the window grows until the answer's yellow band lies in the
+    // picture with nothing but the window's white below it.
+    const QString whole = installation.FilePath(QStringLiteral("whole.png"));
+    QCOMPARE(RunProgram(installation, {QStringLiteral("--screenshot"), whole, QStringLiteral("--lang"),
+                                       QStringLiteral("en"), QStringLiteral("--text-comments"),
+                                       QStringLiteral("1/(x-1)+1/(x+1)+1/(x-2)=0")}),
+             0);
+    const QImage picture(whole);
+    QVERIFY(picture.height() > 1000);
+    const int column = picture.width() / 2;
+    int lastYellow = -1;
+    for (int y = 0; y < picture.height(); ++y) {
+        lastYellow = picture.pixelColor(column, y) == kYellow ? y : lastYellow;
+    }
+    QVERIFY(lastYellow > picture.height() / 2);
+    for (int y = lastYellow + 1; y < picture.height() - 2; ++y) {
+        QCOMPARE(picture.pixelColor(column, y), QColor(Qt::white));
+    }
+
     const QString splash = installation.FilePath(QStringLiteral("splash.png"));
     QCOMPARE(RunProgram(installation, {QStringLiteral("--screenshot"), splash}), 0);
     const QImage start(splash);
