@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -99,12 +101,39 @@ void CCorvaneView::SetComplete(bool complete) {
 
 // --- layout ----------------------------------------------------------------------------------------
 
+ViewGeometry CCorvaneView::Geometry() const {
+    ViewGeometry geometry;
+    geometry.fontHeight = kViewFontHeight * m_zoom / kNormalZoom;
+    // The width within the frame less a vertical scroll bar, whether it is shown yet or not: the bar
+    // that appears as the output goes down does not lay the records out again.
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+    geometry.wrapWidth = std::max(contentsRect().width() - scrollBar - kWrapMargin, 1);
+    return geometry;
+}
+
 void CCorvaneView::Build() {
     const CLanguageTables& texts = m_texts;
+    const ViewGeometry geometry = Geometry();
+    m_wrapWidth = geometry.wrapWidth;
+    m_device.SetLineWidth(CQtLayoutDevice::kScreenLineWidth * m_zoom / kNormalZoom);
     m_lines.Build(
         m_document.solution, m_textComments, [&texts](CommentIDType id) { return texts.CommentText(id); },
-        m_graphics, ScreenWidth());
+        m_graphics, ScreenWidth(), geometry);
     m_strikesShown.assign(m_lines.Lines().size(), false);
+}
+
+void CCorvaneView::SetZoom(int percent) {
+    percent = std::clamp(percent, kMinZoom, kMaxZoom);
+    if (percent == m_zoom) {
+        return;
+    }
+    m_zoom = percent;
+    if (LineCount() > 0 && (!m_solutionReadable || m_solutionReadable())) {
+        LayOutAgain();
+    }
+    if (m_zoomListener) {
+        m_zoomListener(m_zoom);
+    }
 }
 
 void CCorvaneView::LayOutNewSolution() {
@@ -261,13 +290,29 @@ void CCorvaneView::RevealLine(int line) {
         m_scrollSize.setWidth(std::max(m_scrollSize.width(), viewLine.textRight));
     }
     if (below || wider) {
+        // The view glides to the new end below instead of jumping there with the scroll range.
+        m_followingEnd = m_followingEnd && !below;
         UpdateScrollBars();
     }
     if (below) {
-        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+        GlideToEnd();
     }
     viewLine.shown = true;
     viewport()->update(BandArea(line));
+}
+
+// A band that appears below the visible area is scrolled in one pixel at a time, each step drawn, so
+// that the eye follows the solution down; all at once, and a view not on screen, jump to the end.
+void CCorvaneView::GlideToEnd() {
+    QScrollBar* bar = verticalScrollBar();
+    if (m_pace == OutputPace::AtOnce || !viewport()->isVisible()) {
+        bar->setValue(bar->maximum());
+        return;
+    }
+    while (bar->value() < bar->maximum()) {
+        bar->setValue(bar->value() + 1);
+        viewport()->repaint(0, viewport()->height() - 1, viewport()->width(), 1);
+    }
 }
 
 void CCorvaneView::RevealStrikes(int line) {
@@ -460,7 +505,30 @@ void CCorvaneView::UpdateScrollBars() {
 
 void CCorvaneView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
+    // Records wrap at the window's width: another width lays them out again.
+    const bool rewrap = LineCount() > 0 && Geometry().wrapWidth != m_wrapWidth &&
+                        (!m_solutionReadable || m_solutionReadable());
+    if (rewrap) {
+        LayOutAgain();
+    }
     UpdateScrollBars();
+}
+
+// Only the strip a scroll uncovers is painted anew; the rest of the picture moves.
+void CCorvaneView::scrollContentsBy(int dx, int dy) {
+    viewport()->scroll(dx, dy);
+}
+
+void CCorvaneView::wheelEvent(QWheelEvent* event) {
+    if (!event->modifiers().testFlag(Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    const int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    if (notches != 0) {
+        SetZoom(m_zoom + notches * kZoomStep);
+    }
+    event->accept();
 }
 
 namespace {

@@ -1,7 +1,8 @@
 #pragma once
 
 // The solution view: the document's solution as a column of coloured bands in a scrolling area,
-// written out progressively one glyph per tick of a 100 ms timer, optionally pausing after each band
+// written out progressively at a chosen pace (one glyph per 100 ms at the slowest), records wrapped at
+// the window's width, zoomed for a projector, optionally pausing after each band
 // until a character key is pressed, and optionally waiting for the voice. Before the first solution
 // it shows the splash picture.
 //
@@ -33,6 +34,13 @@ public:
     static constexpr int kSplashFrameMs = 40;
     // How far an arrow key scrolls.
     static constexpr int kLineStep = 20;
+    // The zoom of the solution, in percent of the usual size, and how far one step changes it.
+    static constexpr int kNormalZoom = 100;
+    static constexpr int kMinZoom = 50;
+    static constexpr int kMaxZoom = 400;
+    static constexpr int kZoomStep = 10;
+    // Room kept to the right of a wrapped record's words.
+    static constexpr int kWrapMargin = 8;
 
     CCorvaneView(const CCorvaneDoc& document, const CLanguageTables& texts, QWidget* parent = nullptr);
     ~CCorvaneView() override;
@@ -49,6 +57,15 @@ public:
     OutputPace Pace() const { return m_pace; }
     int OutputInterval() const { return m_timer.interval(); }
     int StepsPerTick() const;
+
+    // The size of the solution for a projector or a far seat: every band laid out again at once,
+    // clamped to kMinZoom..kMaxZoom; the listener hears each change (Ctrl + the wheel among them).
+    void SetZoom(int percent);
+    int Zoom() const { return m_zoom; }
+    void SetZoomListener(std::function<void(int)> listener) { m_zoomListener = std::move(listener); }
+    // Whether the document's solution may be read (not while a solve writes it): a resize lays the
+    // bands out again for the new width only then.
+    void SetSolutionReadable(std::function<bool()> readable) { m_solutionReadable = std::move(readable); }
 
     // Lays a new solution out: the first band is current and nothing is shown.
     void LayOutNewSolution();
@@ -92,6 +109,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
@@ -110,6 +129,8 @@ private:
     void StopVoice();
     bool VoicePlaying() const;
     void UpdateScrollBars();
+    void GlideToEnd();
+    ViewGeometry Geometry() const;
     QPoint ScrollOffset() const;
     int LineCount() const { return static_cast<int>(m_lines.Lines().size()); }
 
@@ -125,6 +146,11 @@ private:
     CSplashPicture m_splash;
     CVoice* m_voice = nullptr;
     std::function<void()> m_outputStateListener;
+    std::function<void(int)> m_zoomListener;
+    std::function<bool()> m_solutionReadable;
+    int m_zoom = kNormalZoom;
+    // The width the bands were last wrapped at.
+    int m_wrapWidth = 0;
     QSize m_scrollSize;
     int m_currentLine = -1;
     std::size_t m_currentItem = 0;

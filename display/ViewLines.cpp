@@ -1,5 +1,6 @@
 #include "display/ViewLines.h"
 
+#include "display/FormulaLayout.h"
 #include "export/SolutionBands.h"
 
 #include <algorithm>
@@ -15,6 +16,49 @@ struct BlockItems {
     bool soundCue = false;
     CommentIDType comment{};
 };
+
+// Moves the words of a line that reaches past wrapRight onto further rows: a word that would cross it
+// starts a new row, unless it is the first of its row. Each row keeps its words on a common axis, as a
+// row of the paragraph does. Returns the height of the rows below the band's top.
+int WrapWords(LineStruct& line, int wrapRight, int rowGap, int gap, CGraphics& graphics) {
+    std::vector<TypeStruct*> words;
+    for (TypeStruct& item : line.items) {
+        if (item.kind == TypeStruct::Kind::Word && item.word != nullptr) {
+            words.push_back(&item);
+        }
+    }
+    const int top = line.paragraph.y;
+    int rowTop = top;
+    int right = line.textLeft;
+    std::size_t first = 0;
+    while (first < words.size()) {
+        // The words of one row, at least one.
+        std::size_t end = first;
+        int x = line.textLeft;
+        do {
+            x += words[end]->word->Width(graphics) + gap;
+            ++end;
+        } while (end < words.size() && x + words[end]->word->Width(graphics) <= wrapRight);
+        int axis = 0;
+        for (std::size_t i = first; i < end; ++i) {
+            axis = std::max(axis, words[i]->word->Axis(graphics));
+        }
+        int lowest = 0;
+        x = line.textLeft;
+        for (std::size_t i = first; i < end; ++i) {
+            MyWord& word = *words[i]->word;
+            words[i]->x = x;
+            words[i]->y = rowTop + axis - word.Axis(graphics);
+            lowest = std::max(lowest, axis - word.Axis(graphics) + word.Height(graphics));
+            x += word.Width(graphics) + gap;
+        }
+        right = std::max(right, x - gap);
+        rowTop += lowest + rowGap;
+        first = end;
+    }
+    line.textRight = right;
+    return rowTop - top;
+}
 
 } // namespace
 
@@ -47,7 +91,7 @@ std::string RecordText(const COutputRecord& record, bool textComments,
 }
 
 void CViewList::Build(const COutputList& solution, bool textComments, const CommentTextFunction& commentText,
-                      CGraphics& graphics, int screenWidth) {
+                      CGraphics& graphics, int screenWidth, const ViewGeometry& geometry) {
     m_lines.clear();
     m_lines.reserve(solution.Size());
     m_scrollWidth = 0;
@@ -58,7 +102,7 @@ void CViewList::Build(const COutputList& solution, bool textComments, const Comm
         line.recordNumber = recordNumber++;
         line.indentLevel = static_cast<int>(record->IndentLevel());
         line.blockKind = record->lineBlocks.empty() ? 0 : record->lineBlocks.back().kind;
-        line.textLeft = line.indentLevel * kIndentStep;
+        line.textLeft = line.indentLevel * geometry.IndentStep();
 
         // 1. The line's text and its items.
         std::vector<BlockItems> blocks;
@@ -80,7 +124,7 @@ void CViewList::Build(const COutputList& solution, bool textComments, const Comm
 
         // 2. The paragraph, one pixel below the band's top.
         line.paragraph.SetText(RecordText(*record, textComments, commentText));
-        line.paragraph.SetFontHeight(kViewFontHeight);
+        line.paragraph.SetFontHeight(geometry.fontHeight);
         line.paragraph.x = 0;
         line.paragraph.y = top + 1;
         line.paragraph.Layout(graphics);
@@ -110,6 +154,12 @@ void CViewList::Build(const COutputList& solution, bool textComments, const Comm
         line.band.top = top;
         line.band.bottom = top + line.paragraph.TotalHeight();
         line.textRight = line.textLeft + row.width;
+        if (geometry.wrapWidth > 0 && line.textRight > geometry.wrapWidth && row.Count() > 1) {
+            const DeviceTextMetrics metrics = graphics.Metrics(kFontKindText, geometry.fontHeight);
+            const int gap = Part(1.5, metrics.aveCharWidth);
+            line.band.bottom =
+                top + 1 + WrapWords(line, geometry.wrapWidth, metrics.height / 4, gap, graphics);
+        }
         top = line.band.bottom;
         m_scrollWidth = std::max(m_scrollWidth, line.textRight);
     }

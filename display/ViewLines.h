@@ -61,11 +61,20 @@ struct LineStruct {
     std::vector<TypeStruct> items;
 };
 
+// How the view lays the bands out: the font height (26 at the usual size; larger when zoomed, with
+// indents in proportion) and the width at which a record's words wrap onto further rows (0: never).
+struct ViewGeometry {
+    int fontHeight = kViewFontHeight;
+    int wrapWidth = 0;
+
+    int IndentStep() const { return kIndentStep * fontHeight / kViewFontHeight; }
+};
+
 class CViewList {
 public:
-    // Lays the solution out at font height 26; bands reach at least screenWidth to the right.
+    // Lays the solution out; bands reach at least screenWidth to the right.
     void Build(const COutputList& solution, bool textComments, const CommentTextFunction& commentText,
-               CGraphics& graphics, int screenWidth);
+               CGraphics& graphics, int screenWidth, const ViewGeometry& geometry = {});
 
     std::vector<LineStruct>& Lines() { return m_lines; }
     const std::vector<LineStruct>& Lines() const { return m_lines; }

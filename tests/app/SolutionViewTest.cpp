@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -78,6 +79,9 @@ private slots:
     void alwaysShownCommentsStandWithTextCommentsOff();
     void outputScrollsToTheBandsItReaches();
     void lastBandStaysWhollyVisibleWhenTheScrollBarsAppear();
+    void newBandGlidesInOnePixelAtATime();
+    void longCommentsWrapAtTheViewsWidth();
+    void controlWheelZoomsTheSolution();
     void soundCueWaitsForThePlayingClip();
     void spokenFormulaIsReadAndShownWhole();
     void splashIsRevealedInBlocksThenWhole();
@@ -145,7 +149,11 @@ void SolutionViewTest::outputScrollsToTheBandsItReaches() {
     ViewSetup setup;
     setup.view.SetTextComments(true);
     setup.view.resize(300, 200);
+    setup.view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&setup.view));
     AddSampleSolution(setup.document.solution, 2);
+    // Comments wrap at the view's width; a formula wider than it still widens the scroll area.
+    setup.document.solution.AddFormula(nullptr, "x^8+x^7+x^6+x^5+x^4+x^3+x^2+x+1=0", false);
     setup.Start();
     QCOMPARE(setup.view.ScrollSize(), QSize());
     const auto& lines = setup.view.Lines().Lines();
@@ -280,4 +288,108 @@ void SolutionViewTest::splashIsRevealedInBlocksThenWhole() {
 }
 
 QTEST_MAIN(SolutionViewTest)
+// A band reached below the visible area comes in one pixel at a time, each step a scroll position of
+// its own, up to the end; all at once jumps there in one step.
+void SolutionViewTest::newBandGlidesInOnePixelAtATime() {
+    for (const OutputPace pace : {OutputPace::Fast, OutputPace::AtOnce}) {
+        ViewSetup setup;
+        setup.view.SetPace(pace);
+        setup.view.resize(400, 150);
+        setup.view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&setup.view));
+        AddSampleSolution(setup.document.solution, 1);
+        setup.Start();
+        std::vector<int> positions;
+        QObject::connect(setup.view.verticalScrollBar(), &QScrollBar::valueChanged,
+                         [&positions](int value) { positions.push_back(value); });
+        setup.RunWhileRunning();
+        QScrollBar* vertical = setup.view.verticalScrollBar();
+        QVERIFY(vertical->maximum() > 0);
+        QCOMPARE(vertical->value(), vertical->maximum());
+        if (pace == OutputPace::AtOnce) {
+            QVERIFY(positions.size() < 20);
+            continue;
+        }
+        QCOMPARE(static_cast<int>(positions.size()), vertical->maximum());
+        for (std::size_t i = 0; i < positions.size(); ++i) {
+            QCOMPARE(positions[i], static_cast<int>(i) + 1);
+        }
+    }
+}
+
+// A record longer than the view is broken into rows that end within the view's width; widening the
+// view lays the records out again on fewer rows.
+void SolutionViewTest::longCommentsWrapAtTheViewsWidth() {
+    ViewSetup setup;
+    setup.view.SetTextComments(true);
+    setup.view.resize(320, 400);
+    setup.view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&setup.view));
+    auto record = setup.document.solution.AddComment(nullptr, CommentID::DomainConditions, false, false);
+    for (const CommentIDType id : {CommentID::DifferenceOfSquares, CommentID::Cancellation,
+                                   CommentID::RootMakesDenominatorZero, CommentID::RootExcludedByCondition}) {
+        (*record)->AddComment(id, true, false);
+    }
+    setup.Start();
+    setup.view.ShowAll();
+    const LineStruct& narrow = setup.view.Lines().Lines()[0];
+    const int narrowHeight = narrow.band.bottom - narrow.band.top;
+    QVERIFY(narrow.textRight <= setup.view.viewport()->width());
+    QCOMPARE(setup.view.horizontalScrollBar()->maximum(), 0);
+    // More than one row: some words start again at the left edge below the first.
+    int rowStarts = 0;
+    for (const TypeStruct& item : narrow.items) {
+        rowStarts += item.kind == TypeStruct::Kind::Word && item.x == narrow.textLeft ? 1 : 0;
+    }
+    QVERIFY(rowStarts >= 3);
+
+    setup.view.resize(3000, 400);
+    const LineStruct& wide = setup.view.Lines().Lines()[0];
+    QVERIFY(wide.band.bottom - wide.band.top < narrowHeight / 2);
+    // The shown record was shown whole again after the new layout.
+    QVERIFY(wide.shown);
+    QVERIFY(wide.items.back().lastShown >= 0);
+}
+
+// Ctrl and the wheel, or Ctrl and plus or minus through the main window, zoom: the bands are laid out
+// again larger, within the bounds; the wheel alone scrolls.
+void SolutionViewTest::controlWheelZoomsTheSolution() {
+    ViewSetup setup;
+    setup.view.resize(640, 300);
+    setup.view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&setup.view));
+    AddSampleSolution(setup.document.solution, 2);
+    setup.Start();
+    setup.view.ShowAll();
+    std::vector<int> heard;
+    setup.view.SetZoomListener([&heard](int zoom) { heard.push_back(zoom); });
+    const int usualHeight = setup.view.ScrollSize().height();
+    const QPoint middle = setup.view.viewport()->rect().center();
+    auto wheel = [&](int notches, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(middle, setup.view.viewport()->mapToGlobal(middle), QPoint(),
+                          QPoint(0, notches * QWheelEvent::DefaultDeltasPerStep), Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(setup.view.viewport(), &event);
+    };
+    wheel(5, Qt::ControlModifier);
+    QCOMPARE(setup.view.Zoom(), 150);
+    QCOMPARE(heard, std::vector<int>{150});
+    const int zoomedHeight = setup.view.ScrollSize().height();
+    QVERIFY(zoomedHeight > usualHeight * 13 / 10);
+    QVERIFY(setup.view.Lines().Lines().back().shown);
+
+    wheel(100, Qt::ControlModifier);
+    QCOMPARE(setup.view.Zoom(), CCorvaneView::kMaxZoom);
+    wheel(-100, Qt::ControlModifier);
+    QCOMPARE(setup.view.Zoom(), CCorvaneView::kMinZoom);
+    QVERIFY(setup.view.ScrollSize().height() < usualHeight);
+
+    setup.view.SetZoom(CCorvaneView::kNormalZoom);
+    QCOMPARE(setup.view.ScrollSize().height(), usualHeight);
+    setup.view.verticalScrollBar()->setValue(0);
+    wheel(-1, Qt::NoModifier);
+    QCOMPARE(setup.view.Zoom(), CCorvaneView::kNormalZoom);
+    QVERIFY(setup.view.verticalScrollBar()->value() > 0);
+}
+
 #include "SolutionViewTest.moc"
