@@ -9,6 +9,7 @@
 #include "app/EdidDialogPr.h"
 #include "app/LibraryMessages.h"
 #include "app/NoteFile.h"
+#include "app/PageLayoutText.h"
 #include "app/SampleList.h"
 #include "app/SolutionExporter.h"
 #include "app/ToolBarIcons.h"
@@ -80,6 +81,7 @@ CMainFrame::CMainFrame(const MainFrameOptions& options)
     m_view = new CCorvaneView(m_document, m_texts, m_pane);
     m_view->SetVoice(m_voice.get());
     m_view->SetOutputStateListener([this] { UpdateCommandStates(); });
+    m_view->SetSolutionReadable([this] { return SolutionReadable(); });
     m_pane->addWidget(m_view);
     setCentralWidget(m_pane);
 
@@ -138,6 +140,7 @@ void CMainFrame::CreateEditor() {
     connect(m_editor, &MathRedactor::TextChanged, this, [this] { UpdateCommandStates(); });
     connect(m_editor, &MathRedactor::SolutionWritten, this, [this] {
         m_document.problemText = m_editor->SolvedProblem();
+        RememberSolvedProblem(m_editor->SolvedProblem());
         m_view->SplashOff();
         m_view->LayOutNewSolution();
     });
@@ -276,6 +279,7 @@ void CMainFrame::CreateMenus() {
                                       MenuCommand::PutIntoCollection, MenuCommand::ChooseExample}) {
         AddCommand(example, command);
     }
+    CreateRecentProblemItems(example);
     QMenu* edit = AddPopup();
     for (const MenuCommand command : {MenuCommand::Cut, MenuCommand::Copy, MenuCommand::Paste}) {
         AddCommand(edit, command);
@@ -294,6 +298,7 @@ void CMainFrame::CreateMenus() {
         AddCommand(tools, command);
     }
     CreatePaceMenu(tools);
+    CreateZoomMenu(tools);
     QMenu* print = AddPopup();
     print->addAction(m_exporter->SaveAction());
     print->addSeparator();
@@ -447,6 +452,8 @@ void CMainFrame::LanguageFileMissing(const std::string& text, const std::string&
 void CMainFrame::LanguageLoaded(const CLanguageTables&) {
     ApplyMenuTexts();
     ApplyPaceTexts();
+    ApplyZoomTexts();
+    UpdateRecentProblemItems();
     m_exporter->ApplyTexts();
     UpdateWindowTitle();
 }
@@ -473,6 +480,7 @@ void CMainFrame::ChooseExample() {
                           [collection](const std::vector<SampleEntry>& samples) {
                               return WriteUserCollection(collection, samples);
                           });
+    dialog.SetCodeChooser([this](const std::string& current) { return AskCategoryCode(current); });
     if (dialog.exec() == QDialog::Accepted) {
         ShowEditorWithExample(dialog.ChosenProblem());
     }
@@ -494,11 +502,7 @@ bool CMainFrame::AddToCollection(const std::string& problem, const std::string& 
     return WriteUserCollection(collection, samples);
 }
 
-void CMainFrame::PutIntoCollection() {
-    const std::string problem = m_editor->Model().Text();
-    if (!EditorShown() || problem == kEmptyProblem) {
-        return;
-    }
+std::optional<std::string> CMainFrame::AskCategoryCode(const std::string& current) {
     // The codes of the group's classifier, the root's empty code first ("no category").
     QStringList codes;
     for (const NoteEntry& entry : ReadNoteFile(m_files.noteFile, m_texts.NoteDialogText(11))) {
@@ -506,15 +510,28 @@ void CMainFrame::PutIntoCollection() {
     }
     const bool russian = m_settings.language == kRussianLanguage;
     bool chosen = false;
-    const QString code = QInputDialog::getItem(this, FromSingleByte(m_texts.MenuText(8)),
-                                               russian ? QStringLiteral("Код раздела классификатора:")
-                                                       : QStringLiteral("Category code of the classifier:"),
-                                               codes, 0, true, &chosen);
+    const QString code =
+        QInputDialog::getItem(this, FromSingleByte(m_texts.MenuText(8)),
+                              russian ? QStringLiteral("Код раздела классификатора:")
+                                      : QStringLiteral("Category code of the classifier:"),
+                              codes, std::max<int>(0, codes.indexOf(FromSingleByte(current))), true, &chosen);
     if (!chosen) {
+        return std::nullopt;
+    }
+    return Utf8ToWindows1251(code.trimmed().toStdString());
+}
+
+void CMainFrame::PutIntoCollection() {
+    const std::string problem = m_editor->Model().Text();
+    if (!EditorShown() || problem == kEmptyProblem) {
+        return;
+    }
+    const std::optional<std::string> code = AskCategoryCode({});
+    if (!code) {
         return;
     }
     CLibraryMessages messages(m_texts);
-    const bool written = AddToCollection(problem, Utf8ToWindows1251(code.trimmed().toStdString()));
+    const bool written = AddToCollection(problem, *code);
     messages.Inform(written ? LibraryMessage::kExampleCollected : LibraryMessage::kCannotWriteFile, this);
 }
 
@@ -652,6 +669,9 @@ void CMainFrame::ShowAbout() {
 QPrinter& CMainFrame::Printer() {
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (const std::optional<QPageLayout> layout = PageLayoutFromText(m_settings.pageLayout)) {
+            m_printer->setPageLayout(*layout);
+        }
     }
     return *m_printer;
 }
@@ -675,6 +695,7 @@ int CMainFrame::PrintTo(QPagedPaintDevice& device) {
 void CMainFrame::PrintWithDialog() {
     QPrintDialog dialog(&Printer(), this);
     if (dialog.exec() == QDialog::Accepted) {
+        KeepPageLayout();
         PrintTo(Printer());
     }
 }
@@ -688,9 +709,17 @@ void CMainFrame::PrintPreview() {
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* printer) { PrintTo(*printer); });
     preview.exec();
+    // The preview's own page set-up changes the printer.
+    KeepPageLayout();
 }
 
 void CMainFrame::PageSetup() {
     QPageSetupDialog dialog(&Printer(), this);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted) {
+        KeepPageLayout();
+    }
+}
+
+void CMainFrame::KeepPageLayout() {
+    m_settings.pageLayout = PageLayoutToText(Printer().pageLayout());
 }

@@ -103,6 +103,13 @@ public:
     // code; false when the collection could not be written.
     bool AddToCollection(const std::string& problem, const std::string& code);
     QAction* PaceAction(int pace) const { return m_paceActions.at(static_cast<std::size_t>(pace)); }
+    // Tools › Zoom: larger, smaller, the usual size (Ctrl+plus, Ctrl+minus, Ctrl+0 in the view).
+    enum class ZoomCommand { In = 0, Out = 1, Normal = 2 };
+    QAction* ZoomAction(ZoomCommand command) const {
+        return m_zoomActions.at(static_cast<std::size_t>(command));
+    }
+    // Example › the problems solved last, the newest first: one item each, none hidden.
+    std::vector<QAction*> RecentProblemActions() const;
 
     // Shows the editor with a problem text in the editor's form (the example library's entry point):
     // the view is told to show all.
@@ -149,6 +156,15 @@ private:
     void CreatePaceMenu(QMenu* tools);
     void ApplyPaceTexts();
     void ShowAbout();
+    void CreateZoomMenu(QMenu* tools);
+    void ApplyZoomTexts();
+    void CreateRecentProblemItems(QMenu* example);
+    // Puts the problem just solved at the head of the recent problems and shows the list anew.
+    void RememberSolvedProblem(const std::string& problem);
+    void UpdateRecentProblemItems();
+    void OpenRecentProblem(std::size_t index);
+    // Keeps the printer's page set-up in the settings store.
+    void KeepPageLayout();
     void PrintWithDialog();
     void PrintPreview();
     void PageSetup();
@@ -159,6 +175,8 @@ private:
     // Puts the editor's problem into the user's collection of the group, with a category code of the
     // group's classifier (or a new one) chosen by the user.
     void PutIntoCollection();
+    // Asks for a category code of the group's classifier (or a new one), offering current first.
+    std::optional<std::string> AskCategoryCode(const std::string& current);
     // Check my solution (Tools): the pupil's own lines under the editor's problem, checked line by line.
     void OpenSolutionCheck();
 
@@ -199,4 +217,7 @@ private:
     QMenu* m_paceMenu = nullptr;
     std::vector<QAction*> m_paceActions;
     CSolutionExporter* m_exporter = nullptr;
+    QMenu* m_zoomMenu = nullptr;
+    std::array<QAction*, 3> m_zoomActions{};
+    std::array<QAction*, kRecentProblemCount> m_recentActions{};
 };

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 // Control numbers of the buttons, in the order of their "SelectDialog" entries.
@@ -54,6 +56,14 @@ EdidDialogPr::EdidDialogPr(const CLanguageTables& texts, CLibraryMessages& messa
     connect(Button(kFilter), &QPushButton::clicked, this, [this] { ChooseFilter(); });
     connect(Button(kDelete), &QPushButton::clicked, this, [this] { DeleteChosen(); });
     connect(Button(kExit), &QPushButton::clicked, this, [this] { reject(); });
+    // Not one of the language file's buttons: its text is built in, in both languages.
+    auto* recode = new QPushButton(
+        language == 0 ? QStringLiteral("Код раздела…") : QStringLiteral("Category code…"), this);
+    recode->setObjectName(QString("button%1").arg(kCategoryCodeButton));
+    recode->setAutoDefault(false);
+    recode->setEnabled(false);
+    buttons->insertWidget(2, recode);
+    connect(recode, &QPushButton::clicked, this, [this] { RecodeChosen(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
@@ -99,10 +109,46 @@ int EdidDialogPr::ChosenSample() const {
     return line >= 0 && m_list->currentItem()->isSelected() ? m_list->SampleOf(line) : -1;
 }
 
-void EdidDialogPr::UpdateDeleteButton() {
+bool EdidDialogPr::ChosenIsUserSample() const {
     const int sample = ChosenSample();
-    Button(kDelete)->setEnabled(m_saveUserSamples && sample >= 0 &&
-                                static_cast<std::size_t>(sample) >= m_firstUserSample);
+    return m_saveUserSamples && sample >= 0 && static_cast<std::size_t>(sample) >= m_firstUserSample;
+}
+
+void EdidDialogPr::UpdateDeleteButton() {
+    Button(kDelete)->setEnabled(ChosenIsUserSample());
+    Button(kCategoryCodeButton)->setEnabled(ChosenIsUserSample() && m_chooseCode);
+}
+
+void EdidDialogPr::SetCodeChooser(CodeChooser choose) {
+    m_chooseCode = std::move(choose);
+    UpdateDeleteButton();
+}
+
+bool EdidDialogPr::SaveUserSamples() {
+    const auto first = m_samples.begin() + static_cast<std::ptrdiff_t>(m_firstUserSample);
+    if (!m_saveUserSamples(std::vector<SampleEntry>(first, m_samples.end()))) {
+        m_messages.Inform(LibraryMessage::kCannotWriteFile, this);
+        return false;
+    }
+    return true;
+}
+
+void EdidDialogPr::RecodeChosen() {
+    if (!ChosenIsUserSample() || !m_chooseCode) {
+        return;
+    }
+    SampleEntry& sample = m_samples[static_cast<std::size_t>(ChosenSample())];
+    const std::optional<std::string> code = m_chooseCode(sample.code);
+    if (!code || *code == sample.code) {
+        return;
+    }
+    const std::string previous = std::exchange(sample.code, *code);
+    if (!SaveUserSamples()) {
+        sample.code = previous;
+        return;
+    }
+    // Under a filter the example may no longer be listed.
+    FillList();
 }
 
 void EdidDialogPr::DeleteChosen() {
@@ -116,14 +162,12 @@ void EdidDialogPr::DeleteChosen() {
     if (QMessageBox::question(this, windowTitle(), question) != QMessageBox::Yes) {
         return;
     }
-    const auto first = m_samples.begin() + static_cast<std::ptrdiff_t>(m_firstUserSample);
-    std::vector<SampleEntry> kept(first, m_samples.end());
-    kept.erase(kept.begin() + (sample - static_cast<std::ptrdiff_t>(m_firstUserSample)));
-    if (!m_saveUserSamples(kept)) {
-        m_messages.Inform(LibraryMessage::kCannotWriteFile, this);
+    const SampleEntry removed = m_samples[static_cast<std::size_t>(sample)];
+    m_samples.erase(m_samples.begin() + sample);
+    if (!SaveUserSamples()) {
+        m_samples.insert(m_samples.begin() + sample, removed);
         return;
     }
-    m_samples.erase(m_samples.begin() + sample);
     m_lastChoice = -1;
     FillList();
 }

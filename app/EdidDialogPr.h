@@ -4,7 +4,8 @@
 // category by the library filter; Select hands the chosen sample's problem to the caller, Exit closes
 // without a choice, Filter chooses the filter in the classifier dialog and lists the samples again.
 // The user's own examples follow the built-in ones; Delete removes the chosen one of them (it is
-// disabled on a built-in sample). Save changes is shown and stays disabled.
+// disabled on a built-in sample), and Category code gives it another code of the classifier. Save
+// changes is shown and stays disabled.
 
 #include "app/CVListBox.h"
 #include "app/SampleList.h"
@@ -12,6 +13,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,11 @@ public:
     void SetUserSamples(std::vector<SampleEntry> samples, UserSaver save);
     // Deletes the chosen line's sample when it is one of the user's own (after asking).
     void DeleteChosen();
+    // Asks a category code for one of the user's own examples, given its code now; none: cancelled.
+    using CodeChooser = std::function<std::optional<std::string>(const std::string& current)>;
+    void SetCodeChooser(CodeChooser choose);
+    // Gives the chosen line's sample, one of the user's own, the code the chooser returns and saves.
+    void RecodeChosen();
 
     void SelectChosen();
     void ChooseFilter();
@@ -46,7 +53,9 @@ public:
     // The problem of the chosen sample (editor form) after Select.
     const std::string& ChosenProblem() const { return m_chosenProblem; }
     CVListBox& List() { return *m_list; }
-    // A button by its control number (1010 Select, 1009 Delete, 1024 Save changes, 1046 Filter, 1011 Exit).
+    // A button by its control number (1010 Select, 1009 Delete, 1024 Save changes, 1046 Filter, 1011 Exit,
+    // kCategoryCodeButton Category code).
+    static constexpr int kCategoryCodeButton = 1100;
     QPushButton* Button(int control) const;
 
 private:
@@ -60,8 +69,12 @@ private:
     // The index of the first of the user's own examples in m_samples.
     std::size_t m_firstUserSample = 0;
     UserSaver m_saveUserSamples;
+    CodeChooser m_chooseCode;
     // The sample of the chosen line, or -1.
     int ChosenSample() const;
     void UpdateDeleteButton();
+    bool ChosenIsUserSample() const;
+    // Saves the user's own examples as m_samples holds them; false (and the message) when it cannot.
+    bool SaveUserSamples();
     CVListBox* m_list = nullptr;
 };

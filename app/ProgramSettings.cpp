@@ -1,8 +1,12 @@
 #include "app/ProgramSettings.h"
 
+#include "output/Windows1251.h"
+
 #include <QFileInfo>
 #include <QSettings>
+#include <QStringList>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -14,6 +18,9 @@ constexpr char kCommentTextValue[] = "CommentText";
 constexpr char kCommentSoundValue[] = "CommentSound";
 constexpr char kOutputPaceValue[] = "OutputPace";
 constexpr char kPathProgValue[] = "PathProg";
+constexpr char kZoomValue[] = "Zoom";
+constexpr char kRecentProblemsValue[] = "RecentProblems";
+constexpr char kPageLayoutValue[] = "PageLayout";
 
 // A stored number read as the unsigned double word it stands for; absent when it is not a number.
 std::optional<unsigned long long> ReadDoubleWord(const QSettings& settings, const char* name) {
@@ -37,7 +44,41 @@ int ReadChecked(const QSettings& settings, const char* name, int defaultValue, i
     return *value > static_cast<unsigned long long>(maximum) ? aboveRange : static_cast<int>(*value);
 }
 
+// A recent problem is stored as its kind, a colon and its text in UTF-8.
+QStringList RecentProblemsText(const std::vector<RecentProblem>& problems) {
+    QStringList list;
+    for (const RecentProblem& problem : problems) {
+        list << QString::number(problem.kind) + QLatin1Char(':') +
+                    QString::fromStdString(Windows1251ToUtf8(problem.text));
+    }
+    return list;
+}
+
+std::vector<RecentProblem> RecentProblemsFrom(const QStringList& list) {
+    // The stored list is the newest first: remembered from the oldest on, it keeps that order.
+    std::vector<RecentProblem> problems;
+    for (auto it = list.crbegin(); it != list.crend(); ++it) {
+        const QString& entry = *it;
+        const qsizetype colon = entry.indexOf(QLatin1Char(':'));
+        bool ok = false;
+        const int kind = entry.left(colon).toInt(&ok);
+        if (colon < 0 || !ok || kind < 0 || kind > 3 || colon + 1 == entry.size()) {
+            continue;
+        }
+        RememberProblem(problems, {kind, Utf8ToWindows1251(entry.mid(colon + 1).toStdString())});
+    }
+    return problems;
+}
+
 } // namespace
+
+void RememberProblem(std::vector<RecentProblem>& list, RecentProblem problem) {
+    list.erase(std::remove(list.begin(), list.end(), problem), list.end());
+    list.insert(list.begin(), std::move(problem));
+    if (list.size() > kRecentProblemCount) {
+        list.resize(kRecentProblemCount);
+    }
+}
 
 QString DefaultSettingsPath() {
     // On this platform the native format is the INI format, kept in "<config>/Vantor Kastrel/Orbelin.conf".
@@ -66,6 +107,11 @@ ProgramSettings CSettingsStore::Read() const {
     result.commentSound = ReadChecked(settings, kCommentSoundValue, 0, 1, 1) != 0;
     result.outputPace = ReadChecked(settings, kOutputPaceValue, ProgramSettings{}.outputPace, 3,
                                     ProgramSettings{}.outputPace);
+    const int zoom = ReadChecked(settings, kZoomValue, ProgramSettings{}.zoom, 400, ProgramSettings{}.zoom);
+    result.zoom = zoom < 50 ? ProgramSettings{}.zoom : zoom;
+    result.recentProblems =
+        RecentProblemsFrom(settings.value(QLatin1String(kRecentProblemsValue)).toStringList());
+    result.pageLayout = settings.value(QLatin1String(kPageLayoutValue)).toString();
     return result;
 }
 
@@ -94,6 +140,11 @@ bool CSettingsStore::Write(const ProgramSettings& settings) const {
     store.setValue(QLatin1String(kCommentTextValue), settings.commentText ? 1 : 0);
     store.setValue(QLatin1String(kCommentSoundValue), settings.commentSound ? 1 : 0);
     store.setValue(QLatin1String(kOutputPaceValue), settings.outputPace);
+    store.setValue(QLatin1String(kZoomValue), settings.zoom);
+    store.setValue(QLatin1String(kRecentProblemsValue), RecentProblemsText(settings.recentProblems));
+    if (!settings.pageLayout.isEmpty()) {
+        store.setValue(QLatin1String(kPageLayoutValue), settings.pageLayout);
+    }
     store.sync();
     return store.status() == QSettings::NoError;
 }

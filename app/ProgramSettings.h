@@ -3,13 +3,28 @@
 // The settings the program keeps between runs, and the store they live in. The store is a settings
 // file of organisation "Vantor Kastrel", application "Orbelin" with the values "Language",
 // "MathType", "CommentText", "CommentSound" and "PathProg" (the base folder that holds Res/, Samples/
-// and the voice folders). The set-up step creates the store; the program reads it at start and writes
+// and the voice folders), and the program's own "OutputPace", "Zoom", "RecentProblems" and
+// "PageLayout". The set-up step creates the store; the program reads it at start and writes
 // the four settings back at exit, but never creates it: without a store the defaults apply and
 // nothing is written.
 
 #include <QString>
 
 #include <string>
+#include <vector>
+
+// A problem solved lately: its kind and its text in the editor's form (single-byte).
+struct RecentProblem {
+    int kind = 0;
+    std::string text;
+
+    bool operator==(const RecentProblem&) const = default;
+};
+
+inline constexpr std::size_t kRecentProblemCount = 4;
+
+// Puts a problem at the head of the list: an equal entry moves there, the oldest beyond the count goes.
+void RememberProblem(std::vector<RecentProblem>& list, RecentProblem problem);
 
 struct ProgramSettings {
     // 0 Russian, 1 English.
@@ -21,6 +36,12 @@ struct ProgramSettings {
     bool commentSound = false;
     // How quickly the solution is written out (OutputPace in CCorvaneView.h).
     int outputPace = 2;
+    // The zoom of the solution view in percent (50 to 400).
+    int zoom = 100;
+    // The problems solved last, the newest first, at most kRecentProblemCount.
+    std::vector<RecentProblem> recentProblems;
+    // The page set up for printing (PageLayoutText.h); empty: the printer's own.
+    QString pageLayout;
 };
 
 class CSettingsStore {

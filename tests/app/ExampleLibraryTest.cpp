@@ -172,6 +172,48 @@ private slots:
         QCOMPARE(dialog.List().count(), 1);
     }
 
+    // A user's own example takes another category code after it was added: the code is saved, and
+    // under the old code's filter the example is no longer listed. A built-in sample keeps its code.
+    void OwnExampleTakesAnotherCategoryCode() {
+        const CLanguageTables texts = EnglishTexts();
+        CFakeMessages messages(texts);
+        std::string filter = "NULL";
+        int lastChoice = -1;
+        EdidDialogPr dialog(texts, messages, 0, 1, kSamples, filter, lastChoice, {});
+        SampleEntry own;
+        own.problemText = "x - 7 = 0";
+        own.code = "A";
+        std::vector<SampleEntry> saved;
+        dialog.SetUserSamples({own}, [&saved](const std::vector<SampleEntry>& samples) {
+            saved = samples;
+            return true;
+        });
+        std::string offered;
+        dialog.SetCodeChooser([&offered](const std::string& current) -> std::optional<std::string> {
+            offered = current;
+            return std::string("Q2");
+        });
+        QPushButton* recode = dialog.Button(EdidDialogPr::kCategoryCodeButton);
+        QCOMPARE(recode->text(), QStringLiteral("Category code…"));
+        dialog.List().setCurrentRow(0);
+        QVERIFY(!recode->isEnabled());
+        dialog.List().setCurrentRow(3);
+        QVERIFY(recode->isEnabled());
+        QTest::mouseClick(recode, Qt::LeftButton);
+        QCOMPARE(offered, std::string("A"));
+        QCOMPARE(saved.size(), std::size_t{1});
+        QCOMPARE(saved[0].code, std::string("Q2"));
+        QCOMPARE(saved[0].problemText, own.problemText);
+
+        filter = "A";
+        dialog.FillList();
+        QCOMPARE(dialog.List().count(), 2);
+        filter = "Q2";
+        dialog.FillList();
+        QCOMPARE(dialog.List().count(), 1);
+        QCOMPARE(dialog.List().SampleOf(0), 3);
+    }
+
     void TheListIsDrawn() {
         const CLanguageTables texts = EnglishTexts();
         CFakeMessages messages(texts);
