@@ -29,6 +29,15 @@ QRect SymbolRect(const MySymbol& symbol, int originX, int originY) {
     return line.adjusted(-2, -2, 2, 2);
 }
 
+// A dark thumb on a light groove, without arrow buttons (%1 the orientation, %2 the length, %3 the
+// thickness).
+constexpr char kScrollBarStyle[] =
+    "QScrollBar:%1 { background: #e6e6e6; border: none; margin: 0; %3: 16px; }"
+    "QScrollBar::handle:%1 { background: #7f7f7f; border-radius: 4px; margin: 2px; min-%2: 32px; }"
+    "QScrollBar::handle:%1:hover { background: #5f5f5f; }"
+    "QScrollBar::add-line:%1, QScrollBar::sub-line:%1 { %2: 0; border: none; }"
+    "QScrollBar::add-page:%1, QScrollBar::sub-page:%1 { background: none; }";
+
 int ScreenWidth() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->geometry().width() : 0;
@@ -41,6 +50,13 @@ CCorvaneView::CCorvaneView(const CCorvaneDoc& document, const CLanguageTables& t
       m_graphics(m_device) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);
+    // The thumbs stand out from their grooves: the style's light grey on grey is hardly seen.
+    verticalScrollBar()->setStyleSheet(
+        QString::fromLatin1(kScrollBarStyle)
+            .arg(QStringLiteral("vertical"), QStringLiteral("height"), QStringLiteral("width")));
+    horizontalScrollBar()->setStyleSheet(
+        QString::fromLatin1(kScrollBarStyle)
+            .arg(QStringLiteral("horizontal"), QStringLiteral("width"), QStringLiteral("height")));
     m_timer.setInterval(kOutputIntervalMs);
     QObject::connect(&m_timer, &QTimer::timeout, this, [this] {
         // A step may stop the timer (a band's end with line-by-line output, the voice): no more then.

@@ -82,6 +82,7 @@ private slots:
     void newBandGlidesInOnePixelAtATime();
     void longCommentsWrapAtTheViewsWidth();
     void controlWheelZoomsTheSolution();
+    void scrollBarThumbStandsOutFromItsGroove();
     void soundCueWaitsForThePlayingClip();
     void spokenFormulaIsReadAndShownWhole();
     void splashIsRevealedInBlocksThenWhole();
@@ -390,6 +391,25 @@ void SolutionViewTest::controlWheelZoomsTheSolution() {
     wheel(-1, Qt::NoModifier);
     QCOMPARE(setup.view.Zoom(), CCorvaneView::kNormalZoom);
     QVERIFY(setup.view.verticalScrollBar()->value() > 0);
+}
+
+void SolutionViewTest::scrollBarThumbStandsOutFromItsGroove() {
+    ViewSetup setup;
+    setup.view.resize(400, 200);
+    setup.view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&setup.view));
+    AddSampleSolution(setup.document.solution, 3);
+    setup.Start();
+    setup.view.ShowAll();
+    setup.view.verticalScrollBar()->setValue(0);
+    QScrollBar* bar = setup.view.verticalScrollBar();
+    QTRY_VERIFY(bar->isVisible());
+    QVERIFY(bar->width() >= 12);
+    const QImage image = bar->grab().toImage();
+    // The thumb stands at the top of a long solution; the groove shows at the bottom.
+    const int thumb = image.pixelColor(image.width() / 2, 8).lightness();
+    const int groove = image.pixelColor(image.width() / 2, image.height() - 4).lightness();
+    QVERIFY2(groove - thumb > 60, qPrintable(QStringLiteral("%1 %2").arg(thumb).arg(groove)));
 }
 
 #include "SolutionViewTest.moc"
