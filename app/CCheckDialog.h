@@ -2,8 +2,9 @@
 
 // Check my solution: the problem of the editor on top, the pupil's own solution below it, one line a
 // step (Enter starts a new line). Check marks every line with a tick or a cross and the message
-// beside it, then says whether the solution is finished and, when it stops early, the solver's next
-// step. Show the solution closes the dialog and asks for the solver's own solution.
+// beside it, on the row of its line (a green tick; a red cross on a reddened row), then says whether
+// the solution is finished and, when it stops early, the solver's next step. Show the solution closes
+// the dialog and asks for the solver's own solution.
 //
 // Texts: the section "CheckDialog" of the language file (the title, the two buttons and the
 // caption of the lines) and the messages of the section "CheckTexts".
@@ -54,6 +55,7 @@ public:
 
 private:
     static QString DialogText(const std::string& baseFolder, int language, int key);
+    void AlignRowsWithLines();
     void ShowVerdicts();
     QString SummaryText() const;
 

@@ -64,6 +64,30 @@ private slots:
         QCOMPARE(dialog.Summary()->text(), QStringLiteral("The solution is wrong from line 3 on."));
     }
 
+    // Each verdict stands beside its own line, a blank line between them included, and the rows are as
+    // high as the lines; a wrong line's row is reddened and its cross red, a right line's tick green.
+    void VerdictsStandOnTheRowsOfTheirLines() {
+        LanguageFolder folder;
+        CCheckDialog dialog({0, kEnglishLanguage, "x^2-5x+6=0", folder.Path(), nullptr});
+        dialog.show();
+        TypeLines(dialog, {"x^2-2x-3x+6=0", "", "(x-2)(x+3)=0"});
+        QTest::mouseClick(dialog.CheckButton(), Qt::LeftButton);
+        QCOMPARE(dialog.Verdicts()->rowCount(), 3);
+        QCOMPARE(Cell(dialog, 0, 0), QStringLiteral("1"));
+        QCOMPARE(Cell(dialog, 1, 1), QString());
+        QCOMPARE(Cell(dialog, 2, 0), QStringLiteral("3"));
+        QCOMPARE(Cell(dialog, 2, 1), QStringLiteral("\u2717"));
+        const int lineHeight = QFontMetrics(dialog.LinesEdit()->font()).lineSpacing();
+        QCOMPARE(dialog.Verdicts()->rowHeight(2), lineHeight);
+        QCOMPARE(dialog.LinesEdit()->document()->documentMargin(), 0.0);
+        const QTableWidgetItem* wrong = dialog.Verdicts()->item(2, 1);
+        QVERIFY(wrong->foreground().color().red() > 150 && wrong->foreground().color().green() < 50);
+        QVERIFY(dialog.Verdicts()->item(2, 2)->background().color().red() >
+                dialog.Verdicts()->item(2, 2)->background().color().green());
+        const QTableWidgetItem* right = dialog.Verdicts()->item(0, 1);
+        QVERIFY(right->foreground().color().green() > 100 && right->foreground().color().red() < 50);
+    }
+
     void CorrectingTheLineAndCheckingAgainFinishesTheSolution() {
         LanguageFolder folder;
         CCheckDialog dialog({0, kEnglishLanguage, "x^2=x", folder.Path(), nullptr});
