@@ -3,7 +3,9 @@
 
 #include "app/CCorvaneView.h"
 #include "app/CMainFrame.h"
+#include "cli/CliRunner.h"
 #include "editor/MathRedactor.h"
+#include "export/ReadableFormula.h"
 #include "output/Windows1251.h"
 
 #include <QAction>
@@ -21,11 +23,11 @@ const char* const kZoomTexts[2][4] = {
 // The longest problem text an item of the recent list shows before it is cut with an ellipsis.
 constexpr int kRecentItemLength = 60;
 
-// The problem as the item shows it: the editor form without its blanks and its caret mark.
-QString RecentItemText(std::size_t number, const std::string& problem, const QString& kind) {
-    QString text = QString::fromStdString(Windows1251ToUtf8(problem));
-    text.remove(QLatin1Char(' '));
-    text.remove(QLatin1Char('~'));
+// The problem as the item shows it: in linear notation, as a person writes it on one line.
+QString RecentItemText(std::size_t number, const std::string& problem, const QString& kind, int language) {
+    ReadableStyle style;
+    style.decimalSeparator = language == kRussianLanguage ? ',' : '.';
+    QString text = QString::fromStdString(ReadableFormula(ProblemForDispatcher(problem, false), style));
     if (text.size() > kRecentItemLength) {
         text = text.left(kRecentItemLength - 1) + QChar(0x2026);
     }
@@ -37,6 +39,10 @@ QString RecentItemText(std::size_t number, const std::string& problem, const QSt
 
 void CMainFrame::CreateZoomMenu(QMenu* tools) {
     m_zoomMenu = tools->addMenu(QString());
+    // In the view's context menu the zoom follows the ways the solution leaves the program.
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    m_view->addAction(separator);
     const QKeySequence keys[] = {QKeySequence(Qt::CTRL | Qt::Key_Plus),
                                  QKeySequence(Qt::CTRL | Qt::Key_Minus), QKeySequence(Qt::CTRL | Qt::Key_0)};
     const int steps[] = {CCorvaneView::kZoomStep, -CCorvaneView::kZoomStep, 0};
@@ -89,7 +95,8 @@ void CMainFrame::UpdateRecentProblemItems() {
             // The kinds' items follow the first popup in the language file's "Menu" keys.
             QString kind = QString::fromStdString(
                 Windows1251ToUtf8(m_texts.MenuText(1 + static_cast<std::size_t>(problems[i].kind))));
-            action->setText(RecentItemText(i + 1, problems[i].text, kind.remove(QLatin1Char('&'))));
+            action->setText(
+                RecentItemText(i + 1, problems[i].text, kind.remove(QLatin1Char('&')), m_settings.language));
         }
     }
 }

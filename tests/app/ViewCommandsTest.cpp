@@ -106,9 +106,9 @@ void ViewCommandsTest::recentProblemsListTheLastFourAndOpenThemUnderTheirKind() 
     // The newest first; a problem solved again moves to the head instead of standing twice.
     const QStringList texts = test.RecentTexts();
     QCOMPARE(texts.size(), 4);
-    QVERIFY(texts[0].startsWith(QStringLiteral("&1  x+3=4")));
-    QVERIFY(texts[1].startsWith(QStringLiteral("&2  x+5=6")));
-    QVERIFY(texts[3].startsWith(QStringLiteral("&4  x+2=3")));
+    QVERIFY(texts[0].startsWith(QStringLiteral("&1  x + 3 = 4")));
+    QVERIFY(texts[1].startsWith(QStringLiteral("&2  x + 5 = 6")));
+    QVERIFY(texts[3].startsWith(QStringLiteral("&4  x + 2 = 3")));
     QVERIFY(texts[0].endsWith(QStringLiteral("(Equations)")));
 
     test.frame->SwitchKind(3);
@@ -117,7 +117,7 @@ void ViewCommandsTest::recentProblemsListTheLastFourAndOpenThemUnderTheirKind() 
 
     test.Restart();
     QCOMPARE(test.RecentTexts().size(), 4);
-    QVERIFY(test.RecentTexts()[0].startsWith(QStringLiteral("&1  2x+3x")));
+    QVERIFY(test.RecentTexts()[0].startsWith(QStringLiteral("&1  2x + 3x")));
     // Opening an equation's entry switches back to equations and puts it into the editor.
     test.frame->RecentProblemActions()[1]->trigger();
     QVERIFY(test.frame->EditorShown());
