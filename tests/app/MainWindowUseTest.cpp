@@ -2,6 +2,7 @@
 // the output pace, the translated standard dialogs and the user's own examples in the collection.
 
 #include "AppTestSupport.h"
+#include "RestartableFrame.h"
 #include "app/CCorvaneView.h"
 #include "app/CHelpWindow.h"
 #include "app/CMainFrame.h"
@@ -33,24 +34,7 @@ namespace {
 // An equation whose solution has 28 records.
 constexpr char kLongSolutionProblem[] = "1/(x-1)+1/(x+1)+1/(x-2)=0";
 
-// A main window over an installation of its own whose store holds the given values.
-struct FrameUnderTest {
-    TestInstallation installation;
-    std::unique_ptr<CMainFrame> frame;
-
-    explicit FrameUnderTest(std::initializer_list<std::pair<const char*, QVariant>> values) {
-        installation.WriteStore(values);
-        Restart();
-    }
-
-    // The window goes (writing its settings back) and a new one starts over the same store.
-    void Restart() {
-        frame.reset();
-        MainFrameOptions options;
-        options.settingsPath = installation.StorePath();
-        frame = std::make_unique<CMainFrame>(options);
-    }
-};
+using FrameUnderTest = RestartableFrame;
 
 // Answers the modal dialogs that open while it lives: every 20 ms the active modal widget, if any, is
 // handed to the answer.

@@ -32,6 +32,24 @@ struct ViewSetup {
         view.StartOutput();
     }
 
+    // Shows the view at a size on the screen; false when it is not exposed.
+    bool ShowAt(int width, int height) {
+        view.resize(width, height);
+        view.show();
+        return QTest::qWaitForWindowExposed(&view);
+    }
+
+    // A shown view with the sample solution repeated, every band of it shown.
+    bool ShowSampleWhole(int width, int height, int repeats) {
+        AddSampleSolution(document.solution, repeats);
+        if (!ShowAt(width, height)) {
+            return false;
+        }
+        Start();
+        view.ShowAll();
+        return true;
+    }
+
     // Ticks until the output is complete or stops; the number of ticks.
     int RunWhileRunning(int maxTicks = 100'000) {
         int ticks = 0;
@@ -149,9 +167,7 @@ void SolutionViewTest::alwaysShownCommentsStandWithTextCommentsOff() {
 void SolutionViewTest::outputScrollsToTheBandsItReaches() {
     ViewSetup setup;
     setup.view.SetTextComments(true);
-    setup.view.resize(300, 200);
-    setup.view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&setup.view));
+    QVERIFY(setup.ShowAt(300, 200));
     AddSampleSolution(setup.document.solution, 2);
     // Comments wrap at the view's width; a formula wider than it still widens the scroll area.
     setup.document.solution.AddFormula(nullptr, "x^8+x^7+x^6+x^5+x^4+x^3+x^2+x+1=0", false);
@@ -295,9 +311,7 @@ void SolutionViewTest::newBandGlidesInOnePixelAtATime() {
     for (const OutputPace pace : {OutputPace::Fast, OutputPace::AtOnce}) {
         ViewSetup setup;
         setup.view.SetPace(pace);
-        setup.view.resize(400, 150);
-        setup.view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&setup.view));
+        QVERIFY(setup.ShowAt(400, 150));
         AddSampleSolution(setup.document.solution, 1);
         setup.Start();
         std::vector<int> positions;
@@ -323,9 +337,7 @@ void SolutionViewTest::newBandGlidesInOnePixelAtATime() {
 void SolutionViewTest::longCommentsWrapAtTheViewsWidth() {
     ViewSetup setup;
     setup.view.SetTextComments(true);
-    setup.view.resize(320, 400);
-    setup.view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&setup.view));
+    QVERIFY(setup.ShowAt(320, 400));
     auto record = setup.document.solution.AddComment(nullptr, CommentID::DomainConditions, false, false);
     for (const CommentIDType id : {CommentID::DifferenceOfSquares, CommentID::Cancellation,
                                    CommentID::RootMakesDenominatorZero, CommentID::RootExcludedByCondition}) {
@@ -356,12 +368,7 @@ void SolutionViewTest::longCommentsWrapAtTheViewsWidth() {
 // again larger, within the bounds; the wheel alone scrolls.
 void SolutionViewTest::controlWheelZoomsTheSolution() {
     ViewSetup setup;
-    setup.view.resize(640, 300);
-    setup.view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&setup.view));
-    AddSampleSolution(setup.document.solution, 2);
-    setup.Start();
-    setup.view.ShowAll();
+    QVERIFY(setup.ShowSampleWhole(640, 300, 2));
     std::vector<int> heard;
     setup.view.SetZoomListener([&heard](int zoom) { heard.push_back(zoom); });
     const int usualHeight = setup.view.ScrollSize().height();
@@ -395,12 +402,7 @@ void SolutionViewTest::controlWheelZoomsTheSolution() {
 
 void SolutionViewTest::scrollBarThumbStandsOutFromItsGroove() {
     ViewSetup setup;
-    setup.view.resize(400, 200);
-    setup.view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&setup.view));
-    AddSampleSolution(setup.document.solution, 3);
-    setup.Start();
-    setup.view.ShowAll();
+    QVERIFY(setup.ShowSampleWhole(400, 200, 3));
     setup.view.verticalScrollBar()->setValue(0);
     QScrollBar* bar = setup.view.verticalScrollBar();
     QTRY_VERIFY(bar->isVisible());

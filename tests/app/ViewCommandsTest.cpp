@@ -2,6 +2,7 @@
 // the problems solved last in the Example menu, and the page set up for printing.
 
 #include "AppTestSupport.h"
+#include "RestartableFrame.h"
 #include "app/CCorvaneView.h"
 #include "app/CMainFrame.h"
 #include "app/PageLayoutText.h"
@@ -18,23 +19,9 @@
 
 namespace {
 
-// A main window over an installation of its own whose store holds the given values.
-struct FrameUnderTest {
-    TestInstallation installation;
-    std::unique_ptr<CMainFrame> frame;
-
-    explicit FrameUnderTest(std::initializer_list<std::pair<const char*, QVariant>> values) {
-        installation.WriteStore(values);
-        Restart();
-    }
-
-    // The window goes (writing its settings back) and a new one starts over the same store.
-    void Restart() {
-        frame.reset();
-        MainFrameOptions options;
-        options.settingsPath = installation.StorePath();
-        frame = std::make_unique<CMainFrame>(options);
-    }
+// The window of a restartable installation, driven as a user drives it.
+struct FrameUnderTest : RestartableFrame {
+    using RestartableFrame::RestartableFrame;
 
     // Types a problem into a new example and solves it with Enter, as a user does.
     void TypeAndSolve(const char* problem) {
