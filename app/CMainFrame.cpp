@@ -24,6 +24,7 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -503,22 +504,32 @@ bool CMainFrame::AddToCollection(const std::string& problem, const std::string& 
 }
 
 std::optional<std::string> CMainFrame::AskCategoryCode(const std::string& current) {
-    // The codes of the group's classifier, the root's empty code first ("no category").
+    // The codes of the group's classifier, the root's empty code first ("no category"); a code the
+    // classifier does not hold (typed when the example was added) is offered as well.
     QStringList codes;
     for (const NoteEntry& entry : ReadNoteFile(m_files.noteFile, m_texts.NoteDialogText(11))) {
         codes << FromSingleByte(entry.code);
     }
+    const QString currentCode = FromSingleByte(current);
+    if (!codes.contains(currentCode)) {
+        codes << currentCode;
+    }
     const bool russian = m_settings.language == kRussianLanguage;
-    bool chosen = false;
-    const QString code =
-        QInputDialog::getItem(this, FromSingleByte(m_texts.MenuText(8)),
-                              russian ? QStringLiteral("Код раздела классификатора:")
-                                      : QStringLiteral("Category code of the classifier:"),
-                              codes, std::max<int>(0, codes.indexOf(FromSingleByte(current))), true, &chosen);
-    if (!chosen) {
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(FromSingleByte(m_texts.MenuText(8)));
+    dialog.setLabelText(russian ? QStringLiteral("Код раздела классификатора:")
+                                : QStringLiteral("Category code of the classifier:"));
+    dialog.setComboBoxItems(codes);
+    dialog.setComboBoxEditable(true);
+    dialog.setTextValue(currentCode);
+    // Wide enough for its title and a long code.
+    if (auto* box = dialog.findChild<QComboBox*>()) {
+        box->setMinimumWidth(360);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return Utf8ToWindows1251(code.trimmed().toStdString());
+    return Utf8ToWindows1251(dialog.textValue().trimmed().toStdString());
 }
 
 void CMainFrame::PutIntoCollection() {

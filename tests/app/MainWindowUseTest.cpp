@@ -68,6 +68,7 @@ private slots:
     void textCommentsAreShownOnTheFirstStart();
     void ownExampleIsCollectedFilteredAndDeletedAcrossRestarts();
     void tabInTheClassifierMovesFromCodeToDescription();
+    void ownExampleTakesAnotherCodeAfterItWasAdded();
     void finishSoundPlaysAfterTheLayoutAndBeforeTheView();
 };
 
@@ -264,6 +265,39 @@ void MainWindowUseTest::ownExampleIsCollectedFilteredAndDeletedAcrossRestarts() 
     QCOMPARE(listedAfterDelete, 0);
     test.Restart();
     QVERIFY(ReadUserCollection(collection).empty());
+}
+
+// The code asked for an own example offers its code now, also one the classifier does not hold, and
+// the new code is what the collection keeps.
+void MainWindowUseTest::ownExampleTakesAnotherCodeAfterItWasAdded() {
+    FrameUnderTest test({{"Language", 1}, {"MathType", 0}});
+    QVERIFY(test.frame->AddToCollection(" x - 7 = 0", "Q1"));
+    QString offered;
+    bool recoded = false;
+    {
+        ModalAnswerer answerer([&](QWidget* modal) {
+            if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+                offered = input->textValue();
+                input->setTextValue(QStringLiteral("Q2"));
+                input->accept();
+                recoded = true;
+            } else if (auto* dialog = dynamic_cast<EdidDialogPr*>(modal)) {
+                if (!recoded) {
+                    dialog->List().setCurrentRow(dialog->List().count() - 1);
+                    QMetaObject::invokeMethod(dialog->Button(EdidDialogPr::kCategoryCodeButton),
+                                              &QPushButton::click, Qt::QueuedConnection);
+                } else {
+                    dialog->reject();
+                }
+            }
+        });
+        test.frame->CommandAction(MenuCommand::ChooseExample)->trigger();
+    }
+    QCOMPARE(offered, QStringLiteral("Q1"));
+    const std::string collection = UserCollectionFile(test.installation.BaseFolder().toStdString() + "/", 1);
+    const std::vector<SampleEntry> kept = ReadUserCollection(collection);
+    QCOMPARE(kept.size(), std::size_t{1});
+    QCOMPARE(kept[0].code, std::string("Q2"));
 }
 
 void MainWindowUseTest::tabInTheClassifierMovesFromCodeToDescription() {
