@@ -9,12 +9,14 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QStandardPaths>
 
 #include <array>
 
@@ -100,12 +102,24 @@ CSolutionExporter::CSolutionExporter(std::function<const COutputList*()> solutio
         return accepted ? std::optional<double>(scale) : std::nullopt;
     };
     askFile = [this](const QString& caption, const QString& filters, QString* chosenFilter) {
-        return QFileDialog::getSaveFileName(m_dialogParent, caption, QString(), filters, chosenFilter);
+        return QFileDialog::getSaveFileName(m_dialogParent, caption, SuggestedSavePath(), filters,
+                                            chosenFilter);
     };
     UpdateStates();
 }
 
 CSolutionExporter::~CSolutionExporter() = default;
+
+QString CSolutionExporter::SuggestedSavePath() const {
+    QString folder = m_saveFolder;
+    if (folder.isEmpty()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    }
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = QDir::homePath();
+    }
+    return QDir(folder).filePath(QStringLiteral("solution"));
+}
 
 QString CSolutionExporter::Text(std::size_t i) const {
     return QString::fromStdString(Windows1251ToUtf8(m_texts.ExportText(i)));
@@ -213,6 +227,7 @@ void CSolutionExporter::SaveWithDialog() {
     if (path.isEmpty()) {
         return;
     }
+    m_saveFolder = QFileInfo(path).absolutePath();
     // The file type chosen decides the format; a name without that type's extension gets it.
     const qsizetype chosen = std::max<qsizetype>(filters.indexOf(chosenFilter), 0);
     const SaveFormatInfo& info = kSaveFormats[static_cast<std::size_t>(chosen)];

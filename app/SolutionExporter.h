@@ -50,6 +50,10 @@ public:
     // Writes the solution into path in format (a PNG at scale); an empty text, or why it could not.
     QString SaveTo(const QString& path, SaveFormat format, double scale = 1.0) const;
 
+    // Where the file dialog opens: "solution" in the folder saved into last, at first in the user's
+    // documents (or home) folder, not wherever the program was started.
+    QString SuggestedSavePath() const;
+
     // Asks for a PNG's scale; none when the question is cancelled. Replaceable for tests.
     std::function<std::optional<double>()> askScale;
     // Asks for the file and its type; an empty name when the dialog is cancelled. Replaceable for tests.
@@ -68,4 +72,5 @@ private:
     QAction* m_copy = nullptr;
     QAction* m_copyLatex = nullptr;
     QAction* m_save = nullptr;
+    QString m_saveFolder;
 };

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
@@ -158,6 +159,10 @@ void SolutionExportTest::saveWritesTheFormatOfTheChosenFileType() {
         {5, "solution", "solution.svg", "<?xml"},
         {6, "solution", "solution.png", "\x89PNG"},
     };
+    // At first it opens in the user's documents or home folder, not the program's.
+    QVERIFY(exporter.SuggestedSavePath().endsWith(QStringLiteral("/solution")));
+    QVERIFY(QFileInfo(exporter.SuggestedSavePath()).absolutePath() != QDir::currentPath() ||
+            QDir::currentPath() == QDir::homePath());
     for (const auto& c : cases) {
         exporter.askFile = [&](const QString& caption, const QString& filters, QString* chosenFilter) {
             const QStringList types = filters.split(QStringLiteral(";;"));
@@ -171,6 +176,8 @@ void SolutionExportTest::saveWritesTheFormatOfTheChosenFileType() {
         const QByteArray written = ReadAll(test.Path(c.expectedName));
         QVERIFY2(written.startsWith(c.opening), c.expectedName);
     }
+    // The dialog opens where the last solution went, on the name "solution".
+    QCOMPARE(exporter.SuggestedSavePath(), QDir(test.folder.path()).filePath(QStringLiteral("solution")));
     // A cancelled dialog writes nothing.
     exporter.askFile = [](const QString&, const QString&, QString*) { return QString(); };
     const auto before = QDir(test.folder.path()).entryList(QDir::Files).size();
