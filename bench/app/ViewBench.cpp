@@ -1,4 +1,5 @@
-// Laying out and painting a whole solution of 41 records in the solution view.
+// Laying out and painting a whole solution of 41 records in the solution view, and laying it out
+// again for another width or zoom.
 
 #include "app/CCorvaneDoc.h"
 #include "app/CCorvaneView.h"
@@ -73,6 +74,22 @@ void WriteOutGlyphByGlyph(benchmark::State& state) {
     }
 }
 BENCHMARK(WriteOutGlyphByGlyph)->Unit(benchmark::kMillisecond);
+
+// What a resize or a zoom step costs: every record laid out again, the long ones wrapped at a narrow
+// window's width, at twice the usual size.
+void LayOutAgainWrappedAndZoomed(benchmark::State& state) {
+    ViewFixture fixture;
+    fixture.view.resize(480, 2400);
+    fixture.view.LayOutNewSolution();
+    fixture.view.ShowAll();
+    int zoom = 2 * CCorvaneView::kNormalZoom;
+    for (auto _ : state) {
+        fixture.view.SetZoom(zoom);
+        zoom = zoom == 2 * CCorvaneView::kNormalZoom ? zoom + CCorvaneView::kZoomStep
+                                                     : zoom - CCorvaneView::kZoomStep;
+    }
+}
+BENCHMARK(LayOutAgainWrappedAndZoomed)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
