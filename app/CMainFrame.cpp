@@ -15,9 +15,9 @@
 #include "app/ToolBarIcons.h"
 #include "app/UserCollection.h"
 #include "app/UserFolder.h"
-#include "cli/CliRunner.h"
 #include "display/SolutionRenderer.h"
 #include "editor/MathRedactor.h"
+#include "markup/EditorConversion.h"
 #include "output/VoiceFragments.h"
 #include "output/Windows1251.h"
 #include "solver/SolveProblem.h"
@@ -579,7 +579,9 @@ void CMainFrame::SolveNow(const std::string& problem) {
     }
     m_document.problemText = problem;
     m_document.solution.RemoveAll();
-    SolveProblem(m_settings.mathType, ProblemForDispatcher(problem, false), &m_document.solution);
+    std::string text = problem;
+    ConvertEditorText(text);
+    SolveProblem(m_settings.mathType, text, &m_document.solution);
     SolutionReady();
 }
 

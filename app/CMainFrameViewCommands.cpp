@@ -3,9 +3,9 @@
 
 #include "app/CCorvaneView.h"
 #include "app/CMainFrame.h"
-#include "cli/CliRunner.h"
 #include "editor/MathRedactor.h"
 #include "export/ReadableFormula.h"
+#include "markup/EditorConversion.h"
 #include "output/Windows1251.h"
 
 #include <QAction>
@@ -27,7 +27,9 @@ constexpr int kRecentItemLength = 60;
 QString RecentItemText(std::size_t number, const std::string& problem, const QString& kind, int language) {
     ReadableStyle style;
     style.decimalSeparator = language == kRussianLanguage ? ',' : '.';
-    QString text = QString::fromStdString(ReadableFormula(ProblemForDispatcher(problem, false), style));
+    std::string compact = problem;
+    ConvertEditorText(compact);
+    QString text = QString::fromStdString(ReadableFormula(compact, style));
     if (text.size() > kRecentItemLength) {
         text = text.left(kRecentItemLength - 1) + QChar(0x2026);
     }

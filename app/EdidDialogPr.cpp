@@ -1,6 +1,7 @@
 #include "app/EdidDialogPr.h"
 
 #include "app/LibraryMessages.h"
+#include "markup/EditorConversion.h"
 #include "output/LanguageTables.h"
 #include "output/Windows1251.h"
 
@@ -81,7 +82,7 @@ void EdidDialogPr::FillList() {
     m_list->Clear();
     for (std::size_t i = 0; i < m_samples.size(); ++i) {
         SampleEntry& sample = m_samples[i];
-        sample.displayText = SampleDisplayText(sample.problemText);
+        sample.displayText = EditorDisplayText(sample.problemText);
         if (m_filter != kNoFilter && sample.code != m_filter) {
             continue;
         }

@@ -1,6 +1,7 @@
 #include "app/ProgramArguments.h"
 
-#include "cli/CommandLine.h"
+#include "output/LanguageTables.h"
+#include "solver/SolveProblem.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 #include "app/SampleList.h"
 
-#include "markup/EditorConversion.h"
-
 #include <QFile>
 
 #include <utility>
@@ -33,14 +31,6 @@ std::vector<SampleEntry> ParseSamples(std::string_view text) {
         }
     }
     return samples;
-}
-
-std::string SampleDisplayText(const std::string& problemText) {
-    std::string text = "$" + problemText + "$";
-    RemoveBlanks(text);
-    MarkMixedNumbers(text);
-    InsertProductDots(text);
-    return text;
 }
 
 std::string SampleResourceText(int resource) {

@@ -23,9 +23,6 @@ struct SampleEntry {
 // end that holds no ";" is not a sample.
 std::vector<SampleEntry> ParseSamples(std::string_view text);
 
-// The display form of a problem: "$" + problem + "$" with the editor's display conversion.
-std::string SampleDisplayText(const std::string& problemText);
-
 // The text of a built-in sample resource: 157 equations, 158 factorisation, 159 simplification;
 // empty for any other number.
 std::string SampleResourceText(int resource);

@@ -1,6 +1,6 @@
 #include "app/SolutionExporter.h"
 
-#include "cli/OutputFile.h"
+#include "export/OutputFile.h"
 #include "display/SolutionRenderer.h"
 #include "export/CommentTexts.h"
 #include "export/SolutionExport.h"

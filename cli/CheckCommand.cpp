@@ -2,6 +2,7 @@
 
 #include "cli/CliRunner.h"
 #include "cli/JsonText.h"
+#include "markup/EditorConversion.h"
 #include "model/EngineLimits.h"
 
 #include <istream>
@@ -131,7 +132,10 @@ int RunCheck(std::istream& in, std::ostream& out, std::ostream& err, const Comma
             line.pop_back();
         }
         // The editor's typed form is converted line by line as the editor's Solve converts it.
-        lines.push_back(commandLine.form == ProblemForm::Editor ? ProblemForDispatcher(line, false) : line);
+        if (commandLine.form == ProblemForm::Editor) {
+            ConvertEditorText(line);
+        }
+        lines.push_back(line);
     }
     const SolutionCheck check = CheckSolution(commandLine.kind, lines, form);
     if (check.problemError && check.problemError->id == CheckMessageID::Unreadable) {

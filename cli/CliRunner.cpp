@@ -2,7 +2,7 @@
 
 #include "cli/CheckCommand.h"
 #include "cli/JsonText.h"
-#include "cli/OutputFile.h"
+#include "export/OutputFile.h"
 #include "cli/Render.h"
 #include "cli/SolutionWriter.h"
 #include "markup/EditorConversion.h"
@@ -14,26 +14,13 @@
 #include <istream>
 #include <ostream>
 
-std::string ProblemForDispatcher(const std::string& typed, bool compact) {
-    if (compact) {
-        return typed;
-    }
-    // The editor converts its text between formula delimiters, which keep the first and the last
-    // character from getting a product dot before or after them, and removes the delimiters
-    // before it hands the text over.
-    std::string text = "$" + typed + "$";
-    RemoveBlanks(text);
-    MarkMixedNumbers(text);
-    InsertProductDots(text);
-    text = text.substr(1, text.size() - 2);
-    RemoveRedundantBraces(text);
-    return text;
-}
-
 ProblemReading ReadProblem(const std::string& typed, ProblemForm form) {
     switch (form) {
-    case ProblemForm::Editor:
-        return ProblemReading{ProblemForDispatcher(typed, false), {}};
+    case ProblemForm::Editor: {
+        std::string text = typed;
+        ConvertEditorText(text);
+        return ProblemReading{std::move(text), {}};
+    }
     case ProblemForm::Compact:
         return ProblemReading{typed, {}};
     case ProblemForm::Linear:
@@ -179,6 +166,22 @@ int CheckSource(const CommandLine& commandLine, const CommentTexts& texts,
     const int flushed = CheckedFlush(out, err);
     return flushed != kExitSolved ? flushed : status;
 }
+
+#ifdef ORBELIN_WITH_RENDER
+// Solves the command line's problem and draws its solution into the command line's render path.
+int SolveAndRender(const CommandLine& commandLine, const std::filesystem::path& baseFolder,
+                   std::ostream& err) {
+    const ProblemReading problem = ReadProblem(*commandLine.problem, commandLine.form);
+    if (!problem.error.empty()) {
+        err << "orbelin-solve: " << problem.error << '\n';
+        return kExitCommandLineUnusable;
+    }
+    COutputList solution;
+    SolveTimed(commandLine.kind, problem.text, solution);
+    return RenderSolutionFile(solution, commandLine.language, baseFolder, *commandLine.renderPath, err,
+                              commandLine.renderScale);
+}
+#endif
 
 } // namespace
 

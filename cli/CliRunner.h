@@ -4,6 +4,7 @@
 // or JSON, or solve a batch, one problem a line, writing one JSON object a line.
 
 #include "cli/CommandLine.h"
+#include "cli/ExitStatus.h"
 #include "export/CommentTexts.h"
 #include "output/COutputList.h"
 
@@ -13,17 +14,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-// Exit statuses.
-inline constexpr int kExitSolved = 0;
-inline constexpr int kExitBatchLinesUnusable = 1;
-inline constexpr int kExitOutputFailed = 1;
-inline constexpr int kExitCommandLineUnusable = 2;
-
-// The text handed to the dispatcher: the problem as typed in the editor, converted as the
-// editor's Solve converts it (blanks removed, mixed numbers marked, product dots inserted,
-// redundant braces removed); with compact, the problem unchanged.
-std::string ProblemForDispatcher(const std::string& typed, bool compact);
 
 // A problem as typed in its form, read into the text for the dispatcher; error says why it
 // cannot be used ("column 3: ...") and is empty when it can.

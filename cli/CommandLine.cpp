@@ -202,16 +202,6 @@ const std::vector<CommandLineOption>& CommandLineOptions() {
     return options;
 }
 
-std::optional<int> ParseKindName(std::string_view text) {
-    static constexpr std::string_view names[] = {"equation", "factor", "factor-full", "simplify"};
-    for (int kind = 0; kind < 4; ++kind) {
-        if (text == names[kind] || (text.size() == 1 && text[0] == '0' + kind)) {
-            return kind;
-        }
-    }
-    return std::nullopt;
-}
-
 CommandLineResult ParseCommandLine(const std::vector<std::string>& words) {
     CommandLine commandLine;
     bool optionsEnded = false;

@@ -76,8 +76,5 @@ const std::vector<CommandLineOption>& CommandLineOptions();
 // is part of the problem.
 CommandLineResult ParseCommandLine(const std::vector<std::string>& words);
 
-// The kind named by text ("equation", "factor", "factor-full", "simplify" or a digit 0 to 3).
-std::optional<int> ParseKindName(std::string_view text);
-
 // The usage text printed by --help and after a command line that cannot be used.
 std::string UsageText();

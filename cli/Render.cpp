@@ -2,7 +2,7 @@
 
 #ifdef ORBELIN_WITH_RENDER
 
-#include "cli/CliRunner.h"
+#include "cli/ExitStatus.h"
 #include "display/SolutionRenderer.h"
 #include "output/LanguageTables.h"
 
@@ -65,19 +65,6 @@ int RenderSolutionFile(const COutputList& solution, int language, const std::fil
         return kExitCommandLineUnusable;
     }
     return kExitSolved;
-}
-
-int SolveAndRender(const CommandLine& commandLine, const std::filesystem::path& baseFolder,
-                   std::ostream& err) {
-    const ProblemReading problem = ReadProblem(*commandLine.problem, commandLine.form);
-    if (!problem.error.empty()) {
-        err << "orbelin-solve: " << problem.error << '\n';
-        return kExitCommandLineUnusable;
-    }
-    COutputList solution;
-    SolveTimed(commandLine.kind, problem.text, solution);
-    return RenderSolutionFile(solution, commandLine.language, baseFolder, *commandLine.renderPath, err,
-                              commandLine.renderScale);
 }
 
 #endif

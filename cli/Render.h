@@ -12,8 +12,6 @@
 #include <optional>
 #include <string>
 
-struct CommandLine;
-
 // True when the --render file name asks for a PNG.
 bool IsPngPath(const std::string& path);
 
@@ -25,10 +23,5 @@ std::optional<std::string> CheckRenderPath(const std::string& path);
 // file cannot be written.
 int RenderSolutionFile(const COutputList& solution, int language, const std::filesystem::path& baseFolder,
                        const std::string& path, std::ostream& err, double scale = 1.0);
-
-// Solves the command line's problem and draws its solution into the command line's render path.
-// Returns the exit status.
-int SolveAndRender(const CommandLine& commandLine, const std::filesystem::path& baseFolder,
-                   std::ostream& err);
 
 #endif

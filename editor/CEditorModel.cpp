@@ -62,18 +62,6 @@ bool IsAcceptedToken(unsigned char character) {
            (character >= 'A' && character <= 'Z') || (character >= 'a' && character <= 'z');
 }
 
-std::string DisplayForm(std::string_view editorText) {
-    std::string text = "$";
-    text += editorText;
-    text += '$';
-    // A typed division sign is the markup's division (drawn after the language either way).
-    std::replace(text.begin(), text.end(), static_cast<char>(MarkupBytes::kDivisionSign), ':');
-    RemoveBlanks(text);
-    MarkMixedNumbers(text);
-    InsertProductDots(text);
-    return text;
-}
-
 } // namespace
 
 CEditorModel::CEditorModel(LayoutCheck laysOut) : m_laysOut(std::move(laysOut)) {}
@@ -112,7 +100,7 @@ std::string CEditorModel::SelectedText() const {
 }
 
 std::string CEditorModel::DisplayText() const {
-    return DisplayForm(m_text);
+    return EditorDisplayText(m_text);
 }
 
 std::string CEditorModel::SolverText() const {
@@ -120,9 +108,8 @@ std::string CEditorModel::SolverText() const {
     if (m_text == kEmptyProblem) {
         return {};
     }
-    std::string text = DisplayText();
-    text = text.substr(1, text.size() - 2);
-    RemoveRedundantBraces(text);
+    std::string text = m_text;
+    ConvertEditorText(text);
     return text;
 }
 
@@ -230,7 +217,7 @@ bool CEditorModel::SelectionLaysOut() const {
     const int start = SelectionStart();
     const int end = SelectionEnd();
     return end > start && m_laysOut &&
-           m_laysOut(DisplayForm(std::string_view(m_text).substr(start, end - start)));
+           m_laysOut(EditorDisplayText(std::string_view(m_text).substr(start, end - start)));
 }
 
 bool CEditorModel::ExtendSelection(CaretDirection direction) {

@@ -407,9 +407,19 @@ void RemoveRedundantBraces(std::string& text) {
     RemoveFreeStandingBraces(text);
 }
 
-void ConvertEditorText(std::string& text) {
+std::string EditorDisplayText(std::string_view editorText) {
+    std::string text = "$";
+    text += editorText;
+    text += '$';
+    std::replace(text.begin(), text.end(), static_cast<char>(MarkupBytes::kDivisionSign), ':');
     RemoveBlanks(text);
     MarkMixedNumbers(text);
     InsertProductDots(text);
+    return text;
+}
+
+void ConvertEditorText(std::string& text) {
+    text = EditorDisplayText(text);
+    text = text.substr(1, text.size() - 2);
     RemoveRedundantBraces(text);
 }

@@ -13,6 +13,7 @@
 // Every step runs in time linear in the length of the text, whatever bytes it holds.
 
 #include <string>
+#include <string_view>
 
 // Deletes every blank.
 // e.g. "1 0 8 + x" -> "108+x"
@@ -46,6 +47,14 @@ void InsertProductDots(std::string& text);
 // fraction literal of the same value.
 void RemoveRedundantBraces(std::string& text);
 
-// All four steps in order: the editor text of a problem becomes the compact text for the solver.
+// The editor text as the editor and the example library draw it: between the formula delimiters
+// "$...$", a typed division sign (MarkupBytes::kDivisionSign) written as the markup's ":", then the
+// first three steps. The delimiters keep the first and the last character from a product dot.
+// e.g. " 2 x ( x + 1 )" -> "$2.x.(x+1)$"
+std::string EditorDisplayText(std::string_view editorText);
+
+// The editor text of a problem becomes the compact text for the solver: EditorDisplayText without
+// its delimiters, then the fourth step. The editor's Solve, the example library, the main window
+// and the command line's editor form all convert through this one function.
 // e.g. "( x - 4 ) ( x - 2 ) + 8 = 0" -> "(x-4).(x-2)+8=0"
 void ConvertEditorText(std::string& text);

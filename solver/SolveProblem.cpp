@@ -172,6 +172,16 @@ void CloseExhaustedSolve(COutputList* solution) {
 
 } // namespace
 
+std::optional<int> ParseKindName(std::string_view text) {
+    static constexpr std::string_view names[] = {"equation", "factor", "factor-full", "simplify"};
+    for (int kind = 0; kind < 4; ++kind) {
+        if (text == names[kind] || (text.size() == 1 && text[0] == '0' + kind)) {
+            return kind;
+        }
+    }
+    return std::nullopt;
+}
+
 void SolveProblem(int kind, const std::string& problemText, COutputList* solution) {
     // The limit flag of the exact numbers is per thread and sticky: each solve starts clean, with
     // a fresh budget of work.

@@ -6,13 +6,18 @@
 
 #include "output/COutputList.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 // Kinds of problem.
 inline constexpr int kProblemEquation = 0;
 inline constexpr int kProblemFactorise = 1;
 inline constexpr int kProblemFactoriseCompletely = 2;
 inline constexpr int kProblemSimplify = 3;
+
+// The kind named by text ("equation", "factor", "factor-full", "simplify" or a digit 0 to 3).
+std::optional<int> ParseKindName(std::string_view text);
 
 // Calls the entry of kind (0 SolveEquation, 1 Factorise, 2 FactoriseCompletely, 3 Simplify);
 // any other kind does nothing.

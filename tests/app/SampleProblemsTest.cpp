@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(samples[1].problemText, std::string("2 x"));
         QVERIFY(samples[1].code.empty() && samples[1].note.empty());
         QCOMPARE(samples[2].code, std::string("B"));
-        QCOMPARE(SampleDisplayText("2 {{ 1 }/{ 3 }} + 2 x"), std::string("$2@{{1}/{3}}+2.x$"));
+        QCOMPARE(EditorDisplayText("2 {{ 1 }/{ 3 }} + 2 x"), std::string("$2@{{1}/{3}}+2.x$"));
     }
 
     void BuiltInSetsHoldEnoughPlainSamples() {

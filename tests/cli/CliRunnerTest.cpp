@@ -71,7 +71,7 @@ public:
 
 // --- conversion of typed problems -----------------------------------------------------------------
 
-TEST(ProblemForDispatcher, ConvertsEditorTextAsTheEditorsSolveDoes) {
+TEST(ReadProblem, ConvertsEditorTextAsTheEditorsSolveDoes) {
     const struct {
         const char* typed;
         const char* compact;
@@ -88,9 +88,9 @@ TEST(ProblemForDispatcher, ConvertsEditorTextAsTheEditorsSolveDoes) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
-        EXPECT_EQ(ProblemForDispatcher(c.typed, false), c.compact);
+        EXPECT_EQ(ReadProblem(c.typed, ProblemForm::Editor).text, c.compact);
     }
-    EXPECT_EQ(ProblemForDispatcher(" 2 x", true), " 2 x");
+    EXPECT_EQ(ReadProblem(" 2 x", ProblemForm::Compact).text, " 2 x");
 }
 
 // --- one problem ----------------------------------------------------------------------------------

@@ -322,6 +322,34 @@ TEST(ConvertEditorText, ExampleTextsBecomeCompact) {
                       });
 }
 
+TEST(ConvertEditorText, ReadsTheTypedDivisionSignAsTheMarkupsDivision) {
+    ExpectConversions(ConvertEditorText, {
+                                             {"6 \xB8 2", "6:2"},
+                                             {"x \xB8 ( x + 1 )", "x:(x+1)"},
+                                         });
+    EXPECT_EQ(EditorDisplayText(" 2 x \xB8 ( x + 1 )"), "$2.x:(x+1)$");
+}
+
+// The editor converts between formula delimiters: they must give every text the result of the four
+// steps on the text alone, the first and the last character included.
+TEST(ConvertEditorText, DelimitersChangeNothingOnRandomTexts) {
+    std::mt19937 random(25);
+    for (int round = 0; round < 4000; ++round) {
+        const std::string input = RandomText(random, kEditorAlphabet, 24);
+        SCOPED_TRACE("input \"" + input + "\"");
+        std::string actual = input;
+        ConvertEditorText(actual);
+        std::string expected = input;
+        RemoveBlanks(expected);
+        MarkMixedNumbers(expected);
+        InsertProductDots(expected);
+        RemoveRedundantBraces(expected);
+        ASSERT_EQ(actual, expected);
+        const std::string display = EditorDisplayText(input);
+        ASSERT_TRUE(display.size() >= 2 && display.front() == '$' && display.back() == '$');
+    }
+}
+
 TEST(EditorConversion, AgreesWithStepByStepReadingOnRandomTexts) {
     std::mt19937 random(20261207);
     for (int round = 0; round < 4000; ++round) {

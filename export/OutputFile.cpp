@@ -1,4 +1,4 @@
-#include "cli/OutputFile.h"
+#include "export/OutputFile.h"
 
 #include <filesystem>
 #include <fstream>
