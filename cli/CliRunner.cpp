@@ -2,11 +2,14 @@
 
 #include "cli/CheckCommand.h"
 #include "cli/JsonText.h"
+#include "cli/MessageText.h"
 #include "export/OutputFile.h"
 #include "cli/Render.h"
 #include "cli/SolutionWriter.h"
 #include "markup/EditorConversion.h"
 #include "markup/LinearNotation.h"
+#include "model/EngineLimits.h"
+#include "output/CommentID.h"
 #include "solver/SolveProblem.h"
 
 #include <chrono>
@@ -33,9 +36,19 @@ ProblemReading ReadProblem(const std::string& typed, ProblemForm form) {
     return ProblemReading{std::move(reading.markup), {}};
 }
 
+bool IsBlankProblem(const std::string& problem) {
+    return problem.find_first_not_of(" \t") == std::string::npos;
+}
+
 std::int64_t SolveTimed(int kind, const std::string& problem, COutputList& solution) {
     const auto start = std::chrono::steady_clock::now();
-    SolveProblem(kind, problem, &solution);
+    if (IsBlankProblem(problem)) {
+        // The engine answers a blank problem with an empty solution, which the desktop program's
+        // empty editor needs; asked for a solution here, it is the error of a missing expression.
+        solution.AddComment(nullptr, CommentID::ErrorNoExpression, true, false);
+    } else {
+        SolveProblem(kind, problem, &solution);
+    }
     const auto end = std::chrono::steady_clock::now();
     return std::chrono::duration_cast<std::chrono::microseconds>(end - start).count();
 }
@@ -61,13 +74,46 @@ void WriteUnusableLine(std::ostream& out, std::ostream& err, std::size_t lineNum
     std::string object = "{\"line\":" + std::to_string(lineNumber) + ",\"error\":";
     AppendJsonByteString(object, message);
     object += "}\n";
-    out << object;
-    err << "orbelin-solve: batch line " << lineNumber << ": " << message << '\n';
+    out << object << std::flush;
+    WriteMessage(err, "batch line " + std::to_string(lineNumber) + ": " + message);
 }
 
 void StripLineEnd(std::string& line) {
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();
+    }
+}
+
+// The longest batch line kept: the longest problem text.
+constexpr std::size_t kMaxBatchLineLength = EngineLimits::kMaxProblemTextLength;
+
+enum class BatchLineRead { Line, TooLong, End };
+
+// Reads one line of a batch without its end into line. Reading stops once the line passes
+// kMaxBatchLineLength, so that no line, however long (a file without line ends), takes more
+// memory than the longest problem; the rest of such a line is left for SkipRestOfLine.
+BatchLineRead ReadBatchLine(std::istream& in, std::string& line) {
+    line.clear();
+    std::streambuf& buffer = *in.rdbuf();
+    constexpr auto kEnd = std::char_traits<char>::eof();
+    auto c = buffer.sbumpc();
+    if (c == kEnd) {
+        in.setstate(std::ios::eofbit);
+        return BatchLineRead::End;
+    }
+    for (; c != kEnd && c != '\n'; c = buffer.sbumpc()) {
+        if (line.size() == kMaxBatchLineLength) {
+            return BatchLineRead::TooLong;
+        }
+        line.push_back(static_cast<char>(c));
+    }
+    return BatchLineRead::Line;
+}
+
+void SkipRestOfLine(std::istream& in) {
+    std::streambuf& buffer = *in.rdbuf();
+    constexpr auto kEnd = std::char_traits<char>::eof();
+    for (auto c = buffer.sbumpc(); c != kEnd && c != '\n'; c = buffer.sbumpc()) {
     }
 }
 
@@ -77,7 +123,7 @@ int CheckedFlush(std::ostream& out, std::ostream& err) {
     if (out) {
         return kExitSolved;
     }
-    err << "orbelin-solve: the output cannot be written\n";
+    WriteMessage(err, "the output cannot be written");
     return kExitOutputFailed;
 }
 
@@ -94,7 +140,7 @@ int SolveOne(const CommandLine& commandLine, const CommentTexts& texts, std::ost
              bool outputIsTerminal) {
     const ProblemReading problem = ReadProblem(*commandLine.problem, commandLine.form);
     if (!problem.error.empty()) {
-        err << "orbelin-solve: " << problem.error << '\n';
+        WriteMessage(err, problem.error);
         return kExitCommandLineUnusable;
     }
     COutputList solution;
@@ -114,7 +160,7 @@ int SolveOne(const CommandLine& commandLine, const CommentTexts& texts, std::ost
     }
     if (commandLine.outputPath) {
         if (const std::string failure = WriteOutputFile(*commandLine.outputPath, written); !failure.empty()) {
-            err << "orbelin-solve: " << failure << '\n';
+            WriteMessage(err, failure);
             return kExitOutputFailed;
         }
         return kExitSolved;
@@ -131,7 +177,7 @@ bool OpenSource(const std::string& name, std::ifstream& file, std::ostream& err)
         file.open(name, std::ios::binary);
     }
     if (!file.is_open() || !file) {
-        err << "orbelin-solve: cannot read " << name << '\n';
+        WriteMessage(err, "cannot read " + name);
         return false;
     }
     return true;
@@ -190,7 +236,17 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Comma
     int status = kExitSolved;
     std::string line;
     std::string object;
-    for (std::size_t lineNumber = 1; std::getline(in, line) && out; ++lineNumber) {
+    BatchLineRead read = BatchLineRead::Line;
+    for (std::size_t lineNumber = 1; out && (read = ReadBatchLine(in, line)) != BatchLineRead::End;
+         ++lineNumber) {
+        if (read == BatchLineRead::TooLong) {
+            WriteUnusableLine(out, err, lineNumber,
+                              "the line is longer than " + std::to_string(kMaxBatchLineLength) +
+                                  " characters");
+            status = kExitBatchLinesUnusable;
+            SkipRestOfLine(in);
+            continue;
+        }
         StripLineEnd(line);
         const BatchLine batchLine = ParseBatchLine(line, commandLine.kind);
         if (!batchLine.kind) {
@@ -208,10 +264,12 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const Comma
         const std::int64_t micros = SolveTimed(*batchLine.kind, problem.text, solution);
         object = SolutionAsJson(*batchLine.kind, problem.text, micros, solution, texts);
         object += '\n';
-        out << object;
+        // Each answer is out as soon as its line is solved: a later line that ends the program
+        // takes nothing already solved with it.
+        out << object << std::flush;
     }
     if (in.bad()) {
-        err << "orbelin-solve: the batch cannot be read\n";
+        WriteMessage(err, "the batch cannot be read");
         status = kExitCommandLineUnusable;
     }
     const int written = CheckedFlush(out, err);
@@ -222,7 +280,8 @@ int RunCommandLine(const std::vector<std::string>& words, const std::filesystem:
                    std::istream& in, std::ostream& out, std::ostream& err, bool outputIsTerminal) {
     const CommandLineResult parsed = ParseCommandLine(words);
     if (!parsed.commandLine) {
-        err << "orbelin-solve: " << parsed.error << "\n\n" << UsageText();
+        WriteMessage(err, parsed.error);
+        err << '\n' << UsageText();
         return kExitCommandLineUnusable;
     }
     const CommandLine& commandLine = *parsed.commandLine;

@@ -23,8 +23,12 @@ struct ProblemReading {
 };
 ProblemReading ReadProblem(const std::string& typed, ProblemForm form);
 
+// A problem of nothing but blanks: there is no expression to solve.
+bool IsBlankProblem(const std::string& problem);
+
 // Solves problem (already in the dispatcher's form) of the given kind into solution, which must
-// be empty, and returns the time the solve itself took, in microseconds.
+// be empty, and returns the time the solve itself took, in microseconds. A blank problem gets the
+// error record "there is no expression".
 std::int64_t SolveTimed(int kind, const std::string& problem, COutputList& solution);
 
 // One line of a batch: KIND<TAB>PROBLEM. A line without a tab is a problem of defaultKind.
@@ -35,8 +39,9 @@ struct BatchLine {
 };
 BatchLine ParseBatchLine(const std::string& line, int defaultKind);
 
-// Solves every line of in and writes one JSON object a line to out, in order. A line whose kind or
-// problem cannot be used gets {"line":N,"error":"…"} instead, and a note on err. Returns the exit
+// Solves every line of in and writes one JSON object a line to out, in order, each flushed as soon
+// as its line is solved. A line whose kind or problem cannot be used, or that is longer than the
+// longest problem text, gets {"line":N,"error":"…"} instead, and a note on err. Returns the exit
 // status.
 int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, const CommandLine& commandLine,
              const CommentTexts& texts);

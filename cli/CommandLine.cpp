@@ -291,9 +291,13 @@ std::string UsageText() {
            "Example: orbelin-solve --format latex --output roots.tex --lang ru \"x^2 - 5x + 6 = 0\"\n"
            "\n"
            "Words that start with a single \"-\" belong to the problem; \"--\" ends the options.\n"
+           "A blank problem is solved as the error \"there is no expression\".\n"
            "Exit status: 0 when a solution was produced (an error comment is part of a solution),\n"
-           "1 when a batch had lines that could not be used or the output could not be written,\n"
-           "2 for a command line or a problem text that cannot be used.\n"
+           "1 when a batch had lines that could not be used or the output (or the file of\n"
+           "--render) could not be written, 2 for a command line or a problem text that cannot be\n"
+           "used.\n"
            "--check exits 0 when every line is right and the solution finished, 3 when a line is\n"
-           "wrong or the solution unfinished, 2 when a line cannot be read.\n";
+           "wrong or the solution unfinished, 2 when a line cannot be read.\n"
+           "When the reader of the output goes away (a closed pipe, as after head), the program\n"
+           "ends at once on the signal SIGPIPE, as other commands do.\n";
 }

@@ -53,9 +53,22 @@ bool EndsWithTooLargeError(const COutputList& solution) {
     return comment && comment->id == CommentID::ErrorProblemTooLarge;
 }
 
+bool IsNoExpressionError(const COutputList& solution) {
+    if (solution.Size() != 1) {
+        return false;
+    }
+    const OutputBlockComment* comment = solution.Records().front()->Blocks().back()->AsComment();
+    return comment && comment->id == CommentID::ErrorNoExpression && comment->alwaysShown;
+}
+
 std::string CheckSolution(const COutputList& solution, const std::string& problem) {
+    if (IsBlankProblem(problem)) {
+        return IsNoExpressionError(solution)
+                   ? ""
+                   : "a blank problem without the error that there is no expression";
+    }
     if (solution.IsEmpty()) {
-        return problem.empty() ? "" : "no record for a problem that is not empty";
+        return "no record for a problem that is not blank";
     }
     if (!ClosesASolution(*solution.Records().back())) {
         return "the last record is neither an answer nor an error record";

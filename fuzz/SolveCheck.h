@@ -10,7 +10,8 @@
 //
 // Checks:
 //   - a problem text the reader refuses gets a message that names its column, and nothing is solved;
-//   - a solved problem gives one solution: empty for an empty problem, otherwise closed by an answer
+//   - a solved problem gives one solution: the one error record "there is no expression" for a
+//     blank problem, otherwise closed by an answer
 //     or an error record (a record that shows a comment always or speaks a formula), and closed by
 //     the "too large" error whenever the work budget of the solve ran out;
 //   - the JSON object of the solution is valid JSON, its text output valid UTF-8;

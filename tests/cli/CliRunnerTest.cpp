@@ -1,9 +1,11 @@
 #include "cli/CliRunner.h"
 
+#include "cli/MessageText.h"
 #include "fuzz/JsonCheck.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -139,14 +141,6 @@ TEST(RunCommandLine, CompactHandsTheProblemOverUnchanged) {
         << result.out;
 }
 
-TEST(RunCommandLine, AnEmptyProblemIsAnEmptySolution) {
-    const RunResult text = RunProgram({""});
-    EXPECT_EQ(text.status, kExitSolved);
-    EXPECT_EQ(text.out, "");
-    const RunResult json = RunProgram({"--json", ""});
-    EXPECT_NE(json.out.find("\"records\":[]}"), std::string::npos) << json.out;
-}
-
 TEST(RunCommandLine, RefusesAnUnusableCommandLineWithStatusTwo) {
     for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
              {}, {"--kind", "cube", "x"}, {"--lang", "fr", "x"}, {"--bogus", "x"}}) {
@@ -243,7 +237,8 @@ TEST(RunBatch, WritesOneObjectPerLineInOrder) {
         << lines[1];
     EXPECT_EQ(lines[2], "{\"line\":3,\"error\":\"unknown kind \\\"cube\\\"\"}");
     EXPECT_NE(lines[3].find("\"kind\":0,\"problem\":\"\""), std::string::npos) << lines[3];
-    EXPECT_NE(lines[3].find("\"records\":[]}"), std::string::npos) << lines[3];
+    // A blank line is a problem without an expression, not an empty solution.
+    EXPECT_NE(lines[3].find("\"blocks\":[{\"comment\":29,\"alwaysShown\":1"), std::string::npos) << lines[3];
     EXPECT_NE(lines[4].find("\"kind\":1,\"problem\":\"x^2-1\""), std::string::npos) << lines[4];
     EXPECT_NE(lines[5].find("\"kind\":3,\"problem\":\"\""), std::string::npos) << lines[5];
     EXPECT_NE(result.err.find("line 3"), std::string::npos);
@@ -307,6 +302,141 @@ TEST(RunBatch, RandomBytesGiveOneAsciiObjectPerLine) {
             }
         }
     }
+}
+
+// --- hostile input on the command line ----------------------------------------------------------
+
+// A blank problem, alone or on a batch line, is the error "there is no expression" (it was once an
+// empty solution: nothing printed, and "records":[]).
+TEST(HostileCommandLine, BlankProblemIsTheErrorOfNoExpression) {
+    const LanguageFolder english("English.ini", "Answer");
+    for (const std::string blank : {"", "   "}) {
+        SCOPED_TRACE("\"" + blank + "\"");
+        const RunResult text = RunProgram({blank}, "", english.folder);
+        EXPECT_EQ(text.status, kExitSolved);
+        EXPECT_EQ(text.out, "text 29\n");
+        const RunResult json = RunProgram({"--json", "--kind", "simplify", blank});
+        EXPECT_NE(
+            json.out.find("\"records\":[{\"lineBlocks\":[],\"blocks\":[{\"comment\":29,\"alwaysShown\":1"),
+            std::string::npos)
+            << json.out;
+        EXPECT_EQ(JsonCheck::Problem(json.out), "");
+    }
+    const RunResult batch = RunProgram({"--batch", "-"}, "factor\t  \n\n3\tx\n");
+    const std::vector<std::string> lines = SplitLines(batch.out);
+    ASSERT_EQ(lines.size(), 3u) << batch.out;
+    EXPECT_NE(lines[0].find("{\"comment\":29,"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[1].find("{\"comment\":29,"), std::string::npos) << lines[1];
+    EXPECT_EQ(lines[2].find("{\"comment\":29,"), std::string::npos) << lines[2];
+}
+
+// Records what was written at every flush.
+class FlushRecorder : public std::stringbuf {
+public:
+    std::vector<std::string> flushed;
+
+protected:
+    int sync() override {
+        flushed.push_back(str());
+        return 0;
+    }
+};
+
+// Each answer of a batch is written and flushed as its line is solved, so a later line that ends
+// the program takes nothing already solved with it (a crash once took 14 of 50 answers along).
+TEST(HostileCommandLine, BatchAnswersAreFlushedLineByLine) {
+    const CommandLine commandLine = *ParseCommandLine({"--batch", "-"}).commandLine;
+    std::istringstream in("x+1=0\ncube\tx\nsimplify\t2x+x\n");
+    FlushRecorder recorder;
+    std::ostream out(&recorder);
+    std::ostringstream err;
+    EXPECT_EQ(RunBatch(in, out, err, commandLine, CommentTexts()), kExitBatchLinesUnusable);
+    const std::vector<std::string> lines = SplitLines(recorder.str());
+    ASSERT_EQ(lines.size(), 3u);
+    // Every line's object was out, whole, before the next line was read.
+    std::string expected;
+    for (const std::string& line : lines) {
+        expected += line + "\n";
+        EXPECT_NE(std::find(recorder.flushed.begin(), recorder.flushed.end(), expected),
+                  recorder.flushed.end())
+            << line;
+    }
+}
+
+// A stream of one byte repeated, a line end after `length` of them, then the rest.
+class LongLineBuffer : public std::streambuf {
+public:
+    LongLineBuffer(std::size_t length, std::string rest) : m_left(length), m_rest(std::move(rest)) {
+        setg(m_block, m_block, m_block);
+    }
+
+protected:
+    int_type underflow() override {
+        if (m_left > 0) {
+            const std::size_t count = std::min(m_left, sizeof m_block);
+            std::fill(m_block, m_block + count, ' ');
+            m_left -= count;
+            setg(m_block, m_block, m_block + count);
+            return traits_type::to_int_type(m_block[0]);
+        }
+        if (!m_restGiven) {
+            m_restGiven = true;
+            setg(m_rest.data(), m_rest.data(), m_rest.data() + m_rest.size());
+            return m_rest.empty() ? traits_type::eof() : traits_type::to_int_type(m_rest[0]);
+        }
+        return traits_type::eof();
+    }
+
+private:
+    char m_block[65536];
+    std::size_t m_left;
+    std::string m_rest;
+    bool m_restGiven = false;
+};
+
+// A batch line is read no further than the longest problem: a longer one (a file without line
+// ends) is refused as too long and passed over to the next line, however long it is. A line of
+// 300 MB of blanks once took 600 MB and was answered with an empty record.
+TEST(HostileCommandLine, BatchLineLongerThanAProblemIsRefusedAndSkipped) {
+    const CommandLine commandLine = *ParseCommandLine({"--batch", "-"}).commandLine;
+    for (const std::size_t length : {std::size_t{100'001}, std::size_t{20'000'000}}) {
+        SCOPED_TRACE(length);
+        LongLineBuffer buffer(length, "\nx+1=0\n");
+        std::istream in(&buffer);
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(RunBatch(in, out, err, commandLine, CommentTexts()), kExitBatchLinesUnusable);
+        const std::vector<std::string> lines = SplitLines(out.str());
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[0], "{\"line\":1,\"error\":\"the line is longer than 100000 characters\"}");
+        EXPECT_NE(lines[1].find("\"problem\":\"x+1=0\""), std::string::npos) << lines[1];
+    }
+    // A line of exactly the longest problem is read.
+    LongLineBuffer longest(100'000, "\n");
+    std::istream in(&longest);
+    std::ostringstream out;
+    std::ostringstream err;
+    RunBatch(in, out, err, commandLine, CommentTexts());
+    EXPECT_EQ(out.str().find("longer than"), std::string::npos) << out.str().substr(0, 200);
+}
+
+// A problem or a file name that holds control bytes is quoted in messages with those bytes
+// escaped, so that a message cannot drive the terminal it is shown on.
+TEST(HostileCommandLine, MessagesShowControlBytesEscaped) {
+    const RunResult colour = RunProgram({"x+\x1b[31m"});
+    EXPECT_EQ(colour.status, kExitCommandLineUnusable);
+    EXPECT_NE(colour.err.find("\\x1b"), std::string::npos) << colour.err;
+    const RunResult file = RunProgram({"--batch", "/nonexistent/\x07\x9b\xc2\x9b.txt"});
+    EXPECT_NE(file.err.find("/nonexistent/\\x07"), std::string::npos) << file.err;
+    EXPECT_NE(file.err.find("\\x07\\x9b\\xc2\\x9b.txt"), std::string::npos) << file.err;
+    for (const RunResult& result : {colour, file}) {
+        for (const char c : result.err) {
+            const auto byte = static_cast<unsigned char>(c);
+            EXPECT_TRUE(byte >= 0x20 || byte == '\n') << static_cast<int>(byte);
+            EXPECT_NE(byte, 0x7f);
+        }
+    }
+    EXPECT_EQ(PrintableMessage("a\\b \xc3\xa9 \x7f"), "a\\b \xc3\xa9 \\x7f");
 }
 
 } // namespace
