@@ -219,7 +219,7 @@ int SolveAndRender(const CommandLine& commandLine, const std::filesystem::path& 
                    std::ostream& err) {
     const ProblemReading problem = ReadProblem(*commandLine.problem, commandLine.form);
     if (!problem.error.empty()) {
-        err << "orbelin-solve: " << problem.error << '\n';
+        WriteMessage(err, problem.error);
         return kExitCommandLineUnusable;
     }
     COutputList solution;

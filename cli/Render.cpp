@@ -3,6 +3,7 @@
 #ifdef ORBELIN_WITH_RENDER
 
 #include "cli/ExitStatus.h"
+#include "cli/MessageText.h"
 #include "display/SolutionRenderer.h"
 #include "output/LanguageTables.h"
 
@@ -53,16 +54,18 @@ int RenderSolutionFile(const COutputList& solution, int language, const std::fil
     options.language = language;
     options.scale = scale;
     const std::filesystem::path partial = PartialName(path);
-    std::string problem = RenderSolution(
+    RenderOutcome outcome = RenderSolutionInto(
         solution, [&tables](CommentIDType id) { return tables.CommentText(id); }, partial.string(), options);
-    if (problem.empty()) {
-        problem = PutInPlace(partial, path);
+    if (outcome.message.empty()) {
+        outcome = {PutInPlace(partial, path), true};
     }
-    if (!problem.empty()) {
+    if (!outcome.message.empty()) {
         std::error_code ignored;
         std::filesystem::remove(partial, ignored);
-        err << "orbelin-solve: " << problem << '\n';
-        return kExitCommandLineUnusable;
+        WriteMessage(err, outcome.message);
+        // A file that cannot be written is output that fails; a solution too large to draw is a
+        // problem this command line cannot use.
+        return outcome.fileUnwritable ? kExitOutputFailed : kExitCommandLineUnusable;
     }
     return kExitSolved;
 }

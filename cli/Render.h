@@ -19,8 +19,9 @@ bool IsPngPath(const std::string& path);
 std::optional<std::string> CheckRenderPath(const std::string& path);
 
 // Writes the solution into path with the comment texts of language (0 Russian, 1 English) from the
-// language file under baseFolder. Returns the exit status: 0, or 2 with a message on err when the
-// file cannot be written.
+// language file under baseFolder. Returns the exit status: 0; 1 with a message on err when the file
+// cannot be written (a missing folder, no permission, a full disk), with no part of it left behind;
+// 2 when the solution cannot be drawn.
 int RenderSolutionFile(const COutputList& solution, int language, const std::filesystem::path& baseFolder,
                        const std::string& path, std::ostream& err, double scale = 1.0);
 

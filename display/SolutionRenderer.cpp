@@ -3,6 +3,9 @@
 #include "display/PrintPages.h"
 #include "display/QtLayoutDevice.h"
 
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
@@ -68,46 +71,79 @@ void PaintView(CViewList& view, QPaintDevice* device, QPainter& painter, int lan
     view.PaintAll(graphics, language);
 }
 
-std::string RenderImage(const COutputList& solution, const CommentTextFunction& commentText,
-                        const std::string& path, const RenderOptions& options) {
-    std::string problem;
-    const QImage image = RenderSolutionImage(solution, commentText, options, problem);
-    if (image.isNull()) {
-        return problem;
+RenderOutcome CannotWrite(const std::string& path, const QFile* file = nullptr) {
+    std::string message = "cannot write " + path;
+    if (file != nullptr && file->error() != QFileDevice::NoError) {
+        message += ": " + file->errorString().toStdString();
     }
-    if (!image.save(QString::fromStdString(path), "PNG")) {
-        return "cannot write " + path;
+    return {message, true};
+}
+
+// Ends a drawing written through file: no write failed on the way, every buffered byte written,
+// the file closed without an error, and as long on disk as what was written (a full disk cuts a
+// file short without every writer noticing). A write that failed before the last flush is asked
+// for before the close, which forgets it when that flush succeeds (the SVG writer's document
+// overflows the buffer and was once reported as written, cut short).
+RenderOutcome FinishFile(QFile& file, const std::string& path) {
+    const bool flushed = file.error() == QFileDevice::NoError && file.flush();
+    const qint64 written = file.pos();
+    file.close();
+    if (!flushed || file.error() != QFileDevice::NoError || written <= 0 ||
+        QFileInfo(file.fileName()).size() != written) {
+        return CannotWrite(path, &file);
     }
     return {};
 }
 
-std::string RenderSvg(const COutputList& solution, const CommentTextFunction& commentText,
-                      const std::string& path, const RenderOptions& options) {
+RenderOutcome RenderImage(const COutputList& solution, const CommentTextFunction& commentText,
+                          const std::string& path, const RenderOptions& options) {
+    std::string problem;
+    const QImage image = RenderSolutionImage(solution, commentText, options, problem);
+    if (image.isNull()) {
+        return {problem};
+    }
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG")) {
+        return CannotWrite(path, &file);
+    }
+    return FinishFile(file, path);
+}
+
+RenderOutcome RenderSvg(const COutputList& solution, const CommentTextFunction& commentText,
+                        const std::string& path, const RenderOptions& options) {
     QImage screen = ScreenImage();
     CViewList view;
     const QSize size = PrepareView(view, solution, commentText, options, &screen);
     if (ImageTooLarge(size)) {
-        return TooLargeMessage(size);
+        return {TooLargeMessage(size)};
     }
+    // The drawing is made in memory and written whole: the SVG writer writes its document in one
+    // piece, and a write cut short by a full disk reports the bytes it took, not an error.
+    QBuffer drawing;
+    drawing.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
-    generator.setFileName(QString::fromStdString(path));
+    generator.setOutputDevice(&drawing);
     generator.setResolution(96);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setTitle(QStringLiteral("Solution"));
     QPainter painter;
     if (!painter.begin(&generator)) {
-        return "cannot write " + path;
+        return CannotWrite(path);
     }
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     // The view is laid out for the screen; the drawing keeps the screen's fonts and units.
     PaintView(view, &screen, painter, options.language);
     painter.end();
-    return {};
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(drawing.data()) != drawing.data().size()) {
+        return CannotWrite(path, &file);
+    }
+    return FinishFile(file, path);
 }
 
-std::string RenderPdf(const COutputList& solution, const CommentTextFunction& commentText,
-                      const std::string& path, const RenderOptions& options) {
+RenderOutcome RenderPdf(const COutputList& solution, const CommentTextFunction& commentText,
+                        const std::string& path, const RenderOptions& options) {
     // The pages fit every line to their width, so a wide line is no reason to refuse; but laying
     // out a solution whose screen area is too large for an image takes seconds: it is refused
     // before the pages are laid out.
@@ -115,10 +151,14 @@ std::string RenderPdf(const COutputList& solution, const CommentTextFunction& co
     CViewList view;
     const QSize screenSize = PrepareView(view, solution, commentText, options, &screen);
     if (static_cast<long long>(screenSize.width()) * screenSize.height() > kMaxImagePixels) {
-        return "the solution is too large to draw (" + std::to_string(screenSize.width()) + " x " +
-               std::to_string(screenSize.height()) + " pixels on the screen)";
+        return {"the solution is too large to draw (" + std::to_string(screenSize.width()) + " x " +
+                std::to_string(screenSize.height()) + " pixels on the screen)"};
     }
-    QPdfWriter writer(QString::fromStdString(path));
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        return CannotWrite(path, &file);
+    }
+    QPdfWriter writer(&file);
     writer.setResolution(kPdfResolution);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
@@ -128,13 +168,13 @@ std::string RenderPdf(const COutputList& solution, const CommentTextFunction& co
     bounded.maxPages = kMaxPdfPages;
     const int pages = PrintSolutionPages(writer, solution, commentText, bounded);
     if (pages == kTooManyPages) {
-        return "the solution is too large to draw as a PDF (more than " + std::to_string(kMaxPdfPages) +
-               " pages)";
+        return {"the solution is too large to draw as a PDF (more than " + std::to_string(kMaxPdfPages) +
+                " pages)"};
     }
     if (pages < 0) {
-        return "cannot write " + path;
+        return CannotWrite(path, &file);
     }
-    return {};
+    return FinishFile(file, path);
 }
 
 } // namespace
@@ -276,6 +316,11 @@ int PrintSolutionPages(QPagedPaintDevice& device, const COutputList& solution,
 
 std::string RenderSolution(const COutputList& solution, const CommentTextFunction& commentText,
                            const std::string& path, const RenderOptions& options) {
+    return RenderSolutionInto(solution, commentText, path, options).message;
+}
+
+RenderOutcome RenderSolutionInto(const COutputList& solution, const CommentTextFunction& commentText,
+                                 const std::string& path, const RenderOptions& options) {
     EnsureGuiApplication();
     switch (RenderFormatOf(path)) {
     case RenderFormat::Png:
@@ -287,5 +332,5 @@ std::string RenderSolution(const COutputList& solution, const CommentTextFunctio
     case RenderFormat::Unknown:
         break;
     }
-    return "the output file must end in .png, .svg or .pdf: " + path;
+    return {"the output file must end in .png, .svg or .pdf: " + path};
 }

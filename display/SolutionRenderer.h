@@ -44,6 +44,16 @@ void KeepQtNotesQuiet();
 QImage RenderSolutionImage(const COutputList& solution, const CommentTextFunction& commentText,
                            const RenderOptions& options, std::string& problem);
 
+// What became of a rendering: nothing went wrong (an empty message), the solution cannot be drawn
+// (too large), or the file cannot be written (a missing folder, no permission, a full disk). Every
+// write of the file is checked, its close too, and its size on disk against what was written.
+struct RenderOutcome {
+    std::string message;
+    bool fileUnwritable = false;
+};
+RenderOutcome RenderSolutionInto(const COutputList& solution, const CommentTextFunction& commentText,
+                                 const std::string& path, const RenderOptions& options);
+
 // Renders the solution into path. Returns an empty string on success, otherwise what went wrong.
 std::string RenderSolution(const COutputList& solution, const CommentTextFunction& commentText,
                            const std::string& path, const RenderOptions& options);

@@ -11,6 +11,9 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <sstream>
 
@@ -69,7 +72,7 @@ TEST(RenderCommand, RefusesWhatItCannotDraw) {
     for (const std::string name : {"x.png", "x.svg", "x.pdf"}) {
         SCOPED_TRACE(name);
         const RenderRun unwritable = Solve({"--render", "/nonexistent-orbelin-folder/" + name, "x=1"});
-        EXPECT_EQ(unwritable.status, kExitCommandLineUnusable);
+        EXPECT_EQ(unwritable.status, kExitOutputFailed);
         EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos) << unwritable.err;
 
         // A folder where the file should go: drawn under a temporary name, it cannot be put in
@@ -100,6 +103,35 @@ TEST(RenderCommand, RefusesASolutionTooLargeToDraw) {
         EXPECT_NE(run.err.find("too large to draw"), std::string::npos) << run.err;
     }
     EXPECT_TRUE(std::filesystem::is_empty(folder.path().toStdString()));
+}
+
+// The disk fills up while the file is written (here: a bound on the size of the files this process
+// may write, which fails a write as a full disk does). A PDF or an SVG was once left cut at the
+// bound and reported as written; now every format fails with status 1 and leaves nothing behind.
+TEST(RenderCommand, AFileCutShortIsAFailureAndLeavesNothing) {
+    QTemporaryDir folder;
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+    constexpr rlim_t kBound = 4096;
+    for (const char* name : {"cut.png", "cut.svg", "cut.pdf"}) {
+        SCOPED_TRACE(name);
+        const std::string path = folder.filePath(name).toStdString();
+        const RenderRun whole = Solve({"--render", path, "x^4 - 5x^2 + 4 = 0"});
+        ASSERT_EQ(whole.status, kExitSolved) << whole.err;
+        ASSERT_GT(std::filesystem::file_size(path), kBound) << "the file must be longer than the bound";
+        std::filesystem::remove(path);
+
+        rlimit small = saved;
+        small.rlim_cur = kBound;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const RenderRun cut = Solve({"--render", path, "x^4 - 5x^2 + 4 = 0"});
+        setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_EQ(cut.status, kExitOutputFailed);
+        EXPECT_NE(cut.err.find("cannot write"), std::string::npos) << cut.err;
+        EXPECT_TRUE(std::filesystem::is_empty(folder.path().toStdString()));
+    }
+    std::signal(SIGXFSZ, savedHandler);
 }
 
 TEST(RenderCommand, UsageNamesTheOption) {
