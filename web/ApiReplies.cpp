@@ -2,9 +2,9 @@
 
 #include "cli/JsonText.h"
 #include "cli/SolutionWriter.h"
+#include "export/SolutionExport.h"
 #include "output/LanguageTables.h"
 #include "web/JsonObjectReader.h"
-#include "web/PageWriter.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ WebReply ErrorReply(int status, std::string_view message) {
 }
 
 bool IsSolutionFormat(std::string_view format) {
-    return format == "json" || format == "text" || format == "html";
+    return format == "json" || ExportFormatNamed(format).has_value();
 }
 
 std::optional<ApiSolveRequest> ReadSolveFields(const FieldLookup& field, std::string& error) {
@@ -48,7 +48,7 @@ std::optional<ApiSolveRequest> ReadSolveFields(const FieldLookup& field, std::st
     }
     if (const auto format = field("format")) {
         if (!IsSolutionFormat(*format)) {
-            error = "unknown format (json, text or html)";
+            error = "unknown format (json, text, markdown, latex, latex-fragment, html or html-fragment)";
             return std::nullopt;
         }
         solve.format = *format;
@@ -77,6 +77,22 @@ std::optional<ApiSolveRequest> ReadSolveBody(std::string_view body, WebReply& er
     return solve;
 }
 
+std::string_view SolutionContentType(std::string_view format) {
+    switch (ExportFormatNamed(format).value_or(ExportFormat::Text)) {
+    case ExportFormat::Text:
+        return format == "json" ? kJsonType : kTextType;
+    case ExportFormat::Markdown:
+        return "text/markdown; charset=utf-8";
+    case ExportFormat::Latex:
+    case ExportFormat::LatexFragment:
+        return "text/x-tex; charset=utf-8";
+    case ExportFormat::Html:
+    case ExportFormat::HtmlFragment:
+        return kHtmlType;
+    }
+    return kTextType;
+}
+
 WebReply SolveReply(const SolveService& service, const SolveOutcome& outcome, std::string_view format) {
     switch (outcome.status) {
     case SolveOutcome::Status::Refused:
@@ -89,13 +105,12 @@ WebReply SolveReply(const SolveService& service, const SolveOutcome& outcome, st
         break;
     }
     const CommentTexts& texts = service.Texts(outcome.language);
-    if (format == "html") {
-        return WebReply{200, std::string(kHtmlType), SolutionHtml(service, outcome)};
-    }
-    if (format == "text") {
-        TextOptions options;
-        options.style.decimalSeparator = outcome.language == kRussianLanguage ? ',' : '.';
-        return WebReply{200, std::string(kTextType), SolutionAsText(*outcome.solution, texts, options)};
+    if (const std::optional<ExportFormat> exportFormat = ExportFormatNamed(format)) {
+        ExportOptions options;
+        options.format = *exportFormat;
+        options.language = outcome.language;
+        return WebReply{200, std::string(SolutionContentType(format)),
+                        ExportSolution(*outcome.solution, texts, options)};
     }
     std::string body = SolutionAsJson(outcome.kind, outcome.markup, outcome.micros, *outcome.solution, texts);
     body += '\n';

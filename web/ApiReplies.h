@@ -24,9 +24,13 @@ inline constexpr std::string_view kHtmlType = "text/html; charset=utf-8";
 // 400 Bad Request, 413 Payload Too Large, 422 Unprocessable, 503 Service Unavailable, ...
 WebReply ErrorReply(int status, std::string_view message);
 
-// The formats a solution can be asked for: "json" (the records), "text" (one line a record),
-// "html" (the solution as the page shows it).
+// The formats a solution can be asked for: "json" (the records as orbelin-solve --json writes them)
+// and the export formats by their command-line names: "text", "markdown", "latex", "latex-fragment",
+// "html" (a whole page), "html-fragment" (the solution as the page shows it).
 bool IsSolutionFormat(std::string_view format);
+
+// The content type of a solution in format.
+std::string_view SolutionContentType(std::string_view format);
 
 struct ApiSolveRequest {
     SolveRequest request;

@@ -14,9 +14,12 @@
 
 namespace {
 
-// The page loads its style and script from this server only, and runs no inline script.
+// The page loads its style and script from this server only, and runs no inline script. Inline
+// style stays allowed: the solution's bands carry their colours and indents as the export layer
+// writes them.
 constexpr const char* kContentSecurityPolicy =
-    "default-src 'none'; script-src 'self'; style-src 'self'; img-src 'self' data:; font-src 'self'; "
+    "default-src 'none'; script-src 'self'; style-src 'self' 'unsafe-inline'; img-src 'self' data:; font-src "
+    "'self'; "
     "connect-src 'self'; form-action 'self'; base-uri 'none'; frame-ancestors 'none'";
 
 // The library listens with a backlog of 5 connections: a burst of clients connecting at once
@@ -203,6 +206,7 @@ void OrbelinServer::ServeRead(const httplib::Request& request, httplib::Response
                                                       : std::string("the request has no problem")));
         return;
     }
+    const std::optional<int> language = LanguageOfName(body.Member("lang").value_or("en"));
     const SolveOutcome reading = m_service.Read(*problem);
     if (reading.status == SolveOutcome::Status::Refused) {
         Send(response, SolveReply(m_service, reading, "json"));
@@ -211,7 +215,7 @@ void OrbelinServer::ServeRead(const httplib::Request& request, httplib::Response
     std::string json = "{\"markup\":";
     AppendJsonByteString(json, reading.markup);
     json += ",\"html\":";
-    AppendJsonUtf8String(json, ProblemPreviewHtml(reading));
+    AppendJsonUtf8String(json, ProblemPreviewHtml(reading, language.value_or(kEnglishLanguage)));
     json += "}\n";
     Send(response, WebReply{200, std::string(kJsonType), std::move(json)});
 }

@@ -6,8 +6,8 @@
 //
 //   GET  /                 the page; with ?problem=… (and kind, lang) the page with the solution
 //   GET  /orbelin.css, /orbelin.js
-//   POST /api/solve        {"kind","lang","problem","format"} -> the solution (json or text)
-//   POST /api/read         {"problem"} -> how the reader understood it, for the preview
+//   POST /api/solve        {"kind","lang","problem","format"} -> the records (json) or an export
+//   POST /api/read         {"problem","lang"} -> how the reader understood it, for the preview
 //   GET  /health           {"status":"ok",…}
 
 #include "web/PageTexts.h"

@@ -1,30 +1,11 @@
 #include "web/PageWriter.h"
 
-#include "export/ReadableFormula.h"
+#include "export/MathMLFormula.h"
+#include "export/SolutionExport.h"
 #include "output/LanguageTables.h"
 #include "web/HtmlText.h"
 
 namespace {
-
-ReadableStyle StyleOf(int language) {
-    ReadableStyle style;
-    style.decimalSeparator = language == kRussianLanguage ? ',' : '.';
-    return style;
-}
-
-void AppendBlock(std::string& out, const OutputBlock& block, const CommentTexts& texts,
-                 const ReadableStyle& style) {
-    if (const OutputBlockFormula* formula = block.AsFormula()) {
-        out += "<span class=\"formula\">";
-        AppendHtmlEscaped(out, ReadableFormula(formula->text, style));
-        out += "</span>";
-        return;
-    }
-    const OutputBlockComment* comment = block.AsComment();
-    out += "<span class=\"comment\">";
-    AppendHtmlEscaped(out, texts.Text(comment->id));
-    out += "</span>";
-}
 
 void AppendOption(std::string& out, std::string_view value, std::string_view label, bool selected) {
     out += "<option value=\"";
@@ -83,31 +64,17 @@ std::string SolutionHtml(const SolveService& service, const SolveOutcome& outcom
         out += "</p>";
         return out;
     }
-    const CommentTexts& texts = service.Texts(outcome.language);
-    const ReadableStyle style = StyleOf(outcome.language);
-    out += "<div class=\"solution\">";
-    for (const auto& record : outcome.solution->Records()) {
-        const std::size_t indent = record->IndentLevel();
-        out += "<div class=\"band\"";
-        if (indent > 0) {
-            out += " data-indent=\"" + std::to_string(std::min<std::size_t>(indent, 8)) + "\"";
-        }
-        out += '>';
-        for (const auto& block : record->Blocks()) {
-            AppendBlock(out, *block, texts, style);
-        }
-        out += "</div>";
-    }
-    out += "</div>";
-    return out;
+    ExportOptions options;
+    options.format = ExportFormat::HtmlFragment;
+    options.language = outcome.language;
+    return ExportSolution(*outcome.solution, service.Texts(outcome.language), options);
 }
 
-std::string ProblemPreviewHtml(const SolveOutcome& reading) {
+std::string ProblemPreviewHtml(const SolveOutcome& reading, int language) {
     if (reading.status != SolveOutcome::Status::Solved) {
         return {};
     }
-    return "<span class=\"formula\">" + HtmlEscaped(ReadableFormula(reading.markup, ReadableStyle{})) +
-           "</span>";
+    return MathMLFormula(reading.markup, language);
 }
 
 std::string PageHtml(const SolveService& service, const PageTexts& texts, const PageState& state) {

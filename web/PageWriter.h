@@ -22,8 +22,9 @@ struct PageState {
 
 std::string PageHtml(const SolveService& service, const PageTexts& texts, const PageState& state);
 
-// The solution written out band by band, or the error that took its place.
+// The solution written out band by band as the export layer writes it (formulas in MathML), or the
+// error that took its place.
 std::string SolutionHtml(const SolveService& service, const SolveOutcome& outcome);
 
-// The problem as the reader understood it, for the preview beside the field.
-std::string ProblemPreviewHtml(const SolveOutcome& reading);
+// The problem as the reader understood it, in MathML, for the preview beside the field.
+std::string ProblemPreviewHtml(const SolveOutcome& reading, int language);

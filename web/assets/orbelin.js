@@ -50,7 +50,7 @@
     }
 
     async function solve() {
-        const request = { kind: kind.value, lang: lang.value, problem: field.value, format: "html" };
+        const request = { kind: kind.value, lang: lang.value, problem: field.value, format: "html-fragment" };
         const query = new URLSearchParams({ kind: request.kind, lang: request.lang, problem: request.problem });
         history.replaceState(null, "", "/?" + query.toString());
         let response;
@@ -89,7 +89,7 @@
         }
         let answer;
         try {
-            const response = await postJson("/api/read", { problem: field.value });
+            const response = await postJson("/api/read", { problem: field.value, lang: lang.value });
             answer = await response.json();
         } catch (error) {
             return;
