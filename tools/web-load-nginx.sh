@@ -7,29 +7,19 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 command -v nginx >/dev/null || [ -x /usr/sbin/nginx ] || { echo "web-load-nginx: nginx is not installed (apt-get install nginx)" >&2; exit 2; }
 nginx=$(command -v nginx || echo /usr/sbin/nginx)
+source "$root/tools/serve-helpers.sh"
 work=$(mktemp -d)
-pids=()
 cleanup() {
     [ -f "$work/nginx.pid" ] && kill "$(cat "$work/nginx.pid")" 2>/dev/null
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+    stop_started_servers
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-# Each server takes a free port and names it when it starts.
 upstreams=""
 for n in 1 2; do
-    : >"$work/serve$n.out"
-    "$root/build/bin/orbelin-serve" --listen 127.0.0.1:0 >"$work/serve$n.out" 2>&1 &
-    pids+=($!)
-    address=""
-    for _ in $(seq 100); do
-        address=$(sed -n 's|.*http://\(127\.0\.0\.1:[0-9]*\)/.*|\1|p' "$work/serve$n.out")
-        [ -n "$address" ] && break
-        sleep 0.1
-    done
-    [ -n "$address" ] || { echo "web-load-nginx: orbelin-serve $n did not start" >&2; exit 1; }
-    upstreams+="        server $address;"$'\n'
+    start_orbelin_serve "$root/build/bin/orbelin-serve" "$work/serve$n.out"
+    upstreams+="        server ${served_url#http://};"$'\n'
 done
 front=$((20000 + RANDOM % 40000))
 mkdir -p "$work/temp"
@@ -64,7 +54,7 @@ sleep 0.5
 server_memory() {
     local n
     for n in 1 2; do
-        echo "orbelin-serve $n memory $1: $(awk '/^VmRSS/ { print $2 " kB" }' "/proc/${pids[$((n - 1))]}/status")"
+        echo "orbelin-serve $n memory $1: $(resident_memory "${served_pids[$((n - 1))]}")"
     done
 }
 echo "nginx on 127.0.0.1:$front in front of two orbelin-serve processes"

@@ -19,28 +19,18 @@ while [ $# -gt 0 ]; do
 done
 command -v wrk >/dev/null || { echo "web-load: wrk is not installed (apt-get install wrk)" >&2; exit 2; }
 
+source "$root/tools/serve-helpers.sh"
 work=$(mktemp -d)
-server_pid=""
-cleanup() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'stop_started_servers; rm -rf "$work"' EXIT
 
+served_pid=""
 if [ -z "$url" ]; then
-    : >"$work/serve.out"
-    "$root/build/bin/orbelin-serve" --listen 127.0.0.1:0 >"$work/serve.out" 2>&1 &
-    server_pid=$!
-    for _ in $(seq 100); do
-        url=$(sed -n 's|.*\(http://127\.0\.0\.1:[0-9]*\)/.*|\1|p' "$work/serve.out")
-        [ -n "$url" ] && break
-        sleep 0.1
-    done
-    [ -n "$url" ] || { echo "web-load: orbelin-serve did not start" >&2; exit 1; }
+    start_orbelin_serve "$root/build/bin/orbelin-serve" "$work/serve.out"
+    url=$served_url
 fi
 
 memory() {
-    [ -n "$server_pid" ] && awk '/^VmRSS/ { print $2 " kB" }' "/proc/$server_pid/status" || echo "(not started here)"
+    if [ -n "$served_pid" ]; then resident_memory "$served_pid"; else echo "(not started here)"; fi
 }
 
 # The samples are in the editor's typed form; without their blanks and the ";&" that ends each

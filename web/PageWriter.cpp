@@ -9,9 +9,9 @@ namespace {
 
 void AppendOption(std::string& out, std::string_view value, std::string_view label, bool selected) {
     out += "<option value=\"";
-    AppendHtmlEscaped(out, value);
+    out += XmlEscapedText(value);
     out += selected ? "\" selected>" : "\">";
-    AppendHtmlEscaped(out, label);
+    out += XmlEscapedText(label);
     out += "</option>";
 }
 
@@ -19,31 +19,31 @@ void AppendForm(std::string& out, const PageTexts& texts, const PageState& state
     const bool refused = state.outcome && state.outcome->status == SolveOutcome::Status::Refused;
     out += "<form id=\"solve-form\" method=\"get\" action=\"/\">";
     out += "<label for=\"problem\">";
-    AppendHtmlEscaped(out, texts.problemLabel);
+    out += XmlEscapedText(texts.problemLabel);
     out += "</label><input id=\"problem\" name=\"problem\" type=\"text\" autocomplete=\"off\" "
            "autocapitalize=\"off\" spellcheck=\"false\" placeholder=\"";
-    AppendHtmlEscaped(out, texts.placeholder);
+    out += XmlEscapedText(texts.placeholder);
     out += "\" value=\"";
-    AppendHtmlEscaped(out, state.problem);
+    out += XmlEscapedText(state.problem);
     out += refused ? "\" aria-invalid=\"true\" aria-describedby=\"reader-error\"" : "\"";
     if (refused) {
         out += " data-column=\"" + std::to_string(state.outcome->column) + "\"";
     }
     out += "><div id=\"preview\" aria-live=\"polite\" aria-label=\"";
-    AppendHtmlEscaped(out, texts.previewLabel);
+    out += XmlEscapedText(texts.previewLabel);
     out += "\"></div><div class=\"choices\"><label>";
-    AppendHtmlEscaped(out, texts.kindLabel);
+    out += XmlEscapedText(texts.kindLabel);
     out += " <select name=\"kind\" id=\"kind\">";
     for (int kind = 0; kind < 4; ++kind) {
         AppendOption(out, KindName(kind), texts.kindNames[kind], kind == state.kind);
     }
     out += "</select></label><label>";
-    AppendHtmlEscaped(out, texts.languageLabel);
+    out += XmlEscapedText(texts.languageLabel);
     out += " <select name=\"lang\" id=\"lang\">";
     AppendOption(out, "en", texts.languageNames[kEnglishLanguage], state.language == kEnglishLanguage);
     AppendOption(out, "ru", texts.languageNames[kRussianLanguage], state.language == kRussianLanguage);
     out += "</select></label><button type=\"submit\">";
-    AppendHtmlEscaped(out, texts.solve);
+    out += XmlEscapedText(texts.solve);
     out += "</button></div></form>";
 }
 
@@ -54,13 +54,13 @@ std::string SolutionHtml(const SolveService& service, const SolveOutcome& outcom
     if (outcome.status == SolveOutcome::Status::Refused) {
         out +=
             "<p class=\"error\" id=\"reader-error\" data-column=\"" + std::to_string(outcome.column) + "\">";
-        AppendHtmlEscaped(out, service.ErrorText(outcome));
+        out += XmlEscapedText(service.ErrorText(outcome));
         out += "</p>";
         return out;
     }
     if (outcome.status != SolveOutcome::Status::Solved) {
         out += "<p class=\"error\">";
-        AppendHtmlEscaped(out, service.ErrorText(outcome));
+        out += XmlEscapedText(service.ErrorText(outcome));
         out += "</p>";
         return out;
     }
@@ -82,7 +82,7 @@ std::string PageHtml(const SolveService& service, const PageTexts& texts, const 
     out += LanguageName(state.language);
     out += "\"><head><meta charset=\"utf-8\">"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"><title>";
-    AppendHtmlEscaped(out, texts.title);
+    out += XmlEscapedText(texts.title);
     out +=
         "</title><link rel=\"stylesheet\" href=\"/orbelin.css\"><script src=\"/orbelin.js\" defer></script>"
         "</head><body><main><h1>Orbelin</h1>";
@@ -90,7 +90,7 @@ std::string PageHtml(const SolveService& service, const PageTexts& texts, const 
     out += "<section id=\"solution\" aria-live=\"polite\">";
     if (state.busy) {
         out += "<p class=\"error\">";
-        AppendHtmlEscaped(out, texts.busy);
+        out += XmlEscapedText(texts.busy);
         out += "</p>";
     } else if (state.outcome) {
         if (state.outcome->status == SolveOutcome::Status::Refused) {

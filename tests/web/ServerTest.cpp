@@ -98,6 +98,35 @@ private:
     bool m_connected = false;
 };
 
+// What a client got: its status (-1 when the connection failed), Retry-After and body.
+struct Answer {
+    int status = -1;
+    std::string retryAfter;
+    std::string body;
+};
+
+// count clients, each on its own connection, post their bodies to /api/solve at the same moment.
+std::vector<Answer> PostAtOnce(const RunningServer& server, int count,
+                               const std::function<std::string(int)>& body) {
+    std::latch start(count);
+    std::vector<Answer> answers(count);
+    std::vector<std::thread> clients;
+    for (int i = 0; i < count; ++i) {
+        clients.emplace_back([&, i] {
+            auto client = server.Client();
+            const std::string request = body(i);
+            start.arrive_and_wait();
+            if (const auto result = client->Post("/api/solve", request, "application/json")) {
+                answers[i] = Answer{result->status, result->get_header_value("Retry-After"), result->body};
+            }
+        });
+    }
+    for (std::thread& client : clients) {
+        client.join();
+    }
+    return answers;
+}
+
 } // namespace
 
 TEST(Server, SolveAnswersEveryKindInBothLanguagesWithTheRecordsOfTheCommandLine) {
@@ -300,39 +329,23 @@ TEST(Server, ManyRequestsAtOnceBeyondTheWaitingLineAreAnswered503WithRetryAfter)
     limits.solveSlots = 1;
     limits.solveQueue = 0;
     RunningServer server(limits);
-    constexpr int kClients = 24;
-    std::latch start(kClients);
-    std::vector<int> statuses(kClients);
-    std::vector<std::string> retryAfter(kClients);
-    std::vector<std::thread> clients;
-    for (int i = 0; i < kClients; ++i) {
-        clients.emplace_back([&, i] {
-            auto client = server.Client();
-            start.arrive_and_wait();
-            // Tens of milliseconds of work, so that the solves overlap.
-            const auto result = client->Post(
-                "/api/solve", SolveBody("simplify", "en", "(x+1)^200 - (x-1)^200"), "application/json");
-            statuses[i] = result ? result->status : -1;
-            retryAfter[i] = result ? result->get_header_value("Retry-After") : "";
-        });
-    }
-    for (std::thread& client : clients) {
-        client.join();
-    }
+    // Tens of milliseconds of work each, so that the solves overlap.
+    const std::vector<Answer> answers =
+        PostAtOnce(server, 24, [](int) { return SolveBody("simplify", "en", "(x+1)^200 - (x-1)^200"); });
     int solved = 0;
     int busy = 0;
-    for (int i = 0; i < kClients; ++i) {
-        if (statuses[i] == 200) {
+    for (const Answer& answer : answers) {
+        if (answer.status == 200) {
             ++solved;
         } else {
-            EXPECT_EQ(statuses[i], 503);
-            EXPECT_EQ(retryAfter[i], "1");
+            EXPECT_EQ(answer.status, 503);
+            EXPECT_EQ(answer.retryAfter, "1");
+            EXPECT_NE(answer.body.find("\"error\""), std::string::npos);
             ++busy;
         }
     }
     EXPECT_GE(solved, 1);
     EXPECT_GE(busy, 1);
-    EXPECT_EQ(solved + busy, kClients);
 }
 
 TEST(Server, AWaitingLineAbsorbsABurstWithoutTurningAnyoneAway) {
@@ -340,25 +353,11 @@ TEST(Server, AWaitingLineAbsorbsABurstWithoutTurningAnyoneAway) {
     limits.solveSlots = 2;
     limits.solveQueue = 64;
     RunningServer server(limits);
-    constexpr int kClients = 32;
-    std::latch start(kClients);
-    std::atomic<int> solved = 0;
-    std::vector<std::thread> clients;
-    for (int i = 0; i < kClients; ++i) {
-        clients.emplace_back([&, i] {
-            auto client = server.Client();
-            start.arrive_and_wait();
-            const KindCase& kindCase = kKindCases[i % 4];
-            const auto result =
-                client->Post("/api/solve", SolveBody(kindCase.kind, i % 2 ? "ru" : "en", kindCase.problem),
-                             "application/json");
-            if (result && result->status == 200) {
-                ++solved;
-            }
-        });
+    const std::vector<Answer> answers = PostAtOnce(server, 32, [](int i) {
+        const KindCase& kindCase = kKindCases[i % 4];
+        return SolveBody(kindCase.kind, i % 2 ? "ru" : "en", kindCase.problem);
+    });
+    for (const Answer& answer : answers) {
+        EXPECT_EQ(answer.status, 200);
     }
-    for (std::thread& client : clients) {
-        client.join();
-    }
-    EXPECT_EQ(solved.load(), kClients);
 }

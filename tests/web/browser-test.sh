@@ -13,25 +13,12 @@ if [ -z "$browser" ]; then
     echo "SKIPPED: chromium is not installed (tools/setup.sh --asan installs it for these tests)"
     exit 77
 fi
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/serve-helpers.sh"
 work=$(mktemp -d)
-server_pid=""
-cleanup() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'stop_started_servers; rm -rf "$work"' EXIT
 
-: >"$work/serve.out"
-"$serve" --listen 127.0.0.1:0 >"$work/serve.out" 2>&1 &
-server_pid=$!
-port=""
-for _ in $(seq 100); do
-    port=$(sed -n 's|.*http://127\.0\.0\.1:\([0-9]*\)/.*|\1|p' "$work/serve.out")
-    [ -n "$port" ] && break
-    sleep 0.1
-done
-[ -n "$port" ] || { echo "FAIL: orbelin-serve did not start"; cat "$work/serve.out"; exit 1; }
-base="http://127.0.0.1:$port"
+start_orbelin_serve "$serve" "$work/serve.out"
+base=$served_url
 
 # A fresh profile for every run; no proxy, no background traffic. The virtual time budget lets the
 # page's script run (its preview asks the server) before the DOM is dumped.
