@@ -33,6 +33,11 @@ memory() {
     if [ -n "$served_pid" ]; then resident_memory "$served_pid"; else echo "(not started here)"; fi
 }
 
+# The processor time the server has used, in clock ticks (user and system).
+cpu_ticks() {
+    awk '{ print $14 + $15 }' "/proc/$served_pid/stat"
+}
+
 # The samples are in the editor's typed form; without their blanks and the ";&" that ends each
 # they are linear notation.
 samples() {
@@ -79,5 +84,16 @@ done <"$work/bodies.json"
 
 echo "server: $url; $count sample problems of four kinds, $unsolved not solved on their own"
 echo "memory before: $(memory)"
-wrk --latency -t"$threads" -c"$connections" -d"${seconds}s" -s "$work/load.lua" "$url"
+[ -n "$served_pid" ] && ticks_before=$(cpu_ticks)
+wrk --latency -t"$threads" -c"$connections" -d"${seconds}s" -s "$work/load.lua" "$url" | tee "$work/wrk.out"
 echo "memory after: $(memory)"
+# On a shared machine the rate says more about the others than about the server; the processor time
+# the server spent per request does not.
+if [ -n "$served_pid" ]; then
+    ticks=$(($(cpu_ticks) - ticks_before))
+    requests=$(awk '/requests in/ { print $1 }' "$work/wrk.out")
+    awk -v ticks="$ticks" -v hz="$(getconf CLK_TCK)" -v requests="$requests" 'BEGIN {
+        seconds = ticks / hz
+        printf "server processor time: %.2f s for %d requests, %.0f requests per processor second\n",
+            seconds, requests, (seconds > 0 ? requests / seconds : 0) }'
+fi

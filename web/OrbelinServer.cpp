@@ -89,7 +89,7 @@ OrbelinServer::OrbelinServer(const std::filesystem::path& baseFolder, const Serv
     m_http->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     m_http->set_payload_max_length(m_limits.maxBodyBytes);
     m_http->set_read_timeout(m_limits.readTimeout);
-    m_http->set_keep_alive_timeout(m_limits.readTimeout.count());
+    m_http->set_keep_alive_timeout(m_limits.idleTimeout.count());
     m_http->set_write_timeout(m_limits.readTimeout);
     m_http->set_keep_alive_max_count(m_limits.keepAliveRequests);
     m_http->set_default_headers({{"Content-Security-Policy", kContentSecurityPolicy},

@@ -34,12 +34,15 @@ struct ServerLimits {
     std::size_t solveQueue = 64;
     // The longest a solve waits for a slot before it is answered 503.
     std::chrono::milliseconds maxSolveWait{5'000};
-    // Connections served at once; each holds a thread while its client sends or reads.
-    std::size_t connectionThreads = 64;
+    // Connections served at once; each holds a thread while it is open, idle between two requests
+    // too, so a class of browsers, each keeping a few connections open, needs many.
+    std::size_t connectionThreads = 256;
     // Largest request body (a problem is at most 100,000 bytes).
     std::size_t maxBodyBytes = 100 * 1024;
-    // A client that sends nothing for this long is disconnected.
+    // A client that sends nothing for this long in the middle of a request is disconnected.
     std::chrono::seconds readTimeout{5};
+    // An open connection without a request for this long is closed, giving its thread back.
+    std::chrono::seconds idleTimeout{2};
     // Requests one kept-alive connection may make before it is closed.
     std::size_t keepAliveRequests = 1'000;
 };

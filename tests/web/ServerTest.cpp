@@ -309,6 +309,7 @@ TEST(Server, HealthSaysOk) {
 TEST(Server, ASlowClientIsDisconnectedWhileOthersAreServed) {
     ServerLimits limits = DefaultServerLimits();
     limits.readTimeout = 1s;
+    limits.idleTimeout = 1s;
     RunningServer server(limits);
     RawConnection silent(server.Port());
     RawConnection slowBody(server.Port());
