@@ -1,6 +1,7 @@
 #include "web/OrbelinServer.h"
 
 #include "cli/JsonText.h"
+#include "export/SolutionExport.h"
 #include "output/LanguageTables.h"
 #include "web/ApiReplies.h"
 #include "web/JsonObjectReader.h"
@@ -14,12 +15,9 @@
 
 namespace {
 
-// The page loads its style and script from this server only, and runs no inline script. Inline
-// style stays allowed: the solution's bands carry their colours and indents as the export layer
-// writes them.
+// The page loads its style and script from this server only, and has no inline script or style.
 constexpr const char* kContentSecurityPolicy =
-    "default-src 'none'; script-src 'self'; style-src 'self' 'unsafe-inline'; img-src 'self' data:; font-src "
-    "'self'; "
+    "default-src 'none'; script-src 'self'; style-src 'self'; img-src 'self' data:; font-src 'self'; "
     "connect-src 'self'; form-action 'self'; base-uri 'none'; frame-ancestors 'none'";
 
 // The library listens with a backlog of 5 connections: a burst of clients connecting at once
@@ -84,7 +82,7 @@ OrbelinServer::OrbelinServer(const std::filesystem::path& baseFolder, const Serv
     : m_limits(limits), m_service(baseFolder), m_pageTexts{LoadPageTexts(kRussianLanguage, baseFolder),
                                                            LoadPageTexts(kEnglishLanguage, baseFolder)},
       m_gate(limits.solveSlots, limits.solveQueue, limits.maxSolveWait),
-      m_http(std::make_unique<HttpServer>()) {
+      m_styleSheet(std::string(PageStyle()) + SolutionStyleSheet()), m_http(std::make_unique<HttpServer>()) {
     const std::size_t threads = std::max<std::size_t>(1, m_limits.connectionThreads);
     m_http->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     m_http->set_payload_max_length(m_limits.maxBodyBytes);
@@ -121,8 +119,8 @@ void OrbelinServer::Route() {
     m_http->Get("/", [this](const httplib::Request& request, httplib::Response& response) {
         ServePage(request, response);
     });
-    m_http->Get("/orbelin.css", [](const httplib::Request&, httplib::Response& response) {
-        response.set_content(std::string(PageStyle()), "text/css; charset=utf-8");
+    m_http->Get("/orbelin.css", [this](const httplib::Request&, httplib::Response& response) {
+        response.set_content(m_styleSheet, "text/css; charset=utf-8");
         response.set_header("Cache-Control", "public, max-age=3600");
     });
     m_http->Get("/orbelin.js", [](const httplib::Request&, httplib::Response& response) {

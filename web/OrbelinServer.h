@@ -77,5 +77,7 @@ private:
     SolveService m_service;
     std::array<PageTexts, 2> m_pageTexts;
     SolveGate m_gate;
+    // The page's own style followed by the style of the solution's bands.
+    std::string m_styleSheet;
     std::unique_ptr<httplib::Server> m_http;
 };

@@ -60,7 +60,8 @@ void ExpectSafeHeaders(const httplib::Result& result, const std::string& what) {
     EXPECT_EQ(result->get_header_value("X-Content-Type-Options"), "nosniff") << what;
     const std::string policy = result->get_header_value("Content-Security-Policy");
     EXPECT_NE(policy.find("default-src 'none'"), std::string::npos) << what;
-    EXPECT_NE(policy.find("script-src 'self';"), std::string::npos) << what << ": no inline script";
+    EXPECT_NE(policy.find("script-src 'self';"), std::string::npos) << what;
+    EXPECT_EQ(policy.find("unsafe-inline"), std::string::npos) << what << ": no inline script or style";
     EXPECT_EQ(policy.find("http"), std::string::npos) << what << ": no outside source is allowed";
 }
 
@@ -244,7 +245,7 @@ TEST(Server, ThePageSolvesFromItsAddressAndEscapesWhatTheRequestHolds) {
     EXPECT_EQ(page->status, 200);
     EXPECT_EQ(page->get_header_value("Content-Type"), "text/html; charset=utf-8");
     EXPECT_NE(page->body.find("We cancel the common factors."), std::string::npos);
-    EXPECT_NE(page->body.find("<div class=\"band answer\""), std::string::npos);
+    EXPECT_NE(page->body.find("<div class=\"band answer "), std::string::npos);
     EXPECT_NE(page->body.find("<menclose notation=\"updiagonalstrike\">"), std::string::npos)
         << "struck through";
     EXPECT_NE(page->body.find("<option value=\"simplify\" selected>"), std::string::npos);
@@ -275,7 +276,13 @@ TEST(Server, ThePageLoadsNothingFromOutsideAndRunsNoInlineScript) {
     EXPECT_TRUE(std::regex_search(page->body, std::regex("href=\"/orbelin.css\"")));
     EXPECT_EQ(page->body.find("<script>"), std::string::npos);
     EXPECT_EQ(page->body.find(" on"), std::string::npos) << "no event handler attributes";
+    EXPECT_EQ(page->body.find("style="), std::string::npos) << "no inline style";
+    EXPECT_EQ(page->body.find("<style"), std::string::npos) << "no inline style";
     EXPECT_NE(page->body.find("<script src=\"/orbelin.js\" defer></script>"), std::string::npos);
+    const auto style = client->Get("/orbelin.css");
+    ASSERT_TRUE(style);
+    EXPECT_EQ(style->get_header_value("Content-Type"), "text/css; charset=utf-8");
+    EXPECT_NE(style->body.find(".orbelin-solution .level-1"), std::string::npos) << "the bands' colours";
     const auto script = client->Get("/orbelin.js");
     ASSERT_TRUE(script);
     EXPECT_EQ(script->get_header_value("Content-Type"), "text/javascript; charset=utf-8");

@@ -43,7 +43,7 @@ solved="$base/?kind=simplify&lang=en&problem=%28x%5E2-1%29%2F%28x%2B1%29%2B2x"
 run_browser --dump-dom "$solved" >"$work/solved.html"
 expect_in "the comment of a step" "We cancel the common factors." "$work/solved.html"
 # The answer band: "Answer : 3x − 1", its formula in MathML.
-answer=$(grep -o '<div class="band answer"[^>]*>.*' "$work/solved.html" | head -n 1 || true)
+answer=$(grep -o '<div class="band answer [^>]*>.*' "$work/solved.html" | head -n 1 || true)
 echo "$answer" >"$work/answer.html"
 expect_in "the answer band" '<span class="comment">Answer</span>' "$work/answer.html"
 expect_in "the answer's formula" '<mn>3</mn><mo>⁢</mo><mi>x</mi></mrow><mo>−</mo><mn>1</mn>' "$work/answer.html"
