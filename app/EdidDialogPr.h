@@ -62,12 +62,12 @@ private:
     const CLanguageTables& m_texts;
     CLibraryMessages& m_messages;
     std::vector<SampleEntry> m_samples;
+    // The index of the first of the user's own examples in m_samples.
+    std::size_t m_firstUserSample = 0;
     std::string& m_filter;
     int& m_lastChoice;
     FilterDialog m_filterDialog;
     std::string m_chosenProblem;
-    // The index of the first of the user's own examples in m_samples.
-    std::size_t m_firstUserSample = 0;
     UserSaver m_saveUserSamples;
     CodeChooser m_chooseCode;
     // The sample of the chosen line, or -1.
