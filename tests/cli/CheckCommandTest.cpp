@@ -9,6 +9,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+
+#include <unistd.h>
 
 namespace {
 
@@ -18,20 +21,31 @@ struct CheckRun {
     std::string err;
 };
 
-// The base folder of the program's files with the project's own language files in Res/.
-const std::filesystem::path& LanguageFolder() {
-    static const std::filesystem::path folder = [] {
-        const std::filesystem::path base =
-            std::filesystem::temp_directory_path() / "orbelin-check-command-test";
-        std::filesystem::create_directories(base / "Res");
+// A base folder of the program's files with the project's own language files in Res/, made once a
+// process under a name of its own and removed at its end: CTest runs test processes side by side,
+// and one must never rewrite a language file while another reads it.
+class LanguageCopy {
+public:
+    LanguageCopy()
+        : folder(std::filesystem::temp_directory_path() /
+                 ("orbelin-check-command-test-" + std::to_string(::getpid()))) {
+        std::filesystem::create_directories(folder / "Res");
         for (const char* name : {"English.ini", "Russian.ini"}) {
             std::filesystem::copy_file(std::filesystem::path(ORBELIN_SOURCE_DIR) / "res" / name,
-                                       base / "Res" / name,
+                                       folder / "Res" / name,
                                        std::filesystem::copy_options::overwrite_existing);
         }
-        return base;
-    }();
-    return folder;
+    }
+    ~LanguageCopy() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    const std::filesystem::path folder;
+};
+
+const std::filesystem::path& LanguageFolder() {
+    static const LanguageCopy copy;
+    return copy.folder;
 }
 
 CheckRun Check(std::vector<std::string> options, const std::string& solution) {
