@@ -10,6 +10,7 @@
 #include "solver/factor/Factorisation.h"
 
 #include <iterator>
+#include <string>
 
 namespace {
 
@@ -114,6 +115,11 @@ void WriteLikePowerProduct(CExpression& workspace, NodeHandle polynom, const CPo
         *polynom = TwoFactors(divisor, bracket.value);
         Step(workspace, CommentID::BracketsOpened);
     }
+    // Two brackets of one term each are multiplied into one term: (2b)(2a) = 4ab.
+    if (divisor.TermCount() == 1 && bracket.value.TermCount() == 1) {
+        *polynom = PolynomNode(divisor.Product(bracket.value));
+        Step(workspace, CommentID::BracketsOpened);
+    }
 }
 
 void WriteLikePowers(CExpression& workspace, NodeHandle handle, const FactorFinding& finding) {
@@ -126,8 +132,12 @@ void WriteLikePowers(CExpression& workspace, NodeHandle handle, const FactorFind
     std::vector<SignedNode> powers;
     powers.push_back({PowerNode(PolynomNode(p), m), firstSign});
     powers.push_back({PowerNode(PolynomNode(q), m), secondSign});
+    const std::string before = (*handle)->ToText();
     *handle = SumNode(std::move(powers));
-    Step(workspace, CommentID::OtherPowerFormula);
+    // Groups already written as the powers need no step of their own.
+    if ((*handle)->ToText() != before) {
+        Step(workspace, CommentID::OtherPowerFormula);
+    }
     if (firstSign < 0 && secondSign > 0) {
         std::swap(p, q);
     }

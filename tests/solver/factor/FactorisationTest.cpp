@@ -245,6 +245,25 @@ TEST(FactorisationSteps, SumsOfProductsByACommonBracketOrByGroups) {
     EXPECT_EQ(StepComments("a*(x+y)+b*(x+y)+a*(x-y)+b*(x-y)"), (std::vector<int>{32, 32, 45, 59}));
 }
 
+// Two products that already are the like powers: no step repeats them, the formula writes the product,
+// and brackets of one term each are multiplied into one term. Powers still to be written keep their
+// step (CommentID::OtherPowerFormula).
+TEST(FactorisationSteps, LikePowersOfTwoProductsWrittenAsTheyStand) {
+    using C = CommentID;
+    const std::string squares = "(a+b)^2-(a-b)^2";
+    EXPECT_EQ(StepComments(squares), Ids({C::DifferenceOfSquares, C::BracketsOpened}));
+    EXPECT_EQ(StepFormulas(*Solve(kProblemFactorise, squares)),
+              (std::vector<std::string>{"(a+b)^2-(a-b)^2=", "=(2.b).(2.a)=", "=4.a.b"}));
+    const std::string cubes = "(a+b)^3+(a-b)^3";
+    EXPECT_EQ(StepComments(cubes), Ids({C::SumOfCubes, C::BracketsOpened}));
+    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, cubes)), "(2.a).(a^2+3.b^2)");
+    const std::string scaled = "4*(x+1)^2-9*(x-1)^2";
+    EXPECT_EQ(StepComments(scaled), Ids({C::OtherPowerFormula, C::DifferenceOfSquares}));
+    for (const std::string& problem : {squares, cubes, scaled, std::string("(x+y)^3-(x-y)^3")}) {
+        EXPECT_EQ(CheckValues(problem, *Solve(kProblemFactorise, problem)), "") << problem;
+    }
+}
+
 // A bracket left as the sum it is written as needs no step of its own.
 TEST(FactorisationSteps, CommonBracketWithARestAlreadySummed) {
     EXPECT_EQ(StepComments("x^2*(x+1)-4*(x+1)"), Ids({CommentID::CommonFactorTakenOut}));
