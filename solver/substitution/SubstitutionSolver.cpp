@@ -134,10 +134,11 @@ bool SolveTakenBack(CExEquation& workspace, CExEquation& child, const Substituti
         WriteDomainBlock(*value, domain);
     }
     std::optional<CPolynomValue> expression = PolynomialOf(*substitution.expression);
-    if (root.GetFamily() == NodeFamily::Number || !expression) {
-        SolveRelation(*value, false, useReductions);
-    } else {
+    const bool expressionRoot = root.GetFamily() != NodeFamily::Number && expression;
+    if (expressionRoot) {
         SolveLinearForExpression(*value, *expression);
+    } else {
+        SolveRelation(*value, false, useReductions);
     }
     if (value->ErrorCode() != ProblemError::None) {
         workspace.TakeErrorFrom(*value);
@@ -149,6 +150,9 @@ bool SolveTakenBack(CExEquation& workspace, CExEquation& child, const Substituti
     if (count > 1) {
         value->NextLineBlock();
         value->SetTopKind(SubstitutionBlock::kCaseAnswer);
+        WriteAnswer(*value);
+    } else if (expressionRoot) {
+        // A root found as an expression is stated in an answer of its own, even when it is the only one.
         WriteAnswer(*value);
     }
     workspace.AddRootsOf(*value);

@@ -187,6 +187,22 @@ TEST(ShiftedCubeTranscript, ANumberOtherThanOneIsTakenOutOfTheCubesTerms) {
               Lines({"[0.0] F(8.x^3-12.x^2+6.x-1=0)", "[1.1] OtherPowerFormula/01", "[1.1] F((2.x-1)^3=0)"}));
 }
 
+// A value of the new letter written with a root sign is taken back by the linear steps, and the root
+// found as an expression is stated in an answer of its own, as every back-substituted equation's is.
+TEST(ShiftedCubeTranscript, ARootWrittenAsAnExpressionGetsItsOwnAnswer) {
+    const Lines lines = Solve("2*x^3+6*x^2+6*x+7=0");
+    EXPECT_EQ(Between(lines, "[1.1] ReturnToFirstUnknown/01", "[2.2]"),
+              Lines({
+                  "[1.1] ReturnToFirstUnknown/01",
+                  "[1.1] F(x+1=-!sqn{3;5/2})s",
+                  "[1.1] ConstantTermMovedRight/01",
+                  "[1.1] F(x=(-!sqn{3;5/2})-1)",
+                  "[1.1] AnswerHeadingEquation1/11 AnswerJoint/10 F(x=(-!sqn{3;5/2})-1)s",
+              }));
+    EXPECT_EQ(lines.back(), "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=(-!sqn{3;5/2})-1)s");
+    EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[0.0]", "[1.1]"}, "[2.2]", 'x'), 5);
+}
+
 // Called directly: in the solver every symmetric quartic is a reciprocal equation, found first.
 TEST(SymmetricQuarticTranscript, TheFirstPairIsCompletedToASquareAndTheSecondFactored) {
     const std::string problem = "-2*x^4+2*x^3+20*x^2-4*x-8=0";
