@@ -159,9 +159,9 @@ void ShowNegated(CExEquation& equation, const CPolynomValue& polynom, bool negat
     }
 }
 
-// A left side that is not yet written as its polynomial: the terms of a sum multiplied out each
-// (CommentID::BracketsOpened) and their like terms combined (CommentID::LikeTermsCombined); anything else
-// multiplied out at once (CommentID::BracketsOpened).
+// A left side that is not yet written as its polynomial: the terms of a sum multiplied out each into
+// one flat sum (CommentID::BracketsOpened), then its like terms combined (CommentID::LikeTermsCombined)
+// when there are any; anything else multiplied out at once (CommentID::BracketsOpened).
 void ShowMultipliedOut(CExEquation& equation, const CPolynomValue& polynom) {
     if (equation.Left()->GetFamily() != NodeFamily::Addition) {
         ShowLeft(equation, PlainTreeOf(polynom), CommentID::BracketsOpened);
@@ -173,8 +173,17 @@ void ShowMultipliedOut(CExEquation& equation, const CPolynomValue& polynom) {
         if (!term) {
             return;
         }
-        if (!term->IsZero()) {
-            expanded->AddTail(PlainTreeOf(*term), cell.sign);
+        if (term->IsZero()) {
+            continue;
+        }
+        // The terms of the opened bracket join the sum itself, each with the bracket's sign.
+        NodePtr opened = PlainTreeOf(*term);
+        if (opened->GetFamily() != NodeFamily::Addition) {
+            expanded->AddTail(std::move(opened), cell.sign);
+            continue;
+        }
+        for (ListCell& part : opened->AsList()->GetCells()) {
+            expanded->AddTail(std::move(part.child), part.sign * cell.sign);
         }
     }
     ShowLeft(equation, std::move(expanded), CommentID::BracketsOpened);

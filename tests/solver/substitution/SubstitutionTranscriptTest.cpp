@@ -380,13 +380,28 @@ TEST(HomogeneousFormTranscript, ANegativeShiftSquaresADifferenceAndOtherFormsAre
     EXPECT_EQ(Between(product, "[1.1] BracketsOpened/01", "[1.1] CommonFactorTakenOut/01"),
               Lines({
                   "[1.1] BracketsOpened/01",
-                  "[1.1] F((x^4-5.x^3)-5.x^2+(6.x^2+12.x+6)=0)",
+                  "[1.1] F(x^4-5.x^3-5.x^2+6.x^2+12.x+6=0)",
                   "[1.1] LikeTermsCombined/01",
                   "[1.1] F(x^4-5.x^3+x^2+12.x+6=0)",
                   "[1.1] TermsGrouped/01",
                   "[1.1] F(x^4-(5.x^3+5.x^2)+(6.x^2+12.x+6)=0)",
               }));
     EXPECT_EQ(ExpectChainKeepsRoots(product, {"[0.0]", "[1.1]"}, "[2.2]", 'x'), 6);
+    // Opened brackets without like terms need no step combining them: four steps to the form.
+    const Lines opened = Solve("x^2*(x^2-3*x-1)+4*x+2=0");
+    EXPECT_EQ(Between(opened, "[0.0] F(x^2.(x^2-3.x-1)+4.x+2=0)", "[1.1,11.0]"),
+              Lines({
+                  "[0.0] F(x^2.(x^2-3.x-1)+4.x+2=0)",
+                  "[1.1] BracketsOpened/01",
+                  "[1.1] F(x^4-3.x^3-x^2+4.x+2=0)",
+                  "[1.1] TermsGrouped/01",
+                  "[1.1] F(x^4-(3.x^3+3.x^2)+(2.x^2+4.x+2)=0)",
+                  "[1.1] CommonFactorTakenOut/01",
+                  "[1.1] F(x^4-3.x^2.(x+1)+2.(x^2+2.x+1)=0)",
+                  "[1.1] SquareOfSum/01",
+                  "[1.1] F(x^4-3.x^2.(x+1)+2.(x+1)^2=0)",
+              }));
+    EXPECT_EQ(ExpectChainKeepsRoots(opened, {"[0.0]", "[1.1]"}, "[2.2]", 'x'), 5);
     // A left side already in the form is not rewritten.
     const Lines ready = Solve("x^4-5*x^2*(x+1)+6*(x+1)^2=0");
     EXPECT_EQ(ready[1], "[1.1,11.0] SubstitutionIntroduced/01");
