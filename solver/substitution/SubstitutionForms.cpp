@@ -187,10 +187,10 @@ std::optional<ReciprocalForm> FindReciprocalForm(const CPolynomValue& polynom, c
     ReciprocalForm form;
     form.halfDegree = m;
     form.lambda = *lambda;
-    const std::vector<CPolynomValue> sums = ReciprocalPowerSums(*lambda, m, newLetter);
+    form.powerSums = ReciprocalPowerSums(*lambda, m, newLetter);
     form.reduced = CPolynomValue(CoefficientAt(polynom, letter, m));
     for (std::int64_t j = 1; j <= m; ++j) {
-        form.reduced.AddInPlace(sums[j].Scaled(CoefficientAt(polynom, letter, m + j)));
+        form.reduced.AddInPlace(form.powerSums[j].Scaled(CoefficientAt(polynom, letter, m + j)));
     }
     if (CNumber::LimitExceeded()) {
         return std::nullopt;

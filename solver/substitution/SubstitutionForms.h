@@ -54,6 +54,8 @@ struct ReciprocalForm {
     std::int64_t halfDegree = 0;
     CNumber lambda;
     CPolynomValue reduced;
+    // x^j + λ^j/x^j for j = 0..m as polynomials in s: 2, s, s^2 - 2λ, s^3 - 3λs, ...
+    std::vector<CPolynomValue> powerSums;
 };
 std::optional<ReciprocalForm> FindReciprocalForm(const CPolynomValue& polynom, char letter, char newLetter);
 

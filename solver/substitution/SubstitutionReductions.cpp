@@ -163,6 +163,9 @@ void ShowNegated(CExEquation& equation, const CPolynomValue& polynom, bool negat
 // one flat sum (CommentID::BracketsOpened), then its like terms combined (CommentID::LikeTermsCombined)
 // when there are any; anything else multiplied out at once (CommentID::BracketsOpened).
 void ShowMultipliedOut(CExEquation& equation, const CPolynomValue& polynom) {
+    if (equation.Left()->ToText() == PlainTreeOf(polynom)->ToText()) {
+        return;
+    }
     if (equation.Left()->GetFamily() != NodeFamily::Addition) {
         ShowLeft(equation, PlainTreeOf(polynom), CommentID::BracketsOpened);
         return;
@@ -330,6 +333,33 @@ NodePtr DividedReciprocal(const CPolynomValue& polynom, const ReciprocalForm& fo
     return divided;
 }
 
+// The polynomial `value` in the new letter with every power of the letter written as the same power
+// of `pair`: s^2 - 4 with pair x + 2/x gives (x + 2/x)^2 - 4.
+NodePtr InPowersOf(const CPolynomValue& value, const COperation& pair) {
+    auto sum = std::make_unique<COAddition>();
+    for (const PolynomTerm& term : value.Terms()) {
+        const auto exponent = static_cast<std::int32_t>(term.Degree());
+        AddTerm(*sum, term.coefficient,
+                exponent == 0   ? nullptr
+                : exponent == 1 ? pair.Clone()
+                                : PowerOf(pair.Clone(), exponent));
+    }
+    return sum;
+}
+
+// The divided reciprocal equation with every x^j + λ^j/x^j (j >= 2) written through x + λ/x, so that
+// the equation in the new letter is read off it: x^2 + 4/x^2 = (x + 2/x)^2 - 4.
+NodePtr ReciprocalThroughPair(const CPolynomValue& polynom, const ReciprocalForm& form, char x) {
+    const NodePtr pair = PlusOverLetter(x, form.lambda);
+    auto rewritten = std::make_unique<COAddition>();
+    for (std::int64_t j = form.halfDegree; j >= 1; --j) {
+        AddTerm(*rewritten, CoefficientAt(polynom, x, form.halfDegree + j),
+                j == 1 ? pair->Clone() : InPowersOf(form.powerSums[static_cast<std::size_t>(j)], *pair));
+    }
+    AddTerm(*rewritten, CoefficientAt(polynom, x, form.halfDegree));
+    return rewritten;
+}
+
 // Dividing by x^m needs x ≠ 0, so two cases: x = 0, where the equation reads a_0 = 0 and has no
 // root (a_0 = λ^m·a_2m is not 0); x ≠ 0, the equation divided by x^m (CommentID::NumericFactorDividedOut) and
 // solved through the substitution. False when the equation in the new letter is not solved.
@@ -357,6 +387,9 @@ bool SolveReciprocalCases(CExEquation& equation, const CPolynomValue& polynom, c
                          std::string(1, x) + static_cast<char>(MarkupBytes::kNotEqual) + "0");
     if (nonZero->ErrorCode() == ProblemError::None) {
         ShowLeft(*nonZero, DividedReciprocal(polynom, form, x), CommentID::NumericFactorDividedOut);
+        // Every reciprocal quartic is a symmetric one, solved by its own derivation: the powers here
+        // are cubes and higher.
+        ShowLeft(*nonZero, ReciprocalThroughPair(polynom, form, x), CommentID::OtherPowerFormula);
     }
     const bool solved = nonZero->ErrorCode() == ProblemError::None &&
                         SolveBySubstitution(*nonZero, useReductions, false, &record);
@@ -453,6 +486,11 @@ bool FindReciprocalEquation(CExEquation& workspace, bool useReductions) {
     if (!form) {
         return false;
     }
+    // A quartic with all five coefficients is solved by the derivation written for it: grouped in
+    // pairs, the first pair completed to a square.
+    if (FindSymmetricQuarticForm(*polynom, x)) {
+        return SolveSymmetricQuartic(workspace, useReductions);
+    }
     std::unique_ptr<Substitution> record = Record(PlusOverLetter(x, form->lambda), form->reduced, letter);
     return Tentatively(workspace, [&](CExEquation& equation) {
         return SolveReciprocalCases(equation, *polynom, *form, *record, useReductions);
@@ -507,6 +545,7 @@ bool SolveSymmetricQuartic(CExEquation& workspace, bool useReductions) {
         letter, form->a, form->b, form->c.Difference(form->a.Product(form->k).Product(CNumber(2))));
     std::unique_ptr<Substitution> record = Record(PlusOverLetter(x, form->k), quadratic, letter);
     return Tentatively(workspace, [&](CExEquation& equation) {
+        ShowMultipliedOut(equation, *polynom);
         ShowNegated(equation, *polynom, form->negated);
         ShowSymmetricQuartic(equation, *form, x);
         return SolveBySubstitution(equation, useReductions, false, record.get());

@@ -203,7 +203,7 @@ TEST(ShiftedCubeTranscript, ARootWrittenAsAnExpressionGetsItsOwnAnswer) {
     EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[0.0]", "[1.1]"}, "[2.2]", 'x'), 5);
 }
 
-// Called directly: in the solver every symmetric quartic is a reciprocal equation, found first.
+// Called directly, with a leading number to take out of the first pair.
 TEST(SymmetricQuarticTranscript, TheFirstPairIsCompletedToASquareAndTheSecondFactored) {
     const std::string problem = "-2*x^4+2*x^3+20*x^2-4*x-8=0";
     const Lines lines = SolveWith(problem, SolveSymmetricQuartic);
@@ -236,11 +236,44 @@ TEST(SymmetricQuarticTranscript, TheFirstPairIsCompletedToASquareAndTheSecondFac
     EXPECT_EQ(sum[4], "[] SquareOfSum/01");
 }
 
-TEST(ReciprocalTranscript, XZeroIsACaseOfItsOwnBeforeTheDivision) {
-    const Lines lines = Solve("x^4-5*x^3+8*x^2-5*x+1=0");
-    EXPECT_EQ(Between(lines, "[0.0] F(x^4-5.x^3+8.x^2-5.x+1=0)", "[1.1,4.2,6.1]"),
+// A quartic with all five coefficients gets the derivation written for it, not the reciprocal
+// equation's cases: grouped after the division by x^2, the first pair completed to a square.
+TEST(SymmetricQuarticTranscript, TheSolverTakesTheQuarticsOwnDerivation) {
+    const Lines lines = Solve("x^4-7*x^3+16*x^2-14*x+4=0");
+    EXPECT_EQ(Between(lines, "[0.0] F(x^4-7.x^3+16.x^2-14.x+4=0)", "[1.1,6.1]"),
               Lines({
-                  "[0.0] F(x^4-5.x^3+8.x^2-5.x+1=0)",
+                  "[0.0] F(x^4-7.x^3+16.x^2-14.x+4=0)",
+                  "[1.1] TermsGrouped/01",
+                  "[1.1] F((x^2+4/x^2)-(7.x+14/x)+16=0)",
+                  "[1.1] OppositeLikeTermsInserted/01",
+                  "[1.1] F((x^2+4+4/x^2-4)-(7.x+14/x)+16=0)",
+                  "[1.1] SquareOfSum/01",
+                  "[1.1] F(((x+2/x)^2-4)-(7.x+14/x)+16=0)",
+                  "[1.1] CommonFactorTakenOut/01",
+                  "[1.1] F(((x+2/x)^2-4)-7.(x+2/x)+16=0)",
+                  "[1.1,11.0] SubstitutionIntroduced/01",
+                  "[1.1,11.0] NewLetterDefinition/01 F(t=x+2/x)s",
+              }));
+    EXPECT_EQ(lines.back(), "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=1)s BetweenRoots/11 F(x=2)s "
+                            "BetweenRoots/11 F(x=2-!sq2{2})s BetweenRoots/11 F(x=2+!sq2{2})s");
+    EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[0.0]", "[1.1]"}, "[2.2]", 'x'), 5);
+    EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[1.1,6.1]", "[1.1,7.2]"}, "[1.1,8.3]", 't'), 1);
+    EXPECT_EQ(ExpectCasesKeepRoots(lines, "[1.1", 'x'), 2);
+    // Written as a sum of products, the quartic is multiplied out first.
+    const Lines products = Solve("x^2*(x^2-7*x+16)-14*x+4=0");
+    EXPECT_EQ(
+        Lines(products.begin() + 1, products.begin() + 4),
+        Lines({"[1.1] BracketsOpened/01", "[1.1] F(x^4-7.x^3+16.x^2-14.x+4=0)", "[1.1] TermsGrouped/01"}));
+    EXPECT_EQ(products.back(), lines.back());
+}
+
+// x^6 - 4x^5 - 6x^4 + 28x^3 - 6x^2 - 4x + 1 = 0 is (t - 4)(t^2 - 9) = 0 in t = x + 1/x: the divided
+// equation is rewritten through x + 1/x before the new letter stands for it.
+TEST(ReciprocalTranscript, XZeroIsACaseOfItsOwnBeforeTheDivision) {
+    const Lines lines = Solve("x^6-4*x^5-6*x^4+28*x^3-6*x^2-4*x+1=0");
+    EXPECT_EQ(Between(lines, "[0.0] F(x^6-4.x^5-6.x^4+28.x^3-6.x^2-4.x+1=0)", "[1.1,4.2,6.1]"),
+              Lines({
+                  "[0.0] F(x^6-4.x^5-6.x^4+28.x^3-6.x^2-4.x+1=0)",
                   "[1.1,3.1] SubProblemHeading/01 F(1)s",
                   "[1.1,3.1] F(x=0)s",
                   "[1.1,4.2] F(1=0)",
@@ -249,15 +282,18 @@ TEST(ReciprocalTranscript, XZeroIsACaseOfItsOwnBeforeTheDivision) {
                   "[1.1,3.1] F(x\xB9"
                   "0)s",
                   "[1.1,4.2] NumericFactorDividedOut/01",
-                  "[1.1,4.2] F((x^2+1/x^2)-5.(x+1/x)+8=0)",
+                  "[1.1,4.2] F((x^3+1/x^3)-4.(x^2+1/x^2)-6.(x+1/x)+28=0)",
+                  "[1.1,4.2] OtherPowerFormula/01",
+                  "[1.1,4.2] F(((x+1/x)^3-3.(x+1/x))-4.((x+1/x)^2-2)-6.(x+1/x)+28=0)",
                   "[1.1,4.2,11.0] SubstitutionIntroduced/01",
                   "[1.1,4.2,11.0] NewLetterDefinition/01 F(t=x+1/x)s",
               }));
-    EXPECT_EQ(lines.back(), "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=1)s BetweenRoots/11 "
-                            "F(x={3-!sq2{5}}/2)s BetweenRoots/11 F(x={3+!sq2{5}}/2)s");
+    EXPECT_EQ(lines.back(), "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=2-!sq2{3})s BetweenRoots/11 "
+                            "F(x=2+!sq2{3})s BetweenRoots/11 F(x={-3-!sq2{5}}/2)s BetweenRoots/11 "
+                            "F(x={-3+!sq2{5}}/2)s BetweenRoots/11 F(x={3-!sq2{5}}/2)s BetweenRoots/11 "
+                            "F(x={3+!sq2{5}}/2)s");
     EXPECT_EQ(ExpectCasesKeepRoots(lines, "[1.1", 'x'), 2);
-    EXPECT_EQ(ExpectCasesKeepRoots(lines, "[1.1,4.2", 'x'), 2);
-    EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[1.1,4.2,6.1]", "[1.1,4.2,7.2]"}, "[1.1,4.2,8.3]", 't'), 1);
+    EXPECT_EQ(ExpectCasesKeepRoots(lines, "[1.1,4.2", 'x'), 3);
     EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[0.0]"}, "[2.2]", 'x'), 1);
 }
 
