@@ -17,10 +17,13 @@ std::string_view WithoutTrailingSpace(std::string_view text) {
 
 } // namespace
 
-bool SplitParagraphWords(std::string_view text, std::vector<std::string_view>& words) {
+bool SplitParagraphWords(std::string_view text, std::vector<std::string_view>& words,
+                         std::vector<bool>* joined) {
     std::size_t i = 0;
+    bool afterBlank = true;
     while (i < text.size()) {
         if (text[i] == ' ') {
+            afterBlank = true;
             ++i;
             continue;
         }
@@ -35,6 +38,10 @@ bool SplitParagraphWords(std::string_view text, std::vector<std::string_view>& w
             end = std::min(text.find_first_of(" $", i), text.size());
         }
         words.push_back(text.substr(i, end - i));
+        if (joined != nullptr) {
+            joined->push_back(!afterBlank);
+        }
+        afterBlank = false;
         i = end;
     }
     return true;
@@ -74,17 +81,23 @@ int CParagraph::Layout(CGraphics& graphics) {
     const int rowGap = metrics.height / 4;
 
     std::vector<std::string_view> texts;
-    m_resultCode = SplitParagraphWords(text, texts) ? LayoutCode::kSuccess : LayoutCode::kBraces;
+    std::vector<bool> joined;
+    m_resultCode = SplitParagraphWords(text, texts, &joined) ? LayoutCode::kSuccess : LayoutCode::kBraces;
 
+    // A word written right after the one before it ("Answer:", "2.1") follows it without the gap.
     int wordX = x;
     int largestAxis = 0;
-    for (const std::string_view wordText : texts) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::string_view wordText = texts[i];
         const bool formula = wordText.front() == '$';
         auto word = std::make_unique<MyWord>(wordText, formula ? kFontKindFormula : kFontKindText,
                                              m_fontHeight, kWordColor);
         word->Measure(graphics);
+        if (i > 0 && !joined[i]) {
+            wordX += wordGap;
+        }
         word->x = wordX;
-        wordX += word->Width(graphics) + wordGap;
+        wordX += word->Width(graphics);
         largestAxis = std::max(largestAxis, word->Axis(graphics));
         m_row.words.push_back(std::move(word));
     }
@@ -92,14 +105,11 @@ int CParagraph::Layout(CGraphics& graphics) {
     // Every word's axis on the row's axis line. The row reaches down to the lowest word, so that a
     // word hanging below the others is not cut off by the next row.
     int lowest = 0;
-    int widths = 0;
     for (const auto& word : m_row.words) {
         word->y = largestAxis - word->Axis(graphics);
         lowest = std::max(lowest, word->y + word->Height(graphics));
-        widths += word->Width(graphics);
     }
-    const int gaps = m_row.words.empty() ? 0 : wordGap * (m_row.Count() - 1);
-    m_row.width = widths + gaps;
+    m_row.width = wordX - x;
     m_row.height = rowGap + lowest;
     m_totalHeight = m_row.height;
     return m_resultCode;

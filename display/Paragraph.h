@@ -42,5 +42,7 @@ private:
 };
 
 // The words of a paragraph text: runs between blanks, and "$...$" formulas whole. Returns false when
-// a formula has no closing "$" (the words before it are returned).
-bool SplitParagraphWords(std::string_view text, std::vector<std::string_view>& words);
+// a formula has no closing "$" (the words before it are returned). When `joined` is given it receives,
+// for every word, whether it follows the word before it with no blank between them.
+bool SplitParagraphWords(std::string_view text, std::vector<std::string_view>& words,
+                         std::vector<bool>* joined = nullptr);

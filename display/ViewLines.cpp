@@ -2,6 +2,7 @@
 
 #include "display/FormulaLayout.h"
 #include "export/SolutionBands.h"
+#include "output/BlockJoint.h"
 
 #include <algorithm>
 
@@ -68,26 +69,38 @@ Rgb BandColor(int indentLevel, int blockKind) {
     return MakeRgb(rgb.red, rgb.green, rgb.blue);
 }
 
-std::string RecordText(const COutputRecord& record, bool textComments,
-                       const CommentTextFunction& commentText) {
-    std::string text;
-    bool first = true;
+RecordLine RecordTextAndWords(const COutputRecord& record, bool textComments,
+                              const CommentTextFunction& commentText) {
+    RecordLine line;
+    const OutputBlock* previous = nullptr;
+    std::size_t wordsSoFar = 0;
     for (const auto& block : record.Blocks()) {
-        if (!first) {
-            text += "  ";
-        }
-        first = false;
+        std::string shown;
         if (const OutputBlockFormula* formula = block->AsFormula()) {
-            text += '$';
-            text += formula->text;
-            text += '$';
+            shown = '$' + formula->text + '$';
         } else if (const OutputBlockComment* comment = block->AsComment()) {
             if ((comment->alwaysShown || textComments) && commentText) {
-                text += commentText(comment->id);
+                shown = commentText(comment->id);
             }
         }
+        if (!shown.empty()) {
+            if (previous != nullptr && !JoinsWithoutBlank(*previous, *block, shown)) {
+                line.text += "  ";
+            }
+            previous = block.get();
+            line.text += shown;
+        }
+        std::vector<std::string_view> words;
+        SplitParagraphWords(line.text, words);
+        line.blockWords.push_back(static_cast<int>(words.size() - wordsSoFar));
+        wordsSoFar = words.size();
     }
-    return text;
+    return line;
+}
+
+std::string RecordText(const COutputRecord& record, bool textComments,
+                       const CommentTextFunction& commentText) {
+    return RecordTextAndWords(record, textComments, commentText).text;
 }
 
 void CViewList::Build(const COutputList& solution, bool textComments, const CommentTextFunction& commentText,
@@ -105,25 +118,23 @@ void CViewList::Build(const COutputList& solution, bool textComments, const Comm
         line.textLeft = line.indentLevel * geometry.IndentStep();
 
         // 1. The line's text and its items.
+        const RecordLine recordLine = RecordTextAndWords(*record, textComments, commentText);
         std::vector<BlockItems> blocks;
+        std::size_t blockIndex = 0;
         for (const auto& block : record->Blocks()) {
+            const int words = recordLine.blockWords[blockIndex++];
             if (const OutputBlockFormula* formula = block->AsFormula()) {
-                blocks.push_back({1, formula->spoken, false, {}});
+                blocks.push_back({words, formula->spoken, false, {}});
             } else if (const OutputBlockComment* comment = block->AsComment()) {
                 if (comment->spoken) {
                     blocks.push_back({0, false, true, comment->id});
                 }
-                if ((comment->alwaysShown || textComments) && commentText) {
-                    std::vector<std::string_view> words;
-                    const std::string text = commentText(comment->id);
-                    SplitParagraphWords(text, words);
-                    blocks.push_back({static_cast<int>(words.size()), false, false, {}});
-                }
+                blocks.push_back({words, false, false, {}});
             }
         }
 
         // 2. The paragraph, one pixel below the band's top.
-        line.paragraph.SetText(RecordText(*record, textComments, commentText));
+        line.paragraph.SetText(recordLine.text);
         line.paragraph.SetFontHeight(geometry.fontHeight);
         line.paragraph.x = 0;
         line.paragraph.y = top + 1;

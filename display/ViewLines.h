@@ -15,9 +15,19 @@
 using CommentTextFunction = std::function<std::string(CommentIDType)>;
 
 // Builds the text of one record: formulas between "$", then comment texts that are shown (all of them
-// with text comments on, otherwise only those marked always shown), two blanks between blocks.
+// with text comments on, otherwise only those marked always shown), two blanks between blocks except
+// where the blocks join without one ("Answer:", "Case 2.1").
 std::string RecordText(const COutputRecord& record, bool textComments,
                        const CommentTextFunction& commentText);
+
+// The same text, and for every block of the record the number of its words that the text's words
+// begin with it: a block joined to the one before it shares that block's last word.
+struct RecordLine {
+    std::string text;
+    std::vector<int> blockWords;
+};
+RecordLine RecordTextAndWords(const COutputRecord& record, bool textComments,
+                              const CommentTextFunction& commentText);
 
 inline constexpr int kViewFontHeight = 26;
 inline constexpr int kIndentStep = 25;

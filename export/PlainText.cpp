@@ -10,7 +10,7 @@ std::string SolutionAsText(const COutputList& solution, const CommentTexts& text
         out.append(2 * band.indentLevel, ' ');
         bool first = true;
         for (const ShownBlock& block : band.blocks) {
-            if (!first) {
+            if (!first && !block.joinsPrevious) {
                 out += ' ';
             }
             first = false;

@@ -1,5 +1,6 @@
 #include "export/SolutionBands.h"
 
+#include "output/BlockJoint.h"
 #include "output/LineBlockInfo.h"
 
 #include <algorithm>
@@ -57,13 +58,19 @@ std::vector<ShownBand> ShownBands(const COutputList& solution, const CommentText
         const bool firstOrLast = recordNumber == 0 || recordNumber + 1 == solution.Size();
         ++recordNumber;
         ShownBand band;
+        const OutputBlock* previous = nullptr;
         for (const auto& block : record->Blocks()) {
             if (const OutputBlockFormula* formula = block->AsFormula()) {
                 band.blocks.push_back({true, formula->text});
             } else if (const OutputBlockComment* comment = block->AsComment();
                        comment->alwaysShown || textComments) {
                 band.blocks.push_back({false, ShownCommentText(texts, comment->id)});
+            } else {
+                continue;
             }
+            band.blocks.back().joinsPrevious =
+                previous != nullptr && JoinsWithoutBlank(*previous, *block, band.blocks.back().text);
+            previous = block.get();
         }
         if (band.blocks.empty()) {
             continue;

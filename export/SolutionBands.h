@@ -35,6 +35,8 @@ struct ShownBlock {
     bool formula = false;
     // A formula's compact markup, or a comment's text in UTF-8 ("[N]" when it has none).
     std::string text;
+    // Written right after the block before it, without a blank ("Answer:", "x = 2;", "Case 2.1").
+    bool joinsPrevious = false;
 };
 
 // Where a band stands in the solution, by the outermost entry of its record's line-block stack.

@@ -166,4 +166,35 @@ TEST(SolutionAsText, IndentsByNestingAndNamesCommentsWithoutText) {
                                                        "[31]\n");
 }
 
+// "Answer: x = 2; x = 3" and "Case 2.1:": a comment text that opens with a punctuation mark follows
+// the block before it, and the parts of a sub-problem label follow its separator.
+TEST(SolutionAsText, PunctuationAndLabelPartsFollowTheBlockBeforeThem) {
+    COutputList solution;
+    auto label = solution.AddComment(nullptr, CommentID::SubProblemHeading, true, true);
+    (*label)->AddFormula("2", true);
+    (*label)->AddComment(CommentID::SubProblemLabelSeparator, true, true);
+    (*label)->AddFormula("1", true);
+    (*label)->AddComment(CommentID::AnswerJoint, true, false);
+    auto answer = solution.AddComment(nullptr, CommentID::AnswerHeadingEquation0, true, true);
+    (*answer)->AddComment(CommentID::AnswerJoint, true, false);
+    (*answer)->AddFormula("x=2", true);
+    (*answer)->AddComment(CommentID::BetweenRoots, true, true);
+    (*answer)->AddFormula("x=3", true);
+    auto check = solution.AddFormula(nullptr, "x=1", false);
+    (*check)->AddComment(CommentID::RootMakesDenominatorZero, false, true);
+    (*check)->AddFormula("!brssil{0;1}", false);
+    (*check)->AddComment(CommentID::RootExcludedByCondition, false, true);
+    CommentTexts texts;
+    texts.SetText(CommentID::SubProblemHeading, "Case");
+    texts.SetText(CommentID::SubProblemLabelSeparator, ".");
+    texts.SetText(CommentID::AnswerJoint, ":");
+    texts.SetText(CommentID::AnswerHeadingEquation0, "Answer");
+    texts.SetText(CommentID::BetweenRoots, ";");
+    texts.SetText(CommentID::RootMakesDenominatorZero, "does not satisfy condition");
+    texts.SetText(CommentID::RootExcludedByCondition, ", so it is not a root");
+    EXPECT_EQ(SolutionAsText(solution, texts), "Case 2.1:\n"
+                                               "Answer: x = 2; x = 3\n"
+                                               "x = 1 does not satisfy condition (1), so it is not a root\n");
+}
+
 } // namespace

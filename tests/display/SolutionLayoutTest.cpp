@@ -84,6 +84,11 @@ std::string CommentText(CommentIDType id) {
         {CommentID::AnswerHeadingExpression, "Answer:"},
         {CommentID::TermsReordered, "Terms reordered"},
         {CommentID::Cancellation, "Cancel"},
+        {CommentID::AnswerHeadingEquation0, "Answer"},
+        {CommentID::AnswerJoint, ":"},
+        {CommentID::BetweenRoots, ";"},
+        {CommentID::SubProblemHeading, "Case"},
+        {CommentID::SubProblemLabelSeparator, "."},
     };
     const auto found = texts.find(id);
     return found == texts.end() ? std::string() : found->second;
@@ -210,6 +215,62 @@ TEST_F(SolutionLayoutTest, CommentsAppearByTheirFlagsAndSpokenOnesLeaveSoundCues
         EXPECT_EQ(lines[3].items[1].word->Text(), "Answer:");
         EXPECT_EQ(lines[3].paragraph.Text(), "$y$  Answer:");
     }
+}
+
+// A pupil writes "Answer: x = 2; x = 3" and "Case 2.1:": punctuation follows the word before it, and
+// the parts of a label follow the separator, without the gap between words. Every block keeps its
+// items: a joined comment adds its text to the word before it.
+TEST_F(SolutionLayoutTest, PunctuationAndLabelPartsFollowTheWordBeforeThemWithoutAGap) {
+    COutputList solution;
+    auto answer = solution.AddComment(nullptr, CommentID::AnswerHeadingEquation0, true, true);
+    (*answer)->AddComment(CommentID::AnswerJoint, true, false);
+    (*answer)->AddFormula("x=2", true);
+    (*answer)->AddComment(CommentID::BetweenRoots, true, true);
+    (*answer)->AddFormula("x=3", true);
+    auto label = solution.AddComment(nullptr, CommentID::SubProblemHeading, true, true);
+    (*label)->AddFormula("2", true);
+    (*label)->AddComment(CommentID::SubProblemLabelSeparator, true, true);
+    (*label)->AddFormula("1", true);
+    (*label)->AddComment(CommentID::AnswerJoint, true, false);
+
+    CViewList view;
+    view.Build(solution, true, CommentText, m_graphics, 0);
+    const std::vector<LineStruct>& lines = view.Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].paragraph.Text(), "Answer:  $x=2$;  $x=3$");
+    EXPECT_EQ(lines[1].paragraph.Text(), "Case  $2$.$1$:");
+
+    struct Word {
+        const char* text;
+        bool gapBefore;
+    };
+    const std::vector<std::vector<Word>> expected = {
+        {{"Answer:", false}, {"$x=2$", true}, {";", false}, {"$x=3$", true}},
+        {{"Case", false}, {"$2$", true}, {".", false}, {"$1$", false}, {":", false}},
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE(i);
+        std::vector<const TypeStruct*> words;
+        for (const TypeStruct& item : lines[i].items) {
+            if (item.kind == TypeStruct::Kind::Word) {
+                words.push_back(&item);
+            }
+        }
+        ASSERT_EQ(words.size(), expected[i].size());
+        for (std::size_t k = 0; k < words.size(); ++k) {
+            SCOPED_TRACE(k);
+            EXPECT_EQ(words[k]->word->Text(), expected[i][k].text);
+            if (k > 0) {
+                const int end = words[k - 1]->x + words[k - 1]->word->Width(m_graphics);
+                EXPECT_EQ(words[k]->x > end, expected[i][k].gapBefore);
+                EXPECT_GE(words[k]->x, end);
+            }
+        }
+        const TypeStruct& last = *words.back();
+        EXPECT_EQ(lines[i].textRight, last.x + last.word->Width(m_graphics));
+    }
+    // The answer's formulas are read aloud, its punctuation is not a formula.
+    EXPECT_TRUE(lines[0].items[1].spoken || lines[0].items[2].spoken);
 }
 
 TEST_F(SolutionLayoutTest, PaintingTheViewFillsBandsThenDrawsEveryWord) {
