@@ -20,6 +20,12 @@ const SyntaxNode& Placed(const SyntaxNode& node) {
     return node.kind == SyntaxKind::CrossedOut ? Placed(node.children[0]) : node;
 }
 
+// "-2" as a factor: a sum of one number taken with a minus.
+bool IsNegativeNumber(const SyntaxNode& node) {
+    return node.kind == SyntaxKind::Sum && node.children.size() == 1 && node.signs[0] < 0 &&
+           Placed(node.children[0]).kind == SyntaxKind::Number;
+}
+
 bool IsPlainInteger(const SyntaxNode& node) {
     return node.kind == SyntaxKind::Number && node.text.find_first_not_of("0123456789") == std::string::npos;
 }
@@ -199,6 +205,11 @@ private:
             return false;
         }
         if (left.kind == SyntaxKind::Power && !IsSuperscriptExponent(left.children[1])) {
+            return false;
+        }
+        // A number beside a bracketed negative number keeps the dot: 4·1·(−2), not 4·1(−2), which
+        // reads like 41 times −2.
+        if (left.kind == SyntaxKind::Number && IsNegativeNumber(Placed(right))) {
             return false;
         }
         if (StartsWithLetter(rightText)) {

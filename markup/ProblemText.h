@@ -17,6 +17,7 @@ void PrepareProblemText(std::string& text);
 bool FindUnknown(const std::string& text, char& letter);
 
 // Turns text written from a tree into display text: every "*" that is neither the first nor the
-// last character and is followed by "(" or a letter becomes ".".
-// e.g. "2*x+2*3" -> "2.x+2*3", "3*(x+1)" -> "3.(x+1)"
+// last character and is followed by "(" or a letter becomes ".", except a "*" between a number and a
+// bracketed number, which stays visible like the one between two numbers.
+// e.g. "2*x+2*3" -> "2.x+2*3", "3*(x+1)" -> "3.(x+1)", "4*1*(-2)" -> "4*1*(-2)"
 void DotProducts(std::string& text);

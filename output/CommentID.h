@@ -176,12 +176,27 @@ enum class CommentID : std::int32_t {
     AnswerEveryNumber = 82,
     // equation answer heading for a result state other than 1 and 3
     AnswerHeadingOther = 83,
+    // e.g. x^2 + 2x + 1 -> x^2 + x + x + 1 (a factorisation read backwards: a term split into like terms)
+    TermSplitIntoLikeTerms = 84,
+    // e.g. -x = -5 -> x = 5 (both sides negated, no bracket involved)
+    BothSidesTimesMinusOne = 85,
+    // e.g. x^4 + 2x^3 + x^2 + 2x + 1 = 0 -> x^2 + 2x + 1 + 2/x + 1/x^2 = 0 (x is not zero in that case)
+    PowerOfUnknownDividedOut = 86,
+    // t = 2 or t = 3: an equation in the first unknown is solved for each value of the new letter
+    EquationForEachValue = 87,
+    // SubstitutionIntroduced and EquationInNewLetter when two new letters are introduced
+    NewLettersIntroduced = 88,
+    EquationInNewLetters = 89,
+    // e.g. 2x = 8 -> x = 8 : 2
+    DividedByCoefficient = 90,
+    // "x is any number except 1": opens the values the domain excludes
+    AnswerExcept = 91,
 };
 
 using CommentIDType = CommentID;
 
-// Identifiers 0 to 83 have a text and a voice clip in the language files.
-inline constexpr std::int32_t kCommentIDCount = 84;
+// Identifiers 0 to 91 have a text and a voice clip in the language files.
+inline constexpr std::int32_t kCommentIDCount = 92;
 
 constexpr std::int32_t ToNumber(CommentID id) {
     return static_cast<std::int32_t>(id);

@@ -2,6 +2,10 @@
 
 #include "markup/ProblemText.h"
 #include "solver/CExEquation.h"
+#include "solver/equation/NodeValue.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -16,15 +20,53 @@ CommentIDType AnswerHeading(std::int32_t answerHeading) {
     }
 }
 
-void AddRoots(CExEquation& workspace) {
+// The listed values in ascending order, as a pupil writes them, when every one has a value; otherwise
+// in the order they were found.
+std::vector<const COperation*> AscendingValues(const CNumberSet& values) {
+    std::vector<std::pair<long double, const COperation*>> valued;
+    std::vector<const COperation*> found;
+    for (const ListCell& cell : values) {
+        found.push_back(cell.child.get());
+        if (const std::optional<long double> value = ApproximateValue(*cell.child)) {
+            valued.emplace_back(*value, cell.child.get());
+        }
+    }
+    if (valued.size() != found.size()) {
+        return found;
+    }
+    std::stable_sort(valued.begin(), valued.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < valued.size(); ++i) {
+        found[i] = valued[i].second;
+    }
+    return found;
+}
+
+// Every listed value, each as written by `formula`, CommentID::BetweenRoots between two of them.
+template <typename Formula> void AddValues(CExEquation& workspace, Formula formula) {
     bool first = true;
-    for (const ListCell& cell : workspace.roots) {
+    for (const COperation* value : AscendingValues(workspace.roots)) {
         if (!first) {
             workspace.AddPendingComment(CommentID::BetweenRoots, true, true);
         }
         first = false;
-        workspace.AddPendingFormula(RootFormula(workspace.unknown, *cell.child), true);
+        workspace.AddPendingFormula(formula(*value), true);
     }
+}
+
+void AddRoots(CExEquation& workspace) {
+    AddValues(workspace, [&](const COperation& root) { return RootFormula(workspace.unknown, root); });
+}
+
+// "x is any number except 1; 2": the values the domain excludes, each written alone.
+void AddExcludedValues(CExEquation& workspace) {
+    workspace.AddPendingComment(CommentID::AnswerExcept, true, true);
+    AddValues(workspace, [](const COperation& value) {
+        std::string text;
+        value.WriteText(text, TextContext::Free);
+        DotProducts(text);
+        return text;
+    });
 }
 
 } // namespace
@@ -53,6 +95,10 @@ void WriteAnswer(CExEquation& workspace) {
         workspace.AddPendingFormula(std::string(1, workspace.unknown), true);
         workspace.AddPendingComment(CommentID::AnswerEveryNumber, true, true);
         workspace.AddPendingComment(CommentID::AnyValueIsRoot, true, true);
+    } else if (workspace.roots.GetComplementFlag() != 0) {
+        workspace.AddPendingFormula(std::string(1, workspace.unknown), true);
+        workspace.AddPendingComment(CommentID::AnswerEveryNumber, true, true);
+        AddExcludedValues(workspace);
     } else if (workspace.roots.IsEmpty()) {
         workspace.AddPendingComment(CommentID::NoRoots, true, true);
     } else {

@@ -16,6 +16,10 @@ std::string RootFormula(char unknown, const COperation& root);
 // 0, 1 or 2, the joint 15, and then
 //   - every number: the unknown letter as a formula, CommentID::AnswerEveryNumber and
 //   CommentID::AnyValueIsRoot;
+//   - every number but listed values (an identity whose domain excludes them): the unknown letter,
+//     CommentID::AnswerEveryNumber, CommentID::AnswerExcept and each excluded value, with
+//     CommentID::BetweenRoots between two values;
 //   - no root: CommentID::NoRoots;
 //   - otherwise each root as the formula "letter=root", with CommentID::BetweenRoots between two roots.
+// Roots and excluded values are listed in ascending order when every one of them has a value.
 void WriteAnswer(CExEquation& workspace);

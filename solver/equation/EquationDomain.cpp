@@ -10,6 +10,7 @@
 #include "model/NodeCast.h"
 #include "solver/CExEquation.h"
 #include "solver/Methods.h"
+#include "solver/SolverEntries.h"
 #include "solver/equation/EquationAnswer.h"
 #include "solver/equation/NodeValue.h"
 #include "solver/equation/PlainCopy.h"
@@ -111,6 +112,53 @@ std::size_t FirstFailingCondition(const DomainList& domain, char letter, const C
     return 0;
 }
 
+// The roots of "denominator = 0", solved in a list of their own that is thrown away; none when they
+// cannot all be found.
+std::optional<CNumberSet> ValuesMakingZero(CExEquation& workspace, const COperation& denominator) {
+    COutputList scratch;
+    std::unique_ptr<CExEquation> part =
+        CExEquation::SubEquation(workspace, 1,
+                                 std::make_unique<CORelation>(RelationCode::Equal, PlainCopy(denominator),
+                                                              std::make_unique<CONumber>(0)),
+                                 &scratch);
+    if (!part->Admit()) {
+        return std::nullopt;
+    }
+    SolveRelation(*part, false, false);
+    if (part->ErrorCode() != ProblemError::None || part->resultState != CExEquation::kSolved ||
+        part->roots.GetComplementFlag() != 0) {
+        return std::nullopt;
+    }
+    return part->roots;
+}
+
+// An identity whose domain excludes values, (x^2 - 1)/(x - 1) = x + 1: the answer is every number
+// except the roots of the denominators. Found for the problem itself only (a sub-equation's root set
+// is gathered by its parent as a list); when a denominator's roots cannot be found the state stays
+// "every number but excluded values", which the answer reports as not solved.
+void ExcludeDomainValues(CExEquation& workspace, const DomainList& domain) {
+    if (workspace.Depth() != 0 || domain.empty()) {
+        return;
+    }
+    CNumberSet excluded;
+    excluded.SetComplementFlag(0);
+    for (const NodePtr& denominator : domain) {
+        std::optional<CNumberSet> values = ValuesMakingZero(workspace, *denominator);
+        if (!values) {
+            return;
+        }
+        for (const ListCell& cell : *values) {
+            if (!excluded.Lists(*cell.child)) {
+                excluded.AddTail(cell.child->Clone(), 1);
+            }
+        }
+    }
+    for (const ListCell& cell : excluded) {
+        workspace.roots.Exclude(cell.child->Clone());
+    }
+    workspace.resultState = CExEquation::kSolved;
+}
+
 } // namespace
 
 DomainList CollectDomain(const COperation& relation, char letter) {
@@ -144,6 +192,7 @@ void WriteDomain(CExEquation& workspace, const DomainList& domain) {
 void CheckRoots(CExEquation& workspace, const DomainList& domain) {
     if (workspace.roots.IsAll()) {
         workspace.resultState = CExEquation::kEveryNumberExcluded;
+        ExcludeDomainValues(workspace, domain);
         return;
     }
     if (workspace.roots.IsEmpty() || domain.empty()) {

@@ -178,6 +178,6 @@ void UnwrapLeadingMinus(CExEquation& workspace) {
         return;
     }
     workspace.LeftSlot() = left->AsList()->RemoveHead();
-    workspace.QueueComment(CommentID::SignTakenOutOfBracket);
+    workspace.QueueComment(CommentID::BothSidesTimesMinusOne);
     workspace.RecordStep(false);
 }

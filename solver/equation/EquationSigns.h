@@ -28,6 +28,6 @@ bool IsNonNegativeForEveryValue(const COperation& node);
 // becomes a negated one-term sum. True when anything changed.
 bool TakeOutSigns(NodeHandle side);
 
-// "-A = 0" becomes "A = 0" with CommentID::SignTakenOutOfBracket and a step; nothing when the left side is
+// "-A = 0" becomes "A = 0" with CommentID::BothSidesTimesMinusOne and a step; nothing when the left side is
 // not a one-term sum with a minus. The right side must be zero.
 void UnwrapLeadingMinus(CExEquation& workspace);

@@ -125,7 +125,7 @@ void MoveConstantRight(CExEquation& workspace) {
     workspace.RecordStep(false);
 }
 
-// Both sides negated when the leading term of the left side is negative (CommentID::SignTakenOutOfBracket).
+// Both sides negated when the leading term of the left side is negative (CommentID::BothSidesTimesMinusOne).
 void MakeLeadingTermPositive(CExEquation& workspace) {
     CPolynomValue left = SideValue(workspace.Left());
     if (left.IsZero() || left.LeadingSign() > 0) {
@@ -136,18 +136,37 @@ void MakeLeadingTermPositive(CExEquation& workspace) {
     right.Negate();
     workspace.LeftSlot() = Polynom(left);
     workspace.RightSlot() = Polynom(right);
-    workspace.QueueComment(CommentID::SignTakenOutOfBracket);
+    workspace.QueueComment(CommentID::BothSidesTimesMinusOne);
     workspace.RecordStep(false);
 }
 
-// "a·x^n = k" becomes "x^n = k/a" when a is not 1; returns k/a.
+// The form of k/a as a pupil writes it: a decimal when the equation is written in decimals (neither
+// number a common fraction) and the quotient has one, otherwise a whole number or a reduced fraction.
+CNumber QuotientForm(const CNumber& k, const CNumber& a) {
+    CNumber quotient = k;
+    quotient.DivideInPlace(a);
+    const bool decimals = (k.IsDecimal() || a.IsDecimal()) && !k.IsFraction() && !k.IsMixed() &&
+                          !a.IsFraction() && !a.IsMixed();
+    CNumber exact = ExactForm(quotient);
+    if (decimals && !exact.IsInteger() && exact.ToDecimal()) {
+        return exact;
+    }
+    return ExactForm(quotient);
+}
+
+// "a·x^n = k" becomes "x^n = k : a" (CommentID::DividedByCoefficient) and then "x^n = k/a" when a is
+// not 1; returns k/a.
 CNumber DivideByLeadingCoefficient(CExEquation& workspace, std::int64_t degree) {
     const CNumber a = Coefficient(SideValue(workspace.Left()), workspace.unknown, degree);
-    CNumber quotient = SideValue(workspace.Right()).ConstantValue();
-    quotient.DivideInPlace(a);
-    quotient = ExactForm(quotient);
+    const CNumber k = SideValue(workspace.Right()).ConstantValue();
+    const CNumber quotient = QuotientForm(k, a);
     if (!a.IsOne()) {
+        auto division = std::make_unique<COMultiplication>(std::make_unique<CONumber>(k), 1);
+        division->AddTail(std::make_unique<CONumber>(a), -1);
         workspace.LeftSlot() = PowerTerm(CNumber(1), workspace.unknown, degree);
+        workspace.RightSlot() = std::move(division);
+        workspace.QueueComment(CommentID::DividedByCoefficient);
+        workspace.RecordStep(false);
         workspace.RightSlot() = Constant(quotient);
         workspace.RecordStep(false);
     }
@@ -182,16 +201,27 @@ void AddRootsOfPower(CExEquation& workspace, const CNumber& q, std::int32_t degr
     CNumber magnitude = q;
     const int sign = magnitude.TakeSign();
     const std::optional<CNumber> exact = magnitude.ExactRoot(degree);
-    auto positive = [&]() { return exact ? NumberNode(*exact) : RootNode(magnitude, degree); };
+    // A decimal q keeps its roots decimal (x^2 = 0,25 gives 0,5), as the pupil wrote the equation.
+    auto number = [&](const CNumber& value) {
+        return q.IsDecimal() ? std::make_unique<CONumber>(value) : NumberNode(value);
+    };
+    auto positive = [&]() { return exact ? number(*exact) : RootNode(magnitude, degree); };
     auto negative = [&]() {
         if (exact) {
             CNumber value = *exact;
             value.Negate();
-            return NumberNode(value);
+            return number(value);
         }
         return Negated(RootNode(magnitude, degree));
     };
     if (even) {
+        // Both roots in one line, "x = ±3", before the answer lists them.
+        std::string line(1, workspace.unknown);
+        line += '=';
+        line += static_cast<char>(MarkupBytes::kPlusOrMinus);
+        positive()->WriteText(line, TextContext::Term);
+        DotProducts(line);
+        workspace.AddFormulaRecord(std::move(line), false);
         workspace.AddRoot(negative());
         workspace.AddRoot(positive());
     } else {
@@ -271,9 +301,38 @@ bool AllIntegers(std::initializer_list<const CNumber*> numbers) {
     return true;
 }
 
+// "x_{1}={5-1}/{2}=2": one root of the formula worked out, index 1 with the minus sign, 2 with the plus.
+std::string WorkedOutRootLine(char unknown, int index, const CNumber& minusB, std::int32_t sign,
+                              const CNumber& h, const CNumber& a) {
+    const CNumber twoA = CNumber(2).Product(a);
+    const CNumber numerator = sign < 0 ? minusB.Difference(h) : minusB.Sum(h);
+    std::string line(1, unknown);
+    line += "_{" + std::to_string(index) + "}={" + NumberText(minusB, TextContext::Free);
+    line += sign < 0 ? '-' : '+';
+    line += NumberText(h, TextContext::Term) + "}/{" + TwoA(a) + "}=";
+    line += NumberText(ExactForm(numerator.Quotient(twoA)), TextContext::Free);
+    DotProducts(line);
+    return line;
+}
+
+// "x_{1,2}={p±!sq2{d}}/{q}": the pair of roots (p ∓ √d)/q after their cancellation; q = 1 is left
+// out, p = 0 leaves "±!sq2{d}".
+std::string ReducedRootsLine(char unknown, const CNumber& p, const CNumber& d, const CNumber& q) {
+    std::string numerator = p.IsZero() ? std::string() : NumberText(p, TextContext::Free);
+    numerator += static_cast<char>(MarkupBytes::kPlusOrMinus);
+    numerator += "!sq2{" + NumberText(d, TextContext::Free) + "}";
+    std::string line(1, unknown);
+    line += "_{1";
+    line += static_cast<char>(MarkupBytes::kSubscriptComma);
+    line += "2}=";
+    line += q.IsOne() ? numerator : "{" + numerator + "}/{" + NumberText(q, TextContext::Free) + "}";
+    DotProducts(line);
+    return line;
+}
+
 // The two irrational roots (-b ∓ √D)/(2a), reduced by k = gcd(g, D/g) with g = gcd(-b, D, 2a).
-// True when the reduction took place.
-bool AddIrrationalRoots(CExEquation& workspace, CNumber minusB, CNumber discriminant, CNumber twoA) {
+// Returns the line of the reduced pair when the reduction took place, otherwise an empty text.
+std::string AddIrrationalRoots(CExEquation& workspace, CNumber minusB, CNumber discriminant, CNumber twoA) {
     bool reduced = false;
     if (AllIntegers({&minusB, &discriminant, &twoA})) {
         const CNumber g = CNumber::GcdOf(CNumber::GcdOf(minusB, discriminant), twoA);
@@ -287,7 +346,7 @@ bool AddIrrationalRoots(CExEquation& workspace, CNumber minusB, CNumber discrimi
     }
     workspace.AddRoot(RootForm(minusB, -1, discriminant, twoA));
     workspace.AddRoot(RootForm(minusB, 1, discriminant, twoA));
-    return reduced;
+    return reduced ? ReducedRootsLine(workspace.unknown, minusB, discriminant, twoA) : std::string();
 }
 
 // The roots by the discriminant, with CommentID::DiscriminantStep, CommentID::DiscriminantNegative or
@@ -309,7 +368,7 @@ void SolveByDiscriminant(CExEquation& workspace, const Quadratic& q) {
     const std::optional<CNumber> h = discriminant.ExactRoot(2);
     std::string line(1, workspace.unknown);
     const std::string minusBText = NumberText(minusB, TextContext::Free);
-    bool reduced = false;
+    std::string reducedLine;
     if (h && h->IsZero()) {
         workspace.AddCommentRecord(CommentID::DiscriminantZero, false, true);
         const CNumber root = ExactForm(minusB.Quotient(twoA));
@@ -329,13 +388,18 @@ void SolveByDiscriminant(CExEquation& workspace, const Quadratic& q) {
             workspace.AddRoot(NumberNode(minusB.Sum(*h).Quotient(twoA)));
         } else {
             line += "!sq2{" + NumberText(discriminant, TextContext::Free) + "}}/{" + TwoA(q.a) + "}";
-            reduced = AddIrrationalRoots(workspace, minusB, discriminant, twoA);
+            reducedLine = AddIrrationalRoots(workspace, minusB, discriminant, twoA);
         }
     }
     DotProducts(line);
     workspace.AddFormulaRecord(std::move(line), false);
-    if (reduced) {
+    if (h && !h->IsZero()) {
+        workspace.AddFormulaRecord(WorkedOutRootLine(workspace.unknown, 1, minusB, -1, *h, q.a), false);
+        workspace.AddFormulaRecord(WorkedOutRootLine(workspace.unknown, 2, minusB, 1, *h, q.a), false);
+    }
+    if (!reducedLine.empty()) {
         workspace.AddCommentRecord(CommentID::Cancellation, false, true);
+        workspace.AddFormulaRecord(std::move(reducedLine), false);
     }
 }
 

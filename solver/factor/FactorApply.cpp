@@ -55,9 +55,10 @@ public:
     }
 
     // The flat sum of all terms: shown unordered (CommentID::TermsReordered) when putting it in the order
-    // of the input moves a term, then ordered with the comments on its like terms (1 cancelling,
-    // `collecting` otherwise).
-    void ShowFlatSum(const TermList& flat, const TermList& input, CommentID collecting) {
+    // of the input moves a term, then ordered with the comments on its like terms. Read downwards, that
+    // line splits a term of the input into the like terms below it: CommentID::OppositeLikeTermsInserted
+    // for a pair that cancels, CommentID::TermSplitIntoLikeTerms for terms that add up.
+    void ShowFlatSum(const TermList& flat, const TermList& input) {
         const TermList ordered = ModelOrder(flat, input);
         if (!SameOrder(flat, ordered)) {
             Show(PolynomInOrder(flat), {CommentID::TermsReordered});
@@ -67,7 +68,7 @@ public:
             m_workspace.QueueComment(CommentID::OppositeLikeTermsInserted);
         }
         if (HasCollectingTerms(ordered)) {
-            m_workspace.QueueComment(collecting);
+            m_workspace.QueueComment(CommentID::TermSplitIntoLikeTerms);
         }
         if (HasCancellingTerms(ordered) || HasCollectingTerms(ordered)) {
             Show(PolynomInOrder(ordered), {});
@@ -114,7 +115,7 @@ void ApplyDivisor(CExpression& workspace, NodeHandle handle, FactorFinding& find
     }
     steps.Show(SumNode(std::move(timesTerms)), {CommentID::CommonFactorTakenOut});
     steps.Show(SumNode(std::move(expanded)), {CommentID::TermsGrouped});
-    steps.ShowFlatSum(flat, input, CommentID::LikeTermsCollected);
+    steps.ShowFlatSum(flat, input);
     steps.Finish(TwoFactors(divisor, cofactor));
 }
 
@@ -149,7 +150,7 @@ void ApplyCompletedSquare(CExpression& workspace, NodeHandle whole, FactorFindin
     PolynomTerm removed = middleSquare.Terms().front();
     removed.coefficient.Negate();
     flat.push_back(removed);
-    steps.ShowFlatSum(flat, input, CommentID::LikeTermsCombined);
+    steps.ShowFlatSum(flat, input);
     steps.Finish(TwoFactors(first, second));
 }
 

@@ -155,7 +155,7 @@ void ShowNegated(CExEquation& equation, const CPolynomValue& polynom, bool negat
     if (negated) {
         CPolynomValue positive = polynom;
         positive.Negate();
-        ShowLeft(equation, PlainTreeOf(positive), CommentID::SignTakenOutOfBracket);
+        ShowLeft(equation, PlainTreeOf(positive), CommentID::BothSidesTimesMinusOne);
     }
 }
 
@@ -255,7 +255,7 @@ void ShowPairedFactors(CExEquation& equation, const PairedFactorsForm& form) {
 }
 
 // The steps from the polynomial to factor·(p·x + q)^3 + rest: the terms in order, the leading
-// sign made positive (CommentID::SignTakenOutOfBracket), the numeric content divided out, the multiplication
+// sign made positive (CommentID::BothSidesTimesMinusOne), the numeric content divided out, the multiplication
 // that makes the leading terms those of the cube; then, when a rest remains, the cube's four terms grouped
 // apart from it (CommentID::TermsGrouped) and the factor taken out of them (CommentID::CommonFactorTakenOut);
 // last the cube itself (CommentID::OtherPowerFormula).
@@ -361,7 +361,7 @@ NodePtr ReciprocalThroughPair(const CPolynomValue& polynom, const ReciprocalForm
 }
 
 // Dividing by x^m needs x ≠ 0, so two cases: x = 0, where the equation reads a_0 = 0 and has no
-// root (a_0 = λ^m·a_2m is not 0); x ≠ 0, the equation divided by x^m (CommentID::NumericFactorDividedOut) and
+// root (a_0 = λ^m·a_2m is not 0); x ≠ 0, the equation divided by x^m (CommentID::PowerOfUnknownDividedOut) and
 // solved through the substitution. False when the equation in the new letter is not solved.
 bool SolveReciprocalCases(CExEquation& equation, const CPolynomValue& polynom, const ReciprocalForm& form,
                           const Substitution& record, bool useReductions) {
@@ -386,7 +386,7 @@ bool SolveReciprocalCases(CExEquation& equation, const CPolynomValue& polynom, c
         OpenNumberedCase(equation, "2", equation.Root()->Clone(),
                          std::string(1, x) + static_cast<char>(MarkupBytes::kNotEqual) + "0");
     if (nonZero->ErrorCode() == ProblemError::None) {
-        ShowLeft(*nonZero, DividedReciprocal(polynom, form, x), CommentID::NumericFactorDividedOut);
+        ShowLeft(*nonZero, DividedReciprocal(polynom, form, x), CommentID::PowerOfUnknownDividedOut);
         // Every reciprocal quartic is a symmetric one, solved by its own derivation: the powers here
         // are cubes and higher.
         ShowLeft(*nonZero, ReciprocalThroughPair(polynom, form, x), CommentID::OtherPowerFormula);

@@ -7,7 +7,7 @@
 //   2. every number: the reduction holds and the answer is every number;
 //   3. otherwise each root r gives "expression = r" (CommentID::ReturnToFirstUnknown and the list of them),
 //   numbered
-//      when there are several (CommentID::ProductIsZeroWhenFactorIs), solved with the domain of the
+//      when there are several (CommentID::EquationForEachValue), solved with the domain of the
 //      expression when it is checked; a root written as an expression is taken back only through a linear
 //      expression;
 //   4. the new equation unsolved: state "new letter unsolved", nothing written, false.
@@ -53,7 +53,7 @@ std::unique_ptr<CExEquation> SolveInNewLetter(CExEquation& workspace, const Subs
 }
 
 // "a·x + b = root" with root an expression: b moved right (CommentID::ConstantTermMovedRight), a minus taken
-// off (CommentID::SignTakenOutOfBracket), then x = (root - b)/a, which is the root.
+// off (CommentID::BothSidesTimesMinusOne), then x = (root - b)/a, which is the root.
 void SolveLinearForExpression(CExEquation& equation, const CPolynomValue& expression) {
     const char x = equation.unknown;
     CNumber a = CoefficientAt(expression, x, 1);
@@ -75,7 +75,7 @@ void SolveLinearForExpression(CExEquation& equation, const CPolynomValue& expres
         right = std::make_unique<COAddition>(std::move(right), -1);
         equation.LeftSlot() = PlainTreeOf(CPolynomValue::Letter(static_cast<unsigned char>(x)).Scaled(a));
         equation.RightSlot() = right->Clone();
-        equation.QueueComment(CommentID::SignTakenOutOfBracket);
+        equation.QueueComment(CommentID::BothSidesTimesMinusOne);
         equation.RecordStep(false);
     }
     if (!a.IsOne()) {
@@ -216,7 +216,7 @@ bool SolveBySubstitution(CExEquation& workspace, bool useReductions, bool checkD
         child->PopLineBlock();
         WriteTakeBack(*child, *substitution, roots);
         if (roots.size() > 1) {
-            child->AddCommentRecord(CommentID::ProductIsZeroWhenFactorIs, false, true);
+            child->AddCommentRecord(CommentID::EquationForEachValue, false, true);
         }
         for (std::size_t i = 0; i < roots.size(); ++i) {
             if (!SolveTakenBack(workspace, *child, *substitution, *roots[i], i + 1, roots.size(),

@@ -40,7 +40,9 @@ std::unique_ptr<CExEquation> OpenNewLetterPart(CExEquation& workspace, const Sub
         return nullptr;
     }
     part->PushLineBlock(SubstitutionBlock::kSubstitution, 0);
-    part->AddCommentRecord(CommentID::SubstitutionIntroduced, false, true);
+    const bool twoLetters = substitution.secondExpression != nullptr;
+    part->AddCommentRecord(twoLetters ? CommentID::NewLettersIntroduced : CommentID::SubstitutionIntroduced,
+                           false, true);
     part->ClearPendingRecord();
     part->AddPendingComment(CommentID::NewLetterDefinition, false, true);
     part->AddPendingFormula(std::string(1, substitution.letter) + "=" + ShownText(*substitution.expression),
@@ -54,7 +56,8 @@ std::unique_ptr<CExEquation> OpenNewLetterPart(CExEquation& workspace, const Sub
     part->FlushPendingRecord();
     part->NextLineBlock();
     part->SetTopKind(SubstitutionBlock::kNewEquation);
-    part->AddCommentRecord(CommentID::EquationInNewLetter, false, true);
+    part->AddCommentRecord(twoLetters ? CommentID::EquationInNewLetters : CommentID::EquationInNewLetter,
+                           false, true);
     part->RecordStep(true);
     part->NextLineBlock();
     part->SetTopKind(SubstitutionBlock::kNewSolving);

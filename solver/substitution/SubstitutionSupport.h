@@ -46,7 +46,8 @@ std::string ShownText(const COperation& node);
 // "substitution's equation = 0" in its own list, unknown `unknown`, with a substitution line block,
 // CommentID::SubstitutionIntroduced, the record of the letters' definitions (CommentID::NewLetterDefinition,
 // "t=..."; with a second letter CommentID::BetweenRoots and "B=..."), CommentID::EquationInNewLetter and the
-// equation as a forced step; the top kind then says "solving". Past the nesting limits the workspace takes
+// equation as a forced step (with two letters CommentID::NewLettersIntroduced and
+// CommentID::EquationInNewLetters instead); the top kind then says "solving". Past the nesting limits the workspace takes
 // the error and the result is null.
 std::unique_ptr<CExEquation> OpenNewLetterPart(CExEquation& workspace, const Substitution& substitution,
                                                COutputList& list, char unknown);

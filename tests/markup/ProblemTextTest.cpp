@@ -78,3 +78,18 @@ TEST(DotProducts, StarBeforeLetterOrBracketBecomesDot) {
         EXPECT_EQ(text, expected);
     }
 }
+
+// 4*1*(-2) written as 4*1(-2) reads like 41 times -2: between a number and a bracketed number the sign
+// stays; a bracket that holds more than a number still takes the invisible product.
+TEST(DotProducts, ProductOfNumbersKeepsItsSignBeforeABracketedNumber) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"4*1*(-2)", "4*1*(-2)"}, {"4*(-1/2)", "4*(-1/2)"}, {"2*(-0,5)", "2*(-0,5)"}, {"2*(-x)", "2.(-x)"},
+        {"2*(-2+x)", "2.(-2+x)"}, {"x*(-2)", "x.(-2)"},     {"4*1*()", "4*1.()"},     {"2*(-", "2.(-"},
+    };
+    for (const auto& [input, expected] : cases) {
+        SCOPED_TRACE(input);
+        std::string text = input;
+        DotProducts(text);
+        EXPECT_EQ(text, expected);
+    }
+}

@@ -54,13 +54,24 @@ TEST(WriteAnswer, HeadsTheRootsByTheKindOfEquation) {
     }
 }
 
-TEST(WriteAnswer, ListsEveryRootWithTheJoinBetweenThem) {
+// The roots are listed in ascending order as a pupil writes them, with the join between them.
+TEST(WriteAnswer, ListsEveryRootInAscendingOrderWithTheJoinBetweenThem) {
     NodePtr minusThird = std::make_unique<CONumber>(CNumber(CLongInteger(-1), CLongInteger(3)));
     NodePtr three = std::make_unique<CONumber>(3);
     NodePtr letterless = std::make_unique<CONumber>(CNumber(0));
-    EXPECT_EQ(Answer(0, 1, {&minusThird, &three, &letterless}),
-              Lines({"[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(y=-1/3)s BetweenRoots/11 F(y=3)s "
-                     "BetweenRoots/11 F(y=0)s"}));
+    EXPECT_EQ(Answer(0, 1, {&three, &minusThird, &letterless}),
+              Lines({"[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(y=-1/3)s BetweenRoots/11 F(y=0)s "
+                     "BetweenRoots/11 F(y=3)s"}));
+}
+
+// A root without a value (a letter left in it) keeps every root in the order found.
+TEST(WriteAnswer, RootsWithoutAValueKeepTheOrderFound) {
+    NodePtr three = std::make_unique<CONumber>(3);
+    NodePtr letter = std::make_unique<COVariable>('a');
+    NodePtr one = std::make_unique<CONumber>(1);
+    EXPECT_EQ(Answer(0, 1, {&three, &letter, &one}),
+              Lines({"[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(y=3)s BetweenRoots/11 F(y=a)s "
+                     "BetweenRoots/11 F(y=1)s"}));
 }
 
 TEST(WriteAnswer, NamesNoRootsAndEveryNumber) {

@@ -183,6 +183,22 @@ inline std::string CommentName(CommentID id) {
         return "AnswerEveryNumber";
     case CommentID::AnswerHeadingOther:
         return "AnswerHeadingOther";
+    case CommentID::TermSplitIntoLikeTerms:
+        return "TermSplitIntoLikeTerms";
+    case CommentID::BothSidesTimesMinusOne:
+        return "BothSidesTimesMinusOne";
+    case CommentID::PowerOfUnknownDividedOut:
+        return "PowerOfUnknownDividedOut";
+    case CommentID::EquationForEachValue:
+        return "EquationForEachValue";
+    case CommentID::NewLettersIntroduced:
+        return "NewLettersIntroduced";
+    case CommentID::EquationInNewLetters:
+        return "EquationInNewLetters";
+    case CommentID::DividedByCoefficient:
+        return "DividedByCoefficient";
+    case CommentID::AnswerExcept:
+        return "AnswerExcept";
     }
     std::string text = "CommentID ";
     return text.append(std::to_string(ToNumber(id)));

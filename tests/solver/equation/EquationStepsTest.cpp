@@ -57,6 +57,8 @@ TEST(SolveQuadratic, SquareDiscriminantGivesTwoExactRoots) {
                   "[1.1] DiscriminantNotNegative/01",
                   "[1.1] DiscriminantPositiveExactRoot/01",
                   "[1.1] F(x_{1,2}={-b+-!sq2{D}}/{2.a}={5+-1}/{2})",
+                  "[1.1] F(x_{1}={5-1}/{2}=2)",
+                  "[1.1] F(x_{2}={5+1}/{2}=3)",
                   "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=2)s BetweenRoots/11 F(x=3)s",
               }));
 }
@@ -89,10 +91,11 @@ TEST(SolveQuadratic, IrrationalRootsAreReducedAfterTheRootLine) {
         Lines({
             "[0.0] F(x^2-2.x-1=0)",
             "[1.1] DiscriminantStep/01",
-            "[1.1] F(D=b^2-4.a.c=(-2)^2-4*1.(-1)=8)",
+            "[1.1] F(D=b^2-4.a.c=(-2)^2-4*1*(-1)=8)",
             "[1.1] DiscriminantNotNegative/01",
             "[1.1] F(x_{1,2}={-b+-!sq2{D}}/{2.a}={2+-!sq2{8}}/{2})",
             "[1.1] Cancellation/01",
+            "[1.1] F(x_{1,2}=1+-!sq2{2})",
             "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=1-!sq2{2})s BetweenRoots/11 F(x=1+!sq2{2})s",
         }));
 }
@@ -103,7 +106,10 @@ TEST(SolveQuadratic, IncompleteFormsMoveTheConstantAndDivide) {
                   "[0.0] F(3.x^2-12=0)",
                   "[1.1] ConstantTermMovedRight/01",
                   "[1.1] F(3.x^2=12)",
+                  "[1.1] DividedByCoefficient/01",
+                  "[1.1] F(x^2=12:3)",
                   "[1.1] F(x^2=4)",
+                  "[1.1] F(x=+-2)",
                   "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=-2)s BetweenRoots/11 F(x=2)s",
               }));
     EXPECT_EQ(Solve("x^2-5*x=0"),
@@ -126,8 +132,10 @@ TEST(SolveLinear, MovesTheConstantTurnsTheSignAndDivides) {
                                     "[1.1] F(-2.x-4=0)",
                                     "[1.1] ConstantTermMovedRight/01",
                                     "[1.1] F(-2.x=4)",
-                                    "[1.1] SignTakenOutOfBracket/01",
+                                    "[1.1] BothSidesTimesMinusOne/01",
                                     "[1.1] F(2.x=-4)",
+                                    "[1.1] DividedByCoefficient/01",
+                                    "[1.1] F(x=(-4):2)",
                                     "[1.1] F(x=-2)",
                                     "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=-2)s",
                                 }));
@@ -160,11 +168,19 @@ TEST(CheckRoots, RootFormsAreCheckedAsWellAsNumbers) {
     EXPECT_EQ(lines.back(), "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 NoRoots/11");
 }
 
-TEST(WriteAnswer, EveryNumberWithExcludedValuesHasNoListedAnswer) {
+// An identity whose denominators exclude values is every number except them: the roots of each
+// denominator, irrational ones included, in ascending order.
+TEST(WriteAnswer, AnIdentityWithExcludedValuesIsEveryNumberExceptThem) {
     const Lines lines = Solve("x/(x+1)+1/(x+1)=1");
     EXPECT_TRUE(Contains(lines, "[1.1] F(0=0)"));
-    EXPECT_EQ(Lines(lines.end() - 2, lines.end()),
-              Lines({"[2.2] AnswerHeadingOther/11", "[2.2] AnswerWithoutRoots/11"}));
+    EXPECT_EQ(lines.back(), "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x)s AnswerEveryNumber/11 "
+                            "AnswerExcept/11 F(-1)s");
+    EXPECT_EQ(Solve("(x^2-4)/(x^2-3*x+2)=(x+2)/(x-1)").back(),
+              "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x)s AnswerEveryNumber/11 AnswerExcept/11 "
+              "F(1)s BetweenRoots/11 F(2)s");
+    EXPECT_EQ(Solve("1/(x^2-2)+1=(x^2-1)/(x^2-2)").back(),
+              "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x)s AnswerEveryNumber/11 AnswerExcept/11 "
+              "F(-!sq2{2})s BetweenRoots/11 F(!sq2{2})s");
     EXPECT_EQ(Solve("2*(x+1)=2*x+2").back(),
               "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x)s AnswerEveryNumber/11 AnyValueIsRoot/11");
 }

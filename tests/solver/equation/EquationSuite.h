@@ -10,10 +10,11 @@
 #include <vector>
 
 enum class Expect {
-    Roots,    // exactly the listed roots
-    None,     // the answer "no roots"
-    Every,    // the answer "every number"
-    Unsolved, // no answer: every number, but denominators exclude values
+    Roots,       // exactly the listed roots
+    None,        // the answer "no roots"
+    Every,       // the answer "every number"
+    EveryExcept, // every number except the listed values, which denominators exclude
+    Unsolved,    // no answer
 };
 
 struct EquationCase {
@@ -140,7 +141,9 @@ inline const std::vector<EquationCase>& EquationSuiteCases() {
         {"x/(x-2)=2/(x-2)", 'x', Expect::None, {}},
         {"(x+3)/(x-1)=2", 'x', Expect::Roots, {"5"}},
         {"1/(x-2)+1/(x+2)=4/(x^2-4)", 'x', Expect::None, {}},
-        {"x/(x+1)+1/(x+1)=1", 'x', Expect::Unsolved, {}},
+        {"x/(x+1)+1/(x+1)=1", 'x', Expect::EveryExcept, {"-1"}},
+        {"(x^2-1)/(x-1)=x+1", 'x', Expect::EveryExcept, {"1"}},
+        {"(x^2-4)/(x^2-3*x+2)=(x+2)/(x-1)", 'x', Expect::EveryExcept, {"1", "2"}},
         {"2/x+3/(2*x)=7/2", 'x', Expect::Roots, {"1"}},
         {"(x^2-2)/(x^2-2)+x^2-3=0", 'x', Expect::None, {}},
         {"x/(x-1)-1/(x+1)=2/(x^2-1)", 'x', Expect::None, {}},

@@ -82,27 +82,57 @@ std::optional<bool> HoldsAtPoint(const std::string& relation, const Point& point
     return left->Equal(*right);
 }
 
-void ExpectAnswer(const EquationCase& c, const EquationAnswer& answer) {
-    EXPECT_EQ(answer.unsolved, c.expect == Expect::Unsolved);
-    EXPECT_EQ(answer.every, c.expect == Expect::Every);
-    EXPECT_EQ(answer.none, c.expect == Expect::None);
-    if (c.expect != Expect::Roots) {
-        EXPECT_TRUE(answer.roots.empty());
-        return;
-    }
-    ASSERT_EQ(answer.roots.size(), c.roots.size());
-    std::vector<bool> matched(c.roots.size(), false);
-    for (const std::string& text : answer.roots) {
+// The values answered are the expected ones, in ascending order.
+void ExpectValues(const std::vector<std::string>& answered, const std::vector<std::string>& expectedValues) {
+    ASSERT_EQ(answered.size(), expectedValues.size());
+    std::vector<bool> matched(expectedValues.size(), false);
+    Quad previous = 0;
+    for (const std::string& text : answered) {
         const Quad value = ReadRoot(text).approximate;
+        EXPECT_TRUE(&text == &answered.front() || previous < value) << "not ascending at " << text;
+        previous = value;
         bool found = false;
-        for (std::size_t i = 0; i < c.roots.size() && !found; ++i) {
-            const std::optional<Quad> expected = QuadValue(c.roots[i], 0, 0);
+        for (std::size_t i = 0; i < expectedValues.size() && !found; ++i) {
+            const std::optional<Quad> expected = QuadValue(expectedValues[i], 0, 0);
             if (!matched[i] && expected && NearlyEqual(value, *expected)) {
                 matched[i] = found = true;
             }
         }
-        EXPECT_TRUE(found) << "unexpected root " << text << " = " << QuadText(value);
+        EXPECT_TRUE(found) << "unexpected value " << text << " = " << QuadText(value);
     }
+}
+
+// Every number except the answered values: the problem is undefined at each of them and holds at
+// every rational point where it is defined.
+void ExpectEveryNumberExcept(const EquationCase& c, const EquationAnswer& answer) {
+    for (const std::string& text : answer.excluded) {
+        EXPECT_FALSE(HoldsAt(c.problem, c.letter, ReadRoot(text)).has_value()) << "excluded " << text;
+    }
+    int defined = 0;
+    for (const Point& point : SamplePoints(std::string(1, c.letter), 12)) {
+        if (const std::optional<bool> holds = HoldsAtPoint(c.problem, point)) {
+            EXPECT_TRUE(*holds) << "at " << point.begin()->second.ToText();
+            ++defined;
+        }
+    }
+    EXPECT_GT(defined, 0);
+}
+
+void ExpectAnswer(const EquationCase& c, const EquationAnswer& answer) {
+    EXPECT_EQ(answer.unsolved, c.expect == Expect::Unsolved);
+    EXPECT_EQ(answer.every, c.expect == Expect::Every || c.expect == Expect::EveryExcept);
+    EXPECT_EQ(answer.none, c.expect == Expect::None);
+    if (c.expect == Expect::EveryExcept) {
+        ExpectValues(answer.excluded, c.roots);
+        ExpectEveryNumberExcept(c, answer);
+    } else {
+        EXPECT_TRUE(answer.excluded.empty());
+    }
+    if (c.expect != Expect::Roots) {
+        EXPECT_TRUE(answer.roots.empty());
+        return;
+    }
+    ExpectValues(answer.roots, c.roots);
 }
 
 // Every answered root satisfies the problem and every line of the main chain.

@@ -65,7 +65,9 @@ public:
 
 private:
     char Peek() const { return m_position < m_text.size() ? m_text[m_position] : '\0'; }
-    bool Starts(const char* prefix) const { return m_text.compare(m_position, std::strlen(prefix), prefix) == 0; }
+    bool Starts(const char* prefix) const {
+        return m_text.compare(m_position, std::strlen(prefix), prefix) == 0;
+    }
     std::optional<Quad> Fail() {
         m_failed = true;
         return std::nullopt;
@@ -220,15 +222,19 @@ EquationAnswer ReadAnswer(const COutputList& solution, char letter) {
         if (record->lineBlocks.size() != 1 || record->lineBlocks.back().kind != 2) {
             continue;
         }
+        bool excepting = false;
         for (const auto& block : record->Blocks()) {
             if (const OutputBlockComment* comment = block->AsComment()) {
+                excepting = excepting || comment->id == CommentID::AnswerExcept;
                 const int id = ToNumber(comment->id);
                 answer.unsolved = answer.unsolved || id == 83 || id == 22;
                 answer.every = answer.every || id == 82;
                 answer.none = answer.none || id == 56;
             } else if (const OutputBlockFormula* formula = block->AsFormula()) {
                 const std::string& text = formula->text;
-                if (text.size() > 2 && text[0] == letter && text[1] == '=') {
+                if (excepting) {
+                    answer.excluded.push_back(text);
+                } else if (text.size() > 2 && text[0] == letter && text[1] == '=') {
                     answer.roots.push_back(text.substr(2));
                 }
             }

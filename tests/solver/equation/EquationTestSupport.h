@@ -23,9 +23,10 @@ std::optional<Quad> QuadValue(const std::string& formula, char letter, Quad valu
 struct EquationAnswer {
     bool unsolved =
         false; // CommentID::AnswerHeadingOther or CommentID::AnswerHeadingUnsolvedNewLetter: no answer
-    bool every = false;             // every number
-    bool none = false;              // no roots
-    std::vector<std::string> roots; // the texts after "x=", in order
+    bool every = false;                // every number
+    bool none = false;                 // no roots
+    std::vector<std::string> roots;    // the texts after "x=", in order
+    std::vector<std::string> excluded; // every number except these values, in order
 };
 EquationAnswer ReadAnswer(const COutputList& solution, char letter);
 

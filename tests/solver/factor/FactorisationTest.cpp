@@ -221,8 +221,10 @@ TEST(FactorisationSteps, CompletedSquareIsShownFromThePolynomialToTheProduct) {
 }
 
 TEST(FactorisationSteps, FoundDivisorIsCheckedByMultiplyingOutBackwards) {
-    // Read from the top: collected (39), grouped products (32), D times each term (45), D*Q (45).
-    EXPECT_EQ(StepComments("x^3-6*x^2+11*x-6"), (std::vector<int>{39, 32, 45, 45}));
+    // Read from the top: terms split into like terms (84), grouped products (32), D times each term
+    // (45), D*Q (45).
+    EXPECT_EQ(StepComments("x^3-6*x^2+11*x-6"),
+              (std::vector<int>{ToNumber(CommentID::TermSplitIntoLikeTerms), 32, 45, 45}));
     const std::vector<std::string> steps = StepFormulas(*Solve(kProblemFactorise, "x^3-6*x^2+11*x-6"));
     EXPECT_EQ(steps.back(), "=(x-1).(x^2-5.x+6)");
 }
