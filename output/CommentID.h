@@ -191,12 +191,14 @@ enum class CommentID : std::int32_t {
     DividedByCoefficient = 90,
     // "x is any number except 1": opens the values the domain excludes
     AnswerExcept = 91,
+    // a simplification that found nothing to change: the problem is its own answer
+    AlreadySimplest = 92,
 };
 
 using CommentIDType = CommentID;
 
-// Identifiers 0 to 91 have a text and a voice clip in the language files.
-inline constexpr std::int32_t kCommentIDCount = 92;
+// Identifiers 0 to 92 have a text and a voice clip in the language files.
+inline constexpr std::int32_t kCommentIDCount = 93;
 
 constexpr std::int32_t ToNumber(CommentID id) {
     return static_cast<std::int32_t>(id);

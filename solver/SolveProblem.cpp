@@ -209,8 +209,15 @@ void SolveProblem(int kind, const std::string& problemText, COutputList* solutio
 void Simplify(const std::string& problemText, COutputList* solution) {
     SolveExpressionProblem(problemText, solution, [solution](CExpression& workspace) {
         EnterSolverStage(workspace);
+        const std::size_t recorded = solution ? solution->Size() : 0;
         SimplifyExpression(workspace);
-        ChainEqualities(solution);
+        // Nothing changed: the problem stands as written (no chain of one line starting with "="),
+        // and a comment says why the answer repeats it.
+        if (solution && solution->Size() == recorded && workspace.ErrorCode() == ProblemError::None) {
+            workspace.AddCommentRecord(CommentID::AlreadySimplest, false, true);
+        } else {
+            ChainEqualities(solution);
+        }
         if (EndWithError(workspace)) {
             return;
         }

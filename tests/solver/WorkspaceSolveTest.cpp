@@ -136,8 +136,10 @@ TEST(SolveProblem, AStaleLimitFlagDoesNotSpillIntoTheNextSolve) {
 // --- whole transcripts of solves --------------------------------------------------------------------
 
 TEST(SolveProblem, SimplificationRecordsTheProblemAndClosesWithTheAnswer) {
+    // Nothing to simplify: the problem stands as written, with the comment that says so.
     EXPECT_EQ(Solve(kProblemSimplify, "2*x+1"),
-              Lines({"[0.0] F(=2.x+1)", "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(2.x+1)s"}));
+              Lines({"[0.0] F(2.x+1)", "[1.1] AlreadySimplest/01",
+                     "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(2.x+1)s"}));
     // A negative number exponent is accepted; the simplifier turns it into a denominator.
     EXPECT_EQ(Solve(kProblemSimplify, "x^{-2}"),
               Lines({"[0.0] F(x^{-2}=)", "[1.1] NegativeExponentAsDenominator/01", "[1.1] F(=1/x^2)",

@@ -199,6 +199,8 @@ inline std::string CommentName(CommentID id) {
         return "DividedByCoefficient";
     case CommentID::AnswerExcept:
         return "AnswerExcept";
+    case CommentID::AlreadySimplest:
+        return "AlreadySimplest";
     }
     std::string text = "CommentID ";
     return text.append(std::to_string(ToNumber(id)));

@@ -29,6 +29,8 @@ std::string Line(CommentID id) {
         return "answer";
     case CommentID::AnswerJoint:
         return "joint";
+    case CommentID::AlreadySimplest:
+        return "already simplest";
     default:
         return "comment " + std::to_string(ToNumber(id));
     }
@@ -99,6 +101,15 @@ TEST(SimplifySteps, RemovingCrossedOutTermsIsItsOwnStep) {
         {"x+2-x+3",
          {"x+2-x+3=", "=!cross{1;x}+2-!cross{1;x}+3=", "cancellation", "=2+3=", "=5", "answer", "joint",
           "5"}},
+    });
+}
+
+// A problem with nothing to simplify stands as written, not as a chain of one line beginning with
+// "=", and a comment says that it is already in its simplest form before the answer repeats it.
+TEST(SimplifySteps, AProblemAlreadyInItsSimplestFormStandsAsWritten) {
+    ExpectSolutions({
+        {"(x+2)*(x+3)", {"(x+2).(x+3)", "already simplest", "answer", "joint", "(x+2).(x+3)"}},
+        {"x+1", {"x+1", "already simplest", "answer", "joint", "x+1"}},
     });
 }
 
