@@ -52,9 +52,11 @@ enum class CheckMessageID : std::int32_t {
     NotCheckedAnswer = 18,
     // e.g. sin(x) = 0
     NotCheckedFunction = 19,
+    // e.g. x₁ = (5 − 1)/2 = 3: "the sides of this line are not equal: 2 and 3"
+    SidesDiffer = 20,
 };
 
-inline constexpr std::int32_t kCheckMessageCount = 20;
+inline constexpr std::int32_t kCheckMessageCount = 21;
 
 struct CheckMessage {
     CheckMessageID id = CheckMessageID::LineRight;

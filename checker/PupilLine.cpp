@@ -102,30 +102,35 @@ std::vector<std::string_view> SplitParts(std::string_view text) {
     return parts;
 }
 
-// The unknown with an index as pupils and the solver write it: x, x1, x_1, x_{1}, x₁, x1,2, x₁,₂,
-// x_{1,2} (with the markup's subscript comma).
-bool IsIndexedUnknown(std::string_view text, char unknown) {
+enum class UnknownIndex { NotTheUnknown, None, One, Pair };
+
+// The unknown with an index as pupils and the solver write it: x, x1, x_1, x_{1}, x₁ (one index),
+// x1,2, x₁,₂, x_{1,2} (with the markup's subscript comma: a pair).
+UnknownIndex IndexOfUnknown(std::string_view text, char unknown) {
     const std::size_t first = text.find_first_not_of(" \t");
     const std::size_t last = text.find_last_not_of(" \t");
     if (first == std::string_view::npos || text[first] != unknown) {
-        return false;
+        return UnknownIndex::NotTheUnknown;
     }
     const std::string_view index = text.substr(first + 1, last - first);
+    bool digits = false;
+    bool comma = false;
     for (std::size_t i = 0; i < index.size(); ++i) {
         const auto c = static_cast<unsigned char>(index[i]);
         const bool subscriptDigit = c == 0xE2 && i + 2 < index.size() &&
                                     static_cast<unsigned char>(index[i + 1]) == 0x82 &&
                                     static_cast<unsigned char>(index[i + 2]) >= 0x80 &&
                                     static_cast<unsigned char>(index[i + 2]) <= 0x89;
-        if (subscriptDigit) {
-            i += 2;
-            continue;
-        }
-        if (!(std::isdigit(c) || c == '_' || c == '{' || c == '}' || c == ',' || c == 0xB5)) {
-            return false;
+        if (subscriptDigit || std::isdigit(c)) {
+            digits = true;
+            i += subscriptDigit ? 2 : 0;
+        } else if (c == ',' || c == 0xB5) {
+            comma = true;
+        } else if (c != '_' && c != '{' && c != '}') {
+            return UnknownIndex::NotTheUnknown;
         }
     }
-    return true;
+    return comma ? UnknownIndex::Pair : digits ? UnknownIndex::One : UnknownIndex::None;
 }
 
 bool HoldsLetter(const SyntaxNode& node) {
@@ -169,19 +174,52 @@ Reading ReadFormula(std::string_view text, LineForm form) {
     return reading;
 }
 
-// Each part "x = value" (a value without letters) read; none when a part is of another form.
+// The sides of x = A = B, split at every "=".
+std::vector<std::string_view> Sides(std::string_view part) {
+    std::vector<std::string_view> sides;
+    std::size_t start = 0;
+    for (std::size_t equals = part.find('='); equals != std::string_view::npos;
+         equals = part.find('=', start)) {
+        sides.push_back(part.substr(start, equals - start));
+        start = equals + 1;
+    }
+    sides.push_back(part.substr(start));
+    return sides;
+}
+
+// A value without letters; none otherwise.
+std::optional<SyntaxNode> ReadValue(std::string_view text, LineForm form) {
+    Reading value = ReadFormula(text, form);
+    if (!value.tree || value.tree->kind == SyntaxKind::Relation || HoldsLetter(*value.tree)) {
+        return std::nullopt;
+    }
+    return std::move(value.tree);
+}
+
+// Each part "x = value" or "x = A = value" (sides without letters) read; none when a part is of
+// another form.
 std::optional<RootStatement> ReadRootValues(std::string_view text, LineForm form, char unknown) {
     RootStatement statement;
-    for (const std::string_view part : SplitParts(text)) {
-        const std::size_t equals = part.find('=');
-        if (equals == std::string_view::npos || !IsIndexedUnknown(part.substr(0, equals), unknown)) {
+    const std::vector<std::string_view> parts = SplitParts(text);
+    for (const std::string_view part : parts) {
+        const std::vector<std::string_view> sides = Sides(part);
+        const UnknownIndex index = IndexOfUnknown(sides.front(), unknown);
+        if (sides.size() < 2 || index == UnknownIndex::NotTheUnknown) {
             return std::nullopt;
         }
-        Reading value = ReadFormula(part.substr(equals + 1), form);
-        if (!value.tree || value.tree->kind == SyntaxKind::Relation || HoldsLetter(*value.tree)) {
+        statement.oneOfAList = parts.size() == 1 && index == UnknownIndex::One;
+        std::optional<SyntaxNode> value = ReadValue(sides.back(), form);
+        if (!value) {
             return std::nullopt;
         }
-        statement.values.push_back(std::move(*value.tree));
+        for (std::size_t i = 1; i + 1 < sides.size(); ++i) {
+            std::optional<SyntaxNode> working = ReadValue(sides[i], form);
+            if (!working) {
+                return std::nullopt;
+            }
+            statement.workings.emplace_back(std::move(*working), statement.values.size());
+        }
+        statement.values.push_back(std::move(*value));
     }
     if (statement.values.empty()) {
         return std::nullopt;
@@ -208,16 +246,29 @@ std::optional<std::vector<SyntaxNode>> ReadAlternatives(std::string_view text, L
 
 } // namespace
 
+// The line without the word that opens an answer as the solver writes it: "Answer: x = 2",
+// "Ответ: x = 2".
+std::string_view WithoutAnswerWord(std::string_view text) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos) {
+        return text;
+    }
+    const std::string word = Squeezed(text.substr(0, colon));
+    const bool answerWord = word == "answer" || word == "\xD0\xBE\xD1\x82\xD0\xB2\xD0\xB5\xD1\x82";
+    return answerWord ? text.substr(colon + 1) : text;
+}
+
 PupilLine ReadPupilLine(std::string_view text, LineForm form, char unknown) {
     PupilLine line;
     if (unknown != 0) {
+        text = WithoutAnswerWord(text);
         const std::string squeezed = Squeezed(text);
         if (HoldsPhrase(squeezed, kNoRootsPhrases)) {
-            line.statement = RootStatement{RootStatement::Kind::NoRoots, {}};
+            line.statement = RootStatement{RootStatement::Kind::NoRoots, {}, {}, false};
             return line;
         }
         if (HoldsPhrase(squeezed, kEveryNumberPhrases)) {
-            line.statement = RootStatement{RootStatement::Kind::EveryNumber, {}};
+            line.statement = RootStatement{RootStatement::Kind::EveryNumber, {}, {}, false};
             return line;
         }
         if (std::optional<RootStatement> statement = ReadRootValues(text, form, unknown)) {

@@ -239,6 +239,51 @@ std::string WitnessText(unsigned char unknown, const std::optional<CQuadraticSur
     return text;
 }
 
+std::string ValuesText(const std::vector<CQuadraticSurd>& values) {
+    std::string text;
+    for (const CQuadraticSurd& value : values) {
+        text += (text.empty() ? "" : "; ") + SurdText(value);
+    }
+    return text;
+}
+
+bool SameValues(const std::vector<CQuadraticSurd>& a, const std::vector<CQuadraticSurd>& b) {
+    const auto within = [](const std::vector<CQuadraticSurd>& x, const std::vector<CQuadraticSurd>& y) {
+        return std::all_of(x.begin(), x.end(), [&](const CQuadraticSurd& v) {
+            return std::find(y.begin(), y.end(), v) != y.end();
+        });
+    };
+    return within(a, b) && within(b, a);
+}
+
+// The values of every part's last side; none when one cannot be read exactly or a side worked out
+// before it (x₁ = (5 − 1)/2 = 2) states other values, which marks the line.
+std::optional<std::vector<std::vector<CQuadraticSurd>>> StatedValues(CheckedLine& line,
+                                                                     const RootStatement& statement) {
+    std::vector<std::vector<CQuadraticSurd>> stated;
+    for (const SyntaxNode& value : statement.values) {
+        std::optional<std::vector<CQuadraticSurd>> values = StatedValuesOf(value);
+        if (!values) {
+            MarkNotChecked(line, CheckMessageID::NotCheckedAnswer);
+            return std::nullopt;
+        }
+        stated.push_back(std::move(*values));
+    }
+    for (const auto& [working, index] : statement.workings) {
+        const std::optional<std::vector<CQuadraticSurd>> values = StatedValuesOf(working);
+        if (!values) {
+            MarkNotChecked(line, CheckMessageID::NotCheckedAnswer);
+            return std::nullopt;
+        }
+        if (!SameValues(*values, stated[index])) {
+            MarkWrong(line,
+                      Message(CheckMessageID::SidesDiffer, {ValuesText(*values), ValuesText(stated[index])}));
+            return std::nullopt;
+        }
+    }
+    return stated;
+}
+
 // The set a statement of roots gives. In the answer (the last line) a value excluded by a
 // denominator of the problem makes the line wrong; before it, the roots stated are those of the
 // equation before them, which the check against the domain may still remove, so excluded values
@@ -250,13 +295,12 @@ std::optional<EquationRootSet> StatementSet(CheckedLine& line, const RootStateme
         set = RootSetOfEquation(CPolynomValue(), problem.divisors, problem.unknown);
         return set;
     }
-    for (const SyntaxNode& value : statement.values) {
-        const std::optional<std::vector<CQuadraticSurd>> values = StatedValuesOf(value);
-        if (!values) {
-            MarkNotChecked(line, CheckMessageID::NotCheckedAnswer);
-            return std::nullopt;
-        }
-        for (const CQuadraticSurd& root : *values) {
+    const std::optional<std::vector<std::vector<CQuadraticSurd>>> stated = StatedValues(line, statement);
+    if (!stated) {
+        return std::nullopt;
+    }
+    for (const std::vector<CQuadraticSurd>& values : *stated) {
+        for (const CQuadraticSurd& root : values) {
             const auto excluding = std::find_if(
                 problem.divisors.begin(), problem.divisors.end(),
                 [&](const CPolynomValue& divisor) { return PolynomialValueAt(divisor, root).IsZero(); });
@@ -352,6 +396,55 @@ std::optional<EquationProblem> ReadEquationProblem(SolutionCheck& check, const s
     return equation;
 }
 
+void MarkDifference(CheckedLine& line, const RootSetDifference& difference, unsigned char unknown) {
+    line.root = difference.exact;
+    line.approximateRoot = difference.approximate;
+    const std::string witness = WitnessText(unknown, difference.exact, difference.approximate);
+    MarkWrong(line,
+              Message(difference.lost ? CheckMessageID::RootLost : CheckMessageID::RootGained, {witness}));
+}
+
+// The roots of a list written a line each (x₁ = 2, then x₂ = 3): each line is right when every
+// root it states is one of the set before the list; the list, once it ends, must state them all.
+struct RootList {
+    EquationRootSet before;
+    EquationRootSet stated;
+    // The index in the check of the list's last line; none once a line of it is wrong.
+    std::optional<std::size_t> lastLine;
+    bool broken = false;
+};
+
+void AddToList(CheckedLine& line, std::size_t lineIndex, const EquationRootSet& set, RootList& list,
+               unsigned char unknown) {
+    for (const CQuadraticSurd& root : set.listed) {
+        if (!Contains(list.before, root, unknown)) {
+            MarkDifference(line, RootSetDifference{false, root, root.Approximate()}, unknown);
+            list.broken = true;
+            return;
+        }
+        if (std::find(list.stated.listed.begin(), list.stated.listed.end(), root) ==
+            list.stated.listed.end()) {
+            list.stated.listed.push_back(root);
+        }
+    }
+    line.verdict = LineVerdict::Right;
+    line.message = Message(CheckMessageID::LineRight);
+    list.lastLine = lineIndex;
+}
+
+// The set the next line is compared with: a root lost by a list of right lines marks its last line
+// and the next line follows what the list states; after a wrong line of the list, the next line is
+// compared with the set before the list.
+EquationRootSet EndList(SolutionCheck& check, RootList& list, unsigned char unknown) {
+    if (list.broken || !list.lastLine) {
+        return std::move(list.before);
+    }
+    if (const std::optional<RootSetDifference> lost = CompareRootSets(list.before, list.stated, unknown)) {
+        MarkDifference(check.lines[*list.lastLine], *lost, unknown);
+    }
+    return std::move(list.stated);
+}
+
 void CheckEquationLines(SolutionCheck& check, const std::vector<std::string>& lines, LineForm form,
                         bool& endsWithStatement) {
     std::optional<EquationProblem> problem = ReadEquationProblem(check, lines.front(), form);
@@ -361,12 +454,18 @@ void CheckEquationLines(SolutionCheck& check, const std::vector<std::string>& li
     const char unknown = static_cast<char>(problem->unknown);
     const std::size_t answerIndex = LastWrittenLine(lines);
     EquationRootSet before = problem->set;
+    std::optional<RootList> list;
     for (std::size_t i = 1; i < lines.size() && !check.tooLarge; ++i) {
         if (IsBlank(lines[i])) {
             continue;
         }
-        CheckedLine& line = AddLine(check, i, lines[i]);
         const PupilLine read = ReadPupilLine(lines[i], form, unknown);
+        const bool inList = read.statement && read.statement->oneOfAList;
+        if (list && !inList) {
+            before = EndList(check, *list, problem->unknown);
+            list.reset();
+        }
+        CheckedLine& line = AddLine(check, i, lines[i]);
         endsWithStatement = read.statement.has_value();
         if (MarkedUnreadable(line, read)) {
             continue;
@@ -378,7 +477,18 @@ void CheckEquationLines(SolutionCheck& check, const std::vector<std::string>& li
         if (EndsOverBudget(check, line)) {
             break;
         }
+        if (inList && !list) {
+            list = RootList{before, {}, std::nullopt, false};
+        }
         if (!set) {
+            // A line of a list that is wrong or not checked leaves the list's losses unknown.
+            if (list) {
+                list->broken = true;
+            }
+            continue;
+        }
+        if (inList) {
+            AddToList(line, check.lines.size() - 1, *set, *list, problem->unknown);
             continue;
         }
         const std::optional<RootSetDifference> difference = CompareRootSets(before, *set, problem->unknown);
@@ -388,17 +498,15 @@ void CheckEquationLines(SolutionCheck& check, const std::vector<std::string>& li
         if (CNumber::LimitExceeded()) {
             MarkNotChecked(line, CheckMessageID::NotCheckedTooLarge);
         } else if (difference) {
-            line.root = difference->exact;
-            line.approximateRoot = difference->approximate;
-            const std::string witness =
-                WitnessText(problem->unknown, difference->exact, difference->approximate);
-            MarkWrong(line, Message(difference->lost ? CheckMessageID::RootLost : CheckMessageID::RootGained,
-                                    {witness}));
+            MarkDifference(line, *difference, problem->unknown);
         } else {
             line.verdict = LineVerdict::Right;
             line.message = Message(CheckMessageID::LineRight);
         }
         before = std::move(*set);
+    }
+    if (list && !check.tooLarge) {
+        EndList(check, *list, problem->unknown);
     }
 }
 

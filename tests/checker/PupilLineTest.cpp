@@ -72,6 +72,19 @@ TEST(PupilLine, RootStatementsInEveryWritingPupilsUse) {
         {"x = 2 or", "formula"},
         {"x = 2 or x = ", "refused at 12"},
         {"x = sqrt 2", "refused at 5"},
+        // the answer lines the solver writes, as printed
+        {"x\u2081 = (5 \u2212 1)/2 = 2", "2"},
+        {"x\u2081,\u2082 = (2 \u00B1 \u221A8)/2 = 1 \u00B1 \u221A2", "1 \u2212 \u221A2; 1 + \u221A2"},
+        {"x = 8 : 2", "4"},
+        {"x = 0,1 : 0,2", "1/2"},
+        {"x = \u00B1\u221A5", "\u2212\u221A5; \u221A5"},
+        {"Answer: x = \u22123; x = 3", "\u22123; 3"},
+        {"\u041E\u0442\u0432\u0435\u0442: x = 2", "2"},
+        {"Answer: x is any number except 1", "any number"},
+        {"x \u2014 \u043B\u044E\u0431\u043E\u0435 \u0447\u0438\u0441\u043B\u043E, "
+         "\u043A\u0440\u043E\u043C\u0435 1",
+         "any number"},
+        {"Answer: 2x = 8", "formula"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Reading(c.text), c.values) << c.text;
@@ -87,6 +100,7 @@ TEST(PupilLine, TheSolversOwnRootLinesInMarkup) {
     EXPECT_EQ(Reading("x=1-!sq2{2};x=1+!sq2{2}", LineForm::Markup), "1 \u2212 \u221A2; 1 + \u221A2");
     EXPECT_EQ(Reading("x=-!sqn{4;4};x=!sqn{4;4}", LineForm::Markup), "\u2212\u221A2; \u221A2");
     EXPECT_EQ(Reading("x=!sqn{3;-8}", LineForm::Markup), "\u22122");
+    EXPECT_EQ(Reading("x=-1;x=!sqn{4;9}", LineForm::Markup), "\u22121; \u221A3");
     EXPECT_EQ(Reading("x=!sqn{3;2}", LineForm::Markup), "(unread)");
 }
 

@@ -6,6 +6,8 @@
 #include "output/OutputBlock.h"
 #include "solver/SolveProblem.h"
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 
 namespace {
@@ -23,17 +25,41 @@ std::string Unchained(std::string formula) {
     return formula;
 }
 
+// Whether a side of a chain holds a letter (the names of markup's commands, !sqn, are none).
+bool HoldsLetter(const std::string& side) {
+    for (std::size_t i = 0; i < side.size(); ++i) {
+        if (side[i] == '!') {
+            while (i + 1 < side.size() && std::isalpha(static_cast<unsigned char>(side[i + 1]))) {
+                ++i;
+            }
+        } else if (std::isalpha(static_cast<unsigned char>(side[i]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The equation lines of the chain: the unknown (maybe indexed) or an expression of it on the left.
-// "D=b^2-4.a.c=…" is the discriminant; "x_{1µ2}=A=B" keeps its last side.
+// "D=b^2-4.a.c=…" is the discriminant; "x_{1µ2}=A=B" keeps the sides without letters, as a pupil
+// writes x₁ = (5 − 1)/2 = 2 and x₁,₂ = (5 ± 1)/2 without the formula's letters.
 bool EquationLine(std::string& formula) {
     const std::size_t first = formula.find('=');
     if (first == std::string::npos || formula.compare(0, 1, "D") == 0) {
         return false;
     }
-    const std::size_t last = formula.rfind('=');
-    if (last != first) {
-        formula = formula.substr(0, first + 1) + formula.substr(last + 1);
+    if (formula.rfind('=') == first) {
+        return true;
     }
+    std::string kept = formula.substr(0, first);
+    for (std::size_t start = first + 1; start <= formula.size();) {
+        const std::size_t end = std::min(formula.find('=', start), formula.size());
+        const std::string side = formula.substr(start, end - start);
+        if (!HoldsLetter(side) || end == formula.size()) {
+            kept += "=" + side;
+        }
+        start = end + 1;
+    }
+    formula = kept;
     return true;
 }
 
