@@ -2,6 +2,7 @@
 #include "model/NodeCast.h"
 
 #include "model/CommentMerge.h"
+#include "output/CommentID.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -39,8 +40,9 @@ TEST(TreeComments, MergeRulesCombinePartialsAndDropRepeats) {
         {"37 then 36 give 38", {37, 36}, {38}},
         {"38 into 36 and 5", {36, 5, 38}, {5, 38}},
         {"5 twice", {5, 5}, {5}},
-        {"90 into a non-empty list", {5, 90}, {5}},
-        {"90 into an empty list", {90}, {90}},
+        // An identifier past the known comments.
+        {"an unknown number into a non-empty list", {5, kCommentIDCount}, {5}},
+        {"an unknown number into an empty list", {kCommentIDCount}, {kCommentIDCount}},
         {"-1 into a non-empty list", {5, -1}, {5}},
         {"45 twice gives 46", {45, 45}, {46}},
         {"45 three times: the third is covered by 46", {45, 45, 45}, {46}},
