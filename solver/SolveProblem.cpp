@@ -13,6 +13,7 @@
 #include "solver/ProblemChecks.h"
 #include "solver/SolverEntries.h"
 #include "solver/equation/EquationAnswer.h"
+#include "solver/factor/FactorEqualFactors.h"
 #include "solver/simplify/Simplification.h"
 
 #include <functional>
@@ -232,6 +233,9 @@ void Factorise(const std::string& problemText, COutputList* solution) {
         BuildMonoms(workspace.RootSlot());
         BuildPolynoms(workspace.RootSlot());
         const bool factorised = FactorExpression(workspace, workspace.RootSlot());
+        if (factorised && workspace.Validate()) {
+            GatherEqualFactors(workspace, workspace.RootSlot());
+        }
         FinishFactorisation(workspace, factorised);
     });
 }

@@ -11,36 +11,13 @@
 #include "solver/CExpression.h"
 #include "solver/SimplifySupport.h"
 #include "solver/SolverEntries.h"
+#include "solver/factor/FactorEqualFactors.h"
 #include "solver/factor/FactorFormulas.h"
 
 namespace {
 
-// The product a node stands for: the node itself, or the term of a negated one-term sum.
-NodeHandle ProductSlot(NodeHandle handle) {
-    if (IsNegatedSingleTerm(**handle)) {
-        return &(*handle)->AsList()->Head()->child;
-    }
-    return handle;
-}
-
-// Flips the sign of the whole product: a negated one-term sum is unwrapped, anything else wrapped.
-void FlipSign(NodeHandle handle) {
-    if (IsNegatedSingleTerm(**handle)) {
-        NodePtr inner = std::move((*handle)->AsList()->Head()->child);
-        *handle = std::move(inner);
-    } else {
-        WrapNegated(handle);
-    }
-}
-
 bool IsProduct(const COperation* node) {
     return node != nullptr && node->GetType() == NodeType::Multiplication;
-}
-
-const CONumber* NumberExponent(const COPower& power) {
-    return power.Exponent() && power.Exponent()->GetFamily() == NodeFamily::Number
-               ? &NodeAs<CONumber>(*power.Exponent())
-               : nullptr;
 }
 
 bool IsZeroPolynom(const COperation* node) {
@@ -108,53 +85,10 @@ void ExpandPowersOfProducts(CExpression& workspace, COperationList& factors) {
     }
 }
 
-// The base and number exponent of a factor (a factor that is no power counts with exponent 1).
-const COperation* BaseOf(const COperation& factor, CNumber& exponent) {
-    if (factor.GetFamily() == NodeFamily::Power) {
-        const auto& power = NodeAs<COPower>(factor);
-        if (const CONumber* number = NumberExponent(power)) {
-            exponent = number->Value();
-            return power.Base();
-        }
-    }
-    exponent = CNumber(1);
-    return &factor;
-}
-
-void MergeEqualBases(CExpression& workspace, COperationList& factors) {
-    bool changed = false;
-    for (auto cell = factors.begin(); cell != factors.end(); ++cell) {
-        CNumber total;
-        const COperation* base = BaseOf(*cell->child, total);
-        bool merged = false;
-        for (auto later = std::next(cell); later != factors.end();) {
-            CNumber exponent;
-            const COperation* other = BaseOf(*later->child, exponent);
-            if (later->sign == cell->sign && base->GetFamily() != NodeFamily::Number &&
-                IsEqualNodes(*base, *other)) {
-                total.AddInPlace(exponent);
-                later = factors.GetCells().erase(later);
-                merged = true;
-            } else {
-                ++later;
-            }
-        }
-        if (merged) {
-            NodePtr baseCopy = base->Clone();
-            cell->child = std::make_unique<COPower>(std::move(baseCopy), std::make_unique<CONumber>(total));
-            changed = true;
-        }
-    }
-    if (changed) {
-        workspace.QueueComment(CommentID::PowersJoined);
-        workspace.RecordStep(false);
-    }
-}
-
 bool HasZeroFactor(const COperationList& factors) {
     for (const ListCell& cell : factors) {
         CNumber exponent;
-        if (IsZeroPolynom(BaseOf(*cell.child, exponent))) {
+        if (IsZeroPolynom(FactorBase(*cell.child, exponent))) {
             return true;
         }
     }
@@ -202,10 +136,9 @@ bool FactorFully(CExpression& workspace, NodeHandle handle) {
                 product = ProductSlot(handle);
             }
             // 4. Powers of products expanded, equal bases merged, a zero factor makes the whole 0.
-            COperationList& after = *(*ProductSlot(handle))->AsList();
-            ExpandPowersOfProducts(workspace, after);
-            MergeEqualBases(workspace, after);
-            if (HasZeroFactor(after)) {
+            ExpandPowersOfProducts(workspace, *(*ProductSlot(handle))->AsList());
+            GatherEqualFactors(workspace, handle);
+            if (HasZeroFactor(*(*ProductSlot(handle))->AsList())) {
                 *handle = PolynomNode(CPolynomValue());
                 workspace.RecordStep(false);
                 return true;

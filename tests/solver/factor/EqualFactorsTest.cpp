@@ -1,0 +1,50 @@
+// A factorisation ends with equal factors written as one power, in both kinds: (x + 1)(x + 1) as
+// (x + 1)², and a factor opposite to another gives its minus to the whole: (x − 3)(−x + 3) as
+// −(x − 3)². Whole transcripts (comments by name, every line), and the value of every line
+// against the problem at random points.
+
+#include "solver/SolveProblem.h"
+#include "solver/WorkspaceTranscript.h"
+#include "solver/simplify/SimplificationTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Lines Solved(int kind, const std::string& problem) {
+    COutputList solution;
+    SolveProblem(kind, problem, &solution);
+    EXPECT_EQ(CheckValues(problem, solution), "") << problem;
+    return Transcript(solution);
+}
+
+TEST(EqualFactors, ASquareOfABinomialEndsAsAPowerInBothKinds) {
+    const Lines steps = {
+        "[0.0] F(x^2+2.x+1=)",      "[1.1] TermSplitIntoLikeTerms/01",
+        "[1.1] F(=x^2+x+x+1=)",     "[1.1] TermsGrouped/01",
+        "[1.1] F(=(x^2+x)+(x+1)=)", "[1.1] CommonFactorTakenOut/01",
+        "[1.1] F(=x.(x+1)+(x+1)=)", "[1.1] CommonFactorTakenOut/01",
+        "[1.1] F(=(x+1).(x+1)=)",   "[1.1] PowersJoined/01",
+        "[1.1] F(=(x+1)^2)",        "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F((x+1)^2)s"};
+    EXPECT_EQ(Solved(kProblemFactorise, "x^2+2*x+1"), steps);
+    EXPECT_EQ(Solved(kProblemFactoriseCompletely, "x^2+2*x+1"), steps);
+}
+
+TEST(EqualFactors, AnOppositeFactorGivesItsMinusToTheWholeProduct) {
+    EXPECT_EQ(
+        Solved(kProblemFactoriseCompletely, "-x^2+6*x-9"),
+        Lines({"[0.0] F(-x^2+6.x-9=)", "[1.1] TermSplitIntoLikeTerms/01", "[1.1] F(=-x^2+3.x+3.x-9=)",
+               "[1.1] TermsGrouped/01", "[1.1] F(=-(x^2-3.x)+(3.x-9)=)", "[1.1] CommonFactorTakenOut/01",
+               "[1.1] F(=-x.(x-3)+3.(x-3)=)", "[1.1] CommonFactorTakenOut/01", "[1.1] F(=(x-3).(-x+3)=)",
+               "[1.1] SignMovedOutOfFraction/01", "[1.1] F(=-(x-3).(x-3)=)", "[1.1] PowersJoined/01",
+               "[1.1] F(=-(x-3)^2)", "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(-(x-3)^2)s"}));
+    // Kind 1 ends the same way; a third factor stays where it stands.
+    EXPECT_EQ(Solved(kProblemFactorise, "-x^2+6*x-9").back(),
+              "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(-(x-3)^2)s");
+    EXPECT_EQ(Solved(kProblemFactoriseCompletely, "x^3-2*x^2+x").back(),
+              "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(x.(x-1)^2)s");
+}
+
+} // namespace
