@@ -256,8 +256,8 @@ TEST(SymmetricQuarticTranscript, TheSolverTakesTheQuarticsOwnDerivation) {
                   "[1.1,11.0] SubstitutionIntroduced/01",
                   "[1.1,11.0] NewLetterDefinition/01 F(t=x+2/x)s",
               }));
-    EXPECT_EQ(lines.back(), "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=1)s BetweenRoots/11 F(x=2)s "
-                            "BetweenRoots/11 F(x=2-!sq2{2})s BetweenRoots/11 F(x=2+!sq2{2})s");
+    EXPECT_EQ(lines.back(), "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=2-!sq2{2})s BetweenRoots/11 F(x=1)s "
+                            "BetweenRoots/11 F(x=2)s BetweenRoots/11 F(x=2+!sq2{2})s");
     EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[0.0]", "[1.1]"}, "[2.2]", 'x'), 5);
     EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[1.1,6.1]", "[1.1,7.2]"}, "[1.1,8.3]", 't'), 1);
     EXPECT_EQ(ExpectCasesKeepRoots(lines, "[1.1", 'x'), 2);
@@ -290,10 +290,10 @@ TEST(ReciprocalTranscript, XZeroIsACaseOfItsOwnBeforeTheDivision) {
                   "[1.1,4.2,11.0] SubstitutionIntroduced/01",
                   "[1.1,4.2,11.0] NewLetterDefinition/01 F(t=x+1/x)s",
               }));
-    EXPECT_EQ(lines.back(), "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=2-!sq2{3})s BetweenRoots/11 "
-                            "F(x=2+!sq2{3})s BetweenRoots/11 F(x={-3-!sq2{5}}/2)s BetweenRoots/11 "
-                            "F(x={-3+!sq2{5}}/2)s BetweenRoots/11 F(x={3-!sq2{5}}/2)s BetweenRoots/11 "
-                            "F(x={3+!sq2{5}}/2)s");
+    EXPECT_EQ(lines.back(), "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x={-3-!sq2{5}}/2)s BetweenRoots/11 "
+                            "F(x={-3+!sq2{5}}/2)s BetweenRoots/11 F(x=2-!sq2{3})s BetweenRoots/11 "
+                            "F(x={3-!sq2{5}}/2)s BetweenRoots/11 F(x={3+!sq2{5}}/2)s BetweenRoots/11 "
+                            "F(x=2+!sq2{3})s");
     EXPECT_EQ(ExpectCasesKeepRoots(lines, "[1.1", 'x'), 2);
     EXPECT_EQ(ExpectCasesKeepRoots(lines, "[1.1,4.2", 'x'), 3);
     EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[0.0]"}, "[2.2]", 'x'), 1);
