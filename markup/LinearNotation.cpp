@@ -3,6 +3,7 @@
 #include "model/EngineLimits.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -150,14 +151,20 @@ private:
         SkipBlanks();
         SyntaxNode sum = MakeNode(SyntaxKind::Sum, {});
         int sign = 1;
+        // A minus in front of a signed term is a level, as in front of a signed operand.
+        std::optional<DepthGuard> guard;
         if (AtPlusOrMinus()) {
             sign = kPlusOrMinus;
             Advance(Peek() == '+' ? 2 : 1);
         } else if (Peek() == '-' || Peek() == '+') {
             sign = Peek() == '-' ? -1 : 1;
             Advance();
+            if (sign < 0) {
+                GuardSignedOperand(guard);
+            }
         }
         SyntaxNode first = ReadTerm();
+        guard.reset();
         SkipBlanks();
         if (sign == 1 && Peek() != '+' && Peek() != '-' && !AtPlusOrMinus()) {
             return first;
@@ -211,19 +218,25 @@ private:
 
     // unary := ("-" | "+") unary | power
     SyntaxNode ReadUnary(bool fractionLiteralAllowed) {
-        const DepthGuard guard(*this);
-        SkipBlanks();
+        SkipPlusSigns();
         if (Peek() == '-') {
             Advance();
+            std::optional<DepthGuard> guard;
+            GuardSignedOperand(guard);
             SyntaxNode negated = MakeNode(SyntaxKind::Sum, {});
             Append(negated, ReadUnary(fractionLiteralAllowed), -1);
             return negated;
         }
-        if (Peek() == '+') {
-            Advance();
-            return ReadUnary(fractionLiteralAllowed);
-        }
         return ReadPower(fractionLiteralAllowed);
+    }
+
+    // A plus sign in front of an operand changes nothing: any run of them is passed over.
+    void SkipPlusSigns() {
+        SkipBlanks();
+        while (Peek() == '+') {
+            Advance();
+            SkipBlanks();
+        }
     }
 
     // power := primary [("^" | "**") exponent | superscript digits]
@@ -244,18 +257,21 @@ private:
     }
 
     // exponent := ("-" | "+") exponent | power
+    // An exponent is written in braces: a level of nesting.
     SyntaxNode ReadExponent() {
         const DepthGuard guard(*this);
-        SkipBlanks();
+        return ReadSignedExponent();
+    }
+
+    SyntaxNode ReadSignedExponent() {
+        SkipPlusSigns();
         if (Peek() == '-') {
             Advance();
+            std::optional<DepthGuard> guard;
+            GuardSignedOperand(guard);
             SyntaxNode negated = MakeNode(SyntaxKind::Sum, {});
-            Append(negated, ReadExponent(), -1);
+            Append(negated, ReadSignedExponent(), -1);
             return negated;
-        }
-        if (Peek() == '+') {
-            Advance();
-            return ReadExponent();
         }
         return ReadPower(false);
     }
@@ -629,13 +645,14 @@ private:
                                         : (m_symbols.empty() ? 1 : m_symbols.back().column + 1);
     }
 
-    // Brackets, signs and exponents each nest one level deeper; past the engine's nesting limit
-    // the text is refused, which also bounds the recursion of the reader.
+    // A bracket, an exponent and a sign in front of a signed operand each nest one level deeper,
+    // as each is one level of brackets or braces in the markup the parser reads; past the engine's
+    // nesting limit the text is refused, which also bounds the recursion of the reader.
     class DepthGuard {
     public:
         explicit DepthGuard(LinearReader& reader) : m_reader(reader) {
             if (++reader.m_depth > EngineLimits::kMaxNestingDepth) {
-                throw Refusal{"the problem is nested deeper than " +
+                throw Refusal{"brackets, exponents and signs are nested deeper than " +
                                   std::to_string(EngineLimits::kMaxNestingDepth) + " levels",
                               reader.Column()};
             }
@@ -647,6 +664,15 @@ private:
     private:
         LinearReader& m_reader;
     };
+
+    // A minus whose operand is signed again is written with that operand in brackets ("- -x" is
+    // "-(-x)"): a level of nesting, as the bracket is for the parser.
+    void GuardSignedOperand(std::optional<DepthGuard>& guard) {
+        SkipBlanks();
+        if (Peek() == '-' || Peek() == '+') {
+            guard.emplace(*this);
+        }
+    }
 
     std::vector<Symbol> m_symbols;
     LinearOptions m_options;

@@ -368,4 +368,47 @@ TEST(LinearNotation, RandomFormulasTypedCasuallyReadBackToTheirTree) {
     }
 }
 
+// `depth` copies of open, the core, `depth` copies of close.
+std::string NestedText(const std::string& open, const std::string& core, const std::string& close,
+                       std::size_t depth) {
+    std::string text;
+    for (std::size_t i = 0; i < depth; ++i) {
+        text.append(open);
+    }
+    text.append(core);
+    for (std::size_t i = 0; i < depth; ++i) {
+        text.append(close);
+    }
+    return text;
+}
+
+// The reader counts nesting as the parser does: brackets, exponents and signs of signed operands
+// are one level each, as each is one level of the markup. 100 brackets were once refused as 200
+// levels. Whatever the reader accepts, the parser reads; a little past the limit is refused with a
+// message that names it.
+TEST(LinearNotation, NestingIsCountedAsTheParserCountsIt) {
+    const std::size_t limit = EngineLimits::kMaxNestingDepth;
+    const std::string says = "nested deeper than " + std::to_string(limit) + " levels";
+    struct Shape {
+        std::string open;
+        std::string close;
+    };
+    for (const Shape& shape : {Shape{"(", ")"}, Shape{"{", "}"}, Shape{"-(", ")"}, Shape{"2^(", ")"},
+                               Shape{"- ", ""}, Shape{"x^-", ""}, Shape{"(x+", ")"}}) {
+        SCOPED_TRACE(shape.open);
+        for (std::size_t depth = limit - 1; depth <= limit + 1; ++depth) {
+            const LinearReading reading = ReadLinearNotation(NestedText(shape.open, "x", shape.close, depth));
+            if (!reading.Refused()) {
+                // The parser reads a whole record, ended by its mark.
+                EXPECT_EQ(ParseExpressionText(reading.markup + ";").errorCode, ProblemError::None) << depth;
+            }
+        }
+        const LinearReading tooDeep = ReadLinearNotation(NestedText(shape.open, "x", shape.close, limit + 2));
+        EXPECT_TRUE(tooDeep.Refused());
+        EXPECT_NE(tooDeep.error.find(says), std::string::npos) << tooDeep.error;
+    }
+    EXPECT_FALSE(ReadLinearNotation(NestedText("(", "x", ")", limit)).Refused());
+    EXPECT_TRUE(ReadLinearNotation(NestedText("(", "x", ")", limit + 1)).Refused());
+}
+
 } // namespace
