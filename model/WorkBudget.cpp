@@ -53,6 +53,10 @@ bool ChargeRecord(std::size_t textBytes) {
     return true;
 }
 
+bool RecordTextFits(std::size_t textBytes) {
+    return !state.active || state.usage.recordTextBytes + textBytes <= state.limits.recordTextBytes;
+}
+
 bool Exhausted() {
     return state.active && state.usage.exhausted;
 }

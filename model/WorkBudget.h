@@ -54,6 +54,10 @@ bool Charge(std::int64_t units);
 // Charges one solution record holding textBytes bytes of formula text. False once spent.
 bool ChargeRecord(std::size_t textBytes);
 
+// True when a record of textBytes more bytes of formula text keeps the solution within its text
+// bound (always outside a solve): a formula that would pass it is not recorded at all.
+bool RecordTextFits(std::size_t textBytes);
+
 // What a budget has counted.
 struct Usage {
     std::int64_t work = 0;

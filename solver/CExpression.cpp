@@ -139,12 +139,24 @@ bool CExpression::PrepareStep(std::string& text) {
     return true;
 }
 
+bool CExpression::AdmitFormulaText(std::size_t textBytes) {
+    if (WorkBudget::RecordTextFits(textBytes)) {
+        return true;
+    }
+    WorkBudget::ChargeRecord(textBytes);
+    return false;
+}
+
 void CExpression::RecordStep(bool forced) {
     std::string text;
     if (!PrepareStep(text)) {
         return;
     }
     if (text == m_lastText && m_pendingComments.empty() && !forced) {
+        return;
+    }
+    if (!AdmitFormulaText(text.size())) {
+        m_pendingComments.clear();
         return;
     }
     m_lastText = std::move(text);
@@ -168,6 +180,10 @@ void CExpression::RecordStepAfter(std::optional<COutputList::Position> position)
         return;
     }
     if (text != m_lastText) {
+        if (!AdmitFormulaText(text.size())) {
+            m_pendingComments.clear();
+            return;
+        }
         m_lastText = std::move(text);
         m_solution->InsertFormulaAfter(&m_lineBlocks, position, m_lastText, false);
         WorkBudget::ChargeRecord(m_lastText.size());
@@ -197,7 +213,7 @@ void CExpression::RewriteLastStep() {
 }
 
 void CExpression::AddFormulaRecord(std::string text, bool spoken) {
-    if (m_solution) {
+    if (m_solution && AdmitFormulaText(text.size())) {
         WorkBudget::ChargeRecord(text.size());
         m_solution->AddFormula(&m_lineBlocks, std::move(text), spoken);
     }
@@ -240,7 +256,7 @@ void CExpression::AddPendingComment(CommentIDType id, bool alwaysShown, bool spo
 }
 
 void CExpression::FlushPendingRecord() {
-    if (m_pendingRecord && m_solution) {
+    if (m_pendingRecord && m_solution && AdmitFormulaText(m_pendingRecord->FormulaTextSize())) {
         WorkBudget::ChargeRecord(m_pendingRecord->FormulaTextSize());
         m_solution->AddRecord(std::move(m_pendingRecord));
     }

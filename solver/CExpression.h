@@ -171,6 +171,10 @@ private:
     bool HasValidTree() const;
     // Steps 1 to 3 of RecordStep; false when nothing is to be recorded.
     bool PrepareStep(std::string& text);
+    // Whether a formula of textBytes may be recorded: one that would carry the solution past the
+    // text bound of a solve is not; its text is charged instead, which spends the budget, and the
+    // solve ends as too large without it.
+    static bool AdmitFormulaText(std::size_t textBytes);
     COutputRecord& PendingRecord();
 
     NodePtr m_root;

@@ -11,6 +11,7 @@
 
 #include <ctime>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -137,6 +138,32 @@ TEST(SolveBudget, CommonDenominatorPastTheTextBoundIsNotBuilt) {
     }
     const std::unique_ptr<COutputList> solution = SolveAsTooLargeWithinTheLimit(problem);
     EXPECT_LE(FormulaBytes(*solution), EngineLimits::kMaxSolutionTextBytes);
+}
+
+// A formula whose text would carry the solution past its bound is not recorded: the solution
+// ends as too large without it. One record of a long sum or of a power written out once held ten
+// times the bound of a whole solution.
+TEST(SolveBudget, NoRecordCarriesTheSolutionPastItsTextBound) {
+    std::string sum;
+    for (int i = 1; i <= 150; ++i) {
+        sum.append(i > 1 ? "+1/(x+" : "1/(x+").append(std::to_string(i)).append(")");
+    }
+    const std::pair<int, std::string> problems[] = {
+        {kProblemSimplify, sum},
+        {kProblemFactorise, sum},
+        {kProblemEquation, sum + "=0"},
+        {kProblemSimplify, "(123456789*x+987654321)^300-1"},
+        {kProblemFactoriseCompletely, "x^2000-2*x^1000*y^1000+y^2000"},
+    };
+    for (const auto& [kind, problem] : problems) {
+        SCOPED_TRACE(problem.substr(0, 60));
+        COutputList solution;
+        const std::clock_t start = std::clock();
+        SolveProblem(kind, problem, &solution);
+        EXPECT_LT(MillisecondsSince(start), kMillisecondLimit);
+        EXPECT_LE(FormulaBytes(solution), EngineLimits::kMaxSolutionTextBytes + 2 * solution.Size());
+        EXPECT_TRUE(EndsWithAnswerOrError(solution));
+    }
 }
 
 TEST(SolveBudget, SchoolProblemsStayFarBelowTheBudget) {
