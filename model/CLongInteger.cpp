@@ -88,28 +88,40 @@ Limbs SubMag(const Limbs& a, const Limbs& b) {
     return result;
 }
 
+// Carries the column sums from column `from` on, leaving each below kBase.
+void CarryColumns(std::vector<uint64_t>& columns, size_t from) {
+    uint64_t carry = 0;
+    for (size_t k = from; k < columns.size(); ++k) {
+        const uint64_t sum = columns[k] + carry;
+        columns[k] = sum % kBase;
+        carry = sum / kBase;
+    }
+}
+
 Limbs MulMag(const Limbs& a, const Limbs& b) {
     if (a.empty() || b.empty()) {
         return {};
     }
     WorkBudget::Charge(static_cast<std::int64_t>(a.size() * b.size()) + WorkBudget::kUnitsPerLongNumberCall);
-    Limbs result(a.size() + b.size(), 0);
+    // The column sums are kept in 64 bits and carried only every kRowsPerCarry rows, not after
+    // every limb product (a division each): a limb product is below 10^18, so kRowsPerCarry of them
+    // added to a carried column stay below 2^64. A row adds to the columns from its own index on,
+    // so the carry starts at the first row since the last one.
+    constexpr size_t kRowsPerCarry = 17;
+    std::vector<uint64_t> columns(a.size() + b.size(), 0);
+    size_t uncarried = 0;
     for (size_t i = 0; i < a.size(); ++i) {
-        uint64_t carry = 0;
         const uint64_t ai = a[i];
+        uint64_t* row = columns.data() + i;
         for (size_t j = 0; j < b.size(); ++j) {
-            uint64_t cur = result[i + j] + ai * b[j] + carry;
-            result[i + j] = static_cast<uint32_t>(cur % kBase);
-            carry = cur / kBase;
+            row[j] += ai * b[j];
         }
-        size_t k = i + b.size();
-        while (carry != 0) {
-            uint64_t cur = result[k] + carry;
-            result[k] = static_cast<uint32_t>(cur % kBase);
-            carry = cur / kBase;
-            ++k;
+        if ((i + 1 - uncarried) == kRowsPerCarry || i + 1 == a.size()) {
+            CarryColumns(columns, uncarried);
+            uncarried = i + 1;
         }
     }
+    Limbs result(columns.begin(), columns.end());
     Trim(result);
     return result;
 }

@@ -288,6 +288,31 @@ TEST(LongIntegerRandom, IdentitiesBeyondWideIntegers) {
     }
 }
 
+// Numbers of nines make every limb product the largest there is, so the column sums of a long
+// product come closest to overflowing between their carries: (10^n - 1)(10^m - 1) =
+// 10^(n+m) - 10^n - 10^m + 1, made by addition alone, for lengths up to the digit limit (a
+// power of ten has one digit more than its exponent).
+TEST(LongIntegerRandom, ProductsOfNinesUpToTheDigitLimit) {
+    auto nines = [](int count) {
+        return CLongInteger(std::string_view(std::string(static_cast<size_t>(count), '9')));
+    };
+    auto powerOfTen = [](int exponent) {
+        return CLongInteger(std::string_view("1" + std::string(static_cast<size_t>(exponent), '0')));
+    };
+    for (const int n : {9, 10, 152, 153, 161, 2'490, 4'990}) {
+        for (const int m : {1, 9, 18, 153, 154, 2'500}) {
+            if (n + m >= 5'000) {
+                continue;
+            }
+            SCOPED_TRACE(std::to_string(n) + " nines times " + std::to_string(m));
+            const CLongInteger expected =
+                powerOfTen(n + m).Subtract(powerOfTen(n)).Subtract(powerOfTen(m)).Add(CLongInteger(1));
+            EXPECT_EQ(nines(n).Multiply(nines(m)), expected);
+            EXPECT_EQ(nines(m).Multiply(nines(n)), expected);
+        }
+    }
+}
+
 TEST(NumberRandom, FourOperationsMatchReducedFractions) {
     Generator gen(31337);
     for (int i = 0; i < 20000; ++i) {
