@@ -512,14 +512,18 @@ CPolynomValue CPolynomValue::ProductOf(const std::vector<PolynomTerm>& a, const 
             *combined = false;
         }
         for (std::size_t first = 0; first < entries.size();) {
-            // Long coefficients make each product costly: a spent budget stops the product here.
-            if (first % 64 == 0 && PN::LimitExceeded()) {
+            // Long coefficients make each product costly: a spent budget stops the product at the
+            // next coefficient product (a run of like terms may hold thousands of them).
+            if (PN::LimitExceeded()) {
                 return CPolynomValue();
             }
             std::size_t next = first + 1;
             CNumber coefficient =
                 PN::Product(a[entries[first].i].coefficient, b[entries[first].j].coefficient);
             while (next < entries.size() && entries[next].key == entries[first].key) {
+                if (PN::LimitExceeded()) {
+                    return CPolynomValue();
+                }
                 coefficient.AddInPlace(
                     PN::Product(a[entries[next].i].coefficient, b[entries[next].j].coefficient));
                 ++next;
