@@ -147,11 +147,36 @@ std::optional<std::vector<std::int64_t>> PositiveDivisors(const CNumber& number,
     return low;
 }
 
+namespace {
+
+// A power of a polynomial has the power of its value at every point. At the points where every
+// letter is 1, or every letter is -1, the values are sums of the coefficients, cheap to find: a
+// value there that is no exact power rules the root out before the powers of partial roots (long
+// products of growing fractions) are built. A sum that passes the digit limit tells nothing; the
+// flag it raised is lowered again, since the polynomial itself is within the limits.
+bool ValuesAtUnitPointsArePowers(const CPolynomValue& polynom, std::int64_t degree) {
+    const bool limitPassedBefore = PN::LimitExceeded();
+    CNumber atOne;
+    CNumber atMinusOne;
+    for (const PolynomTerm& term : polynom.Terms()) {
+        atOne = PN::Sum(atOne, term.coefficient);
+        atMinusOne = term.Degree() % 2 == 0 ? PN::Sum(atMinusOne, term.coefficient)
+                                            : PN::Difference(atMinusOne, term.coefficient);
+    }
+    if (!limitPassedBefore && PN::LimitExceeded()) {
+        CNumber::ResetLimitExceeded();
+        return true;
+    }
+    return PN::Root(atOne, degree).has_value() && PN::Root(atMinusOne, degree).has_value();
+}
+
+} // namespace
+
 std::optional<CPolynomValue> ExactPolynomialRoot(const CPolynomValue& polynom, std::int64_t degree) {
     if (degree == 1 || polynom.IsZero()) {
         return polynom;
     }
-    if (degree < 1 || polynom.TotalDegree() % degree != 0) {
+    if (degree < 1 || polynom.TotalDegree() % degree != 0 || !ValuesAtUnitPointsArePowers(polynom, degree)) {
         return std::nullopt;
     }
     const std::optional<PolynomTerm> lead = ExactTermRoot(polynom.LeadingTerm(), degree);
