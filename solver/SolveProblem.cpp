@@ -158,13 +158,30 @@ void SolveExpressionProblem(const std::string& problemText, COutputList* solutio
     solve(workspace);
 }
 
+// An answer or an error record: it shows a comment even with text comments off, or it speaks a
+// formula; the steps of a solution do neither.
+bool ClosesTheSolution(const COutputRecord& record) {
+    for (const auto& block : record.Blocks()) {
+        const OutputBlockComment* comment = block->AsComment();
+        const OutputBlockFormula* formula = block->AsFormula();
+        if ((comment && comment->alwaysShown) || (formula && formula->spoken)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // A solve whose budget ran out reports it last, even when the bound was passed while its answer was
-// being written.
+// being written. So does a solve that stopped at a number past the digit limit where no step could
+// report it, leaving the solution without an answer or an error.
 void CloseExhaustedSolve(COutputList* solution) {
-    if (!solution || solution->IsEmpty() || !WorkBudget::Exhausted()) {
+    if (!solution || solution->IsEmpty()) {
         return;
     }
     const COutputRecord& record = *solution->Records().back();
+    if (!WorkBudget::Exhausted() && !(CNumber::LimitExceeded() && !ClosesTheSolution(record))) {
+        return;
+    }
     const OutputBlockComment* last = record.Blocks().empty() ? nullptr : record.Blocks().back()->AsComment();
     if (!last || last->id != CommentID::ErrorProblemTooLarge) {
         solution->AddComment(nullptr, CommentID::ErrorProblemTooLarge, true, false);

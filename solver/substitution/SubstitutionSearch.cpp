@@ -311,6 +311,15 @@ void ProposeByDecomposition(Search& search, const CPolynomValue& inner) {
     if (polynomClass.TermCount() < 2 || ClassAlreadyProposed(search, polynomClass)) {
         return;
     }
+    // The outer polynomial of a decomposition has the degree of the whole over that of the inner
+    // one. A decomposition that could not lower the degree is not built: an inner polynomial of
+    // degree 1 splits every polynomial, at the price of all its powers in long fractions.
+    const auto unknown = static_cast<unsigned char>(search.unknown);
+    const std::int64_t innerDegree = inner.DegreeIn(unknown);
+    const std::int64_t wholeDegree = search.polynomial->DegreeIn(unknown);
+    if (wholeDegree % innerDegree != 0 || !LowersDegree(search, wholeDegree / innerDegree)) {
+        return;
+    }
     std::optional<CPolynomValue> outer =
         DecomposeIn(*search.polynomial, inner, search.unknown, search.letter);
     if (outer && LowersDegree(search, outer->DegreeIn(static_cast<unsigned char>(search.letter)))) {
