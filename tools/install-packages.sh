@@ -16,7 +16,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
     fonts-dejavu-core fonts-liberation2 espeak-ng sox
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good poppler-utils libcpp-httplib-dev
-    qt6-translations-l10n dpkg-dev help2man
+    qt6-translations-l10n dpkg-dev file help2man
 )
 [ $# -gt 0 ] && packages=("$@")
 
