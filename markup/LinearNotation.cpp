@@ -63,7 +63,7 @@ bool IsReadable(char32_t c) {
 }
 
 struct Refusal {
-    std::string message;
+    ReaderMessage message;
     std::size_t column;
 };
 
@@ -80,13 +80,13 @@ std::vector<Symbol> Decode(std::string_view text) {
                            : (lead >> 3) == 30 ? 4
                                                : 0;
         if (length == 0 || i + length > text.size()) {
-            throw Refusal{"the text is not UTF-8", column};
+            throw Refusal{{ReaderMessageID::NotUtf8, {}}, column};
         }
         char32_t c = length == 1 ? lead : lead & (0x7F >> length);
         for (int k = 1; k < length; ++k) {
             const auto next = static_cast<unsigned char>(text[i + k]);
             if ((next >> 6) != 2) {
-                throw Refusal{"the text is not UTF-8", column};
+                throw Refusal{{ReaderMessageID::NotUtf8, {}}, column};
             }
             c = (c << 6) | (next & 0x3F);
         }
@@ -134,9 +134,7 @@ public:
         if (!AtEnd()) {
             const std::size_t secondColumn = Column();
             if (ReadRelationSign() >= 0) {
-                throw Refusal{"a second relation sign (the first is at column " +
-                                  std::to_string(relationColumn) + "); a problem holds one",
-                              secondColumn};
+                throw Refusal{{ReaderMessageID::SecondRelation, {std::to_string(relationColumn)}}, secondColumn};
             }
             RefuseUnexpected();
         }
@@ -200,7 +198,7 @@ private:
                 factor = ReadUnary(true);
             } else if (StartsPrimary(c)) {
                 if (IsAsciiDigit(c) && m_lastPrimaryWasNumber) {
-                    throw Refusal{"two numbers in a row; write the sign between them", Column()};
+                    throw Refusal{{ReaderMessageID::TwoNumbers, {}}, Column()};
                 }
                 factor = ReadPower(true);
             } else {
@@ -288,7 +286,7 @@ private:
             digits += static_cast<char>('0' + SuperscriptDigit(Peek()));
         }
         if (digits.empty()) {
-            throw Refusal{"a superscript sign needs superscript digits after it", Column()};
+            throw Refusal{{ReaderMessageID::SuperscriptDigitsMissing, {}}, Column()};
         }
         SyntaxNode number = MakeLeaf(SyntaxKind::Number, std::move(digits));
         if (sign > 0) {
@@ -326,7 +324,7 @@ private:
             return MakeUnary(SyntaxKind::Root, ReadPrimary(false));
         }
         if (c == U'\u221A') {
-            throw Refusal{"\u221A is a root; a problem cannot hold roots or functions", Column()};
+            throw Refusal{{ReaderMessageID::IsRoot, {"\u221A"}}, Column()};
         }
         RefuseMissingOperand();
     }
@@ -345,12 +343,14 @@ private:
             m_lastPrimaryWasNumber = false;
             return inner;
         }
-        const std::string opened = Quoted(openIndex) + " opened at column " + std::to_string(openColumn);
         if (AtEnd()) {
-            throw Refusal{"the bracket " + opened + " is not closed", Column()};
+            throw Refusal{{ReaderMessageID::BracketNotClosed, {Quoted(openIndex), std::to_string(openColumn)}},
+                          Column()};
         }
         if (Peek() == ')' || Peek() == '}') {
-            throw Refusal{Quoted(m_position) + " does not close the bracket " + opened, Column()};
+            throw Refusal{{ReaderMessageID::WrongClosingBracket,
+                           {Quoted(m_position), Quoted(openIndex), std::to_string(openColumn)}},
+                          Column()};
         }
         RefuseUnexpected();
     }
@@ -411,14 +411,14 @@ private:
             Advance();
         }
         if (!IsAsciiDigit(Peek()) || !FractionLiteralAt(m_position + CountDigits(m_position))) {
-            throw Refusal{"a mixed number is written 2@{1/3}", Column()};
+            throw Refusal{{ReaderMessageID::MixedNumberForm, {}}, Column()};
         }
         const std::string numerator = ReadDigits();
         Advance();
         const std::string denominator = ReadDigits();
         if (braced) {
             if (Peek() != '}') {
-                throw Refusal{"a mixed number is written 2@{1/3}", Column()};
+                throw Refusal{{ReaderMessageID::MixedNumberForm, {}}, Column()};
             }
             Advance();
         }
@@ -433,7 +433,7 @@ private:
             Advance();
         }
         if (Peek() != '{') {
-            throw Refusal{"\"!\" starts a markup command such as !cross{1;x}", Column(start)};
+            throw Refusal{{ReaderMessageID::MarkupCommandForm, {}}, Column(start)};
         }
         std::string text = Verbatim(start, SkipBraced());
         return MakeLeaf(SyntaxKind::Verbatim, std::move(text));
@@ -447,7 +447,7 @@ private:
         const std::size_t start = m_position + 1;
         Advance();
         if (Peek() != '{') {
-            throw Refusal{"a subscript is written _{…}", Column()};
+            throw Refusal{{ReaderMessageID::SubscriptForm, {"\u2026"}}, Column()};
         }
         const std::size_t end = SkipBraced();
         SyntaxNode subscript = MakeUnary(SyntaxKind::Subscript, std::move(base));
@@ -461,8 +461,7 @@ private:
         int depth = 0;
         do {
             if (AtEnd()) {
-                throw Refusal{"the brace opened at column " + std::to_string(openColumn) + " is not closed",
-                              Column()};
+                throw Refusal{{ReaderMessageID::BraceNotClosed, {std::to_string(openColumn)}}, Column()};
             }
             depth += Peek() == '{' ? 1 : Peek() == '}' ? -1 : 0;
             Advance();
@@ -474,7 +473,7 @@ private:
         std::string text;
         for (std::size_t i = from; i < to; ++i) {
             if (m_symbols[i].c >= 0x80) {
-                throw Refusal{Quoted(i) + " cannot stand inside a markup command", m_symbols[i].column};
+                throw Refusal{{ReaderMessageID::NotInsideMarkupCommand, {Quoted(i)}}, m_symbols[i].column};
             }
             text += static_cast<char>(m_symbols[i].c);
         }
@@ -506,9 +505,8 @@ private:
                 const bool atEnd = start + name.size() == run.size() && argumentFollows;
                 if (run.compare(start, name.size(), name) == 0 &&
                     (run.size() == name.size() || atStart || atEnd)) {
-                    throw Refusal{std::string(name) + " is a " + (IsRootName(name) ? "root" : "function") +
-                                      "; a problem cannot hold roots or functions",
-                                  m_symbols[m_position + start].column};
+                    const ReaderMessageID id = IsRootName(name) ? ReaderMessageID::IsRoot : ReaderMessageID::IsFunction;
+                    throw Refusal{{id, {std::string(name)}}, m_symbols[m_position + start].column};
                 }
             }
         }
@@ -533,7 +531,7 @@ private:
         Advance(4);
         SkipBlanks();
         if (Peek() != '(') {
-            throw Refusal{"sqrt takes its radicand in brackets: sqrt(2)", nameColumn};
+            throw Refusal{{ReaderMessageID::SquareRootNeedsBrackets, {}}, nameColumn};
         }
         return MakeUnary(SyntaxKind::Root, ReadGroup());
     }
@@ -567,32 +565,32 @@ private:
 
     [[noreturn]] void RefuseMissingOperand() const {
         if (AtEnd()) {
-            throw Refusal{"the problem ends where an operand must stand", Column()};
+            throw Refusal{{ReaderMessageID::EndsWithoutOperand, {}}, Column()};
         }
         const char32_t c = Peek();
         if (c == ')' || c == '}') {
-            throw Refusal{Quoted(m_position) + " closes no bracket", Column()};
+            throw Refusal{{ReaderMessageID::ClosesNoBracket, {Quoted(m_position)}}, Column()};
         }
         if (IsReadable(c) && c != '#' && c != '$' && c != '"' && c != '\'' && c != '&' && c != '?' &&
             c != '%') {
-            throw Refusal{"an operand is missing before " + Quoted(m_position), Column()};
+            throw Refusal{{ReaderMessageID::OperandMissingBefore, {Quoted(m_position)}}, Column()};
         }
-        throw Refusal{Quoted(m_position) + " is not part of the notation", Column()};
+        throw Refusal{{ReaderMessageID::NotInNotation, {Quoted(m_position)}}, Column()};
     }
 
     [[noreturn]] void RefuseUnexpected() const {
         const char32_t c = Peek();
         if (c == ')' || c == '}') {
-            throw Refusal{Quoted(m_position) + " closes no bracket", Column()};
+            throw Refusal{{ReaderMessageID::ClosesNoBracket, {Quoted(m_position)}}, Column()};
         }
         if (c == '=' || c == '<' || c == '>' || c == U'\u2260' || c == U'\u2264' || c == U'\u2265' ||
             (c == '!' && Peek(1) == '=')) {
-            throw Refusal{"a relation sign can stand only between the two sides of the problem", Column()};
+            throw Refusal{{ReaderMessageID::RelationMisplaced, {}}, Column()};
         }
         if (!IsReadable(c)) {
-            throw Refusal{Quoted(m_position) + " is not part of the notation", Column()};
+            throw Refusal{{ReaderMessageID::NotInNotation, {Quoted(m_position)}}, Column()};
         }
-        throw Refusal{Quoted(m_position) + " cannot stand here", Column()};
+        throw Refusal{{ReaderMessageID::CannotStandHere, {Quoted(m_position)}}, Column()};
     }
 
     bool StartsPrimary(char32_t c) const {
@@ -652,8 +650,7 @@ private:
     public:
         explicit DepthGuard(LinearReader& reader) : m_reader(reader) {
             if (++reader.m_depth > EngineLimits::kMaxNestingDepth) {
-                throw Refusal{"brackets, exponents and signs are nested deeper than " +
-                                  std::to_string(EngineLimits::kMaxNestingDepth) + " levels",
+                throw Refusal{{ReaderMessageID::NestedTooDeep, {std::to_string(EngineLimits::kMaxNestingDepth)}},
                               reader.Column()};
             }
         }
@@ -703,8 +700,7 @@ LinearReading ReadLinearNotation(std::string_view text, const LinearOptions& opt
     }
     try {
         if (text.size() > EngineLimits::kMaxProblemTextLength) {
-            throw Refusal{"the problem is longer than " +
-                              std::to_string(EngineLimits::kMaxProblemTextLength) + " characters",
+            throw Refusal{{ReaderMessageID::TooLong, {std::to_string(EngineLimits::kMaxProblemTextLength)}},
                           EngineLimits::kMaxProblemTextLength + 1};
         }
         LinearReader reader(Decode(text), options);
@@ -713,7 +709,8 @@ LinearReading ReadLinearNotation(std::string_view text, const LinearOptions& opt
     } catch (const Refusal& refusal) {
         reading.tree.reset();
         reading.markup.clear();
-        reading.error = refusal.message;
+        reading.error = EnglishReaderText(refusal.message);
+        reading.message = refusal.message;
         reading.column = refusal.column;
     }
     return reading;

@@ -23,6 +23,7 @@
 // them. The markup's own commands ("!cross{1;x}", "_{1}") pass through unchanged.
 
 #include "markup/FormulaSyntax.h"
+#include "markup/ReaderMessage.h"
 
 #include <cstddef>
 #include <optional>
@@ -34,8 +35,10 @@ struct LinearReading {
     std::optional<SyntaxNode> tree;
     // The compact markup of the tree; empty when the text was refused or empty.
     std::string markup;
-    // Why the text was refused, naming what was found; empty when it was read.
+    // Why the text was refused, naming what was found, in English; empty when it was read.
     std::string error;
+    // The same refusal as a message number with its arguments, for a text in another language.
+    ReaderMessage message;
     // The column (1-based, in characters) the error points at.
     std::size_t column = 0;
 
