@@ -204,8 +204,8 @@ void OrbelinServer::ServeRead(const httplib::Request& request, httplib::Response
                                                       : std::string("the request has no problem")));
         return;
     }
-    const std::optional<int> language = LanguageOfName(body.Member("lang").value_or("en"));
-    const SolveOutcome reading = m_service.Read(*problem);
+    const int language = LanguageOfName(body.Member("lang").value_or("en")).value_or(kEnglishLanguage);
+    const SolveOutcome reading = m_service.Read(*problem, language);
     if (reading.status == SolveOutcome::Status::Refused) {
         Send(response, SolveReply(m_service, reading, "json"));
         return;
@@ -213,7 +213,7 @@ void OrbelinServer::ServeRead(const httplib::Request& request, httplib::Response
     std::string json = "{\"markup\":";
     AppendJsonByteString(json, reading.markup);
     json += ",\"html\":";
-    AppendJsonUtf8String(json, ProblemPreviewHtml(reading, language.value_or(kEnglishLanguage)));
+    AppendJsonUtf8String(json, ProblemPreviewHtml(reading, language));
     json += "}\n";
     Send(response, WebReply{200, std::string(kJsonType), std::move(json)});
 }

@@ -32,6 +32,14 @@ bool EndsTooLarge(const COutputList& solution) {
 
 } // namespace
 
+std::string FolderPrefix(const std::filesystem::path& folder) {
+    std::string prefix = folder.string();
+    if (!prefix.empty() && prefix.back() != '/') {
+        prefix += '/';
+    }
+    return prefix;
+}
+
 std::optional<int> KindOfName(std::string_view name) {
     return ParseKindName(name);
 }
@@ -55,8 +63,9 @@ std::string_view LanguageName(int language) {
 }
 
 SolveService::SolveService(const std::filesystem::path& baseFolder)
-    : m_texts{CommentTexts::Load(kRussianLanguage, baseFolder),
-              CommentTexts::Load(kEnglishLanguage, baseFolder)} {}
+    : m_texts{CommentTexts::Load(kRussianLanguage, baseFolder), CommentTexts::Load(kEnglishLanguage, baseFolder)},
+      m_readerTexts{ReaderTexts::Load(kRussianLanguage, FolderPrefix(baseFolder)),
+                    ReaderTexts::Load(kEnglishLanguage, FolderPrefix(baseFolder))} {}
 
 const CommentTexts& SolveService::Texts(int language) const {
     return m_texts[language == kRussianLanguage ? 0 : 1];
@@ -66,7 +75,8 @@ std::string SolveService::ErrorText(const SolveOutcome& outcome) const {
     std::optional<CommentIDType> comment;
     switch (outcome.status) {
     case SolveOutcome::Status::Refused:
-        return "column " + std::to_string(outcome.column) + ": " + outcome.error;
+        return m_readerTexts[outcome.language == kRussianLanguage ? 0 : 1].TextAtColumn(outcome.error,
+                                                                                          outcome.column);
     case SolveOutcome::Status::Blank:
         comment = ErrorComment(ProblemError::NoExpression);
         break;
@@ -79,8 +89,9 @@ std::string SolveService::ErrorText(const SolveOutcome& outcome) const {
     return comment ? std::string(Texts(outcome.language).Text(*comment)) : std::string();
 }
 
-SolveOutcome SolveService::Read(std::string_view problem) const {
+SolveOutcome SolveService::Read(std::string_view problem, int language) const {
     SolveOutcome outcome;
+    outcome.language = language;
     if (IsBlank(problem)) {
         outcome.status = SolveOutcome::Status::Blank;
         return outcome;
@@ -88,7 +99,7 @@ SolveOutcome SolveService::Read(std::string_view problem) const {
     LinearReading reading = ReadLinearNotation(problem);
     if (reading.Refused()) {
         outcome.status = SolveOutcome::Status::Refused;
-        outcome.error = std::move(reading.error);
+        outcome.error = std::move(reading.message);
         outcome.column = reading.column;
         return outcome;
     }
@@ -97,9 +108,8 @@ SolveOutcome SolveService::Read(std::string_view problem) const {
 }
 
 SolveOutcome SolveService::Solve(const SolveRequest& request) const {
-    SolveOutcome outcome = Read(request.problem);
+    SolveOutcome outcome = Read(request.problem, request.language);
     outcome.kind = request.kind;
-    outcome.language = request.language;
     if (outcome.status != SolveOutcome::Status::Solved) {
         return outcome;
     }

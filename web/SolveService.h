@@ -6,6 +6,7 @@
 // Nothing is kept between two solves.
 
 #include "export/CommentTexts.h"
+#include "markup/ReaderTexts.h"
 #include "output/COutputList.h"
 
 #include <array>
@@ -35,7 +36,8 @@ struct SolveOutcome {
     int language = 1;
     // The markup handed to the solver.
     std::string markup;
-    std::string error;
+    // The reader's refusal, written in the outcome's language by ErrorText.
+    ReaderMessage error;
     // 1-based, in characters of the problem; 0 when the error has no place.
     std::size_t column = 0;
     std::int64_t micros = 0;
@@ -50,7 +52,7 @@ public:
     SolveOutcome Solve(const SolveRequest& request) const;
 
     // Reads the problem without solving it: the markup, or the reader's error.
-    SolveOutcome Read(std::string_view problem) const;
+    SolveOutcome Read(std::string_view problem, int language) const;
 
     const CommentTexts& Texts(int language) const;
 
@@ -60,7 +62,11 @@ public:
 
 private:
     std::array<CommentTexts, 2> m_texts;
+    std::array<ReaderTexts, 2> m_readerTexts;
 };
+
+// The folder as the language-file readers take it: "" or ending in "/".
+std::string FolderPrefix(const std::filesystem::path& folder);
 
 // The kind named by a request ("equation", "factor", "factor-full", "simplify" or a digit 0 to 3).
 std::optional<int> KindOfName(std::string_view name);

@@ -180,6 +180,7 @@ TEST(Server, ErrorsAreAnsweredWithTheirStatusAndAJsonMessage) {
     const std::vector<ErrorCase> cases = {
         {SolveBody("equation", "en", "sqrt(x) = 2"), 400, "\"column\":1"},
         {SolveBody("equation", "en", "2x + ) = 1"), 400, "column 6"},
+        {SolveBody("equation", "ru", "2x + ) = 1"), 400, "\xd0\xbf\xd0\xbe\xd0\xb7\xd0\xb8\xd1\x86\xd0\xb8\xd1\x8f 6"},
         {SolveBody("equation", "en", "  "), 400, "there is no expression"},
         {SolveBody("simplify", "ru", ""), 400, "\\u"},
         {SolveBody("simplify", "en", "9^99999999"), 422, "too large"},
