@@ -8,8 +8,6 @@
 #include <istream>
 #include <ostream>
 
-namespace {
-
 const char* VerdictMark(LineVerdict verdict) {
     switch (verdict) {
     case LineVerdict::Right:
@@ -23,6 +21,8 @@ const char* VerdictMark(LineVerdict verdict) {
     return "?";
 }
 
+namespace {
+
 const CheckedLine* FirstWrongLine(const SolutionCheck& check) {
     for (const CheckedLine& line : check.lines) {
         if (line.verdict == LineVerdict::Wrong || line.verdict == LineVerdict::Unreadable) {
@@ -32,8 +32,9 @@ const CheckedLine* FirstWrongLine(const SolutionCheck& check) {
     return nullptr;
 }
 
-// The summary: finished, wrong from a line on, or not finished (then the next step follows).
-std::string Summary(const SolutionCheck& check, const CheckTexts& texts) {
+} // namespace
+
+std::string CheckSummary(const SolutionCheck& check, const CheckTexts& texts) {
     if (check.problemError) {
         return texts.Text(*check.problemError);
     }
@@ -48,6 +49,8 @@ std::string Summary(const SolutionCheck& check, const CheckTexts& texts) {
     }
     return {};
 }
+
+namespace {
 
 std::string LineText(const std::string& text, LineForm form) {
     return form == LineForm::Markup ? ReadableFormula(text, ReadableStyle{}) : text;
@@ -65,7 +68,7 @@ std::string CheckAsText(const SolutionCheck& check, LineForm form, const CheckWr
         }
         text += '\n';
     }
-    if (const std::string summary = Summary(check, writing.checkTexts); !summary.empty()) {
+    if (const std::string summary = CheckSummary(check, writing.checkTexts); !summary.empty()) {
         text += summary + '\n';
     }
     if (check.next) {
@@ -123,20 +126,24 @@ int CheckExitStatus(const SolutionCheck& check) {
     return check.finished ? kExitCheckedRight : kExitCheckedNotRight;
 }
 
-int RunCheck(std::istream& in, std::ostream& out, std::ostream& err, const CommandLine& commandLine,
-             const CheckWriting& writing) {
-    std::vector<std::string> lines;
-    LineForm form = commandLine.form == ProblemForm::Linear ? LineForm::Linear : LineForm::Markup;
-    for (std::string line; std::getline(in, line) && lines.size() <= EngineLimits::kMaxCheckedLines;) {
+std::vector<std::string> ReadCheckLines(std::istream& in, ProblemForm form, std::vector<std::string> lines) {
+    for (std::string line; lines.size() <= EngineLimits::kMaxCheckedLines && std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
         // The editor's typed form is converted line by line as the editor's Solve converts it.
-        if (commandLine.form == ProblemForm::Editor) {
+        if (form == ProblemForm::Editor) {
             ConvertEditorText(line);
         }
         lines.push_back(line);
     }
+    return lines;
+}
+
+int RunCheck(std::istream& in, std::ostream& out, std::ostream& err, const CommandLine& commandLine,
+             const CheckWriting& writing) {
+    const LineForm form = commandLine.form == ProblemForm::Linear ? LineForm::Linear : LineForm::Markup;
+    const std::vector<std::string> lines = ReadCheckLines(in, commandLine.form);
     const SolutionCheck check = CheckSolution(commandLine.kind, lines, form);
     if (check.problemError && check.problemError->id == CheckMessageID::Unreadable) {
         err << "orbelin-solve: line 1: " << writing.checkTexts.Text(*check.problemError) << '\n';

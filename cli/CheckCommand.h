@@ -29,6 +29,9 @@ struct CheckWriting {
     ReadableStyle style;
 };
 
+// The mark of a verdict: a tick, a cross, or "?" for a line not checked.
+const char* VerdictMark(LineVerdict verdict);
+
 // One line a verdict: "✓ 2: 2x = 8", "✗ 3: x = 5 — x = 4 solves the line before but not this line",
 // "? 4: …" for a line not checked; then the summary, and the solver's next step when there is one.
 // Lines given in markup are shown as readable mathematics.
@@ -37,8 +40,16 @@ std::string CheckAsText(const SolutionCheck& check, LineForm form, const CheckWr
 // The JSON object, on one line without a line end.
 std::string CheckAsJson(const SolutionCheck& check, int language, LineForm form, const CheckWriting& writing);
 
+// The summary: finished, wrong from a line on, or not finished (then the next step follows); empty
+// when there is nothing to sum up.
+std::string CheckSummary(const SolutionCheck& check, const CheckTexts& texts);
+
 // The exit status the check ends with.
 int CheckExitStatus(const SolutionCheck& check);
+
+// The lines of in (line ends "\n" or "\r\n") after the lines given, in form, up to the most a check
+// reads.
+std::vector<std::string> ReadCheckLines(std::istream& in, ProblemForm form, std::vector<std::string> lines = {});
 
 // Reads every line of in (line ends "\n" or "\r\n"), checks them and writes the result to out.
 // Returns the exit status; a problem that cannot be read is reported on err.

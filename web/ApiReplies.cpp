@@ -4,6 +4,7 @@
 #include "cli/SolutionWriter.h"
 #include "export/SolutionExport.h"
 #include "output/LanguageTables.h"
+#include "web/CheckPage.h"
 #include "web/JsonObjectReader.h"
 
 namespace {
@@ -18,6 +19,60 @@ std::string ErrorObject(std::string_view message, std::size_t column = 0) {
     return body;
 }
 
+// kind and lang, checked; the rest of the request is left as it is.
+bool ReadKindAndLanguage(const FieldLookup& field, SolveRequest& request, std::string& error) {
+    if (const auto kind = field("kind")) {
+        const std::optional<int> value = KindOfName(*kind);
+        if (!value) {
+            error = "unknown kind (equation, factor, factor-full, simplify or 0 to 3)";
+            return false;
+        }
+        request.kind = *value;
+    }
+    if (const auto lang = field("lang")) {
+        const std::optional<int> value = LanguageOfName(*lang);
+        if (!value) {
+            error = "unknown language (en or ru)";
+            return false;
+        }
+        request.language = *value;
+    }
+    return true;
+}
+
+template <typename Request>
+std::optional<Request> ReadBody(std::string_view body, WebReply& error,
+                                std::optional<Request> (*readFields)(const FieldLookup&, std::string&)) {
+    const JsonObjectReading reading = ReadJsonObject(body);
+    if (reading.Refused()) {
+        error = ErrorReply(400, "the request cannot be read: " + reading.error);
+        return std::nullopt;
+    }
+    std::string message;
+    std::optional<Request> request =
+        readFields([&reading](std::string_view name) { return reading.Member(name); }, message);
+    if (!request) {
+        error = ErrorReply(400, message);
+    }
+    return request;
+}
+
+// 400 for a problem the reader refused (with its column) or a blank one, 422 for a solve past a
+// limit of the engine; nothing for a problem solved.
+std::optional<WebReply> ProblemErrorReply(const SolveService& service, const SolveOutcome& outcome) {
+    switch (outcome.status) {
+    case SolveOutcome::Status::Refused:
+        return WebReply{400, std::string(kJsonType), ErrorObject(service.ErrorText(outcome), outcome.column)};
+    case SolveOutcome::Status::Blank:
+        return ErrorReply(400, service.ErrorText(outcome));
+    case SolveOutcome::Status::TooLarge:
+        return ErrorReply(422, service.ErrorText(outcome));
+    case SolveOutcome::Status::Solved:
+        break;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 WebReply ErrorReply(int status, std::string_view message) {
@@ -30,21 +85,8 @@ bool IsSolutionFormat(std::string_view format) {
 
 std::optional<ApiSolveRequest> ReadSolveFields(const FieldLookup& field, std::string& error) {
     ApiSolveRequest solve;
-    if (const auto kind = field("kind")) {
-        const std::optional<int> value = KindOfName(*kind);
-        if (!value) {
-            error = "unknown kind (equation, factor, factor-full, simplify or 0 to 3)";
-            return std::nullopt;
-        }
-        solve.request.kind = *value;
-    }
-    if (const auto lang = field("lang")) {
-        const std::optional<int> value = LanguageOfName(*lang);
-        if (!value) {
-            error = "unknown language (en or ru)";
-            return std::nullopt;
-        }
-        solve.request.language = *value;
+    if (!ReadKindAndLanguage(field, solve.request, error)) {
+        return std::nullopt;
     }
     if (const auto format = field("format")) {
         if (!IsSolutionFormat(*format)) {
@@ -63,18 +105,50 @@ std::optional<ApiSolveRequest> ReadSolveFields(const FieldLookup& field, std::st
 }
 
 std::optional<ApiSolveRequest> ReadSolveBody(std::string_view body, WebReply& error) {
-    const JsonObjectReading reading = ReadJsonObject(body);
-    if (reading.Refused()) {
-        error = ErrorReply(400, "the request cannot be read: " + reading.error);
+    return ReadBody<ApiSolveRequest>(body, error, ReadSolveFields);
+}
+
+std::optional<ApiCheckRequest> ReadCheckFields(const FieldLookup& field, std::string& error) {
+    ApiCheckRequest check;
+    SolveRequest kindAndLanguage;
+    if (!ReadKindAndLanguage(field, kindAndLanguage, error)) {
         return std::nullopt;
     }
-    std::string message;
-    std::optional<ApiSolveRequest> solve =
-        ReadSolveFields([&reading](std::string_view name) { return reading.Member(name); }, message);
-    if (!solve) {
-        error = ErrorReply(400, message);
+    check.request.kind = kindAndLanguage.kind;
+    check.request.language = kindAndLanguage.language;
+    if (const auto format = field("format")) {
+        if (*format != "json" && *format != "html-fragment") {
+            error = "unknown format of a check (json or html-fragment)";
+            return std::nullopt;
+        }
+        check.format = *format;
     }
-    return solve;
+    const auto problem = field("problem");
+    const auto lines = field("lines");
+    if (!problem || !lines) {
+        error = problem ? "the request has no lines" : "the request has no problem";
+        return std::nullopt;
+    }
+    check.request.problem = *problem;
+    check.request.lines = *lines;
+    return check;
+}
+
+std::optional<ApiCheckRequest> ReadCheckBody(std::string_view body, WebReply& error) {
+    return ReadBody<ApiCheckRequest>(body, error, ReadCheckFields);
+}
+
+WebReply CheckReply(const CheckService& service, const CheckOutcome& outcome, std::string_view format) {
+    if (std::optional<WebReply> error = ProblemErrorReply(service.Solving(), outcome.problem)) {
+        return *error;
+    }
+    const int language = outcome.problem.language;
+    if (format == "html-fragment") {
+        return WebReply{200, std::string(kHtmlType), CheckHtml(service, outcome)};
+    }
+    std::string body = CheckAsJson(*outcome.check, language, LineForm::Linear, service.Writing(language));
+    body += '\n';
+    return WebReply{200, std::string(kJsonType), std::move(body)};
 }
 
 std::string_view SolutionContentType(std::string_view format) {
@@ -94,15 +168,8 @@ std::string_view SolutionContentType(std::string_view format) {
 }
 
 WebReply SolveReply(const SolveService& service, const SolveOutcome& outcome, std::string_view format) {
-    switch (outcome.status) {
-    case SolveOutcome::Status::Refused:
-        return WebReply{400, std::string(kJsonType), ErrorObject(service.ErrorText(outcome), outcome.column)};
-    case SolveOutcome::Status::Blank:
-        return ErrorReply(400, service.ErrorText(outcome));
-    case SolveOutcome::Status::TooLarge:
-        return ErrorReply(422, service.ErrorText(outcome));
-    case SolveOutcome::Status::Solved:
-        break;
+    if (std::optional<WebReply> error = ProblemErrorReply(service, outcome)) {
+        return *error;
     }
     const CommentTexts& texts = service.Texts(outcome.language);
     if (const std::optional<ExportFormat> exportFormat = ExportFormatNamed(format)) {

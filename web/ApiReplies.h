@@ -4,6 +4,7 @@
 // the solution written in the format asked for, and the error answers, each a JSON object
 // {"error":"…"} with its status.
 
+#include "web/CheckService.h"
 #include "web/SolveService.h"
 
 #include <functional>
@@ -50,3 +51,20 @@ std::optional<ApiSolveRequest> ReadSolveBody(std::string_view body, WebReply& er
 // The answer to a solve: 200 with the solution in format; 400 for a text the reader refused (with
 // the column) or a blank one; 422 for a solve that ran past a limit of the engine.
 WebReply SolveReply(const SolveService& service, const SolveOutcome& outcome, std::string_view format);
+
+struct ApiCheckRequest {
+    CheckRequest request;
+    // "json" (as orbelin-solve --check --json writes it) or "html-fragment" (as the page shows it).
+    std::string format = "json";
+};
+
+// kind (default equation), lang (default en), problem and lines (both required), format (json or
+// html-fragment, default json).
+std::optional<ApiCheckRequest> ReadCheckFields(const FieldLookup& field, std::string& error);
+
+// The body of POST /api/check: a JSON object with those fields.
+std::optional<ApiCheckRequest> ReadCheckBody(std::string_view body, WebReply& error);
+
+// The answer to a check: 200 with the verdicts in format, also when lines are wrong or unreadable;
+// 400 for a problem the reader refused (with the column) or a blank one.
+WebReply CheckReply(const CheckService& service, const CheckOutcome& outcome, std::string_view format);

@@ -36,3 +36,20 @@ std::string HtmlWithMarkedColumn(std::string_view text, std::size_t column) {
     return XmlEscapedText(text.substr(0, start)) + "<mark>" + XmlEscapedText(marked) + "</mark>" +
            XmlEscapedText(text.substr(end));
 }
+
+std::string UrlEncoded(std::string_view text) {
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9') ||
+            c == '-' || c == '.' || c == '_' || c == '~') {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += kHexDigits[byte >> 4];
+            encoded += kHexDigits[byte & 0xF];
+        }
+    }
+    return encoded;
+}

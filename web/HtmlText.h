@@ -12,3 +12,7 @@
 // The problem, escaped, with the character at column (1-based, in characters of UTF-8) wrapped in <mark>;
 // a column past the end marks an empty place after the last character.
 std::string HtmlWithMarkedColumn(std::string_view text, std::size_t column);
+
+// text percent-encoded for a query parameter: letters, digits and "-._~" stay, every other byte
+// is written %XX.
+std::string UrlEncoded(std::string_view text);

@@ -79,7 +79,7 @@ ServerLimits DefaultServerLimits() {
 }
 
 OrbelinServer::OrbelinServer(const std::filesystem::path& baseFolder, const ServerLimits& limits)
-    : m_limits(limits), m_service(baseFolder), m_pageTexts{LoadPageTexts(kRussianLanguage, baseFolder),
+    : m_limits(limits), m_service(baseFolder), m_checker(m_service, baseFolder), m_pageTexts{LoadPageTexts(kRussianLanguage, baseFolder),
                                                            LoadPageTexts(kEnglishLanguage, baseFolder)},
       m_gate(limits.solveSlots, limits.solveQueue, limits.maxSolveWait),
       m_styleSheet(std::string(PageStyle()) + SolutionStyleSheet()), m_http(std::make_unique<HttpServer>()) {
@@ -132,6 +132,9 @@ void OrbelinServer::Route() {
     m_http->Post("/api/solve", [this](const httplib::Request& request, httplib::Response& response) {
         ServeSolve(request, response);
     });
+    m_http->Post("/api/check", [this](const httplib::Request& request, httplib::Response& response) {
+        ServeCheck(request, response);
+    });
     m_http->Post("/api/read", [this](const httplib::Request& request, httplib::Response& response) {
         ServeRead(request, response);
     });
@@ -158,25 +161,50 @@ void OrbelinServer::ServePage(const httplib::Request& request, httplib::Response
     if (const auto kind = fields("kind")) {
         state.kind = KindOfName(*kind).value_or(0);
     }
+    if (fields("mode") == std::optional<std::string_view>("check")) {
+        state.mode = PageState::Mode::Check;
+        state.lines = fields("lines").value_or("");
+    }
     int status = 200;
     if (const auto problem = fields("problem")) {
         state.problem = *problem;
-        if (SolveGate::Ticket ticket = m_gate.Enter()) {
-            state.outcome = m_service.Solve(SolveRequest{state.kind, state.language, state.problem});
-            if (state.outcome->status == SolveOutcome::Status::TooLarge) {
-                status = 422;
-            } else if (state.outcome->status != SolveOutcome::Status::Solved) {
-                status = 400;
-            }
-        } else {
-            state.busy = true;
-            status = 503;
+        status = state.mode == PageState::Mode::Check ? CheckForPage(state) : SolveForPage(state);
+        if (state.busy) {
             response.set_header("Retry-After", kRetryAfterSeconds);
         }
     }
     response.status = status;
-    response.set_content(PageHtml(m_service, m_pageTexts[state.language == kRussianLanguage ? 0 : 1], state),
+    response.set_content(PageHtml(m_checker, m_pageTexts[state.language == kRussianLanguage ? 0 : 1], state),
                          std::string(kHtmlType).c_str());
+}
+
+int OrbelinServer::SolveForPage(PageState& state) {
+    const SolveGate::Ticket ticket = m_gate.Enter();
+    if (!ticket) {
+        state.busy = true;
+        return 503;
+    }
+    state.outcome = m_service.Solve(SolveRequest{state.kind, state.language, state.problem});
+    switch (state.outcome->status) {
+    case SolveOutcome::Status::Solved:
+        return 200;
+    case SolveOutcome::Status::TooLarge:
+        return 422;
+    case SolveOutcome::Status::Refused:
+    case SolveOutcome::Status::Blank:
+        break;
+    }
+    return 400;
+}
+
+int OrbelinServer::CheckForPage(PageState& state) {
+    const SolveGate::Ticket ticket = m_gate.Enter();
+    if (!ticket) {
+        state.busy = true;
+        return 503;
+    }
+    state.check = m_checker.Check(CheckRequest{state.kind, state.language, state.problem, state.lines});
+    return state.check->check ? 200 : 400;
 }
 
 void OrbelinServer::ServeSolve(const httplib::Request& request, httplib::Response& response) {
@@ -194,6 +222,23 @@ void OrbelinServer::ServeSolve(const httplib::Request& request, httplib::Respons
     const SolveOutcome outcome = m_service.Solve(solve->request);
     ticket = SolveGate::Ticket();
     Send(response, SolveReply(m_service, outcome, solve->format));
+}
+
+void OrbelinServer::ServeCheck(const httplib::Request& request, httplib::Response& response) {
+    WebReply error;
+    const std::optional<ApiCheckRequest> check = ReadCheckBody(request.body, error);
+    if (!check) {
+        Send(response, error);
+        return;
+    }
+    SolveGate::Ticket ticket = m_gate.Enter();
+    if (!ticket) {
+        SendBusy(response);
+        return;
+    }
+    const CheckOutcome outcome = m_checker.Check(check->request);
+    ticket = SolveGate::Ticket();
+    Send(response, CheckReply(m_checker, outcome, check->format));
 }
 
 void OrbelinServer::ServeRead(const httplib::Request& request, httplib::Response& response) {

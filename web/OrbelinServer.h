@@ -4,13 +4,17 @@
 // It writes no files and keeps nothing between requests: every request is answered from itself
 // and the comment texts read at start, so several servers behind a proxy answer alike.
 //
-//   GET  /                 the page; with ?problem=… (and kind, lang) the page with the solution
+//   GET  /                 the page; with ?problem=… (and kind, lang) the page with the solution;
+//                          with ?mode=check (and problem, lines) the check of a pupil's solution
 //   GET  /orbelin.css, /orbelin.js
 //   POST /api/solve        {"kind","lang","problem","format"} -> the records (json) or an export
 //   POST /api/read         {"problem","lang"} -> how the reader understood it, for the preview
+//   POST /api/check        {"kind","lang","problem","lines","format"} -> the verdict of every line
 //   GET  /health           {"status":"ok",…}
 
+#include "web/CheckService.h"
 #include "web/PageTexts.h"
+#include "web/PageWriter.h"
 #include "web/SolveGate.h"
 #include "web/SolveService.h"
 
@@ -69,12 +73,17 @@ public:
 private:
     void Route();
     void ServePage(const httplib::Request& request, httplib::Response& response);
+    // The page's solve or check of the request's fields, when it asks for one: the HTTP status.
+    int SolveForPage(PageState& state);
+    int CheckForPage(PageState& state);
+    void ServeCheck(const httplib::Request& request, httplib::Response& response);
     void ServeSolve(const httplib::Request& request, httplib::Response& response);
     void ServeRead(const httplib::Request& request, httplib::Response& response);
     void ServeHealth(httplib::Response& response) const;
 
     ServerLimits m_limits;
     SolveService m_service;
+    CheckService m_checker;
     std::array<PageTexts, 2> m_pageTexts;
     SolveGate m_gate;
     // The page's own style followed by the style of the solution's bands.

@@ -1,5 +1,6 @@
 #include "web/PageTexts.h"
 
+#include "output/CIniFile.h"
 #include "output/LanguageTables.h"
 #include "output/Windows1251.h"
 
@@ -10,6 +11,10 @@ constexpr std::size_t kMenuFirstKind = 1;
 constexpr std::size_t kMenuRussian = 16;
 constexpr std::size_t kMenuEnglish = 17;
 constexpr std::size_t kMenuSolve = 31;
+// Entries of the check dialog's section.
+constexpr int kCheckTitle = 0;
+constexpr int kCheckButton = 1;
+constexpr int kCheckLinesCaption = 3;
 
 PageTexts BuiltInTexts(int language) {
     PageTexts texts;
@@ -17,6 +22,9 @@ PageTexts BuiltInTexts(int language) {
                        "Simplification of expressions"};
     texts.languageNames = {"Russian", "English"};
     texts.solve = "Solve";
+    texts.checkTitle = "Check my solution";
+    texts.check = "Check";
+    texts.linesLabel = "Your solution, one step a line:";
     if (language == kRussianLanguage) {
         texts.title = "Orbelin: решение по шагам";
         texts.problemLabel = "Задача";
@@ -25,6 +33,7 @@ PageTexts BuiltInTexts(int language) {
         texts.placeholder = "например, 2x^2 - 3x + 1 = 0";
         texts.busy = "Сервер сейчас занят. Повторите через несколько секунд.";
         texts.previewLabel = "Как прочитана задача";
+        texts.solveLink = "Решение по шагам";
     } else {
         texts.title = "Orbelin: step-by-step solutions";
         texts.problemLabel = "Problem";
@@ -33,6 +42,7 @@ PageTexts BuiltInTexts(int language) {
         texts.placeholder = "for example 2x^2 - 3x + 1 = 0";
         texts.busy = "The server is busy. Please try again in a few seconds.";
         texts.previewLabel = "The problem as read";
+        texts.solveLink = "Step-by-step solution";
     }
     return texts;
 }
@@ -41,6 +51,14 @@ void TakeMenuText(std::string& text, const CLanguageTables& tables, std::size_t 
     const std::string& menu = tables.MenuText(entry);
     if (!menu.empty()) {
         text = Windows1251ToUtf8(menu);
+    }
+}
+
+void TakeCheckDialogText(std::string& text, const CIniFile& file, int key) {
+    const std::string value =
+        file.GetString("CheckDialog", std::to_string(key), CLanguageTables::kValueBufferSize);
+    if (!value.empty()) {
+        text = Windows1251ToUtf8(value);
     }
 }
 
@@ -62,5 +80,11 @@ PageTexts LoadPageTexts(int language, const std::filesystem::path& baseFolder) {
     TakeMenuText(texts.languageNames[0], tables, kMenuRussian);
     TakeMenuText(texts.languageNames[1], tables, kMenuEnglish);
     TakeMenuText(texts.solve, tables, kMenuSolve);
+    CIniFile file;
+    if (file.Load(folder + LanguageFileName(language))) {
+        TakeCheckDialogText(texts.checkTitle, file, kCheckTitle);
+        TakeCheckDialogText(texts.check, file, kCheckButton);
+        TakeCheckDialogText(texts.linesLabel, file, kCheckLinesCaption);
+    }
     return texts;
 }

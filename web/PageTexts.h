@@ -1,8 +1,9 @@
 #pragma once
 
 // The words of the page in one language. The names of the kinds, the languages and the Solve
-// button are the desktop program's menu texts from the language file, so the page and the program
-// say the same; the few words only the page needs are kept here in both languages.
+// button are the desktop program's menu texts from the language file, and the words of the check
+// are its check dialog's, so the page and the program say the same; the few words only the page
+// needs are kept here in both languages.
 
 #include <array>
 #include <filesystem>
@@ -20,6 +21,13 @@ struct PageTexts {
     std::string placeholder;
     std::string busy;
     std::string previewLabel;
+    // The check of a pupil's solution: its title (also the link to it), its button, the caption of
+    // the pupil's lines.
+    std::string checkTitle;
+    std::string check;
+    std::string linesLabel;
+    // The link back from the check to solving.
+    std::string solveLink;
 };
 
 // The texts of language, its menu texts read from the language file under baseFolder; a missing

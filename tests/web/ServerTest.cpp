@@ -40,12 +40,28 @@ std::string SolveBody(std::string_view kind, std::string_view lang, std::string_
            std::string(problem) + "\",\"format\":\"" + std::string(format) + "\"}";
 }
 
+std::string CheckBody(std::string_view kind, std::string_view lang, std::string_view problem,
+                      std::string_view lines, std::string_view format = "json") {
+    return "{\"kind\":\"" + std::string(kind) + "\",\"lang\":\"" + std::string(lang) + "\",\"problem\":\"" +
+           std::string(problem) + "\",\"lines\":\"" + std::string(lines) + "\",\"format\":\"" +
+           std::string(format) + "\"}";
+}
+
 // What orbelin-solve writes for the same problem.
 std::string CommandLineOutput(const std::vector<std::string>& words) {
     std::istringstream in;
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(RunCommandLine(words, TestProgramFolder(), in, out, err), 0) << err.str();
+    return out.str();
+}
+
+// What orbelin-solve --check --json writes for the problem and the lines after it.
+std::string CommandLineCheck(const char* kind, const char* lang, const std::string& solution) {
+    std::istringstream in(solution);
+    std::ostringstream out;
+    std::ostringstream err;
+    RunCommandLine({"--check", "-", "--json", "--kind", kind, "--lang", lang}, TestProgramFolder(), in, out, err);
     return out.str();
 }
 
@@ -304,6 +320,93 @@ TEST(Server, ReadAnswersTheProblemAsReadOrTheReadersColumn) {
     ASSERT_TRUE(refused);
     EXPECT_EQ(refused->status, 400);
     EXPECT_NE(refused->body.find("\"column\":5"), std::string::npos) << refused->body;
+}
+
+TEST(Server, CheckAnswersAsTheCommandLineChecksInBothLanguages) {
+    RunningServer server;
+    auto client = server.Client();
+    const struct {
+        const char* kind;
+        const char* problem;
+        const char* lines; // as JSON writes them
+        const char* solution;
+    } cases[] = {
+        {"equation", "2x + 3 = 11", "2x = 8\\nx = 4", "2x + 3 = 11\n2x = 8\nx = 4\n"},
+        {"equation", "2x + 3 = 11", "2x = 8\\r\\nx = 5", "2x + 3 = 11\n2x = 8\nx = 5\n"},
+        {"equation", "x^2 - 5x + 6 = 0", "(x-2)(x-3) = 0", "x^2 - 5x + 6 = 0\n(x-2)(x-3) = 0\n"},
+        {"simplify", "2x + 3x", "4x", "2x + 3x\n4x\n"},
+        {"factor", "x^2 - 1", "(x - 1)(x + )", "x^2 - 1\n(x - 1)(x + )\n"},
+    };
+    for (const auto& c : cases) {
+        for (const char* lang : {"en", "ru"}) {
+            const auto result = client->Post("/api/check", CheckBody(c.kind, lang, c.problem, c.lines),
+                                             "application/json");
+            ASSERT_TRUE(result);
+            EXPECT_EQ(result->status, 200) << result->body;
+            EXPECT_EQ(result->get_header_value("Content-Type"), "application/json; charset=utf-8");
+            EXPECT_EQ(result->body, CommandLineCheck(c.kind, lang, c.solution)) << c.solution << lang;
+        }
+    }
+    const auto html = client->Post(
+        "/api/check", CheckBody("equation", "ru", "2x + 3 = 11", "2x = 8\\nx = 5", "html-fragment"), "application/json");
+    ASSERT_TRUE(html);
+    EXPECT_EQ(html->get_header_value("Content-Type"), "text/html; charset=utf-8");
+    EXPECT_NE(html->body.find("<li class=\"wrong\" data-line=\"3\" id=\"first-wrong\">"), std::string::npos)
+        << html->body;
+    EXPECT_NE(html->body.find("\xd0\xba\xd0\xbe\xd1\x80\xd0\xb5\xd0\xbd\xd1\x8c"), std::string::npos) << "корень";
+}
+
+TEST(Server, CheckRefusesWhatItCannotCheckWithAJsonMessage) {
+    RunningServer server;
+    auto client = server.Client();
+    const std::pair<std::string, std::string> cases[] = {
+        {CheckBody("equation", "en", "2x + ) = 1", "x = 1"), R"("error":"column 6: \")\" closes no bracket","column":6)"},
+        {CheckBody("equation", "ru", "2x + ) = 1", "x = 1"), "\"column\":6"},
+        {CheckBody("equation", "en", " ", "x = 1"), "there is no expression"},
+        {CheckBody("equation", "en", "x = 1", "x = 1", "text"), "unknown format"},
+        {CheckBody("cube", "en", "x = 1", "x = 1"), "unknown kind"},
+        {R"({"problem":"x = 1"})", "no lines"},
+        {R"({"lines":"x = 1"})", "no problem"},
+        {"{\"problem\":", "cannot be read"},
+    };
+    for (const auto& [body, says] : cases) {
+        const auto result = client->Post("/api/check", body, "application/json");
+        ASSERT_TRUE(result) << body;
+        EXPECT_EQ(result->status, 400) << body;
+        ExpectSafeHeaders(result, body);
+        EXPECT_NE(result->body.find(says), std::string::npos) << body << " -> " << result->body;
+    }
+}
+
+TEST(Server, ThePageChecksFromItsAddressAndEscapesWhatTheRequestHolds) {
+    RunningServer server;
+    auto client = server.Client();
+    const auto page = client->Get("/?mode=check&kind=equation&lang=en&problem=2x%2B3%3D11&lines=2x%3D8%0D%0Ax%3D5");
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->status, 200);
+    EXPECT_NE(page->body.find("<form id=\"check-form\""), std::string::npos);
+    EXPECT_NE(page->body.find("<mark>x=5</mark></code> <span class=\"message\">x = 5 solves this line"),
+              std::string::npos)
+        << page->body;
+    EXPECT_NE(page->body.find("The solution is wrong from line 3 on."), std::string::npos);
+    EXPECT_NE(page->body.find("href=\"/?kind=equation&amp;lang=en&amp;problem=2x%2B3%3D11\""), std::string::npos)
+        << "the link back to solving carries the problem";
+
+    const auto hostile = client->Get("/?mode=check&problem=x%3D1&lines=%3C%2Ftextarea%3E%3Cscript%3E%0A%22%3E%3Cb%3E");
+    ASSERT_TRUE(hostile);
+    EXPECT_EQ(hostile->status, 200);
+    EXPECT_EQ(hostile->body.find("<script>"), std::string::npos);
+    EXPECT_EQ(hostile->body.find("</textarea><script>"), std::string::npos);
+    EXPECT_EQ(hostile->body.find("<b>"), std::string::npos);
+    EXPECT_NE(hostile->body.find("&lt;/textarea&gt;&lt;script&gt;"), std::string::npos);
+
+    const auto refused = client->Get("/?mode=check&lang=ru&problem=2x%2B%29%3D1&lines=x%3D1");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->status, 400);
+    EXPECT_NE(refused->body.find("data-column=\"4\""), std::string::npos);
+    EXPECT_NE(refused->body.find("<mark>)</mark>"), std::string::npos);
+    EXPECT_NE(refused->body.find("\xd0\xbf\xd0\xbe\xd0\xb7\xd0\xb8\xd1\x86\xd0\xb8\xd1\x8f 4"), std::string::npos)
+        << "the reader's error in Russian: " << refused->body;
 }
 
 TEST(Server, HealthSaysOk) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The page in a real browser: orbelin-serve on a free loopback port, Debian's chromium headless
 # loads a solution by its address, and the DOM it dumps must hold the solution's answer, the
-# preview its script wrote, and for a refused problem the marked column; a screenshot at a phone's
+# preview its script wrote, for a refused problem the marked column, and for a pupil's solution
+# checked by its address the verdict of every line with the wrong one marked; a screenshot at a phone's
 # width is taken and its size checked.
 #   tests/web/browser-test.sh ORBELIN_SERVE SCREENSHOT_FOLDER
 # Exit status 77 (counted as skipped) when chromium is not installed.
@@ -54,6 +55,14 @@ refused="$base/?kind=equation&lang=ru&problem=2x%2B%29%3D1"
 run_browser --dump-dom "$refused" >"$work/refused.html"
 expect_in "the marked column of a reader error" "<mark>)</mark>" "$work/refused.html"
 expect_in "the page in Russian" 'lang="ru"' "$work/refused.html"
+
+checked="$base/?mode=check&kind=equation&lang=ru&problem=2x%2B3%3D11&lines=2x%3D8%0D%0Ax%3D5"
+run_browser --dump-dom "$checked" >"$work/checked.html"
+expect_in "a right line of the check" '<li class="right" data-line="2">' "$work/checked.html"
+expect_in "the wrong line marked" '<li class="wrong" data-line="3" id="first-wrong">' "$work/checked.html"
+expect_in "the wrong line's text marked" '<mark>x=5</mark>' "$work/checked.html"
+expect_in "the verdict in Russian" 'корень этой строки, но не предыдущей' "$work/checked.html"
+expect_in "the check's preview written by the page's script" 'aria-label="Как прочитана задача"><math' "$work/checked.html"
 
 mkdir -p "$shots"
 rm -f "$shots/page-phone.png"

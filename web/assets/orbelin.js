@@ -1,12 +1,15 @@
-// The page's script: solves without reloading, previews the problem as it is typed, and marks the
-// column of a reader error in the field. Without it the form still works as a plain GET.
+// The page's script: solves or checks a pupil's solution without reloading, previews the problem
+// as it is typed, and marks the column of a reader error in the field. Without it the forms still
+// work as plain GETs.
 "use strict";
 
 (function () {
-    const form = document.getElementById("solve-form");
+    const checkForm = document.getElementById("check-form");
+    const form = checkForm || document.getElementById("solve-form");
     if (!form) {
         return;
     }
+    const lines = document.getElementById("lines");
     const field = document.getElementById("problem");
     const kind = document.getElementById("kind");
     const lang = document.getElementById("lang");
@@ -49,13 +52,23 @@
         solution.replaceChildren(message);
     }
 
-    async function solve() {
-        const request = { kind: kind.value, lang: lang.value, problem: field.value, format: "html-fragment" };
-        const query = new URLSearchParams({ kind: request.kind, lang: request.lang, problem: request.problem });
+    // The request of the form: a check of the pupil's lines, or a solve.
+    function formRequest() {
+        const request = { kind: kind.value, lang: lang.value, problem: field.value };
+        if (checkForm) {
+            request.lines = lines.value;
+        }
+        return request;
+    }
+
+    async function send() {
+        const request = formRequest();
+        const query = new URLSearchParams(checkForm ? { mode: "check", ...request } : request);
         history.replaceState(null, "", "/?" + query.toString());
+        request.format = "html-fragment";
         let response;
         try {
-            response = await postJson("/api/solve", request);
+            response = await postJson(checkForm ? "/api/check" : "/api/solve", request);
         } catch (error) {
             showMessage(String(error));
             return;
@@ -64,7 +77,7 @@
         if (type.startsWith("text/html")) {
             // The server escapes every text of the request it writes into this fragment.
             solution.innerHTML = await response.text();
-            const readerError = solution.querySelector("[data-column]");
+            const readerError = solution.querySelector("#reader-error[data-column]");
             if (readerError) {
                 markColumn(Number(readerError.dataset.column));
             } else {
@@ -76,6 +89,8 @@
         showMessage(answer.error || response.statusText);
         if (answer.column) {
             markColumn(answer.column);
+        } else {
+            clearMark();
         }
     }
 
@@ -108,11 +123,25 @@
         }
     }
 
+    // The link to the other mode carries the problem, the kind and the language as they are now.
+    const modeLink = document.getElementById("mode-link");
+    function updateModeLink() {
+        if (!modeLink) {
+            return;
+        }
+        const address = new URL(modeLink.href);
+        address.searchParams.set("kind", kind.value);
+        address.searchParams.set("problem", field.value);
+        modeLink.href = address.pathname + address.search;
+    }
+
     form.addEventListener("submit", (event) => {
         event.preventDefault();
-        solve();
+        send();
     });
+    kind.addEventListener("change", updateModeLink);
     field.addEventListener("input", () => {
+        updateModeLink();
         clearTimeout(previewTimer);
         previewTimer = setTimeout(showPreview, 150);
     });
