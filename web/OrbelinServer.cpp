@@ -4,13 +4,14 @@
 #include "export/SolutionExport.h"
 #include "output/LanguageTables.h"
 #include "web/ApiReplies.h"
+#include "web/ConnectionPool.h"
+#include "web/HttpServer.h"
 #include "web/JsonObjectReader.h"
 #include "web/PageWriter.h"
 #include "web/WebAssets.h"
 
 #include <httplib.h>
-#include <sys/socket.h>
-
+#include <sstream>
 #include <thread>
 
 namespace {
@@ -20,16 +21,9 @@ constexpr const char* kContentSecurityPolicy =
     "default-src 'none'; script-src 'self'; style-src 'self'; img-src 'self' data:; font-src 'self'; "
     "connect-src 'self'; form-action 'self'; base-uri 'none'; frame-ancestors 'none'";
 
-// The library listens with a backlog of 5 connections: a burst of clients connecting at once
-// overflows it and the kernel drops their connections. Listening again on the bound socket
-// lengthens the backlog to the system's most.
-class HttpServer : public httplib::Server {
-public:
-    void LengthenBacklog() { ::listen(svr_sock_, SOMAXCONN); }
-};
-
 // Seconds a client turned away for a full waiting line is told to wait.
 constexpr const char* kRetryAfterSeconds = "1";
+constexpr const char* kBusyMessage = "the server is busy; try again shortly";
 
 void Send(httplib::Response& response, const WebReply& reply) {
     response.status = reply.status;
@@ -37,7 +31,7 @@ void Send(httplib::Response& response, const WebReply& reply) {
 }
 
 void SendBusy(httplib::Response& response) {
-    Send(response, ErrorReply(503, "the server is busy; try again shortly"));
+    Send(response, ErrorReply(503, kBusyMessage));
     response.set_header("Retry-After", kRetryAfterSeconds);
 }
 
@@ -51,6 +45,32 @@ FieldLookup QueryFields(const httplib::Request& request) {
         const auto found = request.params.find(key);
         return std::string_view(found->second);
     };
+}
+
+// The security headers of every answer.
+const httplib::Headers& DefaultHeaders() {
+    static const httplib::Headers headers = {{"Content-Security-Policy", kContentSecurityPolicy},
+                                             {"X-Content-Type-Options", "nosniff"},
+                                             {"Referrer-Policy", "no-referrer"}};
+    return headers;
+}
+
+// An answer written before the library has read a request: the security headers, and the JSON
+// message of status.
+std::string EarlyAnswer(int status, std::string_view reason, std::string_view message,
+                        std::string_view extraHeaders = {}) {
+    std::string headers(extraHeaders);
+    for (const auto& [name, value] : DefaultHeaders()) {
+        headers += name + ": " + value + "\r\n";
+    }
+    return ClosingAnswer(status, reason, headers, kJsonType, ErrorReply(status, message).body);
+}
+
+std::string TimeoutAnswer(std::chrono::milliseconds deadline) {
+    const auto seconds = std::chrono::duration<double>(deadline).count();
+    std::ostringstream message;
+    message << "the request did not arrive whole within " << seconds << " s";
+    return EarlyAnswer(408, "Request Timeout", message.str());
 }
 
 std::string StatusText(int status) {
@@ -82,17 +102,20 @@ OrbelinServer::OrbelinServer(const std::filesystem::path& baseFolder, const Serv
     : m_limits(limits), m_service(baseFolder), m_checker(m_service, baseFolder), m_pageTexts{LoadPageTexts(kRussianLanguage, baseFolder),
                                                            LoadPageTexts(kEnglishLanguage, baseFolder)},
       m_gate(limits.solveSlots, limits.solveQueue, limits.maxSolveWait),
-      m_styleSheet(std::string(PageStyle()) + SolutionStyleSheet()), m_http(std::make_unique<HttpServer>()) {
+      m_styleSheet(std::string(PageStyle()) + SolutionStyleSheet()),
+      m_http(std::make_unique<HttpServer>(
+          limits.requestDeadline, TimeoutAnswer(limits.requestDeadline),
+          EarlyAnswer(503, "Service Unavailable", kBusyMessage,
+                      std::string("Retry-After: ") + kRetryAfterSeconds + "\r\n"))) {
     const std::size_t threads = std::max<std::size_t>(1, m_limits.connectionThreads);
-    m_http->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+    const std::size_t waiting = m_limits.connectionQueue;
+    m_http->new_task_queue = [threads, waiting] { return new ConnectionPool(threads, waiting); };
     m_http->set_payload_max_length(m_limits.maxBodyBytes);
     m_http->set_read_timeout(m_limits.readTimeout);
     m_http->set_keep_alive_timeout(m_limits.idleTimeout.count());
     m_http->set_write_timeout(m_limits.readTimeout);
     m_http->set_keep_alive_max_count(m_limits.keepAliveRequests);
-    m_http->set_default_headers({{"Content-Security-Policy", kContentSecurityPolicy},
-                                 {"X-Content-Type-Options", "nosniff"},
-                                 {"Referrer-Policy", "no-referrer"}});
+    m_http->set_default_headers(DefaultHeaders());
     Route();
 }
 
@@ -102,7 +125,7 @@ int OrbelinServer::Bind(const std::string& host, int port) {
     const int bound =
         port == 0 ? m_http->bind_to_any_port(host) : (m_http->bind_to_port(host, port) ? port : -1);
     if (bound >= 0) {
-        static_cast<HttpServer&>(*m_http).LengthenBacklog();
+        m_http->LengthenBacklog();
     }
     return bound;
 }

@@ -25,8 +25,9 @@
 #include <memory>
 #include <string>
 
+class HttpServer;
+
 namespace httplib {
-class Server;
 struct Request;
 struct Response;
 } // namespace httplib
@@ -41,6 +42,12 @@ struct ServerLimits {
     // Connections served at once; each holds a thread while it is open, idle between two requests
     // too, so a class of browsers, each keeping a few connections open, needs many.
     std::size_t connectionThreads = 256;
+    // Connections that may wait for a thread; past them a connection is answered 503 at once.
+    std::size_t connectionQueue = 1'024;
+    // The whole of one request, its headers and body, must arrive within this time from its first
+    // byte, or it is answered 408 and the connection closed: a client that trickles its request a
+    // byte at a time holds a thread for no longer.
+    std::chrono::milliseconds requestDeadline{10'000};
     // Largest request body (a problem is at most 100,000 bytes).
     std::size_t maxBodyBytes = 100 * 1024;
     // A client that sends nothing for this long in the middle of a request is disconnected.
@@ -88,5 +95,5 @@ private:
     SolveGate m_gate;
     // The page's own style followed by the style of the solution's bands.
     std::string m_styleSheet;
-    std::unique_ptr<httplib::Server> m_http;
+    std::unique_ptr<HttpServer> m_http;
 };

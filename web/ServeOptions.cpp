@@ -44,6 +44,16 @@ std::optional<std::string> ApplyCount(std::size_t& target, const std::string& na
     return std::nullopt;
 }
 
+std::optional<std::string> ApplySeconds(std::chrono::milliseconds& target, const std::string& name,
+                                        const std::string& value) {
+    const std::optional<long> seconds = NumberIn(value, 1, 3'600);
+    if (!seconds) {
+        return name + " needs a whole number of seconds from 1 to 3600, not \"" + value + "\"";
+    }
+    target = std::chrono::seconds(*seconds);
+    return std::nullopt;
+}
+
 } // namespace
 
 ServeOptionsResult ParseServeOptions(const std::vector<std::string>& words) {
@@ -60,7 +70,7 @@ ServeOptionsResult ParseServeOptions(const std::vector<std::string>& words) {
             options.helpRequested = true;
             continue;
         }
-        if (name != "--listen" && name != "--solvers" && name != "--queue") {
+        if (name != "--listen" && name != "--solvers" && name != "--queue" && name != "--request-deadline") {
             return {std::nullopt, "unknown option \"" + words[i] + "\""};
         }
         if (!value) {
@@ -72,6 +82,8 @@ ServeOptionsResult ParseServeOptions(const std::vector<std::string>& words) {
         std::optional<std::string> error;
         if (name == "--listen") {
             error = ApplyListen(options, *value);
+        } else if (name == "--request-deadline") {
+            error = ApplySeconds(options.limits.requestDeadline, name, *value);
         } else if (name == "--solvers") {
             error = ApplyCount(options.limits.solveSlots, name, *value, 1);
         } else {
@@ -85,13 +97,15 @@ ServeOptionsResult ParseServeOptions(const std::vector<std::string>& words) {
 }
 
 std::string ServeUsageText() {
-    return "usage: orbelin-serve [--listen ADDRESS:PORT] [--solvers N] [--queue N]\n"
+    return "usage: orbelin-serve [--listen ADDRESS:PORT] [--solvers N] [--queue N] [--request-deadline S]\n"
            "\n"
            "Serves the Orbelin page and its API over HTTP.\n"
            "  --listen ADDRESS:PORT  where to listen (default 127.0.0.1:8080; port 0: any free port)\n"
            "  --solvers N            solves at once (default: one per core)\n"
            "  --queue N              solves that may wait for a free solver before the server\n"
            "                         answers 503 (default 64)\n"
+           "  --request-deadline S   seconds a request's headers and body may take to arrive\n"
+           "                         before the server answers 408 and closes (default 10)\n"
            "\n"
            "  GET  /                 the page; /?kind=KIND&lang=en|ru&problem=TEXT with the solution\n"
            "  POST /api/solve        {\"kind\",\"lang\",\"problem\",\"format\"}: json or text\n"

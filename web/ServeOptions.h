@@ -2,7 +2,7 @@
 
 // The command line of orbelin-serve:
 //
-//   orbelin-serve [--listen ADDRESS:PORT] [--solvers N] [--queue N]
+//   orbelin-serve [--listen ADDRESS:PORT] [--solvers N] [--queue N] [--request-deadline SECONDS]
 //
 // The default address is 127.0.0.1:8080; port 0 lets the system choose a free one (the address
 // printed at start names it).

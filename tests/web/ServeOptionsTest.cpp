@@ -11,12 +11,13 @@ TEST(ServeOptions, ListensOnTheLoopbackPort8080UnlessToldOtherwise) {
 
 TEST(ServeOptions, ReadsAddressPortSolversAndQueueInBothSpellings) {
     ServeOptionsResult parsed =
-        ParseServeOptions({"--listen", "0.0.0.0:9000", "--solvers=3", "--queue", "0"});
+        ParseServeOptions({"--listen", "0.0.0.0:9000", "--solvers=3", "--queue", "0", "--request-deadline=3"});
     ASSERT_TRUE(parsed.options) << parsed.error;
     EXPECT_EQ(parsed.options->host, "0.0.0.0");
     EXPECT_EQ(parsed.options->port, 9000);
     EXPECT_EQ(parsed.options->limits.solveSlots, 3u);
     EXPECT_EQ(parsed.options->limits.solveQueue, 0u);
+    EXPECT_EQ(parsed.options->limits.requestDeadline, std::chrono::seconds(3));
     parsed = ParseServeOptions({"--listen=[::1]:0"});
     ASSERT_TRUE(parsed.options) << parsed.error;
     EXPECT_EQ(parsed.options->host, "::1");
@@ -30,6 +31,7 @@ TEST(ServeOptions, RefusesWhatItCannotUseAndSaysWhy) {
         {"--listen", "h:-1"},  {"--listen", "h:80x"},
         {"--solvers", "0"},    {"--queue", "many"},
         {"--port", "80"},      {"extra"},
+        {"--request-deadline", "0"}, {"--request-deadline", "1.5"},
     };
     for (const auto& words : refused) {
         const ServeOptionsResult parsed = ParseServeOptions(words);

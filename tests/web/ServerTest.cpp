@@ -105,10 +105,13 @@ public:
                 if (got <= 0) {
                     return true;
                 }
+                received += std::string_view(buffer, static_cast<std::size_t>(got));
             }
         }
         return false;
     }
+    // What the server sent, as far as it was read.
+    std::string received;
 
 private:
     int m_socket;
@@ -434,6 +437,63 @@ TEST(Server, ASlowClientIsDisconnectedWhileOthersAreServed) {
     EXPECT_EQ(served->status, 200);
     EXPECT_TRUE(silent.ClosedWithin(4s)) << "a client that sends nothing";
     EXPECT_TRUE(slowBody.ClosedWithin(4s)) << "a client that stops in the middle of its body";
+}
+
+TEST(Server, ARequestTrickledInPastItsDeadlineIsAnswered408AndClosed) {
+    ServerLimits limits = DefaultServerLimits();
+    limits.readTimeout = 1s;
+    limits.requestDeadline = 1500ms;
+    RunningServer server(limits);
+    const std::string headers = "GET /health HTTP/1.1\r\nHost: x\r\nX-Padding: ";
+    const std::string body = "POST /api/solve HTTP/1.1\r\nHost: x\r\nContent-Length: 40\r\n\r\n{\"problem\":";
+    for (const std::string& request : {headers, body}) {
+        RawConnection trickle(server.Port());
+        ASSERT_TRUE(trickle.Connected());
+        const auto start = std::chrono::steady_clock::now();
+        // A byte every 0.3 s: each read comes well within the read timeout.
+        bool open = true;
+        for (std::size_t i = 0; open && std::chrono::steady_clock::now() - start < 4s; ++i) {
+            open = trickle.Send(i < request.size() ? request.substr(i, 1) : std::string("1")) &&
+                   !trickle.ClosedWithin(300ms);
+        }
+        const auto took = std::chrono::steady_clock::now() - start;
+        EXPECT_FALSE(open) << request;
+        EXPECT_LT(took, 3s) << request;
+        EXPECT_EQ(trickle.received.rfind("HTTP/1.1 408 ", 0), 0u) << trickle.received;
+        EXPECT_NE(trickle.received.find("X-Content-Type-Options: nosniff"), std::string::npos);
+        EXPECT_NE(trickle.received.find("{\"error\":\"the request did not arrive whole within 1.5 s\"}"),
+                  std::string::npos)
+            << trickle.received;
+    }
+    const auto served = server.Client()->Get("/health");
+    ASSERT_TRUE(served);
+    EXPECT_EQ(served->status, 200);
+}
+
+TEST(Server, ConnectionsPastTheThreadsAndTheirWaitingLineAreTurnedAwayAtOnce) {
+    ServerLimits limits = DefaultServerLimits();
+    limits.connectionThreads = 2;
+    limits.connectionQueue = 1;
+    limits.idleTimeout = 2s;
+    RunningServer server(limits);
+    // Two idle connections hold both threads, a third waits for one.
+    std::vector<std::unique_ptr<RawConnection>> idle;
+    for (int i = 0; i < 3; ++i) {
+        idle.push_back(std::make_unique<RawConnection>(server.Port()));
+        ASSERT_TRUE(idle.back()->Connected());
+        std::this_thread::sleep_for(50ms);
+    }
+    RawConnection turnedAway(server.Port());
+    ASSERT_TRUE(turnedAway.Send("GET /health HTTP/1.1\r\nHost: x\r\n\r\n"));
+    EXPECT_TRUE(turnedAway.ClosedWithin(1s));
+    EXPECT_EQ(turnedAway.received.rfind("HTTP/1.1 503 ", 0), 0u) << turnedAway.received;
+    EXPECT_NE(turnedAway.received.find("Retry-After: 1\r\n"), std::string::npos);
+    EXPECT_NE(turnedAway.received.find("Content-Type: application/json"), std::string::npos);
+    // Once the idle ones are let go, the server serves again.
+    idle.clear();
+    const auto served = server.Client()->Get("/health");
+    ASSERT_TRUE(served);
+    EXPECT_EQ(served->status, 200);
 }
 
 TEST(Server, ManyRequestsAtOnceBeyondTheWaitingLineAreAnswered503WithRetryAfter) {
