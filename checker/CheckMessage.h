@@ -6,9 +6,13 @@
 // Arguments are UTF-8 texts the checker writes itself: points ("x = 2"), values ("7/2"),
 // polynomials ("x − 1"), or a message of the formula reader.
 
+#include "markup/ReaderMessage.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 enum class CheckMessageID : std::int32_t {
@@ -59,8 +63,16 @@ enum class CheckMessageID : std::int32_t {
 inline constexpr std::int32_t kCheckMessageCount = 21;
 
 struct CheckMessage {
+    CheckMessage() = default;
+    CheckMessage(CheckMessageID messageId, std::vector<std::string> messageArguments = {},
+                 std::optional<ReaderMessage> refusal = std::nullopt)
+        : id(messageId), arguments(std::move(messageArguments)), readerMessage(std::move(refusal)) {}
+
     CheckMessageID id = CheckMessageID::LineRight;
     std::vector<std::string> arguments;
+    // The refusal of the linear reader behind an Unreadable message: written in place of its
+    // English text (%2) in the language the message is shown in.
+    std::optional<ReaderMessage> readerMessage;
 };
 
 constexpr std::int32_t ToNumber(CheckMessageID id) {

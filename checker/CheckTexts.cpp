@@ -6,6 +6,7 @@
 
 CheckTexts CheckTexts::Load(int language, const std::string& baseFolder) {
     CheckTexts texts;
+    texts.m_readerTexts = ReaderTexts::Load(language, baseFolder);
     CIniFile file;
     if (!file.Load(baseFolder + LanguageFileName(language))) {
         return texts;
@@ -30,5 +31,10 @@ std::string CheckTexts::Pattern(CheckMessageID id) const {
 }
 
 std::string CheckTexts::Text(const CheckMessage& message) const {
+    if (message.readerMessage && message.arguments.size() >= 2) {
+        std::vector<std::string> arguments = message.arguments;
+        arguments[1] = m_readerTexts.Text(*message.readerMessage);
+        return FormatCheckMessage(Pattern(message.id), arguments);
+    }
     return FormatCheckMessage(Pattern(message.id), message.arguments);
 }

@@ -5,6 +5,7 @@
 // shown as its number in brackets, so a missing entry is visible rather than silent.
 
 #include "checker/CheckMessage.h"
+#include "markup/ReaderTexts.h"
 
 #include <string>
 #include <vector>
@@ -14,7 +15,8 @@ public:
     CheckTexts() = default;
 
     // The texts of language (0 Russian, 1 English) from the language file under baseFolder (which
-    // ends in a path separator, or is empty for the current folder); none when it cannot be read.
+    // ends in a path separator, or is empty for the current folder), the reader's refusals among
+    // them; none when it cannot be read.
     static CheckTexts Load(int language, const std::string& baseFolder);
 
     // The pattern of id, or "[N]".
@@ -24,4 +26,5 @@ public:
 
 private:
     std::vector<std::string> m_patterns;
+    ReaderTexts m_readerTexts;
 };

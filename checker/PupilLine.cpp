@@ -142,6 +142,7 @@ struct Reading {
     std::optional<SyntaxNode> tree;
     std::string error;
     std::size_t column = 0;
+    std::optional<ReaderMessage> readerMessage;
 };
 
 Reading ReadFormula(std::string_view text, LineForm form) {
@@ -165,6 +166,7 @@ Reading ReadFormula(std::string_view text, LineForm form) {
     if (linear.Refused()) {
         reading.error = linear.error;
         reading.column = linear.column;
+        reading.readerMessage = linear.message;
     } else if (!linear.tree) {
         reading.error = "there is no expression";
         reading.column = 1;
@@ -284,6 +286,7 @@ PupilLine ReadPupilLine(std::string_view text, LineForm form, char unknown) {
     line.formula = std::move(reading.tree);
     line.error = std::move(reading.error);
     line.column = reading.column;
+    line.readerMessage = std::move(reading.readerMessage);
     return line;
 }
 

@@ -12,6 +12,7 @@
 // root with a single index (x₁ = 2) is one of a list written a line each (x₂ = 3 follows it).
 
 #include "markup/FormulaSyntax.h"
+#include "markup/ReaderMessage.h"
 
 #include <cstddef>
 #include <optional>
@@ -43,6 +44,8 @@ struct PupilLine {
     // The reader's message, with the column it names; empty when the line was read.
     std::string error;
     std::size_t column = 0;
+    // The linear reader's refusal behind error, when it was the reader's.
+    std::optional<ReaderMessage> readerMessage;
 
     bool Unreadable() const { return !error.empty(); }
 };

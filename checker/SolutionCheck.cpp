@@ -22,7 +22,9 @@ CheckMessage Message(CheckMessageID id, std::vector<std::string> arguments = {})
 }
 
 CheckMessage UnreadableMessage(const PupilLine& line) {
-    return Message(CheckMessageID::Unreadable, {std::to_string(line.column), line.error});
+    CheckMessage message = Message(CheckMessageID::Unreadable, {std::to_string(line.column), line.error});
+    message.readerMessage = line.readerMessage;
+    return message;
 }
 
 // A problem past the engine's limits is not checked for that reason; any other for being one the

@@ -350,6 +350,11 @@ TEST(Server, CheckAnswersAsTheCommandLineChecksInBothLanguages) {
             EXPECT_EQ(result->body, CommandLineCheck(c.kind, lang, c.solution)) << c.solution << lang;
         }
     }
+    const auto unreadable =
+        client->Post("/api/check", CheckBody("factor", "ru", "x^2 - 1", "(x - 1)(x + )"), "application/json");
+    ASSERT_TRUE(unreadable);
+    EXPECT_NE(unreadable->body.find(R"(позиция 13: \")\" не закрывает ни одной скобки)"), std::string::npos)
+        << "the reader's refusal of a line in Russian: " << unreadable->body;
     const auto html = client->Post(
         "/api/check", CheckBody("equation", "ru", "2x + 3 = 11", "2x = 8\\nx = 5", "html-fragment"), "application/json");
     ASSERT_TRUE(html);
