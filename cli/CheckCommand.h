@@ -49,7 +49,8 @@ int CheckExitStatus(const SolutionCheck& check);
 
 // The lines of in (line ends "\n" or "\r\n") after the lines given, in form, up to the most a check
 // reads.
-std::vector<std::string> ReadCheckLines(std::istream& in, ProblemForm form, std::vector<std::string> lines = {});
+std::vector<std::string> ReadCheckLines(std::istream& in, ProblemForm form,
+                                        std::vector<std::string> lines = {});
 
 // Reads every line of in (line ends "\n" or "\r\n"), checks them and writes the result to out.
 // Returns the exit status; a problem that cannot be read is reported on err.

@@ -134,7 +134,8 @@ public:
         if (!AtEnd()) {
             const std::size_t secondColumn = Column();
             if (ReadRelationSign() >= 0) {
-                throw Refusal{{ReaderMessageID::SecondRelation, {std::to_string(relationColumn)}}, secondColumn};
+                throw Refusal{{ReaderMessageID::SecondRelation, {std::to_string(relationColumn)}},
+                              secondColumn};
             }
             RefuseUnexpected();
         }
@@ -344,8 +345,9 @@ private:
             return inner;
         }
         if (AtEnd()) {
-            throw Refusal{{ReaderMessageID::BracketNotClosed, {Quoted(openIndex), std::to_string(openColumn)}},
-                          Column()};
+            throw Refusal{
+                {ReaderMessageID::BracketNotClosed, {Quoted(openIndex), std::to_string(openColumn)}},
+                Column()};
         }
         if (Peek() == ')' || Peek() == '}') {
             throw Refusal{{ReaderMessageID::WrongClosingBracket,
@@ -505,7 +507,8 @@ private:
                 const bool atEnd = start + name.size() == run.size() && argumentFollows;
                 if (run.compare(start, name.size(), name) == 0 &&
                     (run.size() == name.size() || atStart || atEnd)) {
-                    const ReaderMessageID id = IsRootName(name) ? ReaderMessageID::IsRoot : ReaderMessageID::IsFunction;
+                    const ReaderMessageID id =
+                        IsRootName(name) ? ReaderMessageID::IsRoot : ReaderMessageID::IsFunction;
                     throw Refusal{{id, {std::string(name)}}, m_symbols[m_position + start].column};
                 }
             }
@@ -650,8 +653,9 @@ private:
     public:
         explicit DepthGuard(LinearReader& reader) : m_reader(reader) {
             if (++reader.m_depth > EngineLimits::kMaxNestingDepth) {
-                throw Refusal{{ReaderMessageID::NestedTooDeep, {std::to_string(EngineLimits::kMaxNestingDepth)}},
-                              reader.Column()};
+                throw Refusal{
+                    {ReaderMessageID::NestedTooDeep, {std::to_string(EngineLimits::kMaxNestingDepth)}},
+                    reader.Column()};
             }
         }
         ~DepthGuard() { --m_reader.m_depth; }

@@ -43,7 +43,8 @@ void AddressOf(const sockaddr_storage& address, std::string& ip, int& port) {
 
 DeadlineStream::DeadlineStream(int socket, std::chrono::milliseconds readTimeout,
                                std::chrono::milliseconds writeTimeout, const std::string& timeoutAnswer)
-    : m_socket(socket), m_readTimeout(readTimeout), m_writeTimeout(writeTimeout), m_timeoutAnswer(timeoutAnswer) {}
+    : m_socket(socket), m_readTimeout(readTimeout), m_writeTimeout(writeTimeout),
+      m_timeoutAnswer(timeoutAnswer) {}
 
 void DeadlineStream::StartRequest(std::chrono::milliseconds deadline) {
     m_deadline = Clock::now() + deadline;

@@ -42,8 +42,8 @@ bool HttpServer::process_and_close_socket(socket_t socket) {
     DeadlineStream stream(socket, Milliseconds(read_timeout_sec_, read_timeout_usec_),
                           Milliseconds(write_timeout_sec_, write_timeout_usec_), m_timeoutAnswer);
     bool served = false;
-    for (std::size_t left = keep_alive_max_count_; left > 0 && (stream.HasBuffered() || WaitForRequest(socket));
-         --left) {
+    for (std::size_t left = keep_alive_max_count_;
+         left > 0 && (stream.HasBuffered() || WaitForRequest(socket)); --left) {
         stream.StartRequest(m_requestDeadline);
         bool closed = false;
         served = process_request(stream, left == 1, closed, {});

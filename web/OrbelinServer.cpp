@@ -99,8 +99,9 @@ ServerLimits DefaultServerLimits() {
 }
 
 OrbelinServer::OrbelinServer(const std::filesystem::path& baseFolder, const ServerLimits& limits)
-    : m_limits(limits), m_service(baseFolder), m_checker(m_service, baseFolder), m_pageTexts{LoadPageTexts(kRussianLanguage, baseFolder),
-                                                           LoadPageTexts(kEnglishLanguage, baseFolder)},
+    : m_limits(limits), m_service(baseFolder),
+      m_checker(m_service, baseFolder), m_pageTexts{LoadPageTexts(kRussianLanguage, baseFolder),
+                                                    LoadPageTexts(kEnglishLanguage, baseFolder)},
       m_gate(limits.solveSlots, limits.solveQueue, limits.maxSolveWait),
       m_styleSheet(std::string(PageStyle()) + SolutionStyleSheet()),
       m_http(std::make_unique<HttpServer>(

@@ -19,7 +19,8 @@ void AppendOption(std::string& out, std::string_view value, std::string_view lab
 // The address of the page in mode with the problem, kind and language of state.
 std::string PageAddress(const PageState& state, PageState::Mode mode) {
     std::string address = mode == PageState::Mode::Check ? "/?mode=check&" : "/?";
-    address += "kind=" + std::string(KindName(state.kind)) + "&lang=" + std::string(LanguageName(state.language));
+    address +=
+        "kind=" + std::string(KindName(state.kind)) + "&lang=" + std::string(LanguageName(state.language));
     if (!state.problem.empty()) {
         address += "&problem=" + UrlEncoded(state.problem);
     }
@@ -66,7 +67,8 @@ void AppendRefusedEcho(std::string& out, const std::string& problem, const Solve
     }
 }
 
-void AppendResult(std::string& out, const CheckService& service, const PageTexts& texts, const PageState& state) {
+void AppendResult(std::string& out, const CheckService& service, const PageTexts& texts,
+                  const PageState& state) {
     if (state.busy) {
         AppendBusy(out, texts);
     } else if (state.check) {

@@ -63,7 +63,8 @@ std::string_view LanguageName(int language) {
 }
 
 SolveService::SolveService(const std::filesystem::path& baseFolder)
-    : m_texts{CommentTexts::Load(kRussianLanguage, baseFolder), CommentTexts::Load(kEnglishLanguage, baseFolder)},
+    : m_texts{CommentTexts::Load(kRussianLanguage, baseFolder),
+              CommentTexts::Load(kEnglishLanguage, baseFolder)},
       m_readerTexts{ReaderTexts::Load(kRussianLanguage, FolderPrefix(baseFolder)),
                     ReaderTexts::Load(kEnglishLanguage, FolderPrefix(baseFolder))} {}
 
@@ -76,7 +77,7 @@ std::string SolveService::ErrorText(const SolveOutcome& outcome) const {
     switch (outcome.status) {
     case SolveOutcome::Status::Refused:
         return m_readerTexts[outcome.language == kRussianLanguage ? 0 : 1].TextAtColumn(outcome.error,
-                                                                                          outcome.column);
+                                                                                        outcome.column);
     case SolveOutcome::Status::Blank:
         comment = ErrorComment(ProblemError::NoExpression);
         break;

@@ -2,8 +2,8 @@
 // built-in English says (which the command line prints), and the Russian file has a text with the
 // same places for every message.
 
-#include "markup/LinearNotation.h"
 #include "markup/ReaderTexts.h"
+#include "markup/LinearNotation.h"
 #include "output/LanguageTables.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,8 @@
 namespace {
 
 // The folder of the test program, which holds "Res/" with the language files.
-const std::string kProgramFolder = std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/";
+const std::string kProgramFolder =
+    std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/";
 
 std::set<std::string> PlacesOf(const std::string& text) {
     std::set<std::string> places;

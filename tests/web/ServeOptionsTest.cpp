@@ -10,8 +10,8 @@ TEST(ServeOptions, ListensOnTheLoopbackPort8080UnlessToldOtherwise) {
 }
 
 TEST(ServeOptions, ReadsAddressPortSolversAndQueueInBothSpellings) {
-    ServeOptionsResult parsed =
-        ParseServeOptions({"--listen", "0.0.0.0:9000", "--solvers=3", "--queue", "0", "--request-deadline=3"});
+    ServeOptionsResult parsed = ParseServeOptions(
+        {"--listen", "0.0.0.0:9000", "--solvers=3", "--queue", "0", "--request-deadline=3"});
     ASSERT_TRUE(parsed.options) << parsed.error;
     EXPECT_EQ(parsed.options->host, "0.0.0.0");
     EXPECT_EQ(parsed.options->port, 9000);
@@ -26,12 +26,18 @@ TEST(ServeOptions, ReadsAddressPortSolversAndQueueInBothSpellings) {
 
 TEST(ServeOptions, RefusesWhatItCannotUseAndSaysWhy) {
     const std::vector<std::vector<std::string>> refused = {
-        {"--listen"},          {"--listen", "8080"},
-        {"--listen", ":8080"}, {"--listen", "h:65536"},
-        {"--listen", "h:-1"},  {"--listen", "h:80x"},
-        {"--solvers", "0"},    {"--queue", "many"},
-        {"--port", "80"},      {"extra"},
-        {"--request-deadline", "0"}, {"--request-deadline", "1.5"},
+        {"--listen"},
+        {"--listen", "8080"},
+        {"--listen", ":8080"},
+        {"--listen", "h:65536"},
+        {"--listen", "h:-1"},
+        {"--listen", "h:80x"},
+        {"--solvers", "0"},
+        {"--queue", "many"},
+        {"--port", "80"},
+        {"extra"},
+        {"--request-deadline", "0"},
+        {"--request-deadline", "1.5"},
     };
     for (const auto& words : refused) {
         const ServeOptionsResult parsed = ParseServeOptions(words);

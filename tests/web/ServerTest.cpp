@@ -61,7 +61,8 @@ std::string CommandLineCheck(const char* kind, const char* lang, const std::stri
     std::istringstream in(solution);
     std::ostringstream out;
     std::ostringstream err;
-    RunCommandLine({"--check", "-", "--json", "--kind", kind, "--lang", lang}, TestProgramFolder(), in, out, err);
+    RunCommandLine({"--check", "-", "--json", "--kind", kind, "--lang", lang}, TestProgramFolder(), in, out,
+                   err);
     return out.str();
 }
 
@@ -199,7 +200,8 @@ TEST(Server, ErrorsAreAnsweredWithTheirStatusAndAJsonMessage) {
     const std::vector<ErrorCase> cases = {
         {SolveBody("equation", "en", "sqrt(x) = 2"), 400, "\"column\":1"},
         {SolveBody("equation", "en", "2x + ) = 1"), 400, "column 6"},
-        {SolveBody("equation", "ru", "2x + ) = 1"), 400, "\xd0\xbf\xd0\xbe\xd0\xb7\xd0\xb8\xd1\x86\xd0\xb8\xd1\x8f 6"},
+        {SolveBody("equation", "ru", "2x + ) = 1"), 400,
+         "\xd0\xbf\xd0\xbe\xd0\xb7\xd0\xb8\xd1\x86\xd0\xb8\xd1\x8f 6"},
         {SolveBody("equation", "en", "  "), 400, "there is no expression"},
         {SolveBody("simplify", "ru", ""), 400, "\\u"},
         {SolveBody("simplify", "en", "9^99999999"), 422, "too large"},
@@ -342,8 +344,8 @@ TEST(Server, CheckAnswersAsTheCommandLineChecksInBothLanguages) {
     };
     for (const auto& c : cases) {
         for (const char* lang : {"en", "ru"}) {
-            const auto result = client->Post("/api/check", CheckBody(c.kind, lang, c.problem, c.lines),
-                                             "application/json");
+            const auto result =
+                client->Post("/api/check", CheckBody(c.kind, lang, c.problem, c.lines), "application/json");
             ASSERT_TRUE(result);
             EXPECT_EQ(result->status, 200) << result->body;
             EXPECT_EQ(result->get_header_value("Content-Type"), "application/json; charset=utf-8");
@@ -356,19 +358,22 @@ TEST(Server, CheckAnswersAsTheCommandLineChecksInBothLanguages) {
     EXPECT_NE(unreadable->body.find(R"(позиция 13: \")\" не закрывает ни одной скобки)"), std::string::npos)
         << "the reader's refusal of a line in Russian: " << unreadable->body;
     const auto html = client->Post(
-        "/api/check", CheckBody("equation", "ru", "2x + 3 = 11", "2x = 8\\nx = 5", "html-fragment"), "application/json");
+        "/api/check", CheckBody("equation", "ru", "2x + 3 = 11", "2x = 8\\nx = 5", "html-fragment"),
+        "application/json");
     ASSERT_TRUE(html);
     EXPECT_EQ(html->get_header_value("Content-Type"), "text/html; charset=utf-8");
     EXPECT_NE(html->body.find("<li class=\"wrong\" data-line=\"3\" id=\"first-wrong\">"), std::string::npos)
         << html->body;
-    EXPECT_NE(html->body.find("\xd0\xba\xd0\xbe\xd1\x80\xd0\xb5\xd0\xbd\xd1\x8c"), std::string::npos) << "корень";
+    EXPECT_NE(html->body.find("\xd0\xba\xd0\xbe\xd1\x80\xd0\xb5\xd0\xbd\xd1\x8c"), std::string::npos)
+        << "корень";
 }
 
 TEST(Server, CheckRefusesWhatItCannotCheckWithAJsonMessage) {
     RunningServer server;
     auto client = server.Client();
     const std::pair<std::string, std::string> cases[] = {
-        {CheckBody("equation", "en", "2x + ) = 1", "x = 1"), R"("error":"column 6: \")\" closes no bracket","column":6)"},
+        {CheckBody("equation", "en", "2x + ) = 1", "x = 1"),
+         R"("error":"column 6: \")\" closes no bracket","column":6)"},
         {CheckBody("equation", "ru", "2x + ) = 1", "x = 1"), "\"column\":6"},
         {CheckBody("equation", "en", " ", "x = 1"), "there is no expression"},
         {CheckBody("equation", "en", "x = 1", "x = 1", "text"), "unknown format"},
@@ -389,7 +394,8 @@ TEST(Server, CheckRefusesWhatItCannotCheckWithAJsonMessage) {
 TEST(Server, ThePageChecksFromItsAddressAndEscapesWhatTheRequestHolds) {
     RunningServer server;
     auto client = server.Client();
-    const auto page = client->Get("/?mode=check&kind=equation&lang=en&problem=2x%2B3%3D11&lines=2x%3D8%0D%0Ax%3D5");
+    const auto page =
+        client->Get("/?mode=check&kind=equation&lang=en&problem=2x%2B3%3D11&lines=2x%3D8%0D%0Ax%3D5");
     ASSERT_TRUE(page);
     EXPECT_EQ(page->status, 200);
     EXPECT_NE(page->body.find("<form id=\"check-form\""), std::string::npos);
@@ -397,10 +403,12 @@ TEST(Server, ThePageChecksFromItsAddressAndEscapesWhatTheRequestHolds) {
               std::string::npos)
         << page->body;
     EXPECT_NE(page->body.find("The solution is wrong from line 3 on."), std::string::npos);
-    EXPECT_NE(page->body.find("href=\"/?kind=equation&amp;lang=en&amp;problem=2x%2B3%3D11\""), std::string::npos)
+    EXPECT_NE(page->body.find("href=\"/?kind=equation&amp;lang=en&amp;problem=2x%2B3%3D11\""),
+              std::string::npos)
         << "the link back to solving carries the problem";
 
-    const auto hostile = client->Get("/?mode=check&problem=x%3D1&lines=%3C%2Ftextarea%3E%3Cscript%3E%0A%22%3E%3Cb%3E");
+    const auto hostile =
+        client->Get("/?mode=check&problem=x%3D1&lines=%3C%2Ftextarea%3E%3Cscript%3E%0A%22%3E%3Cb%3E");
     ASSERT_TRUE(hostile);
     EXPECT_EQ(hostile->status, 200);
     EXPECT_EQ(hostile->body.find("<script>"), std::string::npos);
@@ -413,7 +421,8 @@ TEST(Server, ThePageChecksFromItsAddressAndEscapesWhatTheRequestHolds) {
     EXPECT_EQ(refused->status, 400);
     EXPECT_NE(refused->body.find("data-column=\"4\""), std::string::npos);
     EXPECT_NE(refused->body.find("<mark>)</mark>"), std::string::npos);
-    EXPECT_NE(refused->body.find("\xd0\xbf\xd0\xbe\xd0\xb7\xd0\xb8\xd1\x86\xd0\xb8\xd1\x8f 4"), std::string::npos)
+    EXPECT_NE(refused->body.find("\xd0\xbf\xd0\xbe\xd0\xb7\xd0\xb8\xd1\x86\xd0\xb8\xd1\x8f 4"),
+              std::string::npos)
         << "the reader's error in Russian: " << refused->body;
 }
 
