@@ -105,6 +105,14 @@ CNumber::CNumber(CLongInteger&& numerator, CLongInteger&& denominator)
 
 CNumber::CNumber(const CLongDecimal& decimal) : m_kind(kDecimal), m_decimal(decimal) {}
 
+CNumber CNumber::Mixed(const CLongInteger& whole, const CLongInteger& numerator,
+                       const CLongInteger& denominator) {
+    CNumber mixed(numerator, denominator);
+    mixed.m_kind = kMixed;
+    mixed.m_whole = whole;
+    return mixed;
+}
+
 void CNumber::SetInteger(int32_t value) {
     SetKind(kInteger);
     m_numerator = CLongInteger(value);

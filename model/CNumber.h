@@ -60,6 +60,9 @@ public:
     CNumber(CLongInteger&& numerator, CLongInteger&& denominator);
     // A decimal exactly as given.
     explicit CNumber(const CLongDecimal& decimal);
+    // The mixed number whole + numerator/denominator exactly as given (not reduced, not normalized).
+    static CNumber Mixed(const CLongInteger& whole, const CLongInteger& numerator,
+                         const CLongInteger& denominator);
     CNumber(const CNumber&) = default;
     CNumber(CNumber&&) noexcept = default;
     CNumber& operator=(const CNumber&) = default;

@@ -43,6 +43,30 @@ void MarkNumeric(NodeHandle handle) {
     node.SetPassMark(mark);
 }
 
+// Whether the numbers a result is computed from are written as common fractions (or mixed
+// numbers) and none as a decimal.
+class WrittenForms {
+public:
+    void Add(const CNumber& number) {
+        m_decimal = m_decimal || number.IsDecimal();
+        m_fraction = m_fraction || number.IsFraction() || number.IsMixed();
+    }
+    // A quotient is a fraction as well: 18/12 is 3/2, not 1,5.
+    void AddDivision() { m_fraction = true; }
+    // A result that is not whole stays a reduced common fraction when its operands were written as
+    // fractions, instead of the decimal of the normal form: 1/4 + 1/4 is 1/2, not 0,5.
+    void Apply(CNumber& value) const {
+        if (m_fraction && !m_decimal && !value.IsWhole()) {
+            value.ToFraction();
+            value.Reduce();
+        }
+    }
+
+private:
+    bool m_decimal = false;
+    bool m_fraction = false;
+};
+
 // The value of a power whose children are number leaves; none when it cannot be evaluated exactly
 // (an exponent that is not whole stays written as a power). 0^(-n) raises the error and stays
 // written: it has no value, and the formula must go on showing the division by zero.
@@ -56,17 +80,45 @@ std::optional<CNumber> EvaluatePower(const COPower& power, bool& error) {
         error = true;
         return std::nullopt;
     }
-    return base->Value().PowerOf(exponent->Value());
+    std::optional<CNumber> value = base->Value().PowerOf(exponent->Value());
+    if (value) {
+        WrittenForms forms;
+        forms.Add(base->Value());
+        if (exponent->Value().Sign() < 0) {
+            forms.AddDivision(); // 2^(-2) is 1/4
+        }
+        forms.Apply(*value);
+    }
+    return value;
+}
+
+// A minus sign before a mixed number, -(2 1/3): it stays written so, as a negative mixed number
+// has no text of its own.
+bool IsNegatedMixedNumber(const COperation& node) {
+    if (node.GetFamily() != NodeFamily::Addition || node.AsList()->GetCount() != 1) {
+        return false;
+    }
+    const ListCell& cell = *node.AsList()->Head();
+    const CONumber* number = AsNumber(cell.child.get());
+    return cell.sign == -1 && number != nullptr && number->Value().IsMixed();
 }
 
 // The value of a list whose elements are number leaves; none when some element is not one.
 std::optional<CNumber> EvaluateList(const COperation& node, bool& error) {
+    if (IsNegatedMixedNumber(node)) {
+        return std::nullopt;
+    }
     const bool sum = node.GetFamily() == NodeFamily::Addition;
     CNumber value(sum ? 0 : 1);
+    WrittenForms forms;
     for (const ListCell& cell : *node.AsList()) {
         const CONumber* number = AsNumber(cell.child.get());
         if (number == nullptr) {
             return std::nullopt;
+        }
+        forms.Add(number->Value());
+        if (!sum && cell.sign == -1) {
+            forms.AddDivision();
         }
         if (sum) {
             if (cell.sign == -1) {
@@ -85,6 +137,7 @@ std::optional<CNumber> EvaluateList(const COperation& node, bool& error) {
             value.MultiplyInPlace(number->Value());
         }
     }
+    forms.Apply(value);
     return value;
 }
 
@@ -195,9 +248,11 @@ COperationList::Position CombineNumbers(COperationList& list, std::int32_t sign,
                                         Combine combine) {
     auto& cells = list.GetCells();
     auto place = cells.end();
+    WrittenForms forms;
     for (auto it = cells.begin(); it != cells.end();) {
         if (IsNumberCell(*it) && (sign == 0 || it->sign == sign)) {
             combine(start, *it);
+            forms.Add(AsNumber(it->child.get())->Value());
             if (place == cells.end()) {
                 place = it;
                 ++it;
@@ -210,6 +265,7 @@ COperationList::Position CombineNumbers(COperationList& list, std::int32_t sign,
         }
     }
     if (place != cells.end()) {
+        forms.Apply(start);
         NodePtr& slot = place->child;
         auto leaf = std::make_unique<CONumber>(std::move(start));
         leaf->TakeCommentsFrom(*slot);

@@ -7,6 +7,11 @@
 //   2+x+3            -> 5+x          (number terms gathered behind the first and combined)
 //   2*x*3:4:5        -> 6*x:20       (numerator numbers and denominator numbers combined)
 //
+// A result keeps the form of the numbers it comes from: from common fractions, mixed numbers or a
+// quotient, and no decimal, a value that is not whole is a reduced common fraction (1/4+1/4 -> 1/2,
+// 18:12 -> 3/2), where the normal form of the exact numbers would write a decimal. A minus before a
+// mixed number, -(2 1/3), stays written so.
+//
 // Specialised nodes (monomials, polynomials, level nodes, ...) are left as they are.
 
 #include "model/COperation.h"

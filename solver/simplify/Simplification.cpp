@@ -11,6 +11,7 @@
 #include "model/COAddition.h"
 #include "model/COHyperMonom.h"
 #include "model/COLevelAddition.h"
+#include "model/CONumber.h"
 #include "model/EngineLimits.h"
 #include "solver/CExpression.h"
 #include "solver/SimplifySupport.h"
@@ -48,6 +49,37 @@ void FinishLevelSums(CExpression& workspace) {
     }
 }
 
+// A non-integer number written in lowest terms (a decimal, a reduced common fraction, a mixed
+// number with a proper reduced fraction), alone or after a minus sign: the answer as the problem's
+// numbers are written. The rational stage would only write it again as a quotient (5/6 as 5 over
+// 6, 3 1/2 as 7/2, 0,75 as 3/4).
+bool IsFinishedNumber(const COperation& tree) {
+    const COperation* node = &tree;
+    if (IsNegatedSingleTerm(tree)) {
+        node = tree.AsList()->Head()->child.get();
+    }
+    const CONumber* leaf = AsNumber(node);
+    if (leaf == nullptr || (node != &tree && leaf->Value().Sign() < 0)) {
+        return false;
+    }
+    const CNumber& value = leaf->Value();
+    switch (value.GetKind()) {
+    case CNumber::kInteger:
+        return false;
+    case CNumber::kDecimal:
+        return true;
+    case CNumber::kFraction:
+    case CNumber::kMixed: {
+        const CLongInteger& numerator = value.Numerator();
+        const CLongInteger& denominator = value.DenominatorPart();
+        const bool proper = !value.IsMixed() || numerator.Abs().Less(denominator);
+        return denominator.Sign() > 0 && !denominator.IsOne() && proper &&
+               CLongInteger::Gcd(numerator, denominator).IsOne();
+    }
+    }
+    return false;
+}
+
 enum class Variant { Expression, Equation, Levels };
 
 void Simplify(CExpression& workspace, Variant variant) {
@@ -59,6 +91,10 @@ void Simplify(CExpression& workspace, Variant variant) {
                                    : variant == Variant::Equation ? LevelStepping::ForEquation
                                                                   : LevelStepping::UntilLevelSum;
     for (int round = 0; round < EngineLimits::kMaxSimplifyRounds; ++round) {
+        if (variant == Variant::Expression && workspace.Root() != nullptr &&
+            IsFinishedNumber(*workspace.Root())) {
+            return;
+        }
         if (variant == Variant::Expression ? IsSingleFraction(workspace) : IsFinishedLevelSum(workspace)) {
             if (variant == Variant::Expression) {
                 FinishFraction(workspace);

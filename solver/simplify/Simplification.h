@@ -70,8 +70,12 @@ void ExtractSigns(CExpression& workspace);
 // (a^2)^3 -> a^{2*3}, numbers folded, negative exponents turned into denominators.
 void JoinPowers(CExpression& workspace);
 // The numeric folding pass with a recorded step after each of its visible stages, followed by
-// RemoveNeutralElements. A division by zero met while folding makes the workspace invalid.
+// RemoveNeutralElements. A division by zero met while folding makes the workspace invalid. Sums of
+// common fractions are worked out first, by AddFractionNumbers.
 void FoldNumbersRecorded(CExpression& workspace);
+// Sums of number leaves holding common fractions or mixed numbers (and no decimal): brought to the
+// common denominator, added up and cancelled, a step each (1/6 + 1/2 -> 1/6 + 3/6 -> 4/6 -> 2/3).
+void AddFractionNumbers(CExpression& workspace);
 
 // --- passes of the rational stage ----------------------------------------------------------------
 

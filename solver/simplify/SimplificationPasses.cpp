@@ -635,6 +635,7 @@ void ExtractSigns(CExpression& workspace) {
 
 void FoldNumbersRecorded(CExpression& workspace) {
     StepSink sink(&workspace);
+    AddFractionNumbers(workspace);
     const bool error = FoldNumbers(TreeSlot(workspace), [&sink]() { sink.Record(); });
     if (error) {
         sink.Fail(ProblemError::IncompleteExpression);

@@ -272,6 +272,7 @@ std::string CheckEndsUndefined(const std::string& problem, const COutputList& so
 
 #include "markup/ProblemText.h"
 #include "model/COHyperMonom.h"
+#include "model/CONumber.h"
 #include "model/COPolynom.h"
 #include "model/CPolynomValue.h"
 #include "model/PolynomialGcd.h"
@@ -335,6 +336,14 @@ std::string CheckAnswerForm(const COperation& tree) {
     const COperation* node = &tree;
     if (node->GetType() == NodeType::Addition && node->AsList()->GetCount() == 1) {
         node = node->AsList()->Head()->child.get();
+    }
+    if (const CONumber* number = AsNumber(node)) {
+        const CNumber& value = number->Value();
+        const bool written = value.IsFraction() || value.IsMixed();
+        if (written && !CLongInteger::Gcd(value.Numerator(), value.DenominatorPart()).IsOne()) {
+            return "the number is not in lowest terms: " + tree.ToText();
+        }
+        return "";
     }
     if (node->GetType() != NodeType::HyperMonom) {
         return "the answer is not one fraction of polynomials: " + tree.ToText();

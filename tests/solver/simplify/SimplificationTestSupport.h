@@ -89,7 +89,7 @@ SimplifyRun RunSimplifier(const std::string& problem);
 // The whole solution of the simplification entry (records, chained steps, answer line).
 std::unique_ptr<COutputList> SolveSimplification(const std::string& problem);
 
-// "" when the tree is a polynomial or one fraction of polynomials in lowest terms (numerator and
-// denominator without a common polynomial factor or common number, nothing left crossed out);
-// otherwise what is wrong.
+// "" when the tree is a polynomial, one fraction of polynomials in lowest terms (numerator and
+// denominator without a common polynomial factor or common number, nothing left crossed out) or a
+// number whose common fraction is in lowest terms; otherwise what is wrong.
 std::string CheckAnswerForm(const COperation& tree);
