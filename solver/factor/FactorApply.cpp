@@ -374,12 +374,12 @@ void ApplyFactorisation(CExpression& workspace, NodeHandle handle, FactorFinding
     }
     switch (finding.technique) {
     case FactorTechnique::CommonMonomial: {
-        std::vector<NodePtr> factors;
-        factors.push_back(std::move(finding.first));
-        factors.push_back(finding.second
-                              ? std::move(finding.second)
-                              : PolynomNode(QuotientOf(PolynomAt(handle).Value(),
-                                                       NodeAs<COPolynom>(*factors.front()).Value())));
+        NodePtr cofactor = finding.second
+                               ? std::move(finding.second)
+                               : PolynomNode(QuotientOf(PolynomAt(handle).Value(),
+                                                        NodeAs<COPolynom>(*finding.first).Value()));
+        std::vector<NodePtr> factors = MonomialFactors(NodeAs<COPolynom>(*finding.first).Value());
+        factors.push_back(std::move(cofactor));
         *handle = ProductNode(std::move(factors));
         Step(workspace, CommentID::CommonFactorTakenOut);
         break;

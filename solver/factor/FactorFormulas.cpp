@@ -25,6 +25,22 @@ NodePtr ProductNode(std::vector<NodePtr> factors) {
     return product;
 }
 
+std::vector<NodePtr> MonomialFactors(const CPolynomValue& common) {
+    std::vector<NodePtr> factors;
+    if (common.TermCount() != 1 || common.Terms().front().coefficient.Sign() < 0) {
+        factors.push_back(PolynomNode(common));
+        return factors;
+    }
+    const PolynomTerm& term = common.Terms().front();
+    if (!term.coefficient.IsOne() || term.powers.empty()) {
+        factors.push_back(PolynomNode(CPolynomValue(term.coefficient)));
+    }
+    for (const LetterPower& power : term.powers) {
+        factors.push_back(PolynomNode(CPolynomValue::Letter(power.letter, power.exponent)));
+    }
+    return factors;
+}
+
 NodePtr TwoFactors(const CPolynomValue& first, const CPolynomValue& second) {
     std::vector<NodePtr> factors;
     factors.push_back(PolynomNode(first));

@@ -19,6 +19,10 @@ struct SignedNode {
 NodePtr PolynomNode(const CPolynomValue& value);
 // The product of the factors in order; a single factor stands alone.
 NodePtr ProductNode(std::vector<NodePtr> factors);
+// A common factor as the factors of a product: a monomial gives its coefficient (unless 1) and one
+// power per letter, so that the product reads 2xy(2x - 3y) and not 2(xy)(2x - 3y); a monomial with
+// a negative coefficient, or anything else, is one factor.
+std::vector<NodePtr> MonomialFactors(const CPolynomValue& common);
 // The product of two polynomials.
 NodePtr TwoFactors(const CPolynomValue& first, const CPolynomValue& second);
 // factor * cofactor, the cofactor left out when it is the number 1.

@@ -310,8 +310,7 @@ bool WriteCommonFactorOfGroups(CExpression& workspace, NodeHandle handle, const 
     std::vector<SignedNode> rests;
     rests.push_back({PolynomNode(*restA), 1});
     rests.push_back({PolynomNode(*restB), sign});
-    std::vector<NodePtr> factors;
-    factors.push_back(PolynomNode(common));
+    std::vector<NodePtr> factors = MonomialFactors(common);
     factors.push_back(SumNode(std::move(rests)));
     *handle = ProductNode(std::move(factors));
     Step(workspace, CommentID::CommonFactorTakenOut);
@@ -321,8 +320,7 @@ bool WriteCommonFactorOfGroups(CExpression& workspace, NodeHandle handle, const 
     } else {
         bracket.AddInPlace(*restB);
     }
-    std::vector<NodePtr> multiplied;
-    multiplied.push_back(PolynomNode(common));
+    std::vector<NodePtr> multiplied = MonomialFactors(common);
     multiplied.push_back(PolynomNode(bracket));
     *handle = ProductNode(std::move(multiplied));
     Step(workspace, CommentID::BracketsOpened);

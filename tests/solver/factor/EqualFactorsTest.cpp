@@ -1,7 +1,8 @@
-// A factorisation ends with equal factors written as one power, in both kinds: (x + 1)(x + 1) as
-// (x + 1)², and a factor opposite to another gives its minus to the whole: (x − 3)(−x + 3) as
-// −(x − 3)². Whole transcripts (comments by name, every line), and the value of every line
-// against the problem at random points.
+// A factorisation writes its product as a pupil does, in both kinds: equal factors as one power,
+// (x + 1)(x + 1) as (x + 1)²; a factor opposite to another gives its minus to the whole,
+// (x − 3)(−x + 3) as −(x − 3)²; a common monomial factor without brackets, 2xy(2x − 3y). Whole
+// transcripts (comments by name, every line), and the value of every line against the problem at
+// random points.
 
 #include "solver/SolveProblem.h"
 #include "solver/WorkspaceTranscript.h"
@@ -45,6 +46,22 @@ TEST(EqualFactors, AnOppositeFactorGivesItsMinusToTheWholeProduct) {
               "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(-(x-3)^2)s");
     EXPECT_EQ(Solved(kProblemFactoriseCompletely, "x^3-2*x^2+x").back(),
               "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(x.(x-1)^2)s");
+}
+
+TEST(EqualFactors, ACommonMonomialStandsWithoutBracketsInBothKinds) {
+    const Lines steps = {"[0.0] F(4.x^2.y-6.x.y^2=)",
+                         "[1.1] CommonFactorTakenOut/01",
+                         "[1.1] F(=2.(2.x^2.y-3.x.y^2)=)",
+                         "[1.1] CommonFactorTakenOut/01",
+                         "[1.1] F(=2.x.y.(2.x-3.y))",
+                         "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(2.x.y.(2.x-3.y))s"};
+    EXPECT_EQ(Solved(kProblemFactorise, "4*x^2*y-6*x*y^2"), steps);
+    EXPECT_EQ(Solved(kProblemFactoriseCompletely, "4*x^2*y-6*x*y^2"), steps);
+    EXPECT_EQ(Solved(kProblemFactorise, "x^2*y^3+x*y^2").back(),
+              "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(x.y^2.(x.y+1))s");
+    // The common factor of two groups of products as well.
+    EXPECT_EQ(Solved(kProblemFactoriseCompletely, "6*x^2*y*(x+1)+4*x*y^2*(x+1)").back(),
+              "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(2.(x+1).x.y.(3.x+2.y))s");
 }
 
 } // namespace
