@@ -337,6 +337,22 @@ CancelPlan PlanByGcd(const CPolynomValue& vn, const CPolynomValue& vd) {
     return plan;
 }
 
+// Of a pair P^a over P^b with a > b, the power P^a is written P^(a-b) P^b and only P^b is paired,
+// so the step strikes out what cancels (b^2/b shows b*b/b with one b struck on each side, not b^2
+// and b both struck while a b remains). Returns the position of P^b.
+COperationList::Position SplitOffPower(COHyperMonom& hyper, COperationList::Position larger,
+                                       const CNumber& smaller) {
+    auto& power = NodeAs<COPower>(*larger->child);
+    const CNumber rest = hyper.FactorExponent(*larger).Difference(smaller);
+    NodePtr paired = MakeFactor(power.Base()->Clone(), smaller);
+    power.ExponentSlot() = std::make_unique<CONumber>(rest);
+    return hyper.InsertAfter(larger, std::move(paired), larger->sign);
+}
+
+bool HasNumberExponent(const ListCell& cell) {
+    return AsNumber(NodeAs<COPower>(*cell.child).Exponent()) != nullptr;
+}
+
 bool IsCancellable(const COHyperMonom& hyper, const ListCell& cell) {
     const COPolynom* base = hyper.FactorBase(cell);
     return base != nullptr && cell.child->CrossOut() == 0 && !base->IsConstant();
@@ -382,6 +398,17 @@ bool Cancel(COHyperMonom& hyper, CancelPlan (*plan)(const CPolynomValue&, const 
                 }
                 denominatorSide =
                     ReplaceBySplit(hyper, d, MakeSplitPart(*found.denominatorRest), std::move(common));
+                splitDenominator = true;
+            }
+            const CNumber above = hyper.FactorExponent(*numeratorSide);
+            const CNumber below = hyper.FactorExponent(*denominatorSide);
+            const bool numberExponents =
+                HasNumberExponent(*numeratorSide) && HasNumberExponent(*denominatorSide);
+            if (numberExponents && above.Greater(below)) {
+                numeratorSide = SplitOffPower(hyper, numeratorSide, below);
+                splitNumerator = true;
+            } else if (numberExponents && below.Greater(above)) {
+                denominatorSide = SplitOffPower(hyper, denominatorSide, above);
                 splitDenominator = true;
             }
             numeratorSide->child->SetCrossOut(mark);

@@ -309,6 +309,8 @@ TEST(HyperMonom, CancellationPairsFactorsWithCrossOutNumbers) {
     }
 }
 
+// Only the power that cancels is struck out: (x+1)^3 over (x+1)^2 shows (x+1)·(x+1)^2 above, the
+// second factor paired, so no struck factor survives the step.
 TEST(HyperMonom, RemovingCrossedOutPairsSubtractsExponents) {
     auto hyper = std::make_unique<COHyperMonom>();
     hyper->AddTail(Pow(P("x + 1"), Num(3)), 1);
@@ -316,7 +318,8 @@ TEST(HyperMonom, RemovingCrossedOutPairsSubtractsExponents) {
     hyper->AddTail(Pow(P("x + 1"), Num(2)), -1);
     hyper->AddTail(Pow(P("y"), Num(1)), -1);
     ASSERT_TRUE(hyper->CancelByDivisibility());
-    EXPECT_EQ(Text(*hyper), "{!cross{1;(x+1)^3}*x}/{!cross{1;(x+1)^2}*y}");
+    EXPECT_EQ(Text(*hyper), "{(x+1)*!cross{1;(x+1)^2}*x}/{!cross{1;(x+1)^2}*y}");
+    EXPECT_TRUE(HasComment(*hyper, CommentID::SplitOffNumerator));
     EXPECT_TRUE(hyper->RemoveCrossedOutPairs());
     EXPECT_EQ(Text(*hyper), "{(x+1)*x}/y");
 
@@ -326,6 +329,14 @@ TEST(HyperMonom, RemovingCrossedOutPairsSubtractsExponents) {
     ASSERT_TRUE(whole->CancelByGcd());
     EXPECT_TRUE(whole->RemoveCrossedOutPairs());
     EXPECT_EQ(Text(*whole), "1");
+
+    // The smaller power above: the denominator's power is split, by greatest common divisor too.
+    auto split = std::make_unique<COHyperMonom>();
+    split->AddTail(Pow(P("b"), Num(1)), 1);
+    split->AddTail(Pow(P("b"), Num(3)), -1);
+    ASSERT_TRUE(split->CancelByGcd());
+    EXPECT_EQ(Text(*split), "!cross{1;b}/{b^2*!cross{1;b}}");
+    EXPECT_TRUE(HasComment(*split, CommentID::SplitOffDenominator));
 }
 
 TEST(HyperMonom, SignOfTheFactors) {

@@ -19,6 +19,10 @@ std::string Line(CommentID id) {
         return "terms reordered";
     case CommentID::Cancellation:
         return "cancellation";
+    case CommentID::SplitOffNumerator:
+        return "numerator split";
+    case CommentID::SplitOffNumeratorAndDenominator:
+        return "numerator and denominator split";
     case CommentID::BracketsOpened:
         return "brackets opened";
     case CommentID::LikeTermsCombined:
@@ -101,6 +105,19 @@ TEST(SimplifySteps, RemovingCrossedOutTermsIsItsOwnStep) {
         {"x+2-x+3",
          {"x+2-x+3=", "=!cross{1;x}+2-!cross{1;x}+3=", "cancellation", "=2+3=", "=5", "answer", "joint",
           "5"}},
+    });
+}
+
+// Of two powers of one base only the equal powers are struck out: b^2 over b shows b·b above with
+// one b struck, not b^2 and b both struck while a b remains.
+TEST(SimplifySteps, OnlyThePowerThatCancelsIsStruckOut) {
+    ExpectSolutions({
+        {"(3*a^2*b)^2/(a^3*b)",
+         {"(3.a^2.b)^2/{a^3.b}=", "numerator split", "={3^2.(a^2)^2.b*!cross{1;b}}/{a^3*!cross{1;b}}=",
+          "cancellation", "={3^2.(a^2)^2.b}/a^3=", "numerator and denominator split",
+          "={3^2.a^2*!cross{1;a^2}.b}/{a*!cross{1;a^2}}=", "cancellation",
+          "={3^2.a^2.b}/a=", "numerator split", "={3^2.a*!cross{1;a}.b}/!cross{1;a}=", "cancellation",
+          "=3^2.a.b=", "=9.a.b", "answer", "joint", "9.a.b"}},
     });
 }
 
