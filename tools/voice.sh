@@ -65,9 +65,11 @@ make_folder() {
     echo "$sum" >"$out/.made-from"
 }
 
-# "CommNN<TAB>text" for every comment of a language file whose text has a letter to speak.
+# "CommNN<TAB>text" for every comment of a language file whose text has a letter to speak. The code
+# page has no minus sign, so the texts write a negative number with a dash ("by –1"), which espeak-ng
+# passes over in silence: a dash before a digit is spoken as the word `minus`.
 comment_list() {
-    local ini=$1
+    local ini=$1 minus=$2
     iconv -f WINDOWS-1251 -t UTF-8 "$ini" | tr -d '\r' | LC_ALL=C awk -F= '
         /^\[/ { section = $0; next }
         section == "[CommentsText]" && /^[0-9]+=/ { key = $1; sub(/^[^=]*=/, ""); text[key] = $0 }
@@ -77,16 +79,17 @@ comment_list() {
                 key = order[i]
                 if (sound[key] != "" && text[key] ~ /[A-Za-z\200-\377]/) print sound[key] "\t" text[key]
             }
-        }'
+        }' | LC_ALL=C sed "s/–\([0-9]\)/$minus \\1/g"
 }
 
 for language in English Russian; do
     voice=$([ "$language" = English ] && echo en-gb || echo ru)
+    minus=$([ "$language" = English ] && echo minus || echo минус)
     for list in "$root"/res/voice/"$language"/*.txt; do
         folder=$(basename "$list" .txt)
         grep -v '^#' "$list" >"$work/$folder.list"
         make_folder "$voice" "$work/$folder.list" "$base/$language/$folder"
     done
-    comment_list "$root/res/$language.ini" >"$work/Sounds.list"
+    comment_list "$root/res/$language.ini" "$minus" >"$work/Sounds.list"
     make_folder "$voice" "$work/Sounds.list" "$base/$language/Sounds"
 done

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -121,12 +122,28 @@ TEST(LanguageFiles, RussianIsWindows1251WithTheMenuCaptions) {
     }
 }
 
-TEST(LanguageFiles, EnglishIsPlainAscii) {
+// The code page's dash (0x96) stands for the minus sign the code page lacks.
+TEST(LanguageFiles, EnglishIsPlainAsciiAndTheDash) {
     std::ifstream file(SourcePath("English.ini"), std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     ASSERT_FALSE(bytes.empty());
     for (unsigned char c : bytes) {
-        ASSERT_LT(c, 0x80);
+        ASSERT_TRUE(c < 0x80 || c == 0x96) << static_cast<int>(c);
+    }
+}
+
+// A negative number in a comment is written with the dash: a hyphen there reads as a hyphen.
+TEST(LanguageFiles, NoCommentWritesAMinusSignAsAHyphen) {
+    for (const auto& shipped : kShippedFiles) {
+        SCOPED_TRACE(shipped.name);
+        const CLanguageTables tables = LoadShipped(shipped.name);
+        for (std::int32_t id = 0; id < kCommentIDCount; ++id) {
+            const std::string& text = tables.CommentText(id);
+            for (std::size_t at = text.find('-'); at != std::string::npos; at = text.find('-', at + 1)) {
+                EXPECT_FALSE(at + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[at + 1])))
+                    << id << ": " << text;
+            }
+        }
     }
 }
 
