@@ -178,8 +178,8 @@ bool IsNumberCell(const ListCell& cell) {
 }
 
 // Moves every number cell of the given sign (0 = any sign) directly behind the first of them,
-// keeping their order and the order of the other cells.
-void GatherNumbers(COperationList& list, std::int32_t sign) {
+// keeping their order and the order of the other cells. Returns whether a cell moved.
+bool GatherNumbers(COperationList& list, std::int32_t sign) {
     auto& cells = list.GetCells();
     auto matches = [sign](const ListCell& cell) {
         return IsNumberCell(cell) && (sign == 0 || cell.sign == sign);
@@ -189,20 +189,23 @@ void GatherNumbers(COperationList& list, std::int32_t sign) {
         ++first;
     }
     if (first == cells.end()) {
-        return;
+        return false;
     }
+    bool moved = false;
     auto insertAt = std::next(first);
     for (auto it = insertAt; it != cells.end();) {
         auto next = std::next(it);
         if (matches(*it)) {
             if (it != insertAt) {
                 cells.splice(insertAt, cells, it);
+                moved = true;
             } else {
                 ++insertAt;
             }
         }
         it = next;
     }
+    return moved;
 }
 
 std::int32_t CountNumbers(const COperationList& list, std::int32_t sign) {
@@ -229,7 +232,9 @@ void Gather(NodeHandle handle) {
     }
     if (node.GetFamily() == NodeFamily::Addition) {
         if (CountNumbers(*list, 0) > 1) {
-            GatherNumbers(*list, 0);
+            if (GatherNumbers(*list, 0)) {
+                node.AddComment(CommentID::TermsReordered);
+            }
             node.SetPassMark(kNumeric);
         }
         return;
@@ -290,9 +295,16 @@ void Combine(NodeHandle handle) {
                 sum.AddInPlace(term);
             }
         });
-        if (place != list.End()) {
-            place->sign = NodeAs<CONumber>(*place->child).Value().TakeSign();
+        node.AddComment(CommentID::LikeTermsCombined);
+        if (place == list.End()) {
+            return;
         }
+        // Numbers that cancel leave nothing beside other terms: x - 1 + 1 + x -> x + x.
+        if (NodeAs<CONumber>(*place->child).Value().IsZero() && list.GetCount() > 1) {
+            list.RemoveAt(place, 1);
+            return;
+        }
+        place->sign = NodeAs<CONumber>(*place->child).Value().TakeSign();
         return;
     }
     auto multiply = [](CNumber& product, const ListCell& cell) {

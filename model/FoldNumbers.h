@@ -5,6 +5,9 @@
 //
 //   2*3+x/(4:2)      -> 6+x/2        (numeric subtrees evaluated)
 //   2+x+3            -> 5+x          (number terms gathered behind the first and combined)
+//   x-1+x+1          -> x-1+1+x      (a sum's numbers moved: CommentID::TermsReordered)
+//                    -> x+x          (combined: CommentID::LikeTermsCombined; a 0 beside other
+//                                     terms is not written)
 //   2*x*3:4:5        -> 6*x:20       (numerator numbers and denominator numbers combined)
 //
 // A result keeps the form of the numbers it comes from: from common fractions, mixed numbers or a

@@ -34,7 +34,8 @@ TEST(TreeFold, EvaluatesNumericPartsAndCombinesNumbers) {
         {"2*3+x/(4:2)", Sum(Prod(Num(2), Num(3)), Frac(Var('x'), Den(Prod(Num(4), Div(Num(2)))))), "6+x/2"},
         {"2+x+3", Sum(Num(2), Var('x'), Num(3)), "5+x"},
         {"2-x-5", Sum(Num(2), Minus(Var('x')), Minus(Num(5))), "-3-x"},
-        {"x+3-3", Sum(Var('x'), Num(3), Minus(Num(3))), "x+0"},
+        {"x+3-3: numbers that cancel leave nothing", Sum(Var('x'), Num(3), Minus(Num(3))), "x"},
+        {"3-3 alone stays 0", Sum(Num(3), Minus(Num(3))), "0"},
         {"2*x*3:4:5", Prod(Num(2), Var('x'), Num(3), Div(Num(4)), Div(Num(5))), "6*x:20"},
         {"x:4*y:5", Prod(Var('x'), Div(Num(4)), Var('y'), Div(Num(5))), "x:20*y"},
         {"2*x/{3*5}", Frac(Num(2), Var('x'), Den(Num(3)), Den(Num(5))), "{2*x}/15"},
@@ -86,6 +87,9 @@ TEST(TreeFold, ReportsEachStageAndKeepsComments) {
     EXPECT_EQ(stages, 3);
     EXPECT_EQ(texts, (std::vector<std::string>{"6+x+1", "6+1+x", "7+x"}));
     EXPECT_EQ(tree->AsList()->GetAt(1)->CommentCount(), 1);
+    // The sum says what its two steps did: its numbers moved together, then combined.
+    ASSERT_NE(tree->Comments(), nullptr);
+    EXPECT_EQ(*tree->Comments(), (CommentList{CommentID::TermsReordered, CommentID::LikeTermsCombined}));
 }
 
 namespace {
