@@ -193,12 +193,16 @@ enum class CommentID : std::int32_t {
     AnswerExcept = 91,
     // a simplification that found nothing to change: the problem is its own answer
     AlreadySimplest = 92,
+    // A^2 - 5AB + 6B^2 = 0 with B = 0: then A = 0 as well (the line "A = 0" follows)
+    FirstNewLetterZeroToo = 93,
+    // A^2 - 5AB + 6B^2 = 0 with B not zero -> (A/B)^2 - 5(A/B) + 6 = 0
+    DividedByPowerOfSecondNewLetter = 94,
 };
 
 using CommentIDType = CommentID;
 
-// Identifiers 0 to 92 have a text and a voice clip in the language files.
-inline constexpr std::int32_t kCommentIDCount = 93;
+// Identifiers 0 to 94 have a text and a voice clip in the language files.
+inline constexpr std::int32_t kCommentIDCount = 95;
 
 constexpr std::int32_t ToNumber(CommentID id) {
     return static_cast<std::int32_t>(id);

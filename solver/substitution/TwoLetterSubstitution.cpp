@@ -6,16 +6,22 @@
 //      side simplified, a denominator dropped (CommentID::FractionIsZeroWhenNumeratorIs) and a numeric factor
 //      divided out (CommentID::NumericFactorDividedOut);
 //   2. CommentID::HomogeneousEquation, then two cases:
-//      case 1, B = 0: the equation forces A = 0 too; "A's expression = 0" is solved and each of
-//      its roots kept (CommentID::RootOfCaseBZeroKept) when B's expression vanishes there, removed
-//      (CommentID::RootOfCaseBZeroRemoved) when not; the case's answer; case 2, B ≠ 0: divided by B^n, the
-//      equation c_n·t^n + ... + c_0 = 0 in t = A/B, solved by substitution with the domain of A/B checked;
+//      case 1, B = 0: the equation forces A = 0 too (CommentID::FirstNewLetterZeroToo, "A = 0"); back in
+//      the unknown, "A's expression = 0" is solved and each of its roots kept
+//      (CommentID::RootOfCaseBZeroKept) when B's expression vanishes there, removed
+//      (CommentID::RootOfCaseBZeroRemoved) when not; the case's answer;
+//      case 2, B ≠ 0: divided by B^n (CommentID::DividedByPowerOfSecondNewLetter), the equation
+//      c_n·(A/B)^n + ... + c_0 = 0, written back in the unknown and solved by substitution with
+//      t = A/B, the domain of A/B checked;
 //   3. the roots of both cases are the roots.
 
 #include "markup/MarkupCharacters.h"
 #include "model/COFraction.h"
 #include "model/CONumber.h"
+#include "model/COPower.h"
 #include "model/CORelation.h"
+#include "model/COVariable.h"
+#include "model/NodeCast.h"
 #include "model/PolynomialGcd.h"
 #include "output/COutputList.h"
 #include "solver/CExEquation.h"
@@ -33,6 +39,34 @@ namespace {
 
 std::string Definition(char letter, const COperation& expression) {
     return std::string(1, letter) + "=" + ShownText(expression);
+}
+
+// The tree with every letter `letter` in it replaced by a copy of `by`.
+void ReplaceLetter(NodePtr& slot, char letter, const COperation& by) {
+    if (slot->GetFamily() == NodeFamily::Variable) {
+        if (NodeAs<COVariable>(*slot).Letter() == letter) {
+            slot = by.Clone();
+        }
+    } else if (COperationList* list = slot->AsList()) {
+        for (ListCell& cell : *list) {
+            ReplaceLetter(cell.child, letter, by);
+        }
+    } else if (slot->GetFamily() == NodeFamily::Power) {
+        ReplaceLetter(NodeAs<COPower>(*slot).BaseSlot(), letter, by);
+    }
+}
+
+// The polynomial in t with t standing for the quotient.
+NodePtr WrittenThrough(const CPolynomValue& polynom, char t, const COperation& quotient) {
+    NodePtr tree = PlainTreeOf(polynom);
+    ReplaceLetter(tree, t, quotient);
+    return tree;
+}
+
+NodePtr Quotient(NodePtr numerator, NodePtr denominator) {
+    auto fraction = std::make_unique<COFraction>(std::move(numerator), 1);
+    fraction->AddTail(std::move(denominator), -1);
+    return fraction;
 }
 
 // Whether every common root of A and B is among `common` (numbers): the roots of gcd(A, B),
@@ -54,12 +88,17 @@ bool CommonRootsAreNumbers(const CPolynomValue& a, const CPolynomValue& b, const
 // that no such root is common to both (otherwise the case is not solved).
 bool SolveCaseSecondZero(CExEquation& homogeneous, const Substitution& substitution, bool useReductions) {
     std::unique_ptr<CExEquation> zero = OpenNumberedCase(
-        homogeneous, "1", EquationOf(PlainCopy(*substitution.expression), std::make_unique<CONumber>(0)),
+        homogeneous, "1",
+        EquationOf(std::make_unique<COVariable>(substitution.letter), std::make_unique<CONumber>(0)),
         std::string(1, substitution.secondLetter) + "=0");
     if (zero->ErrorCode() != ProblemError::None) {
         homogeneous.TakeErrorFrom(*zero);
         return false;
     }
+    // c_n·A^n is all that is left of the equation, and c_n is not 0.
+    zero->QueueComment(CommentID::FirstNewLetterZeroToo);
+    zero->RecordStep(true);
+    zero->LeftSlot() = PlainCopy(*substitution.expression);
     zero->QueueComment(CommentID::ReturnToFirstUnknown);
     zero->RecordStep(true);
     SolveRelation(*zero, true, useReductions);
@@ -116,21 +155,25 @@ bool SolveCaseSecondNonZero(CExEquation& homogeneous, const Substitution& substi
         const std::int64_t power = term.ExponentOf(static_cast<unsigned char>(substitution.letter));
         inT.AddInPlace(CPolynomValue::Letter(static_cast<unsigned char>(t), power).Scaled(term.coefficient));
     }
+    const NodePtr letters = Quotient(std::make_unique<COVariable>(substitution.letter),
+                                     std::make_unique<COVariable>(substitution.secondLetter));
     std::unique_ptr<CExEquation> nonZero = OpenNumberedCase(
-        homogeneous, "2", EquationOf(PlainTreeOf(inT), std::make_unique<CONumber>(0)),
+        homogeneous, "2", EquationOf(WrittenThrough(inT, t, *letters), std::make_unique<CONumber>(0)),
         std::string(1, substitution.secondLetter) + static_cast<char>(MarkupBytes::kNotEqual) + "0", true);
     if (nonZero->ErrorCode() != ProblemError::None) {
         homogeneous.TakeErrorFrom(*nonZero);
         return false;
     }
-    nonZero->QueueComment(CommentID::ReturnToFirstUnknown);
+    nonZero->QueueComment(CommentID::DividedByPowerOfSecondNewLetter);
     nonZero->RecordStep(true);
     Substitution ratio;
     ratio.letter = t;
     ratio.equation = PlainTreeOf(inT);
-    auto fraction = std::make_unique<COFraction>(PlainCopy(*substitution.expression), 1);
-    fraction->AddTail(PlainCopy(*substitution.secondExpression), -1);
-    ratio.expression = std::move(fraction);
+    ratio.expression =
+        Quotient(PlainCopy(*substitution.expression), PlainCopy(*substitution.secondExpression));
+    nonZero->LeftSlot() = WrittenThrough(inT, t, *ratio.expression);
+    nonZero->QueueComment(CommentID::ReturnToFirstUnknown);
+    nonZero->RecordStep(true);
     const bool solved = SolveBySubstitution(*nonZero, useReductions, true, &ratio);
     if (nonZero->ErrorCode() != ProblemError::None || !solved) {
         homogeneous.TakeErrorFrom(*nonZero);

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -275,6 +276,37 @@ TEST(SchoolTranscript, EveryLineAndCommentReadsAsATeacherExpects) {
     for (const SchoolSolution& solution : kSolutions) {
         SCOPED_TRACE(std::string(solution.language == kEnglishLanguage ? "en " : "ru ") + solution.problem);
         EXPECT_EQ(SolvedLines(solution.language, solution.problem), solution.lines);
+    }
+}
+
+// The two cases of a homogeneous equation in two new letters: each new line under the comment that
+// says why it follows, and no letter used before the line that brings it in.
+TEST(SchoolTranscript, TheCasesOfTwoNewLettersSayWhyEachLineFollows) {
+    const std::vector<std::string> caseLines[] = {
+        {"    B = 0", "    Then, by the equation, the first new variable is zero as well.", "    A = 0",
+         "    We substitute back.", "    x + 1 = 0"},
+        {"    B ≠ 0",
+         "    We divide both sides of the equation by the power of the second new variable, which is not "
+         "zero here.",
+         "    (A/B)² − 1 = 0", "    We substitute back.", "    ((x + 1)/(x − 1))² − 1 = 0",
+         "      We introduce a new variable.", "      Let t = (x + 1)/(x − 1)"},
+        {"    B = 0", "    Тогда из уравнения следует, что и первая новая переменная равна нулю.",
+         "    A = 0", "    Выполняем обратную замену.", "    x + 1 = 0"},
+        {"    B ≠ 0",
+         "    Делим обе части уравнения на степень второй новой переменной, она здесь не равна нулю.",
+         "    (A/B)² − 1 = 0", "    Выполняем обратную замену.", "    ((x + 1)/(x − 1))² − 1 = 0",
+         "      Вводим новую переменную.", "      Пусть t = (x + 1)/(x − 1)"},
+    };
+    for (int language : {kEnglishLanguage, kRussianLanguage}) {
+        const std::vector<std::string> lines = SolvedLines(language, "(x+1)^2=(x-1)^2");
+        for (int n = 0; n < 2; ++n) {
+            const std::vector<std::string>& expected = caseLines[(language == kEnglishLanguage ? 0 : 2) + n];
+            SCOPED_TRACE(expected.front());
+            const auto at = std::find(lines.begin(), lines.end(), expected.front());
+            ASSERT_LE(expected.size(), static_cast<std::size_t>(lines.end() - at));
+            EXPECT_EQ(std::vector<std::string>(at, at + static_cast<std::ptrdiff_t>(expected.size())),
+                      expected);
+        }
     }
 }
 

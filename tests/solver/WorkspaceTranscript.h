@@ -201,6 +201,10 @@ inline std::string CommentName(CommentID id) {
         return "AnswerExcept";
     case CommentID::AlreadySimplest:
         return "AlreadySimplest";
+    case CommentID::FirstNewLetterZeroToo:
+        return "FirstNewLetterZeroToo";
+    case CommentID::DividedByPowerOfSecondNewLetter:
+        return "DividedByPowerOfSecondNewLetter";
     }
     std::string text = "CommentID ";
     return text.append(std::to_string(ToNumber(id)));

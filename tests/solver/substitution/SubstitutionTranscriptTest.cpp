@@ -140,6 +140,18 @@ int ExpectCasesKeepRoots(const Lines& lines, const std::string& parent, char let
     return cases;
 }
 
+// The lines with the new letters A and B read in x: A and B replaced by their bracketed expressions.
+Lines WrittenInX(Lines lines, const std::string& first, const std::string& second) {
+    for (std::string& line : lines) {
+        std::string inX;
+        for (char c : line) {
+            inX += c == 'A' ? "(" + first + ")" : c == 'B' ? "(" + second + ")" : std::string(1, c);
+        }
+        line = inX;
+    }
+    return lines;
+}
+
 // The check itself: a root left out, and a pole, are told apart.
 TEST(TranscriptChecks, AMissedRootIsFoundAndAPoleIsNot) {
     const auto square = SplitRelation("x^2-4=0");
@@ -376,6 +388,8 @@ TEST(HomogeneousFormTranscript, TermsAreSplitFactoredAndTheSquareOfBWritten) {
                   "[1.1,7.2] HomogeneousEquation/01",
                   "[1.1,7.2,3.1] SubProblemHeading/01 F(1)s",
                   "[1.1,7.2,3.1] F(B=0)s",
+                  "[1.1,7.2,4.2] FirstNewLetterZeroToo/01",
+                  "[1.1,7.2,4.2] F(A=0)",
                   "[1.1,7.2,4.2] ReturnToFirstUnknown/01",
                   "[1.1,7.2,4.2] F(x^2=0)",
                   "[1.1,7.2,4.2] CheckRootsOfCaseBZero/01",
@@ -384,22 +398,28 @@ TEST(HomogeneousFormTranscript, TermsAreSplitFactoredAndTheSquareOfBWritten) {
                   "[1.1,7.2,3.1] SubProblemHeading/01 F(2)s AnswerJoint/10",
                   "[1.1,7.2,3.1] F(B\xB9"
                   "0)s",
+                  "[1.1,7.2,4.2] DividedByPowerOfSecondNewLetter/01",
+                  "[1.1,7.2,4.2] F((A/B)^2-5*{A/B}+6=0)",
                   "[1.1,7.2,4.2] ReturnToFirstUnknown/01",
-                  "[1.1,7.2,4.2] F(t^2-5.t+6=0)",
+                  "[1.1,7.2,4.2] F((x^2/{x+1})^2-5*{x^2/{x+1}}+6=0)",
               }));
     EXPECT_EQ(lines.back(),
               "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x={3-!sq2{21}}/2)s BetweenRoots/11 "
               "F(x=1-!sq2{3})s BetweenRoots/11 F(x=1+!sq2{3})s BetweenRoots/11 "
               "F(x={3+!sq2{21}}/2)s");
     EXPECT_EQ(ExpectChainKeepsRoots(lines, {"[0.0]", "[1.1]"}, "[2.2]", 'x'), 4);
-    // Case 1: x^2 = 0 has the root 0, where B = x + 1 is not 0.
-    const Lines first = Between(lines, "[1.1,7.2,3.1] SubProblemHeading/01 F(1)s",
-                                "[1.1,7.2,3.1] SubProblemHeading/01 F(2)s");
-    EXPECT_EQ(ExpectLinesKeepRoots(first, {"[1.1,7.2,4.2]"}, 'x', {0}), 1);
-    // Case 2: the equation in t = A/B, and the values of A/B taken back.
+    // Case 1: A = 0, that is x^2 = 0, has the root 0, where B = x + 1 is not 0.
+    const Lines first = WrittenInX(Between(lines, "[1.1,7.2,3.1] SubProblemHeading/01 F(1)s",
+                                           "[1.1,7.2,3.1] SubProblemHeading/01 F(2)s"),
+                                   "x^2", "x+1");
+    EXPECT_EQ(ExpectLinesKeepRoots(first, {"[1.1,7.2,4.2]"}, 'x', {0}), 2);
+    // Case 2: divided by B^2, in A/B and in x, the roots of the problem kept; the equation in t = A/B,
+    // and the values of A/B taken back.
     const Lines second = Between(lines, "[1.1,7.2,3.1] SubProblemHeading/01 F(2)s AnswerJoint/10", "[2.2]");
-    EXPECT_EQ(ExpectChainKeepsRoots(second, {"[1.1,7.2,4.2]", "[1.1,7.2,4.2,6.1]"}, "[1.1,7.2,4.2,8.3]", 't'),
+    EXPECT_EQ(ExpectLinesKeepRoots(WrittenInX(second, "x^2", "x+1"), {"[1.1,7.2,4.2]"}, 'x',
+                                   AnswerRoots(lines, "[2.2]", 'x')),
               2);
+    EXPECT_EQ(ExpectChainKeepsRoots(second, {"[1.1,7.2,4.2,6.1]"}, "[1.1,7.2,4.2,8.3]", 't'), 1);
     EXPECT_EQ(ExpectCasesKeepRoots(second, "[1.1,7.2,4.2", 'x'), 2);
 }
 
@@ -444,6 +464,50 @@ TEST(HomogeneousFormTranscript, ANegativeShiftSquaresADifferenceAndOtherFormsAre
     // A left side already in the form is not rewritten.
     const Lines ready = Solve("x^4-5*x^2*(x+1)+6*(x+1)^2=0");
     EXPECT_EQ(ready[1], "[1.1,11.0] NewLettersIntroduced/01");
+}
+
+// No line uses a letter before the line that brings it in, and each follows from the lines above:
+// B = 0 gives A = 0 before A's expression is written; B ≠ 0 divides by B^2 in A and B, goes back to
+// x, and only then brings in t. The numbers of case 2.1 are moved together and combined, each under
+// its comment.
+TEST(TwoLetterTranscript, EachCaseSaysWhyBeforeItWritesANewLine) {
+    const Lines lines = Solve("(x+1)^2=(x-1)^2");
+    const Lines first = Between(lines, "[1.1,7.2,3.1] SubProblemHeading/01 F(1)s", "[1.1,7.2,4.2] F(x=-1)");
+    EXPECT_EQ(first, Lines({
+                         "[1.1,7.2,3.1] SubProblemHeading/01 F(1)s",
+                         "[1.1,7.2,3.1] F(B=0)s",
+                         "[1.1,7.2,4.2] FirstNewLetterZeroToo/01",
+                         "[1.1,7.2,4.2] F(A=0)",
+                         "[1.1,7.2,4.2] ReturnToFirstUnknown/01",
+                         "[1.1,7.2,4.2] F(x+1=0)",
+                         "[1.1,7.2,4.2] ConstantTermMovedRight/01",
+                     }));
+    const Lines second =
+        Between(lines, "[1.1,7.2,3.1] SubProblemHeading/01 F(2)s AnswerJoint/10", "[1.1,7.2,4.2,6.1]");
+    EXPECT_EQ(Lines(second.begin() + 2, second.end()),
+              Lines({
+                  "[1.1,7.2,4.2] DividedByPowerOfSecondNewLetter/01",
+                  "[1.1,7.2,4.2] F((A/B)^2-1=0)",
+                  "[1.1,7.2,4.2] ReturnToFirstUnknown/01",
+                  "[1.1,7.2,4.2] F(({x+1}/{x-1})^2-1=0)",
+                  "[1.1,7.2,4.2,11.0] SubstitutionIntroduced/01",
+                  "[1.1,7.2,4.2,11.0] NewLetterDefinition/01 F(t={x+1}/{x-1})s",
+              }));
+    EXPECT_EQ(Between(lines, "[1.1,7.2,4.2,4.2] F(x-1+x+1=0)", "[1.1,7.2,4.2,4.2,10.0]"),
+              Lines({
+                  "[1.1,7.2,4.2,4.2] F(x-1+x+1=0)",
+                  "[1.1,7.2,4.2,4.2] TermsReordered/01",
+                  "[1.1,7.2,4.2,4.2] F(x-1+1+x=0)",
+                  "[1.1,7.2,4.2,4.2] LikeTermsCombined/01",
+                  "[1.1,7.2,4.2,4.2] F(x+x=0)",
+                  "[1.1,7.2,4.2,4.2] LikeTermsCombined/01",
+                  "[1.1,7.2,4.2,4.2] F(2.x=0)",
+              }));
+    EXPECT_EQ(lines.back(), "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=0)s");
+    // Read with A = x + 1 and B = x - 1: case 1 keeps its root -1, case 2 the root 0 of the problem.
+    EXPECT_EQ(ExpectLinesKeepRoots(WrittenInX(first, "x+1", "x-1"), {"[1.1,7.2,4.2]"}, 'x', {-1}), 2);
+    EXPECT_EQ(ExpectLinesKeepRoots(WrittenInX(second, "x+1", "x-1"), {"[1.1,7.2,4.2]"}, 'x', {0}), 2);
+    EXPECT_EQ(ExpectCasesKeepRoots(lines, "[1.1,7.2,4.2", 'x'), 2);
 }
 
 // The two-letter substitution handed "equation in A and B" with A and B standing for `first` and
@@ -492,14 +556,7 @@ TEST(TwoLetterTranscript, TheEquationInTheNewLettersIsBroughtToItsSimplestForm) 
         const Lines written = Between(lines, "[7.2] " + simplest.front().substr(6), "[7.2,3.1]");
         EXPECT_EQ(written, simplest);
         // Each line in A and B, read with A = x^2 and B = x + 1, keeps the roots.
-        for (std::string& line : lines) {
-            std::string inX;
-            for (char c : line) {
-                inX += c == 'A' ? std::string("(x^2)") : c == 'B' ? std::string("(x+1)") : std::string(1, c);
-            }
-            line = inX;
-        }
-        EXPECT_GE(ExpectLinesKeepRoots(lines, {"[6.1]", "[7.2]"}, 'x', roots), 2);
+        EXPECT_GE(ExpectLinesKeepRoots(WrittenInX(lines, "x^2", "x+1"), {"[6.1]", "[7.2]"}, 'x', roots), 2);
     }
 }
 
