@@ -62,6 +62,11 @@ public:
     // (CommentID::TermsReordered when the order changed and `comment` is set) and combines like terms
     // (CommentID::LikeTermsCombined). Returns whether anything changed.
     bool Normalize(bool comment);
+    // The first half of Normalize as a step of its own: the terms sorted into canonical order, like
+    // terms next to each other in the order they were written, nothing combined
+    // (CommentID::TermsReordered when the order changed). Returns whether it changed.
+    // e.g. 5x + 2 - 3x - 8 -> 5x - 3x + 2 - 8
+    bool OrderTerms();
     // Makes every coefficient non-negative by moving its sign into the cell; true when it changed
     // anything.
     bool MoveSignsIntoCells();

@@ -280,6 +280,25 @@ std::vector<VariableDegree> COPolynom::VariableDegrees() const {
 
 // --- canonical form --------------------------------------------------------------------------------
 
+bool COPolynom::OrderTerms() {
+    std::vector<TermKey> keys;
+    keys.reserve(static_cast<std::size_t>(GetCount()));
+    for (auto position = Head(); position != End(); ++position) {
+        TermKey key = KeyOf(*position);
+        key.cell = position;
+        keys.push_back(std::move(key));
+    }
+    if (std::is_sorted(keys.begin(), keys.end(), KeyBefore)) {
+        return false;
+    }
+    std::stable_sort(keys.begin(), keys.end(), KeyBefore);
+    for (const TermKey& key : keys) {
+        GetCells().splice(GetCells().end(), GetCells(), key.cell);
+    }
+    AddComment(CommentID::TermsReordered);
+    return true;
+}
+
 bool COPolynom::Normalize(bool comment) {
     bool changed = false;
 

@@ -131,6 +131,14 @@ void BuildPolynoms(NodeHandle handle) {
     });
 }
 
+void OrderPolynoms(NodeHandle handle) {
+    RunSimple(handle, WalkPlainBase, [](NodeHandle slot) {
+        if ((*slot)->GetType() == NodeType::Polynom) {
+            NodeAs<COPolynom>(**slot).OrderTerms();
+        }
+    });
+}
+
 void NormalizePolynoms(NodeHandle handle) {
     RunSimple(handle, WalkPlainBase, [](NodeHandle slot) {
         if ((*slot)->GetType() == NodeType::Polynom) {

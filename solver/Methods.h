@@ -5,10 +5,13 @@
 //
 //   BuildMonoms          WalkPlainBase  a qualifying number, variable, power or product -> COMonom
 //   BuildPolynoms        WalkPlainBase  a monomial, or a sum of monomials -> COPolynom
-//   NormalizePolynoms    WalkPlainBase  every COPolynom normalized with CommentID::TermsReordered and
-//   CommentID::LikeTermsCombined BuildHyperMonoms     WalkPlainBase  a qualifying polynomial, power, product
-//   or fraction -> COHyperMonom TidyPolynoms         WalkPlainBase  every COPolynom gets non-negative
-//   coefficients (signs to cells) BuildLevelAdditions, BuildLevelMultiplications, BuildLevelPowers
+//   OrderPolynoms        WalkPlainBase  every COPolynom's terms in canonical order, like terms not yet
+//                                       combined (CommentID::TermsReordered)
+//   NormalizePolynoms    WalkPlainBase  every COPolynom normalized (CommentID::TermsReordered,
+//                                       CommentID::LikeTermsCombined)
+//   BuildHyperMonoms     WalkPlainBase  a qualifying polynomial, power, product or fraction -> COHyperMonom
+//   TidyPolynoms         WalkPlainBase  every COPolynom gets non-negative coefficients (signs to cells)
+//   BuildLevelAdditions, BuildLevelMultiplications, BuildLevelPowers
 //                        WalkPlainBase  sums, products/fractions and powers of hyper-monomials -> level nodes
 //   UnbuildHyperMonoms   WalkPlainPost  COHyperMonom -> its only added element, a fraction or a product
 //   UnbuildPolynoms      WalkPlainPost  COPolynom -> its only added term, or a plain sum
@@ -28,6 +31,7 @@
 
 void BuildMonoms(NodeHandle handle);
 void BuildPolynoms(NodeHandle handle);
+void OrderPolynoms(NodeHandle handle);
 void NormalizePolynoms(NodeHandle handle);
 void BuildHyperMonoms(NodeHandle handle);
 void TidyPolynoms(NodeHandle handle);

@@ -1,8 +1,9 @@
 // Polynomial equations "polynomial = polynomial" in one unknown:
 //
-//   1. like terms collected on both sides;
+//   1. the terms of both sides ordered, like terms next to each other, then collected;
 //   2. everything moved to the left unless the right side is a constant and the left side is ready
-//      for it (zero on the right, one term with the unknown, or that term and a constant);
+//      for it (zero on the right, one term with the unknown, or that term and a constant), and
+//      ordered and collected again;
 //   3. by the degree: linear, quadratic (incomplete forms, the discriminant, the common factor x),
 //      higher (a·x^n = k, no root by the signs of the terms, factorisation).
 
@@ -457,8 +458,17 @@ bool SidesAreReady(const CPolynomValue& left, const CPolynomValue& right) {
     return left.Terms()[0].coefficient.Sign() > 0;
 }
 
-// "left = right" becomes "left - right = 0" (CommentID::AllTermsMovedLeft), shown before like terms are
-// collected.
+// Like terms brought next to each other (CommentID::TermsReordered, a step), then combined
+// (CommentID::LikeTermsCombined, a step): each change on a line of its own.
+void OrderAndCollect(CExEquation& workspace) {
+    OrderPolynoms(workspace.RootSlot());
+    workspace.RecordStep(false);
+    NormalizePolynoms(workspace.RootSlot());
+    workspace.RecordStep(false);
+}
+
+// "left = right" becomes "left - right = 0" (CommentID::AllTermsMovedLeft), shown before its terms are
+// ordered and collected.
 void MoveEverythingLeft(CExEquation& workspace) {
     const CPolynomValue left = SideValue(workspace.Left());
     CPolynomValue right = SideValue(workspace.Right());
@@ -469,8 +479,7 @@ void MoveEverythingLeft(CExEquation& workspace) {
     workspace.RightSlot() = Constant(CNumber(0));
     workspace.QueueComment(CommentID::AllTermsMovedLeft);
     workspace.RecordStep(false);
-    NormalizePolynoms(workspace.RootSlot());
-    workspace.RecordStep(false);
+    OrderAndCollect(workspace);
 }
 
 // A factor of the left side found by the factorisation search: CommentID::LeftSideFactorised, the
@@ -499,8 +508,7 @@ void SolveByFactorisation(CExEquation& workspace) {
 void SolvePolynomialEquation(CExEquation& workspace) {
     BuildMonoms(workspace.RootSlot());
     BuildPolynoms(workspace.RootSlot());
-    NormalizePolynoms(workspace.RootSlot());
-    workspace.RecordStep(false);
+    OrderAndCollect(workspace);
     if (!SidesAreReady(SideValue(workspace.Left()), SideValue(workspace.Right()))) {
         MoveEverythingLeft(workspace);
     }

@@ -134,7 +134,10 @@ bool SolveFactor(CExEquation& workspace, const COperation& factor, std::size_t n
         child->SetTopKind(kBlockCaseSolving);
         child->RecordStep(false);
     } else {
+        // "factor = 0" stands under the comment that announces it, unless the line above already
+        // reads so.
         child->SetLastText(workspace.LastText());
+        child->RecordStep(false);
     }
     SolveRelation(*child, false, useReductions);
     if (child->ErrorCode() != ProblemError::None) {

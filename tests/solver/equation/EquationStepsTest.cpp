@@ -141,6 +141,21 @@ TEST(SolveLinear, MovesTheConstantTurnsTheSignAndDivides) {
                                 }));
 }
 
+// Like terms stand next to each other on a line of their own before they are combined.
+TEST(SolveLinear, LikeTermsAreBroughtTogetherBeforeTheyAreCombined) {
+    const Lines lines = Solve("5*x+2=3*x+8");
+    const auto moved = std::find(lines.begin(), lines.end(), "[1.1] AllTermsMovedLeft/01");
+    ASSERT_LE(6, lines.end() - moved);
+    EXPECT_EQ(Lines(moved, moved + 6), Lines({
+                                           "[1.1] AllTermsMovedLeft/01",
+                                           "[1.1] F(5.x+2-3.x-8=0)",
+                                           "[1.1] TermsReordered/01",
+                                           "[1.1] F(5.x-3.x+2-8=0)",
+                                           "[1.1] LikeTermsCombined/01",
+                                           "[1.1] F(2.x-6=0)",
+                                       }));
+}
+
 TEST(CheckRoots, ARootThatMakesADenominatorZeroIsRejected) {
     const Lines lines = Solve("1/(x-1)+1/(x+1)=2/(x^2-1)");
     EXPECT_TRUE(Contains(lines, "[1.1,9.0] DomainConditions/01"));
@@ -290,6 +305,12 @@ TEST(SolveZeroProduct, AFractionIsZeroWhenItsNumeratorIs) {
     const Lines lines = Solve("(x-3)/(x^2+1)=0");
     EXPECT_TRUE(Contains(lines, "[1.1] FractionIsZeroWhenNumeratorIs/01"));
     EXPECT_EQ(lines.back(), "[2.2] AnswerHeadingEquation0/11 AnswerJoint/10 F(x=3)s");
+    // The numerator = 0 stands under the comment, before its terms are reordered.
+    const Lines half = Solve("x/2=3");
+    const auto comment = std::find(half.begin(), half.end(), "[1.1] FractionIsZeroWhenNumeratorIs/01");
+    ASSERT_LE(4, half.end() - comment);
+    EXPECT_EQ(Lines(comment + 1, comment + 4),
+              Lines({"[1.1] F(-3*2+x=0)", "[1.1] TermsReordered/01", "[1.1] F(x-6=0)"}));
 }
 
 } // namespace
