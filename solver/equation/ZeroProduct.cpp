@@ -99,9 +99,15 @@ std::vector<std::pair<NodeHandle, std::int32_t>> Factors(NodePtr& left) {
 
 // Step 2: the factor at handle simplified with its steps, then the left side 0: every number.
 void SolveWithZeroFactor(CExEquation& workspace, NodeHandle factor) {
-    workspace.SetRootSlot(factor);
-    SimplifyExpression(workspace);
-    workspace.SetRootSlot(nullptr);
+    // A factor already written "0" (a rational form's 0^1) needs no step: taking off an exponent
+    // the line does not show would stand as a step that changes nothing.
+    if (PlainCopy(**factor)->ToText() == "0") {
+        *factor = std::make_unique<CONumber>(0);
+    } else {
+        workspace.SetRootSlot(factor);
+        SimplifyExpression(workspace);
+        workspace.SetRootSlot(nullptr);
+    }
     if (!workspace.Validate()) {
         return;
     }

@@ -313,4 +313,13 @@ TEST(SolveZeroProduct, AFractionIsZeroWhenItsNumeratorIs) {
               Lines({"[1.1] F(-3*2+x=0)", "[1.1] TermsReordered/01", "[1.1] F(x-6=0)"}));
 }
 
+// An identity whose left side is 0 (a rational form's 0^1) ends at 0 = 0: no step that changes
+// nothing under "We use the rules of powers".
+TEST(SolveZeroProduct, ALeftSideWrittenZeroIsNotSimplifiedAgain) {
+    const Lines lines = Solve("(x^2-1)/(x-1)=x+1");
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], "[1.1] F(0=0)");
+    EXPECT_FALSE(Contains(lines, "[1.1] PowersJoined/01"));
+}
+
 } // namespace
