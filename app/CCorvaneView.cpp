@@ -471,11 +471,8 @@ void CCorvaneView::PaintBands(QPainter& painter, const QRect& area) {
         if (viewLine.band.bottom <= area.top() || viewLine.band.top > area.bottom()) {
             continue;
         }
-        if (viewLine.shown && viewLine.band.bottom > viewLine.band.top) {
-            const int right = std::max(viewLine.band.right, visibleRight);
-            painter.fillRect(
-                QRect(QPoint(viewLine.band.left, viewLine.band.top), QPoint(right, viewLine.band.bottom - 1)),
-                ToQColor(viewLine.background));
+        if (viewLine.shown) {
+            PaintBand(m_device, viewLine, visibleRight);
         }
         for (TypeStruct& item : viewLine.items) {
             PaintItem(item, area, m_strikesShown[line]);

@@ -2,7 +2,7 @@
 
 #include "output/COutputList.h"
 #include "solver/SolveProblem.h"
-#include "tests/solver/equation/EquationSuite.h"
+#include "tests/support/EquationSuite.h"
 
 #include <benchmark/benchmark.h>
 

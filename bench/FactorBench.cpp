@@ -3,7 +3,7 @@
 
 #include "output/COutputList.h"
 #include "solver/SolveProblem.h"
-#include "tests/solver/factor/FactorisationSuite.h"
+#include "tests/support/FactorisationSuite.h"
 
 #include <benchmark/benchmark.h>
 

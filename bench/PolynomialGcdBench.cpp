@@ -3,7 +3,7 @@
 
 #include "model/CPolynomValue.h"
 #include "model/PolynomialGcd.h"
-#include "tests/model/PolynomTestSupport.h"
+#include "tests/support/PolynomTestSupport.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 
 #include "output/COutputList.h"
 #include "solver/SolveProblem.h"
-#include "tests/solver/simplify/SimplificationSuite.h"
+#include "tests/support/SimplificationSuite.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,7 @@
 
 #include "output/COutputList.h"
 #include "solver/SolveProblem.h"
-#include "tests/solver/SchoolProblemMaker.h"
+#include "tests/support/SchoolProblemMaker.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,7 +8,7 @@
 #include "output/COutputList.h"
 #include "solver/SolveProblem.h"
 #include "solver/substitution/SubstitutionSearch.h"
-#include "tests/solver/substitution/SubstitutionSuite.h"
+#include "tests/support/SubstitutionSuite.h"
 
 #include <benchmark/benchmark.h>
 

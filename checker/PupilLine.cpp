@@ -2,6 +2,7 @@
 
 #include "markup/LinearNotation.h"
 #include "markup/MarkupSyntax.h"
+#include "output/MarkupBytes.h"
 
 #include <algorithm>
 #include <array>
@@ -124,7 +125,7 @@ UnknownIndex IndexOfUnknown(std::string_view text, char unknown) {
         if (subscriptDigit || std::isdigit(c)) {
             digits = true;
             i += subscriptDigit ? 2 : 0;
-        } else if (c == ',' || c == 0xB5) {
+        } else if (c == ',' || c == MarkupBytes::kSubscriptComma) {
             comma = true;
         } else if (c != '_' && c != '{' && c != '}') {
             return UnknownIndex::NotTheUnknown;

@@ -5,12 +5,6 @@
 
 namespace {
 
-// Line-block kinds of the records of a solution: the steps, the answer, and the heading
-// "Case 1" of one equation of several (its number is a formula block, not a step).
-constexpr std::int32_t kStepsBlock = 1;
-constexpr std::int32_t kAnswerBlock = 2;
-constexpr std::int32_t kCaseHeadingBlock = 3;
-
 // A step's formula without the "=" that chains the steps of an expression's solution.
 std::string Unchained(std::string formula) {
     while (!formula.empty() && formula.front() == '=') {
@@ -33,8 +27,8 @@ SolverContinuation SolverContinuationOf(int kind, const std::string& markup) {
         if (record->lineBlocks.empty()) {
             continue;
         }
-        const std::int32_t block = record->lineBlocks.front().kind;
-        if (block == kAnswerBlock) {
+        const LineBlockKind block = record->lineBlocks.front().kind;
+        if (block == LineBlockKind::Answer) {
             for (const auto& item : record->Blocks()) {
                 if (item->IsFormula()) {
                     continuation.answer = item->AsFormula()->text;
@@ -42,8 +36,9 @@ SolverContinuation SolverContinuationOf(int kind, const std::string& markup) {
             }
             break;
         }
-        if (continuation.next || block != kStepsBlock ||
-            record->lineBlocks.back().kind == kCaseHeadingBlock) {
+        // The heading "Case 1" of one equation of several holds its number, not a step.
+        if (continuation.next || block != LineBlockKind::Steps ||
+            record->lineBlocks.back().kind == LineBlockKind::CaseNumber) {
             continue;
         }
         for (const auto& item : record->Blocks()) {

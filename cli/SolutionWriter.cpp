@@ -8,7 +8,7 @@ void AppendLineBlocksJson(std::string& out, const LineBlockList& lineBlocks) {
     out += "\"lineBlocks\":[";
     for (std::size_t i = 0; i < lineBlocks.size(); ++i) {
         out += i == 0 ? "[" : ",[";
-        out += std::to_string(lineBlocks[i].kind);
+        out += std::to_string(ToNumber(lineBlocks[i].kind));
         out += ',';
         out += std::to_string(lineBlocks[i].number);
         out += ']';

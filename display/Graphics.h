@@ -5,13 +5,10 @@
 
 #include "display/LayoutDevice.h"
 #include "display/OpisShrift.h"
+#include "output/TextLanguage.h"
 
 #include <algorithm>
 #include <string_view>
-
-// Languages: the decimal separator and the division sign follow them when formulas are painted.
-inline constexpr int kLanguageRussian = 0;
-inline constexpr int kLanguageEnglish = 1;
 
 class CGraphics {
 public:

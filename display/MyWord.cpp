@@ -118,7 +118,7 @@ std::vector<MySymbol>& MyWord::Symbols(CGraphics& graphics) {
 }
 
 unsigned char LanguageCharacter(unsigned char character, int language) {
-    if (language == kLanguageEnglish) {
+    if (language == kEnglishLanguage) {
         if (character == ',') {
             return '.';
         }

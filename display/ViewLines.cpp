@@ -63,10 +63,17 @@ int WrapWords(LineStruct& line, int wrapRight, int rowGap, int gap, CGraphics& g
 
 } // namespace
 
-Rgb BandColor(int indentLevel, int blockKind) {
+Rgb BandColor(int indentLevel, LineBlockKind blockKind) {
     // One colour scheme for the view and the exported documents.
     const BandRgb rgb = BandBackground(static_cast<std::size_t>(std::max(indentLevel, 0)), blockKind, false);
     return MakeRgb(rgb.red, rgb.green, rgb.blue);
+}
+
+void PaintBand(CLayoutDevice& device, const LineStruct& line, int right) {
+    if (line.band.bottom > line.band.top) {
+        device.FillRect(line.band.left, line.band.top, std::max(line.band.right, right), line.band.bottom,
+                        line.background);
+    }
 }
 
 RecordLine RecordTextAndWords(const COutputRecord& record, bool textComments,
@@ -114,7 +121,7 @@ void CViewList::Build(const COutputList& solution, bool textComments, const Comm
         LineStruct& line = m_lines.emplace_back();
         line.recordNumber = recordNumber++;
         line.indentLevel = static_cast<int>(record->IndentLevel());
-        line.blockKind = record->lineBlocks.empty() ? 0 : record->lineBlocks.back().kind;
+        line.blockKind = record->lineBlocks.empty() ? LineBlockKind::Problem : record->lineBlocks.back().kind;
         line.textLeft = line.indentLevel * geometry.IndentStep();
 
         // 1. The line's text and its items.
@@ -190,10 +197,7 @@ void CViewList::Build(const COutputList& solution, bool textComments, const Comm
 void CViewList::PaintAll(CGraphics& graphics, int language) {
     CLayoutDevice& device = graphics.Device();
     for (LineStruct& line : m_lines) {
-        if (line.band.bottom > line.band.top) {
-            device.FillRect(line.band.left, line.band.top, line.band.right, line.band.bottom,
-                            line.background);
-        }
+        PaintBand(device, line, line.band.right);
         for (TypeStruct& item : line.items) {
             if (item.kind != TypeStruct::Kind::Word || item.word == nullptr) {
                 continue;

@@ -6,6 +6,7 @@
 
 #include "display/Paragraph.h"
 #include "output/COutputList.h"
+#include "output/LineBlockInfo.h"
 
 #include <functional>
 #include <string>
@@ -59,8 +60,8 @@ struct BandRect {
 struct LineStruct {
     int recordNumber = 0;
     int indentLevel = 0;
-    // The kind of the innermost entry of the record's line-block stack (0 without entries).
-    int blockKind = 0;
+    // The kind of the innermost entry of the record's line-block stack (the problem's without entries).
+    LineBlockKind blockKind = LineBlockKind::Problem;
     BandRect band;
     int textLeft = 0;
     int textRight = 0;
@@ -102,5 +103,10 @@ private:
 };
 
 // The background of a band that is neither the first nor the last: grey that darkens with the indent
-// level, or cyan-green for the domain (kind 9) and check (kind 10) stages.
-Rgb BandColor(int indentLevel, int blockKind);
+// level, or cyan-green for the domain and check stages.
+Rgb BandColor(int indentLevel, LineBlockKind blockKind);
+
+// Fills the band of a line in its background from its left edge to `right`: the band's own right
+// edge on a page, the right edge of the visible area when that is further, in the view. The one
+// place a band is painted, for the picture, the printed page and the view alike.
+void PaintBand(CLayoutDevice& device, const LineStruct& line, int right);

@@ -101,11 +101,14 @@ std::string SolutionStyleSheet() {
     for (std::size_t level = 0; level < kStyledLevels; ++level) {
         const std::string selector = ".orbelin-solution .level-" + std::to_string(level);
         css += selector + "{padding-left:" + std::to_string(level) +
-               ".6em;background-color:" + HexColor(BandBackground(level, 0, false)) + "}\n";
+               ".6em;background-color:" + HexColor(BandBackground(level, LineBlockKind::Steps, false)) +
+               "}\n";
         css += selector +
-               ".stage{background-color:" + HexColor(BandBackground(level, kDomainStageKind, false)) + "}\n";
+               ".stage{background-color:" + HexColor(BandBackground(level, LineBlockKind::Domain, false)) +
+               "}\n";
     }
-    css += ".orbelin-solution .band.end{background-color:" + HexColor(BandBackground(0, 0, true)) + "}\n";
+    css += ".orbelin-solution .band.end{background-color:" +
+           HexColor(BandBackground(0, LineBlockKind::Steps, true)) + "}\n";
     return css;
 }
 

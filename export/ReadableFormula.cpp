@@ -3,6 +3,7 @@
 #include "export/FormulaText.h"
 #include "markup/LinearNotation.h"
 #include "markup/MarkupSyntax.h"
+#include "output/MarkupBytes.h"
 #include "output/Windows1251.h"
 
 #include <array>
@@ -59,7 +60,7 @@ std::string Subscript(std::string_view text) {
     for (const char c : text) {
         if (c >= '0' && c <= '9') {
             AppendUtf8(out, U'\u2080' + (c - '0'));
-        } else if (c == ',' || static_cast<unsigned char>(c) == 0xB5) {
+        } else if (c == ',' || MarkupBytes::IsByte(c, MarkupBytes::kSubscriptComma)) {
             out += ',';
         } else {
             std::string written = "_";

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kProblemBlock = 0;
-constexpr int kAnswerBlock = 2;
 constexpr BandRgb kYellow{255, 255, 0};
 
 BandPart PartOf(const LineBlockList& lineBlocks) {
@@ -16,9 +14,9 @@ BandPart PartOf(const LineBlockList& lineBlocks) {
         return BandPart::Steps;
     }
     switch (lineBlocks.front().kind) {
-    case kProblemBlock:
+    case LineBlockKind::Problem:
         return BandPart::Problem;
-    case kAnswerBlock:
+    case LineBlockKind::Answer:
         return BandPart::Answer;
     default:
         return BandPart::Steps;
@@ -27,11 +25,11 @@ BandPart PartOf(const LineBlockList& lineBlocks) {
 
 } // namespace
 
-bool IsDomainOrCheckStage(int blockKind) {
-    return blockKind == kDomainStageKind || blockKind == kCheckStageKind;
+bool IsDomainOrCheckStage(LineBlockKind blockKind) {
+    return blockKind == LineBlockKind::Domain || blockKind == LineBlockKind::Check;
 }
 
-BandRgb BandBackground(std::size_t indentLevel, int blockKind, bool firstOrLast) {
+BandRgb BandBackground(std::size_t indentLevel, LineBlockKind blockKind, bool firstOrLast) {
     if (firstOrLast) {
         return kYellow;
     }
@@ -76,7 +74,7 @@ std::vector<ShownBand> ShownBands(const COutputList& solution, const CommentText
             continue;
         }
         band.indentLevel = record->IndentLevel();
-        band.blockKind = record->lineBlocks.empty() ? 0 : record->lineBlocks.back().kind;
+        band.blockKind = record->lineBlocks.empty() ? LineBlockKind::Problem : record->lineBlocks.back().kind;
         band.part = PartOf(record->lineBlocks);
         band.firstOrLast = firstOrLast;
         band.background = BandBackground(band.indentLevel, band.blockKind, firstOrLast);

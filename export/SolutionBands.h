@@ -6,6 +6,7 @@
 
 #include "export/CommentTexts.h"
 #include "output/COutputList.h"
+#include "output/LineBlockInfo.h"
 
 #include <cstddef>
 #include <string>
@@ -21,15 +22,11 @@ struct BandRgb {
 
 // The background of a band as the view paints it: yellow for the first and the last band; grey that
 // darkens with the indent level; cyan-green, darkening the same way, for the domain and check stages.
-BandRgb BandBackground(std::size_t indentLevel, int blockKind, bool firstOrLast);
-
-// The line-block kinds of the domain conditions and of the check of the roots.
-inline constexpr int kDomainStageKind = 9;
-inline constexpr int kCheckStageKind = 10;
+BandRgb BandBackground(std::size_t indentLevel, LineBlockKind blockKind, bool firstOrLast);
 
 // True for the line-block kinds of the domain conditions and of the check of the roots, which the
 // view sets apart by their colour.
-bool IsDomainOrCheckStage(int blockKind);
+bool IsDomainOrCheckStage(LineBlockKind blockKind);
 
 struct ShownBlock {
     bool formula = false;
@@ -44,8 +41,8 @@ enum class BandPart { Problem, Steps, Answer };
 
 struct ShownBand {
     std::size_t indentLevel = 0;
-    // The kind of the innermost line-block entry (0 without entries).
-    int blockKind = 0;
+    // The kind of the innermost line-block entry (the problem's without entries).
+    LineBlockKind blockKind = LineBlockKind::Problem;
     BandPart part = BandPart::Steps;
     bool firstOrLast = false;
     BandRgb background;

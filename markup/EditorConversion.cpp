@@ -11,20 +11,32 @@ namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
+// "+", "-" and the plus-or-minus sign.
+bool IsSumSign(char c) {
+    return c == '+' || c == '-' || MarkupBytes::IsByte(c, MarkupBytes::kPlusOrMinus);
+}
+
+// The Symbol-font relation signs and the plus-or-minus sign.
+bool IsSymbolSign(char c) {
+    using namespace MarkupBytes;
+    return IsByte(c, kNotEqual) || IsByte(c, kApproximatelyEqual) || IsByte(c, kGreaterOrEqual) ||
+           IsByte(c, kLessOrEqual) || IsByte(c, kPlusOrMinus);
+}
+
 // Signs, relations and delimiters next to which no product dot is put: "$", relation signs,
-// operators, the Symbol-font relation signs, "@" and the plus-or-minus sign.
-// Symbol-font bytes: 0xB9 not-equal, 0xBB approximately-equal, 0xB3 greater-or-equal, 0xA3
-// less-or-equal, 0xB1 plus-or-minus.
-constexpr std::string_view kDotStopSigns = "$=<>+-*.:/^_\xB9\xBB@\xB3\xA3\xB1";
+// operators, "@", and the Symbol-font signs.
+bool IsDotStopSign(char c) {
+    return IsOneOf(c, "$=<>+-*.:/^_@") || IsSymbolSign(c);
+}
 
 // No dot after c when the next character is a sign or a closing bracket.
 bool StopsDotAfter(char next) {
-    return IsOneOf(next, kDotStopSigns) || next == '}' || next == ')' || next == ']';
+    return IsDotStopSign(next) || next == '}' || next == ')' || next == ']';
 }
 
 // No dot before c when the previous character is a sign or an opening bracket.
 bool StopsDotBefore(char previous) {
-    return IsOneOf(previous, kDotStopSigns) || previous == '{' || previous == '(' || previous == '[';
+    return IsDotStopSign(previous) || previous == '{' || previous == '(' || previous == '[';
 }
 
 bool WantsDotAfter(char c) {
@@ -35,10 +47,15 @@ bool WantsDotBefore(char c) {
     return c == '(' || c == '{' || IsLetter(c);
 }
 
-// Neighbours that let a brace pair go in the third pass of RemoveRedundantBraces (0xB1 is the
-// plus-or-minus sign).
-constexpr std::string_view kFreeBeforeBrace = "=<>+-*.:\xB1([{";
-constexpr std::string_view kFreeAfterBrace = "=<>+-*.:\xB1)]}";
+// Neighbours that let a brace pair go in the third pass of RemoveRedundantBraces: signs (the
+// plus-or-minus sign among them) and brackets.
+bool IsFreeBeforeBrace(char c) {
+    return IsOneOf(c, "=<>*.:([{") || IsSumSign(c);
+}
+
+bool IsFreeAfterBrace(char c) {
+    return IsOneOf(c, "=<>*.:)]}") || IsSumSign(c);
+}
 
 bool IsLetterOrDigit(char c) {
     return IsLetter(c) || IsDigit(c);
@@ -92,7 +109,7 @@ std::vector<Binding> GroupBindings(const std::string& text) {
             } else {
                 loosen(Binding::Relation);
             }
-        } else if (IsOneOf(c, "+-\xB1")) {
+        } else if (IsSumSign(c)) {
             loosen(Binding::Sum);
         } else if (IsOneOf(c, "*.:")) {
             loosen(Binding::Term);
@@ -113,7 +130,7 @@ std::vector<Binding> GroupBindings(const std::string& text) {
 // before "+" or "-", a fraction next to "*", "." or ":", anything else at a free place (the start or
 // end, a bracket, a relation sign).
 Binding NeededNextTo(char neighbour) {
-    if (IsOneOf(neighbour, "+-\xB1")) {
+    if (IsSumSign(neighbour)) {
         return Binding::Term;
     }
     if (IsOneOf(neighbour, "*.:")) {
@@ -304,11 +321,11 @@ void RemoveFreeStandingBraces(std::string& text) {
     while (i != kNone) {
         const std::size_t before = chain.Previous(i);
         if (text[i] == '{' && closer[i] != kNone &&
-            (before == kNone || IsOneOf(chain.At(before), kFreeBeforeBrace))) {
+            (before == kNone || IsFreeBeforeBrace(chain.At(before)))) {
             const std::size_t after = chain.Next(closer[i]);
             const char beforeCharacter = before == kNone ? '\0' : chain.At(before);
             const char afterCharacter = after == kNone ? '\0' : chain.At(after);
-            if ((after == kNone || IsOneOf(chain.At(after), kFreeAfterBrace)) &&
+            if ((after == kNone || IsFreeAfterBrace(chain.At(after))) &&
                 BindsTightlyEnough(bindings[i], beforeCharacter, afterCharacter)) {
                 // Deleting a matched pair leaves every other pair matched as before, so the
                 // partners found at the start stay valid. The pass goes on at the character that

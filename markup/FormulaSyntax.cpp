@@ -1,5 +1,7 @@
 #include "markup/FormulaSyntax.h"
 
+#include "output/MarkupBytes.h"
+
 namespace {
 
 bool IsAtom(const SyntaxNode& node) {
@@ -42,7 +44,7 @@ void WriteSum(std::string& out, const SyntaxNode& node) {
         if (sign < 0) {
             out += '-';
         } else if (sign == kPlusOrMinus) {
-            out += '\xB1';
+            out += static_cast<char>(MarkupBytes::kPlusOrMinus);
         } else if (i > 0) {
             out += '+';
         }
@@ -160,7 +162,8 @@ void Write(std::string& out, const SyntaxNode& node) {
 } // namespace
 
 const char* RelationMarkup(int sign) {
-    static constexpr const char* kMarkup[] = {"=", "<=", ">=", "<", ">", "\xB9", "\xBB"};
+    static constexpr const char* kMarkup[] = {
+        "=", "<=", ">=", "<", ">", MarkupBytes::kNotEqualText, MarkupBytes::kApproximatelyEqualText};
     return sign >= 0 && sign < 7 ? kMarkup[sign] : "=";
 }
 

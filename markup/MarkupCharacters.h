@@ -4,29 +4,9 @@
 // language are Windows-1251 bytes and a few signs are bytes of the Symbol font, so every test here
 // works on the byte as an unsigned value and never on the locale of the C library.
 
+#include "output/MarkupBytes.h"
+
 #include <string_view>
-
-namespace MarkupBytes {
-
-// Signs written with bytes of the Symbol font. The layout engine draws them; the parser refuses
-// them as characters outside the markup set.
-inline constexpr unsigned char kNotEqual = 0xB9;
-inline constexpr unsigned char kApproximatelyEqual = 0xBB;
-inline constexpr unsigned char kGreaterOrEqual = 0xB3;
-inline constexpr unsigned char kLessOrEqual = 0xA3;
-inline constexpr unsigned char kPlusOrMinus = 0xB1;
-// The division sign: typed in the editor, and drawn for ":" in English formulas.
-inline constexpr unsigned char kDivisionSign = 0xB8;
-// The comma of the root subscript "1,2" in "x_{1,2}".
-inline constexpr unsigned char kSubscriptComma = 0xB5;
-
-// The placeholder of an empty template slot (editor form only), the end of a problem text and the
-// delimiter of a formula inside a line of mixed text.
-inline constexpr char kPlaceholder = '~';
-inline constexpr char kRecordEnd = ';';
-inline constexpr char kFormulaDelimiter = '$';
-
-} // namespace MarkupBytes
 
 // "0" to "9".
 inline bool IsDigit(char c) {

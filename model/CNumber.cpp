@@ -423,11 +423,19 @@ bool CNumber::CombineSmall(const CNumber& other, Operation operation) {
     return true;
 }
 
+// The result of one arithmetic operation, in the cheapest form that holds it exactly:
+//   1. a division by zero gives 0 (callers test the divisor first; this keeps the value defined);
+//   2. two integers: long-integer arithmetic, a quotient as a fraction;
+//   3. two values whose fractions fit machine words: checked 64-bit arithmetic on the fractions;
+//   4. longer integers and decimals, except a quotient: long decimal arithmetic;
+//   5. anything else: as fractions, a/b +- c/d = (ad +- cb)/bd, reduced.
 void CNumber::Combine(const CNumber& other, Operation operation) {
+    // 1.
     if (operation == Operation::kDivide && other.IsZero()) {
         SetInteger(0);
         return;
     }
+    // 2.
     if (m_kind == kInteger && other.m_kind == kInteger) {
         switch (operation) {
         case Operation::kAdd:
@@ -448,9 +456,11 @@ void CNumber::Combine(const CNumber& other, Operation operation) {
             return;
         }
     }
+    // 3.
     if (CombineSmall(other, operation)) {
         return;
     }
+    // 4.
     const bool decimalPair =
         (m_kind == kInteger || m_kind == kDecimal) && (other.m_kind == kInteger || other.m_kind == kDecimal);
     if (decimalPair && operation != Operation::kDivide) {
@@ -472,6 +482,7 @@ void CNumber::Combine(const CNumber& other, Operation operation) {
         Normalize();
         return;
     }
+    // 5.
     CLongInteger n1;
     CLongInteger d1;
     CLongInteger n2;

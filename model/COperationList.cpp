@@ -1,7 +1,21 @@
 #include "model/COperationList.h"
 
+#include "model/EngineAssert.h"
+
 #include <iterator>
 #include <utility>
+
+namespace {
+
+// The rule of every cell: it holds a child, and its sign is +1 or -1 (a sum's "+" or "-", a
+// product's factor or divisor).
+ListCell CheckedCell(NodePtr child, std::int32_t sign) {
+    ORBELIN_ASSERT(child != nullptr);
+    ORBELIN_ASSERT(sign == 1 || sign == -1);
+    return ListCell{std::move(child), sign};
+}
+
+} // namespace
 
 COperationList::~COperationList() {
     // Children are freed one cell after another; each subtree frees itself without recursing
@@ -39,12 +53,12 @@ void COperationList::NegateAll() {
 }
 
 std::int32_t COperationList::AddTail(NodePtr child, std::int32_t sign) {
-    m_cells.push_back(ListCell{std::move(child), sign});
+    m_cells.push_back(CheckedCell(std::move(child), sign));
     return GetCount();
 }
 
 void COperationList::AddHead(NodePtr child, std::int32_t sign) {
-    m_cells.push_front(ListCell{std::move(child), sign});
+    m_cells.push_front(CheckedCell(std::move(child), sign));
 }
 
 bool COperationList::InsertAt(NodePtr& child, std::int32_t sign, std::int32_t index) {
@@ -53,17 +67,17 @@ bool COperationList::InsertAt(NodePtr& child, std::int32_t sign, std::int32_t in
         return false;
     }
     Position before = (index == 0 || index == count + 1) ? m_cells.end() : PositionAt(index);
-    m_cells.insert(before, ListCell{std::move(child), sign});
+    m_cells.insert(before, CheckedCell(std::move(child), sign));
     return true;
 }
 
 COperationList::Position COperationList::InsertBefore(Position position, NodePtr child, std::int32_t sign) {
-    return m_cells.insert(position, ListCell{std::move(child), sign});
+    return m_cells.insert(position, CheckedCell(std::move(child), sign));
 }
 
 COperationList::Position COperationList::InsertAfter(Position position, NodePtr child, std::int32_t sign) {
     Position before = position == m_cells.end() ? m_cells.begin() : std::next(position);
-    return m_cells.insert(before, ListCell{std::move(child), sign});
+    return m_cells.insert(before, CheckedCell(std::move(child), sign));
 }
 
 NodePtr COperationList::RemoveHead() {

@@ -38,6 +38,7 @@ public:
     virtual void NegateAt(std::int32_t index);
     virtual void NegateAll();
 
+    // Every cell holds a child and a sign of +1 or -1 (checked in builds with engine assertions).
     // Appends a cell and returns the new count.
     std::int32_t AddTail(NodePtr child, std::int32_t sign);
     void AddHead(NodePtr child, std::int32_t sign);

@@ -20,15 +20,13 @@
 #include "output/CIniFile.h"
 #include "output/CommentID.h"
 #include "output/CommentSound.h"
+#include "output/TextLanguage.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-inline constexpr int kRussianLanguage = 0;
-inline constexpr int kEnglishLanguage = 1;
 
 // The language file of a language, relative to the base folder: "Res/English.ini" for English,
 // "Res/Russian.ini" for any other value.

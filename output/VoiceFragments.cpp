@@ -1,5 +1,7 @@
 #include "output/VoiceFragments.h"
 
+#include "output/MarkupBytes.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -121,23 +123,23 @@ std::string SignWord(std::string_view sign) {
         return "mi";
     case ':':
     case '/':
-    case 0xB8:
+    case MarkupBytes::kDivisionSign:
         return "di";
     case '=':
         return "equal";
-    case 0xB1:
+    case MarkupBytes::kPlusOrMinus:
         return "plmi";
-    case 0xB9:
+    case MarkupBytes::kNotEqual:
         return "neq";
-    case 0xBB:
+    case MarkupBytes::kApproximatelyEqual:
         return "approx";
     case '<':
         return "less";
     case '>':
         return "greater";
-    case 0xA3:
+    case MarkupBytes::kLessOrEqual:
         return "lesseq";
-    case 0xB3:
+    case MarkupBytes::kGreaterOrEqual:
         return "greatereq";
     default:
         return {};

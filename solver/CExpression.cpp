@@ -263,7 +263,7 @@ void CExpression::FlushPendingRecord() {
     m_pendingRecord.reset();
 }
 
-void CExpression::PushLineBlock(std::int32_t kind, std::int32_t number) {
+void CExpression::PushLineBlock(LineBlockKind kind, std::int32_t number) {
     m_lineBlocks.push_back(LineBlockInfo{kind, number});
 }
 
@@ -282,11 +282,14 @@ void CExpression::NextLineBlock() {
     }
 }
 
-std::int32_t CExpression::TopKind() const {
-    return m_lineBlocks.empty() ? -1 : m_lineBlocks.back().kind;
+std::optional<LineBlockKind> CExpression::TopKind() const {
+    if (m_lineBlocks.empty()) {
+        return std::nullopt;
+    }
+    return m_lineBlocks.back().kind;
 }
 
-void CExpression::SetTopKind(std::int32_t kind) {
+void CExpression::SetTopKind(LineBlockKind kind) {
     if (!m_lineBlocks.empty()) {
         m_lineBlocks.back().kind = kind;
     }

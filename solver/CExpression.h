@@ -148,14 +148,14 @@ public:
 
     // --- the line-block stack --------------------------------------------------------------------
 
-    void PushLineBlock(std::int32_t kind, std::int32_t number);
+    void PushLineBlock(LineBlockKind kind, std::int32_t number);
     // Removes the top entry and returns its number; -1 when the stack is empty.
     std::int32_t PopLineBlock();
     // Adds 1 to the number of the top entry; nothing when the stack is empty.
     void NextLineBlock();
-    // The kind of the top entry (-1 when the stack is empty), and its change (nothing when empty).
-    std::int32_t TopKind() const;
-    void SetTopKind(std::int32_t kind);
+    // The kind of the top entry (none when the stack is empty), and its change (nothing when empty).
+    std::optional<LineBlockKind> TopKind() const;
+    void SetTopKind(LineBlockKind kind);
     const LineBlockList& LineBlocks() const { return m_lineBlocks; }
     // Sub-problems continue with a copy of their parent's stack.
     void SetLineBlocks(LineBlockList blocks) { m_lineBlocks = std::move(blocks); }

@@ -20,11 +20,6 @@
 
 namespace {
 
-// Line-block kinds the entries give their one top-level entry.
-constexpr std::int32_t kBlockProblem = 0;
-constexpr std::int32_t kBlockSteps = 1;
-constexpr std::int32_t kBlockAnswer = 2;
-
 // A text past the engine's length limit ends the solve before anything else is done with it.
 bool RefuseTooLongText(const std::string& text, COutputList* solution) {
     if (text.size() <= EngineLimits::kMaxProblemTextLength) {
@@ -60,7 +55,7 @@ bool StartExpressionSolve(CExpression& workspace) {
     if (!CheckNewProblem(workspace)) {
         return false;
     }
-    workspace.PushLineBlock(kBlockProblem, 0);
+    workspace.PushLineBlock(LineBlockKind::Problem, 0);
     workspace.RecordStep(true);
     return true;
 }
@@ -105,7 +100,7 @@ bool IsConstantPolynomial(const COperation* tree) {
 // The answer follows the steps in a line block of its own.
 void EnterAnswerStage(CExpression& workspace) {
     workspace.NextLineBlock();
-    workspace.SetTopKind(kBlockAnswer);
+    workspace.SetTopKind(LineBlockKind::Answer);
 }
 
 void FinishFactorisation(CExpression& workspace, bool factorised) {
@@ -135,7 +130,7 @@ std::optional<std::string> PreparedCopy(const std::string& problemText, COutputL
 
 void EnterSolverStage(CExpression& workspace) {
     workspace.NextLineBlock();
-    workspace.SetTopKind(kBlockSteps);
+    workspace.SetTopKind(LineBlockKind::Steps);
 }
 
 // The opening shared by the expression entries: nothing for an empty text; otherwise the random
@@ -287,7 +282,7 @@ void SolveEquation(const std::string& problemText, COutputList* solution) {
     if (!CheckNewProblem(workspace)) {
         return;
     }
-    workspace.PushLineBlock(kBlockProblem, 0);
+    workspace.PushLineBlock(LineBlockKind::Problem, 0);
     // Recorded anyway: the last text is still empty.
     workspace.RecordStep(false);
     EnterSolverStage(workspace);

@@ -11,7 +11,7 @@
 
 #include "cli/CliRunner.h"
 #include "solver/SolveProblem.h"
-#include "tests/solver/SchoolProblemMaker.h"
+#include "tests/support/SchoolProblemMaker.h"
 
 #include <algorithm>
 #include <ctime>

@@ -4,8 +4,8 @@
 #include "app/CCorvaneDoc.h"
 #include "app/CCorvaneView.h"
 #include "bench/QtBenchmarkMain.h"
-#include "display/SampleSolution.h"
 #include "output/LanguageTables.h"
+#include "tests/support/SampleSolution.h"
 
 #include <QImage>
 
@@ -18,7 +18,7 @@ constexpr int kSampleRepeats = 3;
 
 void AddFortyRecords(COutputList& solution) {
     AddSampleSolution(solution, kSampleRepeats);
-    const LineBlockList steps = {{1, 0}};
+    const LineBlockList steps = {{LineBlockKind::Steps, 0}};
     solution.AddFormula(&steps, "{x^2-1}/{x+1}=x-1", false);
     solution.AddFormula(&steps, "x-1+2,5.x:4=0", false);
 }

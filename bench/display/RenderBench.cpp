@@ -4,7 +4,7 @@
 #include "display/QtLayoutDevice.h"
 #include "display/SolutionRenderer.h"
 #include "display/ViewLines.h"
-#include "tests/display/SampleSolution.h"
+#include "tests/support/SampleSolution.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,7 +37,7 @@ void BM_LayOutAndPaintFortyRecords(benchmark::State& state) {
         CQtLayoutDevice device(&image, &painter);
         CGraphics graphics(device);
         view.Build(solution, true, Text, graphics, 800);
-        view.PaintAll(graphics, kLanguageEnglish);
+        view.PaintAll(graphics, kEnglishLanguage);
         benchmark::DoNotOptimize(view.ScrollHeight());
     }
     state.counters["records"] = static_cast<double>(solution.Size());

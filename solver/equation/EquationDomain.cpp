@@ -19,9 +19,6 @@
 
 namespace {
 
-constexpr std::int32_t kBlockDomain = 9;
-constexpr std::int32_t kBlockCheck = 10;
-
 // A condition counts as zero at an approximate root when its value is this small against the
 // largest magnitude met while computing it.
 constexpr long double kRelativeZero = 1e-12L;
@@ -220,13 +217,13 @@ void CheckRoots(CExEquation& workspace, const DomainList& domain) {
 }
 
 void WriteDomainBlock(CExEquation& workspace, const DomainList& domain) {
-    workspace.PushLineBlock(kBlockDomain, 0);
+    workspace.PushLineBlock(LineBlockKind::Domain, 0);
     WriteDomain(workspace, domain);
     workspace.PopLineBlock();
 }
 
 void CheckRootsBlock(CExEquation& workspace, const DomainList& domain) {
-    workspace.PushLineBlock(kBlockCheck, 0);
+    workspace.PushLineBlock(LineBlockKind::Check, 0);
     CheckRoots(workspace, domain);
     workspace.PopLineBlock();
 }

@@ -29,11 +29,6 @@
 
 namespace {
 
-// Line-block kinds of a numbered sub-equation: its number, its solving, its answer.
-constexpr std::int32_t kBlockCaseNumber = 3;
-constexpr std::int32_t kBlockCaseSolving = 4;
-constexpr std::int32_t kBlockCaseAnswer = 5;
-
 // A factor that is zero for every value: its value at two points is zero, and the simplifier,
 // run silently on a copy, makes it the number 0.
 bool SimplifiesToZero(const COperation& factor, char letter) {
@@ -133,11 +128,11 @@ bool SolveFactor(CExEquation& workspace, const COperation& factor, std::size_t n
         const std::string label = std::to_string(number);
         child->conditionText =
             workspace.conditionText.empty() ? label : workspace.conditionText + "." + label;
-        child->PushLineBlock(kBlockCaseNumber, 0);
+        child->PushLineBlock(LineBlockKind::CaseNumber, 0);
         child->NextLineBlock();
         WriteCaseNumber(*child);
         child->NextLineBlock();
-        child->SetTopKind(kBlockCaseSolving);
+        child->SetTopKind(LineBlockKind::CaseSolving);
         child->RecordStep(false);
     } else {
         // "factor = 0" stands under the comment that announces it, unless the line above already
@@ -152,7 +147,7 @@ bool SolveFactor(CExEquation& workspace, const COperation& factor, std::size_t n
     }
     if (count > 1) {
         child->NextLineBlock();
-        child->SetTopKind(kBlockCaseAnswer);
+        child->SetTopKind(LineBlockKind::CaseAnswer);
         WriteAnswer(*child);
     } else {
         workspace.SetLastText(child->LastText());

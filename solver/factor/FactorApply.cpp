@@ -294,6 +294,12 @@ CPolynomValue LetterPower(unsigned char letter, std::int64_t exponent, std::int3
                          : CPolynomValue::Letter(letter, exponent).Scaled(CNumber(coefficient));
 }
 
+// x^top + x^low' + 1 with the divisor x^2 + x + 1 (low' is 1 or 2):
+//   1. a pair of opposite terms -x^low + x^low inserted after the top term;
+//   2. grouped as (x^top - x^low) + (x^2 + x + 1);
+//   3. in the first group x^low taken out, x^(3k) - 1 written as (x^3 - 1)(rest), then x^3 - 1 as
+//      (x - 1)(x^2 + x + 1);
+//   4. x^2 + x + 1 taken out of the whole sum, and the other bracket multiplied out and added.
 void ApplyTrinomial(CExpression& workspace, NodeHandle handle, FactorFinding& finding) {
     const TermList terms = SignedTerms(PolynomAt(handle));
     const unsigned char x = terms.front().powers.front().letter;
@@ -302,19 +308,19 @@ void ApplyTrinomial(CExpression& workspace, NodeHandle handle, FactorFinding& fi
     const CPolynomValue xLow = LetterPower(x, low);
     const CPolynomValue divisor = finding.first->Value();
     workspace.RecordStep(false);
-    // x^top - x^low + x^low + ...: a pair of opposite terms inserted.
+    // 1. x^top - x^low + x^low + ...
     TermList inserted{terms[0], LetterPower(x, low, -1).Terms().front(), xLow.Terms().front(), terms[1],
                       terms[2]};
     *handle = PolynomInOrder(inserted);
     Step(workspace, CommentID::OppositeLikeTermsInserted);
-    // (x^top - x^low) + (x^2 + x + 1)
+    // 2. (x^top - x^low) + (x^2 + x + 1)
     const CPolynomValue power = LetterPower(x, top - low).Difference(CPolynomValue(1));
     std::vector<SignedNode> groups;
     groups.push_back({PolynomInOrder({inserted[0], inserted[1]}), 1});
     groups.push_back({PolynomNode(divisor), 1});
     *handle = SumNode(std::move(groups));
     Step(workspace, CommentID::TermsGrouped);
-    // x^low (x^(3k) - 1) + ..., then (x^3 - 1)*rest, then (x - 1)(x^2 + x + 1)*rest
+    // 3. x^low (x^(3k) - 1) + ..., then (x^3 - 1)*rest, then (x - 1)(x^2 + x + 1)*rest
     const CPolynomValue cubeLess = LetterPower(x, 3).Difference(CPolynomValue(1));
     const CPolynomValue rest = QuotientOf(power, cubeLess);
     const CPolynomValue linear = LetterPower(x, 1).Difference(CPolynomValue(1));
@@ -337,7 +343,7 @@ void ApplyTrinomial(CExpression& workspace, NodeHandle handle, FactorFinding& fi
     Step(workspace, CommentID::OtherPowerFormula);
     *handle = firstGroup({linear, divisor, rest});
     Step(workspace, CommentID::DifferenceOfCubes);
-    // (x^2 + x + 1)(x^low (x - 1) rest + 1), then multiplied out and added.
+    // 4. (x^2 + x + 1)(x^low (x - 1) rest + 1), then multiplied out and added.
     const CPolynomValue product = xLow.Product(linear).Product(rest);
     auto withBracket = [&](NodePtr bracket) {
         std::vector<NodePtr> factors;

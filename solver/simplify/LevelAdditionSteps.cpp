@@ -566,7 +566,15 @@ bool ExtendedTermsFitTheText(const Terms& terms, const COHyperMonom& denominator
 
 // The least common multiple of the denominators, factor by factor; every term that lacks
 // factors of it is multiplied above and below by them and shown over the common denominator.
+//   1. Gather the common denominator: each letter factor below a line at its highest exponent,
+//      the numbers' least common multiple.
+//   2. Build it as one product (number first).
+//   3. Refuse when the extended terms would pass the formula-text bound (the budget is charged).
+//   4. Extend each term that lacks a factor: its divisors go, the lacking factors are multiplied
+//      above, and the whole common denominator is written below.
+//   5. Say so once, and keep the common denominator for the joining step.
 void ExtendToCommonDenominator(COLevelAddition& sum, const Terms& terms) {
+    // 1.
     std::vector<DenominatorFactor> common;
     CNumber constant(1);
     for (ListCell* term : terms) {
@@ -592,6 +600,7 @@ void ExtendToCommonDenominator(COLevelAddition& sum, const Terms& terms) {
         const CNumber termConstant = DenominatorConstant(monom);
         constant = CNumber::LcmOf(constant, termConstant).value_or(constant.Product(termConstant));
     }
+    // 2.
     auto denominator = std::make_unique<COHyperMonom>();
     if (!constant.IsOne()) {
         denominator->AddTail(MakeConstantFactor(constant, CNumber(1)), 1);
@@ -599,9 +608,11 @@ void ExtendToCommonDenominator(COLevelAddition& sum, const Terms& terms) {
     for (DenominatorFactor& factor : common) {
         denominator->AddTail(MakeFactor(CloneNode(*factor.polynom), factor.exponent), 1);
     }
+    // 3.
     if (!ExtendedTermsFitTheText(terms, *denominator)) {
         return;
     }
+    // 4.
     bool extended = false;
     for (ListCell* term : terms) {
         COHyperMonom& monom = Monom(*term);
@@ -637,6 +648,7 @@ void ExtendToCommonDenominator(COLevelAddition& sum, const Terms& terms) {
         RemoveUnitFactors(monom);
         extended = true;
     }
+    // 5.
     if (extended) {
         sum.AddComment(CommentID::FractionsExtendedToCommonDenominator);
     }

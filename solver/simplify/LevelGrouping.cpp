@@ -185,9 +185,16 @@ bool DivideNumerator(COHyperMonom& monom, const CPolynomValue& g) {
     return true;
 }
 
+// Writes the sum of fractions as two groups, each combined into one fraction:
+//   1. the level sum becomes a plain sum, with the term that belongs to the other group moved;
+//   2. each group of more than one term in brackets of its own, then each combined into one fraction;
+//   3. the signs of the two fractions: the first one's out of the whole sum, the second one's out
+//      of its cell;
+//   4. common factors of each fraction cancelled, equal factors merged;
+//   5. the common factor of the two numerators taken out in front of the bracket.
 void Rewrite(CExpression& workspace, COLevelAddition& level, const Split& split) {
     const NodeHandle tree = workspace.RootSlot();
-    // The level sum becomes a plain sum; the term to move is moved.
+    // 1.
     auto sum = std::make_unique<COAddition>();
     SpliceCells(*sum, sum->End(), level, 1);
     if (split.moved) {
@@ -199,7 +206,7 @@ void Rewrite(CExpression& workspace, COLevelAddition& level, const Split& split)
     COAddition* outer = sum.get();
     ReplaceNode(tree, std::move(sum));
     workspace.RecordStep(false);
-    // Each group of more than one term in brackets of its own, then combined into one fraction.
+    // 2.
     Bracket(*outer, split.k, count);
     Bracket(*outer, 0, split.k);
     workspace.RecordStep(false);
@@ -213,7 +220,7 @@ void Rewrite(CExpression& workspace, COLevelAddition& level, const Split& split)
     if (first == nullptr || second == nullptr) {
         return;
     }
-    // Signs of the fractions: the first one's out of the whole sum, the second one's out of its cell.
+    // 3.
     bool flipped = false;
     bool anyFlipped = false;
     if (first->NormalizeSign(flipped) == -1) {
@@ -229,7 +236,7 @@ void Rewrite(CExpression& workspace, COLevelAddition& level, const Split& split)
         workspace.QueueComment(CommentID::SignMovedOutOfFraction);
     }
     workspace.RecordStep(false);
-    // Common factors of each fraction cancelled, equal factors merged.
+    // 4.
     for (COHyperMonom* monom : {first, second}) {
         for (int round = 0; round < 100 && CancelCommonFactors(*monom); ++round) {
             workspace.RecordStep(false);
@@ -240,7 +247,7 @@ void Rewrite(CExpression& workspace, COLevelAddition& level, const Split& split)
             workspace.RecordStep(false);
         }
     }
-    // The common factor of the two numerators taken out in front of the bracket.
+    // 5.
     const CPolynomValue g = PolynomialGcd(ProductOfFactors(*first, 1), ProductOfFactors(*second, 1));
     if (g.IsConstant() || !DivideNumerator(*first, g) || !DivideNumerator(*second, g)) {
         return;

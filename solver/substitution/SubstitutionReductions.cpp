@@ -375,7 +375,7 @@ bool SolveReciprocalCases(CExEquation& equation, const CPolynomValue& polynom, c
         zero->ClearRoots();
         zero->resultState = CExEquation::kSolved;
         zero->NextLineBlock();
-        zero->SetTopKind(SubstitutionBlock::kCaseAnswer);
+        zero->SetTopKind(LineBlockKind::CaseAnswer);
         WriteAnswer(*zero);
     }
     if (zero->ErrorCode() != ProblemError::None) {
@@ -402,7 +402,7 @@ bool SolveReciprocalCases(CExEquation& equation, const CPolynomValue& polynom, c
         return false;
     }
     nonZero->NextLineBlock();
-    nonZero->SetTopKind(SubstitutionBlock::kCaseAnswer);
+    nonZero->SetTopKind(LineBlockKind::CaseAnswer);
     WriteAnswer(*nonZero);
     equation.ClearRoots();
     equation.AddRootsOf(*nonZero);

@@ -46,7 +46,7 @@ std::unique_ptr<CExEquation> SolveInNewLetter(CExEquation& workspace, const Subs
     SolveRelation(*child, checkDomain, useReductions);
     if (child->ErrorCode() == ProblemError::None) {
         child->NextLineBlock();
-        child->SetTopKind(SubstitutionBlock::kNewAnswer);
+        child->SetTopKind(LineBlockKind::NewAnswer);
         WriteAnswer(*child);
     }
     return child;
@@ -120,11 +120,11 @@ bool SolveTakenBack(CExEquation& workspace, CExEquation& child, const Substituti
     if (count > 1) {
         const std::string label = std::to_string(number);
         value->conditionText = child.conditionText.empty() ? label : child.conditionText + "." + label;
-        value->PushLineBlock(SubstitutionBlock::kCaseNumber, 0);
+        value->PushLineBlock(LineBlockKind::CaseNumber, 0);
         value->NextLineBlock();
         WriteCaseNumber(*value);
         value->NextLineBlock();
-        value->SetTopKind(SubstitutionBlock::kCaseSolving);
+        value->SetTopKind(LineBlockKind::CaseSolving);
         value->RecordStep(false);
     } else {
         value->RefreshLastText();
@@ -149,7 +149,7 @@ bool SolveTakenBack(CExEquation& workspace, CExEquation& child, const Substituti
     }
     if (count > 1) {
         value->NextLineBlock();
-        value->SetTopKind(SubstitutionBlock::kCaseAnswer);
+        value->SetTopKind(LineBlockKind::CaseAnswer);
         WriteAnswer(*value);
     } else if (expressionRoot) {
         // A root found as an expression is stated in an answer of its own, even when it is the only one.

@@ -39,7 +39,7 @@ std::unique_ptr<CExEquation> OpenNewLetterPart(CExEquation& workspace, const Sub
         workspace.TakeErrorFrom(*part);
         return nullptr;
     }
-    part->PushLineBlock(SubstitutionBlock::kSubstitution, 0);
+    part->PushLineBlock(LineBlockKind::Substitution, 0);
     const bool twoLetters = substitution.secondExpression != nullptr;
     part->AddCommentRecord(twoLetters ? CommentID::NewLettersIntroduced : CommentID::SubstitutionIntroduced,
                            false, true);
@@ -55,12 +55,12 @@ std::unique_ptr<CExEquation> OpenNewLetterPart(CExEquation& workspace, const Sub
     }
     part->FlushPendingRecord();
     part->NextLineBlock();
-    part->SetTopKind(SubstitutionBlock::kNewEquation);
+    part->SetTopKind(LineBlockKind::NewEquation);
     part->AddCommentRecord(twoLetters ? CommentID::EquationInNewLetters : CommentID::EquationInNewLetter,
                            false, true);
     part->RecordStep(true);
     part->NextLineBlock();
-    part->SetTopKind(SubstitutionBlock::kNewSolving);
+    part->SetTopKind(LineBlockKind::NewSolving);
     return part;
 }
 
@@ -72,12 +72,12 @@ std::unique_ptr<CExEquation> OpenNumberedCase(CExEquation& parent, const char* l
         return child;
     }
     child->conditionText = parent.conditionText.empty() ? label : parent.conditionText + "." + label;
-    child->PushLineBlock(SubstitutionBlock::kCaseNumber, 0);
+    child->PushLineBlock(LineBlockKind::CaseNumber, 0);
     child->NextLineBlock();
     WriteCaseNumber(*child, colon);
     child->AddFormulaRecord(condition, true);
     child->NextLineBlock();
-    child->SetTopKind(SubstitutionBlock::kCaseSolving);
+    child->SetTopKind(LineBlockKind::CaseSolving);
     return child;
 }
 

@@ -13,17 +13,6 @@
 class CExEquation;
 class COutputList;
 
-// Kinds of the line-block entries a substitution writes (the top entry's kind, or a pushed one).
-namespace SubstitutionBlock {
-inline constexpr std::int32_t kCaseNumber = 3;
-inline constexpr std::int32_t kCaseSolving = 4;
-inline constexpr std::int32_t kCaseAnswer = 5;
-inline constexpr std::int32_t kNewEquation = 6;
-inline constexpr std::int32_t kNewSolving = 7;
-inline constexpr std::int32_t kNewAnswer = 8;
-inline constexpr std::int32_t kSubstitution = 11;
-} // namespace SubstitutionBlock
-
 namespace SubstitutionLimits {
 // Levels of sub-equations one substitution opens around the equations it solves: the trial of a
 // recogniser, the part in the new letter, a case, a value taken back.

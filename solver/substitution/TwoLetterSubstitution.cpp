@@ -137,7 +137,7 @@ bool SolveCaseSecondZero(CExEquation& homogeneous, const Substitution& substitut
         homogeneous.AddRoot(std::make_unique<CONumber>(root));
     }
     zero->NextLineBlock();
-    zero->SetTopKind(SubstitutionBlock::kCaseAnswer);
+    zero->SetTopKind(LineBlockKind::CaseAnswer);
     WriteAnswer(*zero);
     if (zero->ErrorCode() != ProblemError::None) {
         homogeneous.TakeErrorFrom(*zero);

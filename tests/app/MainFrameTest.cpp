@@ -6,8 +6,8 @@
 #include "app/CHelpWindow.h"
 #include "app/CMainFrame.h"
 #include "app/ToolBarIcons.h"
-#include "display/SampleSolution.h"
 #include "editor/MathRedactor.h"
+#include "tests/support/SampleSolution.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,8 +5,8 @@
 #include "app/CCorvaneDoc.h"
 #include "app/CCorvaneView.h"
 #include "app/CVoice.h"
-#include "display/SampleSolution.h"
 #include "output/LanguageTables.h"
+#include "tests/support/SampleSolution.h"
 
 #include <QImage>
 #include <QScrollBar>
@@ -132,7 +132,7 @@ void SolutionViewTest::emptySolutionIsCompleteAtOnce() {
 
 void SolutionViewTest::bandWithoutHeightIsPassedOverInTheSameTick() {
     ViewSetup setup;
-    const LineBlockList steps = {{1, 0}};
+    const LineBlockList steps = {{LineBlockKind::Steps, 0}};
     setup.document.solution.AddFormula(nullptr, "x", false);
     // Text comments are off and the comment is neither always shown nor spoken: an empty band.
     setup.document.solution.AddComment(&steps, CommentID::Cancellation, false, false);

@@ -9,11 +9,9 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
+#include <optional>
 
 namespace {
-
-constexpr std::int32_t kStepsBlock = 1;
-constexpr std::int32_t kAnswerBlock = 2;
 
 std::string Unchained(std::string formula) {
     while (!formula.empty() && formula.front() == '=') {
@@ -103,14 +101,15 @@ std::vector<std::string> SolverSolutionLines(int kind, const std::string& proble
     SolveProblem(kind, problem, &solution);
     std::vector<std::string> lines = {problem};
     for (const auto& record : solution.Records()) {
-        const std::int32_t block = record->lineBlocks.empty() ? -1 : record->lineBlocks.front().kind;
-        if (block == kAnswerBlock) {
+        const std::optional<LineBlockKind> block =
+            record->lineBlocks.empty() ? std::nullopt : std::optional(record->lineBlocks.front().kind);
+        if (block == LineBlockKind::Answer) {
             if (const std::string answer = AnswerLine(*record); kind == kProblemEquation && !answer.empty()) {
                 lines.push_back(answer);
             }
             break;
         }
-        if (block != kStepsBlock || !record->IsFormulaOnly()) {
+        if (block != LineBlockKind::Steps || !record->IsFormulaOnly()) {
             continue;
         }
         std::string formula = Unchained(record->Blocks().front()->AsFormula()->text);

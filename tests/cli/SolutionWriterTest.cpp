@@ -1,6 +1,6 @@
 #include "cli/SolutionWriter.h"
-#include "export/FormulaText.h"
 #include "cli/JsonText.h"
+#include "export/FormulaText.h"
 
 #include <gtest/gtest.h>
 
@@ -109,12 +109,12 @@ TEST(FormulaToUtf8, ShowsSymbolFontSignsAsUnicode) {
 
 // problem x:0 recorded as: the problem statement, a step with a comment, an answer record.
 void FillSample(COutputList& solution) {
-    LineBlockList blocks{{0, 0}};
+    LineBlockList blocks{{LineBlockKind::Problem, 0}};
     solution.AddFormula(&blocks,
                         "2.x\xB9"
                         "0",
                         false);
-    blocks = {{1, 1}, {9, 0}};
+    blocks = {{LineBlockKind::Steps, 1}, {LineBlockKind::Domain, 0}};
     solution.AddComment(&blocks, CommentID::LikeTermsCombined, false, true);
     auto answer = std::make_unique<COutputRecord>(&blocks);
     answer->AddComment(CommentID::AnswerHeadingExpression, true, true);

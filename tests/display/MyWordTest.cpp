@@ -100,9 +100,9 @@ TEST_F(MyWordTest, DecimalSeparatorAndDivisionFollowTheLanguage) {
     };
     const std::string division(1, static_cast<char>(0xB8));
     const Case cases[] = {
-        {"$0,5$", kLanguageEnglish, "0.5"},
-        {"$0,5$", kLanguageRussian, "0,5"},
-        {"$a:b$", kLanguageRussian, "a:b"},
+        {"$0,5$", kEnglishLanguage, "0.5"},
+        {"$0,5$", kRussianLanguage, "0,5"},
+        {"$a:b$", kRussianLanguage, "a:b"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " in language " + std::to_string(c.language));
@@ -118,13 +118,13 @@ TEST_F(MyWordTest, DecimalSeparatorAndDivisionFollowTheLanguage) {
 
     MyWord quotient("$a:b$", kFontKindFormula, 20, 0);
     m_device.outputs.clear();
-    PaintSymbols(m_graphics, quotient, kLanguageEnglish);
+    PaintSymbols(m_graphics, quotient, kEnglishLanguage);
     ASSERT_EQ(m_device.outputs.size(), 3u);
     EXPECT_EQ(m_device.outputs[1].text, division);
     // The replaced sign is kept, and goes back under Russian.
     EXPECT_EQ(quotient.Symbols(m_graphics)[1].character, 0xB8);
     m_device.outputs.clear();
-    PaintSymbols(m_graphics, quotient, kLanguageRussian);
+    PaintSymbols(m_graphics, quotient, kRussianLanguage);
     EXPECT_EQ(m_device.outputs[1].text, ":");
 }
 
@@ -139,7 +139,7 @@ TEST_F(MyWordTest, SwappedSignsAreCentredInTheirMeasuredBox) {
     for (int paint = 0; paint < 2; ++paint) {
         SCOPED_TRACE(paint == 0 ? "first painting" : "painting again, the sign already swapped");
         m_device.outputs.clear();
-        PaintSymbols(m_graphics, quotient, kLanguageEnglish);
+        PaintSymbols(m_graphics, quotient, kEnglishLanguage);
         ASSERT_EQ(m_device.outputs.size(), 3u);
         EXPECT_EQ(m_device.outputs[1].height, 13);
         EXPECT_EQ(m_device.outputs[1].x, 20 - 4);
@@ -150,13 +150,13 @@ TEST_F(MyWordTest, SwappedSignsAreCentredInTheirMeasuredBox) {
 
     // Russian and signs as wide as the one measured are drawn where they stand, at full height.
     m_device.outputs.clear();
-    PaintSymbols(m_graphics, quotient, kLanguageRussian);
+    PaintSymbols(m_graphics, quotient, kRussianLanguage);
     EXPECT_EQ(m_device.outputs[1].height, 20);
     EXPECT_EQ(m_device.outputs[1].x, 20);
     EXPECT_EQ(m_device.outputs[1].y, 0);
     MyWord decimal("$0,5$", kFontKindFormula, 20, 0);
     m_device.outputs.clear();
-    PaintSymbols(m_graphics, decimal, kLanguageEnglish);
+    PaintSymbols(m_graphics, decimal, kEnglishLanguage);
     ASSERT_EQ(m_device.outputs.size(), 3u);
     EXPECT_EQ(m_device.outputs[1].text, ".");
     EXPECT_EQ(m_device.outputs[1].height, 20);
@@ -169,7 +169,7 @@ TEST_F(MyWordTest, SwappedSignsAreCentredInTheirMeasuredBox) {
 TEST_F(MyWordTest, PlainTextKeepsItsPunctuationInEveryLanguage) {
     const std::string russian = std::string("a,b.") + static_cast<char>(0xB8); // 0xB8 is a letter here
     MyWord word(russian, kFontKindText, 20, 0);
-    for (const int language : {kLanguageEnglish, kLanguageRussian}) {
+    for (const int language : {kEnglishLanguage, kRussianLanguage}) {
         m_device.outputs.clear();
         PaintSymbols(m_graphics, word, language);
         std::string drawn;
@@ -184,7 +184,7 @@ TEST_F(MyWordTest, PaintingPlacesSymbolsAtWordPositionPlusOffset) {
     MyWord word("$1/2$", kFontKindFormula, 20, MakeRgb(0, 0, 255));
     word.x = 100;
     word.y = 50;
-    PaintSymbols(m_graphics, word, kLanguageEnglish, 7, 3);
+    PaintSymbols(m_graphics, word, kEnglishLanguage, 7, 3);
     ASSERT_EQ(m_device.outputs.size(), 2u);
     EXPECT_EQ(m_device.outputs[0].x, 100 + 7 + 5);
     EXPECT_EQ(m_device.outputs[0].y, 50 + 3);
@@ -198,17 +198,17 @@ TEST_F(MyWordTest, PaintingPlacesSymbolsAtWordPositionPlusOffset) {
     // A range of symbols paints only those; they come in reading order: numerator, bar, denominator.
     m_device.outputs.clear();
     m_device.lines.clear();
-    PaintSymbols(m_graphics, word, kLanguageEnglish, 0, 0, 2, 2);
+    PaintSymbols(m_graphics, word, kEnglishLanguage, 0, 0, 2, 2);
     ASSERT_EQ(m_device.outputs.size(), 1u);
     EXPECT_EQ(m_device.outputs[0].text, "2");
     EXPECT_TRUE(m_device.lines.empty());
-    PaintSymbols(m_graphics, word, kLanguageEnglish, 0, 0, 7);
+    PaintSymbols(m_graphics, word, kEnglishLanguage, 0, 0, 7);
     EXPECT_EQ(m_device.outputs.size(), 1u);
 }
 
 TEST_F(MyWordTest, SystemBraceIsPaintedWithTheNarrowedFont) {
     MyWord word("$!sys{x;y}$", kFontKindFormula, 20, 0);
-    PaintSymbols(m_graphics, word, kLanguageEnglish);
+    PaintSymbols(m_graphics, word, kEnglishLanguage);
     ASSERT_FALSE(m_device.outputs.empty());
     EXPECT_EQ(m_device.outputs[0].text, "{");
     EXPECT_EQ(m_device.outputs[0].kind, kFontKindSymbol);

@@ -1,6 +1,6 @@
 // The Qt device and real renderings of a solution to PNG, SVG and PDF.
 
-#include "SampleSolution.h"
+#include "tests/support/SampleSolution.h"
 
 #include "display/Graphics.h"
 #include "display/MyWord.h"
@@ -136,12 +136,12 @@ TEST_F(QtRenderTest, SwappedSignsAndTheSystemBraceInkStayInsideTheirBoxes) {
         int language;
     };
     const Case cases[] = {
-        {"$2,5x:4$", ':', kLanguageEnglish},
-        {"$2,5x:4$", ',', kLanguageEnglish},
-        {"$2,5x:4$", ':', kLanguageRussian},
-        {"$(1+1/x):(1-1/x^2)$", ':', kLanguageEnglish},
-        {"$!sys{x=1;y=2;z=3}$", '{', kLanguageEnglish},
-        {"$!sys{x/2>0;x^2-1>0}$", '{', kLanguageEnglish},
+        {"$2,5x:4$", ':', kEnglishLanguage},
+        {"$2,5x:4$", ',', kEnglishLanguage},
+        {"$2,5x:4$", ':', kRussianLanguage},
+        {"$(1+1/x):(1-1/x^2)$", ':', kEnglishLanguage},
+        {"$!sys{x=1;y=2;z=3}$", '{', kEnglishLanguage},
+        {"$!sys{x/2>0;x^2-1>0}$", '{', kEnglishLanguage},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.formula) + " '" + static_cast<char>(c.character) + "' in language " +
@@ -163,7 +163,7 @@ TEST_F(QtRenderTest, SwappedSignsAndTheSystemBraceInkStayInsideTheirBoxes) {
 // two. Set ORBELIN_DRAWING_PICTURES to a folder to keep the PNG and PDF for viewing.
 TEST_F(QtRenderTest, SystemAsTheFirstRecordIsNotCutOff) {
     const std::string notEqual(1, static_cast<char>(0xB9));
-    const LineBlockList domain = {{9, 0}};
+    const LineBlockList domain = {{LineBlockKind::Domain, 0}};
     COutputList equation;
     equation.AddFormula(&domain, "!sys{x-1" + notEqual + "0;x+2" + notEqual + "0;x" + notEqual + "0}", false);
     equation.AddFormula(&domain, "1/{x-1}+1/{x+2}=3/x", false);

@@ -116,11 +116,13 @@ TEST_F(SolutionLayoutTest, OneRecordIsOneYellowBand) {
 
 TEST_F(SolutionLayoutTest, BandsAreIndentedAndColouredByLevelAndStage) {
     COutputList solution;
-    const LineBlockList top = Blocks({{0, 0}});
-    const LineBlockList level1 = Blocks({{1, 0}, {3, 0}});
-    const LineBlockList level2 = Blocks({{1, 0}, {3, 0}, {4, 0}});
-    const LineBlockList domain = Blocks({{1, 0}, {9, 0}});
-    const LineBlockList check = Blocks({{1, 0}, {3, 1}, {10, 0}});
+    const LineBlockList top = Blocks({{LineBlockKind::Problem, 0}});
+    const LineBlockList level1 = Blocks({{LineBlockKind::Steps, 0}, {LineBlockKind::CaseNumber, 0}});
+    const LineBlockList level2 =
+        Blocks({{LineBlockKind::Steps, 0}, {LineBlockKind::CaseNumber, 0}, {LineBlockKind::CaseSolving, 0}});
+    const LineBlockList domain = Blocks({{LineBlockKind::Steps, 0}, {LineBlockKind::Domain, 0}});
+    const LineBlockList check =
+        Blocks({{LineBlockKind::Steps, 0}, {LineBlockKind::CaseNumber, 1}, {LineBlockKind::Check, 0}});
     solution.AddFormula(&top, "x=1", false);
     solution.AddFormula(&level1, "x=2", false);
     solution.AddFormula(&level2, "x=3", false);
@@ -166,9 +168,9 @@ TEST_F(SolutionLayoutTest, BandsAreIndentedAndColouredByLevelAndStage) {
 // block opened inside another block is tinted.
 TEST_F(SolutionLayoutTest, BandColourFollowsTheInnermostLineBlock) {
     COutputList solution;
-    const LineBlockList top = Blocks({{0, 0}});
-    const LineBlockList insideDomain = Blocks({{9, 0}, {3, 0}});
-    const LineBlockList domainInside = Blocks({{3, 0}, {10, 0}});
+    const LineBlockList top = Blocks({{LineBlockKind::Problem, 0}});
+    const LineBlockList insideDomain = Blocks({{LineBlockKind::Domain, 0}, {LineBlockKind::CaseNumber, 0}});
+    const LineBlockList domainInside = Blocks({{LineBlockKind::CaseNumber, 0}, {LineBlockKind::Check, 0}});
     solution.AddFormula(&top, "x=1", false);
     solution.AddFormula(&insideDomain, "x=2", false);
     solution.AddFormula(&domainInside, "x=3", false);
@@ -275,13 +277,13 @@ TEST_F(SolutionLayoutTest, PunctuationAndLabelPartsFollowTheWordBeforeThemWithou
 
 TEST_F(SolutionLayoutTest, PaintingTheViewFillsBandsThenDrawsEveryWord) {
     COutputList solution;
-    const LineBlockList nested = Blocks({{1, 0}, {3, 0}});
+    const LineBlockList nested = Blocks({{LineBlockKind::Steps, 0}, {LineBlockKind::CaseNumber, 0}});
     solution.AddFormula(nullptr, "1/2", false);
     solution.AddFormula(&nested, "a", false);
     solution.AddComment(nullptr, CommentID::AnswerHeadingExpression, true, false);
     CViewList view;
     view.Build(solution, true, CommentText, m_graphics, 300);
-    view.PaintAll(m_graphics, kLanguageEnglish);
+    view.PaintAll(m_graphics, kEnglishLanguage);
     ASSERT_EQ(m_device.fills.size(), 3u);
     EXPECT_EQ(m_device.fills[1].right, 300);
     EXPECT_EQ(m_device.fills[1].top, view.Lines()[0].band.bottom);
@@ -334,15 +336,15 @@ TEST_F(SolutionLayoutTest, PrintedPagesBreakBeforeTheFooterAndAreNumbered) {
         }
     }
 
-    pages.PaintPage(2, m_graphics, kLanguageEnglish);
+    pages.PaintPage(2, m_graphics, kEnglishLanguage);
     // "-2-" and four x.
     EXPECT_EQ(m_device.outputs.size(), 3u + 4u);
     EXPECT_EQ(m_device.outputs[0].text, "-");
     EXPECT_EQ(m_device.outputs[3].y, 0);
     EXPECT_EQ(m_device.outputs.back().y, 60);
     m_device.outputs.clear();
-    pages.PaintPage(4, m_graphics, kLanguageEnglish);
-    pages.PaintPage(0, m_graphics, kLanguageEnglish);
+    pages.PaintPage(4, m_graphics, kEnglishLanguage);
+    pages.PaintPage(0, m_graphics, kEnglishLanguage);
     EXPECT_TRUE(m_device.outputs.empty());
 }
 

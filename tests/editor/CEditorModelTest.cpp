@@ -80,7 +80,7 @@ TEST_F(EditorModelTest, NaturalTypingBuildsTheFormulaOfLinearNotation) {
 }
 
 TEST_F(EditorModelTest, EitherSeparatorKeyTypesTheDecimalCommaInEitherLanguage) {
-    for (const int language : {kLanguageEnglish, kLanguageRussian}) {
+    for (const int language : {kEnglishLanguage, kRussianLanguage}) {
         m_model.SetLanguage(language);
         for (const char* typed : {"0.5x", "0,5x"}) {
             SCOPED_TRACE(typed);

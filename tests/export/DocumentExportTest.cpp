@@ -162,13 +162,13 @@ TEST_F(DocumentExport, HtmlPageHoldsEveryBandWithItsColourIndentAndFormulas) {
 }
 
 TEST_F(DocumentExport, BandsAreColouredAsOnScreen) {
-    EXPECT_EQ(BandBackground(0, 1, true), (BandRgb{255, 255, 0}));
-    EXPECT_EQ(BandBackground(0, 1, false), (BandRgb{255, 255, 255}));
-    EXPECT_EQ(BandBackground(2, 3, false), (BandRgb{214, 214, 214}));
-    EXPECT_EQ(BandBackground(1, 9, false), (BandRgb{147, 255, 255}));
-    EXPECT_EQ(BandBackground(1, 10, false), (BandRgb{147, 255, 255}));
+    EXPECT_EQ(BandBackground(0, LineBlockKind::Steps, true), (BandRgb{255, 255, 0}));
+    EXPECT_EQ(BandBackground(0, LineBlockKind::Steps, false), (BandRgb{255, 255, 255}));
+    EXPECT_EQ(BandBackground(2, LineBlockKind::CaseNumber, false), (BandRgb{214, 214, 214}));
+    EXPECT_EQ(BandBackground(1, LineBlockKind::Domain, false), (BandRgb{147, 255, 255}));
+    EXPECT_EQ(BandBackground(1, LineBlockKind::Check, false), (BandRgb{147, 255, 255}));
     // Deep nesting stays a colour.
-    EXPECT_EQ(BandBackground(40, 1, false), (BandRgb{0, 0, 0}));
+    EXPECT_EQ(BandBackground(40, LineBlockKind::Steps, false), (BandRgb{0, 0, 0}));
 }
 
 TEST_F(DocumentExport, HtmlFragmentIsThePagesSolutionDivAndThePageCarriesTheStyleSheet) {

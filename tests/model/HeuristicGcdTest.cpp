@@ -3,7 +3,7 @@
 
 #include "model/HeuristicGcd.h"
 #include "model/GcdDegreeBound.h"
-#include "model/PolynomTestSupport.h"
+#include "tests/support/PolynomTestSupport.h"
 
 #include <gtest/gtest.h>
 

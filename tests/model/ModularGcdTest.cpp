@@ -3,8 +3,8 @@
 // Every answer is checked by exact division and by values at random points.
 
 #include "model/ModularGcd.h"
-#include "model/PolynomTestSupport.h"
 #include "model/PolynomialGcd.h"
+#include "tests/support/PolynomTestSupport.h"
 
 #include <gtest/gtest.h>
 

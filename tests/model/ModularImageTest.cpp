@@ -3,7 +3,7 @@
 // quotient is checked by value at random points.
 
 #include "model/ModularImage.h"
-#include "model/PolynomTestSupport.h"
+#include "tests/support/PolynomTestSupport.h"
 
 #include <gtest/gtest.h>
 

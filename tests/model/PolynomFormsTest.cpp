@@ -10,10 +10,10 @@
 #include "model/COPolynom.h"
 #include "model/EngineRandom.h"
 #include "model/NodeCast.h"
-#include "model/PolynomTestSupport.h"
 #include "model/PolynomialGcd.h"
 #include "model/TreeTestHelpers.h"
 #include "solver/Methods.h"
+#include "tests/support/PolynomTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "model/CPolynomValue.h"
 #include "model/EngineLimits.h"
 #include "model/EngineRandom.h"
-#include "model/PolynomTestSupport.h"
 #include "model/RandomQuickSort.h"
+#include "tests/support/PolynomTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // random products with a planted common factor.
 
 #include "model/PolynomialGcd.h"
-#include "model/PolynomTestSupport.h"
+#include "tests/support/PolynomTestSupport.h"
 
 #include <gtest/gtest.h>
 

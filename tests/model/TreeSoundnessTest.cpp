@@ -87,7 +87,14 @@ private:
         const int count = Chance(15) ? 0 : 1 + Below(3);
         for (int i = 0; i < count; ++i) {
             NodePtr element = Chance(6) ? Zero() : Tree(depth - 1);
-            node->AddTail(std::move(element), Chance(3) ? -1 : 1);
+            const std::int32_t sign = Chance(3) ? -1 : 1;
+            if (element) {
+                node->AddTail(std::move(element), sign);
+            } else {
+                // A cell without its child, as a corrupted tree holds one: the list's own insertions
+                // refuse it.
+                node->GetCells().push_back(ListCell{nullptr, sign});
+            }
         }
         return node;
     }

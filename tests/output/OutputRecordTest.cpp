@@ -9,7 +9,7 @@
 
 namespace {
 
-const LineBlockList kNested{{1, 0}, {3, 2}};
+const LineBlockList kNested{{LineBlockKind::Steps, 0}, {LineBlockKind::CaseNumber, 2}};
 
 // The formula texts and comment numbers of a list, one string per record, e.g. "F:x=1|C:15".
 std::vector<std::string> Transcript(const COutputList& list) {
@@ -90,7 +90,7 @@ TEST(COutputRecord, CopyClonesBlocksAndLeavesSourceAlone) {
 
     COutputRecord copy(source, ListTransfer::Copy);
     (*formulaPos)->AsFormula()->text = "changed";
-    source.lineBlocks.push_back({9, 9});
+    source.lineBlocks.push_back({LineBlockKind::Domain, 9});
     source.AddFormula("extra", false);
 
     EXPECT_EQ(copy.lineBlocks, kNested);
@@ -124,15 +124,16 @@ TEST(COutputRecord, NullBlockIsNotAdded) {
 
 TEST(COutputList, AddMakesOneBlockRecordsWithTheirOwnLineBlocks) {
     COutputList list;
-    LineBlockList stack{{1, 0}};
+    LineBlockList stack{{LineBlockKind::Steps, 0}};
     auto formulaPos = list.AddFormula(&stack, "x+1=0", false);
-    stack.push_back({4, 1});
+    stack.push_back({LineBlockKind::CaseSolving, 1});
     auto commentPos = list.AddComment(&stack, CommentID::ErrorInvalidCharacter, true, false);
     stack.clear();
 
     EXPECT_EQ(Transcript(list), (Lines{"F:x+1=0", "C:30"}));
-    EXPECT_EQ((*formulaPos)->lineBlocks, (LineBlockList{{1, 0}}));
-    EXPECT_EQ((*commentPos)->lineBlocks, (LineBlockList{{1, 0}, {4, 1}}));
+    EXPECT_EQ((*formulaPos)->lineBlocks, (LineBlockList{{LineBlockKind::Steps, 0}}));
+    EXPECT_EQ((*commentPos)->lineBlocks,
+              (LineBlockList{{LineBlockKind::Steps, 0}, {LineBlockKind::CaseSolving, 1}}));
     const auto* comment = (*commentPos)->Blocks().front()->AsComment();
     EXPECT_TRUE(comment->alwaysShown);
     EXPECT_FALSE(comment->spoken);

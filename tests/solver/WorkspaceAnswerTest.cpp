@@ -20,7 +20,7 @@ Lines Answer(std::int32_t heading, std::int32_t state, const std::vector<NodePtr
              bool every = false) {
     COutputList solution;
     CExEquation workspace(heading, nullptr, &solution, 'y');
-    workspace.PushLineBlock(2, 2);
+    workspace.PushLineBlock(LineBlockKind::Answer, 2);
     workspace.resultState = state;
     if (!every) {
         workspace.roots.SetComplementFlag(0);

@@ -180,11 +180,11 @@ void ExpectWellFormedExpressionSolution(int kind, const std::string& text, const
     ASSERT_GE(solution.Size(), 2u);
     const COutputRecord& problem = *solution.Records().front();
     ASSERT_TRUE(problem.IsFormulaOnly());
-    EXPECT_EQ(problem.lineBlocks, LineBlockList({{0, 0}}));
+    EXPECT_EQ(problem.lineBlocks, LineBlockList({{LineBlockKind::Problem, 0}}));
     EXPECT_EQ(WithoutChainSigns(problem.Blocks().front()->AsFormula()->text), written);
 
     const COutputRecord& last = *solution.Records().back();
-    EXPECT_EQ(last.lineBlocks, LineBlockList({{2, 2}}));
+    EXPECT_EQ(last.lineBlocks, LineBlockList({{LineBlockKind::Answer, 2}}));
     const std::string lastLine = DescribeRecord(last);
     if (kind != kProblemSimplify && lastLine == "[2.2] NothingToFactorise/11") {
         return;
@@ -228,9 +228,9 @@ TEST(SolveProblem, EquationSolutionsOpenWithTheProblemAndCloseInTheAnswerBlock) 
         COutputList solution;
         SolveProblem(kProblemEquation, text, &solution);
         ASSERT_GE(solution.Size(), 2u);
-        EXPECT_EQ(solution.Records().front()->lineBlocks, LineBlockList({{0, 0}}));
+        EXPECT_EQ(solution.Records().front()->lineBlocks, LineBlockList({{LineBlockKind::Problem, 0}}));
         EXPECT_TRUE(solution.Records().front()->IsFormulaOnly());
-        EXPECT_EQ(solution.Records().back()->lineBlocks, LineBlockList({{2, 2}}));
+        EXPECT_EQ(solution.Records().back()->lineBlocks, LineBlockList({{LineBlockKind::Answer, 2}}));
     }
 }
 
@@ -323,7 +323,7 @@ TEST(SolveProblem, RandomExpressionsReachTheAnswerBlock) {
                 continue;
             }
             ASSERT_FALSE(last.lineBlocks.empty()) << DescribeRecord(last);
-            EXPECT_EQ(last.lineBlocks.back().kind, 2) << DescribeRecord(last);
+            EXPECT_EQ(last.lineBlocks.back().kind, LineBlockKind::Answer) << DescribeRecord(last);
         }
     }
 }

@@ -32,7 +32,7 @@ TEST(RecordStep, RecordsTheFirstStepThenOnlyChanges) {
     COutputList solution;
     CExpression workspace(Prepared("2*x+1"), &solution);
     ASSERT_TRUE(workspace.IsValid());
-    workspace.PushLineBlock(0, 0);
+    workspace.PushLineBlock(LineBlockKind::Problem, 0);
     workspace.RecordStep(false);
     workspace.RecordStep(false);
     EXPECT_EQ(Transcript(solution), Lines({"[0.0] F(2.x+1)"}));
@@ -172,9 +172,9 @@ TEST(RecordStepAfter, InsertsCommentsInQueueOrderThenTheFormula) {
 TEST(PendingRecord, KeepsTheStackOfItsFirstBlockAndFlushesOnce) {
     COutputList solution;
     CExpression workspace(Prepared("x"), &solution);
-    workspace.PushLineBlock(2, 5);
+    workspace.PushLineBlock(LineBlockKind::Answer, 5);
     workspace.AddPendingComment(CommentID::AnswerHeadingExpression, true, true);
-    workspace.PushLineBlock(3, 0);
+    workspace.PushLineBlock(LineBlockKind::CaseNumber, 0);
     workspace.AddPendingFormula("x", true);
     workspace.FlushPendingRecord();
     workspace.FlushPendingRecord();
@@ -198,18 +198,18 @@ TEST(PendingRecord, ClearDropsWhatWasAssembled) {
 TEST(LineBlocks, BehaveAsAStackAndSurviveUnderflow) {
     CExpression workspace;
     EXPECT_EQ(workspace.PopLineBlock(), -1);
-    EXPECT_EQ(workspace.TopKind(), -1);
+    EXPECT_EQ(workspace.TopKind(), std::nullopt);
     workspace.NextLineBlock();
-    workspace.SetTopKind(5);
+    workspace.SetTopKind(LineBlockKind::CaseAnswer);
     EXPECT_TRUE(workspace.LineBlocks().empty());
 
-    workspace.PushLineBlock(0, 0);
-    workspace.PushLineBlock(9, 3);
+    workspace.PushLineBlock(LineBlockKind::Problem, 0);
+    workspace.PushLineBlock(LineBlockKind::Domain, 3);
     workspace.NextLineBlock();
-    workspace.SetTopKind(10);
-    EXPECT_EQ(workspace.TopKind(), 10);
+    workspace.SetTopKind(LineBlockKind::Check);
+    EXPECT_EQ(workspace.TopKind(), LineBlockKind::Check);
     EXPECT_EQ(workspace.PopLineBlock(), 4);
-    EXPECT_EQ(workspace.TopKind(), 0);
+    EXPECT_EQ(workspace.TopKind(), LineBlockKind::Problem);
     EXPECT_EQ(workspace.PopLineBlock(), 0);
     EXPECT_EQ(workspace.PopLineBlock(), -1);
 }
@@ -217,7 +217,7 @@ TEST(LineBlocks, BehaveAsAStackAndSurviveUnderflow) {
 TEST(AddRecords, CopyTheStackAndSkipAMissingComment) {
     COutputList solution;
     CExpression workspace(Prepared("x"), &solution);
-    workspace.PushLineBlock(1, 2);
+    workspace.PushLineBlock(LineBlockKind::Steps, 2);
     workspace.AddFormulaRecord("D=b^2-4.a.c=", false);
     workspace.AddCommentRecord(std::nullopt, true, false);
     workspace.AddCommentRecord(ErrorComment(ProblemError::None), true, false);

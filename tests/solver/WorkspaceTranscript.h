@@ -232,7 +232,7 @@ inline std::string DescribeRecord(const COutputRecord& record) {
         if (i > 0) {
             text.append(",");
         }
-        text.append(std::to_string(record.lineBlocks[i].kind)).append(".");
+        text.append(std::to_string(ToNumber(record.lineBlocks[i].kind))).append(".");
         text.append(std::to_string(record.lineBlocks[i].number));
     }
     text.append("]");

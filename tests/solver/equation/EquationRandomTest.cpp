@@ -75,7 +75,7 @@ bool EndsProperly(const COutputList& solution) {
         return false;
     }
     const COutputRecord& last = *solution.Records().back();
-    if (!last.lineBlocks.empty() && last.lineBlocks.back().kind == 2) {
+    if (!last.lineBlocks.empty() && last.lineBlocks.back().kind == LineBlockKind::Answer) {
         return true;
     }
     const OutputBlockComment* comment = last.Blocks().front()->AsComment();

@@ -3,7 +3,7 @@
 // must satisfy the problem (exactly when rational, to 28 digits when written with roots), and every
 // line of the main chain must keep the problem's solutions at the roots and at rational points.
 
-#include "EquationSuite.h"
+#include "tests/support/EquationSuite.h"
 #include "EquationTestSupport.h"
 #include "solver/simplify/SimplificationTestSupport.h"
 

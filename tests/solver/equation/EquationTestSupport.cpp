@@ -219,7 +219,7 @@ std::optional<Quad> QuadValue(const std::string& formula, char letter, Quad valu
 EquationAnswer ReadAnswer(const COutputList& solution, char letter) {
     EquationAnswer answer;
     for (const auto& record : solution.Records()) {
-        if (record->lineBlocks.size() != 1 || record->lineBlocks.back().kind != 2) {
+        if (record->lineBlocks.size() != 1 || record->lineBlocks.back().kind != LineBlockKind::Answer) {
             continue;
         }
         bool excepting = false;
@@ -299,7 +299,8 @@ std::vector<std::string> MainChain(const COutputList& solution) {
     std::vector<std::string> chain;
     for (const auto& record : solution.Records()) {
         if (record->IsFormulaOnly() && record->lineBlocks.size() == 1 &&
-            record->lineBlocks.back().kind <= 1) {
+            (record->lineBlocks.back().kind == LineBlockKind::Problem ||
+             record->lineBlocks.back().kind == LineBlockKind::Steps)) {
             chain.push_back(record->Blocks().front()->AsFormula()->text);
         }
     }

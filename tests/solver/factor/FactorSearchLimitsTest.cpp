@@ -5,8 +5,8 @@
 // an answer whose every step has the problem's value, or with the "too large" error, or with the
 // comment that nothing was found.
 
-#include "solver/SchoolProblemMaker.h"
 #include "solver/simplify/SimplificationTestSupport.h"
+#include "tests/support/SchoolProblemMaker.h"
 
 #include "model/CNumber.h"
 #include "model/COPolynom.h"

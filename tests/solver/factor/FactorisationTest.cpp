@@ -3,8 +3,8 @@
 // splits again. Then the comment sequences of the techniques, an independent check of complete
 // factorisation on random one-letter products, and hostile input.
 
-#include "FactorisationSuite.h"
 #include "solver/simplify/SimplificationTestSupport.h"
+#include "tests/support/FactorisationSuite.h"
 
 #include "markup/ProblemText.h"
 #include "model/CNumber.h"

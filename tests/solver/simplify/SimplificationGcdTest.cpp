@@ -4,7 +4,7 @@
 // answer reduced.
 
 #include "SimplificationTestSupport.h"
-#include "model/PolynomTestSupport.h"
+#include "tests/support/PolynomTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // problem without a value ends with the division-by-zero error.
 
 #include "SimplificationTestSupport.h"
-#include "solver/SchoolProblemMaker.h"
+#include "tests/support/SchoolProblemMaker.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // the problem at several rational points, and the answer must be a polynomial or one fraction of
 // polynomials in lowest terms.
 
-#include "SimplificationSuite.h"
+#include "tests/support/SimplificationSuite.h"
 #include "SimplificationTestSupport.h"
 
 #include "model/COperation.h"

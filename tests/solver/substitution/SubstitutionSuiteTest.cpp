@@ -3,7 +3,7 @@
 // digits; every sign change of left - right on a fine grid lies next to an answered root or a
 // pole), and the substitution made or not made as the suite says.
 
-#include "SubstitutionSuite.h"
+#include "tests/support/SubstitutionSuite.h"
 #include "output/COutputRecord.h"
 #include "output/OutputBlock.h"
 #include "solver/equation/EquationTestSupport.h"

@@ -8,11 +8,12 @@
 #include <string>
 
 inline void AddSampleSolution(COutputList& solution, int repeats = 1) {
-    const LineBlockList problem = {{0, 0}};
-    const LineBlockList steps = {{1, 0}};
-    const LineBlockList nested = {{1, 0}, {3, 0}};
-    const LineBlockList domain = {{1, 0}, {9, 0}};
-    const LineBlockList check = {{1, 0}, {3, 0}, {10, 0}};
+    const LineBlockList problem = {{LineBlockKind::Problem, 0}};
+    const LineBlockList steps = {{LineBlockKind::Steps, 0}};
+    const LineBlockList nested = {{LineBlockKind::Steps, 0}, {LineBlockKind::CaseNumber, 0}};
+    const LineBlockList domain = {{LineBlockKind::Steps, 0}, {LineBlockKind::Domain, 0}};
+    const LineBlockList check = {
+        {LineBlockKind::Steps, 0}, {LineBlockKind::CaseNumber, 0}, {LineBlockKind::Check, 0}};
     const std::string notEqual(1, static_cast<char>(0xB9));
     const std::string plusMinus(1, static_cast<char>(0xB1));
     const std::string rootComma(1, static_cast<char>(0xB5));
