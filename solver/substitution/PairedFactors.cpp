@@ -193,13 +193,56 @@ bool NextPartition(std::vector<std::int32_t>& group) {
     return false;
 }
 
+// The degree and the leading coefficient of a factor in the unknown.
+struct FactorTop {
+    std::int64_t degree = 0;
+    CNumber leading{1};
+};
+
+std::vector<FactorTop> FactorTops(const std::vector<CPolynomValue>& factors, char unknown) {
+    std::vector<FactorTop> tops;
+    tops.reserve(factors.size());
+    for (const CPolynomValue& factor : factors) {
+        const std::int64_t degree = factor.DegreeIn(static_cast<unsigned char>(unknown));
+        tops.push_back({degree, CoefficientAt(factor, unknown, degree)});
+    }
+    return tops;
+}
+
+// Products that differ by numbers only have one degree (at least 1) and one leading coefficient,
+// both known from the factors' tops without multiplying anything out: most of the thousands of
+// groupings of eight factors are ruled out here, by their degrees alone. `degrees` is scratch space.
+bool GroupTopsAgree(const std::vector<FactorTop>& tops, const std::vector<std::int32_t>& group,
+                    std::int32_t count, std::vector<std::int64_t>& degrees) {
+    degrees.assign(static_cast<std::size_t>(count), 0);
+    for (std::size_t i = 0; i < tops.size(); ++i) {
+        degrees[static_cast<std::size_t>(group[i])] += tops[i].degree;
+    }
+    for (const std::int64_t degree : degrees) {
+        if (degree < 1 || degree != degrees[0]) {
+            return false;
+        }
+    }
+    std::vector<CNumber> leading(static_cast<std::size_t>(count), CNumber(1));
+    for (std::size_t i = 0; i < tops.size(); ++i) {
+        leading[static_cast<std::size_t>(group[i])].MultiplyInPlace(tops[i].leading);
+    }
+    for (const CNumber& coefficient : leading) {
+        if (!coefficient.Equal(leading[0])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The products of the groups when they differ by numbers only and their common part has two or
 // more terms; none otherwise.
 std::optional<std::vector<CPolynomValue>> GroupProducts(const std::vector<CPolynomValue>& factors,
-                                                        const std::vector<std::int32_t>& group,
-                                                        char unknown) {
+                                                        const std::vector<FactorTop>& tops,
+                                                        const std::vector<std::int32_t>& group, char unknown,
+                                                        std::vector<std::int64_t>& degrees) {
     const std::int32_t count = *std::max_element(group.begin(), group.end()) + 1;
-    if (count < 2) {
+    if (count < 2 || !GroupTopsAgree(tops, group, count, degrees)) {
         return std::nullopt;
     }
     std::vector<CPolynomValue> products(static_cast<std::size_t>(count), CPolynomValue(1));
@@ -250,11 +293,14 @@ std::optional<PairedFactorsForm> FormFromFactors(const ProductFactors& parts, co
     for (const NodePtr& factor : parts.factors) {
         values.push_back(*PolynomialOf(*factor));
     }
+    const std::vector<FactorTop> tops = FactorTops(values, unknown);
+    std::vector<std::int64_t> degrees;
     std::vector<std::int32_t> group(values.size(), 0);
     std::vector<std::int32_t> best;
     std::vector<CPolynomValue> bestProducts;
     do {
-        std::optional<std::vector<CPolynomValue>> products = GroupProducts(values, group, unknown);
+        std::optional<std::vector<CPolynomValue>> products =
+            GroupProducts(values, tops, group, unknown, degrees);
         if (products && products->size() > bestProducts.size()) {
             best = group;
             bestProducts = std::move(*products);
