@@ -96,25 +96,38 @@ public:
     bool Connected() const { return m_connected; }
     bool Send(std::string_view text) { return send(m_socket, text.data(), text.size(), MSG_NOSIGNAL) > 0; }
     // True when the server closed the connection (after any answer it sent) within timeout.
-    bool ClosedWithin(std::chrono::milliseconds timeout) {
-        const auto end = std::chrono::steady_clock::now() + timeout;
-        char buffer[4096];
-        while (std::chrono::steady_clock::now() < end) {
-            pollfd ready{m_socket, POLLIN, 0};
-            if (poll(&ready, 1, 50) > 0) {
-                const ssize_t got = recv(m_socket, buffer, sizeof buffer, 0);
-                if (got <= 0) {
-                    return true;
-                }
-                received += std::string_view(buffer, static_cast<std::size_t>(got));
-            }
-        }
-        return false;
+    bool ClosedWithin(std::chrono::milliseconds timeout) { return ReadUntil(timeout, {}) == Read::Closed; }
+    // True when what the server sent holds `text` within timeout, the connection still open.
+    bool ReceivedWithin(std::chrono::milliseconds timeout, std::string_view text) {
+        return ReadUntil(timeout, text) == Read::Found;
     }
     // What the server sent, as far as it was read.
     std::string received;
 
 private:
+    enum class Read { Found, Closed, TimedOut };
+
+    // Reads what arrives until `text` (when not empty) is in `received`, the server closes, or the time
+    // is up.
+    Read ReadUntil(std::chrono::milliseconds timeout, std::string_view text) {
+        const auto end = std::chrono::steady_clock::now() + timeout;
+        char buffer[4096];
+        while (std::chrono::steady_clock::now() < end) {
+            if (!text.empty() && received.find(text) != std::string::npos) {
+                return Read::Found;
+            }
+            pollfd ready{m_socket, POLLIN, 0};
+            if (poll(&ready, 1, 50) > 0) {
+                const ssize_t got = recv(m_socket, buffer, sizeof buffer, 0);
+                if (got <= 0) {
+                    return Read::Closed;
+                }
+                received += std::string_view(buffer, static_cast<std::size_t>(got));
+            }
+        }
+        return Read::TimedOut;
+    }
+
     int m_socket;
     bool m_connected = false;
 };
@@ -488,15 +501,20 @@ TEST(Server, ConnectionsPastTheThreadsAndTheirWaitingLineAreTurnedAwayAtOnce) {
     ServerLimits limits = DefaultServerLimits();
     limits.connectionThreads = 2;
     limits.connectionQueue = 1;
-    limits.idleTimeout = 2s;
+    limits.idleTimeout = 5s;
     RunningServer server(limits);
-    // Two idle connections hold both threads, a third waits for one.
+    // Two connections, each answered once and kept alive, hold both threads (waiting for the answer
+    // proves a thread took the connection, however loaded the machine); a third waits for one.
     std::vector<std::unique_ptr<RawConnection>> idle;
     for (int i = 0; i < 3; ++i) {
         idle.push_back(std::make_unique<RawConnection>(server.Port()));
         ASSERT_TRUE(idle.back()->Connected());
-        std::this_thread::sleep_for(50ms);
+        if (i < 2) {
+            ASSERT_TRUE(idle.back()->Send("GET /health HTTP/1.1\r\nHost: x\r\n\r\n"));
+            ASSERT_TRUE(idle.back()->ReceivedWithin(5s, "\r\n\r\n")) << idle.back()->received;
+        }
     }
+    std::this_thread::sleep_for(100ms);
     RawConnection turnedAway(server.Port());
     ASSERT_TRUE(turnedAway.Send("GET /health HTTP/1.1\r\nHost: x\r\n\r\n"));
     EXPECT_TRUE(turnedAway.ClosedWithin(1s));
