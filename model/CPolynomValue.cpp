@@ -462,7 +462,7 @@ CPolynomValue CPolynomValue::ProductOf(const std::vector<PolynomTerm>& a, const 
                                        bool* reordered, bool* combined) {
     CPolynomValue result;
     if (a.size() * b.size() > EngineLimits::kMaxTermProducts ||
-        !WorkBudget::Charge(static_cast<std::int64_t>(a.size() * b.size()))) {
+        !WorkBudget::ChargeAhead(static_cast<std::int64_t>(a.size() * b.size()))) {
         PN::ReportLimitExceeded();
         return result;
     }

@@ -40,6 +40,17 @@ bool Charge(std::int64_t units) {
     return true;
 }
 
+bool ChargeAhead(std::int64_t units) {
+    if (!state.active) {
+        return true;
+    }
+    if (state.usage.exhausted || units > state.limits.work - state.usage.work) {
+        return Spend();
+    }
+    state.usage.work += units;
+    return true;
+}
+
 bool ChargeRecord(std::size_t textBytes) {
     if (!state.active) {
         return true;

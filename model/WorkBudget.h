@@ -51,6 +51,11 @@ Limits SolveLimits();
 // Charges units of work. False once the work (or any other part of the budget) is spent.
 bool Charge(std::int64_t units);
 
+// Charges units of work that is about to be done, as one lump. When the lump does not fit in what
+// is left, the caller must not do the work: the budget is spent without counting the lump, so that
+// what a solve has counted stays the work it did.
+bool ChargeAhead(std::int64_t units);
+
 // Charges one solution record holding textBytes bytes of formula text. False once spent.
 bool ChargeRecord(std::size_t textBytes);
 

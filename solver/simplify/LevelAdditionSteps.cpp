@@ -548,8 +548,8 @@ CNumber ExponentBelow(COHyperMonom& monom, const COPolynom& polynom) {
 // factors it lacks, nearly the whole denominator again, so the next formula holds the
 // denominator's text about twice per term: with many terms of distinct denominators that text grows
 // with the square of the sum's length. A step that would pass the text bound of a whole solution,
-// or whose building would spend the rest of the work budget, is not built; its text or its work is
-// charged instead, which spends the budget and ends the solve as too large.
+// or whose building does not fit in the rest of the work budget, is not built: the budget is spent,
+// which ends the solve as too large.
 bool ExtendedTermsFitTheText(const Terms& terms, const COHyperMonom& denominator) {
     std::string text;
     denominator.WriteText(text, TextContext::Free);
@@ -561,7 +561,7 @@ bool ExtendedTermsFitTheText(const Terms& terms, const COHyperMonom& denominator
     // Building the extended terms is work in proportion to their text, charged before it is done:
     // every byte of it is a cloned node, and the steps after it walk them again (measured about
     // four times the work of an ordinary step's byte).
-    return WorkBudget::Charge(static_cast<std::int64_t>(estimate) * 4 * WorkBudget::kUnitsPerStepTextByte);
+    return WorkBudget::ChargeAhead(static_cast<std::int64_t>(estimate) * 4 * WorkBudget::kUnitsPerStepTextByte);
 }
 
 // The least common multiple of the denominators, factor by factor; every term that lacks

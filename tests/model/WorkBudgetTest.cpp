@@ -39,6 +39,16 @@ TEST_F(WorkBudgetTest, SpentWorkReportsTheLimitFlagAndStaysSpent) {
     EXPECT_FALSE(WorkBudget::Charge(0));
 }
 
+TEST_F(WorkBudgetTest, AWorkLumpThatDoesNotFitIsRefusedUncounted) {
+    const WorkBudget::Scope budget(WorkBudget::Limits{100, 10, 1000});
+    EXPECT_TRUE(WorkBudget::ChargeAhead(70));
+    EXPECT_FALSE(WorkBudget::ChargeAhead(EngineLimits::kMaxSolveWork));
+    EXPECT_EQ(WorkBudget::Current().work, 70);
+    EXPECT_TRUE(WorkBudget::Exhausted());
+    EXPECT_TRUE(CNumber::LimitExceeded());
+    EXPECT_FALSE(WorkBudget::ChargeAhead(0));
+}
+
 TEST_F(WorkBudgetTest, RecordsAndTheirTextAreBoundedSeparately) {
     {
         const WorkBudget::Scope budget(WorkBudget::Limits{1000, 2, 1000});
