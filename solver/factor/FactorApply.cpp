@@ -102,9 +102,7 @@ void ApplyDivisor(CExpression& workspace, NodeHandle handle, FactorFinding& find
     for (const PolynomTerm& term : cofactor.Terms()) {
         const PolynomTerm magnitude = TermMagnitude(term);
         const CPolynomValue product = divisor.ProductWithTerm(magnitude);
-        timesTerms.push_back({IsOneTerm(magnitude) ? PolynomNode(divisor)
-                                                   : TwoFactors(CPolynomValue::FromTerm(magnitude), divisor),
-                              SignOfTerm(term)});
+        timesTerms.push_back({CommonTimesCofactor(divisor, CPolynomValue::FromTerm(magnitude)), SignOfTerm(term)});
         expanded.push_back({PolynomNode(product), SignOfTerm(term)});
         for (PolynomTerm part : product.Terms()) {
             if (SignOfTerm(term) < 0) {
@@ -211,8 +209,8 @@ void ApplyGroupingCommonFactor(CExpression& workspace, NodeHandle handle, Factor
     const CPolynomValue restA = QuotientOf(a, common);
     const CPolynomValue restB = QuotientOf(b, common);
     std::vector<SignedNode> shared;
-    shared.push_back({TimesNode(PolynomNode(common), restA), 1});
-    shared.push_back({TimesNode(PolynomNode(common), restB), signB});
+    shared.push_back({CommonTimesCofactor(common, restA), 1});
+    shared.push_back({CommonTimesCofactor(common, restB), signB});
     *handle = SumNode(std::move(shared));
     workspace.RecordStep(false);
     TermList bracket = restA.Terms();

@@ -48,13 +48,16 @@ NodePtr TwoFactors(const CPolynomValue& first, const CPolynomValue& second) {
     return ProductNode(std::move(factors));
 }
 
-NodePtr TimesNode(NodePtr factor, const CPolynomValue& cofactor) {
+NodePtr CommonTimesCofactor(const CPolynomValue& common, const CPolynomValue& cofactor) {
     if (cofactor.IsOne()) {
-        return factor;
+        return PolynomNode(common);
     }
-    std::vector<NodePtr> factors;
-    factors.push_back(std::move(factor));
-    factors.push_back(PolynomNode(cofactor));
+    const bool monomialFirst = cofactor.TermCount() == 1 && cofactor.Terms().front().coefficient.Sign() > 0;
+    if (!monomialFirst) {
+        return TwoFactors(common, cofactor);
+    }
+    std::vector<NodePtr> factors = MonomialFactors(cofactor);
+    factors.push_back(PolynomNode(common));
     return ProductNode(std::move(factors));
 }
 

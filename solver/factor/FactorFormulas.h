@@ -25,8 +25,10 @@ NodePtr ProductNode(std::vector<NodePtr> factors);
 std::vector<NodePtr> MonomialFactors(const CPolynomValue& common);
 // The product of two polynomials.
 NodePtr TwoFactors(const CPolynomValue& first, const CPolynomValue& second);
-// factor * cofactor, the cofactor left out when it is the number 1.
-NodePtr TimesNode(NodePtr factor, const CPolynomValue& cofactor);
+// A group with its common factor taken out, as a pupil writes it: a cofactor that is a monomial with
+// a positive coefficient stands first and without brackets, 3x(x + 1); any other cofactor follows
+// the common factor, (x + 1)(x^2 - x + 1); a cofactor 1 is left out.
+NodePtr CommonTimesCofactor(const CPolynomValue& common, const CPolynomValue& cofactor);
 // A plain sum of the signed terms.
 NodePtr SumNode(std::vector<SignedNode> terms);
 NodePtr PowerNode(NodePtr base, std::int64_t exponent);

@@ -214,6 +214,21 @@ TEST(FactorisationSteps, GroupsWithACommonFactorCollectWithoutAComment) {
     EXPECT_EQ(CheckValues(problem, *Solve(kProblemFactorise, problem)), "");
 }
 
+// A monomial left in a group when the common bracket is taken out stands first, without brackets:
+// 3x(x + 1), 2xy(x + 2), as a pupil writes it; a polynomial left follows the bracket.
+TEST(FactorisationSteps, MonomialCofactorOfAGroupStandsFirst) {
+    for (const auto& [problem, line] : std::vector<std::pair<std::string, std::string>>{
+             {"x^3+3*x^2+3*x+1", "=3.x.(x+1)+(x+1).(x^2-x+1)="},
+             {"2*x^2*y+4*x*y+3*x+6", "=2.x.y.(x+2)+3.(x+2)="}}) {
+        SCOPED_TRACE(problem);
+        const auto solution = Solve(kProblemFactorise, problem);
+        const std::vector<std::string> steps = StepFormulas(*solution);
+        ASSERT_GE(steps.size(), 3u);
+        EXPECT_EQ(steps[2], line);
+        EXPECT_EQ(CheckValues(problem, *solution), "");
+    }
+}
+
 TEST(FactorisationSteps, CompletedSquareIsShownFromThePolynomialToTheProduct) {
     EXPECT_EQ(StepComments("x^4+4"), (std::vector<int>{1, 10, 32, 71, 73}));
     const std::vector<std::string> steps = StepFormulas(*Solve(kProblemFactorise, "x^4+4"));
