@@ -161,6 +161,55 @@ void DivideOut(ProductTerm& term, const PowerFactor& common) {
     std::erase_if(term.factors, [](const PowerFactor& factor) { return factor.exponent == 0; });
 }
 
+// A term's monomial factors split into a number and one factor a letter (6x²y as 6, x² and y), so
+// that a letter common to all terms is found like a common bracket.
+ProductTerm WithMonomialsSplit(const ProductTerm& term) {
+    ProductTerm split{{}, term.sign};
+    for (const PowerFactor& factor : term.factors) {
+        if (factor.base.TermCount() != 1 || factor.base.IsConstant()) {
+            split.factors.push_back(factor);
+            continue;
+        }
+        const PolynomTerm& monomial = factor.base.Terms().front();
+        if (!monomial.coefficient.IsOne()) {
+            split.factors.push_back({CPolynomValue(monomial.coefficient), factor.exponent});
+        }
+        for (const LetterPower& power : monomial.powers) {
+            split.factors.push_back({CPolynomValue::Letter(power.letter), power.exponent * factor.exponent});
+        }
+    }
+    return split;
+}
+
+// The terms with their monomials split, when that finds a letter common to all of them; none
+// otherwise (the terms are then factorised as they are written).
+std::optional<std::vector<ProductTerm>> SplitForCommonLetters(const std::vector<ProductTerm>& terms) {
+    std::vector<ProductTerm> split;
+    for (const ProductTerm& term : terms) {
+        split.push_back(WithMonomialsSplit(term));
+    }
+    const std::vector<PowerFactor> common = CommonFactors(split);
+    const bool letterFound = std::any_of(common.begin(), common.end(), [](const PowerFactor& factor) {
+        return factor.base.TermCount() == 1;
+    });
+    return letterFound ? std::optional(std::move(split)) : std::nullopt;
+}
+
+// What is left of each term after the common factor is taken out, its numbers and letters joined
+// into one monomial again, written first: 3x(x + 2), not 3·x·(x + 2).
+void JoinMonomials(ProductTerm& term) {
+    CPolynomValue monomial(1);
+    for (const PowerFactor& factor : term.factors) {
+        if (factor.base.TermCount() == 1) {
+            monomial = monomial.Product(factor.base.Power(factor.exponent));
+        }
+    }
+    std::erase_if(term.factors, [](const PowerFactor& factor) { return factor.base.TermCount() == 1; });
+    if (!monomial.IsOne()) {
+        term.factors.insert(term.factors.begin(), {monomial, 1});
+    }
+}
+
 // Variant 1: the gcd g of the first polynomials of the terms is split off each of them, P^e
 // becoming g^e (P/g)^e, a step after each rewriting.
 bool SplitFirstFactors(CExpression& workspace, NodeHandle handle, std::vector<ProductTerm>& terms) {
@@ -203,6 +252,23 @@ CPolynomValue ValueOf(const ProductTerm& term) {
     return value;
 }
 
+// True when every term left in the bracket is a monomial or a number, so that writing the bracket
+// as one polynomial opens no bracket: it only orders the terms, or combines like ones.
+bool MonomialsOnly(const std::vector<ProductTerm>& terms) {
+    return std::all_of(terms.begin(), terms.end(), [](const ProductTerm& term) {
+        return term.factors.size() <= 1 &&
+               std::all_of(term.factors.begin(), term.factors.end(),
+                           [](const PowerFactor& factor) { return factor.base.TermCount() <= 1; });
+    });
+}
+
+CommentID CollectingComment(const std::vector<ProductTerm>& terms, const CPolynomValue& sum) {
+    if (!MonomialsOnly(terms)) {
+        return CommentID::BracketsOpened;
+    }
+    return sum.TermCount() < terms.size() ? CommentID::LikeTermsCombined : CommentID::TermsReordered;
+}
+
 // When every term left in the bracket is a single polynomial, a number times one, or a number, the
 // bracket becomes their sum.
 void CollectPlainBracket(CExpression& workspace, COperationList& product,
@@ -228,7 +294,7 @@ void CollectPlainBracket(CExpression& workspace, COperationList& product,
         return;
     }
     product.Tail()->child = std::move(collected);
-    workspace.QueueComment(CommentID::BracketsOpened);
+    workspace.QueueComment(CollectingComment(terms, sum));
     workspace.RecordStep(false);
 }
 
@@ -385,6 +451,11 @@ bool FactorSumOfProducts(CExpression& workspace, NodeHandle handle) {
     if (!terms) {
         return false;
     }
+    bool lettersSplit = false;
+    if (std::optional<std::vector<ProductTerm>> split = SplitForCommonLetters(*terms)) {
+        terms = std::move(split);
+        lettersSplit = true;
+    }
     std::vector<PowerFactor> common = CommonFactors(*terms);
     CNumber number = CommonNumber(*terms);
     if (common.empty() && number.IsOne() && SplitFirstFactors(workspace, handle, *terms)) {
@@ -398,6 +469,9 @@ bool FactorSumOfProducts(CExpression& workspace, NodeHandle handle) {
         DivideOutNumber(term, number);
         for (const PowerFactor& factor : common) {
             DivideOut(term, factor);
+        }
+        if (lettersSplit) {
+            JoinMonomials(term);
         }
     }
     // Variant 0: the common factor, its number first, times the sum of the rests.

@@ -59,9 +59,18 @@ TEST(EqualFactors, ACommonMonomialStandsWithoutBracketsInBothKinds) {
     EXPECT_EQ(Solved(kProblemFactoriseCompletely, "4*x^2*y-6*x*y^2"), steps);
     EXPECT_EQ(Solved(kProblemFactorise, "x^2*y^3+x*y^2").back(),
               "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(x.y^2.(x.y+1))s");
-    // The common factor of two groups of products as well.
-    EXPECT_EQ(Solved(kProblemFactoriseCompletely, "6*x^2*y*(x+1)+4*x*y^2*(x+1)").back(),
-              "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(2.(x+1).x.y.(3.x+2.y))s");
+    // A sum of products gives up its common letters with its common brackets, in one step.
+    const Lines products = {"[0.0] F(6.x^2.y.(x+1)+4.x.y^2.(x+1)=)",
+                            "[1.1] CommonFactorTakenOut/01",
+                            "[1.1] F(=2.x.y.(x+1).(3.x+2.y))",
+                            "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(2.x.y.(x+1).(3.x+2.y))s"};
+    EXPECT_EQ(Solved(kProblemFactorise, "6*x^2*y*(x+1)+4*x*y^2*(x+1)"), products);
+    EXPECT_EQ(Solved(kProblemFactoriseCompletely, "6*x^2*y*(x+1)+4*x*y^2*(x+1)"), products);
+    // What is left of the terms only changes its order: said so, not "we open the brackets".
+    EXPECT_EQ(Solved(kProblemFactorise, "2*x*(x+1)+4*x^2*(x+1)"),
+              (Lines{"[0.0] F(2.x.(x+1)+4.x^2.(x+1)=)", "[1.1] CommonFactorTakenOut/01",
+                     "[1.1] F(=2.x.(x+1).(1+2.x)=)", "[1.1] TermsReordered/01", "[1.1] F(=2.x.(x+1).(2.x+1))",
+                     "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(2.x.(x+1).(2.x+1))s"}));
 }
 
 } // namespace

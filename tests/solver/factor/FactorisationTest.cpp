@@ -301,7 +301,13 @@ TEST(FactorisationSteps, CommonFactorOfProductsTakesTheCommonNumberWithTheBracke
     EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "2*(x+1)+3*(x+1)^2")), "(x+1).(3.x+5)");
     // A power split into equal factors by its gcd with the other first factors: the bracket is
     // taken out once, with its smallest exponent.
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactoriseCompletely, "x^2*(y+1)+x*(y+1)^2")), "(y+1).x.(x+y+1)");
+    // A letter common to all terms comes out with the bracket, in both kinds.
+    for (const int kind : {kProblemFactorise, kProblemFactoriseCompletely}) {
+        EXPECT_EQ(AnswerFormula(*Solve(kind, "x^2*(y+1)+x*(y+1)^2")), "x.(y+1).(x+y+1)");
+    }
+    for (const std::string problem : {"x^2*(y+1)+x*(y+1)^2", "6*x^2*y*(x+1)+4*x*y^2*(x+1)", "x^2*(x+1)+x*(x+1)"}) {
+        EXPECT_EQ(CheckValues(problem, *Solve(kProblemFactorise, problem)), "") << problem;
+    }
 }
 
 TEST(FactorisationSteps, NumericContentFirstThenTheBracket) {
