@@ -23,7 +23,7 @@ class QPushButton;
 class QTableWidget;
 
 struct CheckDialogSetup {
-    int kind = 0;
+    ProblemKind kind = ProblemKind::Equation;
     int language = kEnglishLanguage;
     // The problem in compact markup, as the editor hands it to the solver.
     std::string problem;

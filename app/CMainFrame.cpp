@@ -51,9 +51,9 @@ QString FromSingleByte(const std::string& text) {
     return QString::fromStdString(Windows1251ToUtf8(text));
 }
 
-constexpr MenuCommand kKindCommands[kKindCount] = {MenuCommand::KindEquations, MenuCommand::KindFactorisation,
-                                                   MenuCommand::KindCompleteFactorisation,
-                                                   MenuCommand::KindSimplification};
+constexpr MenuCommand kKindCommands[kProblemKindCount] = {
+    MenuCommand::KindEquations, MenuCommand::KindFactorisation, MenuCommand::KindCompleteFactorisation,
+    MenuCommand::KindSimplification};
 
 } // namespace
 
@@ -189,8 +189,8 @@ void CMainFrame::CreateActions() {
         return action;
     };
     m_kindGroup = new QActionGroup(this);
-    for (int kind = 0; kind < kKindCount; ++kind) {
-        QAction* action = make(kKindCommands[kind]);
+    for (const ProblemKind kind : kProblemKinds) {
+        QAction* action = make(kKindCommands[ToNumber(kind)]);
         action->setCheckable(true);
         m_kindGroup->addAction(action);
         connect(action, &QAction::triggered, this, [this, kind] { SwitchKind(kind); });
@@ -369,7 +369,8 @@ void CMainFrame::ApplyKeypadIcons() {
 }
 
 void CMainFrame::UpdateWindowTitle() {
-    setWindowTitle(FromSingleByte(m_texts.WindowTitleText(static_cast<std::size_t>(m_settings.mathType))));
+    setWindowTitle(
+        FromSingleByte(m_texts.WindowTitleText(static_cast<std::size_t>(ToNumber(m_settings.mathType)))));
 }
 
 void CMainFrame::UpdateCommandStates() {
@@ -395,11 +396,9 @@ void CMainFrame::UpdateCommandStates() {
 
 // --- kind and language -----------------------------------------------------------------------------
 
-void CMainFrame::SwitchKind(int kind) {
-    if (kind < 0 || kind >= kKindCount) {
-        kind = 0;
-    }
-    CommandAction(kKindCommands[kind])->setChecked(true);
+void CMainFrame::SwitchKind(ProblemKind kind) {
+    kind = ProblemKindOfNumber(ToNumber(kind)).value_or(ProblemKind::Equation);
+    CommandAction(kKindCommands[ToNumber(kind)])->setChecked(true);
     m_groupFilters[static_cast<std::size_t>(m_files.group - 1)] = m_filter;
     m_settings.mathType = kind;
     m_files = FilesOfKind(kind, m_settings.language, m_userFolder);

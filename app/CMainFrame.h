@@ -47,7 +47,7 @@ struct MainFrameOptions {
     // folder all the same).
     std::string userDataFolder;
     // Settings that replace the stored ones for this run.
-    std::optional<int> kind;
+    std::optional<ProblemKind> kind;
     std::optional<int> language;
     std::optional<bool> textComments;
     // No window is ever shown: problems are reported on standard error, not in message boxes.
@@ -95,7 +95,7 @@ public:
     void SetLibraryFilter(std::string filter) { m_filter = std::move(filter); }
     bool LibraryFilterActive() const { return m_filter != kNoFilter; }
 
-    void SwitchKind(int kind);
+    void SwitchKind(ProblemKind kind);
     void SwitchLanguage(int language);
     // The pace of the output (OutputPace), kept in the settings store.
     void SetOutputPace(int pace);

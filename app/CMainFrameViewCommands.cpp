@@ -95,8 +95,8 @@ void CMainFrame::UpdateRecentProblemItems() {
         action->setVisible(i < problems.size());
         if (i < problems.size()) {
             // The kinds' items follow the first popup in the language file's "Menu" keys.
-            QString kind = QString::fromStdString(
-                Windows1251ToUtf8(m_texts.MenuText(1 + static_cast<std::size_t>(problems[i].kind))));
+            QString kind = QString::fromStdString(Windows1251ToUtf8(
+                m_texts.MenuText(1 + static_cast<std::size_t>(ToNumber(problems[i].kind)))));
             action->setText(
                 RecentItemText(i + 1, problems[i].text, kind.remove(QLatin1Char('&')), m_settings.language));
         }

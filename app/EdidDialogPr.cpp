@@ -25,13 +25,13 @@ QString FromSingleByte(const std::string& text) {
 
 } // namespace
 
-EdidDialogPr::EdidDialogPr(const CLanguageTables& texts, CLibraryMessages& messages, int kind, int language,
-                           const std::string& sampleText, std::string& filter, int& lastChoice,
+EdidDialogPr::EdidDialogPr(const CLanguageTables& texts, CLibraryMessages& messages, ProblemKind kind,
+                           int language, const std::string& sampleText, std::string& filter, int& lastChoice,
                            FilterDialog filterDialog, QWidget* parent)
     : QDialog(parent), m_texts(texts), m_messages(messages), m_samples(ParseSamples(sampleText)),
       m_firstUserSample(m_samples.size()), m_filter(filter), m_lastChoice(lastChoice),
       m_filterDialog(std::move(filterDialog)) {
-    setWindowTitle(FromSingleByte(m_texts.WindowTitleText(static_cast<std::size_t>(kind))));
+    setWindowTitle(FromSingleByte(m_texts.WindowTitleText(static_cast<std::size_t>(ToNumber(kind)))));
     m_list = new CVListBox(this);
     m_list->SetLanguage(language);
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { SelectChosen(); });

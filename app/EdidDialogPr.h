@@ -10,6 +10,8 @@
 #include "app/CVListBox.h"
 #include "app/SampleList.h"
 
+#include "solver/ProblemKind.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -29,7 +31,7 @@ public:
 
     // The samples are parsed from sampleText; filter ("NULL": none) and lastChoice (the list line chosen
     // last, -1 none) belong to the caller and outlive the dialog.
-    EdidDialogPr(const CLanguageTables& texts, CLibraryMessages& messages, int kind, int language,
+    EdidDialogPr(const CLanguageTables& texts, CLibraryMessages& messages, ProblemKind kind, int language,
                  const std::string& sampleText, std::string& filter, int& lastChoice,
                  FilterDialog filterDialog, QWidget* parent = nullptr);
 

@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-KindFiles FilesOfKind(int kind, int language, const std::string& baseFolder) {
+KindFiles FilesOfKind(ProblemKind kind, int language, const std::string& baseFolder) {
     KindFiles files;
     files.group = ProblemGroup(kind);
     const std::string group = std::to_string(files.group);

@@ -5,10 +5,11 @@
 // Each group has, in the base folder's "Samples/" folder, a last-problem file and one note file per
 // language, and one built-in sample resource.
 
+#include "solver/ProblemKind.h"
+
 #include <cstddef>
 #include <string>
 
-inline constexpr int kKindCount = 4;
 inline constexpr int kGroupCount = 3;
 
 struct KindFiles {
@@ -21,7 +22,7 @@ struct KindFiles {
     int sampleResource = 157;
 };
 
-KindFiles FilesOfKind(int kind, int language, const std::string& baseFolder);
+KindFiles FilesOfKind(ProblemKind kind, int language, const std::string& baseFolder);
 
 // The help page of a language, relative to the base folder.
 std::string HelpFileName(int language);

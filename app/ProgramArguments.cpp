@@ -1,7 +1,6 @@
 #include "app/ProgramArguments.h"
 
 #include "output/LanguageTables.h"
-#include "solver/SolveProblem.h"
 
 namespace {
 

@@ -12,13 +12,15 @@
 // With PROBLEM, the screenshot shows its whole solution; without, the window as it starts, on the
 // splash picture.
 
+#include "solver/ProblemKind.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 struct ProgramArguments {
     std::optional<std::string> screenshotPath;
-    std::optional<int> kind;
+    std::optional<ProblemKind> kind;
     std::optional<int> language;
     bool textComments = false;
     // The words that are not options, joined by single blanks.

@@ -48,7 +48,7 @@ int ReadChecked(const QSettings& settings, const char* name, int defaultValue, i
 QStringList RecentProblemsText(const std::vector<RecentProblem>& problems) {
     QStringList list;
     for (const RecentProblem& problem : problems) {
-        list << QString::number(problem.kind) + QLatin1Char(':') +
+        list << QString::number(ToNumber(problem.kind)) + QLatin1Char(':') +
                     QString::fromStdString(Windows1251ToUtf8(problem.text));
     }
     return list;
@@ -61,11 +61,11 @@ std::vector<RecentProblem> RecentProblemsFrom(const QStringList& list) {
         const QString& entry = *it;
         const qsizetype colon = entry.indexOf(QLatin1Char(':'));
         bool ok = false;
-        const int kind = entry.left(colon).toInt(&ok);
-        if (colon < 0 || !ok || kind < 0 || kind > 3 || colon + 1 == entry.size()) {
+        const std::optional<ProblemKind> kind = ProblemKindOfNumber(entry.left(colon).toInt(&ok));
+        if (colon < 0 || !ok || !kind || colon + 1 == entry.size()) {
             continue;
         }
-        RememberProblem(problems, {kind, Utf8ToWindows1251(entry.mid(colon + 1).toStdString())});
+        RememberProblem(problems, {*kind, Utf8ToWindows1251(entry.mid(colon + 1).toStdString())});
     }
     return problems;
 }
@@ -102,7 +102,8 @@ ProgramSettings CSettingsStore::Read() const {
     }
     const QSettings settings(m_path, QSettings::IniFormat);
     result.language = ReadChecked(settings, kLanguageValue, 0, 1, 0);
-    result.mathType = ReadChecked(settings, kMathTypeValue, 0, 3, 0);
+    result.mathType = ProblemKindOfNumber(ReadChecked(settings, kMathTypeValue, 0, kProblemKindCount - 1, 0))
+                          .value_or(ProblemKind::Equation);
     result.commentText = ReadChecked(settings, kCommentTextValue, 1, 1, 0) != 0;
     result.commentSound = ReadChecked(settings, kCommentSoundValue, 0, 1, 1) != 0;
     result.outputPace = ReadChecked(settings, kOutputPaceValue, ProgramSettings{}.outputPace, 3,
@@ -136,7 +137,7 @@ bool CSettingsStore::Write(const ProgramSettings& settings) const {
     }
     QSettings store(m_path, QSettings::IniFormat);
     store.setValue(QLatin1String(kLanguageValue), settings.language);
-    store.setValue(QLatin1String(kMathTypeValue), settings.mathType);
+    store.setValue(QLatin1String(kMathTypeValue), ToNumber(settings.mathType));
     store.setValue(QLatin1String(kCommentTextValue), settings.commentText ? 1 : 0);
     store.setValue(QLatin1String(kCommentSoundValue), settings.commentSound ? 1 : 0);
     store.setValue(QLatin1String(kOutputPaceValue), settings.outputPace);

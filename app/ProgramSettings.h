@@ -8,6 +8,8 @@
 // the four settings back at exit, but never creates it: without a store the defaults apply and
 // nothing is written.
 
+#include "solver/ProblemKind.h"
+
 #include <QString>
 
 #include <string>
@@ -15,7 +17,7 @@
 
 // A problem solved lately: its kind and its text in the editor's form (single-byte).
 struct RecentProblem {
-    int kind = 0;
+    ProblemKind kind = ProblemKind::Equation;
     std::string text;
 
     bool operator==(const RecentProblem&) const = default;
@@ -29,8 +31,8 @@ void RememberProblem(std::vector<RecentProblem>& list, RecentProblem problem);
 struct ProgramSettings {
     // 0 Russian, 1 English.
     int language = 0;
-    // The kind of problem: 0 equations, 1 factorisation, 2 complete factorisation, 3 simplification.
-    int mathType = 0;
+    // The kind of problem, stored as its number.
+    ProblemKind mathType = ProblemKind::Equation;
     // Shown from the first start on: a new user sees what each step does, not bare formulas.
     bool commentText = true;
     bool commentSound = false;

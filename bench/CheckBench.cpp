@@ -58,16 +58,16 @@ const std::vector<std::string> kFactorisation = {"x^4 - 5x^2 + 4",
                                                  "(x - 2)(x - 1)(x + 1)(x + 2)",
                                                  "(x - 2)(x - 1)(x + 1)(x + 2)"};
 
-void CheckTenLines(benchmark::State& state, int kind, const std::vector<std::string>* lines) {
+void CheckTenLines(benchmark::State& state, ProblemKind kind, const std::vector<std::string>* lines) {
     for (auto _ : state) {
         const SolutionCheck check = CheckSolution(kind, *lines, LineForm::Linear);
         benchmark::DoNotOptimize(check.finished);
     }
 }
 
-BENCHMARK_CAPTURE(CheckTenLines, Equation, kProblemEquation, &kEquation);
-BENCHMARK_CAPTURE(CheckTenLines, FractionEquation, kProblemEquation, &kFractionEquation);
-BENCHMARK_CAPTURE(CheckTenLines, Simplification, kProblemSimplify, &kSimplification);
-BENCHMARK_CAPTURE(CheckTenLines, CompleteFactorisation, kProblemFactoriseCompletely, &kFactorisation);
+BENCHMARK_CAPTURE(CheckTenLines, Equation, ProblemKind::Equation, &kEquation);
+BENCHMARK_CAPTURE(CheckTenLines, FractionEquation, ProblemKind::Equation, &kFractionEquation);
+BENCHMARK_CAPTURE(CheckTenLines, Simplification, ProblemKind::Simplify, &kSimplification);
+BENCHMARK_CAPTURE(CheckTenLines, CompleteFactorisation, ProblemKind::FactoriseCompletely, &kFactorisation);
 
 } // namespace

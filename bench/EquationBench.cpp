@@ -11,7 +11,7 @@ namespace {
 void SolveEquationProblem(benchmark::State& state, const char* problem) {
     for (auto _ : state) {
         COutputList solution;
-        SolveProblem(kProblemEquation, problem, &solution);
+        SolveProblem(ProblemKind::Equation, problem, &solution);
         benchmark::DoNotOptimize(solution.Size());
     }
 }

@@ -18,7 +18,7 @@ namespace {
 const COutputList& FortyRecordSolution() {
     static const std::unique_ptr<COutputList> solution = [] {
         auto list = std::make_unique<COutputList>();
-        SolveProblem(kProblemEquation, ReadLinearNotation("x/(x-1) + 1/(x+1) = 2").markup, list.get());
+        SolveProblem(ProblemKind::Equation, ReadLinearNotation("x/(x-1) + 1/(x+1) = 2").markup, list.get());
         return list;
     }();
     return *solution;

@@ -11,7 +11,7 @@
 
 namespace {
 
-void FactorProblem(benchmark::State& state, int kind, const char* problem) {
+void FactorProblem(benchmark::State& state, ProblemKind kind, const char* problem) {
     for (auto _ : state) {
         COutputList solution;
         SolveProblem(kind, problem, &solution);
@@ -22,9 +22,9 @@ void FactorProblem(benchmark::State& state, int kind, const char* problem) {
 const int kRegistered = [] {
     for (const FactorisationProblem& item : kFactorisationSuite) {
         benchmark::RegisterBenchmark((std::string("Factor/") + item.problem).c_str(), FactorProblem,
-                                     kProblemFactorise, item.problem);
+                                     ProblemKind::Factorise, item.problem);
         benchmark::RegisterBenchmark((std::string("FactorFully/") + item.problem).c_str(), FactorProblem,
-                                     kProblemFactoriseCompletely, item.problem);
+                                     ProblemKind::FactoriseCompletely, item.problem);
     }
     return 0;
 }();

@@ -11,7 +11,7 @@ namespace {
 void SimplifyProblem(benchmark::State& state, const char* problem) {
     for (auto _ : state) {
         COutputList solution;
-        SolveProblem(kProblemSimplify, problem, &solution);
+        SolveProblem(ProblemKind::Simplify, problem, &solution);
         benchmark::DoNotOptimize(solution.Size());
     }
 }

@@ -31,7 +31,7 @@ void BM_SimplifyGeneratedSchoolSet(benchmark::State& state) {
         for (std::size_t i = 0; i < problems.size(); ++i) {
             const double start = ThreadMilliseconds();
             COutputList solution;
-            SolveProblem(kProblemSimplify, problems[i], &solution);
+            SolveProblem(ProblemKind::Simplify, problems[i], &solution);
             benchmark::DoNotOptimize(solution.Size());
             const double elapsed = ThreadMilliseconds() - start;
             // Per problem the fastest of the iterations: the least disturbed by other work.

@@ -9,7 +9,7 @@
 
 namespace {
 
-void SolveOnce(benchmark::State& state, int kind, const std::string& problem) {
+void SolveOnce(benchmark::State& state, ProblemKind kind, const std::string& problem) {
     for (auto _ : state) {
         COutputList solution;
         SolveProblem(kind, problem, &solution);
@@ -18,16 +18,16 @@ void SolveOnce(benchmark::State& state, int kind, const std::string& problem) {
 }
 
 void BM_SolveEquation(benchmark::State& state) {
-    SolveOnce(state, kProblemEquation, "x^2-5*x+6=0");
+    SolveOnce(state, ProblemKind::Equation, "x^2-5*x+6=0");
 }
 void BM_Factorise(benchmark::State& state) {
-    SolveOnce(state, kProblemFactorise, "x^4-4*x^3+6*x^2-4*x+1");
+    SolveOnce(state, ProblemKind::Factorise, "x^4-4*x^3+6*x^2-4*x+1");
 }
 void BM_FactoriseCompletely(benchmark::State& state) {
-    SolveOnce(state, kProblemFactoriseCompletely, "a^2*x-b^2*x+a^2*y-b^2*y");
+    SolveOnce(state, ProblemKind::FactoriseCompletely, "a^2*x-b^2*x+a^2*y-b^2*y");
 }
 void BM_Simplify(benchmark::State& state) {
-    SolveOnce(state, kProblemSimplify, "{x+1}/{x^2-1}+{2*x}/{x-1}-3:(x+1)*{1/2}");
+    SolveOnce(state, ProblemKind::Simplify, "{x+1}/{x^2-1}+{2*x}/{x-1}-3:(x+1)*{1/2}");
 }
 void BM_SimplifyLong(benchmark::State& state) {
     std::string problem = "1";
@@ -38,13 +38,13 @@ void BM_SimplifyLong(benchmark::State& state) {
             .append(std::to_string(i % 7))
             .append("*y");
     }
-    SolveOnce(state, kProblemSimplify, problem);
+    SolveOnce(state, ProblemKind::Simplify, problem);
 }
 void BM_RejectMalformed(benchmark::State& state) {
-    SolveOnce(state, kProblemSimplify, "(x+1)*(x-#)");
+    SolveOnce(state, ProblemKind::Simplify, "(x+1)*(x-#)");
 }
 void BM_RejectTwoLetters(benchmark::State& state) {
-    SolveOnce(state, kProblemEquation, "x+y=1");
+    SolveOnce(state, ProblemKind::Equation, "x+y=1");
 }
 
 } // namespace

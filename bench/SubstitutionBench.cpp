@@ -21,7 +21,7 @@ void BM_SolveSubstitutionSuite(benchmark::State& state) {
     state.SetLabel(problem);
     for (auto _ : state) {
         COutputList solution;
-        SolveProblem(kProblemEquation, problem, &solution);
+        SolveProblem(ProblemKind::Equation, problem, &solution);
         benchmark::DoNotOptimize(solution.Size());
     }
 }

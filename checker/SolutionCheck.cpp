@@ -186,7 +186,7 @@ void CheckExpressionLines(SolutionCheck& check, const std::vector<std::string>& 
         check.problemError = ProblemNotChecked(base.reason);
         return;
     }
-    const bool keepPolynomial = check.kind != kProblemSimplify && LetterDivisor(*base.value) == nullptr;
+    const bool keepPolynomial = check.kind != ProblemKind::Simplify && LetterDivisor(*base.value) == nullptr;
     RationalFunction before = std::move(*base.value);
     for (std::size_t i = 1; i < lines.size() && !check.tooLarge; ++i) {
         if (IsBlank(lines[i])) {
@@ -554,7 +554,7 @@ void JudgeEnd(SolutionCheck& check, const std::vector<std::string>& lines, LineF
     }
     bool isProduct = false;
     const std::string markup = LastFormulaMarkup(lines, form, &isProduct);
-    if (check.kind == kProblemEquation && endsWithStatement && !check.lines.empty()) {
+    if (check.kind == ProblemKind::Equation && endsWithStatement && !check.lines.empty()) {
         check.finished = true;
         return;
     }
@@ -566,8 +566,8 @@ void JudgeEnd(SolutionCheck& check, const std::vector<std::string>& lines, LineF
     // The solver may rewrite a number on its way to the same answer (3/2 -> 1,5 -> 3/2): an
     // expression whose answer is the line itself is finished.
     const bool solverDone = !check.next || SameWriting(continuation.answer, markup);
-    check.finished =
-        check.kind != kProblemEquation && (solverDone || (check.kind == kProblemFactorise && isProduct));
+    check.finished = check.kind != ProblemKind::Equation &&
+                     (solverDone || (check.kind == ProblemKind::Factorise && isProduct));
     if (check.finished) {
         check.next.reset();
     }
@@ -586,7 +586,7 @@ bool SolutionCheck::AnyUnreadable() const {
                        [](const CheckedLine& line) { return line.verdict == LineVerdict::Unreadable; });
 }
 
-SolutionCheck CheckSolution(int kind, const std::vector<std::string>& lines, LineForm form) {
+SolutionCheck CheckSolution(ProblemKind kind, const std::vector<std::string>& lines, LineForm form) {
     SolutionCheck check;
     check.kind = kind;
     if (lines.empty()) {
@@ -601,7 +601,7 @@ SolutionCheck CheckSolution(int kind, const std::vector<std::string>& lines, Lin
     bool endsWithStatement = false;
     {
         const WorkBudget::Scope budget;
-        if (kind == kProblemEquation) {
+        if (kind == ProblemKind::Equation) {
             CheckEquationLines(check, bounded, form, endsWithStatement);
         } else {
             CheckExpressionLines(check, bounded, form);

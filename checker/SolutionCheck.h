@@ -19,6 +19,7 @@
 #include "checker/PupilLine.h"
 #include "checker/QuadraticSurd.h"
 #include "output/CommentID.h"
+#include "solver/ProblemKind.h"
 
 #include <cstddef>
 #include <optional>
@@ -51,7 +52,7 @@ struct NextStep {
 };
 
 struct SolutionCheck {
-    int kind = 0;
+    ProblemKind kind = ProblemKind::Equation;
     // Set when the problem itself cannot be read (Unreadable, with the reader's message) or
     // checked (ProblemNotChecked); then no line is checked.
     std::optional<CheckMessage> problemError;
@@ -68,5 +69,5 @@ struct SolutionCheck {
     bool AnyUnreadable() const;
 };
 
-// lines[0] is the problem, the rest the pupil's lines; kind is 0 to 3 as in solver/SolveProblem.h.
-SolutionCheck CheckSolution(int kind, const std::vector<std::string>& lines, LineForm form);
+// lines[0] is the problem, the rest the pupil's lines.
+SolutionCheck CheckSolution(ProblemKind kind, const std::vector<std::string>& lines, LineForm form);

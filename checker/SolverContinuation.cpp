@@ -18,7 +18,7 @@ std::string Unchained(std::string formula) {
 
 } // namespace
 
-SolverContinuation SolverContinuationOf(int kind, const std::string& markup) {
+SolverContinuation SolverContinuationOf(ProblemKind kind, const std::string& markup) {
     COutputList solution;
     SolveProblem(kind, markup, &solution);
     SolverContinuation continuation;

@@ -17,4 +17,4 @@ struct SolverContinuation {
     std::string answer;
 };
 
-SolverContinuation SolverContinuationOf(int kind, const std::string& markup);
+SolverContinuation SolverContinuationOf(ProblemKind kind, const std::string& markup);

@@ -82,7 +82,7 @@ std::string CheckAsText(const SolutionCheck& check, LineForm form, const CheckWr
 
 std::string CheckAsJson(const SolutionCheck& check, int language, LineForm form,
                         const CheckWriting& writing) {
-    std::string json = "{\"kind\":" + std::to_string(check.kind) + ",\"lang\":\"" +
+    std::string json = "{\"kind\":" + std::to_string(ToNumber(check.kind)) + ",\"lang\":\"" +
                        (language == kRussianLanguage ? "ru" : "en") + "\",\"lines\":[";
     for (std::size_t i = 0; i < check.lines.size(); ++i) {
         const CheckedLine& line = check.lines[i];

@@ -40,7 +40,7 @@ bool IsBlankProblem(const std::string& problem) {
     return problem.find_first_not_of(" \t") == std::string::npos;
 }
 
-std::int64_t SolveTimed(int kind, const std::string& problem, COutputList& solution) {
+std::int64_t SolveTimed(ProblemKind kind, const std::string& problem, COutputList& solution) {
     const auto start = std::chrono::steady_clock::now();
     if (IsBlankProblem(problem)) {
         // The engine answers a blank problem with an empty solution, which the desktop program's
@@ -53,7 +53,7 @@ std::int64_t SolveTimed(int kind, const std::string& problem, COutputList& solut
     return std::chrono::duration_cast<std::chrono::microseconds>(end - start).count();
 }
 
-BatchLine ParseBatchLine(const std::string& line, int defaultKind) {
+BatchLine ParseBatchLine(const std::string& line, ProblemKind defaultKind) {
     BatchLine batchLine;
     const std::size_t tab = line.find('\t');
     if (tab == std::string::npos) {

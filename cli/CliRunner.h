@@ -29,15 +29,15 @@ bool IsBlankProblem(const std::string& problem);
 // Solves problem (already in the dispatcher's form) of the given kind into solution, which must
 // be empty, and returns the time the solve itself took, in microseconds. A blank problem gets the
 // error record "there is no expression".
-std::int64_t SolveTimed(int kind, const std::string& problem, COutputList& solution);
+std::int64_t SolveTimed(ProblemKind kind, const std::string& problem, COutputList& solution);
 
 // One line of a batch: KIND<TAB>PROBLEM. A line without a tab is a problem of defaultKind.
 struct BatchLine {
-    std::optional<int> kind; // absent when KIND names no kind
+    std::optional<ProblemKind> kind; // absent when KIND names no kind
     std::string kindText;
     std::string problem;
 };
-BatchLine ParseBatchLine(const std::string& line, int defaultKind);
+BatchLine ParseBatchLine(const std::string& line, ProblemKind defaultKind);
 
 // Solves every line of in and writes one JSON object a line to out, in order, each flushed as soon
 // as its line is solved. A line whose kind or problem cannot be used, or that is longer than the

@@ -13,7 +13,7 @@
 namespace {
 
 std::optional<std::string> ApplyKind(CommandLine& commandLine, const std::string& value) {
-    const std::optional<int> kind = ParseKindName(value);
+    const std::optional<ProblemKind> kind = ParseKindName(value);
     if (!kind) {
         return "unknown kind \"" + value + "\" (equation, factor, factor-full, simplify or 0 to 3)";
     }

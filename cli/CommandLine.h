@@ -27,7 +27,7 @@
 enum class ProblemForm { Linear, Editor, Compact };
 
 struct CommandLine {
-    int kind = kProblemEquation;
+    ProblemKind kind = ProblemKind::Equation;
     int language = kEnglishLanguage;
     bool json = false;
     ProblemForm form = ProblemForm::Linear;

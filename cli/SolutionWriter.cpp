@@ -54,9 +54,9 @@ void AppendRecordJson(std::string& out, const COutputRecord& record, const Comme
 
 } // namespace
 
-std::string SolutionAsJson(int kind, std::string_view problem, std::int64_t micros,
+std::string SolutionAsJson(ProblemKind kind, std::string_view problem, std::int64_t micros,
                            const COutputList& solution, const CommentTexts& texts) {
-    std::string out = "{\"kind\":" + std::to_string(kind) + ",\"problem\":";
+    std::string out = "{\"kind\":" + std::to_string(ToNumber(kind)) + ",\"problem\":";
     AppendJsonByteString(out, problem);
     out += ",\"micros\":" + std::to_string(micros) + ",\"records\":[";
     bool first = true;

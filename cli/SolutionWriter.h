@@ -6,6 +6,7 @@
 #include "export/CommentTexts.h"
 #include "export/PlainText.h"
 #include "output/COutputList.h"
+#include "solver/ProblemKind.h"
 
 #include <cstdint>
 #include <string>
@@ -15,5 +16,5 @@
 //  "blocks":[{"formula":"…","spoken":0},{"comment":N,"alwaysShown":1,"spoken":0,"text":"…"}]}]}
 // on one line, without a line end. Formula and problem bytes of 0x80 and above are written as the
 // escapes \u0080 to \u00ff; comment texts are UTF-8.
-std::string SolutionAsJson(int kind, std::string_view problem, std::int64_t micros,
+std::string SolutionAsJson(ProblemKind kind, std::string_view problem, std::int64_t micros,
                            const COutputList& solution, const CommentTexts& texts);

@@ -19,7 +19,7 @@ CSolveRunner::~CSolveRunner() {
     }
 }
 
-bool CSolveRunner::Start(int kind, std::string problemText, COutputList* solution) {
+bool CSolveRunner::Start(ProblemKind kind, std::string problemText, COutputList* solution) {
     if (m_running) {
         return false;
     }
@@ -34,7 +34,7 @@ bool CSolveRunner::Start(int kind, std::string problemText, COutputList* solutio
     return true;
 }
 
-void CSolveRunner::Work(HandOverState& state, int kind, const std::string& problemText,
+void CSolveRunner::Work(HandOverState& state, ProblemKind kind, const std::string& problemText,
                         COutputList* solution) {
     SolveProblem(kind, problemText, solution);
     std::unique_lock lock(state.mutex);

@@ -6,6 +6,8 @@
 // solution list passes from the worker to the user-interface thread at one well-defined point.
 // Until then the solution list belongs to the worker and must not be touched.
 
+#include "solver/ProblemKind.h"
+
 #include <QObject>
 
 #include <condition_variable>
@@ -26,7 +28,7 @@ public:
 
     // Starts the solve of kind over problemText into solution (which the caller has emptied).
     // Returns false, and does nothing, while a solve runs (its hand-over included).
-    bool Start(int kind, std::string problemText, COutputList* solution);
+    bool Start(ProblemKind kind, std::string problemText, COutputList* solution);
     bool IsRunning() const { return m_running; }
 
 signals:
@@ -41,7 +43,7 @@ private:
         bool abandoned = false;
     };
 
-    void Work(HandOverState& state, int kind, const std::string& problemText, COutputList* solution);
+    void Work(HandOverState& state, ProblemKind kind, const std::string& problemText, COutputList* solution);
     void HandOver();
 
     std::shared_ptr<HandOverState> m_state;

@@ -1,28 +1,28 @@
 #include "editor/LastProblemFile.h"
 
-#include "solver/SolveProblem.h"
+#include "solver/ProblemKind.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
-int ProblemGroup(int kind) {
+int ProblemGroup(ProblemKind kind) {
     switch (kind) {
-    case kProblemFactorise:
-    case kProblemFactoriseCompletely:
+    case ProblemKind::Factorise:
+    case ProblemKind::FactoriseCompletely:
         return 2;
-    case kProblemSimplify:
+    case ProblemKind::Simplify:
         return 3;
     default:
         return 1;
     }
 }
 
-std::string LastProblemFileName(int kind) {
+std::string LastProblemFileName(ProblemKind kind) {
     return "Samples/LastPr" + std::to_string(ProblemGroup(kind)) + ".txt";
 }
 
-bool WriteLastProblem(const std::string& baseFolder, int kind, const std::string& text) {
+bool WriteLastProblem(const std::string& baseFolder, ProblemKind kind, const std::string& text) {
     const std::string path = baseFolder + LastProblemFileName(kind);
     QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
     return WriteFileInOneStep(path, text);

@@ -17,6 +17,7 @@
 #include "editor/EditHistory.h"
 #include "editor/FormulaGeometry.h"
 #include "output/COutputList.h"
+#include "solver/ProblemKind.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -57,8 +58,8 @@ public:
     // Takes the pending example (or " ~"), caret at 0, no selection, starts the caret and redraws.
     void LoadProblem();
 
-    void SetProblemKind(int kind) { m_kind = kind; }
-    int ProblemKind() const { return m_kind; }
+    void SetProblemKind(ProblemKind kind) { m_kind = kind; }
+    ProblemKind Kind() const { return m_kind; }
     // 0 Russian, 1 English: the decimal key, the decimal separator and division sign shown, tool tips.
     void SetLanguage(int language);
     int Language() const { return m_model.Language(); }
@@ -176,7 +177,7 @@ private:
     CGraphics m_graphics;
     MyWord m_word;
     std::string m_pendingExample{" ~"};
-    int m_kind = 0;
+    ProblemKind m_kind = ProblemKind::Equation;
     std::string m_baseFolder;
     std::string m_userFolder;
     COutputList m_ownSolution;

@@ -11,8 +11,6 @@ using namespace EditorText;
 
 namespace {
 
-constexpr int kEquationKind = 0;
-
 // Characters that stand for themselves in both forms: all but the blanks and braces of the editor
 // form, and the mixed-number and product marks the conversion adds.
 bool KeptByConversion(char c) {
@@ -56,14 +54,15 @@ ProblemFault TokenFault(ProblemFaultKind kind, const std::string& text, int posi
 
 } // namespace
 
-ProblemFault FindProblemFault(const std::string& editorText, const std::string& solverText, int kind) {
+ProblemFault FindProblemFault(const std::string& editorText, const std::string& solverText,
+                              ProblemKind kind) {
     if (IsBlank(editorText) || editorText == kEmptyProblem) {
         return {};
     }
     if (const std::size_t place = editorText.find(kPlaceholder); place != std::string::npos) {
         return TokenFault(ProblemFaultKind::EmptyPlace, editorText, static_cast<int>(place));
     }
-    const bool equation = kind == kEquationKind;
+    const bool equation = kind == ProblemKind::Equation;
     if (equation && solverText.find('=') == std::string::npos) {
         return TokenFault(ProblemFaultKind::NoRelation, editorText, static_cast<int>(editorText.size()));
     }

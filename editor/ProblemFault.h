@@ -11,6 +11,7 @@
 // An empty problem is no fault: it gives the empty solution.
 
 #include "output/ProblemError.h"
+#include "solver/ProblemKind.h"
 
 #include <string>
 
@@ -26,5 +27,5 @@ struct ProblemFault {
 };
 
 // editorText is the editor form, solverText the compact text the editor would hand over (its
-// SolverText); kind 0 is an equation.
-ProblemFault FindProblemFault(const std::string& editorText, const std::string& solverText, int kind);
+// SolverText).
+ProblemFault FindProblemFault(const std::string& editorText, const std::string& solverText, ProblemKind kind);

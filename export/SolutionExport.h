@@ -9,7 +9,7 @@
 // How to call it:
 //
 //   COutputList solution;                                   // records of a solve (SolveProblem)
-//   SolveProblem(kProblemEquation, "x^2-5x+6=0", &solution);
+//   SolveProblem(ProblemKind::Equation, "x^2-5x+6=0", &solution);
 //   const CommentTexts texts = CommentTexts::Load(kEnglishLanguage, baseFolder);  // "Res/English.ini"
 //   ExportOptions options;
 //   options.format = ExportFormat::Html;                    // or Text, Markdown, Latex, ...

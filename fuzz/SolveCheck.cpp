@@ -93,7 +93,7 @@ std::string CheckSolution(const COutputList& solution, const std::string& proble
     return "";
 }
 
-std::string CheckWritten(int kind, const std::string& problem, const COutputList& solution) {
+std::string CheckWritten(ProblemKind kind, const std::string& problem, const COutputList& solution) {
     const std::string json = SolutionAsJson(kind, problem, 0, solution, CommentTexts());
     if (const std::string why = JsonCheck::Problem(json); !why.empty()) {
         return "invalid JSON (" + why + "): " + json.substr(0, 200);
@@ -110,7 +110,7 @@ std::string CheckSolveOfInput(const std::uint8_t* data, std::size_t size, double
     if (size == 0) {
         return "";
     }
-    const int kind = data[0] & 3;
+    const ProblemKind kind = kProblemKinds[data[0] & 3];
     const ProblemForm form = kForms[(data[0] >> 2) % 3];
     const std::string typed(reinterpret_cast<const char*>(data + 1), size - 1);
 

@@ -185,32 +185,22 @@ void CloseExhaustedSolve(COutputList* solution) {
 
 } // namespace
 
-std::optional<int> ParseKindName(std::string_view text) {
-    static constexpr std::string_view names[] = {"equation", "factor", "factor-full", "simplify"};
-    for (int kind = 0; kind < 4; ++kind) {
-        if (text == names[kind] || (text.size() == 1 && text[0] == '0' + kind)) {
-            return kind;
-        }
-    }
-    return std::nullopt;
-}
-
-void SolveProblem(int kind, const std::string& problemText, COutputList* solution) {
+void SolveProblem(ProblemKind kind, const std::string& problemText, COutputList* solution) {
     // The limit flag of the exact numbers is per thread and sticky: each solve starts clean, with
     // a fresh budget of work.
     CNumber::ResetLimitExceeded();
     const WorkBudget::Scope budget;
     switch (kind) {
-    case kProblemEquation:
+    case ProblemKind::Equation:
         SolveEquation(problemText, solution);
         break;
-    case kProblemFactorise:
+    case ProblemKind::Factorise:
         Factorise(problemText, solution);
         break;
-    case kProblemFactoriseCompletely:
+    case ProblemKind::FactoriseCompletely:
         FactoriseCompletely(problemText, solution);
         break;
-    case kProblemSimplify:
+    case ProblemKind::Simplify:
         Simplify(problemText, solution);
         break;
     default:

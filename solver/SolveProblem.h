@@ -5,23 +5,12 @@
 // no list nothing is recorded). An empty problem text yields an empty solution. Nothing is thrown.
 
 #include "output/COutputList.h"
+#include "solver/ProblemKind.h"
 
-#include <optional>
 #include <string>
-#include <string_view>
 
-// Kinds of problem.
-inline constexpr int kProblemEquation = 0;
-inline constexpr int kProblemFactorise = 1;
-inline constexpr int kProblemFactoriseCompletely = 2;
-inline constexpr int kProblemSimplify = 3;
-
-// The kind named by text ("equation", "factor", "factor-full", "simplify" or a digit 0 to 3).
-std::optional<int> ParseKindName(std::string_view text);
-
-// Calls the entry of kind (0 SolveEquation, 1 Factorise, 2 FactoriseCompletely, 3 Simplify);
-// any other kind does nothing.
-void SolveProblem(int kind, const std::string& problemText, COutputList* solution);
+// Calls the entry of kind; a value outside the four kinds does nothing.
+void SolveProblem(ProblemKind kind, const std::string& problemText, COutputList* solution);
 
 void SolveEquation(const std::string& problemText, COutputList* solution);
 void Factorise(const std::string& problemText, COutputList* solution);

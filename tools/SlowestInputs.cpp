@@ -27,7 +27,7 @@
 namespace {
 
 struct Input {
-    int kind = kProblemEquation;
+    ProblemKind kind = ProblemKind::Equation;
     ProblemForm form = ProblemForm::Linear;
     std::string text;
 };
@@ -73,7 +73,7 @@ std::vector<Input> FuzzInputs(const std::filesystem::path& folder) {
             continue;
         }
         const auto selector = static_cast<unsigned char>(data[0]);
-        inputs.push_back({selector & 3, kForms[(selector >> 2) % 3], data.substr(1)});
+        inputs.push_back({kProblemKinds[selector & 3], kForms[(selector >> 2) % 3], data.substr(1)});
     }
     return inputs;
 }
@@ -82,7 +82,7 @@ std::vector<Input> BatchInputs(const std::string& path) {
     std::vector<Input> inputs;
     std::ifstream file(path);
     for (std::string line; std::getline(file, line);) {
-        const BatchLine parsed = ParseBatchLine(line, kProblemEquation);
+        const BatchLine parsed = ParseBatchLine(line, ProblemKind::Equation);
         if (parsed.kind) {
             inputs.push_back({*parsed.kind, ProblemForm::Linear, parsed.problem});
         }
@@ -99,11 +99,13 @@ public:
     std::vector<Input> Make(int count) {
         std::vector<Input> inputs;
         for (int i = 0; i < count; ++i) {
-            inputs.push_back({kProblemSimplify, ProblemForm::Compact, m_simplifications.Next()});
-            inputs.push_back({kProblemFactorise, ProblemForm::Linear, Written(ProductOfFactors())});
-            inputs.push_back({kProblemFactoriseCompletely, ProblemForm::Linear, Written(ProductOfFactors())});
-            inputs.push_back({kProblemEquation, ProblemForm::Linear, Written(ProductOfFactors()) + "=0"});
-            inputs.push_back({kProblemEquation, ProblemForm::Linear, FractionEquation()});
+            inputs.push_back({ProblemKind::Simplify, ProblemForm::Compact, m_simplifications.Next()});
+            inputs.push_back({ProblemKind::Factorise, ProblemForm::Linear, Written(ProductOfFactors())});
+            inputs.push_back(
+                {ProblemKind::FactoriseCompletely, ProblemForm::Linear, Written(ProductOfFactors())});
+            inputs.push_back(
+                {ProblemKind::Equation, ProblemForm::Linear, Written(ProductOfFactors()) + "=0"});
+            inputs.push_back({ProblemKind::Equation, ProblemForm::Linear, FractionEquation()});
         }
         return inputs;
     }
@@ -164,11 +166,6 @@ private:
     std::mt19937 m_random;
     SchoolProblemMaker m_simplifications;
 };
-
-const char* KindName(int kind) {
-    static const char* names[] = {"equation", "factor", "factor-full", "simplify"};
-    return names[kind & 3];
-}
 
 void PrintSlowest(const std::string& title, const std::vector<Input>& inputs, std::size_t top) {
     std::vector<Timing> timings;

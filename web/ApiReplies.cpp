@@ -22,7 +22,7 @@ std::string ErrorObject(std::string_view message, std::size_t column = 0) {
 // kind and lang, checked; the rest of the request is left as it is.
 bool ReadKindAndLanguage(const FieldLookup& field, SolveRequest& request, std::string& error) {
     if (const auto kind = field("kind")) {
-        const std::optional<int> value = KindOfName(*kind);
+        const std::optional<ProblemKind> value = ParseKindName(*kind);
         if (!value) {
             error = "unknown kind (equation, factor, factor-full, simplify or 0 to 3)";
             return false;

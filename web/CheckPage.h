@@ -12,7 +12,7 @@
 
 // What the check form shows.
 struct CheckFormState {
-    int kind = 0;
+    ProblemKind kind = ProblemKind::Equation;
     int language = 1;
     std::string problem;
     std::string lines;

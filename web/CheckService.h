@@ -16,7 +16,7 @@
 #include <string>
 
 struct CheckRequest {
-    int kind = 0;
+    ProblemKind kind = ProblemKind::Equation;
     int language = 1;
     std::string problem;
     // The pupil's lines in linear notation, one a line ("\n" or "\r\n" between them).

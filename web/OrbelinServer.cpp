@@ -187,7 +187,7 @@ void OrbelinServer::ServePage(const httplib::Request& request, httplib::Response
         state.language = LanguageOfName(*lang).value_or(kEnglishLanguage);
     }
     if (const auto kind = fields("kind")) {
-        state.kind = KindOfName(*kind).value_or(0);
+        state.kind = ParseKindName(*kind).value_or(ProblemKind::Equation);
     }
     if (fields("mode") == std::optional<std::string_view>("check")) {
         state.mode = PageState::Mode::Check;

@@ -98,12 +98,12 @@ void AppendProblemField(std::string& out, const PageTexts& texts, const std::str
     out += "\"></div>";
 }
 
-void AppendKindAndLanguage(std::string& out, const PageTexts& texts, int kind, int language) {
+void AppendKindAndLanguage(std::string& out, const PageTexts& texts, ProblemKind kind, int language) {
     out += "<div class=\"choices\"><label>";
     out += XmlEscapedText(texts.kindLabel);
     out += " <select name=\"kind\" id=\"kind\">";
-    for (int each = 0; each < 4; ++each) {
-        AppendOption(out, KindName(each), texts.kindNames[each], each == kind);
+    for (const ProblemKind each : kProblemKinds) {
+        AppendOption(out, KindName(each), texts.kindNames[ToNumber(each)], each == kind);
     }
     out += "</select></label><label>";
     out += XmlEscapedText(texts.languageLabel);

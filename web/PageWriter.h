@@ -15,7 +15,7 @@
 struct PageState {
     enum class Mode { Solve, Check };
     Mode mode = Mode::Solve;
-    int kind = 0;
+    ProblemKind kind = ProblemKind::Equation;
     int language = 1;
     std::string problem;
     // The pupil's lines of a check.
@@ -34,7 +34,7 @@ std::string PageHtml(const CheckService& service, const PageTexts& texts, const 
 void AppendProblemField(std::string& out, const PageTexts& texts, const std::string& problem,
                         std::size_t errorColumn);
 // The choices of kind and language; opens the row of choices the form's button ends.
-void AppendKindAndLanguage(std::string& out, const PageTexts& texts, int kind, int language);
+void AppendKindAndLanguage(std::string& out, const PageTexts& texts, ProblemKind kind, int language);
 
 // The solution written out band by band as the export layer writes it (formulas in MathML), or the
 // error that took its place.

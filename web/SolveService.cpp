@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::string_view kKindNames[] = {"equation", "factor", "factor-full", "simplify"};
-
 bool IsBlank(std::string_view text) {
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; });
@@ -38,14 +36,6 @@ std::string FolderPrefix(const std::filesystem::path& folder) {
         prefix += '/';
     }
     return prefix;
-}
-
-std::optional<int> KindOfName(std::string_view name) {
-    return ParseKindName(name);
-}
-
-std::string_view KindName(int kind) {
-    return kKindNames[std::clamp(kind, 0, 3)];
 }
 
 std::optional<int> LanguageOfName(std::string_view name) {

@@ -8,6 +8,7 @@
 #include "export/CommentTexts.h"
 #include "markup/ReaderTexts.h"
 #include "output/COutputList.h"
+#include "solver/ProblemKind.h"
 
 #include <array>
 #include <cstdint>
@@ -18,7 +19,7 @@
 
 // What one solve request asks for, its fields already checked.
 struct SolveRequest {
-    int kind = 0;
+    ProblemKind kind = ProblemKind::Equation;
     int language = 1;
     // The problem as the pupil typed it, in linear notation (UTF-8).
     std::string problem;
@@ -32,7 +33,7 @@ struct SolveOutcome {
         TooLarge, // the solve ran past a limit of the engine: the work budget, a size
     };
     Status status = Status::Solved;
-    int kind = 0;
+    ProblemKind kind = ProblemKind::Equation;
     int language = 1;
     // The markup handed to the solver.
     std::string markup;
@@ -68,10 +69,6 @@ private:
 // The folder as the language-file readers take it: "" or ending in "/".
 std::string FolderPrefix(const std::filesystem::path& folder);
 
-// The kind named by a request ("equation", "factor", "factor-full", "simplify" or a digit 0 to 3).
-std::optional<int> KindOfName(std::string_view name);
-// The name of a kind, as the page and the API write it.
-std::string_view KindName(int kind);
 // "en" or "ru".
 std::optional<int> LanguageOfName(std::string_view name);
 std::string_view LanguageName(int language);

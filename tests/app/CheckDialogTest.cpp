@@ -51,7 +51,7 @@ class CheckDialogTest : public QObject {
 private slots:
     void MarksEveryLineAndExplainsTheFirstWrongOne() {
         LanguageFolder folder;
-        CCheckDialog dialog({0, kEnglishLanguage, "x^2=x", folder.Path(), nullptr});
+        CCheckDialog dialog({ProblemKind::Equation, kEnglishLanguage, "x^2=x", folder.Path(), nullptr});
         dialog.show();
         TypeLines(dialog, {"x^2 - x = 0", "x(x - 1) = 0", "x = 1"});
         QTest::mouseClick(dialog.CheckButton(), Qt::LeftButton);
@@ -68,7 +68,7 @@ private slots:
     // high as the lines; a wrong line's row is reddened and its cross red, a right line's tick green.
     void VerdictsStandOnTheRowsOfTheirLines() {
         LanguageFolder folder;
-        CCheckDialog dialog({0, kEnglishLanguage, "x^2-5x+6=0", folder.Path(), nullptr});
+        CCheckDialog dialog({ProblemKind::Equation, kEnglishLanguage, "x^2-5x+6=0", folder.Path(), nullptr});
         dialog.show();
         TypeLines(dialog, {"x^2-2x-3x+6=0", "", "(x-2)(x+3)=0"});
         QTest::mouseClick(dialog.CheckButton(), Qt::LeftButton);
@@ -90,7 +90,7 @@ private slots:
 
     void CorrectingTheLineAndCheckingAgainFinishesTheSolution() {
         LanguageFolder folder;
-        CCheckDialog dialog({0, kEnglishLanguage, "x^2=x", folder.Path(), nullptr});
+        CCheckDialog dialog({ProblemKind::Equation, kEnglishLanguage, "x^2=x", folder.Path(), nullptr});
         dialog.show();
         TypeLines(dialog, {"x(x - 1) = 0", "x = 1"});
         QTest::mouseClick(dialog.CheckButton(), Qt::LeftButton);
@@ -105,7 +105,8 @@ private slots:
         LanguageFolder folder;
         CLanguageTables texts;
         QVERIFY(texts.LoadLanguage(folder.Path(), kRussianLanguage, nullptr));
-        CCheckDialog dialog({3, kRussianLanguage, "{x^2-1}/{x+1}+2.x", folder.Path(), &texts});
+        CCheckDialog dialog(
+            {ProblemKind::Simplify, kRussianLanguage, "{x^2-1}/{x+1}+2.x", folder.Path(), &texts});
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Проверить моё решение"));
         QCOMPARE(dialog.CheckButton()->text(), QStringLiteral("Проверить"));
         dialog.show();
@@ -120,7 +121,7 @@ private slots:
 
     void ShowTheSolutionClosesTheDialogAskingForIt() {
         LanguageFolder folder;
-        CCheckDialog dialog({1, kEnglishLanguage, "x^2-1", folder.Path(), nullptr});
+        CCheckDialog dialog({ProblemKind::Factorise, kEnglishLanguage, "x^2-1", folder.Path(), nullptr});
         dialog.show();
         QTest::mouseClick(dialog.ShowSolutionButton(), Qt::LeftButton);
         QVERIFY(dialog.SolutionRequested());

@@ -108,7 +108,7 @@ private slots:
         CFakeMessages messages(texts);
         std::string filter = "NULL";
         int lastChoice = -1;
-        EdidDialogPr dialog(texts, messages, 0, 1, kSamples, filter, lastChoice, {});
+        EdidDialogPr dialog(texts, messages, ProblemKind::Equation, 1, kSamples, filter, lastChoice, {});
         QCOMPARE(dialog.windowTitle(), QString::fromStdString(texts.WindowTitleText(0)));
         QCOMPARE(dialog.List().count(), 3);
         QVERIFY(!dialog.Button(1009)->isEnabled());
@@ -138,7 +138,7 @@ private slots:
         std::string filter = "NULL";
         int lastChoice = -1;
         {
-            EdidDialogPr first(texts, messages, 0, 1, kSamples, filter, lastChoice, {});
+            EdidDialogPr first(texts, messages, ProblemKind::Equation, 1, kSamples, filter, lastChoice, {});
             QVERIFY(first.List().selectedItems().isEmpty());
             first.SelectChosen();
             QCOMPARE(messages.shown.size(), 1u);
@@ -148,7 +148,7 @@ private slots:
             QCOMPARE(first.ChosenProblem(), std::string("2 x = 4"));
         }
         QCOMPARE(lastChoice, 1);
-        EdidDialogPr second(texts, messages, 0, 1, kSamples, filter, lastChoice, {});
+        EdidDialogPr second(texts, messages, ProblemKind::Equation, 1, kSamples, filter, lastChoice, {});
         QCOMPARE(second.List().currentRow(), 1);
         QVERIFY(second.List().currentItem()->isSelected());
     }
@@ -159,7 +159,7 @@ private slots:
         std::string filter = "NULL";
         int lastChoice = -1;
         int result = 1;
-        EdidDialogPr dialog(texts, messages, 0, 1, kSamples, filter, lastChoice,
+        EdidDialogPr dialog(texts, messages, ProblemKind::Equation, 1, kSamples, filter, lastChoice,
                             [&result](std::string& chosen, std::vector<SampleEntry>&) {
                                 chosen.assign(1, 'B');
                                 return result;
@@ -179,7 +179,7 @@ private slots:
         CFakeMessages messages(texts);
         std::string filter = "NULL";
         int lastChoice = -1;
-        EdidDialogPr dialog(texts, messages, 0, 1, kSamples, filter, lastChoice, {});
+        EdidDialogPr dialog(texts, messages, ProblemKind::Equation, 1, kSamples, filter, lastChoice, {});
         SampleEntry own;
         own.problemText = "x - 7 = 0";
         own.code = "A";
@@ -221,7 +221,7 @@ private slots:
         int lastChoice = 0;
         std::string samples = "2 {{ 1 }/{ 3 }} + 0 , 5 x : 2;&\r\n";
         samples.append(kSamples);
-        EdidDialogPr dialog(texts, messages, 1, 1, samples, filter, lastChoice, {});
+        EdidDialogPr dialog(texts, messages, ProblemKind::Factorise, 1, samples, filter, lastChoice, {});
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const QImage picture = dialog.grab().toImage();
@@ -281,7 +281,7 @@ private slots:
         const QByteArray lastProblem = " x + 1 = 2";
         WriteAll(f.dir.filePath("Samples/LastPr1.txt"), lastProblem);
         const bool lastProblemWritten =
-            WriteLastProblem(f.dir.path().toStdString() + "/", 0, std::string(200, 'x'));
+            WriteLastProblem(f.dir.path().toStdString() + "/", ProblemKind::Equation, std::string(200, 'x'));
         setrlimit(RLIMIT_FSIZE, &saved);
 
         QVERIFY(!lastProblemWritten);
@@ -449,7 +449,7 @@ private slots:
         options.settingsPath = dir.filePath("Orbelin.conf");
         options.writeSettings = false;
         options.fallbackBaseFolder = dir.path().toStdString() + "/";
-        options.kind = kProblemSimplify;
+        options.kind = ProblemKind::Simplify;
         options.language = 1;
         CMainFrame frame(options);
         const std::vector<SampleEntry> samples = ParseSamples(SampleResourceText(159));

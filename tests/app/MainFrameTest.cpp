@@ -142,7 +142,7 @@ void MainFrameTest::outOfRangeSettingsAreCheckedAndWrittenBack() {
     installation.WriteStore({{"Language", 1}, {"MathType", 7}, {"CommentText", 3}, {"CommentSound", 5}});
     {
         auto frame = MakeFrame(installation);
-        QCOMPARE(frame->Settings().mathType, 0);
+        QCOMPARE(ToNumber(frame->Settings().mathType), 0);
         QVERIFY(frame->CommandAction(MenuCommand::KindEquations)->isChecked());
         QCOMPARE(frame->windowTitle(), QStringLiteral("Orbelin - Equations"));
         QVERIFY(!frame->Settings().commentText);
@@ -158,7 +158,7 @@ void MainFrameTest::outOfRangeSettingsAreCheckedAndWrittenBack() {
     installation.WriteStore({{"Language", -1}, {"MathType", 3}});
     auto frame = MakeFrame(installation);
     QCOMPARE(frame->Settings().language, 0);
-    QCOMPARE(frame->Settings().mathType, 3);
+    QCOMPARE(ToNumber(frame->Settings().mathType), 3);
 }
 
 void MainFrameTest::missingStoreGivesDefaultsAndIsNotCreated() {
@@ -169,7 +169,7 @@ void MainFrameTest::missingStoreGivesDefaultsAndIsNotCreated() {
     {
         CMainFrame frame(options);
         QCOMPARE(frame.Settings().language, 0);
-        QCOMPARE(frame.Settings().mathType, 0);
+        QCOMPARE(ToNumber(frame.Settings().mathType), 0);
         // Text comments are on from the first start.
         QVERIFY(frame.Settings().commentText);
         QVERIFY(!frame.Settings().commentSound);
@@ -187,7 +187,7 @@ void MainFrameTest::kindSwitchSetsTitleFilesAndFilter() {
 
     frame->CommandAction(MenuCommand::KindCompleteFactorisation)->trigger();
     QCOMPARE(frame->windowTitle(), QStringLiteral("Orbelin - Complete factorisation"));
-    QCOMPARE(frame->Settings().mathType, 2);
+    QCOMPARE(ToNumber(frame->Settings().mathType), 2);
     QCOMPARE(frame->Files().lastProblemFile, base + "Samples/LastPr2.txt");
     QCOMPARE(frame->Files().noteFile, base + "Samples/Note2_1.txt");
     QCOMPARE(frame->Files().sampleResource, 158);

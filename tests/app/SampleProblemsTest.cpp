@@ -24,7 +24,7 @@ const std::set<CommentID> kFailureComments = {
     CommentID::AnswerHeadingOther,       CommentID::NothingToFactorise};
 
 // Empty when the problem is solved, otherwise the first comment that says it is not.
-std::string SolveFailure(int kind, const std::string& editorText) {
+std::string SolveFailure(ProblemKind kind, const std::string& editorText) {
     std::string text = editorText;
     ConvertEditorText(text);
     COutputList solution;
@@ -43,16 +43,16 @@ std::string SolveFailure(int kind, const std::string& editorText) {
     return {};
 }
 
-void SolveAll(int resource, const std::vector<int>& kinds) {
+void SolveAll(int resource, const std::vector<ProblemKind>& kinds) {
     const std::vector<SampleEntry> samples = ParseSamples(SampleResourceText(resource));
     QVERIFY(samples.size() >= 60);
     QStringList failures;
-    for (const int kind : kinds) {
+    for (const ProblemKind kind : kinds) {
         for (const SampleEntry& sample : samples) {
             const std::string failure = SolveFailure(kind, sample.problemText);
             if (!failure.empty()) {
                 failures << QString("kind %1: %2 -> %3")
-                                .arg(kind)
+                                .arg(ToNumber(kind))
                                 .arg(QString::fromStdString(sample.problemText),
                                      QString::fromStdString(failure));
             }
@@ -90,12 +90,14 @@ private slots:
         }
         QVERIFY(SampleResourceText(160).empty());
         // The check sees a failed solve.
-        QCOMPARE(SolveFailure(kProblemSimplify, "x +"), std::string("comment 28"));
+        QCOMPARE(SolveFailure(ProblemKind::Simplify, "x +"), std::string("comment 28"));
     }
 
-    void EveryEquationIsSolved() { SolveAll(157, {kProblemEquation}); }
-    void EveryFactorisationIsSolved() { SolveAll(158, {kProblemFactorise, kProblemFactoriseCompletely}); }
-    void EverySimplificationIsSolved() { SolveAll(159, {kProblemSimplify}); }
+    void EveryEquationIsSolved() { SolveAll(157, {ProblemKind::Equation}); }
+    void EveryFactorisationIsSolved() {
+        SolveAll(158, {ProblemKind::Factorise, ProblemKind::FactoriseCompletely});
+    }
+    void EverySimplificationIsSolved() { SolveAll(159, {ProblemKind::Simplify}); }
 };
 
 QTEST_MAIN(SampleProblemsTest)

@@ -98,7 +98,7 @@ void ViewCommandsTest::recentProblemsListTheLastFourAndOpenThemUnderTheirKind() 
     QVERIFY(texts[3].startsWith(QStringLiteral("&4  x + 2 = 3")));
     QVERIFY(texts[0].endsWith(QStringLiteral("(Equations)")));
 
-    test.frame->SwitchKind(3);
+    test.frame->SwitchKind(ProblemKind::Simplify);
     test.TypeAndSolve("2x+3x");
     QVERIFY(test.RecentTexts()[0].endsWith(QStringLiteral("(Simplification of expressions)")));
 
@@ -108,7 +108,7 @@ void ViewCommandsTest::recentProblemsListTheLastFourAndOpenThemUnderTheirKind() 
     // Opening an equation's entry switches back to equations and puts it into the editor.
     test.frame->RecentProblemActions()[1]->trigger();
     QVERIFY(test.frame->EditorShown());
-    QCOMPARE(test.frame->Settings().mathType, 0);
+    QCOMPARE(test.frame->Settings().mathType, ProblemKind::Equation);
     QCOMPARE(QString::fromStdString(test.frame->Editor().Model().SolverText()), QStringLiteral("x+3=4"));
 }
 

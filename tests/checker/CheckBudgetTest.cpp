@@ -24,7 +24,7 @@ TEST(CheckBudget, LinesPastThePolynomialLimitsAreNotCheckedAndCostLittle) {
     lines.insert(lines.end(), 8, "(x+1)^300*(x-1)^300");
     SolutionCheck check;
     const double seconds =
-        SecondsFor([&] { check = CheckSolution(kProblemSimplify, lines, LineForm::Linear); });
+        SecondsFor([&] { check = CheckSolution(ProblemKind::Simplify, lines, LineForm::Linear); });
     ASSERT_EQ(check.lines.size(), 8U);
     for (const CheckedLine& line : check.lines) {
         EXPECT_EQ(line.message.id, CheckMessageID::NotCheckedTooLarge);
@@ -33,7 +33,7 @@ TEST(CheckBudget, LinesPastThePolynomialLimitsAreNotCheckedAndCostLittle) {
     EXPECT_LT(seconds, 30.0);
     // A problem past the limits is not checked for that reason.
     lines.front() = lines.back();
-    const SolutionCheck tooLarge = CheckSolution(kProblemSimplify, lines, LineForm::Linear);
+    const SolutionCheck tooLarge = CheckSolution(ProblemKind::Simplify, lines, LineForm::Linear);
     ASSERT_TRUE(tooLarge.problemError.has_value());
     EXPECT_EQ(tooLarge.problemError->id, CheckMessageID::NotCheckedTooLarge);
 }
@@ -45,14 +45,14 @@ TEST(CheckBudget, EquationsOfHighDegreeEndTheCheckAsTooLarge) {
     }
     SolutionCheck check;
     const double seconds =
-        SecondsFor([&] { check = CheckSolution(kProblemEquation, lines, LineForm::Linear); });
+        SecondsFor([&] { check = CheckSolution(ProblemKind::Equation, lines, LineForm::Linear); });
     EXPECT_TRUE(check.tooLarge);
     EXPECT_LT(seconds, 30.0);
 }
 
 TEST(CheckBudget, MoreLinesThanTheLimitAreNotRead) {
     std::vector<std::string> lines(EngineLimits::kMaxCheckedLines + 5, "x + 1");
-    const SolutionCheck check = CheckSolution(kProblemSimplify, lines, LineForm::Linear);
+    const SolutionCheck check = CheckSolution(ProblemKind::Simplify, lines, LineForm::Linear);
     EXPECT_TRUE(check.tooLarge);
     EXPECT_EQ(check.lines.size(), EngineLimits::kMaxCheckedLines - 1);
 }

@@ -157,10 +157,10 @@ void ExpectFirstWrongAt(const SolutionCheck& check, std::size_t index) {
 
 // --- expressions ----------------------------------------------------------------------------------
 
-class CorruptedExpressionSolutions : public ::testing::TestWithParam<int> {};
+class CorruptedExpressionSolutions : public ::testing::TestWithParam<ProblemKind> {};
 
 TEST_P(CorruptedExpressionSolutions, AreFoundAtTheLineWithAPointWhereTheValuesDiffer) {
-    const int kind = GetParam();
+    const ProblemKind kind = GetParam();
     int corruptions = 0;
     for (const std::string& problem : SampleProblems(kind)) {
         const std::vector<std::string> lines = SolverSolutionLines(kind, problem);
@@ -193,7 +193,8 @@ TEST_P(CorruptedExpressionSolutions, AreFoundAtTheLineWithAPointWhereTheValuesDi
 }
 
 INSTANTIATE_TEST_SUITE_P(ExpressionKinds, CorruptedExpressionSolutions,
-                         ::testing::Values(kProblemFactorise, kProblemFactoriseCompletely, kProblemSimplify));
+                         ::testing::Values(ProblemKind::Factorise, ProblemKind::FactoriseCompletely,
+                                           ProblemKind::Simplify));
 
 // --- equations ------------------------------------------------------------------------------------
 
@@ -205,8 +206,8 @@ struct EquationCase {
 // The sample equations whose answer states rational roots.
 std::vector<EquationCase> EquationsWithRationalRoots() {
     std::vector<EquationCase> cases;
-    for (const std::string& problem : SampleProblems(kProblemEquation)) {
-        EquationCase equation{SolverSolutionLines(kProblemEquation, problem), {}};
+    for (const std::string& problem : SampleProblems(ProblemKind::Equation)) {
+        EquationCase equation{SolverSolutionLines(ProblemKind::Equation, problem), {}};
         const std::string& answer = equation.lines.back();
         if (!IsRootStatement(answer)) {
             continue;
@@ -268,7 +269,7 @@ TEST(CorruptedEquationSolutions, RootLostByDividingByItsFactor) {
             divided.append("={").append(line, equals + 1).append("}/").append(factor);
             pupil[k] = divided;
             SCOPED_TRACE("solution:" + Joined(pupil));
-            const SolutionCheck check = CheckSolution(kProblemEquation, pupil, LineForm::Markup);
+            const SolutionCheck check = CheckSolution(ProblemKind::Equation, pupil, LineForm::Markup);
             ++corruptions;
             ExpectFirstWrongAt(check, k);
             ExpectRootWitness(check, pupil, k);
@@ -293,7 +294,7 @@ TEST(CorruptedEquationSolutions, RootGainedBySquaringTheAnswer) {
             std::vector<std::string> pupil = equation.lines;
             pupil.back() = "x^2=" + RootText(root) + "^2";
             SCOPED_TRACE("solution:" + Joined(pupil));
-            const SolutionCheck check = CheckSolution(kProblemEquation, pupil, LineForm::Markup);
+            const SolutionCheck check = CheckSolution(ProblemKind::Equation, pupil, LineForm::Markup);
             ++corruptions;
             ExpectFirstWrongAt(check, pupil.size() - 1);
             ExpectRootWitness(check, pupil, pupil.size() - 1);
@@ -327,7 +328,7 @@ TEST(CorruptedEquationSolutions, SignFlippedOrRootDroppedInTheAnswer) {
             std::vector<std::string> pupil = equation.lines;
             pupil.back() = answer;
             SCOPED_TRACE("solution:" + Joined(pupil));
-            const SolutionCheck check = CheckSolution(kProblemEquation, pupil, LineForm::Markup);
+            const SolutionCheck check = CheckSolution(ProblemKind::Equation, pupil, LineForm::Markup);
             ++corruptions;
             ExpectFirstWrongAt(check, pupil.size() - 1);
             ExpectRootWitness(check, pupil, pupil.size() - 1);
@@ -347,7 +348,7 @@ TEST(CorruptedEquationSolutions, ExcludedRootKeptInTheAnswer) {
             std::vector<std::string> pupil = equation.lines;
             pupil.back() += ";x=" + CNumber(e).ToText();
             SCOPED_TRACE("solution:" + Joined(pupil));
-            const SolutionCheck check = CheckSolution(kProblemEquation, pupil, LineForm::Markup);
+            const SolutionCheck check = CheckSolution(ProblemKind::Equation, pupil, LineForm::Markup);
             ++corruptions;
             ExpectFirstWrongAt(check, pupil.size() - 1);
             const CheckedLine* wrong = LineNumbered(check, pupil.size());

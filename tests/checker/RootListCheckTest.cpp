@@ -16,7 +16,7 @@ struct Verdict {
 };
 
 std::vector<Verdict> VerdictsOf(const std::vector<std::string>& lines) {
-    const SolutionCheck check = CheckSolution(kProblemEquation, lines, LineForm::Linear);
+    const SolutionCheck check = CheckSolution(ProblemKind::Equation, lines, LineForm::Linear);
     std::vector<Verdict> verdicts;
     for (const CheckedLine& line : check.lines) {
         verdicts.push_back({line.verdict, line.message.id});
@@ -41,12 +41,12 @@ const std::string kSecond = "x\u2082 = (5 + 1)/2 = 3";
 
 TEST(RootList, TheSolversLinesAreRightAndFinished) {
     const SolutionCheck check = CheckSolution(
-        kProblemEquation, {kProblem, kPair, kFirst, kSecond, "Answer: x = 2; x = 3"}, LineForm::Linear);
+        ProblemKind::Equation, {kProblem, kPair, kFirst, kSecond, "Answer: x = 2; x = 3"}, LineForm::Linear);
     EXPECT_TRUE(check.AllRight());
     EXPECT_TRUE(check.finished);
     // The list may end the solution.
     const SolutionCheck ending =
-        CheckSolution(kProblemEquation, {kProblem, kFirst, kSecond}, LineForm::Linear);
+        CheckSolution(ProblemKind::Equation, {kProblem, kFirst, kSecond}, LineForm::Linear);
     EXPECT_TRUE(ending.AllRight());
     EXPECT_TRUE(ending.finished);
 }
@@ -59,7 +59,7 @@ TEST(RootList, ALostRootMarksTheListsLastLineAndAGainedRootItsOwn) {
     EXPECT_EQ(VerdictsOf({kProblem, kPair, kFirst, "x\u2082 = 4", "x = 2; x = 3"}),
               (std::vector<Verdict>{kRight, kRight, gained, kRight}));
     // The witness of the lost root is exact.
-    const SolutionCheck check = CheckSolution(kProblemEquation, {kProblem, kFirst}, LineForm::Linear);
+    const SolutionCheck check = CheckSolution(ProblemKind::Equation, {kProblem, kFirst}, LineForm::Linear);
     ASSERT_EQ(check.lines.size(), 1U);
     ASSERT_TRUE(check.lines.front().root.has_value());
     EXPECT_EQ(SurdText(*check.lines.front().root), "3");
@@ -67,7 +67,7 @@ TEST(RootList, ALostRootMarksTheListsLastLineAndAGainedRootItsOwn) {
 
 TEST(RootList, ASideWorkedOutWrongIsNamedWithBothValues) {
     const SolutionCheck check = CheckSolution(
-        kProblemEquation, {kProblem, "x\u2081 = (5 \u2212 1)/2 = 3", kSecond}, LineForm::Linear);
+        ProblemKind::Equation, {kProblem, "x\u2081 = (5 \u2212 1)/2 = 3", kSecond}, LineForm::Linear);
     ASSERT_EQ(check.lines.size(), 2U);
     EXPECT_EQ(check.lines[0].verdict, LineVerdict::Wrong);
     EXPECT_EQ(check.lines[0].message.id, CheckMessageID::SidesDiffer);
@@ -91,7 +91,7 @@ TEST(RootList, TheSolversOtherAnswerLinesAsPrinted) {
     };
     for (const std::vector<std::string>& lines : solutions) {
         SCOPED_TRACE(lines.front());
-        const SolutionCheck check = CheckSolution(kProblemEquation, lines, LineForm::Linear);
+        const SolutionCheck check = CheckSolution(ProblemKind::Equation, lines, LineForm::Linear);
         EXPECT_TRUE(check.AllRight());
         EXPECT_TRUE(check.finished);
     }

@@ -132,14 +132,14 @@ TEST(RootSetComparison, AgreesWithTheSolversOwnRootSets) {
             continue;
         }
         const std::string problem = Markup(known.polynom) + "=0";
-        const std::vector<std::string> solution = SolverSolutionLines(kProblemEquation, problem);
+        const std::vector<std::string> solution = SolverSolutionLines(ProblemKind::Equation, problem);
         const std::string& answer = solution.back();
         if (solution.size() < 2 || answer.rfind("x=", 0) != 0) {
             continue; // the solver found no answer for this one
         }
         SCOPED_TRACE(problem + " -> " + answer);
         ++compared;
-        const SolutionCheck right = CheckSolution(kProblemEquation, {problem, answer}, LineForm::Markup);
+        const SolutionCheck right = CheckSolution(ProblemKind::Equation, {problem, answer}, LineForm::Markup);
         EXPECT_TRUE(right.AllRight() && right.finished);
         // Without its first root the answer loses exactly that root.
         const std::size_t separator = SeparatorAfterFirstRoot(answer);
@@ -147,13 +147,13 @@ TEST(RootSetComparison, AgreesWithTheSolversOwnRootSets) {
             continue;
         }
         const SolutionCheck lost =
-            CheckSolution(kProblemEquation, {problem, answer.substr(separator + 1)}, LineForm::Markup);
+            CheckSolution(ProblemKind::Equation, {problem, answer.substr(separator + 1)}, LineForm::Markup);
         ASSERT_EQ(lost.lines.size(), 1U);
         EXPECT_EQ(lost.lines.front().message.id, CheckMessageID::RootLost);
         ASSERT_TRUE(lost.lines.front().root.has_value());
         EXPECT_TRUE(PolynomialValueAt(known.polynom, *lost.lines.front().root).IsZero());
         const SolutionCheck kept =
-            CheckSolution(kProblemEquation, {problem, answer.substr(0, separator)}, LineForm::Markup);
+            CheckSolution(ProblemKind::Equation, {problem, answer.substr(0, separator)}, LineForm::Markup);
         EXPECT_FALSE(kept.AllRight());
     }
     EXPECT_GT(compared, 60);

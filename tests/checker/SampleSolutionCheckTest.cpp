@@ -29,10 +29,10 @@ std::string VerdictsOf(const SolutionCheck& check) {
     return text + (check.problemError ? "\n  problem not checked" : "");
 }
 
-class SampleSolutions : public ::testing::TestWithParam<int> {};
+class SampleSolutions : public ::testing::TestWithParam<ProblemKind> {};
 
 TEST_P(SampleSolutions, AreRightAndFinished) {
-    const int kind = GetParam();
+    const ProblemKind kind = GetParam();
     for (const std::string& problem : SampleProblems(kind)) {
         const std::vector<std::string> lines = SolverSolutionLines(kind, problem);
         SCOPED_TRACE("solution:" + Joined(lines));
@@ -43,7 +43,7 @@ TEST_P(SampleSolutions, AreRightAndFinished) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, SampleSolutions,
-                         ::testing::Values(kProblemEquation, kProblemFactorise, kProblemFactoriseCompletely,
-                                           kProblemSimplify));
+                         ::testing::Values(ProblemKind::Equation, ProblemKind::Factorise,
+                                           ProblemKind::FactoriseCompletely, ProblemKind::Simplify));
 
 } // namespace

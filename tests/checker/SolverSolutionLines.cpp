@@ -78,10 +78,10 @@ std::string AnswerLine(const COutputRecord& record) {
 
 } // namespace
 
-std::vector<std::string> SampleProblems(int kind) {
-    const char* file = kind == kProblemEquation   ? "Equations.txt"
-                       : kind == kProblemSimplify ? "Simplification.txt"
-                                                  : "Factorisation.txt";
+std::vector<std::string> SampleProblems(ProblemKind kind) {
+    const char* file = kind == ProblemKind::Equation   ? "Equations.txt"
+                       : kind == ProblemKind::Simplify ? "Simplification.txt"
+                                                       : "Factorisation.txt";
     std::ifstream in(std::string(ORBELIN_SOURCE_DIR) + "/res/samples/" + file);
     std::vector<std::string> problems;
     for (std::string line; std::getline(in, line);) {
@@ -96,7 +96,7 @@ std::vector<std::string> SampleProblems(int kind) {
     return problems;
 }
 
-std::vector<std::string> SolverSolutionLines(int kind, const std::string& problem) {
+std::vector<std::string> SolverSolutionLines(ProblemKind kind, const std::string& problem) {
     COutputList solution;
     SolveProblem(kind, problem, &solution);
     std::vector<std::string> lines = {problem};
@@ -104,7 +104,8 @@ std::vector<std::string> SolverSolutionLines(int kind, const std::string& proble
         const std::optional<LineBlockKind> block =
             record->lineBlocks.empty() ? std::nullopt : std::optional(record->lineBlocks.front().kind);
         if (block == LineBlockKind::Answer) {
-            if (const std::string answer = AnswerLine(*record); kind == kProblemEquation && !answer.empty()) {
+            if (const std::string answer = AnswerLine(*record);
+                kind == ProblemKind::Equation && !answer.empty()) {
                 lines.push_back(answer);
             }
             break;
@@ -113,7 +114,7 @@ std::vector<std::string> SolverSolutionLines(int kind, const std::string& proble
             continue;
         }
         std::string formula = Unchained(record->Blocks().front()->AsFormula()->text);
-        if (kind != kProblemEquation) {
+        if (kind != ProblemKind::Equation) {
             lines.push_back(formula);
         } else if (record->lineBlocks.size() == 1 && EquationLine(formula)) {
             lines.push_back(formula);

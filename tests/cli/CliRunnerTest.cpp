@@ -212,13 +212,13 @@ TEST(RunCommandLine, HelpPrintsTheUsage) {
 // --- batches --------------------------------------------------------------------------------------
 
 TEST(ParseBatchLine, SplitsAtTheFirstTab) {
-    const BatchLine line = ParseBatchLine("factor-full\tx\t1", 0);
-    EXPECT_EQ(line.kind, 2);
+    const BatchLine line = ParseBatchLine("factor-full\tx\t1", ProblemKind::Equation);
+    EXPECT_EQ(line.kind, ProblemKind::FactoriseCompletely);
     EXPECT_EQ(line.problem, "x\t1");
-    const BatchLine bare = ParseBatchLine("x+1=0", 3);
-    EXPECT_EQ(bare.kind, 3);
+    const BatchLine bare = ParseBatchLine("x+1=0", ProblemKind::Simplify);
+    EXPECT_EQ(bare.kind, ProblemKind::Simplify);
     EXPECT_EQ(bare.problem, "x+1=0");
-    EXPECT_FALSE(ParseBatchLine("cube\tx", 0).kind);
+    EXPECT_FALSE(ParseBatchLine("cube\tx", ProblemKind::Equation).kind);
 }
 
 TEST(RunBatch, WritesOneObjectPerLineInOrder) {

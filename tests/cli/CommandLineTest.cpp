@@ -14,7 +14,7 @@ CommandLineResult Parse(std::vector<std::string> words) {
 TEST(ParseCommandLine, DefaultsAreEquationEnglishText) {
     const CommandLineResult result = Parse({"x+1=0"});
     ASSERT_TRUE(result.commandLine) << result.error;
-    EXPECT_EQ(result.commandLine->kind, kProblemEquation);
+    EXPECT_EQ(result.commandLine->kind, ProblemKind::Equation);
     EXPECT_EQ(result.commandLine->language, kEnglishLanguage);
     EXPECT_FALSE(result.commandLine->json);
     EXPECT_EQ(result.commandLine->form, ProblemForm::Linear);
@@ -26,17 +26,17 @@ TEST(ParseCommandLine, DefaultsAreEquationEnglishText) {
 TEST(ParseCommandLine, ReadsEveryKindByNameAndDigit) {
     const struct {
         const char* word;
-        int kind;
+        int number;
     } cases[] = {{"equation", 0}, {"factor", 1}, {"factor-full", 2}, {"simplify", 3},
                  {"0", 0},        {"1", 1},      {"2", 2},           {"3", 3}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.word);
         const CommandLineResult spaced = Parse({"--kind", c.word, "x"});
         ASSERT_TRUE(spaced.commandLine) << spaced.error;
-        EXPECT_EQ(spaced.commandLine->kind, c.kind);
+        EXPECT_EQ(ToNumber(spaced.commandLine->kind), c.number);
         const CommandLineResult joined = Parse({std::string("--kind=") + c.word, "x"});
         ASSERT_TRUE(joined.commandLine) << joined.error;
-        EXPECT_EQ(joined.commandLine->kind, c.kind);
+        EXPECT_EQ(ToNumber(joined.commandLine->kind), c.number);
     }
 }
 

@@ -32,7 +32,7 @@ CommentTexts ShippedTexts(int language) {
 
 std::vector<std::string> SolvedLines(int language, const std::string& problem) {
     COutputList solution;
-    SolveProblem(kProblemEquation, problem, &solution);
+    SolveProblem(ProblemKind::Equation, problem, &solution);
     const std::string text = SolutionAsText(solution, ShippedTexts(language));
     std::vector<std::string> lines;
     std::size_t start = 0;

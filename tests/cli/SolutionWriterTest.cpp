@@ -128,7 +128,7 @@ TEST(SolutionAsJson, WritesTheContractShape) {
     FillSample(solution);
     CommentTexts texts;
     texts.SetText(CommentID::AnswerHeadingExpression, "Answer \"A\"");
-    const std::string json = SolutionAsJson(3,
+    const std::string json = SolutionAsJson(ProblemKind::Simplify,
                                             "2.x\xB9"
                                             "0;",
                                             17, solution, texts);
@@ -144,7 +144,7 @@ TEST(SolutionAsJson, WritesTheContractShape) {
 
 TEST(SolutionAsJson, AnEmptySolutionHasNoRecords) {
     const COutputList solution;
-    EXPECT_EQ(SolutionAsJson(0, "", 0, solution, CommentTexts()),
+    EXPECT_EQ(SolutionAsJson(ProblemKind::Equation, "", 0, solution, CommentTexts()),
               "{\"kind\":0,\"problem\":\"\",\"micros\":0,\"records\":[]}");
 }
 

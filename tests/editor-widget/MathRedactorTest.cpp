@@ -417,7 +417,7 @@ void MathRedactorTest::loadProblemTakesThePendingExample() {
 
 void MathRedactorTest::solveRunsOnAWorkerAndIgnoresASecondSolve() {
     MathRedactor& editor = *m_editor;
-    editor.SetProblemKind(kProblemSimplify);
+    editor.SetProblemKind(ProblemKind::Simplify);
     QTest::keyClicks(&editor, "2x+3x");
     QSignalSpy ready(&editor, &MathRedactor::SolutionReady);
     QStringList sounds;
@@ -462,14 +462,14 @@ void MathRedactorTest::solveRunsOnAWorkerAndIgnoresASecondSolve() {
     QCOMPARE(ready.count(), 1);
     QCOMPARE(sounds, QStringList{QString::fromStdString(editor.BaseFolder() + "Res/siren4.wav")});
 
-    QFile last(
-        QDir(m_baseFolder->path()).filePath(QString::fromStdString(LastProblemFileName(kProblemSimplify))));
+    QFile last(QDir(m_baseFolder->path())
+                   .filePath(QString::fromStdString(LastProblemFileName(ProblemKind::Simplify))));
     QVERIFY(last.open(QIODevice::ReadOnly));
     QCOMPARE(last.readAll(), QByteArray(" 2 x + 3 x"));
 
     // The same solution as the dispatcher gives for the compact text.
     COutputList direct;
-    SolveProblem(kProblemSimplify, "2.x+3.x", &direct);
+    SolveProblem(ProblemKind::Simplify, "2.x+3.x", &direct);
     QCOMPARE(editor.Solution().Size(), direct.Size());
 
     editor.PlayAnimation();
@@ -478,9 +478,9 @@ void MathRedactorTest::solveRunsOnAWorkerAndIgnoresASecondSolve() {
 
 void MathRedactorTest::solveOfAMalformedProblemStillFinishes() {
     MathRedactor& editor = *m_editor;
-    editor.SetProblemKind(kProblemEquation);
+    editor.SetProblemKind(ProblemKind::Equation);
     // A shorter problem replaces the longer one in the file, whole.
-    QVERIFY(WriteLastProblem(editor.BaseFolder(), kProblemEquation, " a much longer problem text"));
+    QVERIFY(WriteLastProblem(editor.BaseFolder(), ProblemKind::Equation, " a much longer problem text"));
     // An exponent that is not a number reads well; the solver refuses it with its one error record.
     QTest::keyClicks(&editor, "x^x=1");
     QSignalSpy ready(&editor, &MathRedactor::SolutionReady);
@@ -494,7 +494,7 @@ void MathRedactorTest::solveOfAMalformedProblemStillFinishes() {
     // A last-problem file that cannot be written does not stop the solve.
     QVERIFY(QFile::remove(last.fileName()));
     QVERIFY(QDir().mkpath(last.fileName()));
-    QVERIFY(!WriteLastProblem(editor.BaseFolder(), kProblemEquation, " 1"));
+    QVERIFY(!WriteLastProblem(editor.BaseFolder(), ProblemKind::Equation, " 1"));
     editor.Solve();
     QVERIFY(ready.wait(20000));
 }
@@ -506,7 +506,7 @@ void MathRedactorTest::faultOfTheProblemIsNamedAndSelectedInTheEditor() {
     CLanguageTables tables;
     tables.LoadFile(ORBELIN_SOURCE_DIR "/res/English.ini", nullptr);
     editor.SetLanguageTables(&tables);
-    editor.SetProblemKind(0);
+    editor.SetProblemKind(ProblemKind::Equation);
     QSignalSpy ready(&editor, &MathRedactor::SolutionReady);
 
     // A sign without its operand: the "=" after "+" is selected.
@@ -562,7 +562,7 @@ void MathRedactorTest::emptyProblemGivesTheEmptySolution() {
 }
 
 void MathRedactorTest::closingTheEditorDuringASolveWaitsForTheWorker() {
-    m_editor->SetProblemKind(kProblemFactorise);
+    m_editor->SetProblemKind(ProblemKind::Factorise);
     m_editor->SetPendingExample(" {{ x }^{ 4 }} - 1 6");
     m_editor->LoadProblem();
     m_editor->Solve();

@@ -18,19 +18,19 @@ std::string Marked(const std::string& text, const ProblemFault& fault) {
 TEST_F(EditorModelTest, FaultsArePlacedOnTheTokensOfTheEditorText) {
     struct Case {
         const char* typed;
-        int kind;
+        ProblemKind kind;
         ProblemFaultKind fault;
         const char* marked;
     };
     const Case cases[] = {
-        {"x^2+=1", 0, ProblemFaultKind::Parse, " {{ x }^{ 2 }} +[ =] 1"},
-        {"1/(x-1)+=2", 0, ProblemFaultKind::Parse, " {{ 1 }/{ ( x - 1 ) }} +[ =] 2"},
-        {"x=1=2", 0, ProblemFaultKind::Parse, " x = 1[ =] 2"},
-        {"x^2+1", 0, ProblemFaultKind::NoRelation, " {{ x }^{ 2 }} + 1[]"},
-        {"x^2+1", 3, ProblemFaultKind::None, ""},
-        {"2a+b=1", 0, ProblemFaultKind::SecondUnknown, " 2 a +[ b] = 1"},
-        {"2a+b", 3, ProblemFaultKind::None, ""},
-        {"x^", 3, ProblemFaultKind::EmptyPlace, " {{ x }^{[ ~]}}"},
+        {"x^2+=1", ProblemKind::Equation, ProblemFaultKind::Parse, " {{ x }^{ 2 }} +[ =] 1"},
+        {"1/(x-1)+=2", ProblemKind::Equation, ProblemFaultKind::Parse, " {{ 1 }/{ ( x - 1 ) }} +[ =] 2"},
+        {"x=1=2", ProblemKind::Equation, ProblemFaultKind::Parse, " x = 1[ =] 2"},
+        {"x^2+1", ProblemKind::Equation, ProblemFaultKind::NoRelation, " {{ x }^{ 2 }} + 1[]"},
+        {"x^2+1", ProblemKind::Simplify, ProblemFaultKind::None, ""},
+        {"2a+b=1", ProblemKind::Equation, ProblemFaultKind::SecondUnknown, " 2 a +[ b] = 1"},
+        {"2a+b", ProblemKind::Simplify, ProblemFaultKind::None, ""},
+        {"x^", ProblemKind::Simplify, ProblemFaultKind::EmptyPlace, " {{ x }^{[ ~]}}"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -44,6 +44,7 @@ TEST_F(EditorModelTest, FaultsArePlacedOnTheTokensOfTheEditorText) {
     }
     // An empty problem has no fault, and hands over nothing.
     m_model.Load(" ~");
-    EXPECT_EQ(FindProblemFault(m_model.Text(), m_model.SolverText(), 0).kind, ProblemFaultKind::None);
+    EXPECT_EQ(FindProblemFault(m_model.Text(), m_model.SolverText(), ProblemKind::Equation).kind,
+              ProblemFaultKind::None);
     EXPECT_EQ(m_model.SolverText(), "");
 }

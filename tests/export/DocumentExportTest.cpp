@@ -21,7 +21,7 @@ std::filesystem::path ProgramFolder() {
     return std::filesystem::canonical("/proc/self/exe").parent_path();
 }
 
-std::unique_ptr<COutputList> Solve(int kind, const std::string& linear) {
+std::unique_ptr<COutputList> Solve(ProblemKind kind, const std::string& linear) {
     const LinearReading reading = ReadLinearNotation(linear);
     EXPECT_FALSE(reading.Refused()) << linear;
     auto solution = std::make_unique<COutputList>();
@@ -58,21 +58,21 @@ std::string ColourRule(const ShownBand& band, const std::string& level) {
 }
 
 struct Problem {
-    int kind;
+    ProblemKind kind;
     const char* text;
 };
 
 // Problems whose solutions hold nested bands, domain conditions and their check, crossed-out
 // factors, roots and systems.
 const Problem kProblems[] = {
-    {kProblemEquation, "x^2 - 5x + 6 = 0"},
-    {kProblemEquation, "x/(x-1) + 1/(x+1) = 2"},
-    {kProblemEquation, "1/(x-2) = 3/(x^2-4)"},
-    {kProblemEquation, "x^4 - 5x^2 + 4 = 0"},
-    {kProblemSimplify, "(x^2-1)/(x+1) + 2x"},
-    {kProblemSimplify, "1/(x-1) - 1/(x+1)"},
-    {kProblemFactorise, "x^3 - 8"},
-    {kProblemFactoriseCompletely, "x^4 - 16"},
+    {ProblemKind::Equation, "x^2 - 5x + 6 = 0"},
+    {ProblemKind::Equation, "x/(x-1) + 1/(x+1) = 2"},
+    {ProblemKind::Equation, "1/(x-2) = 3/(x^2-4)"},
+    {ProblemKind::Equation, "x^4 - 5x^2 + 4 = 0"},
+    {ProblemKind::Simplify, "(x^2-1)/(x+1) + 2x"},
+    {ProblemKind::Simplify, "1/(x-1) - 1/(x+1)"},
+    {ProblemKind::Factorise, "x^3 - 8"},
+    {ProblemKind::FactoriseCompletely, "x^4 - 16"},
 };
 
 class DocumentExport : public ::testing::Test {
@@ -172,7 +172,7 @@ TEST_F(DocumentExport, BandsAreColouredAsOnScreen) {
 }
 
 TEST_F(DocumentExport, HtmlFragmentIsThePagesSolutionDivAndThePageCarriesTheStyleSheet) {
-    const auto owned = Solve(kProblemSimplify, "(x^2-1)/(x+1) + 2x");
+    const auto owned = Solve(ProblemKind::Simplify, "(x^2-1)/(x+1) + 2x");
     const COutputList& solution = *owned;
     const std::string fragment = Export(solution, ExportFormat::HtmlFragment);
     const XmlReading xml = ReadXml(fragment);
@@ -228,7 +228,7 @@ TEST_F(DocumentExport, LatexDocumentHoldsEveryFormulaAndTheLanguageSetUp) {
 }
 
 TEST_F(DocumentExport, NestedBandsAreIndentedInLatexAndQuotedInMarkdown) {
-    const auto owned = Solve(kProblemEquation, "x/(x-1) + 1/(x+1) = 2");
+    const auto owned = Solve(ProblemKind::Equation, "x/(x-1) + 1/(x+1) = 2");
     const COutputList& solution = *owned;
     const std::vector<ShownBand> bands = ShownBands(solution, english, true);
     const std::string latex = Export(solution, ExportFormat::LatexFragment);
@@ -285,7 +285,7 @@ TEST_F(DocumentExport, MarkdownMathsIsTheSameLatexAndStepsAreDisplayed) {
 }
 
 TEST_F(DocumentExport, CommentTextsAreEscapedForEachFormat) {
-    const auto owned = Solve(kProblemSimplify, "2x + 3x");
+    const auto owned = Solve(ProblemKind::Simplify, "2x + 3x");
     const COutputList& solution = *owned;
     CommentTexts texts;
     // Every comment of the solution gets a text full of the characters each format treats specially.
@@ -327,7 +327,7 @@ TEST_F(DocumentExport, CommentTextsAreEscapedForEachFormat) {
 }
 
 TEST_F(DocumentExport, TextCommentsOffKeepOnlyTheAlwaysShownComments) {
-    const auto owned = Solve(kProblemEquation, "x^2 - 5x + 6 = 0");
+    const auto owned = Solve(ProblemKind::Equation, "x^2 - 5x + 6 = 0");
     const COutputList& solution = *owned;
     const std::vector<ShownBand> all = ShownBands(solution, english, true);
     const std::vector<ShownBand> shown = ShownBands(solution, english, false);

@@ -55,10 +55,10 @@ TEST(SampleRound, EverySampleOfEveryKindExportsInEveryFormat) {
     const std::filesystem::path programFolder = std::filesystem::canonical("/proc/self/exe").parent_path();
     const CommentTexts texts[] = {CommentTexts::Load(kRussianLanguage, programFolder),
                                   CommentTexts::Load(kEnglishLanguage, programFolder)};
-    const std::pair<const char*, std::vector<int>> sets[] = {
-        {"Equations.txt", {kProblemEquation}},
-        {"Factorisation.txt", {kProblemFactorise, kProblemFactoriseCompletely}},
-        {"Simplification.txt", {kProblemSimplify}},
+    const std::pair<const char*, std::vector<ProblemKind>> sets[] = {
+        {"Equations.txt", {ProblemKind::Equation}},
+        {"Factorisation.txt", {ProblemKind::Factorise, ProblemKind::FactoriseCompletely}},
+        {"Simplification.txt", {ProblemKind::Simplify}},
     };
     std::mt19937 random(2026);
     int solutions = 0;
@@ -66,10 +66,10 @@ TEST(SampleRound, EverySampleOfEveryKindExportsInEveryFormat) {
     for (const auto& [file, kinds] : sets) {
         const std::vector<std::string> problems = SampleProblems(file);
         ASSERT_GT(problems.size(), 50u) << file;
-        for (const int kind : kinds) {
+        for (const ProblemKind kind : kinds) {
             for (std::size_t i = 0; i < problems.size(); ++i) {
                 const std::string problem = ForSolver(problems[i]);
-                SCOPED_TRACE(std::string(file) + " kind " + std::to_string(kind) + ": " + problem);
+                SCOPED_TRACE(std::string(file) + " kind " + std::to_string(ToNumber(kind)) + ": " + problem);
                 COutputList solution;
                 SolveProblem(kind, problem, &solution);
                 ++solutions;

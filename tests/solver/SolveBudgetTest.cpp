@@ -114,10 +114,10 @@ TEST(SolveBudget, LongFractionProblemsEndWithinTheBound) {
     for (int i = 1; i <= 40; ++i) {
         AppendThreeLetterFraction(threeLetters, i, i % 3, (i / 3) % 3);
     }
-    const std::pair<int, std::string> problems[] = {
-        {kProblemEquation, SumOfReciprocals(120) + "=1"},
-        {kProblemSimplify, threeLetters},
-        {kProblemFactorise, threeLetters},
+    const std::pair<ProblemKind, std::string> problems[] = {
+        {ProblemKind::Equation, SumOfReciprocals(120) + "=1"},
+        {ProblemKind::Simplify, threeLetters},
+        {ProblemKind::Factorise, threeLetters},
     };
     for (const auto& [kind, problem] : problems) {
         SCOPED_TRACE(problem.substr(0, 40));
@@ -148,12 +148,12 @@ TEST(SolveBudget, NoRecordCarriesTheSolutionPastItsTextBound) {
     for (int i = 1; i <= 150; ++i) {
         sum.append(i > 1 ? "+1/(x+" : "1/(x+").append(std::to_string(i)).append(")");
     }
-    const std::pair<int, std::string> problems[] = {
-        {kProblemSimplify, sum},
-        {kProblemFactorise, sum},
-        {kProblemEquation, sum + "=0"},
-        {kProblemSimplify, "(123456789*x+987654321)^300-1"},
-        {kProblemFactoriseCompletely, "x^2000-2*x^1000*y^1000+y^2000"},
+    const std::pair<ProblemKind, std::string> problems[] = {
+        {ProblemKind::Simplify, sum},
+        {ProblemKind::Factorise, sum},
+        {ProblemKind::Equation, sum + "=0"},
+        {ProblemKind::Simplify, "(123456789*x+987654321)^300-1"},
+        {ProblemKind::FactoriseCompletely, "x^2000-2*x^1000*y^1000+y^2000"},
     };
     for (const auto& [kind, problem] : problems) {
         SCOPED_TRACE(problem.substr(0, 60));
@@ -167,12 +167,12 @@ TEST(SolveBudget, NoRecordCarriesTheSolutionPastItsTextBound) {
 }
 
 TEST(SolveBudget, SchoolProblemsStayFarBelowTheBudget) {
-    const std::pair<int, const char*> problems[] = {
-        {kProblemSimplify, "(a-b)/(a+b)+(a+b)/(a-b)"},
-        {kProblemSimplify, "(x+1)^5-(x-1)^5"},
-        {kProblemFactorise, "x^4-1"},
-        {kProblemFactoriseCompletely, "a^3+b^3"},
-        {kProblemEquation, "x^2-5.x+6=0"},
+    const std::pair<ProblemKind, const char*> problems[] = {
+        {ProblemKind::Simplify, "(a-b)/(a+b)+(a+b)/(a-b)"},
+        {ProblemKind::Simplify, "(x+1)^5-(x-1)^5"},
+        {ProblemKind::Factorise, "x^4-1"},
+        {ProblemKind::FactoriseCompletely, "a^3+b^3"},
+        {ProblemKind::Equation, "x^2-5.x+6=0"},
     };
     for (const auto& [kind, problem] : problems) {
         SCOPED_TRACE(problem);

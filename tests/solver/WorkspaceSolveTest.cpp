@@ -14,29 +14,25 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines Solve(int kind, const std::string& text) {
+Lines Solve(ProblemKind kind, const std::string& text) {
     COutputList solution;
     SolveProblem(kind, text, &solution);
     return Transcript(solution);
 }
 
-const char* KindName(int kind) {
-    static const char* names[] = {"equation", "factor", "factor-full", "simplify"};
-    return kind >= 0 && kind < 4 ? names[kind] : "other";
-}
-
 // --- nothing to solve -----------------------------------------------------------------------------
 
 TEST(SolveProblem, AnEmptyTextYieldsAnEmptySolutionForEveryKind) {
-    for (int kind = 0; kind < 4; ++kind) {
-        SCOPED_TRACE(KindName(kind));
+    for (const ProblemKind kind : kProblemKinds) {
+        SCOPED_TRACE(std::string(KindName(kind)));
         EXPECT_TRUE(Solve(kind, "").empty());
     }
 }
 
 TEST(SolveProblem, AnUnknownKindDoesNothing) {
-    for (const int kind : {-1, 4, 1000}) {
-        SCOPED_TRACE(kind);
+    for (const int number : {-1, 4, 1000}) {
+        SCOPED_TRACE(number);
+        const auto kind = static_cast<ProblemKind>(number);
         EXPECT_TRUE(Solve(kind, "x+1").empty());
         EXPECT_TRUE(Solve(kind, "x+#").empty());
     }
@@ -51,7 +47,7 @@ struct ErrorCase {
 
 // An error found before the problem is recorded is the whole solution: one comment record, always
 // shown, not spoken, outside every line block.
-void ExpectErrorOnly(int kind, const ErrorCase& c) {
+void ExpectErrorOnly(ProblemKind kind, const ErrorCase& c) {
     SCOPED_TRACE(std::string(KindName(kind)) + ": " + c.text);
     EXPECT_EQ(Solve(kind, c.text), Lines({"[] " + CommentName(c.comment) + "/10"}));
 }
@@ -74,7 +70,8 @@ TEST(SolveProblem, ExpressionErrorsEndTheSolveWithTheirComment) {
         {"x=1", CommentID::ErrorCharactersLeftOver}, // a relation is no expression
         {"x+1;;", CommentID::ErrorCharactersLeftOver},
     };
-    for (const int kind : {kProblemFactorise, kProblemFactoriseCompletely, kProblemSimplify}) {
+    for (const ProblemKind kind :
+         {ProblemKind::Factorise, ProblemKind::FactoriseCompletely, ProblemKind::Simplify}) {
         for (const ErrorCase& c : cases) {
             ExpectErrorOnly(kind, c);
         }
@@ -96,7 +93,7 @@ TEST(SolveProblem, EquationErrorsEndTheSolveWithTheirComment) {
         {"a+b=a", CommentID::ErrorCharactersLeftOver},
     };
     for (const ErrorCase& c : cases) {
-        ExpectErrorOnly(kProblemEquation, c);
+        ExpectErrorOnly(ProblemKind::Equation, c);
     }
 }
 
@@ -105,13 +102,13 @@ TEST(SolveProblem, LimitsEndTheSolveWithTheTooLargeComment) {
     const std::string deep = std::string(EngineLimits::kMaxNestingDepth + 50, '(') + "x" +
                              std::string(EngineLimits::kMaxNestingDepth + 50, ')');
     const std::string manyDigits(EngineLimits::kMaxNumberDigits + 1, '7');
-    for (int kind = 0; kind < 4; ++kind) {
+    for (const ProblemKind kind : kProblemKinds) {
         for (const std::string* text : {&tooLong, &deep}) {
             SCOPED_TRACE(std::string(KindName(kind)) + ": " + text->substr(0, 20));
             EXPECT_EQ(Solve(kind, *text), Lines({"[] ErrorProblemTooLarge/10"}));
         }
-        SCOPED_TRACE(KindName(kind));
-        const std::string problem = kind == kProblemEquation ? "x=" + manyDigits : manyDigits + "+x";
+        SCOPED_TRACE(std::string(KindName(kind)));
+        const std::string problem = kind == ProblemKind::Equation ? "x=" + manyDigits : manyDigits + "+x";
         EXPECT_EQ(Solve(kind, problem), Lines({"[] ErrorProblemTooLarge/10"}));
     }
 }
@@ -119,7 +116,7 @@ TEST(SolveProblem, LimitsEndTheSolveWithTheTooLargeComment) {
 TEST(SolveProblem, NestingWithinTheLimitIsSolved) {
     const int depth = EngineLimits::kMaxNestingDepth - 10;
     const std::string text = std::string(depth, '(') + "x" + std::string(depth, ')') + "+1";
-    const Lines lines = Solve(kProblemSimplify, text);
+    const Lines lines = Solve(ProblemKind::Simplify, text);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.front().substr(0, 6), "[0.0] ");
 }
@@ -127,7 +124,7 @@ TEST(SolveProblem, NestingWithinTheLimitIsSolved) {
 TEST(SolveProblem, AStaleLimitFlagDoesNotSpillIntoTheNextSolve) {
     (void)CNumber(9).PowerOf(CNumber(99999999));
     ASSERT_TRUE(CNumber::LimitExceeded());
-    const Lines lines = Solve(kProblemSimplify, "x+1");
+    const Lines lines = Solve(ProblemKind::Simplify, "x+1");
     ASSERT_FALSE(lines.empty());
     EXPECT_NE(lines.front(), "[] ErrorProblemTooLarge/10");
     CNumber::ResetLimitExceeded();
@@ -137,28 +134,28 @@ TEST(SolveProblem, AStaleLimitFlagDoesNotSpillIntoTheNextSolve) {
 
 TEST(SolveProblem, SimplificationRecordsTheProblemAndClosesWithTheAnswer) {
     // Nothing to simplify: the problem stands as written, with the comment that says so.
-    EXPECT_EQ(Solve(kProblemSimplify, "2*x+1"),
+    EXPECT_EQ(Solve(ProblemKind::Simplify, "2*x+1"),
               Lines({"[0.0] F(2.x+1)", "[1.1] AlreadySimplest/01",
                      "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(2.x+1)s"}));
     // A negative number exponent is accepted; the simplifier turns it into a denominator.
-    EXPECT_EQ(Solve(kProblemSimplify, "x^{-2}"),
+    EXPECT_EQ(Solve(ProblemKind::Simplify, "x^{-2}"),
               Lines({"[0.0] F(x^{-2}=)", "[1.1] NegativeExponentAsDenominator/01", "[1.1] F(=1/x^2)",
                      "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(1/x^2)s"}));
 }
 
 TEST(SolveProblem, FactorisationThatFindsNothingClosesWithItsComment) {
-    for (const int kind : {kProblemFactorise, kProblemFactoriseCompletely}) {
-        SCOPED_TRACE(KindName(kind));
+    for (const ProblemKind kind : {ProblemKind::Factorise, ProblemKind::FactoriseCompletely}) {
+        SCOPED_TRACE(std::string(KindName(kind)));
         EXPECT_EQ(Solve(kind, "x^2+y^2"), Lines({"[0.0] F(=x^2+y^2)", "[2.2] NothingToFactorise/11"}));
     }
 }
 
 TEST(SolveProblem, AnEquationLeftUnsolvedClosesWithTheOtherHeading) {
     // No technique solves a quintic without rational roots.
-    EXPECT_EQ(Solve(kProblemEquation, "x^5+x+3=0"),
+    EXPECT_EQ(Solve(ProblemKind::Equation, "x^5+x+3=0"),
               Lines({"[0.0] F(x^5+x+3=0)", "[2.2] AnswerHeadingOther/11", "[2.2] AnswerWithoutRoots/11"}));
     // Without a letter the equation is still solved (for x).
-    EXPECT_EQ(Solve(kProblemEquation, "2=2").front(), "[0.0] F(2=2)");
+    EXPECT_EQ(Solve(ProblemKind::Equation, "2=2").front(), "[0.0] F(2=2)");
 }
 
 // --- properties that hold for every valid problem ------------------------------------------------
@@ -173,7 +170,8 @@ std::string WithoutChainSigns(std::string text) {
     return text;
 }
 
-void ExpectWellFormedExpressionSolution(int kind, const std::string& text, const std::string& written) {
+void ExpectWellFormedExpressionSolution(ProblemKind kind, const std::string& text,
+                                        const std::string& written) {
     SCOPED_TRACE(std::string(KindName(kind)) + ": " + text);
     COutputList solution;
     SolveProblem(kind, text, &solution);
@@ -186,7 +184,7 @@ void ExpectWellFormedExpressionSolution(int kind, const std::string& text, const
     const COutputRecord& last = *solution.Records().back();
     EXPECT_EQ(last.lineBlocks, LineBlockList({{LineBlockKind::Answer, 2}}));
     const std::string lastLine = DescribeRecord(last);
-    if (kind != kProblemSimplify && lastLine == "[2.2] NothingToFactorise/11") {
+    if (kind != ProblemKind::Simplify && lastLine == "[2.2] NothingToFactorise/11") {
         return;
     }
     ASSERT_EQ(last.BlockCount(), 3u) << lastLine;
@@ -215,7 +213,8 @@ TEST(SolveProblem, ExpressionSolutionsOpenWithTheProblemAndCloseWithTheAnswer) {
         {"2@{1/3}+0,5", "2@{1/3}+0,5"},
         {"6", "6"},
     };
-    for (const int kind : {kProblemFactorise, kProblemFactoriseCompletely, kProblemSimplify}) {
+    for (const ProblemKind kind :
+         {ProblemKind::Factorise, ProblemKind::FactoriseCompletely, ProblemKind::Simplify}) {
         for (const auto& c : cases) {
             ExpectWellFormedExpressionSolution(kind, c.text, c.written);
         }
@@ -226,7 +225,7 @@ TEST(SolveProblem, EquationSolutionsOpenWithTheProblemAndCloseInTheAnswerBlock) 
     for (const char* text : {"x=1", "x^2-5*x+6=0", "1/x+5=0", "2*x=4", "0=0"}) {
         SCOPED_TRACE(text);
         COutputList solution;
-        SolveProblem(kProblemEquation, text, &solution);
+        SolveProblem(ProblemKind::Equation, text, &solution);
         ASSERT_GE(solution.Size(), 2u);
         EXPECT_EQ(solution.Records().front()->lineBlocks, LineBlockList({{LineBlockKind::Problem, 0}}));
         EXPECT_TRUE(solution.Records().front()->IsFormulaOnly());
@@ -242,7 +241,7 @@ bool IsErrorComment(int id) {
 
 // Whatever the text, a solve ends: empty (empty text), with one error record, or in the answer
 // block with no error left unreported.
-void ExpectSolutionEnds(int kind, const std::string& text) {
+void ExpectSolutionEnds(ProblemKind kind, const std::string& text) {
     COutputList solution;
     SolveProblem(kind, text, &solution);
     if (text.empty()) {
@@ -275,7 +274,7 @@ TEST(SolveProblem, RandomBytesAlwaysEndInASolution) {
                 text += markup[random() % markup.size()];
             }
         }
-        const int kind = round % 4;
+        const ProblemKind kind = kProblemKinds[round % kProblemKindCount];
         SCOPED_TRACE(std::string(KindName(kind)) + ": " + text);
         ExpectSolutionEnds(kind, text);
     }
@@ -309,7 +308,7 @@ TEST(SolveProblem, RandomExpressionsReachTheAnswerBlock) {
     std::mt19937 random(7);
     for (int round = 0; round < 600; ++round) {
         const std::string text = RandomExpression(random, 0);
-        for (const int kind : {kProblemFactorise, kProblemSimplify}) {
+        for (const ProblemKind kind : {ProblemKind::Factorise, ProblemKind::Simplify}) {
             SCOPED_TRACE(std::string(KindName(kind)) + ": " + text);
             COutputList solution;
             SolveProblem(kind, text, &solution);
@@ -333,8 +332,8 @@ TEST(SolveProblem, AMegabyteOfTextEndsWithOneRecord) {
     for (std::size_t i = 1; i < text.size(); i += 2) {
         text[i] = '+';
     }
-    for (int kind = 0; kind < 4; ++kind) {
-        SCOPED_TRACE(KindName(kind));
+    for (const ProblemKind kind : kProblemKinds) {
+        SCOPED_TRACE(std::string(KindName(kind)));
         EXPECT_EQ(Solve(kind, text).size(), 1u);
     }
 }

@@ -15,7 +15,7 @@ namespace {
 
 std::vector<std::string> Solve(const std::string& problem) {
     COutputList solution;
-    SolveProblem(kProblemEquation, problem, &solution);
+    SolveProblem(ProblemKind::Equation, problem, &solution);
     return Transcript(solution);
 }
 

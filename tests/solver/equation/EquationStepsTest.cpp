@@ -20,7 +20,7 @@ using Lines = std::vector<std::string>;
 // The transcript with the Symbol-font bytes shown as the signs they stand for.
 Lines Solve(const std::string& problem) {
     COutputList solution;
-    SolveProblem(kProblemEquation, problem, &solution);
+    SolveProblem(ProblemKind::Equation, problem, &solution);
     Lines lines = Transcript(solution);
     for (std::string& line : lines) {
         std::string shown;

@@ -309,6 +309,6 @@ std::vector<std::string> MainChain(const COutputList& solution) {
 
 std::unique_ptr<COutputList> SolveEquationText(const std::string& problem) {
     auto solution = std::make_unique<COutputList>();
-    SolveProblem(kProblemEquation, problem, solution.get());
+    SolveProblem(ProblemKind::Equation, problem, solution.get());
     return solution;
 }

@@ -14,7 +14,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines Solved(int kind, const std::string& problem) {
+Lines Solved(ProblemKind kind, const std::string& problem) {
     COutputList solution;
     SolveProblem(kind, problem, &solution);
     EXPECT_EQ(CheckValues(problem, solution), "") << problem;
@@ -29,22 +29,22 @@ TEST(EqualFactors, ASquareOfABinomialEndsAsAPowerInBothKinds) {
         "[1.1] F(=x.(x+1)+(x+1)=)", "[1.1] CommonFactorTakenOut/01",
         "[1.1] F(=(x+1).(x+1)=)",   "[1.1] PowersJoined/01",
         "[1.1] F(=(x+1)^2)",        "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F((x+1)^2)s"};
-    EXPECT_EQ(Solved(kProblemFactorise, "x^2+2*x+1"), steps);
-    EXPECT_EQ(Solved(kProblemFactoriseCompletely, "x^2+2*x+1"), steps);
+    EXPECT_EQ(Solved(ProblemKind::Factorise, "x^2+2*x+1"), steps);
+    EXPECT_EQ(Solved(ProblemKind::FactoriseCompletely, "x^2+2*x+1"), steps);
 }
 
 TEST(EqualFactors, AnOppositeFactorGivesItsMinusToTheWholeProduct) {
     EXPECT_EQ(
-        Solved(kProblemFactoriseCompletely, "-x^2+6*x-9"),
+        Solved(ProblemKind::FactoriseCompletely, "-x^2+6*x-9"),
         Lines({"[0.0] F(-x^2+6.x-9=)", "[1.1] TermSplitIntoLikeTerms/01", "[1.1] F(=-x^2+3.x+3.x-9=)",
                "[1.1] TermsGrouped/01", "[1.1] F(=-(x^2-3.x)+(3.x-9)=)", "[1.1] CommonFactorTakenOut/01",
                "[1.1] F(=-x.(x-3)+3.(x-3)=)", "[1.1] CommonFactorTakenOut/01", "[1.1] F(=(x-3).(-x+3)=)",
                "[1.1] SignMovedOutOfFraction/01", "[1.1] F(=-(x-3).(x-3)=)", "[1.1] PowersJoined/01",
                "[1.1] F(=-(x-3)^2)", "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(-(x-3)^2)s"}));
     // Kind 1 ends the same way; a third factor stays where it stands.
-    EXPECT_EQ(Solved(kProblemFactorise, "-x^2+6*x-9").back(),
+    EXPECT_EQ(Solved(ProblemKind::Factorise, "-x^2+6*x-9").back(),
               "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(-(x-3)^2)s");
-    EXPECT_EQ(Solved(kProblemFactoriseCompletely, "x^3-2*x^2+x").back(),
+    EXPECT_EQ(Solved(ProblemKind::FactoriseCompletely, "x^3-2*x^2+x").back(),
               "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(x.(x-1)^2)s");
 }
 
@@ -55,19 +55,19 @@ TEST(EqualFactors, ACommonMonomialStandsWithoutBracketsInBothKinds) {
                          "[1.1] CommonFactorTakenOut/01",
                          "[1.1] F(=2.x.y.(2.x-3.y))",
                          "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(2.x.y.(2.x-3.y))s"};
-    EXPECT_EQ(Solved(kProblemFactorise, "4*x^2*y-6*x*y^2"), steps);
-    EXPECT_EQ(Solved(kProblemFactoriseCompletely, "4*x^2*y-6*x*y^2"), steps);
-    EXPECT_EQ(Solved(kProblemFactorise, "x^2*y^3+x*y^2").back(),
+    EXPECT_EQ(Solved(ProblemKind::Factorise, "4*x^2*y-6*x*y^2"), steps);
+    EXPECT_EQ(Solved(ProblemKind::FactoriseCompletely, "4*x^2*y-6*x*y^2"), steps);
+    EXPECT_EQ(Solved(ProblemKind::Factorise, "x^2*y^3+x*y^2").back(),
               "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(x.y^2.(x.y+1))s");
     // A sum of products gives up its common letters with its common brackets, in one step.
     const Lines products = {"[0.0] F(6.x^2.y.(x+1)+4.x.y^2.(x+1)=)",
                             "[1.1] CommonFactorTakenOut/01",
                             "[1.1] F(=2.x.y.(x+1).(3.x+2.y))",
                             "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(2.x.y.(x+1).(3.x+2.y))s"};
-    EXPECT_EQ(Solved(kProblemFactorise, "6*x^2*y*(x+1)+4*x*y^2*(x+1)"), products);
-    EXPECT_EQ(Solved(kProblemFactoriseCompletely, "6*x^2*y*(x+1)+4*x*y^2*(x+1)"), products);
+    EXPECT_EQ(Solved(ProblemKind::Factorise, "6*x^2*y*(x+1)+4*x*y^2*(x+1)"), products);
+    EXPECT_EQ(Solved(ProblemKind::FactoriseCompletely, "6*x^2*y*(x+1)+4*x*y^2*(x+1)"), products);
     // What is left of the terms only changes its order: said so, not "we open the brackets".
-    EXPECT_EQ(Solved(kProblemFactorise, "2*x*(x+1)+4*x^2*(x+1)"),
+    EXPECT_EQ(Solved(ProblemKind::Factorise, "2*x*(x+1)+4*x^2*(x+1)"),
               (Lines{"[0.0] F(2.x.(x+1)+4.x^2.(x+1)=)", "[1.1] CommonFactorTakenOut/01",
                      "[1.1] F(=2.x.(x+1).(1+2.x)=)", "[1.1] TermsReordered/01", "[1.1] F(=2.x.(x+1).(2.x+1))",
                      "[2.2] AnswerHeadingExpression/11 AnswerJoint/10 F(2.x.(x+1).(2.x+1))s"}));

@@ -196,8 +196,9 @@ int CheckStepsByValue(const std::string& problem, const COutputList& solution) {
     return compared;
 }
 
-void CheckSolve(int kind, const std::string& problem) {
-    SCOPED_TRACE(Cat({problem.substr(0, 120), kind == kProblemFactorise ? " (factor)" : " (factor fully)"}));
+void CheckSolve(ProblemKind kind, const std::string& problem) {
+    SCOPED_TRACE(
+        Cat({problem.substr(0, 120), kind == ProblemKind::Factorise ? " (factor)" : " (factor fully)"}));
     COutputList solution;
     const std::clock_t start = std::clock();
     SolveProblem(kind, problem, &solution);
@@ -265,8 +266,8 @@ TEST_P(FactorSearchAtTheLimits, FindsOnlyTrueFactorsAndEndsEverySolve) {
     }
     for (const std::string& problem : problems) {
         CheckSearch(problem);
-        CheckSolve(kProblemFactorise, problem);
-        CheckSolve(kProblemFactoriseCompletely, problem);
+        CheckSolve(ProblemKind::Factorise, problem);
+        CheckSolve(ProblemKind::FactoriseCompletely, problem);
     }
 }
 

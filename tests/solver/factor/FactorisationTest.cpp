@@ -24,7 +24,7 @@ namespace {
 
 constexpr int kNothingFound = 35;
 
-std::unique_ptr<COutputList> Solve(int kind, const std::string& problem) {
+std::unique_ptr<COutputList> Solve(ProblemKind kind, const std::string& problem) {
     auto solution = std::make_unique<COutputList>();
     SolveProblem(kind, problem, solution.get());
     return solution;
@@ -89,7 +89,7 @@ class FactorisationSuite : public ::testing::TestWithParam<FactorisationProblem>
 
 // Kind 1 found something, kept the value in every step and ended with a product or a power.
 void ExpectFactorisedKeepingTheValue(const std::string& problem) {
-    const std::unique_ptr<COutputList> solution = Solve(kProblemFactorise, problem);
+    const std::unique_ptr<COutputList> solution = Solve(ProblemKind::Factorise, problem);
     EXPECT_FALSE(HasComment(*solution, kNothingFound));
     const std::string answer = AnswerFormula(*solution);
     ASSERT_FALSE(answer.empty());
@@ -104,14 +104,14 @@ void ExpectFactorisedKeepingTheValue(const std::string& problem) {
 // Kind 2 kept the value in every step and no factor of its answer is split again by one
 // factorisation pass. Returns the answer.
 std::string ExpectFactorisedCompletely(const std::string& problem) {
-    const std::unique_ptr<COutputList> solution = Solve(kProblemFactoriseCompletely, problem);
+    const std::unique_ptr<COutputList> solution = Solve(ProblemKind::FactoriseCompletely, problem);
     EXPECT_FALSE(HasComment(*solution, kNothingFound));
     const std::string answer = AnswerFormula(*solution);
     EXPECT_FALSE(answer.empty());
     EXPECT_EQ(CheckValues(problem, *solution), "");
     for (const std::string& factor : TopLevelFactors(answer)) {
         const std::string base = BaseOfFactor(factor);
-        const std::unique_ptr<COutputList> again = Solve(kProblemFactorise, base);
+        const std::unique_ptr<COutputList> again = Solve(ProblemKind::Factorise, base);
         const std::unique_ptr<COPolynom> polynom = ReadPolynom(base);
         const bool constant = polynom && polynom->IsConstant();
         EXPECT_TRUE(constant || HasComment(*again, kNothingFound)) << "factor " << base << " of " << answer;
@@ -135,13 +135,13 @@ INSTANTIATE_TEST_SUITE_P(SchoolProblems, FactorisationSuite, ::testing::ValuesIn
 
 // --- the recorded steps of each technique -------------------------------------------------------
 
-std::vector<int> Comments(int kind, const std::string& problem) {
+std::vector<int> Comments(ProblemKind kind, const std::string& problem) {
     return CommentIds(*Solve(kind, problem));
 }
 
 // The comments of the steps, without the answer line (3, 15).
 std::vector<int> StepComments(const std::string& problem) {
-    std::vector<int> ids = Comments(kProblemFactorise, problem);
+    std::vector<int> ids = Comments(ProblemKind::Factorise, problem);
     if (ids.size() >= 2 && ids[ids.size() - 2] == 3) {
         ids.resize(ids.size() - 2);
     }
@@ -160,13 +160,13 @@ std::vector<int> Ids(std::initializer_list<CommentID> comments) {
 TEST(FactorisationSteps, TrinomialsDivisibleByTheCyclotomicQuadratic) {
     EXPECT_EQ(StepComments("x^5+x+1"), (std::vector<int>{1, 32, 45, 76, 74, 45, 59, 59}));
     EXPECT_EQ(StepComments("x^4+x^2+1"), (std::vector<int>{1, 32, 45, 76, 74, 45, 59, 59}));
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "x^5+x+1")), "(x^2+x+1).(x^3-x^2+1)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::Factorise, "x^5+x+1")), "(x^2+x+1).(x^3-x^2+1)");
 }
 
 TEST(FactorisationSteps, BinomialsByTheirFormulas) {
     EXPECT_EQ(StepComments("x^2-1"), (std::vector<int>{73}));
     EXPECT_EQ(StepComments("-25*x^2+64"), (std::vector<int>{10, 73}));
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "-25*x^2+64")), "(8-5.x).(8+5.x)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::Factorise, "-25*x^2+64")), "(8-5.x).(8+5.x)");
     EXPECT_EQ(StepComments("64-25*x^2"), (std::vector<int>{73}));
     EXPECT_EQ(StepComments("x^6-1"), (std::vector<int>{73}));
     EXPECT_EQ(StepComments("x^3+8"), (std::vector<int>{75}));
@@ -182,9 +182,9 @@ TEST(FactorisationSteps, BinomialsByTheirFormulas) {
 // Like powers of two terms written as the product at once, the second bracket as the quotient.
 TEST(FactorisationSteps, LikePowersOfTwoTermsInOneStep) {
     EXPECT_EQ(StepComments("8*x^6-1"), Ids({CommentID::DifferenceOfCubes}));
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "8*x^6-1")), "(2.x^2-1).(4.x^4+2.x^2+1)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::Factorise, "8*x^6-1")), "(2.x^2-1).(4.x^4+2.x^2+1)");
     EXPECT_EQ(StepComments("x^3+27*y^3"), Ids({CommentID::SumOfCubes}));
-    EXPECT_EQ(StepFormulas(*Solve(kProblemFactorise, "x^3+27*y^3")),
+    EXPECT_EQ(StepFormulas(*Solve(ProblemKind::Factorise, "x^3+27*y^3")),
               (std::vector<std::string>{"x^3+27.y^3=", "=(x+3.y).(x^2-3.x.y+9.y^2)"}));
     EXPECT_EQ(StepComments("25*x^2-y^2"), Ids({CommentID::DifferenceOfSquares}));
 }
@@ -195,7 +195,7 @@ TEST(FactorisationSteps, FoundDivisorInSeveralLettersShowsTheReordering) {
     using C = CommentID;
     EXPECT_EQ(StepComments("x*y+3*y+2*x+6"),
               Ids({C::TermsReordered, C::TermsGrouped, C::CommonFactorTakenOut, C::CommonFactorTakenOut}));
-    const std::vector<std::string> steps = StepFormulas(*Solve(kProblemFactorise, "x*y+3*y+2*x+6"));
+    const std::vector<std::string> steps = StepFormulas(*Solve(ProblemKind::Factorise, "x*y+3*y+2*x+6"));
     ASSERT_GE(steps.size(), 2u);
     EXPECT_EQ(steps[1], "=x.y+2.x+3.y+6=");
     EXPECT_EQ(StepComments("a*x-b*y+b*x-a*y"),
@@ -208,10 +208,10 @@ TEST(FactorisationSteps, GroupsWithACommonFactorCollectWithoutAComment) {
     const std::string problem = "x^3-x^2*y-x*y^2+y^3";
     EXPECT_EQ(StepComments(problem),
               Ids({C::TermsReordered, C::TermsGrouped, C::CommonFactorTakenOut, C::TermsReordered}));
-    const std::vector<std::string> steps = StepFormulas(*Solve(kProblemFactorise, problem));
+    const std::vector<std::string> steps = StepFormulas(*Solve(ProblemKind::Factorise, problem));
     ASSERT_GE(steps.size(), 2u);
     EXPECT_EQ(steps.back(), "=(x^2-2.x.y+y^2).(x+y)");
-    EXPECT_EQ(CheckValues(problem, *Solve(kProblemFactorise, problem)), "");
+    EXPECT_EQ(CheckValues(problem, *Solve(ProblemKind::Factorise, problem)), "");
 }
 
 // A monomial left in a group when the common bracket is taken out stands first, without brackets:
@@ -221,7 +221,7 @@ TEST(FactorisationSteps, MonomialCofactorOfAGroupStandsFirst) {
              {"x^3+3*x^2+3*x+1", "=3.x.(x+1)+(x+1).(x^2-x+1)="},
              {"2*x^2*y+4*x*y+3*x+6", "=2.x.y.(x+2)+3.(x+2)="}}) {
         SCOPED_TRACE(problem);
-        const auto solution = Solve(kProblemFactorise, problem);
+        const auto solution = Solve(ProblemKind::Factorise, problem);
         const std::vector<std::string> steps = StepFormulas(*solution);
         ASSERT_GE(steps.size(), 3u);
         EXPECT_EQ(steps[2], line);
@@ -231,10 +231,10 @@ TEST(FactorisationSteps, MonomialCofactorOfAGroupStandsFirst) {
 
 TEST(FactorisationSteps, CompletedSquareIsShownFromThePolynomialToTheProduct) {
     EXPECT_EQ(StepComments("x^4+4"), (std::vector<int>{1, 10, 32, 71, 73}));
-    const std::vector<std::string> steps = StepFormulas(*Solve(kProblemFactorise, "x^4+4"));
+    const std::vector<std::string> steps = StepFormulas(*Solve(ProblemKind::Factorise, "x^4+4"));
     ASSERT_GE(steps.size(), 3u);
     EXPECT_EQ(steps[1], "=x^4+4.x^2-4.x^2+4=");
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "x^4+4")), "(x^2+2.x+2).(x^2-2.x+2)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::Factorise, "x^4+4")), "(x^2+2.x+2).(x^2-2.x+2)");
 }
 
 TEST(FactorisationSteps, FoundDivisorIsCheckedByMultiplyingOutBackwards) {
@@ -242,25 +242,25 @@ TEST(FactorisationSteps, FoundDivisorIsCheckedByMultiplyingOutBackwards) {
     // (45), D*Q (45).
     EXPECT_EQ(StepComments("x^3-6*x^2+11*x-6"),
               (std::vector<int>{ToNumber(CommentID::TermSplitIntoLikeTerms), 32, 45, 45}));
-    const std::vector<std::string> steps = StepFormulas(*Solve(kProblemFactorise, "x^3-6*x^2+11*x-6"));
+    const std::vector<std::string> steps = StepFormulas(*Solve(ProblemKind::Factorise, "x^3-6*x^2+11*x-6"));
     EXPECT_EQ(steps.back(), "=(x-1).(x^2-5.x+6)");
 }
 
 TEST(FactorisationSteps, GroupingWithAMovedTerm) {
     // x^4 - x^2 + 2x - 1: the first term moves behind the others, their group is -(x - 1)^2.
     EXPECT_EQ(StepComments("x^4-x^2+2*x-1"), (std::vector<int>{10, 32, 11, 76, 10, 73}));
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "x^4-x^2+2*x-1")), "(x^2-x+1).(x^2+x-1)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::Factorise, "x^4-x^2+2*x-1")), "(x^2-x+1).(x^2+x-1)");
 }
 
 TEST(FactorisationSteps, SumsOfProductsByACommonBracketOrByGroups) {
     // A common bracket; the rest collected into one polynomial.
     EXPECT_EQ(StepComments("(x+1)*(x+2)+(x+1)*(x+3)"), (std::vector<int>{45, 59}));
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "(x+1)*(x+2)+(x+1)*(x+3)")), "(x+1).(2.x+5)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::Factorise, "(x+1)*(x+2)+(x+1)*(x+3)")), "(x+1).(2.x+5)");
     // The first brackets split by their gcd (a step without comment), then the common factor.
     EXPECT_EQ(StepComments("(x^2-1)*a+(x+1)*b"), (std::vector<int>{45}));
     // Two groups that are like powers, and two groups with a common factor.
     EXPECT_EQ(StepComments("(x+1)^2-1"), (std::vector<int>{76, 73}));
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "(x+1)^2-1")), "x.(x+2)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::Factorise, "(x+1)^2-1")), "x.(x+2)");
     EXPECT_EQ(StepComments("a*(x+y)+b*(x+y)+a*(x-y)+b*(x-y)"), (std::vector<int>{32, 32, 45, 59}));
 }
 
@@ -271,72 +271,73 @@ TEST(FactorisationSteps, LikePowersOfTwoProductsWrittenAsTheyStand) {
     using C = CommentID;
     const std::string squares = "(a+b)^2-(a-b)^2";
     EXPECT_EQ(StepComments(squares), Ids({C::DifferenceOfSquares, C::BracketsOpened}));
-    EXPECT_EQ(StepFormulas(*Solve(kProblemFactorise, squares)),
+    EXPECT_EQ(StepFormulas(*Solve(ProblemKind::Factorise, squares)),
               (std::vector<std::string>{"(a+b)^2-(a-b)^2=", "=(2.b).(2.a)=", "=4.a.b"}));
     const std::string cubes = "(a+b)^3+(a-b)^3";
     EXPECT_EQ(StepComments(cubes), Ids({C::SumOfCubes, C::BracketsOpened}));
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, cubes)), "(2.a).(a^2+3.b^2)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::Factorise, cubes)), "(2.a).(a^2+3.b^2)");
     const std::string scaled = "4*(x+1)^2-9*(x-1)^2";
     EXPECT_EQ(StepComments(scaled), Ids({C::OtherPowerFormula, C::DifferenceOfSquares}));
     for (const std::string& problem : {squares, cubes, scaled, std::string("(x+y)^3-(x-y)^3")}) {
-        EXPECT_EQ(CheckValues(problem, *Solve(kProblemFactorise, problem)), "") << problem;
+        EXPECT_EQ(CheckValues(problem, *Solve(ProblemKind::Factorise, problem)), "") << problem;
     }
 }
 
 // A bracket left as the sum it is written as needs no step of its own.
 TEST(FactorisationSteps, CommonBracketWithARestAlreadySummed) {
     EXPECT_EQ(StepComments("x^2*(x+1)-4*(x+1)"), Ids({CommentID::CommonFactorTakenOut}));
-    EXPECT_EQ(StepFormulas(*Solve(kProblemFactorise, "x^2*(x+1)-4*(x+1)")),
+    EXPECT_EQ(StepFormulas(*Solve(ProblemKind::Factorise, "x^2*(x+1)-4*(x+1)")),
               (std::vector<std::string>{"x^2.(x+1)-4.(x+1)=", "=(x+1).(x^2-4)"}));
 }
 
 TEST(FactorisationSteps, CommonFactorOfProductsTakesTheCommonNumberWithTheBrackets) {
     // The number and the bracket come out at once; the rests are collected into one polynomial.
     EXPECT_EQ(StepComments("2*(x+1)*(x+2)+4*(x+1)*(x+3)"), (std::vector<int>{45, 59}));
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "2*(x+1)*(x+2)+4*(x+1)*(x+3)")), "2.(x+1).(3.x+8)");
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "6*(a+b)^2-9*(a+b)")), "3.(a+b).(2.a+2.b-3)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::Factorise, "2*(x+1)*(x+2)+4*(x+1)*(x+3)")),
+              "2.(x+1).(3.x+8)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::Factorise, "6*(a+b)^2-9*(a+b)")), "3.(a+b).(2.a+2.b-3)");
     // A number alone is a common factor too; a rest with a power of a bracket stays as it is.
     EXPECT_EQ(StepComments("2*(x+1)^2-4*(x-1)^2"), (std::vector<int>{45}));
     // Numbers without a common divisor leave the bracket alone.
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "2*(x+1)+3*(x+1)^2")), "(x+1).(3.x+5)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::Factorise, "2*(x+1)+3*(x+1)^2")), "(x+1).(3.x+5)");
     // A power split into equal factors by its gcd with the other first factors: the bracket is
     // taken out once, with its smallest exponent.
     // A letter common to all terms comes out with the bracket, in both kinds.
-    for (const int kind : {kProblemFactorise, kProblemFactoriseCompletely}) {
+    for (const ProblemKind kind : {ProblemKind::Factorise, ProblemKind::FactoriseCompletely}) {
         EXPECT_EQ(AnswerFormula(*Solve(kind, "x^2*(y+1)+x*(y+1)^2")), "x.(y+1).(x+y+1)");
     }
     for (const std::string problem : {"x^2*(y+1)+x*(y+1)^2", "6*x^2*y*(x+1)+4*x*y^2*(x+1)", "x^2*(x+1)+x*(x+1)"}) {
-        EXPECT_EQ(CheckValues(problem, *Solve(kProblemFactorise, problem)), "") << problem;
+        EXPECT_EQ(CheckValues(problem, *Solve(ProblemKind::Factorise, problem)), "") << problem;
     }
 }
 
 TEST(FactorisationSteps, NumericContentFirstThenTheBracket) {
     EXPECT_EQ(StepComments("2*x^2-2"), (std::vector<int>{45, 73}));
     // The product of the formula is merged into the product of the number within its own step.
-    EXPECT_EQ(StepFormulas(*Solve(kProblemFactorise, "2*x^2-8")),
+    EXPECT_EQ(StepFormulas(*Solve(ProblemKind::Factorise, "2*x^2-8")),
               (std::vector<std::string>{"2.x^2-8=", "=2.(x^2-4)=", "=2.(x-2).(x+2)"}));
-    EXPECT_EQ(StepFormulas(*Solve(kProblemFactoriseCompletely, "x^8-1")),
+    EXPECT_EQ(StepFormulas(*Solve(ProblemKind::FactoriseCompletely, "x^8-1")),
               (std::vector<std::string>{"x^8-1=", "=(x^4-1).(x^4+1)=", "=(x^2-1).(x^2+1).(x^4+1)=",
                                         "=(x-1).(x+1).(x^2+1).(x^4+1)"}));
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "2*x^2-2")), "2.(x-1).(x+1)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::Factorise, "2*x^2-2")), "2.(x-1).(x+1)");
 }
 
 TEST(FactorisationSteps, NothingToSplit) {
     for (const char* problem : {"x^2+x+1", "x^2+y^2", "x^3", "x+1", "{1}/{x}+1", "x^4+1"}) {
         SCOPED_TRACE(problem);
-        const std::unique_ptr<COutputList> solution = Solve(kProblemFactorise, problem);
+        const std::unique_ptr<COutputList> solution = Solve(ProblemKind::Factorise, problem);
         EXPECT_TRUE(HasComment(*solution, kNothingFound));
         EXPECT_EQ(CheckValues(problem, *solution), "");
     }
     // A constant, also one that the collecting makes, is its own answer.
-    EXPECT_FALSE(HasComment(*Solve(kProblemFactorise, "5"), kNothingFound));
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactoriseCompletely, "x^2-x^2")), "0");
+    EXPECT_FALSE(HasComment(*Solve(ProblemKind::Factorise, "5"), kNothingFound));
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::FactoriseCompletely, "x^2-x^2")), "0");
 }
 
 // A number past its limit in one group: the common factor the search found no longer divides the
 // groups, and the factoriser once went on with a quotient that did not exist.
 TEST(FactorisationSteps, GroupsPastTheNumberLimitEndAsTooLarge) {
-    for (const int kind : {kProblemFactorise, kProblemFactoriseCompletely}) {
+    for (const ProblemKind kind : {ProblemKind::Factorise, ProblemKind::FactoriseCompletely}) {
         const std::vector<int> ids = Comments(kind, "2*x*Z-2^{99999}*c*t*x^2*X");
         ASSERT_FALSE(ids.empty());
         EXPECT_EQ(ids.back(), ToNumber(CommentID::ErrorProblemTooLarge));
@@ -344,8 +345,8 @@ TEST(FactorisationSteps, GroupsPastTheNumberLimitEndAsTooLarge) {
 }
 
 TEST(FactorisationSteps, CompleteFactorisationRepeatsRounds) {
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactoriseCompletely, "x^4-1")), "(x-1).(x+1).(x^2+1)");
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactoriseCompletely, "x^3-3*x+2")), "(x-1)^2.(x+2)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::FactoriseCompletely, "x^4-1")), "(x-1).(x+1).(x^2+1)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::FactoriseCompletely, "x^3-3*x+2")), "(x-1)^2.(x+2)");
 }
 
 // Complete factorisation of products and powers: each factor (the base of a power) is split again,
@@ -360,14 +361,14 @@ TEST(CompleteFactorisation, SplitsTheFactorsOfProductsAndPowers) {
     };
     for (const auto& [problem, answer] : cases) {
         SCOPED_TRACE(problem);
-        const std::unique_ptr<COutputList> solution = Solve(kProblemFactoriseCompletely, problem);
+        const std::unique_ptr<COutputList> solution = Solve(ProblemKind::FactoriseCompletely, problem);
         EXPECT_EQ(AnswerFormula(*solution), answer);
         EXPECT_EQ(CheckValues(problem, *solution), "");
-        EXPECT_TRUE(HasComment(*Solve(kProblemFactorise, problem), kNothingFound));
+        EXPECT_TRUE(HasComment(*Solve(ProblemKind::Factorise, problem), kNothingFound));
     }
     for (const char* problem : {"(1-x^2)^3", "-(x^2-1)*(4-x^2)", "(x-x)*(x+1)", "(2-2*x)*(x^2-1)"}) {
         SCOPED_TRACE(problem);
-        const std::unique_ptr<COutputList> solution = Solve(kProblemFactoriseCompletely, problem);
+        const std::unique_ptr<COutputList> solution = Solve(ProblemKind::FactoriseCompletely, problem);
         EXPECT_FALSE(AnswerFormula(*solution).empty());
         EXPECT_EQ(CheckValues(problem, *solution), "");
     }
@@ -419,7 +420,7 @@ TEST(CompleteFactorisation, ReachesTheIrreducibleFactorsOfRandomProducts) {
         ++checked;
         const std::string problem = COPolynom::FromValue(product)->ToText();
         SCOPED_TRACE(problem);
-        const std::unique_ptr<COutputList> solution = Solve(kProblemFactoriseCompletely, problem);
+        const std::unique_ptr<COutputList> solution = Solve(ProblemKind::FactoriseCompletely, problem);
         const std::string answer = AnswerFormula(*solution);
         ASSERT_FALSE(answer.empty());
         EXPECT_EQ(CheckValues(problem, *solution), "");
@@ -528,13 +529,13 @@ class ScaledFactorisation : public ::testing::TestWithParam<FactorisationProblem
 TEST_P(ScaledFactorisation, KeepsTheValueOfEveryLine) {
     const std::string original = GetParam().problem;
     const bool oneFactor =
-        VariableFactorCount(AnswerFormula(*Solve(kProblemFactoriseCompletely, original))) <= 1;
+        VariableFactorCount(AnswerFormula(*Solve(ProblemKind::FactoriseCompletely, original))) <= 1;
     const std::pair<int, int> factors[] = {{-1, 1}, {-3, 1}, {2, 1}, {1, 2}};
     for (const auto& [numerator, denominator] : factors) {
         const std::string problem = ScaledProblem(original, numerator, denominator);
         SCOPED_TRACE(problem + " (" + GetParam().topic + ")");
-        const std::unique_ptr<COutputList> once = Solve(kProblemFactorise, problem);
-        const std::unique_ptr<COutputList> fully = Solve(kProblemFactoriseCompletely, problem);
+        const std::unique_ptr<COutputList> once = Solve(ProblemKind::Factorise, problem);
+        const std::unique_ptr<COutputList> fully = Solve(ProblemKind::FactoriseCompletely, problem);
         if (oneFactor && HasComment(*once, kNothingFound)) {
             EXPECT_EQ(CheckValues(problem, *once), "");
             EXPECT_EQ(CheckValues(problem, *fully), "");
@@ -556,15 +557,15 @@ TEST(ScaledFactorisation, NegatedProblemsKeepTheirSignsAndSplits) {
     using C = CommentID;
     EXPECT_EQ(StepComments("-x^4-4"), Ids({C::OppositeLikeTermsInserted, C::TermsReordered, C::TermsGrouped,
                                            C::SquareOfSum, C::DifferenceOfSquares}));
-    EXPECT_EQ(StepFormulas(*Solve(kProblemFactorise, "-x^4-4"))[1], "=-(x^4+4)=");
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "-x^4-4")), "-(x^2+2.x+2).(x^2-2.x+2)");
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "-8*y^4-2")), "-2.(2.y^2+2.y+1).(2.y^2-2.y+1)");
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactoriseCompletely, "-3*x^6-81")),
+    EXPECT_EQ(StepFormulas(*Solve(ProblemKind::Factorise, "-x^4-4"))[1], "=-(x^4+4)=");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::Factorise, "-x^4-4")), "-(x^2+2.x+2).(x^2-2.x+2)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::Factorise, "-8*y^4-2")), "-2.(2.y^2+2.y+1).(2.y^2-2.y+1)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::FactoriseCompletely, "-3*x^6-81")),
               "-3.(x^2+3).(x^2-3.x+3).(x^2+3.x+3)");
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactoriseCompletely, "-3*x^5-x^4-12*x-4")),
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::FactoriseCompletely, "-3*x^5-x^4-12*x-4")),
               "-(3.x+1).(x^2+2.x+2).(x^2-2.x+2)");
     // A product of a number and a fraction's numerator: the number in front, as a fraction.
-    EXPECT_EQ(AnswerFormula(*Solve(kProblemFactorise, "1/2*(x+1)^2-1/2")), "{1/2}.x.(x+2)");
+    EXPECT_EQ(AnswerFormula(*Solve(ProblemKind::Factorise, "1/2*(x+1)^2-1/2")), "{1/2}.x.(x+2)");
 }
 
 TEST(ScaledFactorisation, ScalesPolynomialsAndSumsOfProducts) {
@@ -617,7 +618,7 @@ TEST(CompleteFactorisation, SplitsRandomProductsOfLinearFactorsInTwoLetters) {
 
 TEST(FactorisationLimits, DegreeTwelveWithLargeCoefficientsEndsQuicklyWithNothingFound) {
     const std::string problem = "x^12+982451653*x^7-7919*x^5+104729*x^2-1000000007*x+999999937";
-    for (const int kind : {kProblemFactorise, kProblemFactoriseCompletely}) {
+    for (const ProblemKind kind : {ProblemKind::Factorise, ProblemKind::FactoriseCompletely}) {
         // Processor time of this thread, so that a busy machine does not fail the test.
         const std::clock_t start = std::clock();
         const std::unique_ptr<COutputList> solution = Solve(kind, problem);
@@ -629,7 +630,7 @@ TEST(FactorisationLimits, DegreeTwelveWithLargeCoefficientsEndsQuicklyWithNothin
 
 TEST(FactorisationLimits, NonPolynomialInputEndsWithAnAnswerOrNothingFound) {
     for (const char* problem : {"{x+1}/{x-1}+1", "x:(x+1)-1", "(x+1)^2-1", "x^{-2}+1", "x^{100}-1", "2^x"}) {
-        for (const int kind : {kProblemFactorise, kProblemFactoriseCompletely}) {
+        for (const ProblemKind kind : {ProblemKind::Factorise, ProblemKind::FactoriseCompletely}) {
             SCOPED_TRACE(problem);
             const std::unique_ptr<COutputList> solution = Solve(kind, problem);
             ASSERT_FALSE(solution->IsEmpty());

@@ -18,7 +18,7 @@ using Lines = std::vector<std::string>;
 
 Lines Simplified(const std::string& problem) {
     COutputList solution;
-    SolveProblem(kProblemSimplify, problem, &solution);
+    SolveProblem(ProblemKind::Simplify, problem, &solution);
     EXPECT_EQ(CheckValues(problem, solution), "") << problem;
     return Transcript(solution);
 }

@@ -305,7 +305,7 @@ SimplifyRun RunSimplifier(const std::string& problem) {
 
 std::unique_ptr<COutputList> SolveSimplification(const std::string& problem) {
     auto solution = std::make_unique<COutputList>();
-    SolveProblem(kProblemSimplify, problem, solution.get());
+    SolveProblem(ProblemKind::Simplify, problem, solution.get());
     return solution;
 }
 

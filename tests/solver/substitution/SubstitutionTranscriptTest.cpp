@@ -24,7 +24,7 @@ using Lines = std::vector<std::string>;
 
 Lines Solve(const std::string& problem) {
     COutputList solution;
-    SolveProblem(kProblemEquation, problem, &solution);
+    SolveProblem(ProblemKind::Equation, problem, &solution);
     return Transcript(solution);
 }
 
