@@ -6,6 +6,7 @@
 #include "output/COutputList.h"
 #include "solver/ProblemKind.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,3 +20,8 @@ std::vector<std::string> SampleProblems(ProblemKind kind);
 // of the chain); the root formula x₁,₂ = (−b ± √D)/(2a) = (5 ± 1)/2 becomes x₁,₂ = (5 ± 1)/2, and the
 // answer is its roots joined by ";", "no roots" or "any number".
 std::vector<std::string> SolverSolutionLines(ProblemKind kind, const std::string& problem);
+
+// How GoogleTest prints a kind, and so how CTest names the cases run for each kind: by its number.
+inline void PrintTo(ProblemKind kind, std::ostream* out) {
+    *out << ToNumber(kind);
+}
