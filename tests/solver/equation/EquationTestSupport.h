@@ -1,23 +1,17 @@
 #pragma once
 
 // Helpers for the equation solver's tests. The answer of a solve is read back from its records and
-// checked against the problem by computations of their own: exact rational values through the
-// simplifier tests' formula evaluator, and values to about 33 significant digits (__float128) for
-// roots written with square and higher roots. Nothing here uses the engine's parser or solver.
+// checked against the problem by the tests' own formula evaluator (tests/support/FormulaValue.h):
+// exact rational values, and values to about 33 significant digits (__float128) for roots written
+// with square and higher roots. Nothing here uses the engine's parser or solver.
 
 #include "output/COutputList.h"
+#include "tests/support/FormulaValue.h"
 
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-using Quad = __float128;
-
-// The value of a formula in compact markup at x = value, in quadruple precision: sums, products
-// ("*", ".", ":"), fractions, powers, "!sq2{...}", "!sqn{n;...}", "!cross{k;...}". None when the
-// text cannot be read or the value is not defined (division by zero, even root of a negative).
-std::optional<Quad> QuadValue(const std::string& formula, char letter, Quad value);
 
 // The solution's answer, read from its answer record.
 struct EquationAnswer {

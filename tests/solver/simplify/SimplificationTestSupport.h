@@ -1,54 +1,19 @@
 #pragma once
 
-// Helpers for the simplifier's tests: an evaluator of formula texts at rational points that knows
-// nothing of the engine's parser or tree (only its exact numbers), and a runner that simplifies a
-// problem in a workspace the way the simplification entry does and keeps the final tree.
+// Helpers for the simplifier's tests: checks of a solution's steps by their values at rational points
+// (through the tests' own formula evaluator, tests/support/FormulaValue.h), and a runner that
+// simplifies a problem in a workspace the way the simplification entry does and keeps the final tree.
 
 #include "model/CNumber.h"
 #include "output/COutputList.h"
 #include "output/ProblemError.h"
+#include "tests/support/FormulaValue.h"
 
 #include <cstddef>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-using Point = std::map<char, CNumber>;
-
-// The value of a formula written in compact markup (crossed-out parts count as written, "=" at
-// either end is ignored, "." multiplies). None when the text cannot be read or the value is not
-// defined at the point (a division by zero).
-//
-//   sum      = ["+"|"-"] term {("+"|"-") term}
-//   term     = fraction {("*"|":") fraction}
-//   fraction = power ["/" power]
-//   power    = operand ["^" operand]
-//   operand  = number | letter | "(" sum ")" | "{" sum "}" | "!cross{" k ";" sum "}"
-class FormulaEvaluator {
-public:
-    FormulaEvaluator(const std::string& formula, const Point& point);
-    std::optional<CNumber> Value();
-
-private:
-    std::optional<CNumber> Sum();
-    std::optional<CNumber> Term();
-    std::optional<CNumber> Fraction();
-    std::optional<CNumber> Power();
-    std::optional<CNumber> Operand();
-    char Peek() const { return m_position < m_text.size() ? m_text[m_position] : '\0'; }
-
-    std::string m_text;
-    const Point& m_point;
-    std::size_t m_position = 0;
-    bool m_failed = false;
-};
-
-std::optional<CNumber> EvaluateFormula(const std::string& formula, const Point& point);
-
-// The formula without the "=" that chained steps carry at either end.
-std::string TrimChainEquals(std::string text);
 
 // A few points with different non-integer rational values for each letter of the text.
 std::vector<Point> SamplePoints(const std::string& text, int count);
