@@ -2,6 +2,7 @@
 // far below 100 ns per operation; long values show how the digit arithmetic scales.
 
 #include "model/CNumber.h"
+#include "tests/support/NumberTestSupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,12 +10,7 @@
 
 namespace {
 
-CNumber Num(const std::string& text) {
-    CNumber number;
-    std::size_t position = 0;
-    number.ParseText(text, position);
-    return number;
-}
+using numtest::Num;
 
 void SmallIntegerAdd(benchmark::State& state) {
     CNumber a(12345);

@@ -3,6 +3,7 @@
 
 #include "model/CNumber.h"
 #include "model/EngineLimits.h"
+#include "tests/support/NumberTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,12 +13,7 @@
 
 namespace {
 
-CNumber Num(const std::string& text) {
-    CNumber number;
-    std::size_t position = 0;
-    EXPECT_EQ(number.ParseText(text, position), 0);
-    return number;
-}
+using numtest::Num;
 
 constexpr int kLimit = static_cast<int>(EngineLimits::kMaxNumberDigits);
 

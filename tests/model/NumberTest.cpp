@@ -1,6 +1,7 @@
 // Exact numbers: reading, writing, normal forms and the documented edge cases of each operation.
 
 #include "model/CNumber.h"
+#include "tests/support/NumberTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,7 @@
 
 namespace {
 
-// Reads a whole text as one number; fails the test when it does not parse completely.
-CNumber Num(const std::string& text) {
-    CNumber number;
-    std::size_t position = 0;
-    const int error = number.ParseText(text, position);
-    EXPECT_EQ(error, 0) << "reading " << text;
-    EXPECT_EQ(position, text.size()) << "reading " << text;
-    return number;
-}
+using numtest::Num;
 
 std::string Text(const CNumber& number) {
     return number.ToText();

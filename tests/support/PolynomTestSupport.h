@@ -6,6 +6,7 @@
 
 #include "model/CNumber.h"
 #include "model/CPolynomValue.h"
+#include "tests/support/NumberTestSupport.h"
 
 #include <cctype>
 #include <cstdint>
@@ -19,13 +20,7 @@ namespace polytest {
 
 using Point = std::vector<std::pair<unsigned char, CNumber>>;
 
-inline CNumber Num(std::int32_t numerator, std::int32_t denominator = 1) {
-    CNumber value(numerator);
-    if (denominator != 1) {
-        value.DivideInPlace(CNumber(denominator));
-    }
-    return value;
-}
+using numtest::Num;
 
 // Grammar: poly := [sign] term {sign term}; term := [integer ["/" integer]] ["*"] {letter ["^" integer]
 // ["*"]}.
