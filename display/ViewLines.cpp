@@ -153,7 +153,8 @@ void CViewList::Build(const COutputList& solution, bool textComments, const Comm
                 TypeStruct cue;
                 cue.kind = TypeStruct::Kind::SoundCue;
                 cue.comment = block.comment;
-                cue.repaintsPrevious = block.comment == CommentID::Cancellation;
+                cue.repaintsPrevious = block.comment == CommentID::Cancellation ||
+                                       block.comment == CommentID::OppositeTermsCancelled;
                 line.items.push_back(cue);
                 continue;
             }

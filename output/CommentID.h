@@ -197,12 +197,14 @@ enum class CommentID : std::int32_t {
     FirstNewLetterZeroToo = 93,
     // A^2 - 5AB + 6B^2 = 0 with B not zero -> (A/B)^2 - 5(A/B) + 6 = 0
     DividedByPowerOfSecondNewLetter = 94,
+    // a + b - a -> b with a and -a struck through (Cancellation is for factors above and below)
+    OppositeTermsCancelled = 95,
 };
 
 using CommentIDType = CommentID;
 
-// Identifiers 0 to 94 have a text and a voice clip in the language files.
-inline constexpr std::int32_t kCommentIDCount = 95;
+// Identifiers 0 to 95 have a text and a voice clip in the language files.
+inline constexpr std::int32_t kCommentIDCount = 96;
 
 constexpr std::int32_t ToNumber(CommentID id) {
     return static_cast<std::int32_t>(id);

@@ -273,15 +273,22 @@ void RemoveNeutralIn(NodeHandle tree, const StepSink& sink) {
 
 // --- opposite pairs -----------------------------------------------------------------------------
 
-bool FindPairs(COperation& node, std::int32_t& counter) {
+// Where the pairs a search struck stand: opposite terms of a sum add up to zero, equal factors
+// above and below a line cancel; the comment says which.
+struct PairPlaces {
+    bool inSums = false;
+    bool inProducts = false;
+};
+
+bool FindPairs(COperation& node, std::int32_t& counter, PairPlaces& places) {
     if (!node.IsPlain()) {
         return false;
     }
     bool found = false;
     if (node.GetFamily() == NodeFamily::Power) {
         auto& power = NodeAs<COPower>(node);
-        found = FindPairs(*power.Base(), counter);
-        found = FindPairs(*power.Exponent(), counter) || found;
+        found = FindPairs(*power.Base(), counter, places);
+        found = FindPairs(*power.Exponent(), counter, places) || found;
         return found;
     }
     if (!IsListFamily(node.GetFamily())) {
@@ -304,16 +311,23 @@ bool FindPairs(COperation& node, std::int32_t& counter) {
                 second->child->SetCrossOut(counter);
                 ++counter;
                 paired = true;
+                (node.GetFamily() == NodeFamily::Addition ? places.inSums : places.inProducts) = true;
                 break;
             }
         }
         if (paired) {
             found = true;
         } else {
-            found = FindPairs(*first->child, counter) || found;
+            found = FindPairs(*first->child, counter, places) || found;
         }
     }
     return found;
+}
+
+// Marks the pairs of the tree, numbered from 1, and notes where they stand.
+bool MarkOppositePairs(COperation& tree, PairPlaces& places) {
+    std::int32_t counter = 1;
+    return FindPairs(tree, counter, places);
 }
 
 // --- signs --------------------------------------------------------------------------------------
@@ -500,8 +514,8 @@ void RewriteDivisions(NodeHandle tree) {
 }
 
 bool FindOppositePairs(COperation& tree) {
-    std::int32_t counter = 1;
-    return FindPairs(tree, counter);
+    PairPlaces places;
+    return MarkOppositePairs(tree, places);
 }
 
 void RemoveCrossedOut(NodeHandle slot) {
@@ -536,13 +550,20 @@ void RemoveCrossedOut(NodeHandle slot) {
 
 void CancelOppositePairs(CExpression& workspace) {
     StepSink sink(&workspace);
-    for (int round = 0; sink.Valid() && FindOppositePairs(**TreeSlot(workspace)); ++round) {
+    PairPlaces places;
+    for (int round = 0; sink.Valid() && MarkOppositePairs(**TreeSlot(workspace), places); ++round) {
         if (round >= EngineLimits::kMaxSimplifyPasses) {
             sink.Fail(ProblemError::ProblemTooLarge);
             return;
         }
         sink.Record();
-        sink.Queue(CommentID::Cancellation);
+        if (places.inSums) {
+            sink.Queue(CommentID::OppositeTermsCancelled);
+        }
+        if (places.inProducts) {
+            sink.Queue(CommentID::Cancellation);
+        }
+        places = PairPlaces{};
         RemoveCrossedOut(TreeSlot(workspace));
         Tidy(workspace);
     }

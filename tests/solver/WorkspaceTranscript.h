@@ -205,6 +205,8 @@ inline std::string CommentName(CommentID id) {
         return "FirstNewLetterZeroToo";
     case CommentID::DividedByPowerOfSecondNewLetter:
         return "DividedByPowerOfSecondNewLetter";
+    case CommentID::OppositeTermsCancelled:
+        return "OppositeTermsCancelled";
     }
     std::string text = "CommentID ";
     return text.append(std::to_string(ToNumber(id)));

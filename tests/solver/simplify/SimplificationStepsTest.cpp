@@ -19,6 +19,8 @@ std::string Line(CommentID id) {
         return "terms reordered";
     case CommentID::Cancellation:
         return "cancellation";
+    case CommentID::OppositeTermsCancelled:
+        return "opposite terms";
     case CommentID::SplitOffNumerator:
         return "numerator split";
     case CommentID::SplitOffNumeratorAndDenominator:
@@ -97,13 +99,18 @@ TEST(SimplifySteps, ANumeratorAddingUpToZeroKeepsItsComment) {
 
 // Removing the crossed-out terms is recorded by itself; the flattening of the brackets and the
 // adding of the numbers that follow are steps of their own.
+// Opposite terms struck in a sum are said to add up to zero; equal factors struck above and below a
+// line are cancelled.
 TEST(SimplifySteps, RemovingCrossedOutTermsIsItsOwnStep) {
     ExpectSolutions({
+        {"(a+b-a)/b",
+         {"{a+b-a}/b=", "={!cross{1;a}+b-!cross{1;a}}/b=", "opposite terms", "=b/b=", "=!cross{1;b}/!cross{1;b}=",
+          "cancellation", "=1", "answer", "joint", "1"}},
         {"a+(b+c)-a+d",
-         {"a+(b+c)-a+d=", "=!cross{1;a}+(b+c)-!cross{1;a}+d=", "cancellation", "=(b+c)+d=", "brackets opened",
+         {"a+(b+c)-a+d=", "=!cross{1;a}+(b+c)-!cross{1;a}+d=", "opposite terms", "=(b+c)+d=", "brackets opened",
           "=b+c+d", "answer", "joint", "b+c+d"}},
         {"x+2-x+3",
-         {"x+2-x+3=", "=!cross{1;x}+2-!cross{1;x}+3=", "cancellation", "=2+3=", "=5", "answer", "joint",
+         {"x+2-x+3=", "=!cross{1;x}+2-!cross{1;x}+3=", "opposite terms", "=2+3=", "=5", "answer", "joint",
           "5"}},
     });
 }

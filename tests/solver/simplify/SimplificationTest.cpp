@@ -57,7 +57,7 @@ TEST(SimplifyEdgeCases, OppositeTermsAreShownCrossedOutThenCancelled) {
     const std::unique_ptr<COutputList> solution = SolveSimplification("x-x");
     const std::vector<std::string> steps = StepFormulas(*solution);
     EXPECT_TRUE(Contains(steps, "!cross{1;x}-!cross{1;x}"));
-    EXPECT_TRUE(InOrder(CommentIds(*solution), {CommentID::Cancellation}));
+    EXPECT_TRUE(InOrder(CommentIds(*solution), {CommentID::OppositeTermsCancelled}));
     EXPECT_EQ(AnswerFormula(*solution), "0");
 }
 
