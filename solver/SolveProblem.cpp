@@ -298,16 +298,16 @@ void ChainEqualities(COutputList* solution) {
             last = record;
         }
     }
-    if (last == solution->end()) {
+    if (last == solution->end() || first == last) {
         return;
     }
     for (auto record = first;; ++record) {
         if ((*record)->IsFormulaOnly()) {
             std::string& text = (*record)->Blocks().front()->AsFormula()->text;
-            if (record == last) {
-                text.insert(text.begin(), '=');
-            } else if (record == first) {
+            if (record == first) {
                 text += '=';
+            } else if (record == last) {
+                text.insert(text.begin(), '=');
             } else {
                 text.insert(text.begin(), '=');
                 text += '=';

@@ -18,6 +18,7 @@ void FactoriseCompletely(const std::string& problemText, COutputList* solution);
 void Simplify(const std::string& problemText, COutputList* solution);
 
 // Joins the recorded steps of an expression solution into one chain A= =B= =C: among the records
-// that hold exactly one block, a formula, the last gets "=" in front, the first (when it is not
-// also the last) gets "=" appended, and every one between gets both.
+// that hold exactly one block, a formula, the last gets "=" in front, the first gets "=" appended,
+// and every one between gets both. A single formula is no chain and stays as written (a line
+// starting with "=" with nothing before it would read as a fault).
 void ChainEqualities(COutputList* solution);

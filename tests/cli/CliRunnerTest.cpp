@@ -127,7 +127,7 @@ TEST(RunCommandLine, WritesOneJsonObjectWithTheConvertedProblem) {
     const std::vector<std::string> lines = SplitLines(result.out);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_TRUE(StartsWith(lines[0], "{\"kind\":1,\"problem\":\"2*x\",\"micros\":")) << lines[0];
-    EXPECT_NE(lines[0].find("\"records\":[{\"lineBlocks\":[[0,0]],\"blocks\":[{\"formula\":\"=2.x\""),
+    EXPECT_NE(lines[0].find("\"records\":[{\"lineBlocks\":[[0,0]],\"blocks\":[{\"formula\":\"2.x\""),
               std::string::npos)
         << lines[0];
     EXPECT_EQ(lines[0].back(), '}');

@@ -146,7 +146,7 @@ TEST(SolveProblem, SimplificationRecordsTheProblemAndClosesWithTheAnswer) {
 TEST(SolveProblem, FactorisationThatFindsNothingClosesWithItsComment) {
     for (const ProblemKind kind : {ProblemKind::Factorise, ProblemKind::FactoriseCompletely}) {
         SCOPED_TRACE(std::string(KindName(kind)));
-        EXPECT_EQ(Solve(kind, "x^2+y^2"), Lines({"[0.0] F(=x^2+y^2)", "[2.2] NothingToFactorise/11"}));
+        EXPECT_EQ(Solve(kind, "x^2+y^2"), Lines({"[0.0] F(x^2+y^2)", "[2.2] NothingToFactorise/11"}));
     }
 }
 

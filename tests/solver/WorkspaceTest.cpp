@@ -420,11 +420,12 @@ TEST(ChainEqualities, JoinsTheFormulaRecordsIntoOneChain) {
                                            "[] F(=B=)", "[] F(=C)", "[] F(C)s F(D)s"}));
 }
 
-TEST(ChainEqualities, ASingleFormulaGetsOnlyTheLeadingSign) {
+// A single formula is no chain: a line starting with "=" with nothing before it would read as a fault.
+TEST(ChainEqualities, ASingleFormulaStandsAsWritten) {
     COutputList solution;
     solution.AddFormula(nullptr, "A", false);
     ChainEqualities(&solution);
-    EXPECT_EQ(Transcript(solution), Lines({"[] F(=A)"}));
+    EXPECT_EQ(Transcript(solution), Lines({"[] F(A)"}));
 
     COutputList none;
     none.AddComment(nullptr, CommentID::NothingToFactorise, true, true);
