@@ -8,6 +8,55 @@
 #include "model/WorkBudget.h"
 #include "output/ProblemError.h"
 
+#include <cstring>
+
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool OneOf(const std::string& text, std::size_t at, const char* chars) {
+    return at >= text.size() || std::strchr(chars, text[at]) != nullptr;
+}
+
+// The text with every standalone quotient of two whole numbers written as a number literal,
+// "5/{2}" as "5/2": a division of the numbers and the fraction literal are drawn alike, so two
+// steps that differ only there show the same line.
+std::string QuotientsAsLiterals(const std::string& text) {
+    std::string shown;
+    shown.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text.compare(i, 2, "/{") == 0 && i > 0 && IsDigit(text[i - 1])) {
+            std::size_t start = i;
+            while (start > 0 && IsDigit(text[start - 1])) {
+                --start;
+            }
+            std::size_t end = i + 2;
+            while (end < text.size() && IsDigit(text[end])) {
+                ++end;
+            }
+            const bool wholeNumbers = end > i + 2 && end < text.size() && text[end] == '}';
+            if (wholeNumbers && (start == 0 || OneOf(text, start - 1, "+-=({")) && OneOf(text, end + 1, "+-=)}")) {
+                shown.push_back('/');
+                shown.append(text, i + 2, end - i - 2);
+                i = end + 1;
+                continue;
+            }
+        }
+        shown.push_back(text[i]);
+        ++i;
+    }
+    return shown;
+}
+
+bool ShownAlike(const std::string& a, const std::string& b) {
+    return a == b || QuotientsAsLiterals(a) == QuotientsAsLiterals(b);
+}
+
+} // namespace
+
 CExpression::CExpression() : m_rootSlot(&m_root) {}
 
 CExpression::CExpression(const std::string& text, COutputList* solutionList)
@@ -152,7 +201,7 @@ void CExpression::RecordStep(bool forced) {
     if (!PrepareStep(text)) {
         return;
     }
-    if (text == m_lastText && m_pendingComments.empty() && !forced) {
+    if (!forced && m_pendingComments.empty() && ShownAlike(text, m_lastText)) {
         return;
     }
     if (!AdmitFormulaText(text.size())) {

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -51,6 +52,30 @@ std::vector<std::string> FormulaMarkups(const std::vector<ShownBand>& bands) {
     return formulas;
 }
 
+// The first line of a text export that shows the same as the line before it at the same depth,
+// its chaining "=" aside; empty when there is none. A repeated line tells the pupil nothing (a case
+// and the case around it may close with the same roots: their depths differ).
+std::string FirstRepeatedLine(const std::string& text) {
+    const auto bare = [](const std::string& line) {
+        const std::size_t indent = line.find_first_not_of(' ');
+        const std::size_t first = line.find_first_not_of(" =");
+        const std::size_t last = line.find_last_not_of(" =");
+        return first == std::string::npos ? std::string()
+                                          : line.substr(0, indent) + line.substr(first, last - first + 1);
+    };
+    std::istringstream lines(text);
+    std::string previous;
+    std::string line;
+    while (std::getline(lines, line)) {
+        const std::string shown = bare(line);
+        if (!shown.empty() && shown == previous) {
+            return line;
+        }
+        previous = shown;
+    }
+    return "";
+}
+
 TEST(SampleRound, EverySampleOfEveryKindExportsInEveryFormat) {
     const std::filesystem::path programFolder = std::filesystem::canonical("/proc/self/exe").parent_path();
     const CommentTexts texts[] = {CommentTexts::Load(kRussianLanguage, programFolder),
@@ -84,6 +109,7 @@ TEST(SampleRound, EverySampleOfEveryKindExportsInEveryFormat) {
                 const std::string text = ExportSolution(solution, texts[language], options);
                 EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')),
                           ShownBands(solution, texts[language], true).size());
+                EXPECT_EQ(FirstRepeatedLine(text), "") << text;
 
                 options.format = ExportFormat::Html;
                 const XmlReading html = ReadXml(ExportSolution(solution, texts[language], options));
