@@ -1,9 +1,9 @@
 #include "TreeTestHelpers.h"
 
 #include "markup/CFormulaParser.h"
+#include "tests/support/RandomTreeMaker.h"
 
 #include <gtest/gtest.h>
-#include <random>
 
 using namespace treetest;
 
@@ -16,85 +16,10 @@ ParseResult Read(const std::string& text, bool relation) {
     return relation ? ParseEquationText(text + ";") : ParseExpressionText(text + ";");
 }
 
-// A random plain tree without roots, relations, cross-outs or negative number leaves (those have no
-// form of their own in the text the parser reads). Fraction denominators are never integer leaves,
-// because an integer over an integer is written as a number literal.
-class RandomTrees {
-public:
-    explicit RandomTrees(unsigned seed) : m_random(seed) {}
-
-    NodePtr Make(int depth) {
-        const int kind = Pick(depth <= 0 ? 1 : 6);
-        switch (kind) {
-        case 0:
-            return Leaf();
-        case 1:
-            return Var(static_cast<char>('a' + Pick(4)));
-        case 2:
-            return Pow(Make(depth - 1), Make(depth - 1));
-        case 3:
-            return List(std::make_unique<COAddition>(), depth);
-        case 4:
-            return List(std::make_unique<COMultiplication>(), depth);
-        case 5:
-            return FractionNode(depth);
-        default:
-            return Leaf();
-        }
-    }
-
-private:
-    int Pick(int upTo) { return std::uniform_int_distribution<int>(0, upTo)(m_random); }
-
-    NodePtr Leaf() {
-        switch (Pick(5)) {
-        case 0:
-            return NumText("0,5");
-        case 1:
-            return NumText("3/4");
-        default:
-            return Num(Pick(12));
-        }
-    }
-
-    // A list of one element with sign +1 is written as that element and read back without the
-    // list; sums and products compare their elements without looking into such wrappers of the
-    // other kind, so none is made.
-    NodePtr List(NodePtr node, int depth) {
-        const int count = 1 + Pick(3);
-        for (int i = 0; i < count; ++i) {
-            node->AsList()->AddTail(Make(depth - 1), Pick(2) == 0 ? -1 : 1);
-        }
-        if (count == 1) {
-            node->AsList()->begin()->sign = -1;
-        }
-        return node;
-    }
-
-    NodePtr FractionNode(int depth) {
-        auto fraction = std::make_unique<COFraction>();
-        const int above = Pick(2);
-        const int below = 1 + Pick(1);
-        for (int i = 0; i < above; ++i) {
-            fraction->AddTail(Make(depth - 1), 1);
-        }
-        for (int i = 0; i < below; ++i) {
-            NodePtr denominator = Make(depth - 1);
-            if (AsNumber(denominator.get()) != nullptr && AsNumber(denominator.get())->Value().IsInteger()) {
-                denominator = Var('z');
-            }
-            fraction->AddTail(std::move(denominator), -1);
-        }
-        return fraction;
-    }
-
-    std::mt19937 m_random;
-};
-
 } // namespace
 
 TEST(TreeRoundTrip, WrittenTreesReadBackEqual) {
-    RandomTrees trees(4711);
+    RandomTreeMaker trees(4711, RandomTreeShape{.letters = true});
     for (int round = 0; round < 4000; ++round) {
         NodePtr tree = trees.Make(4);
         const std::string text = Text(*tree);
